@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+/// A colour value: red in bits 0-7, green 8-15, blue 16-23. -1 means "no colour";
+/// a value with bit 31 set refers to entry (low 24 bits) of the system colour table.
+using Color = int32_t;
+
+constexpr Color kNoColor = -1;
+constexpr Color kWhite = 16777215;
+
+struct ColorRGB {
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    friend bool operator==(const ColorRGB& a, const ColorRGB& b) {
+        return a.r == b.r && a.g == b.g && a.b == b.b;
+    }
+};
+
+/// Resolves a system colour table entry (0-based index) to a plain colour value.
+using SysColorLookup = Color (*)(int32_t index);
+
+/// Colour value of three components 0-255: r + 256 g + 65536 b.
+constexpr Color rgbValue(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+/// True when bit 31 is set: the value refers to the system colour table.
+constexpr bool isSystemColor(Color v) { return (v & INT32_MIN) != 0; }
+
+/// Components of the low three bytes; the top byte is ignored.
+ColorRGB SplitColor(Color value);
+
+/// "#RRGGBB" (upper case) of the low 24 bits; always 7 characters.
+std::string HtmlCode(Color value);
+
+/// Nearest web-safe colour (components on multiples of 51); a system colour reference is
+/// resolved through sysColor first.
+Color WebSafeColor(Color value, SysColorLookup sysColor);
+
+/// Nearest web-safe level (0, 51, ..., 255) of one component 0-255.
+int webSafeLevel(int component);
+
+/// The decimal code: the value as a signed decimal number.
+std::string DecimalCode(Color value);
+
+} // namespace core

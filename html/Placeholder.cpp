@@ -1,0 +1,1 @@
+// replaced by this folder's first source file

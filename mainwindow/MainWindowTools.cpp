@@ -1,0 +1,3 @@
+#include "MainWindow.h"
+
+void MainWindow::mnuconvert_click() {}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+/// Desktop composition switch (0 off, 1 on). This desktop has nothing to switch: a no-op
+/// that reports success, as the callers ignore the answer anyway.
+bool DwmEnableComposition(int action);
+
+/// Common-controls initialisation: the toolkit does it already; a no-op.
+void InitCommonControls();
+
+/// Opens a local file or a web address with the desktop's default handler.
+/// Returns false when nothing could open it; callers may ignore the answer.
+bool ShellExecuteOpen(const QString& fileOrAddress);
+
+/// Puts text on the clipboard as plain text, replacing whatever was there.
+void setClipboardText(const QString& text);
+
+/// The clipboard's plain text.
+QString clipboardText();
+
+} // namespace platform
+
+class QApplication;
+
+namespace platform {
+
+/// The classic desktop look the window layouts are measured for: the Fusion style and a
+/// small sans-serif font (11 pixels, Arial metrics).
+void applyDesktopLook(QApplication& app);
+
+} // namespace platform

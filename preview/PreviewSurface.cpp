@@ -1,0 +1,48 @@
+#include "PreviewSurface.h"
+
+#include <QPainter>
+
+namespace preview {
+
+namespace {
+const QColor kSurfaceBackground(212, 208, 200);
+}
+
+PreviewSurface::PreviewSurface(QWidget* parent)
+    : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32) {
+    setObjectName(QStringLiteral("preview"));
+    setFixedSize(kDrawWidth + 2 * kBorder, kDrawHeight + 2 * kBorder);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_image.fill(kSurfaceBackground);
+}
+
+void PreviewSurface::setPicture(const QImage& picture) {
+    m_image.fill(kSurfaceBackground);
+    QPainter painter(&m_image);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    refresh();
+}
+
+void PreviewSurface::refresh() { update(); }
+
+void PreviewSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int w = width() - 1;
+    const int h = height() - 1;
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(0, 0, w, 0);
+    painter.drawLine(0, 0, 0, h);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawLine(1, 1, w - 1, 1);
+    painter.drawLine(1, 1, 1, h - 1);
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawLine(0, h, w, h);
+    painter.drawLine(w, 0, w, h);
+    painter.setPen(kSurfaceBackground);
+    painter.drawLine(1, h - 1, w - 1, h - 1);
+    painter.drawLine(w - 1, 1, w - 1, h - 1);
+    painter.drawImage(kBorder, kBorder, m_image);
+}
+
+} // namespace preview

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages the build and tests need, only those still missing.
+# Sourced by ./run and ./test; safe to run again and again.
+set -eu
+
+CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+libbenchmark-dev fonts-liberation xvfb xauth"
+
+missing=""
+for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    echo "Installing missing Debian packages:$missing"
+    if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
