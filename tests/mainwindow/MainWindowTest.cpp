@@ -1,13 +1,233 @@
 #include "support/QtTestMain.h"
 
+#include "core/Scheme.h"
+#include "core/Wheel.h"
+#include "mainwindow/ClickLineEdit.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/Swatch.h"
+#include "mainwindow/WheelSurface.h"
+#include "platform/Desktop.h"
+
+#include <QClipboard>
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+QString html(core::Color v) { return QString::fromStdString(core::HtmlCode(v)); }
+
+/// The fifteen fields of a column as the user sees them.
+struct Column {
+    QString decimal, html, websafe, r, g, b;
+};
+
+Column column(const MainWindow& w, int k) {
+    const auto i = static_cast<size_t>(k - 1);
+    return {w.decimalField(k)->text(), w.htmlField(k)->text(), w.webSafeField(k)->text(),
+            w.txtrc[i]->text(),        w.txtgc[i]->text(),     w.txtbc[i]->text()};
+}
+
+/// Every notation of column k describes the colour value v.
+void expectColumnShows(const MainWindow& w, int k, core::Color v) {
+    const Column c = column(w, k);
+    const core::ColorRGB rgb = core::SplitColor(v);
+    QCOMPARE(c.decimal, QString::number(v));
+    QCOMPARE(c.html, html(v));
+    QCOMPARE(c.websafe, html(core::WebSafeColor(v, nullptr)));
+    QCOMPARE(c.r, QString::number(rgb.r));
+    QCOMPARE(c.g, QString::number(rgb.g));
+    QCOMPARE(c.b, QString::number(rgb.b));
+    QCOMPARE(w.swatch(k)->backColor(), v);
+}
+
+core::Color rasterAt(const MainWindow& w, int x, int y) { return w.rasterStart.at(x, y); }
+
+} // namespace
 
 class tst_MainWindow : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<MainWindow> m_w;
+
+    void move(int x, int y) { QTest::mouseMove(m_w->wheel, QPoint(x, y)); }
+    void press(int x, int y) { QTest::mouseClick(m_w->wheel, Qt::LeftButton, {}, QPoint(x, y)); }
+    /// Clicks the option's round indicator, where a user clicks it.
+    void choose(int index) {
+        QRadioButton* option = m_w->chktype[static_cast<size_t>(index)];
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
+    }
+
 private slots:
-    void opensWithTitle() {
-        MainWindow w;
-        QCOMPARE(w.windowTitle(), QStringLiteral("ChromaLune"));
+    void init() {
+        m_w = std::make_unique<MainWindow>();
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        // a move to where the pointer already is sends no event: start away from the wheel
+        QTest::mouseMove(m_w.get(), QPoint(785, 545));
+        platform::setClipboardText(QStringLiteral("untouched"));
+    }
+    void cleanup() { m_w.reset(); }
+
+    void windowLayoutMatchesTheDesign() {
+        QCOMPARE(m_w->objectName(), QStringLiteral("frmchromalune"));
+        QCOMPARE(m_w->windowTitle(), QStringLiteral("ChromaLune"));
+        QCOMPARE(m_w->size(), QSize(792, 552));
+        QCOMPARE(m_w->wheel->geometry(), QRect(8, 104, 260, 260));
+        QCOMPARE(m_w->Picture2->geometry(), QRect(352, 376, 57, 33));
+        QCOMPARE(m_w->txthtml3->geometry(), QRect(584, 512, 57, 19));
+        QCOMPARE(m_w->txtbc[2]->mapTo(m_w.get(), QPoint(0, 0)), QPoint(584 + 120, 424 + 16));
+        QVERIFY(m_w->chktype[1]->isChecked());
+        QCOMPARE(m_w->chktype[4]->text(), QStringLiteral("Monochromatic"));
+        QVERIFY(m_w->chktype[4]->y() < m_w->chktype[0]->y());
+        QCOMPARE(m_w->findChild<QLabel*>(QStringLiteral("Label8[1]"))->text(),
+                 QStringLiteral("Color2"));
+        QCOMPARE(m_w->findChild<QLabel*>(QStringLiteral("Frame1_caption"))->text(),
+                 QStringLiteral("Color Sheme"));
+        for (int k = 1; k <= 3; ++k)
+            QVERIFY(m_w->decimalField(k)->text().isEmpty());
+    }
+
+    void wheelReadsRasterThenButtonFaceThenNothing() {
+        WheelSurface* wheel = m_w->wheel;
+        QCOMPARE(wheel->GetPixel(130, 130), rasterAt(*m_w, 130, 130));
+        QCOMPARE(wheel->GetPixel(256, 10), core::rgbValue(212, 208, 200));
+        QCOMPARE(wheel->GetPixel(10, 259), core::rgbValue(212, 208, 200));
+        QCOMPARE(wheel->GetPixel(260, 10), -1);
+        QCOMPARE(wheel->GetPixel(-1, 10), -1);
+        // what the screen shows under the wheel is the raster
+        const QImage shown = wheel->grab().toImage();
+        QCOMPARE(QColor(shown.pixel(100, 50)), QColor(core::SplitColor(rasterAt(*m_w, 100, 50)).r,
+                                                      core::SplitColor(rasterAt(*m_w, 100, 50)).g,
+                                                      core::SplitColor(rasterAt(*m_w, 100, 50)).b));
+    }
+
+    void analogousMoveFillsEveryField() {
+        move(200, 60);
+        QCOMPARE(m_w->wheel_x, 200.0f);
+        QCOMPARE(m_w->wheel_y, 60.0f);
+        expectColumnShows(*m_w, 2, rasterAt(*m_w, 200, 60));
+        expectColumnShows(*m_w, 1, rasterAt(*m_w, 221, 92));
+        expectColumnShows(*m_w, 3, rasterAt(*m_w, 168, 39));
+        QCOMPARE(m_w->color3.g, core::SplitColor(rasterAt(*m_w, 168, 39)).g);
+        // the swatch shows its colour on screen
+        const QImage sw = m_w->Picture1->grab().toImage();
+        const core::ColorRGB c1 = core::SplitColor(rasterAt(*m_w, 221, 92));
+        QCOMPARE(QColor(sw.pixel(12, 12)), QColor(c1.r, c1.g, c1.b));
+        // the construction lines run from the centre to the pointer and the samples
+        QVERIFY(m_w->wheel->line(1).visible && m_w->wheel->line(3).visible);
+        QCOMPARE(m_w->wheel->line(1).x2, 200.0f);
+    }
+
+    void everyRuleReadsItsOwnPoints_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("p1");
+        QTest::addColumn<QPoint>("p2");
+        QTest::newRow("complementary") << 0 << QPoint(200, 60) << QPoint(60, 200) << QPoint();
+        QTest::newRow("split") << 2 << QPoint(200, 60) << QPoint(39, 168) << QPoint(92, 221);
+        QTest::newRow("triad") << 3 << QPoint(130, 30) << QPoint(38, 92) << QPoint(222, 92);
+        QTest::newRow("mono (drawn on top)") << 4 << QPoint(200, 60) << QPoint(214, 46)
+                                             << QPoint(186, 74);
+    }
+    void everyRuleReadsItsOwnPoints() {
+        QFETCH(int, index);
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, p1);
+        QFETCH(QPoint, p2);
+        choose(index);
+        QVERIFY(m_w->chktype[static_cast<size_t>(index)]->isChecked());
+        move(pointer.x(), pointer.y());
+        expectColumnShows(*m_w, 2, rasterAt(*m_w, pointer.x(), pointer.y()));
+        expectColumnShows(*m_w, 1, rasterAt(*m_w, p1.x(), p1.y()));
+        if (!p2.isNull())
+            expectColumnShows(*m_w, 3, rasterAt(*m_w, p2.x(), p2.y()));
+    }
+
+    void complementaryKeepsSwatchThreeWithEmptyCodes() {
+        choose(0);
+        move(200, 60);
+        QCOMPARE(m_w->txtrgb3->text(), QString());
+        QCOMPARE(m_w->txthtml3->text(), QString());
+        // the swatch still holds its start colour (system colour 9); its other codes say so
+        QCOMPARE(m_w->txtwebsafe3->text(), QStringLiteral("#FFFFFF"));
+        QCOMPARE(m_w->txtrc[2]->text(), QStringLiteral("9"));
+    }
+
+    void sampleOutsideTheSurfaceShowsMinusOneAndKeepsTheSwatch() {
+        choose(4);
+        move(240, 130); // P1 lands at (262, 130), beyond the surface
+        QCOMPARE(m_w->txtrgb1->text(), QStringLiteral("-1"));
+        QCOMPARE(m_w->txthtml1->text(), QStringLiteral("#FFFFFF"));
+        QCOMPARE(m_w->Picture1->backColor(), rasterAt(*m_w, 240, 130));
+    }
+
+    void pressFreezesAndSecondPressReleases() {
+        move(200, 60);
+        const Column before = column(*m_w, 1);
+        press(200, 60);
+        QVERIFY(m_w->wheel_locked);
+        move(60, 200);
+        QCOMPARE(m_w->wheel_x, 200.0f);
+        QCOMPARE(column(*m_w, 1).html, before.html);
+        QCOMPARE(column(*m_w, 1).r, before.r);
+        press(10, 10); // outside the disc still toggles
+        QVERIFY(!m_w->wheel_locked);
+        move(70, 190);
+        QCOMPARE(m_w->wheel_x, 70.0f);
+        QVERIFY(column(*m_w, 1).html != before.html);
+    }
+
+    void dragBeyondTheSurfaceStoresPositionOnly() {
+        move(200, 60);
+        const Column before = column(*m_w, 2);
+        m_w->wheel_MouseMove(1, 0, 300.0f, 50.0f);
+        QCOMPARE(m_w->wheel_x, 300.0f);
+        QCOMPARE(column(*m_w, 2).html, before.html);
+    }
+
+    void schemeTypeChoiceReRunsAtTheLastPositionAndRefreshesEveryCode() {
+        move(200, 60);
+        choose(3);
+        expectColumnShows(*m_w, 1, rasterAt(*m_w, 92, 39));
+        expectColumnShows(*m_w, 3, rasterAt(*m_w, 221, 168));
+        QCOMPARE(m_w->color1.r, core::SplitColor(rasterAt(*m_w, 92, 39)).r);
+    }
+
+    void schemeTypeChoiceBeforeAnyMoveSamplesTheCorner() {
+        choose(0);
+        QCOMPARE(m_w->txtrgb2->text(), QString::number(rasterAt(*m_w, 0, 0)));
+    }
+
+    void clickOnEachOfTheEighteenFieldsCopiesItsText() {
+        move(200, 60);
+        QList<ClickLineEdit*> fields;
+        for (int k = 1; k <= 3; ++k)
+            fields << m_w->decimalField(k) << m_w->htmlField(k) << m_w->webSafeField(k);
+        for (size_t i = 0; i < 3; ++i)
+            fields << m_w->txtrc[i] << m_w->txtgc[i] << m_w->txtbc[i];
+        QCOMPARE(fields.size(), 18);
+        for (ClickLineEdit* f : fields) {
+            platform::setClipboardText(QStringLiteral("x"));
+            QTest::mouseClick(f, Qt::LeftButton);
+            QCOMPARE(platform::clipboardText(), f->text());
+            QVERIFY(!f->text().isEmpty());
+        }
+    }
+
+    void typedTextIsCopiedAsTypedAndChangesNoColour() {
+        move(200, 60);
+        const core::Color before = m_w->Picture2->backColor();
+        m_w->txthtml2->clear();
+        QTest::keyClicks(m_w->txthtml2, QStringLiteral("#abc"));
+        QTest::mouseClick(m_w->txthtml2, Qt::LeftButton);
+        QCOMPARE(platform::clipboardText(), QStringLiteral("#abc"));
+        QCOMPARE(m_w->Picture2->backColor(), before);
+    }
+
+    void emptyFieldCopiesEmptyText() {
+        QTest::mouseClick(m_w->txtrgb1, Qt::LeftButton);
+        QCOMPARE(platform::clipboardText(), QString());
     }
 };
 
