@@ -31,6 +31,8 @@ Color WebSafeColor(Color value, SysColorLookup sysColor) {
     return rgbValue(webSafeLevel(c.r), webSafeLevel(c.g), webSafeLevel(c.b));
 }
 
-std::string DecimalCode(Color value) { return std::to_string(value); }
+std::string DecimalCode(Color value) {
+    return std::to_string(value);
+}
 
 } // namespace core

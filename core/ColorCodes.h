@@ -25,10 +25,14 @@ struct ColorRGB {
 using SysColorLookup = Color (*)(int32_t index);
 
 /// Colour value of three components 0-255: r + 256 g + 65536 b.
-constexpr Color rgbValue(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr Color rgbValue(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
 
 /// True when bit 31 is set: the value refers to the system colour table.
-constexpr bool isSystemColor(Color v) { return (v & INT32_MIN) != 0; }
+constexpr bool isSystemColor(Color v) {
+    return (v & INT32_MIN) != 0;
+}
 
 /// Components of the low three bytes; the top byte is ignored.
 ColorRGB SplitColor(Color value);

@@ -28,8 +28,12 @@ int32_t pixelCoordinate(double v) {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Exact decimal reading: the integer part is accumulated while it can still fit, the
 // fraction is only compared with one half, so no binary rounding creeps in.
@@ -90,16 +94,16 @@ std::optional<int64_t> readWhole(std::string_view text, int64_t lo, int64_t hi) 
 } // namespace
 
 std::optional<int16_t> readInt16(std::string_view text) {
-    const auto v = readWhole(text, std::numeric_limits<int16_t>::min(),
-                             std::numeric_limits<int16_t>::max());
+    const auto v =
+        readWhole(text, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<int16_t>(*v);
 }
 
 std::optional<int32_t> readInt32(std::string_view text) {
-    const auto v = readWhole(text, std::numeric_limits<int32_t>::min(),
-                             std::numeric_limits<int32_t>::max());
+    const auto v =
+        readWhole(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<int32_t>(*v);

@@ -7,7 +7,9 @@
 namespace core {
 
 /// The value narrowed to a 32-bit float (round to nearest, as a store into a float does).
-inline float toSingle(double v) { return static_cast<float>(v); }
+inline float toSingle(double v) {
+    return static_cast<float>(v);
+}
 
 /// Nearest whole number, halves to even (130.5 -> 130, 131.5 -> 132).
 double roundHalfEven(double v);

@@ -76,8 +76,8 @@ double pointerTheta(float x, float y, const WheelGeometry& g) {
 double clampedRadius(float x, float y, const WheelGeometry& g) {
     const float X = x >= g.cx ? x - static_cast<float>(g.cx) : static_cast<float>(g.cx) - x;
     const float Y = g.cy - y;
-    double r = std::pow(std::pow(static_cast<double>(X), 2) + std::pow(static_cast<double>(Y), 2),
-                        0.5);
+    double r =
+        std::pow(std::pow(static_cast<double>(X), 2) + std::pow(static_cast<double>(Y), 2), 0.5);
     if (r > g.rmax)
         r = g.rmax;
     return r;

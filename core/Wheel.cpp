@@ -41,7 +41,8 @@ float ColorValue(std::string_view channel, double theta, double r) {
     const double u = r * std::cos(a);
     const double v = r * std::fabs(std::sin(a));
     const double s1 = u + std::sqrt(radius * radius - v * v);
-    const double s2 = v / std::tan(kPi / 3.0) - u;
+    static const double kTanSixty = std::tan(kPi / 3.0);
+    const double s2 = v / kTanSixty - u;
     return toSingle(65535.0 * s1 / (s1 + s2));
 }
 
@@ -113,6 +114,13 @@ Raster makeWebSafeRaster() {
     static constexpr std::array<double, 5> kCircles = {25, 50, 76, 102, 127};
     Raster raster(kWebSafeRasterWidth, kWebSafeRasterHeight, kWheelBackground);
     constexpr Color kBlack = 0;
+    std::array<double, 12> cosines{};
+    std::array<double, 12> sines{};
+    for (size_t k = 0; k < 12; ++k) {
+        const double alpha = static_cast<double>(k) * 30.0 * kPi / 180.0;
+        cosines[k] = std::cos(alpha);
+        sines[k] = std::sin(alpha);
+    }
     for (int row = 0; row < raster.height(); ++row) {
         for (int col = 0; col < raster.width(); ++col) {
             const double dx = col - kWebSafeDiscCentre;
@@ -122,10 +130,9 @@ Raster makeWebSafeRaster() {
                 continue;
             bool line = std::any_of(kCircles.begin(), kCircles.end(),
                                     [d](double radius) { return std::fabs(d - radius) < 0.5; });
-            for (int k = 0; k < 12 && !line; ++k) {
-                const double alpha = k * 30.0 * kPi / 180.0;
-                const double along = dx * std::cos(alpha) + dy * std::sin(alpha);
-                const double across = -dx * std::sin(alpha) + dy * std::cos(alpha);
+            for (size_t k = 0; k < 12 && !line; ++k) {
+                const double along = dx * cosines[k] + dy * sines[k];
+                const double across = -dx * sines[k] + dy * cosines[k];
                 line = along >= 0 && std::fabs(across) < 0.5;
             }
             if (line) {

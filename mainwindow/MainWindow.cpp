@@ -187,8 +187,8 @@ void MainWindow::buildSwatchPanel() {
             (*arrays[c])[static_cast<size_t>(i)] = field;
         }
 
-        makeLabel(QStringLiteral("Label7[%1]").arg(i), QStringLiteral("RGB:"), kLabelLeft[i],
-                  482, this);
+        makeLabel(QStringLiteral("Label7[%1]").arg(i), QStringLiteral("RGB:"), kLabelLeft[i], 482,
+                  this);
         *decimal[i] = makeCodeField(QStringLiteral("txtrgb%1").arg(k), kCodeLeft[i], 480, 57, this);
         (*decimal[i])->setAccessibleName(QStringLiteral("Color %1 decimal code").arg(k));
         makeLabel(QStringLiteral("Label11[%1]").arg(i), QStringLiteral("Websafe"),
@@ -240,8 +240,7 @@ void MainWindow::refreshSwatchCodes() {
     for (int k = 1; k <= 3; ++k)
         *colors[k - 1] = core::SplitColor(swatch(k)->backColor());
     for (int k = 1; k <= 3; ++k) {
-        const core::Color safe =
-            core::WebSafeColor(swatch(k)->backColor(), &platform::GetSysColor);
+        const core::Color safe = core::WebSafeColor(swatch(k)->backColor(), &platform::GetSysColor);
         webSafeField(k)->setText(QString::fromStdString(core::HtmlCode(safe)));
     }
     for (size_t i = 0; i < 3; ++i)
@@ -279,7 +278,9 @@ void MainWindow::chktype_Click(int /*Index*/) {
     show_preview();
 }
 
-void MainWindow::setWheelRaster(const core::Raster& raster) { wheel->setRaster(raster); }
+void MainWindow::setWheelRaster(const core::Raster& raster) {
+    wheel->setRaster(raster);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     Form_QueryUnload();

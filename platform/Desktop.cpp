@@ -8,7 +8,9 @@
 
 namespace platform {
 
-bool DwmEnableComposition(int /*action*/) { return true; }
+bool DwmEnableComposition(int /*action*/) {
+    return true;
+}
 
 void InitCommonControls() {}
 
@@ -25,7 +27,9 @@ void setClipboardText(const QString& text) {
     clipboard->setText(text);
 }
 
-QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+QString clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
 
 } // namespace platform
 

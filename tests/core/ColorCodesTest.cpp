@@ -5,7 +5,9 @@
 using namespace core;
 
 namespace {
-Color sysTable(int32_t index) { return index == 9 ? rgbValue(255, 255, 255) : rgbValue(1, 2, 3); }
+Color sysTable(int32_t index) {
+    return index == 9 ? rgbValue(255, 255, 255) : rgbValue(1, 2, 3);
+}
 } // namespace
 
 TEST(HtmlCode, KeepsLowTwentyFourBitsRedFirst) {
@@ -29,7 +31,7 @@ TEST(WebSafeColor, BandsSwitchBetweenTwentyFiveAndTwentySix) {
     struct Case {
         int in, out;
     };
-    const Case cases[] = {{0, 0},     {25, 0},    {26, 51},   {76, 51},   {77, 102}, {127, 102},
+    const Case cases[] = {{0, 0},     {25, 0},    {26, 51},   {76, 51},   {77, 102},  {127, 102},
                           {128, 153}, {178, 153}, {179, 204}, {229, 204}, {230, 255}, {255, 255}};
     for (const Case& c : cases)
         EXPECT_EQ(webSafeLevel(c.in), c.out) << c.in;

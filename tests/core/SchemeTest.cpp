@@ -40,7 +40,9 @@ struct FakeLines : ConstructionLines {
     };
     L line[4];
     void setLineVisible(int k, bool v) override { line[k].visible = v; }
-    void placeLine(int k, float a, float b, float c, float d) override { line[k] = {line[k].visible, a, b, c, d}; }
+    void placeLine(int k, float a, float b, float c, float d) override {
+        line[k] = {line[k].visible, a, b, c, d};
+    }
 };
 
 struct RuleCase {
@@ -109,8 +111,8 @@ TEST(SchemeRules, AnglesAreNeverNormalised) {
     // theta = 270 in Triad gives 562.5 degrees for P2; sine and cosine take it as it is
     const SchemeReads reads = schemeReads(SchemeType::Triad, 130, 230, kGeometry);
     const SamplePoint p = pointAt(562.5, 100, kGeometry);
-    EXPECT_EQ(*reads.p2, (Px{static_cast<int32_t>(std::lround(p.x)),
-                              static_cast<int32_t>(std::lround(p.y))}));
+    EXPECT_EQ(*reads.p2,
+              (Px{static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))}));
 }
 
 TEST(SchemeRun, AnalogousFillsAllSlotsInOrderAndShowsAllLines) {

@@ -86,8 +86,8 @@ TEST(GenerateWheel, AxesAreAsSmoothAsTheirNeighbours) {
 TEST(ReduceTo255, RoundsHalfToEven) {
     EXPECT_EQ(ReduceTo255(65535, 65535), 255.0f);
     EXPECT_EQ(ReduceTo255(0, 65535), 0.0f);
-    EXPECT_EQ(ReduceTo255(1, 2), 128.0f);  // 127.5 -> 128
-    EXPECT_EQ(ReduceTo255(5, 510), 2.0f);  // 2.5 -> 2
+    EXPECT_EQ(ReduceTo255(1, 2), 128.0f); // 127.5 -> 128
+    EXPECT_EQ(ReduceTo255(5, 510), 2.0f); // 2.5 -> 2
 }
 
 TEST(StartRaster, KeepsFiveBitsShownAtEight) {

@@ -15,7 +15,9 @@
 
 namespace {
 
-QString html(core::Color v) { return QString::fromStdString(core::HtmlCode(v)); }
+QString html(core::Color v) {
+    return QString::fromStdString(core::HtmlCode(v));
+}
 
 /// The fifteen fields of a column as the user sees them.
 struct Column {
@@ -41,7 +43,9 @@ void expectColumnShows(const MainWindow& w, int k, core::Color v) {
     QCOMPARE(w.swatch(k)->backColor(), v);
 }
 
-core::Color rasterAt(const MainWindow& w, int x, int y) { return w.rasterStart.at(x, y); }
+core::Color rasterAt(const MainWindow& w, int x, int y) {
+    return w.rasterStart.at(x, y);
+}
 
 } // namespace
 
@@ -127,8 +131,8 @@ private slots:
         QTest::newRow("complementary") << 0 << QPoint(200, 60) << QPoint(60, 200) << QPoint();
         QTest::newRow("split") << 2 << QPoint(200, 60) << QPoint(39, 168) << QPoint(92, 221);
         QTest::newRow("triad") << 3 << QPoint(130, 30) << QPoint(38, 92) << QPoint(222, 92);
-        QTest::newRow("mono (drawn on top)") << 4 << QPoint(200, 60) << QPoint(214, 46)
-                                             << QPoint(186, 74);
+        QTest::newRow("mono (drawn on top)")
+            << 4 << QPoint(200, 60) << QPoint(214, 46) << QPoint(186, 74);
     }
     void everyRuleReadsItsOwnPoints() {
         QFETCH(int, index);
