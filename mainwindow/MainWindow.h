@@ -114,6 +114,12 @@ public:
     void cmdgensbhtml_Click();
     void gentablehtml_Click();
     // html section: members below belong to MainWindowHtml.cpp
+    /// The HTML output window frmsbhtml while it is open; reused by every generator.
+    QPointer<class HtmlOutputWindow> frmsbhtml;
+    /// The table generator tableins while it is open.
+    QPointer<class TableInsertWindow> tableins;
+    /// Creates the output window if it is not open, shows it and brings it to the front.
+    HtmlOutputWindow* openHtmlOutput();
     // (end of html section)
 
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----

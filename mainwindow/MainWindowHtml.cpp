@@ -1,11 +1,50 @@
 #include "MainWindow.h"
 
-void MainWindow::setupHtml() {}
+#include "ClickLineEdit.h"
+#include "html/HtmlOutputWindow.h"
+#include "html/HtmlTexts.h"
+#include "html/TableInsertWindow.h"
 
-void MainWindow::cmdgenlinkshtml_Click() {}
+#include <QPushButton>
 
-void MainWindow::cmdgenlinks2html_Click() {}
+void MainWindow::setupHtml() {
+    connect(cmdgenlinkshtml, &QPushButton::clicked, this, &MainWindow::cmdgenlinkshtml_Click);
+    connect(cmdgenlinks2html, &QPushButton::clicked, this, &MainWindow::cmdgenlinks2html_Click);
+    connect(cmdgensbhtml, &QPushButton::clicked, this, &MainWindow::cmdgensbhtml_Click);
+    connect(gentablehtml, &QPushButton::clicked, this, &MainWindow::gentablehtml_Click);
+}
 
-void MainWindow::cmdgensbhtml_Click() {}
+HtmlOutputWindow* MainWindow::openHtmlOutput() {
+    if (!frmsbhtml)
+        frmsbhtml = new HtmlOutputWindow(this);
+    frmsbhtml->show();
+    frmsbhtml->raise();
+    frmsbhtml->activateWindow();
+    return frmsbhtml;
+}
 
-void MainWindow::gentablehtml_Click() {}
+void MainWindow::cmdgenlinkshtml_Click() {
+    HtmlOutputWindow* window = openHtmlOutput();
+    window->setText(html::linksPageHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setWindowTitle(QStringLiteral("Webpage HTML"));
+}
+
+void MainWindow::cmdgenlinks2html_Click() {
+    HtmlOutputWindow* window = openHtmlOutput();
+    window->setText(html::links2PageHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setWindowTitle(QStringLiteral("Webpage HTML"));
+}
+
+void MainWindow::cmdgensbhtml_Click() {
+    HtmlOutputWindow* window = openHtmlOutput();
+    window->setText(html::scrollbarStyleHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setWindowTitle(QStringLiteral("Scrollbar HTML"));
+}
+
+void MainWindow::gentablehtml_Click() {
+    if (!tableins)
+        tableins = new TableInsertWindow(this, [this](int k) { return htmlField(k)->text(); });
+    tableins->show();
+    tableins->raise();
+    tableins->activateWindow();
+}

@@ -1,0 +1,54 @@
+#include "HtmlOutputWindow.h"
+
+#include "GeneratedTextBox.h"
+#include "platform/Desktop.h"
+
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+const QColor kWindowBackground(228, 234, 254);
+const QColor kCopyButtonBackground(196, 221, 249);
+
+} // namespace
+
+HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("frmsbhtml"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(577, 316);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kWindowBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Text1 = new GeneratedTextBox(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(16, 16, 393, 257);
+
+    cmdclipboard = new QPushButton(QStringLiteral("&Copy to Clipboard"), this);
+    cmdclipboard->setObjectName(QStringLiteral("cmdclipboard"));
+    cmdclipboard->setGeometry(432, 64, 129, 33);
+    cmdclipboard->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    QPalette buttonPal = cmdclipboard->palette();
+    buttonPal.setColor(QPalette::Button, kCopyButtonBackground);
+    cmdclipboard->setPalette(buttonPal);
+    connect(cmdclipboard, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclipboard_Click);
+
+    cmdclose = new QPushButton(QStringLiteral("C&lose"), this);
+    cmdclose->setObjectName(QStringLiteral("cmdclose"));
+    cmdclose->setGeometry(456, 224, 89, 25);
+    connect(cmdclose, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclose_Click);
+}
+
+void HtmlOutputWindow::setText(const QString& text) {
+    Text1->setGeneratedText(text);
+}
+
+void HtmlOutputWindow::cmdclipboard_Click() {
+    platform::setClipboardText(Text1->clipboardText());
+}
+
+void HtmlOutputWindow::cmdclose_Click() {
+    close();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class GeneratedTextBox;
+class QPushButton;
+
+/// The HTML output window frmsbhtml: shows a generated text, copies it to the clipboard.
+/// Its owner keeps it above itself; closing it discards it with its text.
+class HtmlOutputWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HtmlOutputWindow(QWidget* owner);
+
+    /// Replaces the whole content of Text1.
+    void setText(const QString& text);
+
+    void cmdclipboard_Click();
+    void cmdclose_Click();
+
+    GeneratedTextBox* Text1 = nullptr;
+    QPushButton* cmdclipboard = nullptr;
+    QPushButton* cmdclose = nullptr;
+};
