@@ -117,6 +117,11 @@ void MainWindow::buildSchemeFrame() {
     Picture4 = new QWidget(Frame1);
     Picture4->setObjectName(QStringLiteral("Picture4"));
     Picture4->setGeometry(8, 16, 129, 129);
+    // the frame runs past the window's right edge, so the longest caption needs a
+    // slightly smaller face to stay whole
+    QFont optionFont = Picture4->font();
+    optionFont.setPixelSize(10);
+    Picture4->setFont(optionFont);
 
     struct Option {
         int index;

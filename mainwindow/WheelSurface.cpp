@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 QColor toQColor(core::Color v) {
@@ -21,6 +23,13 @@ int modifiersToShift(Qt::KeyboardModifiers m) {
 int buttonsToButton(Qt::MouseButtons b) {
     return (b.testFlag(Qt::LeftButton) ? 1 : 0) | (b.testFlag(Qt::RightButton) ? 2 : 0) |
            (b.testFlag(Qt::MiddleButton) ? 4 : 0);
+}
+
+/// The pointer in whole surface pixels: at a scale factor above 1 the toolkit reports
+/// fractions, and the pixel under the pointer is the one that contains it.
+QPointF surfacePixel(const QMouseEvent* event) {
+    const QPointF p = event->position();
+    return {std::floor(p.x()), std::floor(p.y())};
 }
 
 } // namespace
@@ -84,13 +93,13 @@ void WheelSurface::paintEvent(QPaintEvent*) {
 }
 
 void WheelSurface::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
+    const QPointF p = surfacePixel(event);
     emit pointerMoved(buttonsToButton(event->buttons()), modifiersToShift(event->modifiers()),
                       static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void WheelSurface::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
+    const QPointF p = surfacePixel(event);
     emit pointerPressed(buttonsToButton(event->button()), modifiersToShift(event->modifiers()),
                         static_cast<float>(p.x()), static_cast<float>(p.y()));
 }

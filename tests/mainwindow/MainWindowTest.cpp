@@ -8,9 +8,11 @@
 #include "mainwindow/WheelSurface.h"
 #include "platform/Desktop.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 namespace {
@@ -101,9 +103,9 @@ private slots:
         QCOMPARE(wheel->GetPixel(-1, 10), -1);
         // what the screen shows under the wheel is the raster
         const QImage shown = wheel->grab().toImage();
-        QCOMPARE(QColor(shown.pixel(100, 50)), QColor(core::SplitColor(rasterAt(*m_w, 100, 50)).r,
-                                                      core::SplitColor(rasterAt(*m_w, 100, 50)).g,
-                                                      core::SplitColor(rasterAt(*m_w, 100, 50)).b));
+        const int scale = qRound(shown.devicePixelRatio());
+        const core::ColorRGB c = core::SplitColor(rasterAt(*m_w, 100, 50));
+        QCOMPARE(QColor(shown.pixel(100 * scale, 50 * scale)), QColor(c.r, c.g, c.b));
     }
 
     void analogousMoveFillsEveryField() {
@@ -227,6 +229,59 @@ private slots:
         QTest::mouseClick(m_w->txthtml2, Qt::LeftButton);
         QCOMPARE(platform::clipboardText(), QStringLiteral("#abc"));
         QCOMPARE(m_w->Picture2->backColor(), before);
+    }
+
+    void pointerMapsToTheWholePixelUnderIt() {
+        // at a scale factor of 2 the toolkit reports half pixels; the pixel that contains the
+        // pointer is the one picked
+        QMouseEvent event(QEvent::MouseMove, QPointF(101.5, 60.5),
+                          m_w->wheel->mapToGlobal(QPointF(101.5, 60.5)), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(m_w->wheel, &event);
+        QCOMPARE(m_w->wheel_x, 101.0f);
+        QCOMPARE(m_w->wheel_y, 60.0f);
+        QCOMPARE(m_w->txtrgb2->text(), QString::number(rasterAt(*m_w, 101, 60)));
+    }
+
+    void wheelAndSwatchesStayPixelExactAtAnyScale() {
+        move(200, 60);
+        const QImage wheel = m_w->wheel->grab().toImage();
+        const int scale = qRound(wheel.devicePixelRatio());
+        QCOMPARE(wheel.width(), 260 * scale);
+        // each wheel pixel is a solid scale x scale block of the raster colour
+        for (const QPoint p :
+             {QPoint(30, 200), QPoint(128, 250), QPoint(60, 180), QPoint(250, 5)}) {
+            const core::ColorRGB c = core::SplitColor(m_w->wheel->GetPixel(p.x(), p.y()));
+            for (int dy = 0; dy < scale; ++dy) {
+                for (int dx = 0; dx < scale; ++dx) {
+                    QCOMPARE(QColor(wheel.pixel(p.x() * scale + dx, p.y() * scale + dy)),
+                             QColor(c.r, c.g, c.b));
+                }
+            }
+        }
+        const QImage sw = m_w->Picture2->grab().toImage();
+        const core::ColorRGB c2 = core::SplitColor(m_w->Picture2->backColor());
+        QCOMPARE(QColor(sw.pixel(10 * scale, 10 * scale)), QColor(c2.r, c2.g, c2.b));
+        QCOMPARE(QColor(sw.pixel(10 * scale + scale - 1, 10 * scale + scale - 1)),
+                 QColor(c2.r, c2.g, c2.b));
+    }
+
+    void captionsFitTheirControls() {
+        const QList<QWidget*> widgets = m_w->findChildren<QWidget*>();
+        for (QWidget* widget : widgets) {
+            if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+                QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
+                QVERIFY2(option->mapTo(m_w.get(), QPoint(option->sizeHint().width(), 0)).x() <=
+                             m_w->width(),
+                         qPrintable(option->text()));
+            }
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+        }
+        // seven characters of an HTML code fit a code field without scrolling
+        m_w->txthtml1->setText(QStringLiteral("#FFFFFF"));
+        const QFontMetrics fm(m_w->txthtml1->font());
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("#FFFFFF")) <= m_w->txthtml1->width() - 6);
     }
 
     void emptyFieldCopiesEmptyText() {
