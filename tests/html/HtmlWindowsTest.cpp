@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -76,6 +77,8 @@ private slots:
         QCOMPARE(out->objectName(), QStringLiteral("frmsbhtml"));
         QCOMPARE(out->parentWidget(), &w);
         QVERIFY(out->isWindow());
+        // owned: the window system keeps it above the main window
+        QCOMPARE(out->windowHandle()->transientParent(), w.windowHandle());
         QCOMPARE(out->Text1->toPlainText(),
                  QStringLiteral("<html>\n<head>\n<title></title>\n</head>\n"
                                 "<body text=\"#336699\" link=\"#FFCC00\" vlink=\"#0A0B0C\">\n"
@@ -197,6 +200,7 @@ private slots:
         QVERIFY(t->isVisible());
         QCOMPARE(t->objectName(), QStringLiteral("tableins"));
         QCOMPARE(t->windowTitle(), QStringLiteral("Insert Table"));
+        QCOMPARE(t->windowHandle()->transientParent(), w.windowHandle());
         QCOMPARE(t->Text1[TableInsertWindow::kRows]->text(), QStringLiteral("2"));
         QCOMPARE(t->Text1[TableInsertWindow::kColumns]->text(), QStringLiteral("2"));
         QCOMPARE(t->Text1[TableInsertWindow::kWidth]->text(), QStringLiteral("75"));
@@ -254,10 +258,13 @@ private slots:
         setCodes(w, QStringLiteral("#336699"), QStringLiteral("#FFCC00"), QString());
         w.gentablehtml_Click();
         TableInsertWindow* t = w.tableins;
+        // typing over the selection, as emptying "Rows" or "Columns" would refill it at once
         auto retype = [](QLineEdit* field, const QString& text) {
             field->selectAll();
-            QTest::keyClick(field, Qt::Key_Delete);
-            QTest::keyClicks(field, text);
+            if (text.isEmpty())
+                QTest::keyClick(field, Qt::Key_Delete);
+            else
+                QTest::keyClicks(field, text);
         };
         retype(t->Text1[TableInsertWindow::kRows], QStringLiteral("1"));
         retype(t->Text1[TableInsertWindow::kColumns], QStringLiteral("3"));
