@@ -11,8 +11,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -79,6 +81,23 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setupPreview();
     setupHtml();
     setupMenus();
+    orderKeyboardFocus();
+}
+
+void MainWindow::orderKeyboardFocus() {
+    // left to right, top to bottom, as the controls stand on screen
+    QList<QWidget*> order = {chkpreview,       cmbpreview,   cmdgensbhtml, cmdgenlinkshtml,
+                             cmdgenlinks2html, gentablehtml, chktype[4],   chktype[0],
+                             chktype[1],       chktype[2],   chktype[3]};
+    for (size_t i = 0; i < 3; ++i)
+        order << txtrc[i] << txtgc[i] << txtbc[i];
+    for (int k = 1; k <= 3; ++k)
+        order << decimalField(k) << webSafeField(k);
+    for (int k = 1; k <= 3; ++k)
+        order << htmlField(k);
+    order.removeAll(nullptr);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 MainWindow::~MainWindow() = default;

@@ -150,6 +150,7 @@ protected:
 private:
     void buildSwatchPanel();
     void buildSchemeFrame();
+    void orderKeyboardFocus();
     ClickLineEdit* makeCodeField(const QString& name, int x, int y, int w, QWidget* parent);
     QLabel* makeLabel(const QString& name, const QString& text, int x, int y, QWidget* parent);
 

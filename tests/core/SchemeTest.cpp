@@ -92,8 +92,9 @@ TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
         EXPECT_EQ(reads.base, (Px{static_cast<int32_t>(c.x), static_cast<int32_t>(c.y)})) << where;
         ASSERT_TRUE(reads.p1.has_value()) << where;
         EXPECT_EQ(*reads.p1, *c.p1) << where;
-        if (c.p2)
+        if (c.p2) {
             EXPECT_EQ(reads.p2, c.p2) << where;
+        }
     }
 }
 
@@ -102,8 +103,9 @@ TEST(SchemeRules, CentreReadsTheCentreForEverySlot) {
         const SchemeReads reads = schemeReads(*schemeTypeFromIndex(index), 130, 130, kGeometry);
         EXPECT_EQ(reads.base, (Px{130, 130}));
         EXPECT_EQ(*reads.p1, (Px{130, 130})) << index;
-        if (reads.p2)
+        if (reads.p2) {
             EXPECT_EQ(*reads.p2, (Px{130, 130})) << index;
+        }
     }
 }
 

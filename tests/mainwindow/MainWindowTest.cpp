@@ -284,6 +284,22 @@ private slots:
         QVERIFY(fm.horizontalAdvance(QStringLiteral("#FFFFFF")) <= m_w->txthtml1->width() - 6);
     }
 
+    void tabWalksThePanelLeftToRightTopToBottom() {
+        QList<QWidget*> expected;
+        for (size_t i = 0; i < 3; ++i)
+            expected << m_w->txtrc[i] << m_w->txtgc[i] << m_w->txtbc[i];
+        for (int k = 1; k <= 3; ++k)
+            expected << m_w->decimalField(k) << m_w->webSafeField(k);
+        for (int k = 1; k <= 3; ++k)
+            expected << m_w->htmlField(k);
+        m_w->activateWindow();
+        expected.first()->setFocus();
+        for (qsizetype i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), expected[i]);
+        }
+    }
+
     void emptyFieldCopiesEmptyText() {
         QTest::mouseClick(m_w->txtrgb1, Qt::LeftButton);
         QCOMPARE(platform::clipboardText(), QString());
