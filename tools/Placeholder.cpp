@@ -1,1 +1,0 @@
-// replaced by this folder's first source file

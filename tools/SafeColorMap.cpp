@@ -1,0 +1,249 @@
+#include "SafeColorMap.h"
+
+#include "PickerHandOff.h"
+#include "platform/SystemColors.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tools {
+
+namespace {
+
+const QColor kMapBackground(228, 234, 254);
+constexpr int kClientWidth = 315;
+constexpr int kClientHeight = 429;
+constexpr int kCellCount = 216;
+constexpr int kColumns = 10;
+
+QColor toQColor(core::Color value) {
+    const core::ColorRGB c = core::SplitColor(platform::displayedColor(value));
+    return QColor(c.r, c.g, c.b);
+}
+
+QString htmlCode(core::Color value) {
+    return QString::fromStdString(core::HtmlCode(value));
+}
+
+} // namespace
+
+ColorCell::ColorCell(int index, QWidget* parent) : QLabel(parent), m_index(index) {
+    setObjectName(QStringLiteral("tcol[%1]").arg(index));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void ColorCell::setColor(core::Color value) {
+    m_color = value;
+    update();
+}
+
+void ColorCell::setBordered(bool on) {
+    if (on == m_bordered)
+        return;
+    m_bordered = on;
+    update();
+}
+
+void ColorCell::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor fill = toQColor(m_color);
+    painter.fillRect(rect(), fill);
+    if (m_bordered) {
+        // a black line vanishes on the darkest cells, so those are framed in white
+        const int luma = (299 * fill.red() + 587 * fill.green() + 114 * fill.blue()) / 1000;
+        painter.setPen(luma < 96 ? Qt::white : Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ColorCell::mouseMoveEvent(QMouseEvent* event) {
+    emit pointerMoved(m_index);
+    event->accept();
+}
+
+void ColorCell::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ColorCell::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked(m_index);
+}
+
+SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("safecolormap"));
+    setWindowTitle(QStringLiteral("Choose Color"));
+    setFixedSize(kClientWidth, kClientHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kMapBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto* title = new QLabel(QStringLiteral("Safe Color Map"), this);
+    title->setObjectName(QStringLiteral("lbltitle"));
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setStyleHint(QFont::SansSerif);
+    titleFont.setPointSize(10);
+    title->setFont(titleFont);
+    title->move(72, 8);
+    title->adjustSize();
+
+    auto* selected = new QLabel(QStringLiteral("Selected Color:"), this);
+    selected->setObjectName(QStringLiteral("lblselected"));
+    selected->move(216, 72);
+    selected->adjustSize();
+
+    lblselcolor = new QLabel(this);
+    lblselcolor->setObjectName(QStringLiteral("lblselcolor"));
+    lblselcolor->setGeometry(224, 96, 41, 25);
+    lblselcolor->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblselcolor->setLineWidth(1);
+    lblselcolor->setAutoFillBackground(true);
+    QPalette selPal = lblselcolor->palette();
+    selPal.setColor(QPalette::Window, toQColor(platform::GetSysColor(platform::kColorBtnFace)));
+    selPal.setColor(QPalette::WindowText, Qt::black);
+    lblselcolor->setPalette(selPal);
+
+    lblselcode = new QLabel(this);
+    lblselcode->setObjectName(QStringLiteral("lblselcode"));
+    lblselcode->setGeometry(224, 128, 81, 25);
+    lblselcode->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblselcode->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    cmdmore = new QPushButton(QStringLiteral("More Colors"), this);
+    cmdmore->setObjectName(QStringLiteral("cmdmore"));
+    cmdmore->setGeometry(216, 304, 89, 25);
+    connect(cmdmore, &QPushButton::clicked, this, &SafeColorMap::cmdmore_Click);
+
+    cmdok = new QPushButton(QStringLiteral("OK"), this);
+    cmdok->setObjectName(QStringLiteral("cmdok"));
+    cmdok->setGeometry(216, 336, 89, 25);
+    connect(cmdok, &QPushButton::clicked, this, &SafeColorMap::cmdok_Click);
+
+    auto* cell0 = new ColorCell(0, this);
+    cell0->setGeometry(16, 32, 17, 17);
+    tcol[0] = cell0;
+
+    Form_Load();
+}
+
+SafeColorMap::~SafeColorMap() {
+    // destroyed with its owner without ever closing: the converter must not wait on it
+    if (!m_closed)
+        PickerOpen = false;
+}
+
+void SafeColorMap::Form_Load() {
+    if (const QScreen* screen =
+            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    cellclicked = false;
+
+    ColorCell* cell0 = tcol[0];
+    for (int i = 1; i < kCellCount; ++i) {
+        auto* cell = new ColorCell(i, this);
+        cell->resize(cell0->size());
+        cell->setVisible(true);
+        tcol[static_cast<size_t>(i)] = cell;
+    }
+    for (int row = 0; row <= 21; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const int n = kColumns * row + column;
+            if (n < kCellCount)
+                tcol[static_cast<size_t>(n)]->move(cell0->x() + column * cell0->width(),
+                                                   cell0->y() + row * cell0->height());
+        }
+    }
+    for (int ri = 0; ri <= 5; ++ri)
+        for (int gi = 0; gi <= 5; ++gi)
+            for (int bi = 0; bi <= 5; ++bi)
+                tcol[static_cast<size_t>(36 * ri + 6 * gi + bi)]->setColor(
+                    core::rgbValue(51 * ri, 51 * gi, 51 * bi));
+
+    for (ColorCell* cell : tcol) {
+        connect(cell, &ColorCell::pointerMoved, this, &SafeColorMap::tcol_MouseMove);
+        connect(cell, &ColorCell::clicked, this, &SafeColorMap::tcol_Click);
+    }
+}
+
+void SafeColorMap::showSelection(int Index) {
+    const core::Color color = tcol[static_cast<size_t>(Index)]->color();
+    QPalette pal = lblselcolor->palette();
+    pal.setColor(QPalette::Window, toQColor(color));
+    lblselcolor->setPalette(pal);
+    lblselcode->setText(htmlCode(color));
+}
+
+void SafeColorMap::tcol_MouseMove(int Index) {
+    if (Index < 0 || Index >= kCellCount || cellclicked)
+        return;
+    showSelection(Index);
+}
+
+void SafeColorMap::tcol_Click(int Index) {
+    if (Index < 0 || Index >= kCellCount)
+        return;
+    for (ColorCell* cell : tcol)
+        cell->setBordered(false);
+    cellclicked = true;
+    tcol[static_cast<size_t>(Index)]->setBordered(true);
+    showSelection(Index);
+}
+
+core::Color SafeColorMap::selectedColor() const {
+    const QColor c = lblselcolor->palette().color(QPalette::Window);
+    return core::rgbValue(c.red(), c.green(), c.blue());
+}
+
+void SafeColorMap::handOver(const QString& code) {
+    PickedColorCode = code;
+    m_picked = true;
+    close();
+}
+
+void SafeColorMap::cmdok_Click() {
+    handOver(lblselcode->text());
+}
+
+void SafeColorMap::cmdmore_Click() {
+    if (!colordialog) {
+        colordialog = new QColorDialog(this);
+        colordialog->setObjectName(QStringLiteral("colordialog"));
+        // a cancelled dialog hands nothing over and leaves the map open
+        connect(colordialog, &QColorDialog::colorSelected, this, [this](const QColor& chosen) {
+            handOver(htmlCode(core::rgbValue(chosen.red(), chosen.green(), chosen.blue())));
+        });
+    }
+    colordialog->setCurrentColor(toQColor(selectedColor()));
+    // window-modal and not waited on, so the converter and main window stay usable
+    colordialog->open();
+}
+
+void SafeColorMap::Form_QueryUnload() {
+    PickerOpen = false;
+    m_closed = true;
+}
+
+void SafeColorMap::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+    const bool picked = m_picked;
+    m_picked = false;
+    emit closed(picked);
+}
+
+} // namespace tools
