@@ -41,6 +41,7 @@ ColorCell::ColorCell(int index, QWidget* parent) : QLabel(parent), m_index(index
 
 void ColorCell::setColor(core::Color value) {
     m_color = value;
+    setAccessibleName(htmlCode(value));
     update();
 }
 
@@ -121,6 +122,7 @@ SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
     lblselcode->setGeometry(224, 128, 81, 25);
     lblselcode->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblselcode->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblselcode->setAccessibleName(QStringLiteral("Selected color code"));
 
     cmdmore = new QPushButton(QStringLiteral("More Colors"), this);
     cmdmore->setObjectName(QStringLiteral("cmdmore"));
