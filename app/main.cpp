@@ -1,4 +1,4 @@
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/SplashWindow.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
@@ -7,7 +7,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ChromaLune"));
     platform::applyDesktopLook(app);
-    MainWindow window;
-    window.show();
+    // the splash opens the main window after one second and owns it from then on
+    SplashWindow frmSplash;
+    frmSplash.show();
     return app.exec();
 }

@@ -125,6 +125,27 @@ public:
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----
     MenuBar* SmartMenuXP1 = nullptr;
     // menus section: members below belong to MainWindowMenus.cpp
+    /// Product pages of the two download entries.
+    static constexpr const char* kVellumpadPage = "https://www.moonquill-software.com/vellumpad/";
+    static constexpr const char* kZonetracePage = "https://www.moonquill-software.com/zonetrace/";
+    /// The help page's file name; it lies in the program's directory.
+    static constexpr const char* kHelpFileName = "Chromalune.html";
+
+    /// The path with a directory separator appended unless it already ends in one.
+    static QString AddBackslash(const QString& path);
+    /// The help page's full path in the directory dir.
+    static QString helpFilePath(const QString& dir);
+    /// The 16 x 16 menu icon of ImageList2 under key ("Save", "Convert", "Help").
+    static QIcon ImageList2(const QString& key);
+
+    /// Click on the menu entry with identifier id: runs the command named key + "_click";
+    /// headers run nothing.
+    void SmartMenuXP1_MenuItemClick(int id);
+    /// Writes the colours file to fileName from the fields as they are now; any failure
+    /// shows the warning. An empty name does nothing. Returns whether the file was written.
+    bool saveColorsToFile(const QString& fileName);
+
+    QPointer<QWidget> frmabout;
     // (end of menus section)
 
 public slots:

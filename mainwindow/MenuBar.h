@@ -1,10 +1,61 @@
 #pragma once
 
+#include <QIcon>
 #include <QMenuBar>
+#include <QString>
 
-/// The keyed menu layer over the toolkit's menu bar.
+#include <vector>
+
+class QAction;
+class QMenu;
+
+/// The keyed menu layer over the toolkit's menu bar: entries are added with a parent key,
+/// their own key, a style code (0 plain, 1 with icon, 2 check entry), a caption, an icon and
+/// a check state, and a click reports the entry's numeric identifier.
 class MenuBar : public QMenuBar {
     Q_OBJECT
 public:
-    using QMenuBar::QMenuBar;
+    explicit MenuBar(QWidget* parent = nullptr);
+
+    /// Adds an entry under parentKey (empty for the bar itself), after the entries added
+    /// before it. Returns its identifier (1, 2, ... in the order of adding), or 0 when the
+    /// key is already taken or the parent is unknown.
+    int addEntry(const QString& parentKey, const QString& key, int style, const QString& caption,
+                 const QIcon& icon, int checkState);
+
+    /// Key of the entry with identifier id; empty for an unknown id.
+    QString key(int id) const;
+    /// Identifier of the entry with key; 0 when there is none.
+    int idOf(const QString& key) const;
+    /// Whether the entry with identifier id has entries under it.
+    bool ownsSubmenu(int id) const;
+    /// Check state of the entry with key: 1 checked, 0 not (also for an unknown key).
+    int checkState(const QString& key) const;
+    void setCheckState(const QString& key, int state);
+
+    /// The toolkit action that shows the entry with key (a submenu's own action for a header).
+    QAction* action(const QString& key) const;
+    /// The popup holding the entries under key, or null.
+    QMenu* submenu(const QString& key) const;
+
+signals:
+    /// An entry was clicked; a check entry has already flipped its mark.
+    void itemClick(int id);
+
+private:
+    struct Entry {
+        QString key;
+        QString parentKey;
+        int style = 0;
+        int check = 0;
+        QAction* action = nullptr;
+        QMenu* menu = nullptr;
+    };
+
+    Entry* find(const QString& key);
+    const Entry* find(const QString& key) const;
+    QMenu* ensureSubmenu(Entry& parent);
+    void wireAction(int id, QAction* action);
+
+    std::vector<Entry> m_entries;
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+/// The about window frmabout: a picture of the program's own, a dedication and OK.
+/// Non-modal; closing it destroys it, so the next About builds and centres it afresh.
+class AboutWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AboutWindow(QWidget* parent = nullptr);
+
+    void Command1_Click();
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};

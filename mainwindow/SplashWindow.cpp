@@ -1,0 +1,166 @@
+#include "SplashWindow.h"
+
+#include "MainWindow.h"
+#include "core/Scheme.h"
+#include "core/Wheel.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+const QColor kSplashBackground(192, 192, 255);
+const char kPublisher[] = "Moonquill";
+
+/// Reads the bare raster, so the lines drawn so far never colour a later sample.
+class RasterReader : public core::PixelReader {
+public:
+    explicit RasterReader(const core::Raster& r) : m_raster(r) {}
+    core::Color GetPixel(int32_t x, int32_t y) override {
+        return m_raster.contains(x, y) ? m_raster.at(x, y) : core::kWheelBackground;
+    }
+
+private:
+    const core::Raster& m_raster;
+};
+
+class NoSlots : public core::SchemeSlots {
+public:
+    void setSwatchColor(int, core::Color) override {}
+    void setDecimalText(int, const std::string&) override {}
+    void setHtmlText(int, const std::string&) override {}
+};
+
+class RecordedLines : public core::ConstructionLines {
+public:
+    struct Line {
+        bool visible = false;
+        QLineF at;
+    };
+    void setLineVisible(int line, bool visible) override {
+        m_lines.at(static_cast<size_t>(line - 1)).visible = visible;
+    }
+    void placeLine(int line, float x1, float y1, float x2, float y2) override {
+        m_lines.at(static_cast<size_t>(line - 1)).at = QLineF(x1, y1, x2, y2);
+    }
+    const std::array<Line, 3>& lines() const { return m_lines; }
+
+private:
+    std::array<Line, 3> m_lines{};
+};
+
+QFont arialBold(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
+                  const QFont& font, const QColor& color) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+    return label;
+}
+
+} // namespace
+
+QImage splashWheelPicture() {
+    const core::Raster raster = core::GenerateWheel();
+    QImage image(255, 256, QImage::Format_RGB32);
+    image.fill(QColor(212, 208, 200));
+    for (int y = 0; y < image.height() && y < raster.height(); ++y) {
+        for (int x = 0; x < image.width() && x < raster.width(); ++x) {
+            const core::ColorRGB c = core::SplitColor(raster.at(x, y));
+            image.setPixel(x, y, qRgb(c.r, c.g, c.b));
+        }
+    }
+    RasterReader reader(raster);
+    NoSlots panel;
+    RecordedLines lines;
+    // a pick at the orange-red rim, two thirds of the way out
+    core::runScheme(core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{}, reader,
+                    panel, lines);
+    QPainter painter(&image);
+    static const QColor kLineColors[] = {QColor(255, 255, 255), QColor(64, 64, 64),
+                                         QColor(64, 64, 64)};
+    for (size_t k = 0; k < lines.lines().size(); ++k) {
+        const RecordedLines::Line& l = lines.lines()[k];
+        if (!l.visible)
+            continue;
+        painter.setPen(QPen(kLineColors[k], 3));
+        painter.drawLine(l.at);
+    }
+    return image;
+}
+
+void centreOnScreen(QWidget* window) {
+    QScreen* screen =
+        window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QSize frame = window->frameGeometry().size();
+    // halves with the remainder dropped, as a window placed by whole pixels must be
+    window->move(area.x() + (area.width() - frame.width()) / 2,
+                 area.y() + (area.height() - frame.height()) / 2);
+}
+
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("ChromaLune"));
+    setFixedSize(659, 296);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kSplashBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(0, 16, 255, 256);
+    Picture1->setPixmap(QPixmap::fromImage(splashWheelPicture()));
+
+    QFont titleFont = arialBold(37);
+    // Arial's metric twin runs a few pixels wider than the 385-pixel label; a hair less
+    // space between letters keeps the whole caption on it at the full size
+    titleFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.3);
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Free Chromalune V1.2"),
+                       QRect(256, 104, 385, 57), titleFont, QColor(255, 0, 0));
+    Label2 = makeLabel(this, "Label2", QString::fromLatin1(kPublisher), QRect(368, 168, 185, 57),
+                       arialBold(24), QColor(255, 128, 0));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+    Timer1->start();
+}
+
+SplashWindow::~SplashWindow() = default;
+
+void SplashWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    centreOnScreen(this);
+}
+
+void SplashWindow::Timer1_Timer() {
+    if (!m_main)
+        m_main = std::make_unique<MainWindow>();
+    m_main->show();
+    // closing stops the timer, so the main window is opened once
+    Timer1->stop();
+    close();
+}
