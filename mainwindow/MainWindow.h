@@ -106,6 +106,8 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command2 = nullptr;
     // preview section: members below belong to MainWindowPreview.cpp
+    /// Folder the hidden authoring commands write into: "authoring" beside the program.
+    static QString authoringFolder();
     // (end of preview section)
 
     // ---- HTML generators (MainWindowHtml.cpp) ----

@@ -1,11 +1,68 @@
 #include "MainWindow.h"
 
 #include "Swatch.h"
+#include "preview/Mockups.h"
+#include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
+#include "preview/TemplateScan.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSaveFile>
+
+namespace {
+
+/// A colour value as the preview image stores it.
+QRgb toRgb(core::Color value) {
+    return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+/// Reads one pixel-list file and appends its points to points. A file that cannot be
+/// read leaves points as they are; both that and malformed lines are reported on stderr.
+void readPixelListFile(const QString& path, preview::PixelList& points) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString());
+        return;
+    }
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString());
+        return;
+    }
+    const int skipped =
+        preview::appendPixelText(std::string_view(text.constData(), text.size()), points);
+    if (skipped > 0)
+        qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
+                                               "pixel list %2")
+                                    .arg(skipped)
+                                    .arg(QDir::toNativeSeparators(path));
+}
+
+/// Keeps Enter and Return from a combo box's text field, where the box would take them as
+/// a pick of the entry typed.
+class EnterKeyEater : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 void MainWindow::setupPreview() {
     chkpreview = new QCheckBox(QStringLiteral("Follow-Preview"), this);
@@ -15,11 +72,18 @@ void MainWindow::setupPreview() {
     cmbpreview = new QComboBox(this);
     cmbpreview->setObjectName(QStringLiteral("cmbpreview"));
     cmbpreview->setEditable(true);
+    // the text field is free text: typing, even with Enter, neither completes, adds an
+    // entry nor chooses a style
+    cmbpreview->setInsertPolicy(QComboBox::NoInsert);
+    cmbpreview->setCompleter(nullptr);
+    cmbpreview->lineEdit()->installEventFilter(new EnterKeyEater(cmbpreview));
     cmbpreview->setGeometry(416, 72, 113, 21);
-    cmbpreview->addItems({QStringLiteral("Logos Style"), QStringLiteral("Webpage Style"),
-                          QStringLiteral("Table Style"), QStringLiteral("Links Style"),
-                          QStringLiteral("Links2 Style"), QStringLiteral("Scrollbar Style")});
+    for (const preview::PreviewStyle& style : preview::previewStyles())
+        cmbpreview->addItem(
+            QString::fromLatin1(style.entry.data(), static_cast<int>(style.entry.size())));
     cmbpreview->setCurrentIndex(0);
+    // only a pick from the list (mouse or arrow keys) chooses a style
+    connect(cmbpreview, &QComboBox::activated, this, [this] { cmbpreview_Click(); });
 
     preview = new preview::PreviewSurface(this);
     preview->move(280, 96);
@@ -38,14 +102,124 @@ void MainWindow::setupPreview() {
     cmdgenlinks2html = makeButton("cmdgenlinks2html", "Generate Webpage HTML", 584, 153);
     gentablehtml = makeButton("gentablehtml", "Generate Table HTML", 592, 153);
     cmdgensbhtml = makeButton("cmdgensbhtml", "Generate Scrollbar HTML", 576, 145);
+
+    // developer commands that write pixel lists and a picture of the preview; never shown
+    Command3 = new QPushButton(QStringLiteral("Command3"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setGeometry(8, 376, 81, 25);
+    Command3->hide();
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    Command2 = new QPushButton(QStringLiteral("Command2"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(8, 408, 81, 25);
+    Command2->hide();
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    const preview::PreviewStyle& logos = preview::previewStyles().front();
+    preview->setPicture(preview::mockupPicture(logos.mockupKey));
+    preview->lists().clear();
+    load_pixel_lists(QString::fromLatin1(logos.files[0].data(), int(logos.files[0].size())),
+                     QString::fromLatin1(logos.files[1].data(), int(logos.files[1].size())),
+                     QString::fromLatin1(logos.files[2].data(), int(logos.files[2].size())));
 }
 
-void MainWindow::show_preview() {}
+void MainWindow::show_preview() {
+    const QRgb colour1 = toRgb(Picture1->pixelAt(10, 10));
+    const QRgb colour2 = toRgb(Picture2->pixelAt(10, 10));
+    const QRgb colour3 = toRgb(Picture3->pixelAt(10, 10));
+    // later lists win where they share a point
+    preview->paintList(1, colour1);
+    preview->paintList(3, colour2);
+    preview->paintList(2, colour3);
+    preview->refresh();
+}
 
-void MainWindow::cmbpreview_Click() {}
+void MainWindow::cmbpreview_Click() {
+    cmdgenlinkshtml->hide();
+    cmdgenlinks2html->hide();
+    cmdgensbhtml->hide();
+    gentablehtml->hide();
 
-void MainWindow::load_pixel_lists(const QString&, const QString&, const QString&) {}
+    const QByteArray entry = cmbpreview->currentText().toUtf8();
+    if (const preview::PreviewStyle* style =
+            preview::findPreviewStyle(std::string_view(entry.constData(), entry.size()))) {
+        preview->lists().clear();
+        preview->clear();
+        preview->setPicture(preview::mockupPicture(style->mockupKey));
+        auto name = [](std::string_view file) {
+            return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
+        };
+        load_pixel_lists(name(style->files[0]), name(style->files[1]), name(style->files[2]));
+        switch (style->button) {
+        case preview::HtmlButton::Links:
+            cmdgenlinkshtml->show();
+            break;
+        case preview::HtmlButton::Links2:
+            cmdgenlinks2html->show();
+            break;
+        case preview::HtmlButton::Table:
+            gentablehtml->show();
+            break;
+        case preview::HtmlButton::Scrollbar:
+            cmdgensbhtml->show();
+            break;
+        case preview::HtmlButton::None:
+            break;
+        }
+    }
 
-void MainWindow::Command3_Click() {}
+    apply_scheme(wheel_x, wheel_y);
+    // every notation of a column follows the re-run scheme
+    refreshSwatchCodes();
+    show_preview();
+}
 
-void MainWindow::Command2_Click() {}
+void MainWindow::load_pixel_lists(const QString& first, const QString& second,
+                                  const QString& third) {
+    const QString dir = QCoreApplication::applicationDirPath() + QDir::separator();
+    const QString* names[] = {&first, &second, &third};
+    for (int k = 1; k <= 3; ++k) {
+        preview::PixelList points;
+        readPixelListFile(dir + *names[k - 1], points);
+        preview->lists().append(k, points);
+    }
+}
+
+QString MainWindow::authoringFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/authoring");
+}
+
+void MainWindow::Command3_Click() {
+    const QRgb colour1 = toRgb(Picture1->pixelAt(10, 10));
+    const QRgb colour2 = toRgb(Picture2->pixelAt(10, 10));
+    const QRgb colour3 = toRgb(Picture3->pixelAt(10, 10));
+    const std::array<preview::ScanTarget, 3> targets = {
+        {{qRgb(0, 0, 255), colour1}, {qRgb(192, 192, 192), colour3}, {qRgb(0, 255, 255), colour2}}};
+    static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
+    const std::array<std::string, 3> texts = preview::scanTemplates(preview->image(), targets);
+    preview->refresh();
+
+    const QDir folder(authoringFolder());
+    if (!QDir().mkpath(folder.path())) {
+        qWarning().noquote() << QStringLiteral("Cannot create the folder %1")
+                                    .arg(QDir::toNativeSeparators(folder.path()));
+        return;
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        const QString path = folder.filePath(QString::fromLatin1(kFiles[i]));
+        QString error;
+        if (!preview::writeListFile(path, texts[i], &error))
+            qWarning().noquote()
+                << QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), error);
+    }
+}
+
+void MainWindow::Command2_Click() {
+    const QDir folder(authoringFolder());
+    const QString path = folder.filePath(QStringLiteral("chromalune_webpage3.bmp"));
+    QSaveFile file(path);
+    if (!QDir().mkpath(folder.path()) || !file.open(QIODevice::WriteOnly) ||
+        !preview->image().save(&file, "BMP") || !file.commit())
+        qWarning().noquote() << QStringLiteral("Cannot write %1: %2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString());
+}

@@ -9,11 +9,29 @@ const QColor kSurfaceBackground(212, 208, 200);
 }
 
 PreviewSurface::PreviewSurface(QWidget* parent)
-    : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32) {
+    : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32),
+      m_lists(kDrawWidth, kDrawHeight, static_cast<int>(m_image.bytesPerLine() / 4)) {
     setObjectName(QStringLiteral("preview"));
     setFixedSize(kDrawWidth + 2 * kBorder, kDrawHeight + 2 * kBorder);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image.fill(kSurfaceBackground);
+}
+
+QImage PreviewSurface::composeDrawingArea(const QImage& picture) {
+    QImage area(kDrawWidth, kDrawHeight, QImage::Format_RGB32);
+    area.fill(kSurfaceBackground);
+    QPainter painter(&area);
+    painter.drawImage(0, 0, picture);
+    return area;
+}
+
+QRgb PreviewSurface::backgroundColour() {
+    return kSurfaceBackground.rgb();
+}
+
+void PreviewSurface::clear() {
+    m_image.fill(kSurfaceBackground);
+    refresh();
 }
 
 void PreviewSurface::setPicture(const QImage& picture) {
@@ -24,7 +42,13 @@ void PreviewSurface::setPicture(const QImage& picture) {
     refresh();
 }
 
-void PreviewSurface::refresh() { update(); }
+void PreviewSurface::paintList(int k, QRgb colour) {
+    paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), colour | ~RGB_MASK);
+}
+
+void PreviewSurface::refresh() {
+    update();
+}
 
 void PreviewSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);

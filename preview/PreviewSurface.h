@@ -1,12 +1,15 @@
 #pragma once
 
+#include "PixelList.h"
+
 #include <QImage>
 #include <QWidget>
 
 namespace preview {
 
 /// The preview pane: a 377 x 273 picture surface with a 2-pixel sunken border around a
-/// 373 x 269 drawing area that holds a persistent image (mock-up plus painted pixels).
+/// 373 x 269 drawing area that holds a persistent image (mock-up plus painted pixels), and
+/// the three pixel lists painted on it.
 class PreviewSurface : public QWidget {
     Q_OBJECT
 public:
@@ -16,11 +19,24 @@ public:
 
     explicit PreviewSurface(QWidget* parent = nullptr);
 
-    /// Clears the image to the bare background and draws the picture unscaled at (0, 0).
+    /// The drawing area as it shows picture: the bare background with the picture drawn
+    /// unscaled at (0, 0) and clipped.
+    static QImage composeDrawingArea(const QImage& picture);
+    /// The surface's own colour, seen where no picture covers the drawing area.
+    static QRgb backgroundColour();
+
+    /// Clears the image to the bare background.
+    void clear();
+    /// Clears the image and draws the picture unscaled at (0, 0).
     void setPicture(const QImage& picture);
     /// The persistent image of the drawing area.
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
+
+    PixelLists& lists() { return m_lists; }
+    const PixelLists& lists() const { return m_lists; }
+    /// Sets every point of list k (1-3) inside the drawing area to colour; shown on refresh.
+    void paintList(int k, QRgb colour);
     /// Shows the image as it now stands.
     void refresh();
 
@@ -29,6 +45,7 @@ protected:
 
 private:
     QImage m_image;
+    PixelLists m_lists;
 };
 
 } // namespace preview
