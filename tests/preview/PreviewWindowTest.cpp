@@ -27,7 +27,11 @@ QString besideProgram(const QString& name) {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
 }
 
+/// Files the tests put beside the program, removed after each test.
+QStringList g_written;
+
 void writeFile(const QString& name, const QByteArray& text) {
+    g_written.append(name);
     QFile file(besideProgram(name));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text);
@@ -150,6 +154,10 @@ private slots:
     void cleanup() {
         delete w;
         w = nullptr;
+        for (const QString& name : std::as_const(g_written))
+            QFile::remove(besideProgram(name));
+        g_written.clear();
+        QDir(besideProgram(QString())).rmdir(QStringLiteral("folder_list.txt"));
     }
 
     void startShowsTheBareLogosMockupAndNoButton() {
