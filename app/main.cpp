@@ -2,10 +2,17 @@
 #include "platform/Desktop.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ChromaLune"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/chromalune-%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(icon);
+    // Wayland desktops take the icon from the desktop entry this names
+    app.setDesktopFileName(QStringLiteral("io.github.moonquill.chromalune"));
     platform::applyDesktopLook(app);
     // the splash opens the main window after one second and owns it from then on
     SplashWindow frmSplash;

@@ -4,7 +4,7 @@
 set -eu
 
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation xvfb xauth"
+libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do

@@ -1,0 +1,113 @@
+#!/bin/sh
+# Installs the build into a temporary prefix, checks what a desktop needs there, and starts
+# the installed program through its link in bin/, away from the source and build trees.
+#   install_test.sh CMAKE BUILD_DIR SOURCE_DIR LIBDIR BINDIR DATADIR
+set -u
+cmake="$1" build="$2" src="$3" libdir="$4" bindir="$5" datadir="$6"
+app_id=io.github.moonquill.chromalune
+
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! "$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
+    cat "$prefix.log"
+    rm -f "$prefix.log"
+    echo "FAIL: cmake --install into $prefix"
+    exit 1
+fi
+rm -f "$prefix.log"
+
+appdir="$prefix/$libdir/chromalune"
+[ -x "$appdir/chromalune" ] || fail "no executable $appdir/chromalune"
+
+# every run-time file the program reads beside itself, as committed
+for f in "$src"/assets/preview/lists/*.txt "$src/assets/app/Chromalune.html"; do
+    name="$(basename "$f")"
+    cmp -s "$f" "$appdir/$name" || fail "$name missing or different in $appdir"
+done
+
+link="$prefix/$bindir/chromalune"
+if [ ! -L "$link" ]; then
+    fail "$link is not a symbolic link"
+else
+    case "$(readlink "$link")" in
+        /*) fail "$link points to an absolute path, so the prefix cannot move" ;;
+    esac
+    [ "$(readlink -f "$link")" = "$(readlink -f "$appdir/chromalune")" ] ||
+        fail "$link does not lead to $appdir/chromalune"
+fi
+
+desktop="$prefix/$datadir/applications/$app_id.desktop"
+if [ ! -f "$desktop" ]; then
+    fail "no desktop entry $desktop"
+else
+    exec_line="$(sed -n 's/^Exec=//p' "$desktop")"
+    [ -x "$prefix/$bindir/${exec_line%% *}" ] ||
+        fail "Exec=$exec_line does not name the program installed in $bindir"
+    [ "$(sed -n 's/^Icon=//p' "$desktop")" = "$app_id" ] || fail "Icon= is not $app_id"
+    if command -v desktop-file-validate >/dev/null 2>&1; then
+        desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
+    fi
+fi
+
+# a PNG's width and height are the big-endian words at bytes 16 and 20
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" |
+        awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'
+}
+hicolor="$prefix/$datadir/icons/hicolor"
+for size in 16 22 24 32 48 64 128 256; do
+    png="$hicolor/${size}x${size}/apps/$app_id.png"
+    if [ ! -f "$png" ]; then
+        fail "no icon $png"
+    elif [ "$(png_size "$png")" != "${size}x${size}" ]; then
+        fail "$png is $(png_size "$png"), not ${size}x${size}"
+    fi
+done
+grep -q "<svg" "$hicolor/scalable/apps/$app_id.svg" 2>/dev/null ||
+    fail "no scalable icon $hicolor/scalable/apps/$app_id.svg"
+
+metainfo="$prefix/$datadir/metainfo/$app_id.metainfo.xml"
+if [ ! -f "$metainfo" ]; then
+    fail "no metainfo $metainfo"
+else
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo does not launch $app_id.desktop"
+    if command -v appstreamcli >/dev/null 2>&1; then
+        appstreamcli validate --no-net --pedantic "$metainfo" ||
+            fail "appstreamcli rejects $metainfo"
+    fi
+fi
+
+# Starts the installed program from / for about three seconds; prints its stderr and
+# returns timeout's status (124: it was still running when stopped).
+run_installed() {
+    (cd / && QT_QPA_PLATFORM=offscreen timeout 3 "$link" >/dev/null 2>"$prefix/stderr.txt")
+    status=$?
+    cat "$prefix/stderr.txt"
+    return $status
+}
+
+messages="$(run_installed)"
+status=$?
+[ "$status" -eq 124 ] || fail "the installed program stopped with status $status: $messages"
+if printf '%s\n' "$messages" | grep -E "pixel list|Chromalune\.html|Cannot"; then
+    fail "the installed program complained about its files"
+fi
+
+# the same run notices a list file gone, so the silence above means the files were found
+rm -f "$appdir/mple_logos.txt"
+messages="$(run_installed)"
+printf '%s\n' "$messages" | grep -q "mple_logos.txt" ||
+    fail "without mple_logos.txt the installed program did not say so: $messages"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "installed into a temporary prefix, laid out as a desktop expects, and started"
