@@ -14,13 +14,21 @@ fail() {
     failures=$((failures + 1))
 }
 
-if ! "$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
-    cat "$prefix.log"
-    rm -f "$prefix.log"
+# the build's install manifest belongs to the user's own install, so it survives this one
+manifest="$build/install_manifest.txt"
+saved_manifest="$(mktemp)"
+had_manifest=no
+[ -f "$manifest" ] && cp "$manifest" "$saved_manifest" && had_manifest=yes
+"$cmake" --install "$build" --prefix "$prefix" >"$saved_manifest.log" 2>&1
+install_status=$?
+if [ "$had_manifest" = yes ]; then cp "$saved_manifest" "$manifest"; else rm -f "$manifest"; fi
+if [ "$install_status" -ne 0 ]; then
+    cat "$saved_manifest.log"
+    rm -f "$saved_manifest" "$saved_manifest.log"
     echo "FAIL: cmake --install into $prefix"
     exit 1
 fi
-rm -f "$prefix.log"
+rm -f "$saved_manifest" "$saved_manifest.log"
 
 appdir="$prefix/$libdir/chromalune"
 [ -x "$appdir/chromalune" ] || fail "no executable $appdir/chromalune"
