@@ -105,12 +105,15 @@ summary() {
         m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
         printf "%s %s", m, v[NR] }'
 }
-set -- $(cut -d' ' -f1 "$results" | summary)
-splash_median=$1 splash_worst=$2
-set -- $(cut -d' ' -f2 "$results" | summary)
-main_median=$1 main_worst=$2
-set -- $(cut -d' ' -f3 "$results" | summary)
-rss_median=$1 rss_worst=$2
+read -r splash_median splash_worst <<EOF
+$(cut -d' ' -f1 "$results" | summary)
+EOF
+read -r main_median main_worst <<EOF
+$(cut -d' ' -f2 "$results" | summary)
+EOF
+read -r rss_median rss_worst <<EOF
+$(cut -d' ' -f3 "$results" | summary)
+EOF
 
 verdict() { if [ "$1" -lt "$2" ] || [ "$1" -eq "$2" ]; then echo met; else echo MISSED; fi; }
 splash_verdict=$(verdict "${splash_median%.*}" "$splash_goal_ms")
