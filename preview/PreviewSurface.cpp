@@ -12,6 +12,7 @@ PreviewSurface::PreviewSurface(QWidget* parent)
     : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32),
       m_lists(kDrawWidth, kDrawHeight, static_cast<int>(m_image.bytesPerLine() / 4)) {
     setObjectName(QStringLiteral("preview"));
+    setAccessibleName(QStringLiteral("Preview"));
     setFixedSize(kDrawWidth + 2 * kBorder, kDrawHeight + 2 * kBorder);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image.fill(kSurfaceBackground);
@@ -52,20 +53,17 @@ void PreviewSurface::refresh() {
 
 void PreviewSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int w = width() - 1;
-    const int h = height() - 1;
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(0, 0, w, 0);
-    painter.drawLine(0, 0, 0, h);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawLine(1, 1, w - 1, 1);
-    painter.drawLine(1, 1, 1, h - 1);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(0, h, w, h);
-    painter.drawLine(w, 0, w, h);
-    painter.setPen(kSurfaceBackground);
-    painter.drawLine(1, h - 1, w - 1, h - 1);
-    painter.drawLine(w - 1, 1, w - 1, h - 1);
+    // whole-pixel rectangles stay solid blocks at any display scale
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, QColor(128, 128, 128));
+    painter.fillRect(0, 0, 1, h, QColor(128, 128, 128));
+    painter.fillRect(1, 1, w - 2, 1, QColor(64, 64, 64));
+    painter.fillRect(1, 1, 1, h - 2, QColor(64, 64, 64));
+    painter.fillRect(0, h - 1, w, 1, QColor(255, 255, 255));
+    painter.fillRect(w - 1, 0, 1, h, QColor(255, 255, 255));
+    painter.fillRect(1, h - 2, w - 2, 1, kSurfaceBackground);
+    painter.fillRect(w - 2, 1, 1, h - 2, kSurfaceBackground);
     painter.drawImage(kBorder, kBorder, m_image);
 }
 

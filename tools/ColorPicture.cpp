@@ -22,20 +22,17 @@ void ColorPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const core::ColorRGB c = core::SplitColor(platform::displayedColor(m_backColor));
     painter.fillRect(rect(), QColor(c.r, c.g, c.b));
-    const int w = width() - 1;
-    const int h = height() - 1;
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(0, 0, w, 0);
-    painter.drawLine(0, 0, 0, h);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawLine(1, 1, w - 1, 1);
-    painter.drawLine(1, 1, 1, h - 1);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(0, h, w, h);
-    painter.drawLine(w, 0, w, h);
-    painter.setPen(QColor(212, 208, 200));
-    painter.drawLine(1, h - 1, w - 1, h - 1);
-    painter.drawLine(w - 1, 1, w - 1, h - 1);
+    // whole-pixel rectangles stay solid blocks at any display scale
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, QColor(128, 128, 128));
+    painter.fillRect(0, 0, 1, h, QColor(128, 128, 128));
+    painter.fillRect(1, 1, w - 2, 1, QColor(64, 64, 64));
+    painter.fillRect(1, 1, 1, h - 2, QColor(64, 64, 64));
+    painter.fillRect(0, h - 1, w, 1, QColor(255, 255, 255));
+    painter.fillRect(w - 1, 0, 1, h, QColor(255, 255, 255));
+    painter.fillRect(1, h - 2, w - 2, 1, QColor(212, 208, 200));
+    painter.fillRect(w - 2, 1, 1, h - 2, QColor(212, 208, 200));
 }
 
 } // namespace tools

@@ -31,6 +31,28 @@ QString htmlCode(core::Color value) {
     return QString::fromStdString(core::HtmlCode(value));
 }
 
+/// A one-pixel box along the inside of area, drawn as whole-pixel rectangles, which stay
+/// solid blocks at any display scale where an outline would shift by half a pixel.
+void drawPlainBox(QPainter& painter, const QRect& area, const QColor& color) {
+    painter.fillRect(area.x(), area.y(), area.width(), 1, color);
+    painter.fillRect(area.x(), area.bottom(), area.width(), 1, color);
+    painter.fillRect(area.x(), area.y(), 1, area.height(), color);
+    painter.fillRect(area.right(), area.y(), 1, area.height(), color);
+}
+
+/// The selected colour's swatch: its palette's window colour inside a one-pixel box.
+class SelectedColorSwatch : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        drawPlainBox(painter, rect(), palette().color(QPalette::WindowText));
+    }
+};
+
 } // namespace
 
 ColorCell::ColorCell(int index, QWidget* parent) : QLabel(parent), m_index(index) {
@@ -59,8 +81,7 @@ void ColorCell::paintEvent(QPaintEvent*) {
     if (m_bordered) {
         // a black line vanishes on the darkest cells, so those are framed in white
         const int luma = (299 * fill.red() + 587 * fill.green() + 114 * fill.blue()) / 1000;
-        painter.setPen(luma < 96 ? Qt::white : Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        drawPlainBox(painter, rect(), luma < 96 ? Qt::white : Qt::black);
     }
 }
 
@@ -106,12 +127,10 @@ SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
     selected->move(216, 72);
     selected->adjustSize();
 
-    lblselcolor = new QLabel(this);
+    lblselcolor = new SelectedColorSwatch(this);
     lblselcolor->setObjectName(QStringLiteral("lblselcolor"));
     lblselcolor->setGeometry(224, 96, 41, 25);
-    lblselcolor->setFrameStyle(QFrame::Box | QFrame::Plain);
-    lblselcolor->setLineWidth(1);
-    lblselcolor->setAutoFillBackground(true);
+    lblselcolor->setAccessibleName(QStringLiteral("Selected color swatch"));
     QPalette selPal = lblselcolor->palette();
     selPal.setColor(QPalette::Window, toQColor(platform::GetSysColor(platform::kColorBtnFace)));
     selPal.setColor(QPalette::WindowText, Qt::black);
