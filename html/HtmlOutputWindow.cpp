@@ -25,10 +25,12 @@ HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) 
     Text1 = new GeneratedTextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(16, 16, 393, 257);
+    Text1->setAccessibleName(QStringLiteral("Generated HTML"));
 
     cmdclipboard = new QPushButton(QStringLiteral("&Copy to Clipboard"), this);
     cmdclipboard->setObjectName(QStringLiteral("cmdclipboard"));
     cmdclipboard->setGeometry(432, 64, 129, 33);
+    cmdclipboard->setAccessibleName(QStringLiteral("Copy to Clipboard"));
     cmdclipboard->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     QPalette buttonPal = cmdclipboard->palette();
     buttonPal.setColor(QPalette::Button, kCopyButtonBackground);
@@ -38,6 +40,7 @@ HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) 
     cmdclose = new QPushButton(QStringLiteral("C&lose"), this);
     cmdclose->setObjectName(QStringLiteral("cmdclose"));
     cmdclose->setGeometry(456, 224, 89, 25);
+    cmdclose->setAccessibleName(QStringLiteral("Close"));
     connect(cmdclose, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclose_Click);
 }
 

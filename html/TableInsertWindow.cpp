@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QToolButton>
 
 #include <utility>
 
@@ -51,18 +52,23 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
         auto* field = new QLineEdit(QString::fromLatin1(text), this);
         field->setObjectName(QStringLiteral("Text1[%1]").arg(index));
         field->setGeometry(fieldX, y, 49, 25);
+        field->setAccessibleName(QString::fromLatin1(caption));
         Text1[index] = field;
         auto* spin = new SpinArrows(this);
         spin->setObjectName(QString::fromLatin1(spinName));
         spin->move(fieldX + 48, y);
+        spin->upButton->setAccessibleName(QString::fromLatin1(caption) + QStringLiteral(" up"));
+        spin->downButton->setAccessibleName(QString::fromLatin1(caption) + QStringLiteral(" down"));
         connect(spin, &SpinArrows::downClicked, this, [this, index] { spinDownClick(index); });
         connect(spin, &SpinArrows::upClicked, this, [this, index] { spinUpClick(index); });
         return spin;
     };
-    auto makeCombo = [this](const char* name, int x, int y, int w) {
+    auto makeCombo = [this](const char* name, const char* spoken, int x, int y, int w) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(QString::fromLatin1(name));
         combo->setEditable(true);
+        combo->setAccessibleName(QString::fromLatin1(spoken));
+        combo->lineEdit()->setAccessibleName(combo->accessibleName());
         // typed texts are used as they are, never added to the list
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setGeometry(x, y, w, 21);
@@ -72,10 +78,10 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     UpDown1 = makeNumberRow("lblrows", "Rows", kRows, "UpDown1", "2", 32, 96, 24);
     UpDown2 = makeNumberRow("lblcolumns", "Columns", kColumns, "UpDown2", "2", 32, 96, 56);
     UpDown3 = makeNumberRow("lblwidth", "Width", kWidth, "UpDown3", "75", 32, 96, 104);
-    Combo1 = makeCombo("Combo1", 184, 104, 73);
+    Combo1 = makeCombo("Combo1", "Width unit", 184, 104, 73);
     UpDown4 = makeNumberRow("lblborder", "Border", kBorder, "UpDown4", "1", 32, 96, 144);
     makeLabel("lblalign", "Align", 176, 144, 30);
-    cmbtalign = makeCombo("cmbtalign", 208, 144, 89);
+    cmbtalign = makeCombo("cmbtalign", "Align", 208, 144, 89);
     UpDown5 =
         makeNumberRow("lblpadding", "Cell Padding", kCellPadding, "UpDown5", "0", 184, 272, 24);
     UpDown6 =
@@ -94,6 +100,7 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     cmdclipboard = new QPushButton(QStringLiteral("&Copy to Clipboard"), this);
     cmdclipboard->setObjectName(QStringLiteral("cmdclipboard"));
     cmdclipboard->setGeometry(344, 112, 129, 33);
+    cmdclipboard->setAccessibleName(QStringLiteral("Copy to Clipboard"));
     cmdclipboard->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     QPalette buttonPal = cmdclipboard->palette();
     buttonPal.setColor(QPalette::Button, kCopyButtonBackground);
@@ -103,6 +110,7 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     tablehtml = new GeneratedTextBox(this);
     tablehtml->setObjectName(QStringLiteral("tablehtml"));
     tablehtml->setGeometry(16, 184, 449, 281);
+    tablehtml->setAccessibleName(QStringLiteral("Table HTML"));
 
     for (const int index : {kRows, kCellSpacing, kCellPadding, kBorder, kWidth, kColumns})
         connect(Text1[index], &QLineEdit::textChanged, this,

@@ -42,6 +42,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     Command1 = new QPushButton(QStringLiteral("&OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(608, 376, 89, 25);
+    Command1->setAccessibleName(QStringLiteral("OK"));
     Command1->setDefault(true);
     Command1->setAutoDefault(true);
     Command1->setFocus();

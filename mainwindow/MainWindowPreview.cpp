@@ -78,6 +78,8 @@ void MainWindow::setupPreview() {
     cmbpreview->setCompleter(nullptr);
     cmbpreview->lineEdit()->installEventFilter(new EnterKeyEater(cmbpreview));
     cmbpreview->setGeometry(416, 72, 113, 21);
+    cmbpreview->setAccessibleName(QStringLiteral("Preview style"));
+    cmbpreview->lineEdit()->setAccessibleName(cmbpreview->accessibleName());
     for (const preview::PreviewStyle& style : preview::previewStyles())
         cmbpreview->addItem(
             QString::fromLatin1(style.entry.data(), static_cast<int>(style.entry.size())));

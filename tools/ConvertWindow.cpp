@@ -72,13 +72,12 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     txtr = makeField(QStringLiteral("txtr"), 96, 136, 33);
     txtg = makeField(QStringLiteral("txtg"), 176, 136, 33);
     txtb = makeField(QStringLiteral("txtb"), 256, 136, 33);
-    const std::pair<QWidget*, const char*> accessible[] = {{txtsource, "Source Color Code"},
-                                                           {txtrgb, "RGB Color Code"},
-                                                           {txthtml, "HTML Color Code"},
-                                                           {txtwebsafe, "Websafe Color Code"},
-                                                           {txtr, "R"},
-                                                           {txtg, "G"},
-                                                           {txtb, "B"}};
+    const std::pair<QWidget*, const char*> accessible[] = {
+        {txtsource, "Source Color Code"}, {txtrgb, "RGB Color Code"},
+        {txthtml, "HTML Color Code"},     {txtwebsafe, "Websafe Color Code"},
+        {txtr, "Red component"},          {txtg, "Green component"},
+        {txtb, "Blue component"},         {cmdconvert, "Convert"},
+        {cmdpickcolor, "Pick Color"},     {cmdclose, "Close"}};
     for (const auto& [field, name] : accessible)
         field->setAccessibleName(QString::fromLatin1(name));
     QWidget* const focusOrder[] = {txtsource,    cmdconvert, txtrgb, txthtml, txtwebsafe,
@@ -89,7 +88,7 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     piccolor = new ColorPicture(kInitialSwatchColor, this);
     piccolor->setObjectName(QStringLiteral("piccolor"));
     piccolor->setGeometry(368, 80, 65, 33);
-    piccolor->setAccessibleName(QStringLiteral("Color"));
+    piccolor->setAccessibleName(QStringLiteral("Converted color swatch"));
 
     cmdconvert->setDefault(true);
     connect(cmdconvert, &QPushButton::clicked, this, &ConvertWindow::cmdconvert_Click);
