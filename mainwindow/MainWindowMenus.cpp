@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStyle>
 
@@ -42,6 +43,25 @@ const MenuEntry kMenu[] = {
     {"mnudownloads", "mnud1", 0, "Download Free Vellumpad - A Free Webpage Editor", nullptr, 0},
     {"mnudownloads", "mnud2", 0,
      "Download Free Zonetrace - A Free Tool for creating HTML Imagemaps", nullptr, 0},
+};
+
+/// The save dialog. While a path is typed the dialog highlights each folder it passes in its
+/// file list, and those highlights would count as chosen files ("/", "/tmp", ...) beside the
+/// typed name: a name typed in full is taken as the one choice.
+class ColorsSaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name != nullptr && !name->text().isEmpty()) {
+            const QFileInfo typed(directory().absoluteFilePath(name->text()));
+            if (!typed.isDir())
+                selectFile(typed.absoluteFilePath());
+        }
+        QFileDialog::accept();
+    }
 };
 
 std::string fieldText(const ClickLineEdit* field) {
@@ -121,7 +141,7 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
 }
 
 void MainWindow::mnusavecolors_click() {
-    QFileDialog savedialog(this);
+    ColorsSaveDialog savedialog(this);
     savedialog.setObjectName(QStringLiteral("savedialog"));
     savedialog.setAcceptMode(QFileDialog::AcceptSave);
     savedialog.setFileMode(QFileDialog::AnyFile);

@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -405,6 +407,33 @@ private slots:
         clickMenuEntry(w, QStringLiteral("8mnufile"), QStringLiteral("mnusavecolors"));
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(filters, QStringList{QStringLiteral("Text Files (*.txt)")});
+        QCOMPARE(readAll(path), filledPanelFile());
+    }
+
+    void aPathTypedInFullIsSavedWhateverTheListHighlights() {
+        // while a path is typed the dialog's file list may highlight the folders it passes;
+        // the typed file is still the one saved
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString path = dir.filePath(QStringLiteral("sub/typed.txt"));
+        MainWindow w;
+        fillPanel(w);
+        whenModalAppears<QFileDialog>([&dir, path](QFileDialog* dialog) {
+            dialog->setDirectory(dir.path());
+            auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            QVERIFY(list != nullptr);
+            auto* model = qobject_cast<QFileSystemModel*>(list->model());
+            QVERIFY(model != nullptr);
+            QTRY_VERIFY(model->index(dir.filePath(QStringLiteral("sub"))).isValid());
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name != nullptr);
+            name->setText(path);
+            list->selectionModel()->select(model->index(dir.filePath(QStringLiteral("sub"))),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        w.mnusavecolors_click();
+        QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), filledPanelFile());
     }
 
