@@ -32,7 +32,16 @@ void readPixelListFile(const QString& path, preview::PixelList& points) {
                                     .arg(QDir::toNativeSeparators(path), file.errorString());
         return;
     }
-    const QByteArray text = file.readAll();
+    // a real list holds at most one line per preview pixel (about 1 MB); far larger files
+    // are not lists, and reading them whole could exhaust memory
+    constexpr qint64 kMaxListFileBytes = 64 * 1024 * 1024;
+    const QByteArray text = file.read(kMaxListFileBytes + 1);
+    if (text.size() > kMaxListFileBytes) {
+        qWarning().noquote() << QStringLiteral("The preview pixel list %1 is too large to be one; "
+                                               "it was not read")
+                                    .arg(QDir::toNativeSeparators(path));
+        return;
+    }
     if (file.error() != QFileDevice::NoError) {
         qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
                                     .arg(QDir::toNativeSeparators(path), file.errorString());

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -213,6 +214,21 @@ private slots:
         QTest::mouseMove(m_w->wheel, QPoint(190, 80));
         QCOMPARE(m_w->txtrgb2->text(),
                  QString::number(m_w->rasterStart.at(int(m_w->wheel_x), int(m_w->wheel_y))));
+    }
+
+    void aListFarLargerThanAnyPreviewIsRefusedWithAWarning() {
+        const QString path = besideProgram(QLatin1String(kLinksFiles[0]));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write("1,1\r\n") == 5);
+        // a sparse file: large on paper, cheap on disk
+        QVERIFY(file.resize(80LL * 1024 * 1024));
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("too large")));
+        pickStyle(*m_w, QStringLiteral("Links Style"));
+        QVERIFY(m_w->preview->lists().points(1).empty());
+        QVERIFY(!m_w->preview->lists().points(2).empty());
+        QVERIFY(m_w->cmdgenlinkshtml->isVisible());
     }
 
     void binaryGarbageYieldsOnlyTheValidLinesInIt() {
