@@ -1,5 +1,7 @@
 #include "PreviewSurface.h"
 
+#include "platform/SunkenBorder.h"
+
 #include <QPainter>
 
 namespace preview {
@@ -53,17 +55,7 @@ void PreviewSurface::refresh() {
 
 void PreviewSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    // whole-pixel rectangles stay solid blocks at any display scale
-    const int w = width();
-    const int h = height();
-    painter.fillRect(0, 0, w, 1, QColor(128, 128, 128));
-    painter.fillRect(0, 0, 1, h, QColor(128, 128, 128));
-    painter.fillRect(1, 1, w - 2, 1, QColor(64, 64, 64));
-    painter.fillRect(1, 1, 1, h - 2, QColor(64, 64, 64));
-    painter.fillRect(0, h - 1, w, 1, QColor(255, 255, 255));
-    painter.fillRect(w - 1, 0, 1, h, QColor(255, 255, 255));
-    painter.fillRect(1, h - 2, w - 2, 1, kSurfaceBackground);
-    painter.fillRect(w - 2, 1, 1, h - 2, kSurfaceBackground);
+    platform::paintSunkenBorder(painter, width(), height());
     painter.drawImage(kBorder, kBorder, m_image);
 }
 
