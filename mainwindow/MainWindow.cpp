@@ -117,6 +117,12 @@ ClickLineEdit* MainWindow::makeCodeField(const QString& name, int x, int y, int 
     field->setObjectName(name);
     field->setGeometry(x, y, w, 19);
     field->setTextMargins(0, 0, 0, 0);
+    if (w > 25) {
+        // a seven-character code of the widest digits ("#CCCCCC") must show whole in 57 pixels
+        QFont codeFont = field->font();
+        codeFont.setPixelSize(10);
+        field->setFont(codeFont);
+    }
     // copy on click: the field's text as it stands, typed or generated
     connect(field, &ClickLineEdit::clicked, this,
             [field] { platform::setClipboardText(field->text()); });

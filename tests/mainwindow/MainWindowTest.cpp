@@ -278,10 +278,28 @@ private slots:
             if (auto* label = qobject_cast<QLabel*>(widget))
                 QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
         }
-        // seven characters of an HTML code fit a code field without scrolling
-        m_w->txthtml1->setText(QStringLiteral("#FFFFFF"));
-        const QFontMetrics fm(m_w->txthtml1->font());
-        QVERIFY(fm.horizontalAdvance(QStringLiteral("#FFFFFF")) <= m_w->txthtml1->width() - 6);
+        // the widest codes and values show whole in their fields, not scrolled
+        const auto shownWhole = [](ClickLineEdit* field, const QString& text) {
+            // the field scrolls its text while it paints
+            field->setText(QStringLiteral("0"));
+            field->setCursorPosition(0);
+            field->repaint();
+            const int start = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+            field->setText(text);
+            field->setCursorPosition(static_cast<int>(text.size()));
+            field->repaint();
+            const int end = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+            return end - start == QFontMetrics(field->font()).horizontalAdvance(text);
+        };
+        for (int k = 1; k <= 3; ++k) {
+            for (const QChar c : QStringLiteral("0123456789ABCDEF")) {
+                const QString code = QStringLiteral("#") + QString(6, c);
+                QVERIFY2(shownWhole(m_w->htmlField(k), code), qPrintable(code));
+                QVERIFY2(shownWhole(m_w->webSafeField(k), code), qPrintable(code));
+            }
+            QVERIFY(shownWhole(m_w->decimalField(k), QStringLiteral("16777215")));
+            QVERIFY(shownWhole(m_w->txtrc[static_cast<size_t>(k - 1)], QStringLiteral("255")));
+        }
     }
 
     void tabWalksThePanelLeftToRightTopToBottom() {
