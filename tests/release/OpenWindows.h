@@ -14,16 +14,11 @@
 #include <QTimer>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
-/// Every window of the program open at once, each reached the way a user reaches it: the
-/// main window with its converter (and the converter's colour map), the HTML output window,
-/// the table generator and the about window, plus a splash whose timer is stopped.
-class OpenWindows {
-public:
+/// Every window of the program open at once, each reached the way a user reaches it, plus a
+/// splash whose timer is stopped.
+struct OpenWindows {
     OpenWindows() {
-        main = std::make_unique<MainWindow>();
         main->show();
         main->mnuconvert_click();
         converter = main->findChild<tools::ConvertWindow*>(QStringLiteral("convert"));
@@ -38,20 +33,15 @@ public:
         splash->Timer1->stop();
         splash->show();
     }
-    ~OpenWindows() {
-        splash.reset();
-        main.reset();
-    }
 
-    /// The seven windows by objectName, none missing.
-    std::vector<std::pair<QString, QWidget*>> all() const {
-        std::vector<std::pair<QString, QWidget*>> windows;
-        for (QWidget* w : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(converter),
-                           static_cast<QWidget*>(map), static_cast<QWidget*>(main->frmsbhtml),
-                           static_cast<QWidget*>(main->tableins), main->frmabout.data(),
-                           static_cast<QWidget*>(splash.get())})
+    /// The seven windows, fewer if one failed to open.
+    QList<QWidget*> all() const {
+        QList<QWidget*> windows;
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 main.get(), converter.data(), map.data(), main->frmsbhtml.data(),
+                 main->tableins.data(), main->frmabout.data(), splash.get()})
             if (w)
-                windows.emplace_back(w->objectName(), w);
+                windows << w;
         return windows;
     }
 
@@ -64,7 +54,7 @@ public:
         return own;
     }
 
-    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<MainWindow> main = std::make_unique<MainWindow>();
     QPointer<tools::ConvertWindow> converter;
     QPointer<tools::SafeColorMap> map;
     std::unique_ptr<SplashWindow> splash;
