@@ -18,21 +18,15 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
 
-/// One main window showing "Links2 Style", the heaviest style, shared by the benchmarks;
-/// main() makes it and ends it while the application still exists.
+/// The main window showing "Links2 Style", the heaviest style, made and ended by main().
 MainWindow* g_window = nullptr;
 
-MainWindow& links2Window() {
-    return *g_window;
-}
-
 size_t links2Pixels() {
-    const preview::PixelLists& lists = links2Window().preview->lists();
+    const preview::PixelLists& lists = g_window->preview->lists();
     return lists.paintedPixels(1) + lists.paintedPixels(2) + lists.paintedPixels(3);
 }
 
@@ -51,9 +45,8 @@ void BM_SequentialFillFloor(benchmark::State& state) {
 }
 
 void BM_ShowPreviewLinks2(benchmark::State& state) {
-    MainWindow& w = links2Window();
     for (auto _ : state) {
-        w.show_preview();
+        g_window->show_preview();
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * links2Pixels()));
@@ -61,7 +54,7 @@ void BM_ShowPreviewLinks2(benchmark::State& state) {
 }
 
 void BM_TrackedMoveFollowPreview(benchmark::State& state) {
-    MainWindow& w = links2Window();
+    MainWindow& w = *g_window;
     w.chkpreview->setChecked(true);
     if (w.wheel_locked)
         w.wheel_MouseDown(1, 0, 0, 0);
@@ -91,15 +84,13 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    auto window = std::make_unique<MainWindow>();
-    window->show();
-    window->cmbpreview->setCurrentIndex(
-        window->cmbpreview->findText(QStringLiteral("Links2 Style")));
-    window->cmbpreview_Click();
+    MainWindow window;
+    window.show();
+    window.cmbpreview->setCurrentIndex(window.cmbpreview->findText("Links2 Style"));
+    window.cmbpreview_Click();
     QCoreApplication::processEvents();
-    g_window = window.get();
+    g_window = &window;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_window = nullptr;
     return 0;
 }
