@@ -17,10 +17,7 @@ HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) 
     setObjectName(QStringLiteral("frmsbhtml"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(577, 316);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kWindowBackground);
 
     Text1 = new GeneratedTextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -32,10 +32,7 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     setWindowTitle(QStringLiteral("Insert Table"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kWindowBackground);
 
     auto makeLabel = [this](const char* name, const char* text, int x, int y, int w) {
         auto* label = new QLabel(QString::fromLatin1(text), this);

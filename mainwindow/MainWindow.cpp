@@ -48,10 +48,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmchromalune"));
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kWindowBackground);
 
     rasterDefault = core::GenerateWheel();
     rasterStart = core::makeStartRaster(rasterDefault);

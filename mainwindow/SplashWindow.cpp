@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "core/Scheme.h"
 #include "core/Wheel.h"
+#include "platform/Desktop.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -123,10 +124,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen) 
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(659, 296);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kSplashBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kSplashBackground);
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

@@ -35,9 +35,18 @@ QString clipboardText() {
 
 #include <QApplication>
 #include <QFont>
+#include <QPalette>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace platform {
+
+void setBackColor(QWidget& widget, const QColor& colour) {
+    QPalette pal = widget.palette();
+    pal.setColor(QPalette::Window, colour);
+    widget.setPalette(pal);
+    widget.setAutoFillBackground(true);
+}
 
 void applyDesktopLook(QApplication& app) {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -26,11 +26,16 @@ QString clipboardText();
 } // namespace platform
 
 class QApplication;
+class QColor;
 
 namespace platform {
 
 /// The classic desktop look the window layouts are measured for: the Fusion style and a
 /// small sans-serif font (11 pixels, Arial metrics).
 void applyDesktopLook(QApplication& app);
+
+/// Paints the widget's background, and that of the labels, frames and option buttons on it,
+/// in one colour.
+void setBackColor(QWidget& widget, const QColor& colour);
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "ColorPicture.h"
 #include "PickerHandOff.h"
 #include "SafeColorMap.h"
+#include "platform/Desktop.h"
 #include "platform/SystemColors.h"
 
 #include <QCloseEvent>
@@ -35,10 +36,7 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("convert"));
     setWindowTitle(QStringLiteral("Convert Color Codes"));
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kConverterBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kConverterBackground);
 
     makeLabel(QStringLiteral("lblsource"), QStringLiteral("Source Color Code:"), 16, 24);
     auto* hint =

@@ -1,6 +1,7 @@
 #include "SafeColorMap.h"
 
 #include "PickerHandOff.h"
+#include "platform/Desktop.h"
 #include "platform/SystemColors.h"
 
 #include <QCloseEvent>
@@ -108,10 +109,7 @@ SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("safecolormap"));
     setWindowTitle(QStringLiteral("Choose Color"));
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kMapBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    platform::setBackColor(*this, kMapBackground);
 
     auto* title = new QLabel(QStringLiteral("Safe Color Map"), this);
     title->setObjectName(QStringLiteral("lbltitle"));
