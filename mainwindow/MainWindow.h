@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <array>
-#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -23,7 +22,6 @@ class WheelSurface;
 class MenuBar;
 namespace preview {
 class PreviewSurface;
-struct PixelPoint;
 } // namespace preview
 
 /// The main window frmchromalune: hue wheel, scheme type, preview pane, HTML buttons,
@@ -105,28 +103,26 @@ public:
     QPushButton* cmdgensbhtml = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command2 = nullptr;
-    // preview section: members below belong to MainWindowPreview.cpp
+    // state kept by MainWindowPreview.cpp
     /// Folder the hidden authoring commands write into: "authoring" beside the program.
     static QString authoringFolder();
-    // (end of preview section)
 
     // ---- HTML generators (MainWindowHtml.cpp) ----
     void cmdgenlinkshtml_Click();
     void cmdgenlinks2html_Click();
     void cmdgensbhtml_Click();
     void gentablehtml_Click();
-    // html section: members below belong to MainWindowHtml.cpp
+    // state kept by MainWindowHtml.cpp
     /// The HTML output window frmsbhtml while it is open; reused by every generator.
     QPointer<class HtmlOutputWindow> frmsbhtml;
     /// The table generator tableins while it is open.
     QPointer<class TableInsertWindow> tableins;
     /// Creates the output window if it is not open, shows it and brings it to the front.
     HtmlOutputWindow* openHtmlOutput();
-    // (end of html section)
 
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----
     MenuBar* SmartMenuXP1 = nullptr;
-    // menus section: members below belong to MainWindowMenus.cpp
+    // state kept by MainWindowMenus.cpp
     /// Product pages of the two download entries.
     static constexpr const char* kVellumpadPage = "https://www.moonquill-software.com/vellumpad/";
     static constexpr const char* kZonetracePage = "https://www.moonquill-software.com/zonetrace/";
@@ -148,7 +144,6 @@ public:
     bool saveColorsToFile(const QString& fileName);
 
     QPointer<QWidget> frmabout;
-    // (end of menus section)
 
 public slots:
     // menu commands, found by name at run time (key + "_click")
@@ -164,10 +159,9 @@ public slots:
     void mnuconvert_click();
 
 public:
-    // tools section: members below belong to MainWindowTools.cpp
+    // state kept by MainWindowTools.cpp
     /// The converter window (tools::ConvertWindow) while it is open.
     QPointer<QWidget> convertWindow;
-    // (end of tools section)
 
 protected:
     void closeEvent(QCloseEvent* event) override;
