@@ -1,4 +1,5 @@
 #include "support/QtTestMain.h"
+#include "support/UrlRecorder.h"
 
 #include "mainwindow/ClickLineEdit.h"
 #include "mainwindow/MainWindow.h"
@@ -23,15 +24,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-
-/// Receives what the program asks the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 namespace {
 

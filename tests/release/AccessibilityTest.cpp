@@ -37,11 +37,7 @@ QString announcedName(QWidget* w) {
 class tst_Accessibility : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        tools::PickerOpen = false;
-    }
+    void cleanup() { OpenWindows::closeAll(); }
 
     void everyFieldSwatchAndButtonHasATellingName() {
         OpenWindows windows;

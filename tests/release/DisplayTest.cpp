@@ -85,11 +85,7 @@ QStringList cutCaptions(QWidget* window) {
 class tst_Display : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        tools::PickerOpen = false;
-    }
+    void cleanup() { OpenWindows::closeAll(); }
 
     void picturesOfEveryWindowAreBlownUpWithoutSmoothing() {
         OpenWindows windows;

@@ -1,4 +1,5 @@
 #include "support/QtTestMain.h"
+#include "support/UrlRecorder.h"
 
 #include "html/GeneratedTextBox.h"
 #include "html/HtmlOutputWindow.h"
@@ -27,15 +28,6 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-
-/// Receives what the program asks the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 namespace {
 

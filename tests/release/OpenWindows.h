@@ -8,6 +8,7 @@
 #include "tools/PickerHandOff.h"
 #include "tools/SafeColorMap.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -46,6 +47,13 @@ struct OpenWindows {
     }
 
     /// The widgets that belong to window itself, not to a window it owns.
+    /// Closes every window left open and ends any wait for the colour map.
+    static void closeAll() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        tools::PickerOpen = false;
+    }
+
     template <typename T> static QList<T*> controlsOf(QWidget* window) {
         QList<T*> own;
         for (T* w : window->findChildren<T*>())
