@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Raster.h"
+#include "Scheme.h"
+
+#include <array>
+#include <string>
+
+namespace core {
+
+/// The wheel surface as the rules read it: the raster unscaled at (0, 0) on a
+/// kWheelSurfaceSize square of the background colour; -1 outside the square.
+class RasterSurface final : public PixelReader {
+public:
+    RasterSurface(const Raster& raster, Color background);
+    Color GetPixel(int32_t x, int32_t y) override;
+
+private:
+    const Raster& m_raster;
+    Color m_background;
+};
+
+/// One construction line as the rules leave it, in wheel pixels.
+struct LineState {
+    bool visible = false;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    friend bool operator==(const LineState& a, const LineState& b) {
+        return a.visible == b.visible && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 &&
+               a.y2 == b.y2;
+    }
+};
+
+/// The six texts of one swatch column: components, decimal, HTML and web-safe codes.
+struct ColumnTexts {
+    std::string red, green, blue, decimal, html, webSafe;
+    friend bool operator==(const ColumnTexts& a, const ColumnTexts& b) {
+        return a.red == b.red && a.green == b.green && a.blue == b.blue && a.decimal == b.decimal &&
+               a.html == b.html && a.webSafe == b.webSafe;
+    }
+};
+
+/// The scheme as the swatch panel and the wheel show it: per column (k = 1..3 at index k - 1)
+/// the swatch's colour value (never -1; possibly a system colour reference) and its texts,
+/// and the three construction lines.
+struct SchemeState {
+    std::array<Color, 3> swatch{};
+    std::array<ColumnTexts, 3> texts;
+    std::array<LineState, 3> lines;
+};
+
+/// A tracked pointer move to (x, y): nothing changes when the pixel under the pointer reads
+/// -1; otherwise column 1 takes that colour, the rule runs and every column's component and
+/// web-safe texts follow its swatch. Returns whether the state changed.
+bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
+                  PixelReader& reader, SysColorLookup sysColor);
+
+/// Runs the rule at (x, y) again (a rule or style choice) and refreshes the component and
+/// web-safe texts from the swatches.
+void rerunScheme(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
+                 PixelReader& reader, SysColorLookup sysColor);
+
+/// Component and web-safe texts of every column from its swatch's colour value (components
+/// of the raw value's low bytes; the web-safe code of the colour it shows).
+void refreshColumnCodes(SchemeState& state, SysColorLookup sysColor);
+
+} // namespace core
