@@ -23,21 +23,9 @@ const QColor kWindowBackground(228, 234, 254);
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 552;
 
-/// The swatch panel's three slots as the scheme engine sees them.
-class PanelSlots : public core::SchemeSlots {
-public:
-    explicit PanelSlots(MainWindow& w) : m_w(w) {}
-    void setSwatchColor(int k, core::Color v) override { m_w.swatch(k)->setBackColor(v); }
-    void setDecimalText(int k, const std::string& text) override {
-        m_w.decimalField(k)->setText(QString::fromStdString(text));
-    }
-    void setHtmlText(int k, const std::string& text) override {
-        m_w.htmlField(k)->setText(QString::fromStdString(text));
-    }
-
-private:
-    MainWindow& m_w;
-};
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -50,10 +38,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     platform::setBackColor(*this, kWindowBackground);
 
-    rasterDefault = core::GenerateWheel();
-    rasterStart = core::makeStartRaster(rasterDefault);
-    rasterWebsafe = core::makeWebSafeRaster();
-
     // the wheel's frame lies just outside its 260 x 260 drawing area
     auto* wheelFrame = new QFrame(this);
     wheelFrame->setObjectName(QStringLiteral("wheelframe"));
@@ -62,19 +46,17 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     wheelFrame->setGeometry(6, 102, 264, 264);
     wheel = new WheelSurface(this);
     wheel->move(8, 104);
-    wheel->setRaster(rasterStart);
-    connect(wheel, &WheelSurface::pointerMoved, this, &MainWindow::wheel_MouseMove);
-    connect(wheel, &WheelSurface::pointerPressed, this, &MainWindow::wheel_MouseDown);
+    wheel->setRaster(m_model.raster());
+    connect(wheel, &WheelSurface::pointerMoved, &m_model,
+            [this](int, int, float x, float y) { m_model.trackPointer(x, y); });
+    connect(wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
+    connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 
     buildSchemeFrame();
     buildSwatchPanel();
 
     // Form_Load
     platform::DwmEnableComposition(0);
-    wheel_half_width = static_cast<int16_t>(core::roundHalfEven(wheel->width() / 2.0));
-    wheel_half_height = static_cast<float>(core::roundHalfEven(wheel->height() / 2.0));
-    wheel_x = 0;
-    wheel_y = 0;
     setupPreview();
     setupHtml();
     setupMenus();
@@ -88,10 +70,10 @@ void MainWindow::orderKeyboardFocus() {
                              chktype[1],       chktype[2],   chktype[3]};
     for (size_t i = 0; i < 3; ++i)
         order << txtrc[i] << txtgc[i] << txtbc[i];
-    for (int k = 1; k <= 3; ++k)
-        order << decimalField(k) << webSafeField(k);
-    for (int k = 1; k <= 3; ++k)
-        order << htmlField(k);
+    for (size_t i = 0; i < 3; ++i)
+        order << txtrgb[i] << txtwebsafe[i];
+    for (size_t i = 0; i < 3; ++i)
+        order << txthtml[i];
     order.removeAll(nullptr);
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -108,8 +90,8 @@ QLabel* MainWindow::makeLabel(const QString& name, const QString& text, int x, i
     return label;
 }
 
-ClickLineEdit* MainWindow::makeCodeField(const QString& name, int x, int y, int w,
-                                         QWidget* parent) {
+ClickLineEdit* MainWindow::makeCodeField(int k, scheme::Field role, const QString& name, int x,
+                                         int y, int w, QWidget* parent) {
     auto* field = new ClickLineEdit(parent);
     field->setObjectName(name);
     field->setGeometry(x, y, w, 19);
@@ -123,6 +105,9 @@ ClickLineEdit* MainWindow::makeCodeField(const QString& name, int x, int y, int 
     // copy on click: the field's text as it stands, typed or generated
     connect(field, &ClickLineEdit::clicked, this,
             [field] { platform::setClipboardText(field->text()); });
+    // what the user types is the column's text until the scheme writes it again
+    connect(field, &QLineEdit::textEdited, this,
+            [this, k, role](const QString& text) { m_model.setText(k, role, text.toStdString()); });
     return field;
 }
 
@@ -165,10 +150,10 @@ void MainWindow::buildSchemeFrame() {
         chktypeGroup->addButton(option, o.index);
         chktype[static_cast<size_t>(o.index)] = option;
     }
-    chktype[1]->setChecked(true);
+    chktype[static_cast<size_t>(m_model.rule())]->setChecked(true);
     connect(chktypeGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            chktype_Click(id);
+            m_model.setRule(*core::schemeTypeFromIndex(id));
     });
 }
 
@@ -182,18 +167,13 @@ void MainWindow::buildSwatchPanel() {
     static const int kWebsafeLabelLeft[] = {120, 368, 648};
     static const int kWebsafeLeft[] = {168, 416, 696};
 
-    Swatch** swatches[] = {&Picture1, &Picture2, &Picture3};
-    ClickLineEdit** decimal[] = {&txtrgb1, &txtrgb2, &txtrgb3};
-    ClickLineEdit** html[] = {&txthtml1, &txthtml2, &txthtml3};
-    ClickLineEdit** websafe[] = {&txtwebsafe1, &txtwebsafe2, &txtwebsafe3};
-
     for (int i = 0; i < 3; ++i) {
         const int k = i + 1;
         auto* sw = new Swatch(this);
         sw->setObjectName(QStringLiteral("Picture%1").arg(k));
         sw->setGeometry(kSwatchLeft[i], 376, 57, 33);
         sw->setAccessibleName(QStringLiteral("Color %1 swatch").arg(k));
-        *swatches[i] = sw;
+        Picture[static_cast<size_t>(i)] = sw;
         makeLabel(QStringLiteral("Label8[%1]").arg(i), QString::fromLatin1(kCaptions[i]),
                   kCaptionLeft[i], 410, this);
 
@@ -205,108 +185,78 @@ void MainWindow::buildSwatchPanel() {
         std::array<ClickLineEdit*, 3>* arrays[] = {&txtrc, &txtgc, &txtbc};
         static const char* const kNames[] = {"txtrc", "txtgc", "txtbc"};
         static const char* const kWords[] = {"red", "green", "blue"};
+        static const scheme::Field kRoles[] = {scheme::Field::Red, scheme::Field::Green,
+                                               scheme::Field::Blue};
         for (int c = 0; c < 3; ++c) {
             makeLabel(QStringLiteral("Label10[%1]").arg(3 * i + c),
                       QString::fromLatin1(kComponents[c]), 8 + 48 * c, 18, frame);
-            ClickLineEdit* field = makeCodeField(QStringLiteral("%1[%2]").arg(kNames[c]).arg(i),
-                                                 24 + 48 * c, 16, 25, frame);
+            ClickLineEdit* field =
+                makeCodeField(k, kRoles[c], QStringLiteral("%1[%2]").arg(kNames[c]).arg(i),
+                              24 + 48 * c, 16, 25, frame);
             field->setAccessibleName(QStringLiteral("Color %1 %2").arg(k).arg(kWords[c]));
             (*arrays[c])[static_cast<size_t>(i)] = field;
         }
 
         makeLabel(QStringLiteral("Label7[%1]").arg(i), QStringLiteral("RGB:"), kLabelLeft[i], 482,
                   this);
-        *decimal[i] = makeCodeField(QStringLiteral("txtrgb%1").arg(k), kCodeLeft[i], 480, 57, this);
-        (*decimal[i])->setAccessibleName(QStringLiteral("Color %1 decimal code").arg(k));
+        const size_t j = static_cast<size_t>(i);
+        txtrgb[j] = makeCodeField(k, scheme::Field::Decimal, QStringLiteral("txtrgb%1").arg(k),
+                                  kCodeLeft[i], 480, 57, this);
+        txtrgb[j]->setAccessibleName(QStringLiteral("Color %1 decimal code").arg(k));
         makeLabel(QStringLiteral("Label11[%1]").arg(i), QStringLiteral("Websafe"),
                   kWebsafeLabelLeft[i], 482, this);
-        *websafe[i] =
-            makeCodeField(QStringLiteral("txtwebsafe%1").arg(k), kWebsafeLeft[i], 480, 57, this);
-        (*websafe[i])->setAccessibleName(QStringLiteral("Color %1 web-safe code").arg(k));
+        txtwebsafe[j] =
+            makeCodeField(k, scheme::Field::WebSafe, QStringLiteral("txtwebsafe%1").arg(k),
+                          kWebsafeLeft[i], 480, 57, this);
+        txtwebsafe[j]->setAccessibleName(QStringLiteral("Color %1 web-safe code").arg(k));
         makeLabel(QStringLiteral("Label9[%1]").arg(i), QStringLiteral("HTML"), kLabelLeft[i], 514,
                   this);
-        *html[i] = makeCodeField(QStringLiteral("txthtml%1").arg(k), kCodeLeft[i], 512, 57, this);
-        (*html[i])->setAccessibleName(QStringLiteral("Color %1 HTML code").arg(k));
+        txthtml[j] = makeCodeField(k, scheme::Field::Html, QStringLiteral("txthtml%1").arg(k),
+                                   kCodeLeft[i], 512, 57, this);
+        txthtml[j]->setAccessibleName(QStringLiteral("Color %1 HTML code").arg(k));
     }
 }
 
-Swatch* MainWindow::swatch(int k) const {
-    return k == 1 ? Picture1 : k == 2 ? Picture2 : Picture3;
-}
-ClickLineEdit* MainWindow::decimalField(int k) const {
-    return k == 1 ? txtrgb1 : k == 2 ? txtrgb2 : txtrgb3;
-}
-ClickLineEdit* MainWindow::htmlField(int k) const {
-    return k == 1 ? txthtml1 : k == 2 ? txthtml2 : txthtml3;
-}
-ClickLineEdit* MainWindow::webSafeField(int k) const {
-    return k == 1 ? txtwebsafe1 : k == 2 ? txtwebsafe2 : txtwebsafe3;
-}
-
-core::WheelGeometry MainWindow::wheelGeometry() const {
-    // the largest radius is read from the wheel afresh at every run
-    return {wheel_half_width, wheel_half_height, static_cast<float>(wheel->width()) / 2.0f};
-}
-
-int MainWindow::selectedSchemeIndex() const {
-    for (size_t i = 0; i < chktype.size(); ++i) {
-        if (chktype[i]->isChecked())
-            return static_cast<int>(i);
+void MainWindow::showScheme() {
+    for (size_t i = 0; i < 3; ++i) {
+        const int k = static_cast<int>(i) + 1;
+        Picture[i]->setBackColor(m_model.swatchValue(k));
+        const core::ColumnTexts& t = m_model.texts(k);
+        txtrgb[i]->setText(fromStd(t.decimal));
+        txthtml[i]->setText(fromStd(t.html));
+        txtwebsafe[i]->setText(fromStd(t.webSafe));
+        txtrc[i]->setText(fromStd(t.red));
+        txtgc[i]->setText(fromStd(t.green));
+        txtbc[i]->setText(fromStd(t.blue));
+        const core::LineState& l = m_model.line(k);
+        wheel->setLineVisible(k, l.visible);
+        wheel->placeLine(k, l.x1, l.y1, l.x2, l.y2);
     }
-    return 1;
 }
 
-void MainWindow::apply_scheme(float x, float y) {
-    PanelSlots panel(*this);
-    const auto type = core::schemeTypeFromIndex(selectedSchemeIndex());
-    core::runScheme(*type, x, y, wheelGeometry(), *wheel, panel, *wheel);
-}
-
-void MainWindow::refreshSwatchCodes() {
-    core::ColorRGB* colors[] = {&color1, &color2, &color3};
-    for (int k = 1; k <= 3; ++k)
-        *colors[k - 1] = core::SplitColor(swatch(k)->backColor());
-    for (int k = 1; k <= 3; ++k) {
-        const core::Color safe = core::WebSafeColor(swatch(k)->backColor(), &platform::GetSysColor);
-        webSafeField(k)->setText(QString::fromStdString(core::HtmlCode(safe)));
-    }
-    for (size_t i = 0; i < 3; ++i)
-        txtrc[i]->setText(QString::number(colors[i]->r));
-    for (size_t i = 0; i < 3; ++i)
-        txtgc[i]->setText(QString::number(colors[i]->g));
-    for (size_t i = 0; i < 3; ++i)
-        txtbc[i]->setText(QString::number(colors[i]->b));
-}
-
-void MainWindow::wheel_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
-    if (wheel_locked)
-        return;
-    wheel_x = X;
-    wheel_y = Y;
-    const core::Color c = wheel->GetPixel(core::pixelCoordinate(X), core::pixelCoordinate(Y));
-    if (c == core::kNoColor)
-        return;
-    Picture1->setBackColor(c);
-    apply_scheme(X, Y);
-    refreshSwatchCodes();
-    if (chkpreview != nullptr && chkpreview->isChecked())
+void MainWindow::schemeChanged(scheme::Change what) {
+    switch (what) {
+    case scheme::Change::PointerMove:
+        showScheme();
+        if (chkpreview->isChecked())
+            show_preview();
+        break;
+    case scheme::Change::Click:
         show_preview();
-}
-
-void MainWindow::wheel_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {
-    wheel_locked = !wheel_locked;
-    show_preview();
-}
-
-void MainWindow::chktype_Click(int /*Index*/) {
-    apply_scheme(wheel_x, wheel_y);
-    // keep every notation of a column describing the same colour after a re-run
-    refreshSwatchCodes();
-    show_preview();
-}
-
-void MainWindow::setWheelRaster(const core::Raster& raster) {
-    wheel->setRaster(raster);
+        break;
+    case scheme::Change::Rule:
+        showScheme();
+        show_preview();
+        break;
+    case scheme::Change::PreviewStyle:
+        loadPreviewStyle(m_model.previewStyle());
+        showScheme();
+        show_preview();
+        break;
+    case scheme::Change::Raster:
+        wheel->setRaster(m_model.raster());
+        break;
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

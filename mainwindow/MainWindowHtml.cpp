@@ -14,6 +14,10 @@ void MainWindow::setupHtml() {
     connect(gentablehtml, &QPushButton::clicked, this, &MainWindow::gentablehtml_Click);
 }
 
+QString MainWindow::htmlCode(int k) const {
+    return QString::fromStdString(m_model.texts(k).html);
+}
+
 HtmlOutputWindow* MainWindow::openHtmlOutput() {
     if (!frmsbhtml)
         frmsbhtml = new HtmlOutputWindow(this);
@@ -25,25 +29,25 @@ HtmlOutputWindow* MainWindow::openHtmlOutput() {
 
 void MainWindow::cmdgenlinkshtml_Click() {
     HtmlOutputWindow* window = openHtmlOutput();
-    window->setText(html::linksPageHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setText(html::linksPageHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Webpage HTML"));
 }
 
 void MainWindow::cmdgenlinks2html_Click() {
     HtmlOutputWindow* window = openHtmlOutput();
-    window->setText(html::links2PageHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setText(html::links2PageHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Webpage HTML"));
 }
 
 void MainWindow::cmdgensbhtml_Click() {
     HtmlOutputWindow* window = openHtmlOutput();
-    window->setText(html::scrollbarStyleHtml(txthtml1->text(), txthtml2->text(), txthtml3->text()));
+    window->setText(html::scrollbarStyleHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Scrollbar HTML"));
 }
 
 void MainWindow::gentablehtml_Click() {
     if (!tableins)
-        tableins = new TableInsertWindow(this, [this](int k) { return htmlField(k)->text(); });
+        tableins = new TableInsertWindow(this, [this](int k) { return htmlCode(k); });
     tableins->show();
     tableins->raise();
     tableins->activateWindow();

@@ -11,38 +11,53 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
 const char kSaveWarning[] = "Warning. Did not save colors to file.";
+/// Product pages of the two download entries.
+const char kVellumpadPage[] = "https://www.moonquill-software.com/vellumpad/";
+const char kZonetracePage[] = "https://www.moonquill-software.com/zonetrace/";
+/// The help page's file name; it lies in the program's directory.
+const char kHelpFileName[] = "Chromalune.html";
+
+constexpr MenuStyle kPlain = MenuStyle::Plain;
+constexpr MenuStyle kIcon = MenuStyle::Icon;
+constexpr MenuStyle kCheck = MenuStyle::Check;
+constexpr CheckState kOff = CheckState::Unchecked;
+constexpr CheckState kOn = CheckState::Checked;
 
 struct MenuEntry {
     const char* parent;
     const char* key;
-    int style;
+    MenuStyle style;
     const char* caption;
     const char* icon;
-    int check;
+    CheckState check;
 };
 
 // the order of adding is the order on screen
 const MenuEntry kMenu[] = {
-    {"", "8mnufile", 0, "File", nullptr, 0},
-    {"8mnufile", "mnusavecolors", 1, "Save Colors to File", "Save", 0},
-    {"8mnufile", "mnufileexit", 0, "Exit", nullptr, 0},
-    {"", "8mnutools", 0, "Tools", nullptr, 0},
-    {"8mnutools", "mnuconvert", 1, "Convert Color Codes", "Convert", 0},
-    {"", "8mnuoptions", 0, "Options", nullptr, 0},
-    {"8mnuoptions", "mnucwdefault", 2, "Default ChromaLune", nullptr, 1},
-    {"8mnuoptions", "mnucwwebsafe", 2, "Websafe ChromaLune", nullptr, 0},
-    {"", "8mnuhelp", 0, "Help", nullptr, 0},
-    {"8mnuhelp", "mnuhelp", 1, "Help", "Help", 0},
-    {"8mnuhelp", "mnuabout", 0, "About", nullptr, 0},
-    {"", "mnudownloads", 0, "Download more Freeware", nullptr, 0},
-    {"mnudownloads", "mnud1", 0, "Download Free Vellumpad - A Free Webpage Editor", nullptr, 0},
-    {"mnudownloads", "mnud2", 0,
-     "Download Free Zonetrace - A Free Tool for creating HTML Imagemaps", nullptr, 0},
+    {"", "8mnufile", kPlain, "File", nullptr, kOff},
+    {"8mnufile", "mnusavecolors", kIcon, "Save Colors to File", "Save", kOff},
+    {"8mnufile", "mnufileexit", kPlain, "Exit", nullptr, kOff},
+    {"", "8mnutools", kPlain, "Tools", nullptr, kOff},
+    {"8mnutools", "mnuconvert", kIcon, "Convert Color Codes", "Convert", kOff},
+    {"", "8mnuoptions", kPlain, "Options", nullptr, kOff},
+    {"8mnuoptions", "mnucwdefault", kCheck, "Default ChromaLune", nullptr, kOn},
+    {"8mnuoptions", "mnucwwebsafe", kCheck, "Websafe ChromaLune", nullptr, kOff},
+    {"", "8mnuhelp", kPlain, "Help", nullptr, kOff},
+    {"8mnuhelp", "mnuhelp", kIcon, "Help", "Help", kOff},
+    {"8mnuhelp", "mnuabout", kPlain, "About", nullptr, kOff},
+    {"", "mnudownloads", kPlain, "Download more Freeware", nullptr, kOff},
+    {"mnudownloads", "mnud1", kPlain, "Download Free Vellumpad - A Free Webpage Editor", nullptr,
+     kOff},
+    {"mnudownloads", "mnud2", kPlain,
+     "Download Free Zonetrace - A Free Tool for creating HTML Imagemaps", nullptr, kOff},
 };
 
 /// The save dialog. While a path is typed the dialog highlights each folder it passes in its
@@ -64,24 +79,25 @@ protected:
     }
 };
 
-std::string fieldText(const ClickLineEdit* field) {
-    // the file is single-byte text; characters beyond Latin-1 become "?"
-    return field->text().toLatin1().toStdString();
+/// The file is single-byte text; characters beyond Latin-1 become "?".
+std::string fileText(const std::string& utf8) {
+    return QString::fromStdString(utf8).toLatin1().toStdString();
 }
 
-} // namespace
-
-QString MainWindow::AddBackslash(const QString& path) {
+/// The path with a directory separator appended unless it already ends in one.
+QString AddBackslash(const QString& path) {
     if (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')))
         return path;
     return path + QLatin1Char('/');
 }
 
-QString MainWindow::helpFilePath(const QString& dir) {
+/// The help page's full path in the directory dir.
+QString helpFilePath(const QString& dir) {
     return AddBackslash(dir) + QLatin1String(kHelpFileName);
 }
 
-QIcon MainWindow::ImageList2(const QString& key) {
+/// The 16 x 16 menu icon under key ("Save", "Convert", "Help").
+QIcon ImageList2(const QString& key) {
     struct Source {
         const char* key;
         const char* themeName;
@@ -103,6 +119,8 @@ QIcon MainWindow::ImageList2(const QString& key) {
     return {};
 }
 
+} // namespace
+
 void MainWindow::setupMenus() {
     SmartMenuXP1 = new MenuBar(this);
     SmartMenuXP1->setObjectName(QStringLiteral("SmartMenuXP1"));
@@ -110,17 +128,30 @@ void MainWindow::setupMenus() {
         const QIcon icon = e.icon != nullptr ? ImageList2(QLatin1String(e.icon)) : QIcon();
         SmartMenuXP1->addEntry(QLatin1String(e.parent), QLatin1String(e.key), e.style,
                                QLatin1String(e.caption), icon, e.check);
+        // every entry that is no header names a command of this window
+        const QString key = QLatin1String(e.key);
+        const bool header =
+            std::any_of(std::begin(kMenu), std::end(kMenu),
+                        [&](const MenuEntry& o) { return key == QLatin1String(o.parent); });
+        if (!header && !menuCommand(key).isValid())
+            qWarning().noquote() << QStringLiteral("The menu entry %1 has no command").arg(key);
     }
     SmartMenuXP1->setGeometry(0, 0, width(), qMin(SmartMenuXP1->sizeHint().height(), 60));
     connect(SmartMenuXP1, &MenuBar::itemClick, this, &MainWindow::SmartMenuXP1_MenuItemClick);
+}
+
+QMetaMethod MainWindow::menuCommand(const QString& key) const {
+    const QByteArray signature = (key + QLatin1String("_click()")).toLatin1();
+    return metaObject()->method(metaObject()->indexOfMethod(signature.constData()));
 }
 
 void MainWindow::SmartMenuXP1_MenuItemClick(int id) {
     const QString key = SmartMenuXP1->key(id);
     if (key.isEmpty() || key.startsWith(QLatin1Char('8')) || SmartMenuXP1->ownsSubmenu(id))
         return;
-    const QByteArray command = (key + QLatin1String("_click")).toLatin1();
-    QMetaObject::invokeMethod(this, command.constData(), Qt::DirectConnection);
+    const QMetaMethod command = menuCommand(key);
+    if (command.isValid())
+        command.invoke(this, Qt::DirectConnection);
 }
 
 bool MainWindow::saveColorsToFile(const QString& fileName) {
@@ -128,10 +159,10 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
         return false;
     std::array<io::ColorFields, 3> colors;
     for (int k = 1; k <= 3; ++k) {
-        const size_t i = static_cast<size_t>(k - 1);
-        colors[i] = {fieldText(txtrc[i]),     fieldText(txtgc[i]),
-                     fieldText(txtbc[i]),     fieldText(decimalField(k)),
-                     fieldText(htmlField(k)), fieldText(webSafeField(k))};
+        const core::ColumnTexts& t = m_model.texts(k);
+        colors[static_cast<size_t>(k - 1)] = {fileText(t.red),  fileText(t.green),
+                                              fileText(t.blue), fileText(t.decimal),
+                                              fileText(t.html), fileText(t.webSafe)};
     }
     const std::string text = io::colorsFileText(colors);
     if (io::replaceFileContents(fileName, QByteArray::fromStdString(text)))
@@ -161,17 +192,17 @@ void MainWindow::mnufileexit_click() {
 }
 
 void MainWindow::mnucwdefault_click() {
-    if (SmartMenuXP1->checkState(QStringLiteral("mnucwdefault")) != 1)
+    if (SmartMenuXP1->checkState(QStringLiteral("mnucwdefault")) != CheckState::Checked)
         return;
-    setWheelRaster(rasterDefault);
-    SmartMenuXP1->setCheckState(QStringLiteral("mnucwwebsafe"), 0);
+    m_model.setRaster(scheme::WheelRaster::Default);
+    SmartMenuXP1->setCheckState(QStringLiteral("mnucwwebsafe"), CheckState::Unchecked);
 }
 
 void MainWindow::mnucwwebsafe_click() {
-    if (SmartMenuXP1->checkState(QStringLiteral("mnucwwebsafe")) != 1)
+    if (SmartMenuXP1->checkState(QStringLiteral("mnucwwebsafe")) != CheckState::Checked)
         return;
-    setWheelRaster(rasterWebsafe);
-    SmartMenuXP1->setCheckState(QStringLiteral("mnucwdefault"), 0);
+    m_model.setRaster(scheme::WheelRaster::WebSafe);
+    SmartMenuXP1->setCheckState(QStringLiteral("mnucwdefault"), CheckState::Unchecked);
 }
 
 void MainWindow::mnuhelp_click() {

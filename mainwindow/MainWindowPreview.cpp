@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "Swatch.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
@@ -126,63 +125,59 @@ void MainWindow::setupPreview() {
     Command2->hide();
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
-    const preview::PreviewStyle& logos = preview::previewStyles().front();
-    preview->setPicture(preview::mockupPicture(logos.mockupKey));
-    preview->lists().clear();
-    load_pixel_lists(QString::fromLatin1(logos.files[0].data(), int(logos.files[0].size())),
-                     QString::fromLatin1(logos.files[1].data(), int(logos.files[1].size())),
-                     QString::fromLatin1(logos.files[2].data(), int(logos.files[2].size())));
+    loadPreviewStyle(m_model.previewStyle());
 }
 
 void MainWindow::show_preview() {
-    const QRgb colour1 = toRgb(Picture1->pixelAt(10, 10));
-    const QRgb colour2 = toRgb(Picture2->pixelAt(10, 10));
-    const QRgb colour3 = toRgb(Picture3->pixelAt(10, 10));
+    std::array<QRgb, 3> colors{};
+    for (int k = 1; k <= 3; ++k)
+        colors[static_cast<size_t>(k - 1)] = toRgb(m_model.swatchColor(k));
     // later lists win where they share a point
-    preview->paintList(1, colour1);
-    preview->paintList(3, colour2);
-    preview->paintList(2, colour3);
+    preview->paintList(1, colors[0]);
+    preview->paintList(3, colors[1]);
+    preview->paintList(2, colors[2]);
     preview->refresh();
 }
 
 void MainWindow::cmbpreview_Click() {
+    const QByteArray entry = cmbpreview->currentText().toUtf8();
+    const preview::PreviewStyle* style =
+        preview::findPreviewStyle(std::string_view(entry.constData(), entry.size()));
+    m_model.setPreviewStyle(
+        style != nullptr ? static_cast<int>(style - preview::previewStyles().data()) : -1);
+}
+
+void MainWindow::loadPreviewStyle(int index) {
     cmdgenlinkshtml->hide();
     cmdgenlinks2html->hide();
     cmdgensbhtml->hide();
     gentablehtml->hide();
-
-    const QByteArray entry = cmbpreview->currentText().toUtf8();
-    if (const preview::PreviewStyle* style =
-            preview::findPreviewStyle(std::string_view(entry.constData(), entry.size()))) {
-        preview->lists().clear();
-        preview->clear();
-        preview->setPicture(preview::mockupPicture(style->mockupKey));
-        auto name = [](std::string_view file) {
-            return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
-        };
-        load_pixel_lists(name(style->files[0]), name(style->files[1]), name(style->files[2]));
-        switch (style->button) {
-        case preview::HtmlButton::Links:
-            cmdgenlinkshtml->show();
-            break;
-        case preview::HtmlButton::Links2:
-            cmdgenlinks2html->show();
-            break;
-        case preview::HtmlButton::Table:
-            gentablehtml->show();
-            break;
-        case preview::HtmlButton::Scrollbar:
-            cmdgensbhtml->show();
-            break;
-        case preview::HtmlButton::None:
-            break;
-        }
+    if (index < 0 || index >= static_cast<int>(preview::previewStyles().size()))
+        return;
+    const preview::PreviewStyle& style = preview::previewStyles()[static_cast<size_t>(index)];
+    preview->lists().clear();
+    preview->clear();
+    preview->setPicture(preview::mockupPicture(style.mockupKey));
+    auto name = [](std::string_view file) {
+        return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
+    };
+    load_pixel_lists(name(style.files[0]), name(style.files[1]), name(style.files[2]));
+    switch (style.button) {
+    case preview::HtmlButton::Links:
+        cmdgenlinkshtml->show();
+        break;
+    case preview::HtmlButton::Links2:
+        cmdgenlinks2html->show();
+        break;
+    case preview::HtmlButton::Table:
+        gentablehtml->show();
+        break;
+    case preview::HtmlButton::Scrollbar:
+        cmdgensbhtml->show();
+        break;
+    case preview::HtmlButton::None:
+        break;
     }
-
-    apply_scheme(wheel_x, wheel_y);
-    // every notation of a column follows the re-run scheme
-    refreshSwatchCodes();
-    show_preview();
 }
 
 void MainWindow::load_pixel_lists(const QString& first, const QString& second,
@@ -201,9 +196,9 @@ QString MainWindow::authoringFolder() {
 }
 
 void MainWindow::Command3_Click() {
-    const QRgb colour1 = toRgb(Picture1->pixelAt(10, 10));
-    const QRgb colour2 = toRgb(Picture2->pixelAt(10, 10));
-    const QRgb colour3 = toRgb(Picture3->pixelAt(10, 10));
+    const QRgb colour1 = toRgb(m_model.swatchColor(1));
+    const QRgb colour2 = toRgb(m_model.swatchColor(2));
+    const QRgb colour3 = toRgb(m_model.swatchColor(3));
     const std::array<preview::ScanTarget, 3> targets = {
         {{qRgb(0, 0, 255), colour1}, {qRgb(192, 192, 192), colour3}, {qRgb(0, 255, 255), colour2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};

@@ -50,8 +50,8 @@ QMenu* MenuBar::ensureSubmenu(Entry& parent) {
     return menu;
 }
 
-int MenuBar::addEntry(const QString& parentKey, const QString& key, int style,
-                      const QString& caption, const QIcon& icon, int checkState) {
+int MenuBar::addEntry(const QString& parentKey, const QString& key, MenuStyle style,
+                      const QString& caption, const QIcon& icon, CheckState checkState) {
     if (key.isEmpty() || find(key) != nullptr)
         return 0;
     QWidget* container = this;
@@ -63,11 +63,11 @@ int MenuBar::addEntry(const QString& parentKey, const QString& key, int style,
     }
     auto* action = new QAction(caption, container);
     action->setObjectName(key);
-    if (style == 1)
+    if (style == MenuStyle::Icon)
         action->setIcon(icon);
-    if (style == 2) {
+    if (style == MenuStyle::Check) {
         action->setCheckable(true);
-        action->setChecked(checkState == 1);
+        action->setChecked(checkState == CheckState::Checked);
     }
     container->addAction(action);
 
@@ -75,7 +75,7 @@ int MenuBar::addEntry(const QString& parentKey, const QString& key, int style,
     entry.key = key;
     entry.parentKey = parentKey;
     entry.style = style;
-    entry.check = checkState == 1 ? 1 : 0;
+    entry.check = checkState;
     entry.action = action;
     m_entries.push_back(entry);
     const int id = static_cast<int>(m_entries.size());
@@ -103,22 +103,22 @@ bool MenuBar::ownsSubmenu(int id) const {
     return m_entries[static_cast<size_t>(id - 1)].menu != nullptr;
 }
 
-int MenuBar::checkState(const QString& key) const {
+CheckState MenuBar::checkState(const QString& key) const {
     const Entry* e = find(key);
     if (e == nullptr)
-        return 0;
-    if (e->style == 2)
-        return e->action->isChecked() ? 1 : 0;
+        return CheckState::Unchecked;
+    if (e->style == MenuStyle::Check)
+        return e->action->isChecked() ? CheckState::Checked : CheckState::Unchecked;
     return e->check;
 }
 
-void MenuBar::setCheckState(const QString& key, int state) {
+void MenuBar::setCheckState(const QString& key, CheckState state) {
     Entry* e = find(key);
     if (e == nullptr)
         return;
-    e->check = state == 1 ? 1 : 0;
-    if (e->style == 2)
-        e->action->setChecked(e->check == 1);
+    e->check = state;
+    if (e->style == MenuStyle::Check)
+        e->action->setChecked(state == CheckState::Checked);
 }
 
 QAction* MenuBar::action(const QString& key) const {

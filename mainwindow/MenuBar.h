@@ -9,9 +9,15 @@
 class QAction;
 class QMenu;
 
+/// How a menu entry shows.
+enum class MenuStyle { Plain = 0, Icon = 1, Check = 2 };
+
+/// The mark of a menu entry.
+enum class CheckState { Unchecked = 0, Checked = 1 };
+
 /// The keyed menu layer over the toolkit's menu bar: entries are added with a parent key,
-/// their own key, a style code (0 plain, 1 with icon, 2 check entry), a caption, an icon and
-/// a check state, and a click reports the entry's numeric identifier.
+/// their own key, a style, a caption, an icon and a check state, and a click reports the
+/// entry's numeric identifier.
 class MenuBar : public QMenuBar {
     Q_OBJECT
 public:
@@ -20,8 +26,8 @@ public:
     /// Adds an entry under parentKey (empty for the bar itself), after the entries added
     /// before it. Returns its identifier (1, 2, ... in the order of adding), or 0 when the
     /// key is already taken or the parent is unknown.
-    int addEntry(const QString& parentKey, const QString& key, int style, const QString& caption,
-                 const QIcon& icon, int checkState);
+    int addEntry(const QString& parentKey, const QString& key, MenuStyle style,
+                 const QString& caption, const QIcon& icon, CheckState checkState);
 
     /// Key of the entry with identifier id; empty for an unknown id.
     QString key(int id) const;
@@ -29,9 +35,9 @@ public:
     int idOf(const QString& key) const;
     /// Whether the entry with identifier id has entries under it.
     bool ownsSubmenu(int id) const;
-    /// Check state of the entry with key: 1 checked, 0 not (also for an unknown key).
-    int checkState(const QString& key) const;
-    void setCheckState(const QString& key, int state);
+    /// Check state of the entry with key (unchecked for an unknown key).
+    CheckState checkState(const QString& key) const;
+    void setCheckState(const QString& key, CheckState state);
 
     /// The toolkit action that shows the entry with key (a submenu's own action for a header).
     QAction* action(const QString& key) const;
@@ -46,8 +52,8 @@ private:
     struct Entry {
         QString key;
         QString parentKey;
-        int style = 0;
-        int check = 0;
+        MenuStyle style = MenuStyle::Plain;
+        CheckState check = CheckState::Unchecked;
         QAction* action = nullptr;
         QMenu* menu = nullptr;
     };

@@ -1,0 +1,106 @@
+#include "SchemeModel.h"
+
+#include "core/Numeric.h"
+#include "core/Wheel.h"
+#include "platform/SystemColors.h"
+
+namespace scheme {
+
+SchemeModel::SchemeModel(QObject* parent)
+    : QObject(parent), m_default(core::GenerateWheel()), m_webSafe(core::makeWebSafeRaster()),
+      m_start(core::makeStartRaster(m_default)) {
+    // before the first pick every swatch shows the title-bar text colour
+    m_state.swatch.fill(INT32_MIN | platform::kColorCaptionText);
+}
+
+const core::Raster& SchemeModel::raster(WheelRaster kind) const {
+    switch (kind) {
+    case WheelRaster::Default:
+        return m_default;
+    case WheelRaster::WebSafe:
+        return m_webSafe;
+    case WheelRaster::Start:
+        break;
+    }
+    return m_start;
+}
+
+const core::Raster& SchemeModel::raster() const {
+    return raster(m_rasterKind);
+}
+
+core::WheelGeometry SchemeModel::geometry() {
+    const double half = core::kWheelSurfaceSize / 2.0;
+    return {static_cast<int16_t>(core::roundHalfEven(half)),
+            static_cast<float>(core::roundHalfEven(half)), static_cast<float>(half)};
+}
+
+core::Color SchemeModel::swatchColor(int k) const {
+    return platform::displayedColor(swatchValue(k));
+}
+
+std::string& SchemeModel::textRef(int k, Field field) {
+    core::ColumnTexts& t = m_state.texts.at(index(k));
+    switch (field) {
+    case Field::Red:
+        return t.red;
+    case Field::Green:
+        return t.green;
+    case Field::Blue:
+        return t.blue;
+    case Field::Decimal:
+        return t.decimal;
+    case Field::Html:
+        return t.html;
+    case Field::WebSafe:
+        break;
+    }
+    return t.webSafe;
+}
+
+const std::string& SchemeModel::text(int k, Field field) const {
+    return const_cast<SchemeModel*>(this)->textRef(k, field);
+}
+
+void SchemeModel::setText(int k, Field field, const std::string& text) {
+    textRef(k, field) = text;
+}
+
+void SchemeModel::trackPointer(float x, float y) {
+    if (m_locked)
+        return;
+    m_x = x;
+    m_y = y;
+    core::RasterSurface surface(raster(), platform::GetSysColor(platform::kColorBtnFace));
+    if (core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &platform::GetSysColor))
+        emit changed(Change::PointerMove);
+}
+
+void SchemeModel::click() {
+    m_locked = !m_locked;
+    emit changed(Change::Click);
+}
+
+void SchemeModel::rerun() {
+    core::RasterSurface surface(raster(), platform::GetSysColor(platform::kColorBtnFace));
+    core::rerunScheme(m_state, m_rule, m_x, m_y, geometry(), surface, &platform::GetSysColor);
+}
+
+void SchemeModel::setRule(core::SchemeType rule) {
+    m_rule = rule;
+    rerun();
+    emit changed(Change::Rule);
+}
+
+void SchemeModel::setPreviewStyle(int index) {
+    m_style = index;
+    rerun();
+    emit changed(Change::PreviewStyle);
+}
+
+void SchemeModel::setRaster(WheelRaster kind) {
+    m_rasterKind = kind;
+    emit changed(Change::Raster);
+}
+
+} // namespace scheme

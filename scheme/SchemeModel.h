@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/Raster.h"
+#include "core/SchemeState.h"
+
+#include <QObject>
+
+namespace scheme {
+
+/// The raster the wheel shows.
+enum class WheelRaster { Start, Default, WebSafe };
+
+/// What a change notification is about.
+enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster };
+
+/// One of the six texts of a swatch column.
+enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
+
+/// The scheme behind the main window: the three colours with the texts of their columns,
+/// the rule, the wheel's freeze, pointer and raster, and the preview style. Every scheme
+/// change (tracked move, click, rule, style, raster) is announced once by changed(); the
+/// windows show it and never compute codes themselves.
+class SchemeModel : public QObject {
+    Q_OBJECT
+public:
+    explicit SchemeModel(QObject* parent = nullptr);
+
+    core::SchemeType rule() const { return m_rule; }
+    bool isLocked() const { return m_locked; }
+    /// The last tracked pointer position in wheel pixels; (0, 0) before the first move.
+    float pointerX() const { return m_x; }
+    float pointerY() const { return m_y; }
+    /// Index of the preview style; -1 when the last choice named no style.
+    int previewStyle() const { return m_style; }
+    WheelRaster wheelRaster() const { return m_rasterKind; }
+    const core::Raster& raster() const;
+    const core::Raster& raster(WheelRaster kind) const;
+    /// Centre and largest radius the rules use.
+    static core::WheelGeometry geometry();
+
+    /// Swatch k's colour value (k = 1..3), possibly a system colour reference.
+    core::Color swatchValue(int k) const { return m_state.swatch.at(index(k)); }
+    /// The colour swatch k shows (24-bit).
+    core::Color swatchColor(int k) const;
+    const core::ColumnTexts& texts(int k) const { return m_state.texts.at(index(k)); }
+    const std::string& text(int k, Field field) const;
+    /// Construction line k (1 white, 2 and 3 grey).
+    const core::LineState& line(int k) const { return m_state.lines.at(index(k)); }
+
+    /// A pointer move over the wheel; a frozen wheel ignores it.
+    void trackPointer(float x, float y);
+    /// A press on the wheel: freezes or releases the scheme.
+    void click();
+    void setRule(core::SchemeType rule);
+    /// A preview style choice (-1: the choice named no style); the rule runs again.
+    void setPreviewStyle(int index);
+    /// Puts another raster on the wheel; only the picture changes.
+    void setRaster(WheelRaster kind);
+    /// A text typed into a field of column k; not a scheme change, so nothing is announced.
+    void setText(int k, Field field, const std::string& text);
+
+signals:
+    void changed(scheme::Change what);
+
+private:
+    static size_t index(int k) { return static_cast<size_t>(k - 1); }
+    std::string& textRef(int k, Field field);
+    void rerun();
+
+    core::Raster m_default;
+    core::Raster m_webSafe;
+    core::Raster m_start;
+    WheelRaster m_rasterKind = WheelRaster::Start;
+    core::SchemeType m_rule = core::SchemeType::Analogous;
+    bool m_locked = false;
+    float m_x = 0;
+    float m_y = 0;
+    int m_style = 0;
+    core::SchemeState m_state;
+};
+
+} // namespace scheme
