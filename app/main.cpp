@@ -1,8 +1,11 @@
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,8 +17,14 @@ int main(int argc, char* argv[]) {
     // Wayland desktops take the icon from the desktop entry this names
     app.setDesktopFileName(QStringLiteral("io.github.moonquill.chromalune"));
     platform::applyDesktopLook(app);
-    // the splash opens the main window after one second and owns it from then on
+    // the splash asks for the main window after one second; the program owns it from then on
+    std::unique_ptr<MainWindow> frmchromalune;
     SplashWindow frmSplash;
+    QObject::connect(&frmSplash, &SplashWindow::mainWindowDue, [&frmchromalune] {
+        if (!frmchromalune)
+            frmchromalune = std::make_unique<MainWindow>();
+        frmchromalune->show();
+    });
     frmSplash.show();
     return app.exec();
 }

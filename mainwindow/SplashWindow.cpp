@@ -1,6 +1,5 @@
 #include "SplashWindow.h"
 
-#include "MainWindow.h"
 #include "core/Scheme.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
@@ -155,10 +154,8 @@ void SplashWindow::showEvent(QShowEvent* event) {
 }
 
 void SplashWindow::Timer1_Timer() {
-    if (!m_main)
-        m_main = std::make_unique<MainWindow>();
-    m_main->show();
-    // closing stops the timer, so the main window is opened once
+    // the main window comes before the splash goes, so the program never runs out of windows
     Timer1->stop();
+    emit mainWindowDue();
     close();
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/MenuBar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+/// Drives the main window as a user does: controls found by their names, the pointer moved
+/// over the wheel, menu entries and options clicked.
+struct MainWindowDriver {
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+
+    MainWindowDriver() {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        // a move to where the pointer already is sends no event: start away from the wheel
+        QTest::mouseMove(w.get(), QPoint(785, 545));
+    }
+
+    template <typename T = QWidget> T* child(const QString& name) const {
+        T* c = w->findChild<T*>(name);
+        if (c == nullptr)
+            qFatal("no control %s", qPrintable(name));
+        return c;
+    }
+    QWidget* wheel() const { return child(QStringLiteral("wheel")); }
+    QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }
+    QString text(const QString& name) const { return field(name)->text(); }
+
+    void move(int x, int y) const { QTest::mouseMove(wheel(), QPoint(x, y)); }
+    void press(int x, int y) const { QTest::mouseClick(wheel(), Qt::LeftButton, {}, QPoint(x, y)); }
+    /// Clicks the option's round indicator, where a user clicks it.
+    void chooseRule(int index) const {
+        auto* option = child<QRadioButton>(QStringLiteral("chktype[%1]").arg(index));
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
+    }
+    /// Picks the entry from the style list as a user does (the list's activation).
+    void chooseStyle(const QString& entry) const {
+        auto* combo = child<QComboBox>(QStringLiteral("cmbpreview"));
+        const int index = combo->findText(entry);
+        QVERIFY(index >= 0);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    MenuBar* menu() const { return child<MenuBar>(QStringLiteral("SmartMenuXP1")); }
+    /// Clicks the menu entry with key.
+    void runMenu(const QString& key) const {
+        QAction* action = menu()->action(key);
+        QVERIFY(action != nullptr);
+        action->trigger();
+    }
+    const scheme::SchemeModel& model() const { return w->model(); }
+};
