@@ -5,6 +5,7 @@
 #include "mainwindow/WheelSurface.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ColorPicture.h"
+#include "tools/SafeColorMap.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

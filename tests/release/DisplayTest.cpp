@@ -1,11 +1,7 @@
 #include "OpenWindows.h"
 #include "support/QtTestMain.h"
 
-#include "mainwindow/ClickLineEdit.h"
-#include "mainwindow/Swatch.h"
-#include "mainwindow/WheelSurface.h"
-#include "preview/PreviewSurface.h"
-#include "tools/ColorPicture.h"
+#include "tools/SafeColorMap.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -89,25 +85,27 @@ private slots:
 
     void picturesOfEveryWindowAreBlownUpWithoutSmoothing() {
         OpenWindows windows;
-        MainWindow& w = *windows.main;
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(qRound(w.wheel->grab().devicePixelRatio()),
+        const MainWindowDriver& d = windows.d;
+        QCOMPARE(qRound(d.wheel()->grab().devicePixelRatio()),
                  qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1));
         // the wheel before a pick has no construction lines, only raster and surface
-        QCOMPARE(blockMismatches(w.wheel), 0);
-        w.wheel_MouseMove(0, 0, 200.0f, 60.0f);
-        w.cmbpreview->setCurrentIndex(w.cmbpreview->findText(QStringLiteral("Links2 Style")));
-        w.cmbpreview_Click();
-        QVERIFY(!w.preview->lists().points(3).empty());
-        windows.converter->txtsource->setText(QStringLiteral("#336699"));
-        windows.converter->cmdconvert->click();
-        QVERIFY(windows.map);
-        windows.map->tcol_Click(100);
+        QCOMPARE(blockMismatches(d.wheel()), 0);
+        d.move(200, 60);
+        d.chooseStyle(QStringLiteral("Links2 Style"));
+        QWidget* converter = OpenWindows::window(QStringLiteral("convert"));
+        converter->findChild<QLineEdit*>(QStringLiteral("txtsource"))->setText("#336699");
+        converter->findChild<QPushButton*>(QStringLiteral("cmdconvert"))->click();
+        QWidget* map = OpenWindows::window(QStringLiteral("safecolormap"));
+        QVERIFY(map);
+        QTest::mouseClick(map->findChild<QWidget*>(QStringLiteral("tcol[100]")), Qt::LeftButton);
 
-        QList<QWidget*> pictures = {w.Picture1, w.Picture2, w.Picture3, w.preview};
-        pictures << windows.converter->piccolor << windows.map->lblselcolor;
-        for (const tools::ColorCell* cell : windows.map->tcol)
-            pictures << const_cast<tools::ColorCell*>(cell);
+        QList<QWidget*> pictures;
+        for (const char* name : {"Picture1", "Picture2", "Picture3", "preview"})
+            pictures << d.child(QLatin1String(name));
+        pictures << converter->findChild<QWidget*>(QStringLiteral("piccolor"))
+                 << map->findChild<QWidget*>(QStringLiteral("lblselcolor"));
+        for (tools::ColorCell* cell : map->findChildren<tools::ColorCell*>())
+            pictures << cell;
         QStringList smoothed;
         for (QWidget* picture : pictures)
             if (const int n = blockMismatches(picture))
@@ -118,9 +116,10 @@ private slots:
     void noCaptionOrCodeIsCutInAnyWindow() {
         OpenWindows windows;
         // the widest texts the windows ever show
-        windows.map->tcol_Click(215);
+        QWidget* map = OpenWindows::window(QStringLiteral("safecolormap"));
+        QTest::mouseClick(map->findChild<QWidget*>(QStringLiteral("tcol[215]")), Qt::LeftButton);
         for (int k = 1; k <= 3; ++k)
-            windows.main->htmlField(k)->setText(QStringLiteral("#FFFFFF"));
+            windows.d.field(QStringLiteral("txthtml%1").arg(k))->setText(QStringLiteral("#FFFFFF"));
         QCOMPARE(windows.all().size(), 7);
         QStringList cut;
         for (QWidget* window : windows.all()) {
@@ -128,12 +127,13 @@ private slots:
             for (const QString& problem : cutCaptions(window))
                 cut << window->objectName() + ": " + problem;
         }
-        const tools::ConvertWindow* c = windows.converter;
-        for (const auto& [field, widest] :
-             std::initializer_list<std::pair<QLineEdit*, const char*>>{{c->txthtml, "#FFFFFF"},
-                                                                       {c->txtwebsafe, "#FFFFFF"},
-                                                                       {c->txtrgb, "16777215"},
-                                                                       {c->txtr, "255"}}) {
+        QWidget* c = OpenWindows::window(QStringLiteral("convert"));
+        for (const auto& [name, widest] :
+             std::initializer_list<std::pair<const char*, const char*>>{{"txthtml", "#FFFFFF"},
+                                                                        {"txtwebsafe", "#FFFFFF"},
+                                                                        {"txtrgb", "16777215"},
+                                                                        {"txtr", "255"}}) {
+            auto* field = c->findChild<QLineEdit*>(QLatin1String(name));
             QStyleOptionFrame option;
             option.initFrom(field);
             const QRect text =

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "html/HtmlOutputWindow.h"
-#include "html/TableInsertWindow.h"
-#include "mainwindow/MainWindow.h"
+#include "support/MainWindowDriver.h"
+
 #include "mainwindow/SplashWindow.h"
-#include "tools/ConvertWindow.h"
+#include "preview/PreviewStyles.h"
 #include "tools/PickerHandOff.h"
-#include "tools/SafeColorMap.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -20,33 +16,41 @@
 /// splash whose timer is stopped.
 struct OpenWindows {
     OpenWindows() {
-        main->show();
-        main->mnuconvert_click();
-        converter = main->findChild<tools::ConvertWindow*>(QStringLiteral("convert"));
-        if (converter) {
-            converter->cmdpickcolor->click();
-            map = converter->colorMap();
+        d.runMenu(QStringLiteral("mnuconvert"));
+        if (QWidget* converter = window(QStringLiteral("convert")))
+            converter->findChild<QPushButton*>(QStringLiteral("cmdpickcolor"))->click();
+        for (const preview::PreviewStyle& s : preview::previewStyles()) {
+            const char* button = s.button == preview::HtmlButton::Scrollbar ? "cmdgensbhtml"
+                                 : s.button == preview::HtmlButton::Table   ? "gentablehtml"
+                                                                            : nullptr;
+            if (button == nullptr)
+                continue;
+            d.chooseStyle(QString::fromLatin1(s.entry.data(), int(s.entry.size())));
+            d.child<QPushButton>(QLatin1String(button))->click();
         }
-        main->cmdgensbhtml_Click();
-        main->gentablehtml_Click();
-        main->mnuabout_click();
+        d.runMenu(QStringLiteral("mnuabout"));
         splash = std::make_unique<SplashWindow>();
-        splash->Timer1->stop();
+        splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         splash->show();
+    }
+
+    /// The open top-level window named name, or null.
+    static QWidget* window(const QString& name) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == name)
+                return w;
+        return nullptr;
     }
 
     /// The seven windows, fewer if one failed to open.
     QList<QWidget*> all() const {
-        QList<QWidget*> windows;
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 main.get(), converter.data(), map.data(), main->frmsbhtml.data(),
-                 main->tableins.data(), main->frmabout.data(), splash.get()})
-            if (w)
+        QList<QWidget*> windows{d.w.get(), splash.get()};
+        for (const char* name : {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout"})
+            if (QWidget* w = window(QLatin1String(name)))
                 windows << w;
         return windows;
     }
 
-    /// The widgets that belong to window itself, not to a window it owns.
     /// Closes every window left open and ends any wait for the colour map.
     static void closeAll() {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -54,6 +58,7 @@ struct OpenWindows {
         tools::PickerOpen = false;
     }
 
+    /// The widgets that belong to window itself, not to a window it owns.
     template <typename T> static QList<T*> controlsOf(QWidget* window) {
         QList<T*> own;
         for (T* w : window->findChildren<T*>())
@@ -62,8 +67,6 @@ struct OpenWindows {
         return own;
     }
 
-    std::unique_ptr<MainWindow> main = std::make_unique<MainWindow>();
-    QPointer<tools::ConvertWindow> converter;
-    QPointer<tools::SafeColorMap> map;
+    MainWindowDriver d;
     std::unique_ptr<SplashWindow> splash;
 };
