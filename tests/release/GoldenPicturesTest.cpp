@@ -1,0 +1,98 @@
+#include "OpenWindows.h"
+#include "support/QtTestMain.h"
+
+#include <QCheckBox>
+#include <QDir>
+
+// Every window, and the preview in every style, drawn as a user sees it and compared with a
+// committed picture, so that every place, size, caption and colour of the design is held.
+// After an intended change of the look, `cmake --build build --target golden_pictures`
+// draws the pictures anew (review them, then commit them); a failing comparison leaves the
+// picture drawn and a map of the differing pixels in golden-failures/ beside the test.
+
+namespace {
+
+constexpr int kTolerance = 2; // per channel, for rounding in the font rasteriser
+
+int scale() {
+    return qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
+}
+
+QString goldenPath(const QString& name) {
+    return QStringLiteral(CHROMALUNE_GOLDEN_DIR "/%1@%2x.png").arg(name).arg(scale());
+}
+
+/// Compares the widget's picture with its golden one; an empty answer when they agree.
+QString compareWithGolden(QWidget* widget, const QString& name) {
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN"))
+        return shown.save(goldenPath(name)) ? QString() : name + ": cannot write";
+    const QImage golden = QImage(goldenPath(name)).convertToFormat(QImage::Format_RGB32);
+    if (golden.isNull())
+        return name + ": no golden picture " + goldenPath(name);
+    int differing = 0;
+    QImage diff(shown.size(), QImage::Format_RGB32);
+    diff.fill(Qt::white);
+    if (golden.size() == shown.size()) {
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y);
+                const QRgb b = golden.pixel(x, y);
+                if (qAbs(qRed(a) - qRed(b)) > kTolerance ||
+                    qAbs(qGreen(a) - qGreen(b)) > kTolerance ||
+                    qAbs(qBlue(a) - qBlue(b)) > kTolerance) {
+                    ++differing;
+                    diff.setPixel(x, y, qRgb(255, 0, 0));
+                }
+            }
+        if (differing == 0)
+            return {};
+    }
+    QDir().mkpath(QStringLiteral("golden-failures"));
+    const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(scale());
+    shown.save(base + QStringLiteral(".png"));
+    diff.save(base + QStringLiteral("-diff.png"));
+    return QStringLiteral("%1: %2 pixels differ (size %3x%4, golden %5x%6); see %7")
+        .arg(name)
+        .arg(differing)
+        .arg(shown.width())
+        .arg(shown.height())
+        .arg(golden.width())
+        .arg(golden.height())
+        .arg(QDir::current().absoluteFilePath(base));
+}
+
+} // namespace
+
+class tst_GoldenPictures : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { OpenWindows::closeAll(); }
+
+    void everyWindowLooksAsDesigned() {
+        OpenWindows windows;
+        QStringList faults;
+        for (QWidget* window : windows.all()) {
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            if (window != windows.d.w.get())
+                faults << compareWithGolden(window, window->objectName());
+        }
+        // the main window as it starts, then after a pick with the preview following
+        windows.d.chooseStyle(QStringLiteral("Logos Style"));
+        faults << compareWithGolden(windows.d.w.get(), QStringLiteral("frmchromalune"));
+        windows.d.child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
+        windows.d.move(200, 60);
+        faults << compareWithGolden(windows.d.w.get(), QStringLiteral("frmchromalune-picked"));
+        for (const preview::PreviewStyle& s : preview::previewStyles()) {
+            const QString entry = QString::fromLatin1(s.entry.data(), int(s.entry.size()));
+            windows.d.chooseStyle(entry);
+            faults << compareWithGolden(windows.d.child(QStringLiteral("preview")),
+                                        QStringLiteral("preview-") + entry.section(' ', 0, 0));
+        }
+        faults.removeAll(QString());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+};
+
+CHROMALUNE_TEST_MAIN(tst_GoldenPictures)
+#include "GoldenPicturesTest.moc"
