@@ -226,7 +226,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         } else {
             // an option in the value's place means the value was left out
             if (i + 1 >= args.size() || std::string_view(args[i + 1]).substr(0, 2) == "--")
-                return {std::nullopt, fail("missing value", name)};
+                return {std::nullopt,
+                        fail("missing value", name,
+                             name == "--base" ? "quote the # in a shell, or leave it out" : "")};
             value = args[++i];
         }
         std::string error = applyOption(request, name, value);

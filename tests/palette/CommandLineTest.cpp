@@ -67,6 +67,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--at", "-1,5"}, "(--at)"},
         {{"--export", file, "--base", "#FF0000", "--at", "5,5"}, "(--at)"},
         {{"--export", file, "--rule"}, "missing value (--rule)"},
+        {{"--export", file, "--base"}, "missing value (--base); quote the #"},
         {{"--export", "--rule", "triad"}, "missing value (--export)"},
         {{"--rule", "triad"}, "(--export)"},
         {{"--export", file, "--rule", "triad", "--rule=triad"}, "given twice (--rule)"},
