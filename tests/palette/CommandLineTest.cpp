@@ -148,7 +148,7 @@ TEST(CommandLine, FailedExportKeepsTheEarlierFileAndExitsOne) {
     std::vector<Case> cases = {
         {dir.filePath(QStringLiteral("missing/a.css")).toStdString(), "folder does not exist"},
         {dir.filePath(QStringLiteral("earlier.gpl/a.css")).toStdString(), "not a folder"},
-        {"/proc/chromalune.css", "write failed"},
+        {"/proc/chromalune.css", ""}, // the reason depends on who asks
     };
     if (geteuid() != 0) // the superuser may replace a read-only file
         cases.push_back({locked, "read-only"});
