@@ -1,13 +1,21 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
+#include "palette/CommandLine.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <memory>
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
+    // an export runs before any application object exists, so it needs no display
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (palette::wantsCommandLine(args))
+        return palette::runCommandLine(args, std::cout, std::cerr);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ChromaLune"));
     QIcon icon;

@@ -1,0 +1,315 @@
+#include "CommandLine.h"
+
+#include "core/SchemeState.h"
+#include "core/Wheel.h"
+#include "io/ColorsFile.h"
+#include "platform/SystemColors.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <ostream>
+#include <set>
+
+namespace palette {
+
+namespace {
+
+constexpr std::string_view kValueOptions[] = {"--export", "--rule", "--base", "--at", "--raster"};
+
+struct RuleName {
+    std::string_view name;
+    core::SchemeType type;
+};
+constexpr RuleName kRules[] = {
+    {"complementary", core::SchemeType::Complementary},
+    {"analogous", core::SchemeType::Analogous},
+    {"split-complementary", core::SchemeType::SplitComplementary},
+    {"triad", core::SchemeType::Triad},
+    {"monochromatic", core::SchemeType::Monochromatic},
+};
+
+// With neither --base nor --at the base is the wheel's pixel nearest to pure red: a
+// full-strength scheme. The centre would give three whites, and the window's resting
+// position (0, 0) the grey around the wheel.
+constexpr core::Color kDefaultBase = core::rgbValue(255, 0, 0);
+
+std::string lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+/// "chromalune: what (option)", then "; hint" when there is one.
+std::string fail(std::string_view what, std::string_view option, std::string_view hint = {}) {
+    std::string text = "chromalune: " + std::string(what) + " (" + std::string(option) + ")";
+    if (!hint.empty())
+        text += "; " + std::string(hint);
+    return text;
+}
+
+std::optional<core::Color> parseColor(std::string_view text) {
+    // the '#' is optional: a shell takes an unquoted word starting with it for a comment
+    if (!text.empty() && text.front() == '#')
+        text.remove_prefix(1);
+    if (text.size() != 6)
+        return std::nullopt;
+    int parts[3] = {};
+    for (size_t i = 0; i < 3; ++i) {
+        const char* first = text.data() + 2 * i;
+        const auto r = std::from_chars(first, first + 2, parts[i], 16);
+        if (r.ec != std::errc() || r.ptr != first + 2)
+            return std::nullopt;
+    }
+    return core::rgbValue(parts[0], parts[1], parts[2]);
+}
+
+std::optional<float> parseNumber(std::string_view text) {
+    float v = 0;
+    const auto r =
+        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+    if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size() ||
+        !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<std::array<float, 2>> parsePosition(std::string_view text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    const auto x = parseNumber(text.substr(0, comma));
+    const auto y = parseNumber(text.substr(comma + 1));
+    if (!x || !y)
+        return std::nullopt;
+    return std::array<float, 2>{*x, *y};
+}
+
+/// Reads one option's value into the request; an error text when the value is bad.
+std::string applyOption(ExportRequest& request, std::string_view name, std::string_view value) {
+    if (name == "--export") {
+        if (value.empty())
+            return fail("empty file name", name);
+        if (!formatForFileName(value))
+            return fail("unknown file type '" + std::string(value) + "'", name,
+                        "use " + supportedExtensionsText());
+        request.file = std::string(value);
+    } else if (name == "--rule") {
+        const std::string wanted = lower(value);
+        for (const RuleName& r : kRules) {
+            if (r.name == wanted) {
+                request.rule = r.type;
+                return {};
+            }
+        }
+        return fail("unknown rule '" + std::string(value) + "'", name,
+                    "use complementary, analogous, split-complementary, triad or monochromatic");
+    } else if (name == "--raster") {
+        const std::string wanted = lower(value);
+        if (wanted == "default")
+            request.raster = RasterChoice::Default;
+        else if (wanted == "websafe")
+            request.raster = RasterChoice::WebSafe;
+        else
+            return fail("unknown raster '" + std::string(value) + "'", name,
+                        "use default or websafe");
+    } else if (name == "--base") {
+        request.base = parseColor(value);
+        if (!request.base)
+            return fail("bad colour '" + std::string(value) + "'", name, "use #RRGGBB");
+    } else if (name == "--at") {
+        request.at = parsePosition(value);
+        if (!request.at)
+            return fail("bad position '" + std::string(value) + "'", name, "use X,Y");
+    }
+    return {};
+}
+
+bool isHelp(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+core::Raster makeRaster(RasterChoice choice) {
+    switch (choice) {
+    case RasterChoice::Default:
+        return core::GenerateWheel();
+    case RasterChoice::WebSafe:
+        return core::makeWebSafeRaster();
+    case RasterChoice::Start:
+        break;
+    }
+    return core::makeStartRaster(core::GenerateWheel());
+}
+
+/// The raster pixel nearest to the colour: smallest squared distance, first in row order.
+std::array<float, 2> nearestPixel(const core::Raster& raster, core::Color color) {
+    const core::ColorRGB want = core::SplitColor(color);
+    int best = INT_MAX;
+    std::array<float, 2> at{};
+    for (int y = 0; y < raster.height(); ++y) {
+        for (int x = 0; x < raster.width(); ++x) {
+            const core::ColorRGB c = core::SplitColor(raster.at(x, y));
+            const int dr = c.r - want.r, dg = c.g - want.g, db = c.b - want.b;
+            const int d = dr * dr + dg * dg + db * db;
+            if (d < best) {
+                best = d;
+                at = {static_cast<float>(x), static_cast<float>(y)};
+            }
+        }
+    }
+    return at;
+}
+
+/// Why a file could not be written, as far as the file system tells.
+std::string writeFailureReason(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir())
+        return "it is a folder";
+    if (!folder.exists())
+        return "the folder does not exist";
+    if (!folder.isDir())
+        return "the folder is not a folder";
+    if (file.exists() && !file.isWritable())
+        return "the file is read-only";
+    if (!folder.isWritable())
+        return "the folder is not writable";
+    return "the write failed (disk full, a size limit, or a place that takes no files)";
+}
+
+} // namespace
+
+bool wantsCommandLine(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (isHelp(arg))
+            return true;
+        const std::string_view name = std::string_view(arg).substr(0, arg.find('='));
+        for (std::string_view option : kValueOptions) {
+            if (name == option)
+                return true;
+        }
+    }
+    return false;
+}
+
+ParsedArguments parseArguments(const std::vector<std::string>& args) {
+    ExportRequest request;
+    for (const std::string& arg : args) {
+        if (isHelp(arg)) {
+            request.help = true;
+            return {request, {}};
+        }
+    }
+    std::set<std::string_view> seen;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        bool known = false;
+        for (std::string_view option : kValueOptions)
+            known = known || name == option;
+        if (!known || name.substr(0, 2) != "--")
+            return {std::nullopt, "chromalune: unknown argument '" + std::string(arg) +
+                                      "'; see chromalune --help"};
+        if (!seen.insert(name).second)
+            return {std::nullopt, fail("given twice", name)};
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+        } else {
+            // an option in the value's place means the value was left out
+            if (i + 1 >= args.size() || std::string_view(args[i + 1]).substr(0, 2) == "--")
+                return {std::nullopt,
+                        fail("missing value", name,
+                             name == "--base" ? "quote the # in a shell, or leave it out" : "")};
+            value = args[++i];
+        }
+        std::string error = applyOption(request, name, value);
+        if (!error.empty())
+            return {std::nullopt, error};
+    }
+    if (request.base && request.at)
+        return {std::nullopt, fail("give either --base or --at, not both", "--at")};
+    if (request.file.empty())
+        return {std::nullopt, fail("no file to write", "--export", "give --export FILE")};
+    return {request, {}};
+}
+
+SchemeResult schemeColors(const ExportRequest& request) {
+    const core::Raster raster = makeRaster(request.raster);
+    core::RasterSurface surface(raster, core::kWheelBackground);
+    const std::array<float, 2> pointer =
+        request.at ? *request.at : nearestPixel(raster, request.base.value_or(kDefaultBase));
+
+    core::SchemeState state;
+    state.swatch.fill(INT32_MIN | platform::kColorCaptionText);
+    if (!core::trackPointer(state, request.rule, pointer[0], pointer[1], core::WheelGeometry{},
+                            surface, platform::GetSysColor))
+        return {std::nullopt,
+                fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
+    SchemeColors colors{};
+    for (size_t i = 0; i < colors.size(); ++i)
+        colors[i] = platform::displayedColor(state.swatch[i]);
+    return {colors, {}};
+}
+
+std::string usageText() {
+    return "Usage: chromalune [--export FILE [--rule NAME] [--base #RRGGBB | --at X,Y]\n"
+           "                  [--raster default|websafe]]\n"
+           "\n"
+           "Without arguments ChromaLune opens its window. With --export it writes the three\n"
+           "scheme colours to FILE without opening a window and exits.\n"
+           "\n"
+           "  --export FILE   the file to write; its extension picks the format:\n"
+           "                  .css (CSS custom properties), .scss (SCSS variables),\n"
+           "                  .tokens.json (design tokens), .gpl (GIMP/Inkscape palette),\n"
+           "                  .ase (Adobe Swatch Exchange)\n"
+           "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
+           "                  triad or monochromatic\n"
+           "  --base #RRGGBB  the base colour: the wheel's pixel nearest to it (quote the #\n"
+           "                  in a shell, or leave it out)\n"
+           "  --at X,Y        the base colour at this wheel position (0-259 each, as the\n"
+           "                  pointer gives it; the centre is 130,130)\n"
+           "                  With neither, the base is the pixel nearest to #FF0000.\n"
+           "  --raster NAME   default or websafe; left out, the wheel the window starts with\n"
+           "  --help          show this text\n"
+           "\n"
+           "Exit status: 0 written, 1 the file could not be written, 2 a bad argument.\n";
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = parseArguments(args);
+    if (!parsed.request) {
+        err << parsed.error << '\n';
+        return 2;
+    }
+    const ExportRequest& request = *parsed.request;
+    if (request.help) {
+        out << usageText();
+        return 0;
+    }
+    const SchemeResult scheme = schemeColors(request);
+    if (!scheme.colors) {
+        err << scheme.error << '\n';
+        return 2;
+    }
+    const std::vector<uint8_t> bytes = fileBytes(*formatForFileName(request.file), *scheme.colors);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    if (!io::replaceFileContents(path, data)) {
+        err << "chromalune: cannot write '" << request.file << "': " << writeFailureReason(path)
+            << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace palette

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "PaletteFormats.h"
+#include "core/Scheme.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace palette {
+
+/// Which wheel the scheme is read from.
+enum class RasterChoice { Start, Default, WebSafe };
+
+/// An export asked for on the command line.
+struct ExportRequest {
+    bool help = false;
+    std::string file;
+    core::SchemeType rule = core::SchemeType::Analogous;
+    RasterChoice raster = RasterChoice::Start;
+    std::optional<core::Color> base;        ///< a colour to find on the wheel
+    std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
+};
+
+/// A parsed command line: the request, or a one-line message naming the bad argument.
+struct ParsedArguments {
+    std::optional<ExportRequest> request;
+    std::string error;
+};
+
+/// Whether the arguments (without the program name) ask for a command-line run instead of
+/// the window: any of --export, --help, --rule, --base, --at or --raster.
+bool wantsCommandLine(const std::vector<std::string>& args);
+
+/// Reads the arguments (without the program name); "--name value" and "--name=value".
+ParsedArguments parseArguments(const std::vector<std::string>& args);
+
+/// The three colours the swatches would show for the request, or a message naming the
+/// argument that puts the pointer off the wheel.
+struct SchemeResult {
+    std::optional<SchemeColors> colors;
+    std::string error;
+};
+SchemeResult schemeColors(const ExportRequest& request);
+
+/// The usage text --help prints.
+std::string usageText();
+
+/// Runs a command line: 0 when the file is written (or help shown), 1 when it cannot be
+/// written, 2 for a bad argument; messages go to err, help to out.
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace palette

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/ColorCodes.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace palette {
+
+/// The file formats a scheme can be exported to.
+enum class Format { Css, Scss, DesignTokens, GimpPalette, AdobeSwatchExchange };
+
+constexpr std::array<Format, 5> kFormats = {Format::Css, Format::Scss, Format::DesignTokens,
+                                            Format::GimpPalette, Format::AdobeSwatchExchange};
+
+/// The three scheme colours as plain colour values (red in the low byte; the top byte is
+/// ignored).
+using SchemeColors = std::array<core::Color, 3>;
+
+/// Name of colour i (0-2) in every format: "color-1" .. "color-3".
+std::string colorName(size_t i);
+
+/// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
+std::string cssText(const SchemeColors& colors);
+
+/// SCSS variables "$color-1: #RRGGBB;", LF line ends.
+std::string scssText(const SchemeColors& colors);
+
+/// Design tokens (JSON): one sRGB colour token per colour with components 0-1 and a
+/// lower-case "#rrggbb" hex, LF line ends.
+std::string designTokensText(const SchemeColors& colors);
+
+/// A channel 0-255 as a token component 0-1: the shortest decimal that reads back as
+/// exactly channel / 255 in double precision ("0", "1", "0.5019607843137255").
+std::string tokenComponent(int channel);
+
+/// GIMP palette text: header, name, three columns, then "RRR GGG BBB<tab>name" lines.
+std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName);
+
+/// Adobe Swatch Exchange 1.0 bytes: three global RGB colour entries, big-endian.
+std::vector<uint8_t> aseBytes(const SchemeColors& colors);
+
+/// The whole file for a format (the GIMP palette named "ChromaLune").
+std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors);
+
+/// The format a file name asks for by its extension, case-insensitive; none when unknown.
+std::optional<Format> formatForFileName(std::string_view fileName);
+
+/// The extension a file of the format gets (".tokens.json" for design tokens).
+std::string_view extension(Format format);
+
+/// Filter text of a save dialog for the format, e.g. "CSS Custom Properties (*.css)".
+std::string dialogFilter(Format format);
+
+/// Every supported extension for a message: ".css, .scss, .tokens.json, .gpl or .ase".
+std::string supportedExtensionsText();
+
+} // namespace palette

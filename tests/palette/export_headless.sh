@@ -1,0 +1,8 @@
+#!/bin/sh
+# Runs the program's export ($1) into a fresh folder ($2) and checks the file it writes.
+set -eu
+rm -rf "$2"
+mkdir -p "$2"
+"$1" --export "$2/scheme.css" --rule triad --at 250,130 --raster default
+printf ':root {\n  --color-1: #E2FF0D;\n  --color-2: #FF0F0F;\n  --color-3: #DF09FF;\n}\n' >"$2/expected.css"
+cmp "$2/scheme.css" "$2/expected.css"
