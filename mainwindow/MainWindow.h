@@ -43,6 +43,7 @@ protected:
 private slots:
     // menu commands, found by name at run time (key + "_click")
     void mnusavecolors_click();
+    void mnuexport_click();
     void mnufileexit_click();
     void mnucwdefault_click();
     void mnucwwebsafe_click();

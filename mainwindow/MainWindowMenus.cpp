@@ -4,9 +4,12 @@
 #include "ClickLineEdit.h"
 #include "MenuBar.h"
 #include "io/ColorsFile.h"
+#include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QLineEdit>
@@ -38,20 +41,22 @@ struct MenuEntry {
     const char* caption;
     const char* icon;
     CheckState check;
+    const char* shortcut = nullptr;
 };
 
 // the order of adding is the order on screen
 const MenuEntry kMenu[] = {
     {"", "8mnufile", kPlain, "File", nullptr, kOff},
-    {"8mnufile", "mnusavecolors", kIcon, "Save Colors to File", "Save", kOff},
-    {"8mnufile", "mnufileexit", kPlain, "Exit", nullptr, kOff},
+    {"8mnufile", "mnusavecolors", kIcon, "Save Colors to File", "Save", kOff, "Ctrl+S"},
+    {"8mnufile", "mnuexport", kIcon, "Export Palette", "Export", kOff, "Ctrl+E"},
+    {"8mnufile", "mnufileexit", kPlain, "Exit", nullptr, kOff, "Ctrl+Q"},
     {"", "8mnutools", kPlain, "Tools", nullptr, kOff},
     {"8mnutools", "mnuconvert", kIcon, "Convert Color Codes", "Convert", kOff},
     {"", "8mnuoptions", kPlain, "Options", nullptr, kOff},
     {"8mnuoptions", "mnucwdefault", kCheck, "Default ChromaLune", nullptr, kOn},
     {"8mnuoptions", "mnucwwebsafe", kCheck, "Websafe ChromaLune", nullptr, kOff},
     {"", "8mnuhelp", kPlain, "Help", nullptr, kOff},
-    {"8mnuhelp", "mnuhelp", kIcon, "Help", "Help", kOff},
+    {"8mnuhelp", "mnuhelp", kIcon, "Help", "Help", kOff, "F1"},
     {"8mnuhelp", "mnuabout", kPlain, "About", nullptr, kOff},
     {"", "mnudownloads", kPlain, "Download more Freeware", nullptr, kOff},
     {"mnudownloads", "mnud1", kPlain, "Download Free Vellumpad - A Free Webpage Editor", nullptr,
@@ -105,6 +110,7 @@ QIcon ImageList2(const QString& key) {
     };
     static const Source kSources[] = {
         {"Save", "document-save", QStyle::SP_DialogSaveButton},
+        {"Export", "document-save-as", QStyle::SP_DriveFDIcon},
         {"Convert", "view-refresh", QStyle::SP_BrowserReload},
         {"Help", "help-contents", QStyle::SP_DialogHelpButton},
     };
@@ -126,8 +132,9 @@ void MainWindow::setupMenus() {
     SmartMenuXP1->setObjectName(QStringLiteral("SmartMenuXP1"));
     for (const MenuEntry& e : kMenu) {
         const QIcon icon = e.icon != nullptr ? ImageList2(QLatin1String(e.icon)) : QIcon();
+        const QKeySequence shortcut(QLatin1String(e.shortcut != nullptr ? e.shortcut : ""));
         SmartMenuXP1->addEntry(QLatin1String(e.parent), QLatin1String(e.key), e.style,
-                               QLatin1String(e.caption), icon, e.check);
+                               QLatin1String(e.caption), icon, e.check, shortcut);
         // every entry that is no header names a command of this window
         const QString key = QLatin1String(e.key);
         const bool header =
@@ -184,6 +191,41 @@ void MainWindow::mnusavecolors_click() {
         return;
     }
     saveColorsToFile(savedialog.selectedFiles().constFirst());
+}
+
+void MainWindow::mnuexport_click() {
+    ColorsSaveDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("exportdialog"));
+    dialog.setWindowTitle(QStringLiteral("Export Palette"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList filters;
+    for (palette::Format f : palette::kFormats)
+        filters << QString::fromStdString(palette::dialogFilter(f));
+    dialog.setNameFilters(filters);
+    const auto formatOfFilter = [&filters](const QString& filter) {
+        return palette::kFormats.at(static_cast<size_t>(qMax(0, filters.indexOf(filter))));
+    };
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const palette::Format chosen = formatOfFilter(dialog.selectedNameFilter());
+    QString path = dialog.selectedFiles().constFirst();
+    // a name typed without an extension gets the chosen format's; an extension the user
+    // typed names the format, and any other name takes the chosen one
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        path += QString::fromLatin1(palette::extension(chosen).data());
+    const palette::Format format =
+        palette::formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosen);
+    palette::SchemeColors colors{};
+    for (int k = 1; k <= 3; ++k)
+        colors[static_cast<size_t>(k - 1)] = m_model.swatchColor(k);
+    std::string reason;
+    if (!palette::writePaletteFile(path, format, colors, &reason))
+        QMessageBox::warning(
+            this, QStringLiteral("Export Palette"),
+            QStringLiteral("The palette was not exported to %1: %2.")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
 }
 
 void MainWindow::mnufileexit_click() {

@@ -51,7 +51,8 @@ QMenu* MenuBar::ensureSubmenu(Entry& parent) {
 }
 
 int MenuBar::addEntry(const QString& parentKey, const QString& key, MenuStyle style,
-                      const QString& caption, const QIcon& icon, CheckState checkState) {
+                      const QString& caption, const QIcon& icon, CheckState checkState,
+                      const QKeySequence& shortcut) {
     if (key.isEmpty() || find(key) != nullptr)
         return 0;
     QWidget* container = this;
@@ -69,6 +70,8 @@ int MenuBar::addEntry(const QString& parentKey, const QString& key, MenuStyle st
         action->setCheckable(true);
         action->setChecked(checkState == CheckState::Checked);
     }
+    // shown beside the caption; it works wherever the window has the focus
+    action->setShortcut(shortcut);
     container->addAction(action);
 
     Entry entry;

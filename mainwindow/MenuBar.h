@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QString>
 
@@ -27,7 +28,8 @@ public:
     /// before it. Returns its identifier (1, 2, ... in the order of adding), or 0 when the
     /// key is already taken or the parent is unknown.
     int addEntry(const QString& parentKey, const QString& key, MenuStyle style,
-                 const QString& caption, const QIcon& icon, CheckState checkState);
+                 const QString& caption, const QIcon& icon, CheckState checkState,
+                 const QKeySequence& shortcut = {});
 
     /// Key of the entry with identifier id; empty for an unknown id.
     QString key(int id) const;

@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
+#include "PaletteFile.h"
 #include "core/SchemeState.h"
 #include "core/Wheel.h"
-#include "io/ColorsFile.h"
 #include "platform/SystemColors.h"
 
 #include <QByteArray>
@@ -167,23 +167,6 @@ std::array<float, 2> nearestPixel(const core::Raster& raster, core::Color color)
     return at;
 }
 
-/// Why a file could not be written, as far as the file system tells.
-std::string writeFailureReason(const QString& path) {
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    if (file.isDir())
-        return "it is a folder";
-    if (!folder.exists())
-        return "the folder does not exist";
-    if (!folder.isDir())
-        return "the folder is not a folder";
-    if (file.exists() && !file.isWritable())
-        return "the file is read-only";
-    if (!folder.isWritable())
-        return "the folder is not writable";
-    return "the write failed (disk full, a size limit, or a place that takes no files)";
-}
-
 } // namespace
 
 bool wantsCommandLine(const std::vector<std::string>& args) {
@@ -300,13 +283,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << scheme.error << '\n';
         return 2;
     }
-    const std::vector<uint8_t> bytes = fileBytes(*formatForFileName(request.file), *scheme.colors);
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
-    const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<qsizetype>(bytes.size()));
-    if (!io::replaceFileContents(path, data)) {
-        err << "chromalune: cannot write '" << request.file << "': " << writeFailureReason(path)
-            << '\n';
+    std::string reason;
+    if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason)) {
+        err << "chromalune: cannot write '" << request.file << "': " << reason << '\n';
         return 1;
     }
     return 0;

@@ -51,7 +51,7 @@ template <typename T, typename F> void whenModalAppears(F answer) {
 /// Records "title|text" of the next message box (a warning) and presses its OK.
 void expectWarning(QString* seen) {
     whenModalAppears<QMessageBox>([seen](QMessageBox* box) {
-        if (box->icon() == QMessageBox::Warning)
+        if (seen != nullptr && box->icon() == QMessageBox::Warning)
             *seen = box->windowTitle() + QLatin1Char('|') + box->text();
         box->button(QMessageBox::Ok)->click();
     });
@@ -239,6 +239,73 @@ private slots:
         d.runMenu(QStringLiteral("mnusavecolors"));
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), kFilledFile);
+    }
+
+    void exportWritesTheChosenFormatFromTheSwatchesOrSaysWhy() {
+        QTemporaryDir dir;
+        MainWindowDriver d;
+        d.move(200, 60);
+        QString title;
+        whenModalAppears<QFileDialog>([&title, &dir](QFileDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->selectNameFilter(dialog->nameFilters().at(3)); // the GIMP palette
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(dir.filePath(QStringLiteral("scheme")));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        // Ctrl+E opens it, as the menu shows beside the caption
+        QCOMPARE(d.menu()->action(QStringLiteral("mnuexport"))->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+E")));
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        QTest::keyClick(d.w.get(), Qt::Key_E, Qt::ControlModifier);
+        QTRY_VERIFY2(QFile::exists(dir.filePath(QStringLiteral("scheme.gpl"))),
+                     qPrintable(QDir(dir.path()).entryList(QDir::Files).join(',')));
+        QCOMPARE(title, QStringLiteral("Export Palette"));
+        const QByteArray gpl = readAll(dir.filePath(QStringLiteral("scheme.gpl")));
+        QVERIFY(gpl.startsWith("GIMP Palette\n"));
+        for (int k = 1; k <= 3; ++k) {
+            const QColor c = QColor::fromRgb(
+                d.child(QStringLiteral("Picture%1").arg(k))->grab().toImage().pixel(10, 10));
+            const QString line = QStringLiteral("%1 %2 %3\tcolor-%4")
+                                     .arg(c.red(), 3)
+                                     .arg(c.green(), 3)
+                                     .arg(c.blue(), 3)
+                                     .arg(k);
+            QVERIFY2(gpl.contains(line.toLatin1()), qPrintable(line));
+        }
+        // a place that takes no file: a message names it, and nothing claims success
+        const QString bad = dir.filePath(QStringLiteral("missing/scheme.css"));
+        whenModalAppears<QFileDialog>([bad](QFileDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(bad);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        QString seen;
+        QTimer::singleShot(0, [&seen] { expectWarning(&seen); });
+        d.runMenu(QStringLiteral("mnuexport"));
+        QTRY_VERIFY(seen.contains(bad));
+    }
+
+    void shortcutsRunTheirEntries() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        MainWindowDriver d;
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        QTest::keyClick(d.w.get(), Qt::Key_F1);
+        QTRY_COMPARE(recorder.urls.size(), 1);
+        QString title;
+        whenModalAppears<QFileDialog>([&title](QFileDialog* dialog) {
+            title = dialog->nameFilters().join(';');
+            dialog->reject();
+            expectWarning(nullptr);
+        });
+        QTest::keyClick(d.w.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(title, QStringLiteral("Text Files (*.txt)"));
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        QTest::keyClick(d.w.get(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!d.w->isVisible());
     }
 
     void exitClosesEveryWindow() {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "PaletteFormats.h"
+
+#include <string>
+
+class QString;
+
+namespace palette {
+
+/// Writes the scheme's colours in format to path as one whole, as the colours file is
+/// written: on failure an earlier file stays as it was and reason (when given) says why.
+bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
+                      std::string* reason);
+
+} // namespace palette
