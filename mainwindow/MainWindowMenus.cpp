@@ -4,9 +4,11 @@
 #include "ClickLineEdit.h"
 #include "MenuBar.h"
 #include "io/ColorsFile.h"
+#include "io/FileWriter.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QIcon>
 #include <QLineEdit>
@@ -134,9 +136,13 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
                      fieldText(htmlField(k)), fieldText(webSafeField(k))};
     }
     const std::string text = io::colorsFileText(colors);
-    if (io::replaceFileContents(fileName, QByteArray::fromStdString(text)))
+    QString reason;
+    if (io::writeFile(fileName, QByteArray::fromStdString(text), &reason))
         return true;
-    QMessageBox::warning(this, QStringLiteral("ChromaLune"), QLatin1String(kSaveWarning));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("ChromaLune"), QLatin1String(kSaveWarning),
+                    QMessageBox::Ok, this);
+    box.setInformativeText(QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + reason);
+    box.exec();
     return false;
 }
 

@@ -1,12 +1,14 @@
 #include "MainWindow.h"
 
 #include "Swatch.h"
+#include "io/FileWriter.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 #include "preview/TemplateScan.h"
 
 #include <QCheckBox>
+#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 
 namespace {
 
@@ -228,9 +229,15 @@ void MainWindow::Command3_Click() {
 void MainWindow::Command2_Click() {
     const QDir folder(authoringFolder());
     const QString path = folder.filePath(QStringLiteral("chromalune_webpage3.bmp"));
-    QSaveFile file(path);
-    if (!QDir().mkpath(folder.path()) || !file.open(QIODevice::WriteOnly) ||
-        !preview->image().save(&file, "BMP") || !file.commit())
-        qWarning().noquote() << QStringLiteral("Cannot write %1: %2")
-                                    .arg(QDir::toNativeSeparators(path), file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QString error;
+    if (!buffer.open(QIODevice::WriteOnly) || !preview->image().save(&buffer, "BMP"))
+        error = QStringLiteral("The picture cannot be encoded");
+    else if (!QDir().mkpath(folder.path()))
+        error = QStringLiteral("The folder cannot be made");
+    else if (io::writeFile(path, bytes, &error))
+        return;
+    qWarning().noquote()
+        << QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), error);
 }
