@@ -27,6 +27,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -191,6 +192,25 @@ private slots:
         QVERIFY(m_w->preview->lists().points(1).empty());
         QVERIFY(!m_w->preview->lists().points(2).empty());
         QVERIFY(m_w->cmdgenlinkshtml->isVisible());
+    }
+
+    void listsThatArePipesAreRefusedAtOnceAndTheWindowAnswers() {
+        // pipes nobody writes into: opening or reading one would wait for ever
+        m_w.reset();
+        for (const QString& name : {QStringLiteral("mple_logos.txt"), kLinksFiles[0]}) {
+            QFile::remove(besideProgram(name));
+            QCOMPARE(::mkfifo(QFile::encodeName(besideProgram(name)).constData(), 0644), 0);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_logos\\.txt: .*not a regular"));
+        m_w = std::make_unique<MainWindow>();
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_links\\.txt: .*not a regular"));
+        pickStyle(*m_w, QStringLiteral("Links Style"));
+        QVERIFY(m_w->preview->lists().points(1).empty());
+        QVERIFY(!m_w->preview->lists().points(2).empty());
+        QTest::mouseMove(m_w->wheel, QPoint(190, 80));
+        QCOMPARE(m_w->txtrgb2->text(), QString::number(m_w->rasterStart.at(190, 80)));
     }
 
     void missingListFilesAndHelpPageShowNothingBroken() {
