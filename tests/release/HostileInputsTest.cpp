@@ -270,6 +270,31 @@ private slots:
         }
     }
 
+    void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
+        pickStyle(*m_w, QStringLiteral("Links Style"));
+        QTest::mouseClick(m_w->cmdgenlinkshtml, Qt::LeftButton);
+        GeneratedTextBox* box = m_w->frmsbhtml->Text1;
+        const QString shown = box->toPlainText();
+        const QString line(html::kMaxBoxLineLength, QLatin1Char('a'));
+        const struct {
+            QString text;
+            bool pasted;
+        } pastes[] = {
+            {QString(1024 * 1024, QLatin1Char('a')), false}, // one line of 1 MB
+            {line + QLatin1Char('a'), false},                // just too long a line
+            {QString(line + "\n").repeated(300), false},     // more than the box holds
+            {QString(line + "\n").repeated(200), true},      // many lines of the longest
+        };
+        for (const auto& paste : pastes) {
+            QString warning;
+            if (!paste.pasted)
+                expectMessageBox(&warning);
+            pasteInto(box, paste.text);
+            QCOMPARE(box->toPlainText(), paste.pasted ? paste.text : shown);
+            QCOMPARE(warning.startsWith(QLatin1String("The text was not pasted")), !paste.pasted);
+        }
+    }
+
     void longTextsInEveryTableField() {
         pickStyle(*m_w, QStringLiteral("Table Style"));
         const QString c1 = longText("#one", '1'), c2 = longText("#two", '2');
