@@ -345,6 +345,18 @@ private slots:
         QCOMPARE(t->Combo1->count(), 2);
     }
 
+    void pastedLineBreaksStayOutOfThePanelFieldsAndTheFile() {
+        pasteInto(m_w->txthtml1, QStringLiteral("#12\r\n34\n\t56\x0b") + QChar(0x2028));
+        QCOMPARE(m_w->txthtml1->text(), QStringLiteral("#123456"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("colors.txt"));
+        QVERIFY(m_w->saveColorsToFile(path));
+        const QByteArray saved = readAll(path);
+        QCOMPARE(saved.count('\n'), 3);
+        QCOMPARE(saved.count('\r'), 3);
+        QVERIFY(saved.contains("HTML: #123456 Websafe"));
+    }
+
     void longSourcesConvertThroughTheWindow() {
         m_w->mnuconvert_click();
         auto* conv = m_w->findChild<tools::ConvertWindow*>(QStringLiteral("convert"));
@@ -413,6 +425,14 @@ private slots:
             setImmutable(locked, false);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
                      QStringList{QStringLiteral("colors.txt")});
+            if (locked == folder) {
+                QVERIFY(written);
+                QVERIFY(readAll(path).contains("HTML: #123456"));
+                continue;
+            }
+            QVERIFY(!written);
+            QCOMPARE(warning, QStringLiteral("Warning. Did not save colors to file."));
+            QCOMPARE(readAll(path), QByteArray("my earlier colours\r\n"));
         }
         // once it may be written again the save goes through, through a link as well, which
         // stays a link to the file it names
@@ -426,11 +446,3 @@ private slots:
 
 CHROMALUNE_TEST_MAIN(tst_HostileInputs)
 #include "HostileInputsTest.moc"
-            if (locked == folder) {
-                QVERIFY(written);
-                QVERIFY(readAll(path).contains("HTML: #123456"));
-                continue;
-            }
-            QVERIFY(!written);
-            QCOMPARE(warning, QStringLiteral("Warning. Did not save colors to file."));
-            QCOMPARE(readAll(path), QByteArray("my earlier colours\r\n"));
