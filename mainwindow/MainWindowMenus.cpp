@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStyle>
 
 namespace {
@@ -66,6 +67,14 @@ protected:
     }
 };
 
+/// Points the toolkit's own settings (a file dialog's history and last folder, a colour
+/// dialog's custom colours) at a place where no file can be made: the program keeps nothing
+/// between runs and leaves nothing behind in the user's folders.
+void keepNoToolkitSettings() {
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 std::string fieldText(const ClickLineEdit* field) {
     // the file is single-byte text; characters beyond Latin-1 become "?"
     return field->text().toLatin1().toStdString();
@@ -106,6 +115,7 @@ QIcon MainWindow::ImageList2(const QString& key) {
 }
 
 void MainWindow::setupMenus() {
+    keepNoToolkitSettings();
     SmartMenuXP1 = new MenuBar(this);
     SmartMenuXP1->setObjectName(QStringLiteral("SmartMenuXP1"));
     for (const MenuEntry& e : kMenu) {

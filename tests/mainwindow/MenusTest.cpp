@@ -98,7 +98,13 @@ void fillPanel(MainWindow& w) {
 
 class tst_Menus : public QObject {
     Q_OBJECT
+    QTemporaryDir m_config;
+
 private slots:
+    void initTestCase() {
+        // the toolkit's settings would land here unless the program keeps them away
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
@@ -287,6 +293,9 @@ private slots:
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(filters, QStringList{QStringLiteral("Text Files (*.txt)")});
         QCOMPARE(readAll(path), kFilledFile);
+        // nothing of the dialog's history or last folder is kept
+        QCOMPARE(QDir(m_config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     void aPathTypedInFullIsSavedWhateverTheListHighlights() {
