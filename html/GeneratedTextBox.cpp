@@ -1,6 +1,11 @@
 #include "GeneratedTextBox.h"
 
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace html {
 
@@ -41,4 +46,48 @@ QString GeneratedTextBox::clipboardText() const {
     if (raw == m_shownRaw)
         return m_generated;
     return html::boxLinesWithCrLf(raw);
+}
+
+void GeneratedTextBox::insertFromMimeData(const QMimeData* source) {
+    if (source == nullptr || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    const QString text = source->text();
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    const int kept = document()->characterCount() - 1 - (end - start);
+    // the first pasted line joins what stands before the cursor on its line, the last one
+    // what follows the selection
+    const QTextBlock first = document()->findBlock(start);
+    const QTextBlock last = document()->findBlock(end);
+    int64_t line = start - first.position();
+    int64_t longest = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator ||
+            u == QChar::LineSeparator) {
+            longest = std::max(longest, line);
+            line = 0;
+        } else {
+            ++line;
+        }
+    }
+    longest = std::max(longest, line + last.position() + last.length() - 1 - end);
+    if (longest <= html::kMaxBoxLineLength && int64_t{kept} + text.size() <= html::kMaxBoxLength) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    const QString reason =
+        longest > html::kMaxBoxLineLength
+            ? QStringLiteral("it would make a line of %1 characters, and the box takes lines of "
+                             "at most %2.")
+                  .arg(longest)
+                  .arg(html::kMaxBoxLineLength)
+            : QStringLiteral("the box would hold %1 characters, and it takes at most %2.")
+                  .arg(int64_t{kept} + text.size())
+                  .arg(html::kMaxBoxLength);
+    QMessageBox::warning(this, window()->windowTitle(),
+                         QStringLiteral("The text was not pasted: ") + reason);
 }

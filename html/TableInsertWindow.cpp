@@ -179,19 +179,23 @@ void TableInsertWindow::cmdok_Click() {
         markField(kColumns);
         return;
     }
+    const QString code1 = m_htmlCode ? m_htmlCode(1) : QString();
+    const QString code2 = m_htmlCode ? m_htmlCode(2) : QString();
     const int64_t cells = html::tableCellCount(*rows, *columns);
-    if (cells > html::kMaxTableCells) {
+    // measured before it is built: long field texts repeat in every cell
+    const int64_t length = html::tableHtmlLength(fields, *rows, *columns, code1, code2);
+    if (length > html::kMaxTableLength) {
+        constexpr int64_t kMB = 1024 * 1024;
         QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("A table of %1 cells is too large: at most %2 cells "
-                                            "can be generated. Please lower \"Rows\" or "
-                                            "\"Columns\".")
+                             QStringLiteral("A table of %1 cells is too large: its text would "
+                                            "take %2 MB, at most %3 MB can be generated. Please "
+                                            "lower \"Rows\" or \"Columns\".")
                                  .arg(cells)
-                                 .arg(html::kMaxTableCells));
+                                 .arg((length + kMB - 1) / kMB)
+                                 .arg(html::kMaxTableLength / kMB));
         markField(*columns > *rows ? kColumns : kRows);
         return;
     }
-    const QString code1 = m_htmlCode ? m_htmlCode(1) : QString();
-    const QString code2 = m_htmlCode ? m_htmlCode(2) : QString();
     // a table of many thousand cells takes the text box a noticeable while to lay out
     const bool slow = cells > 10000;
     if (slow)

@@ -43,6 +43,23 @@ int64_t tableCellCount(int rows, int columns) {
     return int64_t{rows} * std::max(columns, 1);
 }
 
+int64_t tableHtmlLength(const TableFields& fields, int rows, int columns, const QString& code1,
+                        const QString& code2) {
+    const int64_t tagAndEnd = tableOpeningTag(fields).size() + kCrLf.size() + 8; // "</table>"
+    if (rows <= 0)
+        return tagAndEnd;
+    const int64_t perRow = kCrLf.size() + 6 + kCrLf.size() + 7; // "  <tr>", "  </tr>"
+    const int64_t cellsPerRow = std::max(columns, 1);
+    // a cell where row + column is even: half the cells of even rows, half rounded up of
+    // odd ones
+    const int64_t evenCells =
+        int64_t{rows} / 2 * (cellsPerRow / 2) + (int64_t{rows} + 1) / 2 * ((cellsPerRow + 1) / 2);
+    const int64_t oddCells = int64_t{rows} * cellsPerRow - evenCells;
+    return tagAndEnd + int64_t{rows} * perRow +
+           evenCells * cell(code2, code1, fields.align).size() +
+           oddCells * cell(code1, code2, fields.align).size();
+}
+
 QString tableHtml(const TableFields& fields, int rows, int columns, const QString& code1,
                   const QString& code2) {
     const QString rowStart = kCrLf + QStringLiteral("  <tr>") + kCrLf;
@@ -52,15 +69,9 @@ QString tableHtml(const TableFields& fields, int rows, int columns, const QStrin
     const int cellsPerRow = std::max(columns, 1);
 
     QString s = tableOpeningTag(fields);
-    if (rows > 0) {
-        const int64_t length =
-            s.size() +
-            int64_t{rows} * (rowStart.size() + rowEnd.size() +
-                             int64_t{cellsPerRow} * std::max(evenCell.size(), oddCell.size())) +
-            10;
-        if (length < std::numeric_limits<int>::max())
-            s.reserve(static_cast<qsizetype>(length));
-    }
+    const int64_t length = tableHtmlLength(fields, rows, columns, code1, code2);
+    if (length < std::numeric_limits<int>::max())
+        s.reserve(static_cast<qsizetype>(length));
     for (int i = 1; i <= rows; ++i) {
         s += rowStart;
         for (int j = 1; j <= cellsPerRow; ++j)

@@ -18,14 +18,20 @@ struct TableFields {
     QString align;   ///< cell alignment; "None" leaves it out, any other text is inserted
 };
 
-/// Most cells one table may have; a larger one would not fit in memory as text.
-constexpr int64_t kMaxTableCells = 1000000;
+/// Longest table text generated, in characters: far beyond any real page, and still shown
+/// by the text box at once.
+constexpr int64_t kMaxTableLength = 4 * 1024 * 1024;
 
 /// The opening tag: "<table", the attributes of the non-empty fields, then " >".
 QString tableOpeningTag(const TableFields& fields);
 
 /// Cells a table of these counts has: none for rows <= 0, at least one per row.
 int64_t tableCellCount(int rows, int columns);
+
+/// Length in characters of the text tableHtml gives for the same arguments, computed
+/// without building it.
+int64_t tableHtmlLength(const TableFields& fields, int rows, int columns, const QString& code1,
+                        const QString& code2);
 
 /// The table with CR LF between lines and none after "</table>". Rows <= 0 give no rows,
 /// columns <= 0 one cell per row. A cell where row + column is even has background code2

@@ -3,9 +3,6 @@
 #include <array>
 #include <string>
 
-class QByteArray;
-class QString;
-
 namespace io {
 
 /// The texts one column of the swatch panel shows for one scheme colour.
@@ -23,9 +20,5 @@ std::string colorsFileLine(int k, const ColorFields& fields);
 
 /// The whole colours file: the lines of colours 1, 2 and 3 and nothing else.
 std::string colorsFileText(const std::array<ColorFields, 3>& colors);
-
-/// Replaces the file at path with bytes as one whole: on any failure an earlier file keeps
-/// its content and no partial file is left. Returns whether the new content is in place.
-bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
 } // namespace io

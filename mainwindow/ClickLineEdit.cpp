@@ -1,6 +1,37 @@
 #include "ClickLineEdit.h"
 
 #include <QMouseEvent>
+#include <QValidator>
+
+namespace {
+
+/// Takes every control character and line or paragraph separator out of the text, so a
+/// field's text is always one line, whatever is pasted into it.
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        const auto breaksLine = [](QChar c) {
+            const QChar::Category kind = c.category();
+            return kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+                   kind == QChar::Separator_Paragraph;
+        };
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            if (breaksLine(input.at(i))) {
+                input.remove(i, 1);
+                if (i < pos)
+                    --pos;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+ClickLineEdit::ClickLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new OneLineValidator(this));
+}
 
 void ClickLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);

@@ -4,6 +4,7 @@
 #include "ClickLineEdit.h"
 #include "MenuBar.h"
 #include "io/ColorsFile.h"
+#include "io/FileWriter.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaMethod>
+#include <QSettings>
 #include <QStyle>
 
 #include <algorithm>
@@ -84,6 +86,14 @@ protected:
     }
 };
 
+/// Points the toolkit's own settings (a file dialog's history and last folder, a colour
+/// dialog's custom colours) at a place where no file can be made: the program keeps nothing
+/// between runs and leaves nothing behind in the user's folders.
+void keepNoToolkitSettings() {
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 /// The file is single-byte text; characters beyond Latin-1 become "?".
 std::string fileText(const std::string& utf8) {
     return QString::fromStdString(utf8).toLatin1().toStdString();
@@ -128,6 +138,7 @@ QIcon ImageList2(const QString& key) {
 } // namespace
 
 void MainWindow::setupMenus() {
+    keepNoToolkitSettings();
     SmartMenuXP1 = new MenuBar(this);
     SmartMenuXP1->setObjectName(QStringLiteral("SmartMenuXP1"));
     for (const MenuEntry& e : kMenu) {
@@ -172,9 +183,13 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
                                               fileText(t.html), fileText(t.webSafe)};
     }
     const std::string text = io::colorsFileText(colors);
-    if (io::replaceFileContents(fileName, QByteArray::fromStdString(text)))
+    QString reason;
+    if (io::writeFile(fileName, QByteArray::fromStdString(text), &reason))
         return true;
-    QMessageBox::warning(this, QStringLiteral("ChromaLune"), QLatin1String(kSaveWarning));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("ChromaLune"), QLatin1String(kSaveWarning),
+                    QMessageBox::Ok, this);
+    box.setInformativeText(QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + reason);
+    box.exec();
     return false;
 }
 

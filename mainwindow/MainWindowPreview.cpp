@@ -1,58 +1,26 @@
 #include "MainWindow.h"
 
+#include "io/FileWriter.h"
 #include "preview/Mockups.h"
+#include "preview/PixelListFile.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 #include "preview/TemplateScan.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 
 namespace {
 
 /// A colour value as the preview image stores it.
 QRgb toRgb(core::Color value) {
     return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-/// Reads one pixel-list file and appends its points to points. A file that cannot be
-/// read leaves points as they are; both that and malformed lines are reported on stderr.
-void readPixelListFile(const QString& path, preview::PixelList& points) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
-                                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        return;
-    }
-    // a real list holds at most one line per preview pixel (about 1 MB); far larger files
-    // are not lists, and reading them whole could exhaust memory
-    constexpr qint64 kMaxListFileBytes = 64 * 1024 * 1024;
-    const QByteArray text = file.read(kMaxListFileBytes + 1);
-    if (text.size() > kMaxListFileBytes) {
-        qWarning().noquote() << QStringLiteral("The preview pixel list %1 is too large to be one; "
-                                               "it was not read")
-                                    .arg(QDir::toNativeSeparators(path));
-        return;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
-                                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        return;
-    }
-    const int skipped =
-        preview::appendPixelText(std::string_view(text.constData(), text.size()), points);
-    if (skipped > 0)
-        qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
-                                               "pixel list %2")
-                                    .arg(skipped)
-                                    .arg(QDir::toNativeSeparators(path));
 }
 
 /// Keeps Enter and Return from a combo box's text field, where the box would take them as
@@ -185,8 +153,17 @@ void MainWindow::load_pixel_lists(const QString& first, const QString& second,
     const QString dir = QCoreApplication::applicationDirPath() + QDir::separator();
     const QString* names[] = {&first, &second, &third};
     for (int k = 1; k <= 3; ++k) {
+        const QString path = dir + *names[k - 1];
         preview::PixelList points;
-        readPixelListFile(dir + *names[k - 1], points);
+        const preview::PixelListFileRead read = preview::readPixelListFile(path, points);
+        if (!read.read)
+            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), read.error);
+        else if (read.skippedLines > 0)
+            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
+                                                   "pixel list %2")
+                                        .arg(read.skippedLines)
+                                        .arg(QDir::toNativeSeparators(path));
         preview->lists().append(k, points);
     }
 }
@@ -223,9 +200,15 @@ void MainWindow::Command3_Click() {
 void MainWindow::Command2_Click() {
     const QDir folder(authoringFolder());
     const QString path = folder.filePath(QStringLiteral("chromalune_webpage3.bmp"));
-    QSaveFile file(path);
-    if (!QDir().mkpath(folder.path()) || !file.open(QIODevice::WriteOnly) ||
-        !preview->image().save(&file, "BMP") || !file.commit())
-        qWarning().noquote() << QStringLiteral("Cannot write %1: %2")
-                                    .arg(QDir::toNativeSeparators(path), file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QString error;
+    if (!buffer.open(QIODevice::WriteOnly) || !preview->image().save(&buffer, "BMP"))
+        error = QStringLiteral("The picture cannot be encoded");
+    else if (!QDir().mkpath(folder.path()))
+        error = QStringLiteral("The folder cannot be made");
+    else if (io::writeFile(path, bytes, &error))
+        return;
+    qWarning().noquote()
+        << QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), error);
 }

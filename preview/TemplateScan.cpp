@@ -1,8 +1,9 @@
 #include "TemplateScan.h"
 
 #include "PixelList.h"
+#include "io/FileWriter.h"
 
-#include <QSaveFile>
+#include <QByteArray>
 
 namespace preview {
 
@@ -30,15 +31,7 @@ std::array<std::string, 3> scanTemplates(QImage& image, const std::array<ScanTar
 }
 
 bool writeListFile(const QString& path, const std::string& text, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) ==
-            static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    if (error != nullptr)
-        *error = file.errorString();
-    return false;
+    return io::writeFile(path, QByteArray::fromStdString(text), error);
 }
 
 } // namespace preview

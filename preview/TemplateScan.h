@@ -22,7 +22,7 @@ struct ScanTarget {
 /// a matched pixel is read before it is repainted, so it is never matched twice.
 std::array<std::string, 3> scanTemplates(QImage& image, const std::array<ScanTarget, 3>& targets);
 
-/// Writes text into the file at path anew, replacing an existing file. On failure returns
+/// Writes text as the whole content of the file at path. On failure returns
 /// false and, if error is given, the reason.
 bool writeListFile(const QString& path, const std::string& text, QString* error = nullptr);
 

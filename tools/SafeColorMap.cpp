@@ -242,14 +242,26 @@ void SafeColorMap::cmdmore_Click() {
     if (!colordialog) {
         colordialog = new QColorDialog(this);
         colordialog->setObjectName(QStringLiteral("colordialog"));
+        // modal to the map alone: a window-modal dialog would block the map's parent windows
+        // as well, the converter and the main window, which stay usable
+        colordialog->setWindowModality(Qt::NonModal);
         // a cancelled dialog hands nothing over and leaves the map open
         connect(colordialog, &QColorDialog::colorSelected, this, [this](const QColor& chosen) {
             handOver(htmlCode(core::rgbValue(chosen.red(), chosen.green(), chosen.blue())));
         });
+        connect(colordialog, &QDialog::finished, this, [this] { blockMap(false); });
     }
     colordialog->setCurrentColor(toQColor(selectedColor()));
-    // window-modal and not waited on, so the converter and main window stay usable
-    colordialog->open();
+    blockMap(true);
+    colordialog->show();
+    colordialog->raise();
+    colordialog->activateWindow();
+}
+
+void SafeColorMap::blockMap(bool blocked) {
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!control->isWindow())
+            control->setEnabled(!blocked);
 }
 
 void SafeColorMap::Form_QueryUnload() {
@@ -258,6 +270,8 @@ void SafeColorMap::Form_QueryUnload() {
 }
 
 void SafeColorMap::closeEvent(QCloseEvent* event) {
+    if (colordialog && colordialog->isVisible())
+        colordialog->reject();
     Form_QueryUnload();
     event->accept();
     const bool picked = m_picked;

@@ -83,6 +83,8 @@ private:
     void Form_QueryUnload();
     void showSelection(int Index);
     void handOver(const QString& code);
+    /// Disables or enables the map's own controls while the colour dialog is open.
+    void blockMap(bool blocked);
 
     bool m_picked = false;
     bool m_closed = false;

@@ -273,20 +273,29 @@ private slots:
             field->setText(QStringLiteral("2"));
         }
 
-        // a table too large to hold as text is refused with a message
-        t->Text1[T::kRows]->setText(QStringLiteral("32767"));
-        t->Text1[T::kColumns]->setText(QStringLiteral("32767"));
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown = box->text();
-                box->accept();
-            }
-        });
-        QTest::mouseClick(t->cmdok, Qt::LeftButton);
-        QVERIFY(shown.contains(QStringLiteral("too large")));
-        QCOMPARE(t->tablehtml->clipboardText(), startingTable());
-        QCOMPARE(t->Text1[T::kRows]->text(), QStringLiteral("32767"));
+        // a table whose text would be too large, by its cell count or by the length of an
+        // alignment repeated in every cell, is refused with a message and changes nothing
+        const struct {
+            const char* count;
+            int alignLength;
+        } tooLarge[] = {{"32767", 0}, {"1000", 32767}};
+        for (const auto& request : tooLarge) {
+            t->Text1[T::kRows]->setText(QLatin1String(request.count));
+            t->Text1[T::kColumns]->setText(QLatin1String(request.count));
+            if (request.alignLength > 0)
+                t->cmbtalign->lineEdit()->setText(QString(request.alignLength, QLatin1Char('a')));
+            QString shown;
+            QTimer::singleShot(0, [&shown] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    shown = box->text();
+                    box->accept();
+                }
+            });
+            QTest::mouseClick(t->cmdok, Qt::LeftButton);
+            QVERIFY2(shown.contains(QStringLiteral("too large")), request.count);
+            QCOMPARE(t->tablehtml->clipboardText(), startingTable());
+            QCOMPARE(t->Text1[T::kRows]->text(), QLatin1String(request.count));
+        }
     }
 };
 

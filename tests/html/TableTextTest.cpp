@@ -44,12 +44,20 @@ TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwo) {
 TEST(TableHtml, RowAndCellCountsFollowTheFields) {
     const struct {
         int rows, columns, cells;
-    } cases[] = {{-1, 5, 0}, {-32768, 5, 0}, {3, 0, 3}, {3, -7, 3}, {4, 5, 20}, {32767, 1, 32767}};
+    } cases[] = {{-1, 5, 0}, {-32768, 5, 0}, {3, 0, 3},        {3, -7, 3},
+                 {4, 5, 20}, {3, 4, 12},     {32767, 1, 32767}};
     for (const auto& c : cases) {
         const QString text = tableHtml(startingFields(), c.rows, c.columns, kCode1, kCode2);
         EXPECT_EQ(text.count(QStringLiteral("<td ")), c.cells) << c.rows << "x" << c.columns;
         EXPECT_EQ(text.count(QStringLiteral("  </tr>")), std::max(c.rows, 0)) << c.rows;
         EXPECT_EQ(tableCellCount(c.rows, c.columns), c.cells) << c.rows << "x" << c.columns;
+        // codes of different lengths tell the two kinds of cell apart
+        for (const char* align : {"None", "left", "a much longer alignment text"}) {
+            const TableFields fields = startingFields(align);
+            EXPECT_EQ(tableHtmlLength(fields, c.rows, c.columns, "#1", "#12345"),
+                      tableHtml(fields, c.rows, c.columns, "#1", "#12345").size())
+                << c.rows << "x" << c.columns << " " << align;
+        }
     }
     EXPECT_EQ(tableCellCount(32767, 32767), int64_t{32767} * 32767);
 }

@@ -111,7 +111,13 @@ void saveThroughDialog(const MainWindowDriver& d, const QString& path) {
 
 class tst_Menus : public QObject {
     Q_OBJECT
+    QTemporaryDir m_config;
+
 private slots:
+    void initTestCase() {
+        // the toolkit's settings would land here unless the program keeps them away
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
@@ -215,6 +221,9 @@ private slots:
         saveThroughDialog(d, dir.path() + QStringLiteral("/scheme.txt/"));
         QTRY_COMPARE(seen, QStringLiteral("ChromaLune|") + kWarning);
         QCOMPARE(readAll(path), kFilledFile);
+        // nothing of the dialog's history or last folder is kept
+        QCOMPARE(QDir(m_config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     void aPathTypedInFullIsSavedWhateverTheListHighlights() {

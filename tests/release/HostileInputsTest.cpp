@@ -27,6 +27,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -193,6 +194,25 @@ private slots:
         QVERIFY(m_w->cmdgenlinkshtml->isVisible());
     }
 
+    void listsThatArePipesAreRefusedAtOnceAndTheWindowAnswers() {
+        // pipes nobody writes into: opening or reading one would wait for ever
+        m_w.reset();
+        for (const QString& name : {QStringLiteral("mple_logos.txt"), kLinksFiles[0]}) {
+            QFile::remove(besideProgram(name));
+            QCOMPARE(::mkfifo(QFile::encodeName(besideProgram(name)).constData(), 0644), 0);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_logos\\.txt: .*not a regular"));
+        m_w = std::make_unique<MainWindow>();
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_links\\.txt: .*not a regular"));
+        pickStyle(*m_w, QStringLiteral("Links Style"));
+        QVERIFY(m_w->preview->lists().points(1).empty());
+        QVERIFY(!m_w->preview->lists().points(2).empty());
+        QTest::mouseMove(m_w->wheel, QPoint(190, 80));
+        QCOMPARE(m_w->txtrgb2->text(), QString::number(m_w->rasterStart.at(190, 80)));
+    }
+
     void missingListFilesAndHelpPageShowNothingBroken() {
         for (const QString& name : kLinksFiles)
             QVERIFY(QFile::remove(besideProgram(name)));
@@ -250,6 +270,31 @@ private slots:
         }
     }
 
+    void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
+        pickStyle(*m_w, QStringLiteral("Links Style"));
+        QTest::mouseClick(m_w->cmdgenlinkshtml, Qt::LeftButton);
+        GeneratedTextBox* box = m_w->frmsbhtml->Text1;
+        const QString shown = box->toPlainText();
+        const QString line(html::kMaxBoxLineLength, QLatin1Char('a'));
+        const struct {
+            QString text;
+            bool pasted;
+        } pastes[] = {
+            {QString(1024 * 1024, QLatin1Char('a')), false}, // one line of 1 MB
+            {line + QLatin1Char('a'), false},                // just too long a line
+            {QString(line + "\n").repeated(300), false},     // more than the box holds
+            {QString(line + "\n").repeated(200), true},      // many lines of the longest
+        };
+        for (const auto& paste : pastes) {
+            QString warning;
+            if (!paste.pasted)
+                expectMessageBox(&warning);
+            pasteInto(box, paste.text);
+            QCOMPARE(box->toPlainText(), paste.pasted ? paste.text : shown);
+            QCOMPARE(warning.startsWith(QLatin1String("The text was not pasted")), !paste.pasted);
+        }
+    }
+
     void longTextsInEveryTableField() {
         pickStyle(*m_w, QStringLiteral("Table Style"));
         const QString c1 = longText("#one", '1'), c2 = longText("#two", '2');
@@ -298,6 +343,18 @@ private slots:
         QTest::mouseClick(t->cmdok, Qt::LeftButton);
         QCOMPARE(t->tablehtml->clipboardText(), table(QString()));
         QCOMPARE(t->Combo1->count(), 2);
+    }
+
+    void pastedLineBreaksStayOutOfThePanelFieldsAndTheFile() {
+        pasteInto(m_w->txthtml1, QStringLiteral("#12\r\n34\n\t56\x0b") + QChar(0x2028));
+        QCOMPARE(m_w->txthtml1->text(), QStringLiteral("#123456"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("colors.txt"));
+        QVERIFY(m_w->saveColorsToFile(path));
+        const QByteArray saved = readAll(path);
+        QCOMPARE(saved.count('\n'), 3);
+        QCOMPARE(saved.count('\r'), 3);
+        QVERIFY(saved.contains("HTML: #123456 Websafe"));
     }
 
     void longSourcesConvertThroughTheWindow() {
@@ -349,27 +406,33 @@ private slots:
         QCOMPARE(readAll(path), expected);
     }
 
-    void unwritableFolderOrFileKeepsTheEarlierFile() {
+    void aLockedFileIsKeptAndALockedFolderWrittenInPlace() {
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("kept"));
         const QString path = folder + QStringLiteral("/colors.txt");
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(path, "my earlier colours\r\n"));
         m_w->txthtml1->setText(QStringLiteral("#123456"));
-        for (const QString& locked : {folder, path}) {
+        for (const QString& locked : {path, folder}) {
             if (!setImmutable(locked, true)) {
                 qInfo("%s cannot be locked here; left out", qPrintable(locked));
                 continue;
             }
             QString warning;
-            expectMessageBox(&warning);
+            if (locked == path)
+                expectMessageBox(&warning);
             const bool written = m_w->saveColorsToFile(path);
             setImmutable(locked, false);
-            QVERIFY2(!written, qPrintable(locked));
-            QCOMPARE(warning, QStringLiteral("Warning. Did not save colors to file."));
-            QCOMPARE(readAll(path), QByteArray("my earlier colours\r\n"));
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
                      QStringList{QStringLiteral("colors.txt")});
+            if (locked == folder) {
+                QVERIFY(written);
+                QVERIFY(readAll(path).contains("HTML: #123456"));
+                continue;
+            }
+            QVERIFY(!written);
+            QCOMPARE(warning, QStringLiteral("Warning. Did not save colors to file."));
+            QCOMPARE(readAll(path), QByteArray("my earlier colours\r\n"));
         }
         // once it may be written again the save goes through, through a link as well, which
         // stays a link to the file it names

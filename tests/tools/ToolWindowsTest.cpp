@@ -230,11 +230,29 @@ private slots:
         SafeColorMap* map = openMap();
         QColorDialog* dialog = openColorDialog(map);
         QVERIFY(dialog);
+        // clicks through the window system: the map waits for the dialog, the converter
+        // goes on converting
+        auto clickThroughWindow = [](QWidget* control) {
+            QWidget* window = control->window();
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                              control->mapTo(window, control->rect().center()));
+        };
+        clickThroughWindow(map->cmdok);
+        m_conv->txtsource->setText(QStringLiteral("#654321"));
+        clickThroughWindow(m_conv->cmdconvert);
+        QCOMPARE(m_conv->txthtml->text(), QStringLiteral("#654321"));
+        QVERIFY(map->isVisible() && tools::PickerOpen);
         dialog->setCurrentColor(QColor(9, 9, 9));
         dialog->reject();
         settle();
         QVERIFY(m_conv->colorMap() == map && map->isVisible() && tools::PickerOpen);
-        QCOMPARE(m_conv->txtsource->text(), QStringLiteral("#123456"));
+        QCOMPARE(m_conv->txtsource->text(), QStringLiteral("#654321"));
+        // and the map answers again
+        clickThroughWindow(map->cmdok);
+        settle();
+        QVERIFY(!tools::PickerOpen);
+        map = openMap();
+        QVERIFY(map);
 
         dialog = openColorDialog(map);
         QVERIFY(dialog);
