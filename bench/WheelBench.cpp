@@ -1,11 +1,10 @@
 // Raster synthesis at start-up and a tracked pointer move end to end on the real window.
 #include "core/Wheel.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/WheelSurface.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 #include <benchmark/benchmark.h>
@@ -27,26 +26,24 @@ void BM_AllRasters(benchmark::State& state) {
 }
 BENCHMARK(BM_AllRasters)->Unit(benchmark::kMillisecond);
 
-/// One tracked move: the handler runs the rule, writes every field and places the lines;
-/// the wheel's repaint is included by processing the pending paint events.
-void trackedMove(benchmark::State& state, bool followPreview) {
+/// One tracked move under the rule of the argument's index: the pointer event on the wheel
+/// runs the rule, writes every field and places the lines; the wheel's repaint is included
+/// by processing the pending paint events.
+void BM_TrackedMove(benchmark::State& state) {
     MainWindow window;
     window.show();
-    window.chkpreview->setChecked(followPreview);
-    const int index = static_cast<int>(state.range(0));
-    window.chktype[static_cast<size_t>(index)]->setChecked(true);
+    window.findChild<QRadioButton*>(QStringLiteral("chktype[%1]").arg(state.range(0)))
+        ->setChecked(true);
+    QWidget* wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
     int step = 0;
     for (auto _ : state) {
-        const float x = static_cast<float>(20 + (step * 7) % 220);
-        const float y = static_cast<float>(20 + (step * 13) % 220);
+        const QPointF p(20 + (step * 7) % 220, 20 + (step * 13) % 220);
         ++step;
-        window.wheel_MouseMove(0, 0, x, y);
+        QMouseEvent move(QEvent::MouseMove, p, wheel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(wheel, &move);
         QApplication::processEvents();
     }
-}
-
-void BM_TrackedMove(benchmark::State& state) {
-    trackedMove(state, false);
 }
 BENCHMARK(BM_TrackedMove)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 

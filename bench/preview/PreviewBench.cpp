@@ -6,7 +6,6 @@
 // checked (goal: under a tenth of a 120 Hz frame, 833 us).
 
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/WheelSurface.h"
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
 
@@ -22,11 +21,11 @@
 
 namespace {
 
-/// The main window showing "Links2 Style", the heaviest style, made and ended by main().
-MainWindow* g_window = nullptr;
+/// The preview of the main window showing "Links2 Style", the heaviest style.
+preview::PreviewSurface* g_preview = nullptr;
 
 size_t links2Pixels() {
-    const preview::PixelLists& lists = g_window->preview->lists();
+    const preview::PixelLists& lists = g_preview->lists();
     return lists.paintedPixels(1) + lists.paintedPixels(2) + lists.paintedPixels(3);
 }
 
@@ -44,30 +43,34 @@ void BM_SequentialFillFloor(benchmark::State& state) {
     state.counters["pixels"] = static_cast<double>(n);
 }
 
+/// What the main window does to show the preview: the three lists in the swatch colours,
+/// the later ones over the earlier, then a refresh.
 void BM_ShowPreviewLinks2(benchmark::State& state) {
     for (auto _ : state) {
-        g_window->show_preview();
+        g_preview->paintList(1, qRgb(200, 10, 10));
+        g_preview->paintList(3, qRgb(10, 200, 10));
+        g_preview->paintList(2, qRgb(10, 10, 200));
+        g_preview->refresh();
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * links2Pixels()));
     state.counters["pixels"] = static_cast<double>(links2Pixels());
 }
 
+/// One pointer move over the wheel with Follow-Preview checked.
 void BM_TrackedMoveFollowPreview(benchmark::State& state) {
-    MainWindow& w = *g_window;
-    w.chkpreview->setChecked(true);
-    if (w.wheel_locked)
-        w.wheel_MouseDown(1, 0, 0, 0);
+    QWidget* w = g_preview->window();
+    w->findChild<QCheckBox*>(QStringLiteral("chkpreview"))->setChecked(true);
+    QWidget* wheel = w->findChild<QWidget*>(QStringLiteral("wheel"));
     // alternate between two points so that every move changes the scheme
     const QPointF points[] = {QPointF(190, 80), QPointF(70, 170)};
     size_t i = 0;
     for (auto _ : state) {
         const QPointF p = points[i++ % 2];
-        QMouseEvent move(QEvent::MouseMove, p, w.wheel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, p, wheel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
-        QCoreApplication::sendEvent(w.wheel, &move);
+        QCoreApplication::sendEvent(wheel, &move);
     }
-    w.chkpreview->setChecked(false);
 }
 
 BENCHMARK(BM_SequentialFillFloor);
@@ -86,10 +89,11 @@ int main(int argc, char** argv) {
         return 1;
     MainWindow window;
     window.show();
-    window.cmbpreview->setCurrentIndex(window.cmbpreview->findText("Links2 Style"));
-    window.cmbpreview_Click();
+    auto* combo = window.findChild<QComboBox*>(QStringLiteral("cmbpreview"));
+    combo->setCurrentIndex(combo->findText(QStringLiteral("Links2 Style")));
+    emit combo->activated(combo->currentIndex());
     QCoreApplication::processEvents();
-    g_window = &window;
+    g_preview = window.findChild<preview::PreviewSurface*>(QStringLiteral("preview"));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
