@@ -35,25 +35,15 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-/// Answers the next modal window of type T with answer as soon as it is up.
-template <typename T, typename F> void whenModalAppears(F answer) {
-    auto* poll = new QTimer;
-    poll->start(20);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            answer(w);
-        }
-    });
-}
-
 /// Records "title|text" of the next message box (a warning) and presses its OK.
 void expectWarning(QString* seen) {
     whenModalAppears<QMessageBox>([seen](QMessageBox* box) {
+        if (box->button(QMessageBox::Ok) == nullptr)
+            return false; // a question, not the message
         if (seen != nullptr && box->icon() == QMessageBox::Warning)
             *seen = box->windowTitle() + QLatin1Char('|') + box->text();
         box->button(QMessageBox::Ok)->click();
+        return true;
     });
 }
 
@@ -94,17 +84,6 @@ void fillPanel(const MainWindowDriver& d) {
             QTest::keyClicks(field, texts[i++]);
         }
     }
-}
-
-/// Saves through File, Save Colors to File, typing path into the dialog.
-void saveThroughDialog(const MainWindowDriver& d, const QString& path) {
-    whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        name->clear();
-        QTest::keyClicks(name, path);
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    d.runMenu(QStringLiteral("mnusavecolors"));
 }
 
 } // namespace
@@ -212,13 +191,13 @@ private slots:
         d.runMenu(QStringLiteral("mnusavecolors"));
         QCOMPARE(seen, QStringLiteral("ChromaLune|") + kWarning);
 
-        saveThroughDialog(d, path);
+        d.saveColors(path);
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), kFilledFile);
         // a folder as the name: the warning, and nothing written
         seen.clear();
         expectWarning(&seen);
-        saveThroughDialog(d, dir.path() + QStringLiteral("/scheme.txt/"));
+        d.saveColors(dir.path() + QStringLiteral("/scheme.txt/"));
         QTRY_COMPARE(seen, QStringLiteral("ChromaLune|") + kWarning);
         QCOMPARE(readAll(path), kFilledFile);
         // nothing of the dialog's history or last folder is kept

@@ -4,12 +4,47 @@
 #include "mainwindow/MenuBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
+#include <type_traits>
+
+/// Answers the next modal window of type T with answer as soon as it is up; an answer that
+/// returns false leaves the window to a later answer and waits for the next one.
+template <typename T, typename F> void whenModalAppears(F answer) {
+    auto* poll = new QTimer;
+    poll->start(20);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (w == nullptr)
+            return;
+        if constexpr (std::is_same_v<decltype(answer(w)), bool>) {
+            if (!answer(w))
+                return;
+        } else {
+            answer(w);
+        }
+        poll->stop();
+        poll->deleteLater();
+    });
+}
+
+/// The file dialog's question whether to replace an existing file: answered yes.
+inline void confirmReplace() {
+    whenModalAppears<QMessageBox>([](QMessageBox* box) {
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        if (yes != nullptr)
+            yes->click();
+        return yes != nullptr;
+    });
+}
 
 /// Drives the main window as a user does: controls found by their names, the pointer moved
 /// over the wheel, menu entries and options clicked.
@@ -54,6 +89,16 @@ struct MainWindowDriver {
         QAction* action = menu()->action(key);
         QVERIFY(action != nullptr);
         action->trigger();
+    }
+    /// File, Save Colors to File, with path typed into the dialog.
+    void saveColors(const QString& path) const {
+        whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(path);
+            confirmReplace();
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        runMenu(QStringLiteral("mnusavecolors"));
     }
     const scheme::SchemeModel& model() const { return w->model(); }
 };
