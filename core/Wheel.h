@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesignColors.h"
 #include "Raster.h"
 
 #include <string_view>
@@ -10,7 +11,7 @@ namespace core {
 constexpr double kPi = 3.14159265358979;
 
 /// Colour outside the disc of every raster (the button-face colour).
-constexpr Color kWheelBackground = rgbValue(212, 208, 200);
+constexpr Color kWheelBackground = kButtonFaceColor;
 
 /// Size of the wheel's drawing area in pixels (square).
 constexpr int kWheelSurfaceSize = 260;

@@ -23,7 +23,7 @@ public:
     /// unscaled at (0, 0) and clipped.
     static QImage composeDrawingArea(const QImage& picture);
     /// The surface's own colour, seen where no picture covers the drawing area.
-    static QRgb backgroundColour();
+    static QRgb backgroundColor();
 
     /// Clears the image to the bare background.
     void clear();

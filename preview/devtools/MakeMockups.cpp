@@ -2,6 +2,9 @@
 // only argument. Every area the scheme recolours is drawn aliased in exactly its template
 // colour, so that the pixel lists made from the pictures cover those areas completely.
 
+#include "core/DesignColors.h"
+#include "ui/ColorConversion.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -18,9 +21,9 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGrey(192, 192, 192);
-const QColor kLightBlue(0, 255, 255);
+const QColor kBlue = ui::toQColor(core::kTemplateBlue);
+const QColor kGrey = ui::toQColor(core::kTemplateGrey);
+const QColor kLightBlue = ui::toQColor(core::kTemplateLightBlue);
 
 QFont makeFont(const char* family, int pixels, bool bold = false, bool italic = false) {
     QFont font{QString::fromLatin1(family)};

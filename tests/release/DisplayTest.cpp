@@ -5,7 +5,6 @@
 #include "mainwindow/Swatch.h"
 #include "mainwindow/WheelSurface.h"
 #include "preview/PreviewSurface.h"
-#include "tools/ColorPicture.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -1,10 +1,10 @@
 #include "support/QtTestMain.h"
 
 #include "mainwindow/MainWindow.h"
-#include "tools/ColorPicture.h"
 #include "tools/ConvertWindow.h"
 #include "tools/PickerHandOff.h"
 #include "tools/SafeColorMap.h"
+#include "ui/Swatch.h"
 
 #include <QColorDialog>
 #include <QLineEdit>
