@@ -3,8 +3,6 @@
 #include "DesignColors.h"
 #include "Raster.h"
 
-#include <string_view>
-
 namespace core {
 
 /// The 15-digit pi every angle conversion of the wheel and the scheme rules uses.
@@ -26,10 +24,13 @@ constexpr int kWebSafeRasterWidth = 257;
 constexpr int kWebSafeRasterHeight = 258;
 constexpr int kWebSafeDiscCentre = 128;
 
+/// A colour channel of the hue disc; each is full around its own hue (red east, green 120
+/// and blue 240 degrees counter-clockwise from it).
+enum class Channel { Red, Green, Blue };
+
 /// Channel level 0-65535 of the hue disc at angle theta (radians, 0 <= theta < 2 pi,
-/// counter-clockwise from east) and radius r (pixels, 1-127). channel is "red..",
-/// "green" or "blue.".
-float ColorValue(std::string_view channel, double theta, double r);
+/// counter-clockwise from east) and radius r (pixels, 1-127).
+float ColorValue(Channel channel, double theta, double r);
 
 /// value * 255 / max rounded half to even (0-255 for value 0-max).
 float ReduceTo255(double value, double max);
