@@ -8,6 +8,8 @@
 
 #include <QPushButton>
 
+namespace html {
+
 HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("frmsbhtml"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -40,3 +42,5 @@ void HtmlOutputWindow::cmdclipboard_Click() {
 void HtmlOutputWindow::cmdclose_Click() {
     close();
 }
+
+} // namespace html

@@ -20,6 +20,8 @@
 
 #include <utility>
 
+namespace html {
+
 namespace {
 
 constexpr int kClientWidth = 489;
@@ -202,3 +204,5 @@ void TableInsertWindow::cmdclipboard_Click() {
 void TableInsertWindow::cmdcancel_Click() {
     close();
 }
+
+} // namespace html

@@ -23,6 +23,10 @@ class MenuBar;
 namespace preview {
 class PreviewSurface;
 } // namespace preview
+namespace html {
+class HtmlOutputWindow;
+class TableInsertWindow;
+} // namespace html
 
 /// The main window frmchromalune: hue wheel, scheme type, preview pane, HTML buttons,
 /// menu bar and the swatch panel. It owns all state of the program.
@@ -114,11 +118,11 @@ public:
     void gentablehtml_Click();
     // state kept by MainWindowHtml.cpp
     /// The HTML output window frmsbhtml while it is open; reused by every generator.
-    QPointer<class HtmlOutputWindow> frmsbhtml;
+    QPointer<html::HtmlOutputWindow> frmsbhtml;
     /// The table generator tableins while it is open.
-    QPointer<class TableInsertWindow> tableins;
+    QPointer<html::TableInsertWindow> tableins;
     /// Creates the output window if it is not open, shows it and brings it to the front.
-    HtmlOutputWindow* openHtmlOutput();
+    html::HtmlOutputWindow* openHtmlOutput();
 
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----
     MenuBar* SmartMenuXP1 = nullptr;

@@ -47,8 +47,8 @@ void PreviewSurface::setPicture(const QImage& picture) {
     refresh();
 }
 
-void PreviewSurface::paintList(int k, QRgb colour) {
-    paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), colour | ~RGB_MASK);
+void PreviewSurface::paintList(int k, QRgb color) {
+    paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), color | ~RGB_MASK);
 }
 
 void PreviewSurface::refresh() {

@@ -36,7 +36,7 @@ public:
     PixelLists& lists() { return m_lists; }
     const PixelLists& lists() const { return m_lists; }
     /// Sets every point of list k (1-3) inside the drawing area to colour; shown on refresh.
-    void paintList(int k, QRgb colour);
+    void paintList(int k, QRgb color);
     /// Shows the image as it now stands.
     void refresh();
 

@@ -74,7 +74,7 @@ struct Sheet {
 /// One piece of a line of text: its words, colour, and whether it is an underlined link.
 struct Run {
     const char* words;
-    QColor colour;
+    QColor color;
     bool link = false;
 };
 
@@ -83,13 +83,13 @@ void drawRuns(Sheet& s, int x, int baseline, const QFont& font, std::initializer
     const QFontMetrics metrics(font);
     for (const Run& run : runs) {
         const QString words = QString::fromUtf8(run.words);
-        s.text(x, baseline, words, font, run.colour);
+        s.text(x, baseline, words, font, run.color);
         const int w = metrics.horizontalAdvance(words);
         if (run.link) {
             // the underline leaves out a trailing blank, as browsers do
             const int lineWidth =
                 words.endsWith(QLatin1Char(' ')) ? metrics.horizontalAdvance(words.trimmed()) : w;
-            s.fill(x, baseline + 2, lineWidth, 1, run.colour);
+            s.fill(x, baseline + 2, lineWidth, 1, run.color);
         }
         x += w;
     }

@@ -20,6 +20,10 @@
 #include <memory>
 #include <utility>
 
+using html::HtmlOutputWindow;
+using html::SpinArrows;
+using html::TableInsertWindow;
+
 namespace {
 
 using T = TableInsertWindow;

@@ -240,7 +240,7 @@ private slots:
             for (int k = 1; k <= 3; ++k)
                 pasteInto(m_w->htmlField(k), c[k - 1]);
             QTest::mouseClick(page.button, Qt::LeftButton);
-            HtmlOutputWindow* out = m_w->frmsbhtml;
+            html::HtmlOutputWindow* out = m_w->frmsbhtml;
             QVERIFY(out);
             QCOMPARE(out->windowTitle(), QLatin1String(page.caption));
             const QString text = QString::fromLatin1(page.page).arg(c[0], c[1], c[2]);
@@ -256,22 +256,22 @@ private slots:
         pasteInto(m_w->txthtml1, c1);
         pasteInto(m_w->txthtml2, c2);
         QTest::mouseClick(m_w->gentablehtml, Qt::LeftButton);
-        TableInsertWindow* t = m_w->tableins;
+        html::TableInsertWindow* t = m_w->tableins;
         QVERIFY(t);
         const QString width = longText("w", '9'), border = longText("b", '8');
         const QString spacing = longText("s", '7'), padding = longText("p", '6');
         const QString align = longText("a", 'x');
-        pasteInto(t->Text1[TableInsertWindow::kWidth], width);
-        pasteInto(t->Text1[TableInsertWindow::kBorder], border);
-        pasteInto(t->Text1[TableInsertWindow::kCellSpacing], spacing);
-        pasteInto(t->Text1[TableInsertWindow::kCellPadding], padding);
+        pasteInto(t->Text1[html::TableInsertWindow::kWidth], width);
+        pasteInto(t->Text1[html::TableInsertWindow::kBorder], border);
+        pasteInto(t->Text1[html::TableInsertWindow::kCellSpacing], spacing);
+        pasteInto(t->Text1[html::TableInsertWindow::kCellPadding], padding);
         pasteInto(t->cmbtalign->lineEdit(), align);
         // a whole number written with 9,999 leading zeros is still 3
-        pasteInto(t->Text1[TableInsertWindow::kRows], longText("", '0'));
-        t->Text1[TableInsertWindow::kRows]->end(false);
-        QTest::keyClick(t->Text1[TableInsertWindow::kRows], Qt::Key_Backspace);
-        QTest::keyClicks(t->Text1[TableInsertWindow::kRows], QStringLiteral("3"));
-        QCOMPARE(t->Text1[TableInsertWindow::kRows]->text().size(), 10000);
+        pasteInto(t->Text1[html::TableInsertWindow::kRows], longText("", '0'));
+        t->Text1[html::TableInsertWindow::kRows]->end(false);
+        QTest::keyClick(t->Text1[html::TableInsertWindow::kRows], Qt::Key_Backspace);
+        QTest::keyClicks(t->Text1[html::TableInsertWindow::kRows], QStringLiteral("3"));
+        QCOMPARE(t->Text1[html::TableInsertWindow::kRows]->text().size(), 10000);
 
         const auto table = [&](const QString& widthAttribute) {
             QString text = QStringLiteral("<table%1 border=\"%2\" cellspacing=\"%3\" "
