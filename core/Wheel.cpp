@@ -12,11 +12,15 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * kPi;
 
-double channelPhase(std::string_view channel) {
-    if (channel == "green")
+double channelPhase(Channel channel) {
+    switch (channel) {
+    case Channel::Green:
         return 2.0 * kPi / 3.0;
-    if (channel == "blue.")
+    case Channel::Blue:
         return 4.0 * kPi / 3.0;
+    case Channel::Red:
+        break;
+    }
     return 0.0;
 }
 
@@ -31,7 +35,7 @@ Color blend(Color c, Color toward, double weight) {
 
 } // namespace
 
-float ColorValue(std::string_view channel, double theta, double r) {
+float ColorValue(Channel channel, double theta, double r) {
     double a = theta - channelPhase(channel);
     if (a < 0)
         a += kTwoPi;
@@ -64,11 +68,11 @@ Raster GenerateWheel() {
             double theta = std::atan2(static_cast<double>(y), static_cast<double>(x));
             if (theta < 0)
                 theta += kTwoPi;
-            const auto level = [&](std::string_view channel) {
+            const auto level = [&](Channel channel) {
                 const double n = roundHalfEven(ColorValue(channel, theta, r));
                 return static_cast<int>(ReduceTo255(n, 65535.0));
             };
-            Color c = rgbValue(level("red.."), level("green"), level("blue."));
+            Color c = rgbValue(level(Channel::Red), level(Channel::Green), level(Channel::Blue));
             // the outermost two pixels fade toward the background for a smooth rim
             if (distance > kDiscRadius - 2)
                 c = blend(c, kWheelBackground, (distance - (kDiscRadius - 2)) * 0.35);

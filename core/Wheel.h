@@ -1,8 +1,7 @@
 #pragma once
 
+#include "DesignColors.h"
 #include "Raster.h"
-
-#include <string_view>
 
 namespace core {
 
@@ -10,7 +9,7 @@ namespace core {
 constexpr double kPi = 3.14159265358979;
 
 /// Colour outside the disc of every raster (the button-face colour).
-constexpr Color kWheelBackground = rgbValue(212, 208, 200);
+constexpr Color kWheelBackground = kButtonFaceColor;
 
 /// Size of the wheel's drawing area in pixels (square).
 constexpr int kWheelSurfaceSize = 260;
@@ -25,10 +24,13 @@ constexpr int kWebSafeRasterWidth = 257;
 constexpr int kWebSafeRasterHeight = 258;
 constexpr int kWebSafeDiscCentre = 128;
 
+/// A colour channel of the hue disc; each is full around its own hue (red east, green 120
+/// and blue 240 degrees counter-clockwise from it).
+enum class Channel { Red, Green, Blue };
+
 /// Channel level 0-65535 of the hue disc at angle theta (radians, 0 <= theta < 2 pi,
-/// counter-clockwise from east) and radius r (pixels, 1-127). channel is "red..",
-/// "green" or "blue.".
-float ColorValue(std::string_view channel, double theta, double r);
+/// counter-clockwise from east) and radius r (pixels, 1-127).
+float ColorValue(Channel channel, double theta, double r);
 
 /// value * 255 / max rounded half to even (0-255 for value 0-max).
 float ReduceTo255(double value, double max);

@@ -1,37 +1,27 @@
 #include "HtmlOutputWindow.h"
 
 #include "GeneratedTextBox.h"
+#include "core/DesignColors.h"
 #include "platform/Desktop.h"
+#include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 #include <QPushButton>
-#include <QStyle>
 
-namespace {
-
-const QColor kWindowBackground(228, 234, 254);
-const QColor kCopyButtonBackground(196, 221, 249);
-
-} // namespace
+namespace html {
 
 HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("frmsbhtml"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(577, 316);
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
     Text1 = new GeneratedTextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(16, 16, 393, 257);
     Text1->setAccessibleName(QStringLiteral("Generated HTML"));
 
-    cmdclipboard = new QPushButton(QStringLiteral("&Copy to Clipboard"), this);
-    cmdclipboard->setObjectName(QStringLiteral("cmdclipboard"));
-    cmdclipboard->setGeometry(432, 64, 129, 33);
-    cmdclipboard->setAccessibleName(QStringLiteral("Copy to Clipboard"));
-    cmdclipboard->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    QPalette buttonPal = cmdclipboard->palette();
-    buttonPal.setColor(QPalette::Button, kCopyButtonBackground);
-    cmdclipboard->setPalette(buttonPal);
+    cmdclipboard = ui::makeCopyButton(this, QRect(432, 64, 129, 33));
     connect(cmdclipboard, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclipboard_Click);
 
     cmdclose = new QPushButton(QStringLiteral("C&lose"), this);
@@ -52,3 +42,5 @@ void HtmlOutputWindow::cmdclipboard_Click() {
 void HtmlOutputWindow::cmdclose_Click() {
     close();
 }
+
+} // namespace html

@@ -5,6 +5,8 @@
 class GeneratedTextBox;
 class QPushButton;
 
+namespace html {
+
 /// The HTML output window frmsbhtml: shows a generated text, copies it to the clipboard.
 /// Its owner keeps it above itself; closing it discards it with its text.
 class HtmlOutputWindow : public QWidget {
@@ -22,3 +24,5 @@ public:
     QPushButton* cmdclipboard = nullptr;
     QPushButton* cmdclose = nullptr;
 };
+
+} // namespace html

@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+namespace html {
+
 SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent) {
     resize(16, 25);
     auto makeArrow = [this](const char* name, Qt::ArrowType arrow, int y, int h) {
@@ -18,3 +20,5 @@ SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent) {
     connect(upButton, &QToolButton::clicked, this, &SpinArrows::upClicked);
     connect(downButton, &QToolButton::clicked, this, &SpinArrows::downClicked);
 }
+
+} // namespace html

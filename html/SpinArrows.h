@@ -4,6 +4,8 @@
 
 class QToolButton;
 
+namespace html {
+
 /// A spin control without a value of its own: an up and a down arrow button stacked beside a
 /// field; the owner decides what each arrow does to the field's text.
 class SpinArrows : public QWidget {
@@ -18,3 +20,5 @@ signals:
     void upClicked();
     void downClicked();
 };
+
+} // namespace html

@@ -3,7 +3,10 @@
 #include "GeneratedTextBox.h"
 #include "SpinArrows.h"
 #include "TableText.h"
+#include "core/DesignColors.h"
 #include "platform/Desktop.h"
+#include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,10 +20,10 @@
 
 #include <utility>
 
+namespace html {
+
 namespace {
 
-const QColor kWindowBackground(0xE4, 0xEA, 0xFE);
-const QColor kCopyButtonBackground(0xC4, 0xDD, 0xF9);
 constexpr int kClientWidth = 489;
 constexpr int kClientHeight = 492;
 
@@ -32,7 +35,7 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     setWindowTitle(QStringLiteral("Insert Table"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
     auto makeLabel = [this](const char* name, const char* text, int x, int y, int w) {
         auto* label = new QLabel(QString::fromLatin1(text), this);
@@ -94,14 +97,7 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
     cmdcancel->setGeometry(360, 64, 81, 25);
     connect(cmdcancel, &QPushButton::clicked, this, &TableInsertWindow::cmdcancel_Click);
 
-    cmdclipboard = new QPushButton(QStringLiteral("&Copy to Clipboard"), this);
-    cmdclipboard->setObjectName(QStringLiteral("cmdclipboard"));
-    cmdclipboard->setGeometry(344, 112, 129, 33);
-    cmdclipboard->setAccessibleName(QStringLiteral("Copy to Clipboard"));
-    cmdclipboard->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    QPalette buttonPal = cmdclipboard->palette();
-    buttonPal.setColor(QPalette::Button, kCopyButtonBackground);
-    cmdclipboard->setPalette(buttonPal);
+    cmdclipboard = ui::makeCopyButton(this, QRect(344, 112, 129, 33));
     connect(cmdclipboard, &QPushButton::clicked, this, &TableInsertWindow::cmdclipboard_Click);
 
     tablehtml = new GeneratedTextBox(this);
@@ -212,3 +208,5 @@ void TableInsertWindow::cmdclipboard_Click() {
 void TableInsertWindow::cmdcancel_Click() {
     close();
 }
+
+} // namespace html

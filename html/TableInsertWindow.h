@@ -9,6 +9,9 @@ class GeneratedTextBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+
+namespace html {
+
 class SpinArrows;
 
 /// The table generator tableins ("Insert Table"): number fields with spin arrows, width unit
@@ -61,3 +64,5 @@ private:
 
     HtmlCodeReader m_htmlCode;
 };
+
+} // namespace html

@@ -1,15 +1,13 @@
 #include "AboutWindow.h"
 
-#include "SplashWindow.h"
+#include "core/DesignColors.h"
+#include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-
-namespace {
-const QColor kAboutBackground(196, 221, 249);
-} // namespace
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("frmabout"));
@@ -17,9 +15,10 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setWindowIcon(QIcon(QStringLiteral(":/app/about_icon.png")));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(751, 446);
+    const QColor backColor = ui::toQColor(core::kLightBlueBackColor);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kAboutBackground);
-    pal.setColor(QPalette::Button, kAboutBackground);
+    pal.setColor(QPalette::Window, backColor);
+    pal.setColor(QPalette::Button, backColor);
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -57,7 +56,7 @@ void AboutWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Form_Load: placed afresh each time the window is built
     if (!event->spontaneous())
-        centreOnScreen(this);
+        ui::centreOnScreen(this);
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {

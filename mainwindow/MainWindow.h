@@ -19,11 +19,13 @@ class ClickLineEdit;
 class Swatch;
 class WheelSurface;
 class MenuBar;
-class HtmlOutputWindow;
-class TableInsertWindow;
 namespace preview {
 class PreviewSurface;
 } // namespace preview
+namespace html {
+class HtmlOutputWindow;
+class TableInsertWindow;
+} // namespace html
 
 /// The main window frmchromalune: hue wheel, scheme type, preview pane, HTML buttons,
 /// menu bar and the swatch panel. It shows the scheme model it owns and turns the user's
@@ -84,7 +86,7 @@ private:
     void cmdgensbhtml_Click();
     void gentablehtml_Click();
     /// Creates the output window if it is not open, shows it and brings it to the front.
-    HtmlOutputWindow* openHtmlOutput();
+    html::HtmlOutputWindow* openHtmlOutput();
     QString htmlCode(int k) const;
 
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----
@@ -127,8 +129,8 @@ private:
     QPushButton* Command2 = nullptr;
 
     MenuBar* SmartMenuXP1 = nullptr;
-    QPointer<HtmlOutputWindow> frmsbhtml;
-    QPointer<TableInsertWindow> tableins;
+    QPointer<html::HtmlOutputWindow> frmsbhtml;
+    QPointer<html::TableInsertWindow> tableins;
     QPointer<QWidget> frmabout;
     QPointer<QWidget> convert;
 };

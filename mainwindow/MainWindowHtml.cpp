@@ -7,6 +7,9 @@
 
 #include <QPushButton>
 
+using html::HtmlOutputWindow;
+using html::TableInsertWindow;
+
 void MainWindow::setupHtml() {
     connect(cmdgenlinkshtml, &QPushButton::clicked, this, &MainWindow::cmdgenlinkshtml_Click);
     connect(cmdgenlinks2html, &QPushButton::clicked, this, &MainWindow::cmdgenlinks2html_Click);

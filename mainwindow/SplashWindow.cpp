@@ -1,13 +1,14 @@
 #include "SplashWindow.h"
 
+#include "core/DesignColors.h"
 #include "core/Scheme.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
+#include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 #include <array>
@@ -81,11 +82,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 QImage splashWheelPicture() {
     const core::Raster raster = core::GenerateWheel();
     QImage image(255, 256, QImage::Format_RGB32);
-    image.fill(QColor(212, 208, 200));
+    image.fill(ui::toQColor(core::kButtonFaceColor));
     for (int y = 0; y < image.height() && y < raster.height(); ++y) {
         for (int x = 0; x < image.width() && x < raster.width(); ++x) {
-            const core::ColorRGB c = core::SplitColor(raster.at(x, y));
-            image.setPixel(x, y, qRgb(c.r, c.g, c.b));
+            image.setPixel(x, y, ui::toQRgb(raster.at(x, y)));
         }
     }
     RasterReader reader(raster);
@@ -95,28 +95,17 @@ QImage splashWheelPicture() {
     core::runScheme(core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{}, reader,
                     panel, lines);
     QPainter painter(&image);
-    static const QColor kLineColors[] = {QColor(255, 255, 255), QColor(64, 64, 64),
-                                         QColor(64, 64, 64)};
+    const QColor lineColors[] = {ui::toQColor(core::kPickLineColor),
+                                 ui::toQColor(core::kPartnerLineColor),
+                                 ui::toQColor(core::kPartnerLineColor)};
     for (size_t k = 0; k < lines.lines().size(); ++k) {
         const RecordedLines::Line& l = lines.lines()[k];
         if (!l.visible)
             continue;
-        painter.setPen(QPen(kLineColors[k], 3));
+        painter.setPen(QPen(lineColors[k], 3));
         painter.drawLine(l.at);
     }
     return image;
-}
-
-void centreOnScreen(QWidget* window) {
-    QScreen* screen =
-        window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    const QRect area = screen->geometry();
-    const QSize frame = window->frameGeometry().size();
-    // halves with the remainder dropped, as a window placed by whole pixels must be
-    window->move(area.x() + (area.width() - frame.width()) / 2,
-                 area.y() + (area.height() - frame.height()) / 2);
 }
 
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
@@ -150,7 +139,7 @@ SplashWindow::~SplashWindow() = default;
 
 void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    centreOnScreen(this);
+    ui::centreOnScreen(this);
 }
 
 void SplashWindow::Timer1_Timer() {

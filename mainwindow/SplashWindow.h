@@ -34,6 +34,3 @@ protected:
 /// The splash's 255 x 256 picture: the default wheel raster with the construction lines of
 /// an analogous scheme drawn over it.
 QImage splashWheelPicture();
-
-/// Moves a top-level window so that it is centred on its screen.
-void centreOnScreen(QWidget* window);

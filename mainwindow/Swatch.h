@@ -1,26 +1,13 @@
 #pragma once
 
-#include "core/ColorCodes.h"
+#include "platform/SystemColors.h"
+#include "ui/Swatch.h"
 
-#include <QWidget>
-
-/// A swatch of the panel: a sunken picture surface whose background is a colour value
-/// (possibly a system colour reference).
-class Swatch : public QWidget {
+/// A swatch of the panel: shows the title-bar text colour until the first pick and keeps its
+/// colour when handed -1 (no colour).
+class Swatch : public ui::Swatch {
     Q_OBJECT
 public:
-    explicit Swatch(QWidget* parent = nullptr);
-
-    core::Color backColor() const { return m_backColor; }
-    /// Sets the background; -1 (no colour) is refused and the old colour stays.
-    void setBackColor(core::Color value);
-
-    /// Colour of the pixel at (x, y) of the drawing area, as shown (24-bit value).
-    core::Color pixelAt(int x, int y) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    core::Color m_backColor;
+    explicit Swatch(QWidget* parent = nullptr)
+        : ui::Swatch(INT32_MIN | platform::kColorCaptionText, NoColor::Refused, parent) {}
 };

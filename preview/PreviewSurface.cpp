@@ -1,13 +1,15 @@
 #include "PreviewSurface.h"
 
+#include "core/DesignColors.h"
 #include "platform/SunkenBorder.h"
+#include "ui/ColorConversion.h"
 
 #include <QPainter>
 
 namespace preview {
 
 namespace {
-const QColor kSurfaceBackground(212, 208, 200);
+const QColor kSurfaceBackground = ui::toQColor(core::kButtonFaceColor);
 }
 
 PreviewSurface::PreviewSurface(QWidget* parent)
@@ -28,7 +30,7 @@ QImage PreviewSurface::composeDrawingArea(const QImage& picture) {
     return area;
 }
 
-QRgb PreviewSurface::backgroundColour() {
+QRgb PreviewSurface::backgroundColor() {
     return kSurfaceBackground.rgb();
 }
 
@@ -45,8 +47,8 @@ void PreviewSurface::setPicture(const QImage& picture) {
     refresh();
 }
 
-void PreviewSurface::paintList(int k, QRgb colour) {
-    paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), colour | ~RGB_MASK);
+void PreviewSurface::paintList(int k, QRgb color) {
+    paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), color | ~RGB_MASK);
 }
 
 void PreviewSurface::refresh() {

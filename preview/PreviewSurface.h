@@ -23,7 +23,7 @@ public:
     /// unscaled at (0, 0) and clipped.
     static QImage composeDrawingArea(const QImage& picture);
     /// The surface's own colour, seen where no picture covers the drawing area.
-    static QRgb backgroundColour();
+    static QRgb backgroundColor();
 
     /// Clears the image to the bare background.
     void clear();
@@ -36,7 +36,7 @@ public:
     PixelLists& lists() { return m_lists; }
     const PixelLists& lists() const { return m_lists; }
     /// Sets every point of list k (1-3) inside the drawing area to colour; shown on refresh.
-    void paintList(int k, QRgb colour);
+    void paintList(int k, QRgb color);
     /// Shows the image as it now stands.
     void refresh();
 

@@ -2,6 +2,11 @@
 
 #include "core/Numeric.h"
 
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -10,73 +15,35 @@ namespace tools {
 
 namespace {
 
-/// The characters of a UTF-8 text as code points; a stray byte stands for itself.
-std::vector<char32_t> characters(const std::string& text) {
-    std::vector<char32_t> out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t extra = lead >= 0xF8   ? 0
-                             : lead >= 0xF0 ? 3
-                             : lead >= 0xE0 ? 2
-                             : lead >= 0xC0 ? 1
-                                            : 0;
-        char32_t cp = lead & (0x3F >> extra);
-        bool valid = extra > 0;
-        for (size_t k = 1; valid && k <= extra; ++k) {
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                valid = false;
-            else
-                cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        if (valid) {
-            out.push_back(cp);
-            i += extra + 1;
-        } else {
-            out.push_back(lead);
-            ++i;
-        }
-    }
-    return out;
+/// The characters of a text as code points: well-formed UTF-8 as Qt reads it; any other
+/// text byte by byte, each byte standing for itself.
+QList<uint> characters(const std::string& text) {
+    const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
+    // a byte-order mark is a character like any other, and a cut-off sequence at the end an
+    // error, as in the middle
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    QString decoded = utf8(bytes);
+    if (utf8.hasError())
+        decoded = QString::fromLatin1(bytes);
+    return decoded.toUcs4();
 }
 
-std::string utf8(char32_t cp) {
-    std::string s;
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return s;
+/// Upper case as the codes' 8-bit code page knows it: its own letters only, the micro sign
+/// (whose capital lies outside it) staying as it is.
+uint upperCase(uint c) {
+    constexpr uint kMicroSign = 0xB5;
+    return c <= 0xFF && c != kMicroSign ? QChar::toUpper(c) : c;
 }
 
-char32_t upperCase(char32_t c) {
-    if (c >= U'a' && c <= U'z')
-        return c - 0x20;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 0x20;
-    if (c == 0xFF)
-        return 0x178;
-    return c;
-}
-
-int characterValue(char32_t c) {
+int characterValue(uint c) {
     const int code = static_cast<int>(c);
-    return IsDigit(utf8(c)) ? code - 48 : code - 55;
+    const char32_t one[] = {c};
+    return IsDigit(QString::fromUcs4(one, 1).toStdString()) ? code - 48 : code - 55;
 }
 
 /// One component from two characters, stored twice into a byte as the hardware would.
-uint8_t pairValue(char32_t high, char32_t low) {
+uint8_t pairValue(uint high, uint low) {
     const auto first = static_cast<uint8_t>(16 * characterValue(high));
     return static_cast<uint8_t>(first + characterValue(low));
 }
@@ -190,9 +157,9 @@ bool IsDigit(std::string_view text) {
 }
 
 void HexToRGB(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
-    std::vector<char32_t> c = characters(code);
+    QList<uint> c = characters(code);
     std::transform(c.begin(), c.end(), c.begin(), upperCase);
-    size_t first;
+    qsizetype first;
     if (c.size() == 7 && c[0] == U'#')
         first = 1;
     else if (c.size() == 6)

@@ -1,11 +1,14 @@
 #include "ConvertWindow.h"
 
 #include "ColorConverter.h"
-#include "ColorPicture.h"
 #include "PickerHandOff.h"
 #include "SafeColorMap.h"
+#include "core/DesignColors.h"
 #include "platform/Desktop.h"
 #include "platform/SystemColors.h"
+#include "ui/ColorConversion.h"
+#include "ui/Swatch.h"
+#include "ui/WindowHelpers.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -19,7 +22,6 @@ namespace tools {
 
 namespace {
 
-const QColor kConverterBackground(196, 221, 249);
 constexpr int kClientWidth = 485;
 constexpr int kClientHeight = 270;
 
@@ -36,7 +38,7 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("convert"));
     setWindowTitle(QStringLiteral("Convert Color Codes"));
     setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, kConverterBackground);
+    platform::setBackColor(*this, ui::toQColor(core::kLightBlueBackColor));
 
     makeLabel(QStringLiteral("lblsource"), QStringLiteral("Source Color Code:"), 16, 24);
     auto* hint =
@@ -83,7 +85,7 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (size_t i = 0; i + 1 < std::size(focusOrder); ++i)
         setTabOrder(focusOrder[i], focusOrder[i + 1]);
 
-    piccolor = new ColorPicture(kInitialSwatchColor, this);
+    piccolor = new ui::Swatch(kInitialSwatchColor, ui::Swatch::NoColor::Shown, this);
     piccolor->setObjectName(QStringLiteral("piccolor"));
     piccolor->setGeometry(368, 80, 65, 33);
     piccolor->setAccessibleName(QStringLiteral("Converted color swatch"));
@@ -144,10 +146,7 @@ void ConvertWindow::cmdconvert_Click() {
 
 void ConvertWindow::cmdpickcolor_Click() {
     if (m_map) {
-        m_map->setWindowState(m_map->windowState() & ~Qt::WindowMinimized);
-        m_map->show();
-        m_map->raise();
-        m_map->activateWindow();
+        ui::bringToFront(m_map);
         return;
     }
     SafeColorMap* map = new SafeColorMap(this);

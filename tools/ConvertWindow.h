@@ -6,9 +6,12 @@
 class QLineEdit;
 class QPushButton;
 
+namespace ui {
+class Swatch;
+}
+
 namespace tools {
 
-class ColorPicture;
 class SafeColorMap;
 
 /// The window convert ("Convert Color Codes"): a code typed as "#RRGGBB", "R-G-B" or a
@@ -33,7 +36,7 @@ public:
     QLineEdit* txtr = nullptr;
     QLineEdit* txtg = nullptr;
     QLineEdit* txtb = nullptr;
-    ColorPicture* piccolor = nullptr;
+    ui::Swatch* piccolor = nullptr;
     QPushButton* cmdconvert = nullptr;
     QPushButton* cmdpickcolor = nullptr;
     QPushButton* cmdclose = nullptr;

@@ -1,8 +1,10 @@
 #include "SafeColorMap.h"
 
 #include "PickerHandOff.h"
+#include "core/DesignColors.h"
 #include "platform/Desktop.h"
 #include "platform/SystemColors.h"
+#include "ui/ColorConversion.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -17,16 +19,13 @@ namespace tools {
 
 namespace {
 
-const QColor kMapBackground(228, 234, 254);
+using ui::toQColor;
+
+const QColor kMapBackground = toQColor(core::kWindowBackColor);
 constexpr int kClientWidth = 315;
 constexpr int kClientHeight = 429;
 constexpr int kCellCount = 216;
 constexpr int kColumns = 10;
-
-QColor toQColor(core::Color value) {
-    const core::ColorRGB c = core::SplitColor(platform::displayedColor(value));
-    return QColor(c.r, c.g, c.b);
-}
 
 QString htmlCode(core::Color value) {
     return QString::fromStdString(core::HtmlCode(value));

@@ -1,5 +1,8 @@
 // Developer step: draws the about window's picture and icon. Run it with the folder to
 // write into (this one); the results are committed, so the build never needs it.
+#include "core/DesignColors.h"
+#include "ui/ColorConversion.h"
+
 #include <QColor>
 #include <QConicalGradient>
 #include <QImage>
@@ -81,7 +84,9 @@ QImage aboutPicture() {
     const double pickAngle = 40.0;
     const double pickRadius = moonRadius * 0.8;
     const double angles[] = {pickAngle, pickAngle + 180 - 22.5 - 90, pickAngle + 180 + 22.5 + 90};
-    const QColor lineColors[] = {QColor(255, 255, 255), QColor(64, 64, 64), QColor(64, 64, 64)};
+    const QColor lineColors[] = {ui::toQColor(core::kPickLineColor),
+                                 ui::toQColor(core::kPartnerLineColor),
+                                 ui::toQColor(core::kPartnerLineColor)};
     for (int i = 0; i < 3; ++i) {
         const double a = angles[i] * kPi / 180.0;
         const QPointF end(moon.x() + pickRadius * std::cos(a), moon.y() - pickRadius * std::sin(a));

@@ -2,6 +2,9 @@
 // only argument. Every area the scheme recolours is drawn aliased in exactly its template
 // colour, so that the pixel lists made from the pictures cover those areas completely.
 
+#include "core/DesignColors.h"
+#include "ui/ColorConversion.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -18,9 +21,9 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGrey(192, 192, 192);
-const QColor kLightBlue(0, 255, 255);
+const QColor kBlue = ui::toQColor(core::kTemplateBlue);
+const QColor kGrey = ui::toQColor(core::kTemplateGrey);
+const QColor kLightBlue = ui::toQColor(core::kTemplateLightBlue);
 
 QFont makeFont(const char* family, int pixels, bool bold = false, bool italic = false) {
     QFont font{QString::fromLatin1(family)};
@@ -71,7 +74,7 @@ struct Sheet {
 /// One piece of a line of text: its words, colour, and whether it is an underlined link.
 struct Run {
     const char* words;
-    QColor colour;
+    QColor color;
     bool link = false;
 };
 
@@ -80,13 +83,13 @@ void drawRuns(Sheet& s, int x, int baseline, const QFont& font, std::initializer
     const QFontMetrics metrics(font);
     for (const Run& run : runs) {
         const QString words = QString::fromUtf8(run.words);
-        s.text(x, baseline, words, font, run.colour);
+        s.text(x, baseline, words, font, run.color);
         const int w = metrics.horizontalAdvance(words);
         if (run.link) {
             // the underline leaves out a trailing blank, as browsers do
             const int lineWidth =
                 words.endsWith(QLatin1Char(' ')) ? metrics.horizontalAdvance(words.trimmed()) : w;
-            s.fill(x, baseline + 2, lineWidth, 1, run.colour);
+            s.fill(x, baseline + 2, lineWidth, 1, run.color);
         }
         x += w;
     }

@@ -13,7 +13,7 @@
 
 namespace {
 
-using T = TableInsertWindow;
+using T = html::TableInsertWindow;
 
 /// The control name inside window w.
 template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {

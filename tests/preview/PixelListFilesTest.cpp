@@ -117,7 +117,7 @@ TEST(Mockups, HaveTheirSizesAndOnlyTheirOwnColoursAndAreCompiledIn) {
 TEST(Mockups, AreShownClippedToTheDrawingAreaOverTheSurfaceColour) {
     const QImage webpage = committedMockup("Webpage"), logos = committedMockup("Logos");
     QImage expected(373, 269, QImage::Format_RGB32);
-    expected.fill(preview::PreviewSurface::backgroundColour());
+    expected.fill(preview::PreviewSurface::backgroundColor());
     QPainter(&expected).drawImage(0, 0, webpage);
     EXPECT_EQ(preview::PreviewSurface::composeDrawingArea(webpage), expected);
     EXPECT_EQ(preview::PreviewSurface::composeDrawingArea(logos), logos.copy(0, 0, 373, 269));

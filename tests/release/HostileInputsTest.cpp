@@ -220,16 +220,16 @@ private slots:
         f.padding = longText("p", '6');
         f.align = longText("a", 'x');
         f.unit = QStringLiteral("Percent");
-        pasteInto(field(TableInsertWindow::kWidth), f.width);
-        pasteInto(field(TableInsertWindow::kBorder), f.border);
-        pasteInto(field(TableInsertWindow::kCellSpacing), f.spacing);
-        pasteInto(field(TableInsertWindow::kCellPadding), f.padding);
+        pasteInto(field(html::TableInsertWindow::kWidth), f.width);
+        pasteInto(field(html::TableInsertWindow::kBorder), f.border);
+        pasteInto(field(html::TableInsertWindow::kCellSpacing), f.spacing);
+        pasteInto(field(html::TableInsertWindow::kCellPadding), f.padding);
         pasteInto(t->findChild<QComboBox*>(QStringLiteral("cmbtalign"))->lineEdit(), f.align);
         // a whole number written with 9,999 leading zeros is still 3
-        pasteInto(field(TableInsertWindow::kRows), longText("", '0'));
-        field(TableInsertWindow::kRows)->end(false);
-        QTest::keyClick(field(TableInsertWindow::kRows), Qt::Key_Backspace);
-        QTest::keyClicks(field(TableInsertWindow::kRows), QStringLiteral("3"));
+        pasteInto(field(html::TableInsertWindow::kRows), longText("", '0'));
+        field(html::TableInsertWindow::kRows)->end(false);
+        QTest::keyClick(field(html::TableInsertWindow::kRows), Qt::Key_Backspace);
+        QTest::keyClicks(field(html::TableInsertWindow::kRows), QStringLiteral("3"));
         click(t, "cmdok");
         click(t, "cmdclipboard");
         QCOMPARE(platform::clipboardText(), html::tableHtml(f, 3, 2, c1, c2));

@@ -90,9 +90,29 @@ TEST(ConvertColorCode, LaterStepsReadBackWhatTheFieldsHold) {
 TEST(HexToRGB, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
     // "\u00E9" counts as one character: "É" (201) times 16 kept to a byte, plus 1
     const std::pair<const char*, std::array<int, 3>> cases[] = {
-        {"#ffcc00", {255, 204, 0}},    {"123456", {18, 52, 86}}, {"#12345", {193, 35, 69}},
-        {"GGGGGG", {16, 16, 16}},      {"#-1-2-", {182, 6, 22}}, {"zzzzzz", {83, 83, 83}},
-        {"#\u00E912345", {33, 35, 69}}};
+        {"#ffcc00", {255, 204, 0}},
+        {"123456", {18, 52, 86}},
+        {"#12345", {193, 35, 69}},
+        {"GGGGGG", {16, 16, 16}},
+        {"#-1-2-", {182, 6, 22}},
+        {"zzzzzz", {83, 83, 83}},
+        {"#\u00E912345", {33, 35, 69}},
+        // each character counts once and upper-cases as the 8-bit code page does: a stray byte
+        // stands for itself, "\u00FF" becomes U+0178, "\u00B5", "\u0101" and "\u00DF" stay; a
+        // byte-order mark and a sequence cut off at the end are characters too
+        {"#1\xE9"
+         "2345",
+         {162, 35, 69}},
+        {"#1\u00FF2345", {81, 35, 69}},
+        {"#1\u00B52345", {142, 35, 69}},
+        {"#1\u01012345", {218, 35, 69}},
+        {"#1\u00DF2345", {184, 35, 69}},
+        {"#1\u20AC2345", {133, 35, 69}},
+        {"#1\U0001F6002345", {217, 35, 69}},
+        {"\xEF\xBB\xBF"
+         "12345",
+         {129, 35, 69}},
+        {"#12345\xC3", {18, 52, 220}}};
     for (const auto& [code, expected] : cases) {
         uint8_t r = 1, g = 2, b = 3;
         tools::HexToRGB(code, r, g, b);

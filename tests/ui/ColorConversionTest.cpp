@@ -1,0 +1,24 @@
+#include "ui/ColorConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+TEST(ColorConversion, ShowsTheDisplayedColorAndReadsItBack) {
+    // value, as shown, read back from the shown colour
+    const std::tuple<core::Color, QRgb, core::Color> cases[] = {
+        {core::rgbValue(255, 204, 0), qRgb(255, 204, 0), core::rgbValue(255, 204, 0)},
+        {core::rgbValue(1, 2, 3), qRgb(1, 2, 3), core::rgbValue(1, 2, 3)},
+        // a system colour reference shows its entry (15: the button face)
+        {INT32_MIN | 15, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
+        // any other top byte is dropped
+        {0x7F000000 | core::rgbValue(0x56, 0x34, 0x12), qRgb(0x56, 0x34, 0x12),
+         core::rgbValue(0x56, 0x34, 0x12)},
+    };
+    for (const auto& [value, shown, readBack] : cases) {
+        EXPECT_EQ(ui::toQRgb(value), shown) << value;
+        EXPECT_EQ(ui::toQColor(value), QColor(shown)) << value;
+        EXPECT_EQ(ui::fromQColor(ui::toQColor(value)), readBack) << value;
+    }
+    EXPECT_EQ(ui::fromQColor(QColor(255, 204, 0, 10)), core::rgbValue(255, 204, 0));
+}

@@ -1,0 +1,36 @@
+#include "Swatch.h"
+
+#include "ColorConversion.h"
+#include "platform/SunkenBorder.h"
+#include "platform/SystemColors.h"
+
+#include <QPainter>
+
+namespace ui {
+
+Swatch::Swatch(core::Color initial, NoColor noColor, QWidget* parent)
+    : QWidget(parent), m_backColor(initial), m_noColor(noColor) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Swatch::setBackColor(core::Color value) {
+    if ((value == core::kNoColor && m_noColor == NoColor::Refused) || value == m_backColor)
+        return;
+    m_backColor = value;
+    update();
+}
+
+core::Color Swatch::pixelAt(int x, int y) const {
+    constexpr int kBorder = platform::kSunkenBorderWidth;
+    if (x < 0 || y < 0 || x >= width() - 2 * kBorder || y >= height() - 2 * kBorder)
+        return core::kNoColor;
+    return platform::displayedColor(m_backColor);
+}
+
+void Swatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(m_backColor));
+    platform::paintSunkenBorder(painter, width(), height());
+}
+
+} // namespace ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/ColorCodes.h"
+
+#include <QWidget>
+
+namespace ui {
+
+/// A picture surface filled with one colour value (possibly a system colour reference)
+/// inside a sunken two-pixel border.
+class Swatch : public QWidget {
+    Q_OBJECT
+public:
+    /// What setBackColor does with -1 (no colour).
+    enum class NoColor {
+        Refused, ///< the old colour stays
+        Shown,   ///< taken like any value and shown as the colour it resolves to
+    };
+
+    Swatch(core::Color initial, NoColor noColor, QWidget* parent = nullptr);
+
+    core::Color backColor() const { return m_backColor; }
+    void setBackColor(core::Color value);
+
+    /// Colour of the pixel at (x, y) of the drawing area (inside the border), as shown
+    /// (24-bit value); -1 outside the drawing area.
+    core::Color pixelAt(int x, int y) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    core::Color m_backColor;
+    NoColor m_noColor;
+};
+
+} // namespace ui
