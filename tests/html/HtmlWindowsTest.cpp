@@ -230,6 +230,34 @@ private slots:
                  QStringLiteral("11|"));
     }
 
+    void typedListFieldsAreUsedExactlyAsTyped() {
+        T* t = openTable();
+        QApplication::setActiveWindow(t);
+        const struct {
+            const char *unit, *align, *widthAttribute;
+        } cases[] = {{"pixels", "Left", nullptr},
+                     {"Pix", "cen", nullptr},
+                     {"Pixels", "CENTER", "width = \"75\""}};
+        for (const auto& c : cases) {
+            for (const auto& [combo, text] :
+                 {std::pair{t->Combo1, c.unit}, std::pair{t->cmbtalign, c.align}}) {
+                combo->setFocus();
+                combo->lineEdit()->selectAll();
+                QTest::keyClicks(combo->lineEdit(), QLatin1String(text));
+            }
+            t->Text1[T::kRows]->setFocus();
+            QTest::mouseClick(t->cmdok, Qt::LeftButton);
+            QCOMPARE(t->Combo1->currentText(), QLatin1String(c.unit));
+            QCOMPARE(t->cmbtalign->currentText(), QLatin1String(c.align));
+            const QString table = t->tablehtml->clipboardText();
+            QVERIFY2(table.contains(QStringLiteral(" align=\"%1\"").arg(c.align)),
+                     qPrintable(table));
+            QCOMPARE(table.contains(QStringLiteral("width")), c.widthAttribute != nullptr);
+            if (c.widthAttribute)
+                QVERIFY(table.contains(QLatin1String(c.widthAttribute)));
+        }
+    }
+
     void spinArrowsStepTheirOwnFieldsText() {
         T* t = openTable();
         const struct {
