@@ -36,8 +36,27 @@ QString clipboardText() {
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
+
+namespace {
+
+/// Fusion, except that a check box or an option button takes a click anywhere on its area,
+/// as on the classic desktop, not only on its indicator and caption.
+class DesktopStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override {
+        if (element == SE_CheckBoxClickRect || element == SE_RadioButtonClickRect)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+};
+
+} // namespace
 
 namespace platform {
 
@@ -49,7 +68,7 @@ void setBackColor(QWidget& widget, const QColor& colour) {
 }
 
 void applyDesktopLook(QApplication& app) {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new DesktopStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);

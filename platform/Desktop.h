@@ -30,8 +30,9 @@ class QColor;
 
 namespace platform {
 
-/// The classic desktop look the window layouts are measured for: the Fusion style and a
-/// small sans-serif font (11 pixels, Arial metrics).
+/// The classic desktop look the window layouts are measured for: the Fusion style, with check
+/// boxes and option buttons that take clicks on their whole area, and a small sans-serif font
+/// (11 pixels, Arial metrics).
 void applyDesktopLook(QApplication& app);
 
 /// Paints the widget's background, and that of the labels, frames and option buttons on it,

@@ -8,7 +8,9 @@
 #include "mainwindow/WheelSurface.h"
 #include "platform/Desktop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFrame>
 #include <QLabel>
@@ -92,6 +94,24 @@ private slots:
                  QStringLiteral("Color Sheme"));
         for (int k = 1; k <= 3; ++k)
             QVERIFY(m_w->decimalField(k)->text().isEmpty());
+    }
+
+    void checkAndOptionsTakeClicksAcrossTheirWholeDesignedArea() {
+        const struct {
+            QAbstractButton* button;
+            QRect place;
+        } controls[] = {
+            {m_w->chkpreview, {280, 72, 105, 17}},  {m_w->chktype[4], {672, 144, 129, 17}},
+            {m_w->chktype[0], {672, 160, 129, 25}}, {m_w->chktype[1], {672, 184, 129, 25}},
+            {m_w->chktype[2], {672, 208, 129, 25}}, {m_w->chktype[3], {672, 232, 129, 17}}};
+        for (const auto& c : controls) {
+            QAbstractButton* b = c.button;
+            QCOMPARE(QRect(b->mapTo(m_w.get(), QPoint(0, 0)), b->size()), c.place);
+            // the last column of the control that the window shows, far right of any caption
+            const QPoint edge(std::min(c.place.right(), m_w->width() - 1), c.place.center().y());
+            QTest::mouseClick(b, Qt::LeftButton, {}, b->mapFrom(m_w.get(), edge));
+            QVERIFY2(b->isChecked(), qPrintable(b->text()));
+        }
     }
 
     void wheelReadsRasterThenButtonFaceThenNothing() {
