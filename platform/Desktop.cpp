@@ -2,8 +2,10 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QUrl>
 
 namespace platform {
@@ -14,11 +16,19 @@ bool DwmEnableComposition(int /*action*/) {
 
 void InitCommonControls() {}
 
-bool ShellExecuteOpen(const QString& fileOrAddress) {
-    const QUrl url = fileOrAddress.contains(QLatin1String("://"))
-                         ? QUrl(fileOrAddress)
-                         : QUrl::fromLocalFile(QFileInfo(fileOrAddress).absoluteFilePath());
-    return QDesktopServices::openUrl(url);
+bool ShellExecuteOpen(const QString& fileOrAddress, QWidget* parent) {
+    const bool isAddress = fileOrAddress.contains(QLatin1String("://"));
+    const QString target =
+        isAddress ? fileOrAddress
+                  : QDir::toNativeSeparators(QFileInfo(fileOrAddress).absoluteFilePath());
+    const QUrl url = isAddress ? QUrl(fileOrAddress) : QUrl::fromLocalFile(target);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    // the toolkit only notes the failure on standard error; the user must hear of it
+    QMessageBox::warning(
+        parent, QGuiApplication::applicationDisplayName(),
+        QStringLiteral("Cannot open \"%1\": no program to open it was found.").arg(target));
+    return false;
 }
 
 void setClipboardText(const QString& text) {

@@ -244,6 +244,33 @@ private slots:
             QVERIFY2(page.contains(topic), topic);
     }
 
+    void pageWithNoProgramToOpenItIsNamedInAWarning() {
+        UrlRecorder recorder;
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), &recorder,
+                                            UrlRecorder::kRefusingMethod);
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const struct {
+            const char *header, *key;
+            QString named;
+        } entries[] = {{"8mnuhelp", "mnuhelp",
+                        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                                 QStringLiteral("/Chromalune.html"))},
+                       {"mnudownloads", "mnud1", QLatin1String(MainWindow::kVellumpadPage)},
+                       {"mnudownloads", "mnud2", QLatin1String(MainWindow::kZonetracePage)}};
+        for (const auto& e : entries) {
+            QString seen;
+            expectWarning(&seen);
+            clickMenuEntry(w, e.header, e.key);
+            QTRY_VERIFY(!seen.isEmpty());
+            QCOMPARE(seen, QStringLiteral("ChromaLune|Cannot open \"%1\": no program to open it "
+                                          "was found.")
+                               .arg(e.named));
+        }
+    }
+
     void savingWritesTheFieldsAsTheyAreAndReplacesTheFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("colors.txt"));
