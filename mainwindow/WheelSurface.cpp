@@ -25,10 +25,17 @@ int buttonsToButton(Qt::MouseButtons b) {
            (b.testFlag(Qt::MiddleButton) ? 4 : 0);
 }
 
-/// The pointer in whole surface pixels: at a scale factor above 1 the toolkit reports
-/// fractions, and the pixel under the pointer is the one that contains it.
-QPointF surfacePixel(const QMouseEvent* event) {
-    const QPointF p = event->position();
+/// The pointer in whole surface pixels: the pixel that contains it. On a scaled screen the
+/// pointer lies between logical pixels, but the toolkit hands widgets a position rounded to
+/// whole ones; the position in the window keeps the fraction. An event sent straight to the
+/// widget carries no window position (it repeats the widget position): its own is used.
+QPointF surfacePixel(const QWidget* surface, const QMouseEvent* event) {
+    const QPointF given = event->position();
+    const QPointF inWindow =
+        event->scenePosition() - QPointF(surface->mapTo(surface->window(), QPoint(0, 0)));
+    const bool sameSpot =
+        std::abs(inWindow.x() - given.x()) <= 0.5 && std::abs(inWindow.y() - given.y()) <= 0.5;
+    const QPointF p = sameSpot ? inWindow : given;
     return {std::floor(p.x()), std::floor(p.y())};
 }
 
@@ -78,28 +85,36 @@ void WheelSurface::placeLine(int line, float x1, float y1, float x2, float y2) {
 }
 
 void WheelSurface::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), toQColor(platform::GetSysColor(platform::kColorBtnFace)));
-    painter.drawImage(0, 0, m_image);
+    // raster and lines are drawn in logical pixels and only then enlarged, without smoothing,
+    // so a scaled screen shows exactly the unscaled picture with each pixel as a block
+    if (m_picture.size() != size())
+        m_picture = QImage(size(), QImage::Format_RGB32);
+    QPainter picture(&m_picture);
+    picture.fillRect(rect(), toQColor(platform::GetSysColor(platform::kColorBtnFace)));
+    picture.drawImage(0, 0, m_image);
     static const QColor kLineColors[] = {QColor(255, 255, 255), QColor(64, 64, 64),
                                          QColor(64, 64, 64)};
     for (size_t k = 0; k < m_lines.size(); ++k) {
         const Line& l = m_lines[k];
         if (!l.visible)
             continue;
-        painter.setPen(QPen(kLineColors[k], 3));
-        painter.drawLine(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2));
+        picture.setPen(QPen(kLineColors[k], 3));
+        picture.drawLine(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2));
     }
+    picture.end();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect(), m_picture);
 }
 
 void WheelSurface::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = surfacePixel(event);
+    const QPointF p = surfacePixel(this, event);
     emit pointerMoved(buttonsToButton(event->buttons()), modifiersToShift(event->modifiers()),
                       static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void WheelSurface::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = surfacePixel(event);
+    const QPointF p = surfacePixel(this, event);
     emit pointerPressed(buttonsToButton(event->button()), modifiersToShift(event->modifiers()),
                         static_cast<float>(p.x()), static_cast<float>(p.y()));
 }

@@ -44,5 +44,7 @@ protected:
 private:
     core::Raster m_raster;
     QImage m_image;
+    /// What the surface shows, in logical pixels: raster, background and lines.
+    QImage m_picture;
     std::array<Line, 3> m_lines{};
 };

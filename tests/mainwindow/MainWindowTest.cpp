@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace {
 
@@ -252,15 +253,33 @@ private slots:
     }
 
     void pointerMapsToTheWholePixelUnderIt() {
-        // at a scale factor of 2 the toolkit reports half pixels; the pixel that contains the
-        // pointer is the one picked
-        QMouseEvent event(QEvent::MouseMove, QPointF(101.5, 60.5),
-                          m_w->wheel->mapToGlobal(QPointF(101.5, 60.5)), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(m_w->wheel, &event);
-        QCOMPARE(m_w->wheel_x, 101.0f);
-        QCOMPARE(m_w->wheel_y, 60.0f);
-        QCOMPARE(m_w->txtrgb2->text(), QString::number(rasterAt(*m_w, 101, 60)));
+        // a scaled screen reports the pointer in fractions of a logical pixel, and the toolkit
+        // rounds the position it hands the widget: every screen pixel of a wheel pixel's block
+        // picks that wheel pixel, whether the event comes through the window or straight
+        QWindow* window = m_w->windowHandle();
+        const QPointF wheelOrigin = m_w->wheel->mapTo(m_w.get(), QPointF(0, 0));
+        for (const QPoint pixel : {QPoint(200, 62), QPoint(101, 60), QPoint(3, 130),
+                                   QPoint(130, 130), QPoint(250, 255)}) {
+            for (const QPointF within : {QPointF(0, 0), QPointF(0.5, 0), QPointF(0, 0.5),
+                                         QPointF(0.5, 0.5), QPointF(0.75, 0.25)}) {
+                m_w->wheel_x = m_w->wheel_y = -1;
+                const QPointF local = QPointF(pixel) + within;
+                const QPointF inWindow = wheelOrigin + local;
+                QMouseEvent viaWindow(QEvent::MouseMove, inWindow, inWindow,
+                                      window->mapToGlobal(inWindow), Qt::NoButton, Qt::NoButton,
+                                      Qt::NoModifier);
+                QApplication::sendEvent(window, &viaWindow);
+                const QString where = QStringLiteral("%1,%2").arg(local.x()).arg(local.y());
+                QVERIFY2(m_w->wheel_x == pixel.x() && m_w->wheel_y == pixel.y(), qPrintable(where));
+                QCOMPARE(m_w->txtrgb2->text(),
+                         QString::number(rasterAt(*m_w, pixel.x(), pixel.y())));
+                m_w->wheel_x = m_w->wheel_y = -1;
+                QMouseEvent straight(QEvent::MouseMove, local, m_w->wheel->mapToGlobal(local),
+                                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(m_w->wheel, &straight);
+                QVERIFY2(m_w->wheel_x == pixel.x() && m_w->wheel_y == pixel.y(), qPrintable(where));
+            }
+        }
     }
 
     void wheelAndSwatchesStayPixelExactAtAnyScale() {

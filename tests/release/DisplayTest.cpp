@@ -104,7 +104,8 @@ private slots:
         QVERIFY(windows.map);
         windows.map->tcol_Click(100);
 
-        QList<QWidget*> pictures = {w.Picture1, w.Picture2, w.Picture3, w.preview};
+        // after a pick: the construction lines too are drawn in logical pixels
+        QList<QWidget*> pictures = {w.wheel, w.Picture1, w.Picture2, w.Picture3, w.preview};
         pictures << windows.converter->piccolor << windows.map->lblselcolor;
         for (const tools::ColorCell* cell : windows.map->tcol)
             pictures << const_cast<tools::ColorCell*>(cell);
