@@ -3,9 +3,11 @@
 #include "core/Wheel.h"
 #include "platform/SystemColors.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,6 +49,10 @@ WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(tr("Hue wheel"));
+    setAccessibleDescription(tr("Arrow keys move the pointer one pixel, with Shift ten; Space or "
+                                "Enter freezes or releases the colours; Home returns to the "
+                                "centre."));
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void WheelSurface::setRaster(const core::Raster& raster) {
@@ -101,20 +107,102 @@ void WheelSurface::paintEvent(QPaintEvent*) {
         picture.setPen(QPen(kLineColors[k], 3));
         picture.drawLine(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2));
     }
+    if (hasFocus())
+        paintFocusMarker(picture);
     picture.end();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(rect(), m_picture);
 }
 
+void WheelSurface::paintFocusMarker(QPainter& painter) const {
+    // light and dark together stay visible on every colour of the wheel and the surface
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!m_keyboardPointer)
+        return;
+    const QRect pixel(m_pointer, QSize(1, 1));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(pixel.adjusted(-4, -4, 3, 3));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(pixel.adjusted(-3, -3, 2, 2));
+}
+
+void WheelSurface::followPointer(const QPointF& pixel) {
+    const int last = core::kWheelSurfaceSize - 1;
+    m_pointer = QPoint(std::clamp(static_cast<int>(pixel.x()), 0, last),
+                       std::clamp(static_cast<int>(pixel.y()), 0, last));
+    if (m_keyboardPointer) {
+        m_keyboardPointer = false;
+        update();
+    }
+}
+
 void WheelSurface::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = surfacePixel(this, event);
+    followPointer(p);
     emit pointerMoved(buttonsToButton(event->buttons()), modifiersToShift(event->modifiers()),
                       static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void WheelSurface::mousePressEvent(QMouseEvent* event) {
     const QPointF p = surfacePixel(this, event);
+    followPointer(p);
     emit pointerPressed(buttonsToButton(event->button()), modifiersToShift(event->modifiers()),
                         static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void WheelSurface::keyPressEvent(QKeyEvent* event) {
+    // the keys drive a pointer of their own, which starts where the real one last was: each
+    // step is exactly a pointer move to the new pixel, Space or Enter a click there
+    const int step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    const int shift = modifiersToShift(event->modifiers());
+    QPoint to = m_pointer;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        to.rx() -= step;
+        break;
+    case Qt::Key_Right:
+        to.rx() += step;
+        break;
+    case Qt::Key_Up:
+        to.ry() -= step;
+        break;
+    case Qt::Key_Down:
+        to.ry() += step;
+        break;
+    case Qt::Key_Home:
+        to = QPoint(core::kWheelSurfaceSize / 2, core::kWheelSurfaceSize / 2);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // a held key is one click, as a held button is
+        if (!event->isAutoRepeat())
+            emit pointerPressed(1, shift, static_cast<float>(m_pointer.x()),
+                                static_cast<float>(m_pointer.y()));
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int last = core::kWheelSurfaceSize - 1;
+    m_pointer = QPoint(std::clamp(to.x(), 0, last), std::clamp(to.y(), 0, last));
+    m_keyboardPointer = true;
+    update();
+    emit pointerMoved(0, shift, static_cast<float>(m_pointer.x()),
+                      static_cast<float>(m_pointer.y()));
+}
+
+void WheelSurface::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void WheelSurface::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -205,6 +205,53 @@ private slots:
         QVERIFY(column(*m_w, 1).html != before.html);
     }
 
+    void keysDriveTheWheelLikeThePointerAndSpaceFreezes() {
+        const auto shown = [this] {
+            QString texts = QStringLiteral("%1,%2").arg(m_w->wheel_x).arg(m_w->wheel_y);
+            for (int k = 1; k <= 3; ++k) {
+                const Column c = column(*m_w, k);
+                texts += '|' + c.decimal + ' ' + c.html + ' ' + c.websafe + ' ' + c.r + ' ' + c.g +
+                         ' ' + c.b;
+            }
+            return texts;
+        };
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            QPoint to;
+        } steps[] = {{Qt::Key_Right, {}, {61, 80}},
+                     {Qt::Key_Down, Qt::ShiftModifier, {61, 90}},
+                     {Qt::Key_Left, Qt::ShiftModifier, {51, 90}},
+                     {Qt::Key_Up, {}, {51, 89}},
+                     {Qt::Key_Home, {}, {130, 130}},
+                     {Qt::Key_Up, Qt::ShiftModifier, {130, 120}}};
+        QStringList byPointer;
+        for (const auto& step : steps) {
+            move(step.to.x(), step.to.y());
+            byPointer << shown();
+        }
+        // the keys start where the pointer last was
+        move(60, 80);
+        m_w->activateWindow();
+        m_w->wheel->setFocus();
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            QTest::keyClick(m_w->wheel, steps[i].key, steps[i].modifiers);
+            QCOMPARE(shown(), byPointer[static_cast<qsizetype>(i)]);
+        }
+        QTest::keyClick(m_w->wheel, Qt::Key_Space);
+        QVERIFY(m_w->wheel_locked);
+        QTest::keyClick(m_w->wheel, Qt::Key_Right);
+        QCOMPARE(shown(), byPointer.last());
+        QTest::keyClick(m_w->wheel, Qt::Key_Return);
+        QVERIFY(!m_w->wheel_locked);
+        QTest::keyClick(m_w->wheel, Qt::Key_Left);
+        QCOMPARE(shown(), byPointer.last());
+        // a marker shows the focus
+        const QImage focused = m_w->wheel->grab().toImage();
+        m_w->txtrgb1->setFocus();
+        QVERIFY(m_w->wheel->grab().toImage() != focused);
+    }
+
     void dragBeyondTheSurfaceStoresPositionOnly() {
         move(200, 60);
         const Column before = column(*m_w, 2);
@@ -341,8 +388,9 @@ private slots:
         }
     }
 
-    void tabWalksThePanelLeftToRightTopToBottom() {
-        QList<QWidget*> expected;
+    void tabWalksFromTheOptionsToTheWheelAndThePanel() {
+        // the wheel comes after the scheme options
+        QList<QWidget*> expected = {m_w->chktype[3], m_w->wheel};
         for (size_t i = 0; i < 3; ++i)
             expected << m_w->txtrc[i] << m_w->txtgc[i] << m_w->txtbc[i];
         for (int k = 1; k <= 3; ++k)
