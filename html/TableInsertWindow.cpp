@@ -69,8 +69,10 @@ TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
         combo->setEditable(true);
         combo->setAccessibleName(QString::fromLatin1(spoken));
         combo->lineEdit()->setAccessibleName(combo->accessibleName());
-        // typed texts are used as they are, never added to the list
+        // typed texts are used exactly as they are: never completed from the list (the
+        // completer matches regardless of case and replaces the text), never added to it
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
         combo->setGeometry(x, y, w, 21);
         return combo;
     };

@@ -64,10 +64,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void MainWindow::orderKeyboardFocus() {
-    // left to right, top to bottom, as the controls stand on screen
+    // left to right, top to bottom, as the controls stand on screen; the wheel, the first
+    // thing a user works with, comes after the scheme choice that governs it
     QList<QWidget*> order = {chkpreview,       cmbpreview,   cmdgensbhtml, cmdgenlinkshtml,
                              cmdgenlinks2html, gentablehtml, chktype[4],   chktype[0],
-                             chktype[1],       chktype[2],   chktype[3]};
+                             chktype[1],       chktype[2],   chktype[3],   wheel};
     for (size_t i = 0; i < 3; ++i)
         order << txtrc[i] << txtgc[i] << txtbc[i];
     for (size_t i = 0; i < 3; ++i)

@@ -263,7 +263,7 @@ void MainWindow::mnucwwebsafe_click() {
 }
 
 void MainWindow::mnuhelp_click() {
-    platform::ShellExecuteOpen(helpFilePath(QCoreApplication::applicationDirPath()));
+    platform::ShellExecuteOpen(helpFilePath(QCoreApplication::applicationDirPath()), this);
 }
 
 void MainWindow::mnuabout_click() {
@@ -275,11 +275,11 @@ void MainWindow::mnuabout_click() {
 }
 
 void MainWindow::mnud1_click() {
-    platform::ShellExecuteOpen(QLatin1String(kVellumpadPage));
+    platform::ShellExecuteOpen(QLatin1String(kVellumpadPage), this);
 }
 
 void MainWindow::mnud2_click() {
-    platform::ShellExecuteOpen(QLatin1String(kZonetracePage));
+    platform::ShellExecuteOpen(QLatin1String(kZonetracePage), this);
 }
 
 void MainWindow::Form_QueryUnload() {

@@ -2,15 +2,20 @@
 
 #include "core/Raster.h"
 #include "core/Scheme.h"
+#include "core/Wheel.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
 
+class QPainter;
+
 /// The hue wheel's picture surface: shows a raster unscaled at (0, 0) over the button-face
-/// colour, with three construction lines drawn over it. Reads return the raster, never the
-/// lines.
+/// colour, with three construction lines drawn over it. From the keyboard, arrow keys move a
+/// pointer of its own (Shift: ten pixels), Space or Enter click, Home returns to the centre;
+/// while it has focus a marker shows it. Reads return the raster, never the lines or marker.
 class WheelSurface : public QWidget, public core::PixelReader, public core::ConstructionLines {
     Q_OBJECT
 public:
@@ -40,9 +45,23 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    /// The real pointer's pixel, kept on the surface, becomes the keyboard's pointer.
+    void followPointer(const QPointF& pixel);
+    /// A frame round the surface and, after a key move, a square round the keyboard's pixel.
+    void paintFocusMarker(QPainter& painter) const;
+
     core::Raster m_raster;
     QImage m_image;
+    /// What the surface shows, in logical pixels: raster, background and lines.
+    QImage m_picture;
     std::array<Line, 3> m_lines{};
+    /// Where the keyboard's pointer is, in surface pixels; it starts at the centre.
+    QPoint m_pointer{core::kWheelSurfaceSize / 2, core::kWheelSurfaceSize / 2};
+    /// Whether the keys moved the pointer last (then its square is drawn while focused).
+    bool m_keyboardPointer = false;
 };

@@ -2,8 +2,10 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QUrl>
 
 namespace platform {
@@ -14,11 +16,19 @@ bool DwmEnableComposition(int /*action*/) {
 
 void InitCommonControls() {}
 
-bool ShellExecuteOpen(const QString& fileOrAddress) {
-    const QUrl url = fileOrAddress.contains(QLatin1String("://"))
-                         ? QUrl(fileOrAddress)
-                         : QUrl::fromLocalFile(QFileInfo(fileOrAddress).absoluteFilePath());
-    return QDesktopServices::openUrl(url);
+bool ShellExecuteOpen(const QString& fileOrAddress, QWidget* parent) {
+    const bool isAddress = fileOrAddress.contains(QLatin1String("://"));
+    const QString target =
+        isAddress ? fileOrAddress
+                  : QDir::toNativeSeparators(QFileInfo(fileOrAddress).absoluteFilePath());
+    const QUrl url = isAddress ? QUrl(fileOrAddress) : QUrl::fromLocalFile(target);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    // the toolkit only notes the failure on standard error; the user must hear of it
+    QMessageBox::warning(
+        parent, QGuiApplication::applicationDisplayName(),
+        QStringLiteral("Cannot open \"%1\": no program to open it was found.").arg(target));
+    return false;
 }
 
 void setClipboardText(const QString& text) {
@@ -36,8 +46,27 @@ QString clipboardText() {
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
+
+namespace {
+
+/// Fusion, except that a check box or an option button takes a click anywhere on its area,
+/// as on the classic desktop, not only on its indicator and caption.
+class DesktopStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override {
+        if (element == SE_CheckBoxClickRect || element == SE_RadioButtonClickRect)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+};
+
+} // namespace
 
 namespace platform {
 
@@ -49,7 +78,7 @@ void setBackColor(QWidget& widget, const QColor& colour) {
 }
 
 void applyDesktopLook(QApplication& app) {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new DesktopStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);

@@ -13,9 +13,10 @@ bool DwmEnableComposition(int action);
 /// Common-controls initialisation: the toolkit does it already; a no-op.
 void InitCommonControls();
 
-/// Opens a local file or a web address with the desktop's default handler.
-/// Returns false when nothing could open it; callers may ignore the answer.
-bool ShellExecuteOpen(const QString& fileOrAddress);
+/// Opens a local file or a web address with the desktop's default handler. When nothing can
+/// open it, a warning owned by parent names the file's full path or the address and says that
+/// no program to open it was found, as a desktop shell would. Returns whether it was opened.
+bool ShellExecuteOpen(const QString& fileOrAddress, QWidget* parent = nullptr);
 
 /// Puts text on the clipboard as plain text, replacing whatever was there.
 void setClipboardText(const QString& text);
@@ -30,8 +31,9 @@ class QColor;
 
 namespace platform {
 
-/// The classic desktop look the window layouts are measured for: the Fusion style and a
-/// small sans-serif font (11 pixels, Arial metrics).
+/// The classic desktop look the window layouts are measured for: the Fusion style, with check
+/// boxes and option buttons that take clicks on their whole area, and a small sans-serif font
+/// (11 pixels, Arial metrics).
 void applyDesktopLook(QApplication& app);
 
 /// Paints the widget's background, and that of the labels, frames and option buttons on it,

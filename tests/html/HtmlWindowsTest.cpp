@@ -184,7 +184,9 @@ private slots:
             if (align > 0) {
                 field(t, T::kRows)->setText(QStringLiteral("1000"));
                 field(t, T::kColumns)->setText(QStringLiteral("1000"));
-                in<QComboBox>(t, QStringLiteral("cmbtalign"))->lineEdit()->setText(QString(align, 'a'));
+                in<QComboBox>(t, QStringLiteral("cmbtalign"))
+                    ->lineEdit()
+                    ->setText(QString(align, 'a'));
             }
             QString shown;
             QTimer::singleShot(0, [&shown] {
@@ -196,6 +198,33 @@ private slots:
             click(t, "cmdok");
             QVERIFY(shown.contains(QStringLiteral("too large")));
             QCOMPARE(box->clipboardText(), table);
+        }
+    }
+
+    void typedListFieldsAreUsedExactlyAsTyped() {
+        QWidget* t = openTable(*d);
+        QApplication::setActiveWindow(t);
+        const struct {
+            const char *unit, *align;
+            bool width;
+        } cases[] = {{"pixels", "Left", false}, {"Pix", "cen", false}, {"Pixels", "CENTER", true}};
+        for (const auto& c : cases) {
+            for (const auto& [combo, text] :
+                 {std::pair{"Combo1", c.unit}, {"cmbtalign", c.align}}) {
+                QLineEdit* edit = in<QComboBox>(t, QLatin1String(combo))->lineEdit();
+                edit->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(edit, QLatin1String(text));
+            }
+            field(t, T::kRows)->setFocus(); // the fields lose the focus before OK
+            click(t, "cmdok");
+            QCOMPARE(in<QComboBox>(t, QStringLiteral("Combo1"))->currentText(), c.unit);
+            QCOMPARE(in<QComboBox>(t, QStringLiteral("cmbtalign"))->currentText(), c.align);
+            const QString table =
+                in<GeneratedTextBox>(t, QStringLiteral("tablehtml"))->clipboardText();
+            QVERIFY2(table.contains(QStringLiteral(" align=\"%1\"").arg(c.align)),
+                     qPrintable(table));
+            QCOMPARE(table.contains(QStringLiteral("width = \"75\"")), c.width);
         }
     }
 

@@ -4,9 +4,12 @@
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalSpy>
+#include <QWindow>
 
 namespace {
 
@@ -196,8 +199,8 @@ private slots:
         QVERIFY(shownWhole(d->field(QStringLiteral("txtbc[2]")), QStringLiteral("255")));
     }
 
-    void tabWalksThePanelLeftToRightTopToBottom() {
-        QStringList expected;
+    void tabWalksFromTheOptionsToTheWheelAndThePanel() {
+        QStringList expected = {QStringLiteral("chktype[3]"), QStringLiteral("wheel")};
         for (int i = 0; i < 3; ++i)
             expected << QStringLiteral("txtrc[%1]").arg(i) << QStringLiteral("txtgc[%1]").arg(i)
                      << QStringLiteral("txtbc[%1]").arg(i);
@@ -206,10 +209,99 @@ private slots:
         for (int k = 1; k <= 3; ++k)
             expected << QStringLiteral("txthtml%1").arg(k);
         d->w->activateWindow();
-        d->field(expected.first())->setFocus();
+        d->child(expected.first())->setFocus();
         for (qsizetype i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), expected[i]);
+        }
+    }
+
+    void checkAndOptionsTakeClicksAcrossTheirWholeWidth() {
+        // the last column of each control the window shows, far right of any caption
+        for (const char* name :
+             {"chkpreview", "chktype[4]", "chktype[0]", "chktype[2]", "chktype[3]"}) {
+            auto* b = d->child<QAbstractButton>(QLatin1String(name));
+            const int right =
+                std::min(b->width() - 1, d->w->width() - 1 - b->mapTo(d->w.get(), QPoint()).x());
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(right, b->height() / 2));
+            QVERIFY2(b->isChecked(), name);
+        }
+    }
+
+    void keysDriveTheWheelLikeThePointerAndSpaceFreezes() {
+        const auto shown = [this] {
+            QString texts =
+                QStringLiteral("%1,%2").arg(d->model().pointerX()).arg(d->model().pointerY());
+            for (const QString& name : allFieldNames())
+                texts += '|' + d->text(name);
+            return texts;
+        };
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            QPoint to;
+        } steps[] = {{Qt::Key_Right, {}, {61, 80}},
+                     {Qt::Key_Down, Qt::ShiftModifier, {61, 90}},
+                     {Qt::Key_Left, Qt::ShiftModifier, {51, 90}},
+                     {Qt::Key_Up, {}, {51, 89}},
+                     {Qt::Key_Home, {}, {130, 130}},
+                     {Qt::Key_Up, Qt::ShiftModifier, {130, 120}}};
+        QStringList byPointer;
+        for (const auto& step : steps) {
+            d->move(step.to.x(), step.to.y());
+            byPointer << shown();
+        }
+        // the keys start where the pointer last was
+        d->move(60, 80);
+        d->w->activateWindow();
+        d->wheel()->setFocus();
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            QTest::keyClick(d->wheel(), steps[i].key, steps[i].modifiers);
+            QCOMPARE(shown(), byPointer[static_cast<qsizetype>(i)]);
+        }
+        QTest::keyClick(d->wheel(), Qt::Key_Space);
+        QVERIFY(d->model().isLocked());
+        QTest::keyClick(d->wheel(), Qt::Key_Right);
+        QCOMPARE(shown(), byPointer.last());
+        QTest::keyClick(d->wheel(), Qt::Key_Return);
+        QVERIFY(!d->model().isLocked());
+        QTest::keyClick(d->wheel(), Qt::Key_Left);
+        QCOMPARE(shown(), byPointer.last());
+        // a marker shows the focus
+        const QImage focused = d->wheel()->grab().toImage();
+        d->field(QStringLiteral("txtrgb1"))->setFocus();
+        QVERIFY(d->wheel()->grab().toImage() != focused);
+    }
+
+    void pointerMapsToTheWholePixelUnderIt() {
+        // a scaled screen reports the pointer in fractions of a logical pixel, and the toolkit
+        // rounds the position it hands the widget: every screen pixel of a wheel pixel's block
+        // picks that wheel pixel, whether the event comes through the window or straight
+        QWindow* window = d->w->windowHandle();
+        QWidget* wheel = d->wheel();
+        const QPointF wheelOrigin = wheel->mapTo(d->w.get(), QPointF(0, 0));
+        for (const QPoint pixel : {QPoint(200, 62), QPoint(3, 130), QPoint(250, 255)}) {
+            for (const QPointF within : {QPointF(0, 0), QPointF(0.5, 0), QPointF(0, 0.5),
+                                         QPointF(0.5, 0.5), QPointF(0.75, 0.25)}) {
+                const QPointF local = QPointF(pixel) + within;
+                const QPointF inWindow = wheelOrigin + local;
+                const QString where = QStringLiteral("%1,%2").arg(local.x()).arg(local.y());
+                d->move(10, 10);
+                QMouseEvent viaWindow(QEvent::MouseMove, inWindow, inWindow,
+                                      window->mapToGlobal(inWindow), Qt::NoButton, Qt::NoButton,
+                                      Qt::NoModifier);
+                QApplication::sendEvent(window, &viaWindow);
+                QVERIFY2(d->model().pointerX() == pixel.x() && d->model().pointerY() == pixel.y(),
+                         qPrintable(where));
+                QCOMPARE(d->text(QStringLiteral("txtrgb2")),
+                         QString::number(rasterAt(pixel.x(), pixel.y())));
+                d->move(10, 10);
+                QMouseEvent straight(QEvent::MouseMove, local, wheel->mapToGlobal(local),
+                                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(wheel, &straight);
+                QVERIFY2(d->model().pointerX() == pixel.x() && d->model().pointerY() == pixel.y(),
+                         qPrintable(where));
+            }
         }
     }
 

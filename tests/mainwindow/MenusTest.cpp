@@ -178,6 +178,28 @@ private slots:
             QVERIFY2(page.contains(topic), topic);
     }
 
+    void pageWithNoProgramToOpenItIsNamedInAWarning() {
+        UrlRecorder recorder;
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), &recorder,
+                                            UrlRecorder::kRefusingMethod);
+        MainWindowDriver d;
+        const std::pair<const char*, QString> entries[] = {
+            {"mnuhelp", QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                                 QStringLiteral("/Chromalune.html"))},
+            {"mnud1", QStringLiteral("https://www.moonquill-software.com/vellumpad/")},
+            {"mnud2", QStringLiteral("https://www.moonquill-software.com/zonetrace/")}};
+        for (const auto& [key, named] : entries) {
+            QString seen;
+            expectWarning(&seen);
+            d.runMenu(QLatin1String(key));
+            QTRY_VERIFY(!seen.isEmpty());
+            QCOMPARE(seen, QStringLiteral("ChromaLune|Cannot open \"%1\": no program to open it "
+                                          "was found.")
+                               .arg(named));
+        }
+    }
+
     void saveWritesTheFieldsAsTheyStandOrWarns() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("scheme.txt"));

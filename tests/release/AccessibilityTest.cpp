@@ -3,8 +3,8 @@
 
 #include "mainwindow/WheelSurface.h"
 #include "preview/PreviewSurface.h"
-#include "ui/Swatch.h"
 #include "tools/SafeColorMap.h"
+#include "ui/Swatch.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -20,8 +20,8 @@ namespace {
 /// Fields, lists and pictures: widgets with no caption of their own to be announced by.
 bool needsOwnName(QWidget* w) {
     return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-           qobject_cast<QTextEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<ui::Swatch*>(w) ||
-           qobject_cast<tools::ColorCell*>(w) ||
+           qobject_cast<QTextEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+           qobject_cast<ui::Swatch*>(w) || qobject_cast<tools::ColorCell*>(w) ||
            qobject_cast<WheelSurface*>(w) || qobject_cast<preview::PreviewSurface*>(w) ||
            w->objectName() == QLatin1String("lblselcolor");
 }

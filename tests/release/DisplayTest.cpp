@@ -99,8 +99,9 @@ private slots:
         QVERIFY(map);
         QTest::mouseClick(map->findChild<QWidget*>(QStringLiteral("tcol[100]")), Qt::LeftButton);
 
+        // after a pick: the construction lines too are drawn in logical pixels
         QList<QWidget*> pictures;
-        for (const char* name : {"Picture1", "Picture2", "Picture3", "preview"})
+        for (const char* name : {"wheel", "Picture1", "Picture2", "Picture3", "preview"})
             pictures << d.child(QLatin1String(name));
         pictures << converter->findChild<QWidget*>(QStringLiteral("piccolor"))
                  << map->findChild<QWidget*>(QStringLiteral("lblselcolor"));
