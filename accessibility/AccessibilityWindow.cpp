@@ -15,7 +15,12 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <algorithm>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace accessibility {
 
@@ -28,6 +33,18 @@ constexpr int kHeight = preview::PreviewSurface::kDrawHeight;
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+/// Sets count pixels from p on to value, four at a time where the processor allows: the lists'
+/// runs are short and many, and one store a pixel would cost more than the rest of a change.
+inline void fillPixels(uint32_t* p, size_t count, uint32_t value) {
+#ifdef __SSE2__
+    const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+    for (; count >= 4; count -= 4, p += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+#endif
+    for (; count > 0; --count)
+        *p++ = value;
 }
 
 QImage blankPicture() {
@@ -228,8 +245,7 @@ void fitTable(QTableView* view, std::initializer_list<int> columnWidths, int row
 } // namespace
 
 AccessibilityWindow::AccessibilityWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window), m_sourceLists(kWidth, kHeight, kWidth),
-      m_lists(kWidth, kHeight, kWidth) {
+    : QWidget(owner, Qt::Window), m_sourceLists(kWidth, kHeight, kWidth) {
     setObjectName(QStringLiteral("frmaccess"));
     setWindowTitle(QStringLiteral("Accessibility Check"));
     platform::setBackColor(*this, kWindowBackground);
@@ -386,10 +402,25 @@ void AccessibilityWindow::simulateMockup() {
                            reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
                            reinterpret_cast<uint32_t*>(out.scanLine(y)), kWidth);
     }
-    // runs over this window's own pictures, whatever stride the caller's lists were made for
-    m_lists.clear();
-    for (int k = 1; k <= 3; ++k)
-        m_lists.append(k, m_sourceLists.points(k));
+    // which list's colour each pixel ends in, with the preview's order: 1, then 3, then 2
+    preview::PixelLists lists(kWidth, kHeight, kWidth);
+    std::vector<uint8_t> owner(size_t(kWidth) * kHeight, 0);
+    for (int k : {1, 3, 2}) {
+        // runs over this window's own pictures, whatever stride the caller's lists had
+        lists.append(k, m_sourceLists.points(k));
+        for (const preview::PixelRun& run : lists.runs(k))
+            std::fill_n(owner.begin() + run.offset, run.length, uint8_t(k));
+    }
+    m_listRuns.clear();
+    for (size_t i = 0; i < owner.size();) {
+        const uint8_t k = owner[i];
+        size_t end = i + 1;
+        while (end < owner.size() && owner[end] == k)
+            ++end;
+        if (k != 0)
+            m_listRuns.push_back({uint32_t(i), uint32_t(end - i), k - 1});
+        i = end;
+    }
     m_picturesNeedMockup = true;
 }
 
@@ -400,15 +431,16 @@ void AccessibilityWindow::paintPictures() {
         if (m_picturesNeedMockup)
             std::memcpy(image.bits(), m_simulatedMockup[size_t(s)].constBits(),
                         size_t(image.sizeInBytes()));
-        // every point of a list is painted whatever it held, and in the preview's order, so
-        // repainting the lists over an earlier painting gives the same pixels as painting them
-        // over the bare mock-up: the mock-up is copied back only when the lists change
+        // every pixel of the lists is painted whatever it held, so painting them again over an
+        // earlier painting gives the pixels of painting them over the bare mock-up: the mock-up
+        // is copied back only when the lists change
         if (m_paint) {
+            uint32_t colours[3];
+            for (size_t k = 0; k < 3; ++k)
+                colours[k] = 0xFF000000u | simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
             auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
-            for (int k : {1, 3, 2})
-                preview::paintRuns(pixels, m_lists.runs(k),
-                                   0xFF000000u |
-                                       simulate(simulation, (*m_paint)[size_t(k - 1)] & 0xFFFFFFu));
+            for (const ListRun& run : m_listRuns)
+                fillPixels(pixels + run.offset, run.length, colours[run.list]);
         }
         m_pictures[size_t(s)]->update();
     }

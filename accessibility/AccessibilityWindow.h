@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QPushButton;
 class QTabWidget;
@@ -59,7 +60,14 @@ private:
 
     // derived, up to date while shown
     SchemeCheck m_check;
-    preview::PixelLists m_lists;
+    /// Runs over the pictures in ascending order, each pixel in one run at most, with the
+    /// list (0-2) whose colour it ends up in once all three are painted in the preview's order.
+    struct ListRun {
+        uint32_t offset = 0;
+        uint32_t length = 0;
+        int list = 0;
+    };
+    std::vector<ListRun> m_listRuns;
     std::array<QImage, kSimulationCount> m_simulatedMockup;
     /// Whether the pictures hold anything but the simulated mock-up with lists painted over
     /// it in the current order; if not, painting the lists again is enough.
