@@ -311,7 +311,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     fitTable(m_pairsView, {100, 140, 70, 130}, 20);
     pairsCaption->setFixedWidth(m_pairsView->width());
 
-    m_copyReport = new QPushButton(QStringLiteral("Copy &Report"), this);
+    m_copyReport = new QPushButton(QStringLiteral("Copy Report"), this);
     m_copyReport->setObjectName(QStringLiteral("cmdcopyreport"));
     m_copyReport->setAccessibleName(QStringLiteral("Copy Report"));
     m_copyReport->setIcon(style()->standardIcon(QStyle::SP_FileIcon));

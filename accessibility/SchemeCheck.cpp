@@ -2,6 +2,7 @@
 
 #include "ColorDifference.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace accessibility {
@@ -65,8 +66,10 @@ std::string apcaWords(const SchemeCheck& check, int row, int column) {
 }
 
 std::string differenceText(double difference) {
+    // cut, not rounded, so that a pair flagged as under 10 never shows "10.0"
+    const long long tenths = static_cast<long long>(std::floor(difference * 10.0 + 1e-9));
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", difference);
+    std::snprintf(buffer, sizeof buffer, "%lld.%lld", tenths / 10, tenths % 10);
     return buffer;
 }
 

@@ -49,7 +49,7 @@ std::string contrastWords(const SchemeCheck& check, int row, int column);
 std::string apcaWords(const SchemeCheck& check, int row, int column);
 /// "Protanopia, Color 1 and Color2: difference 8.2, hard to tell apart"
 std::string pairWords(const SchemeCheck& check, int index);
-/// The difference with one decimal: "8.2".
+/// The difference with one decimal cut, never rounded up: "8.2" for 8.29, "9.9" for 9.99.
 std::string differenceText(double difference);
 
 /// The plain-text report for a design review, lines ending in "\n": the scheme, every pair

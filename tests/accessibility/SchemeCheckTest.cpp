@@ -36,6 +36,8 @@ TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLine) {
     EXPECT_NE(report.find("Tritanopia, Color 1 and Color2: difference " +
                           differenceText(check.pairs[6].difference) + ", distinct\n"),
               std::string::npos);
+    EXPECT_EQ(differenceText(9.9999), "9.9");
+    EXPECT_EQ(differenceText(42.35), "42.3");
     EXPECT_EQ(contrastWords(check, 2, 3), "Color 3 on White: 4.47 to 1; passes AA large text, "
                                           "non-text; fails AA normal text, AAA normal text, AAA "
                                           "large text");
