@@ -1,0 +1,455 @@
+#include "AccessibilityWindow.h"
+
+#include "platform/Desktop.h"
+#include "preview/PreviewSurface.h"
+
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace accessibility {
+
+namespace {
+
+const QColor kWindowBackground(228, 234, 254);
+const QColor kButtonBackground(196, 221, 249);
+constexpr int kWidth = preview::PreviewSurface::kDrawWidth;
+constexpr int kHeight = preview::PreviewSurface::kDrawHeight;
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+/// Sets count pixels from p on to value, four at a time where the processor allows: the lists'
+/// runs are short and many, and one store a pixel would cost more than the rest of a change.
+inline void fillPixels(uint32_t* p, size_t count, uint32_t value) {
+#ifdef __SSE2__
+    const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+    for (; count >= 4; count -= 4, p += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+#endif
+    for (; count > 0; --count)
+        *p++ = value;
+}
+
+QImage blankPicture() {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(preview::PreviewSurface::backgroundColour());
+    return image;
+}
+
+/// A swatch of one or two colours side by side, for headers and pair rows.
+QPixmap swatch(std::initializer_list<Rgb24> colours) {
+    constexpr int kSide = 12;
+    QPixmap pixmap(kSide * int(colours.size()), kSide);
+    QPainter painter(&pixmap);
+    int x = 0;
+    for (Rgb24 c : colours) {
+        painter.fillRect(x, 0, kSide, kSide, QColor(QRgb(c)));
+        x += kSide;
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, pixmap.width() - 1, kSide - 1);
+    return pixmap;
+}
+
+} // namespace
+
+/// One picture of the preview as a deficiency shows it, drawn unscaled at its own size.
+class SimulationPicture : public QWidget {
+public:
+    SimulationPicture(const QString& name, QWidget* parent)
+        : QWidget(parent), m_image(blankPicture()) {
+        setObjectName(name);
+        setFixedSize(kWidth, kHeight);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    QImage& image() { return m_image; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(QRect(0, 0, kWidth, kHeight), m_image);
+    }
+
+private:
+    QImage m_image;
+};
+
+/// The check's figures as a table: the WCAG ratios, the APCA values or the simulated pairs.
+class CheckModel : public QAbstractTableModel {
+public:
+    enum class Kind { Contrast, Apca, Pairs };
+
+    CheckModel(Kind kind, const SchemeCheck& check, QObject* parent)
+        : QAbstractTableModel(parent), m_kind(kind), m_check(check) {}
+
+    /// Tells the views that every figure may have changed.
+    void refresh() {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (m_kind != Kind::Pairs) {
+            emit headerDataChanged(Qt::Horizontal, 0, 2);
+            emit headerDataChanged(Qt::Vertical, 0, 2);
+        }
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? kPairCount : kCheckedColours);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? 4 : kCheckedColours);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const int row = index.row();
+        const int column = index.column();
+        if (role == Qt::TextAlignmentRole)
+            return m_kind == Kind::Pairs && column != 2 ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                                        : int(Qt::AlignCenter);
+        if (m_kind == Kind::Pairs)
+            return pairData(row, column, role);
+        const bool apca = m_kind == Kind::Apca;
+        switch (role) {
+        case Qt::DisplayRole: {
+            if (apca)
+                return text(apcaText(m_check.lc[size_t(row)][size_t(column)]));
+            const double ratio = m_check.ratio[size_t(row)][size_t(column)];
+            return text(ratioText(ratio)) + QLatin1Char('\n') + QLatin1String(levelMark(ratio));
+        }
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return text(apca ? apcaWords(m_check, row, column)
+                             : contrastWords(m_check, row, column));
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (m_kind == Kind::Pairs) {
+            static const char* const kTitles[] = {"Simulation", "Pair", "Difference", "Verdict"};
+            if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+                section < 4)
+                return QString::fromLatin1(kTitles[section]);
+            return {};
+        }
+        if (section < 0 || section >= kCheckedColours)
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromLatin1(checkedColourName(section));
+        case Qt::DecorationRole:
+            return swatch({m_check.colours[size_t(section)]});
+        case Qt::ToolTipRole:
+            if (m_kind == Kind::Apca)
+                return orientation == Qt::Vertical ? QStringLiteral("Text colour")
+                                                   : QStringLiteral("Background colour");
+            return {};
+        default:
+            return {};
+        }
+    }
+
+private:
+    QVariant pairData(int row, int column, int role) const {
+        const SimulatedPair& p = m_check.pairs[size_t(row)];
+        switch (role) {
+        case Qt::DisplayRole:
+            switch (column) {
+            case 0:
+                return QString::fromLatin1(simulationName(p.simulation));
+            case 1:
+                return QStringLiteral("%1 / %2").arg(QLatin1String(checkedColourName(p.first)),
+                                                     QLatin1String(checkedColourName(p.second)));
+            case 2:
+                return text(differenceText(p.difference));
+            default:
+                return p.hardToTell ? QStringLiteral("hard to tell apart")
+                                    : QStringLiteral("distinct");
+            }
+        case Qt::DecorationRole:
+            if (column == 1)
+                return swatch({p.firstSeen, p.secondSeen});
+            return {};
+        case Qt::FontRole:
+            if (column == 3 && p.hardToTell) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return text(pairWords(m_check, row));
+        default:
+            return {};
+        }
+    }
+
+    Kind m_kind;
+    const SchemeCheck& m_check;
+};
+
+namespace {
+
+QTableView* makeTable(const QString& name, const QString& accessibleName, CheckModel* model,
+                      QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setAccessibleName(accessibleName);
+    view->setModel(model);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return view;
+}
+
+/// Sizes the view to show all its cells without scrolling.
+void fitTable(QTableView* view, std::initializer_list<int> columnWidths, int rowHeight) {
+    int c = 0;
+    for (int width : columnWidths)
+        view->setColumnWidth(c++, width);
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        view->setRowHeight(r, rowHeight);
+    view->ensurePolished();
+    const int frame = 2 * view->frameWidth();
+    const int rowHeader =
+        view->verticalHeader()->isHidden() ? 0 : view->verticalHeader()->sizeHint().width();
+    view->setFixedSize(rowHeader + view->horizontalHeader()->length() + frame,
+                       view->horizontalHeader()->sizeHint().height() +
+                           view->verticalHeader()->length() + frame);
+}
+
+} // namespace
+
+AccessibilityWindow::AccessibilityWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), m_sourceLists(kWidth, kHeight, kWidth) {
+    setObjectName(QStringLiteral("frmaccess"));
+    setWindowTitle(QStringLiteral("Accessibility Check"));
+    platform::setBackColor(*this, kWindowBackground);
+    for (QImage& image : m_simulatedMockup)
+        image = blankPicture();
+    m_check = checkScheme({0, 0, 0});
+
+    auto* pictures = new QGridLayout;
+    pictures->setSpacing(8);
+    for (int s = 0; s < kSimulationCount; ++s) {
+        const QString name = QString::fromLatin1(simulationName(static_cast<Simulation>(s)));
+        auto* caption = new QLabel(name, this);
+        caption->setObjectName(QStringLiteral("lbl") + name.toLower());
+        QFont bold = caption->font();
+        bold.setBold(true);
+        caption->setFont(bold);
+        auto* picture = new SimulationPicture(QStringLiteral("pic") + name.toLower(), this);
+        picture->setAccessibleName(name + QStringLiteral(" view of the preview"));
+        caption->setBuddy(picture);
+        m_pictures[size_t(s)] = picture;
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        cell->addWidget(caption);
+        cell->addWidget(picture);
+        pictures->addLayout(cell, s / 2, s % 2);
+    }
+
+    m_contrastModel = new CheckModel(CheckModel::Kind::Contrast, m_check, this);
+    m_apcaModel = new CheckModel(CheckModel::Kind::Apca, m_check, this);
+    m_pairsModel = new CheckModel(CheckModel::Kind::Pairs, m_check, this);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabcontrast"));
+    m_contrastView = makeTable(QStringLiteral("tblcontrast"),
+                               QStringLiteral("WCAG 2.2 contrast ratios"), m_contrastModel, this);
+    m_apcaView = makeTable(QStringLiteral("tblapca"),
+                           QStringLiteral("APCA lightness contrast, row colour as text on column "
+                                          "colour as background"),
+                           m_apcaModel, this);
+    for (QTableView* view : {m_contrastView, m_apcaView})
+        fitTable(view, {70, 70, 70, 70, 70}, 32);
+    m_tabs->addTab(m_contrastView, QStringLiteral("WCAG 2.2 contrast ratio"));
+    m_tabs->addTab(m_apcaView, QStringLiteral("APCA Lc (row text on column)"));
+
+    auto* legend = new QLabel(
+        QStringLiteral("AAA: passes every level (7:1 and more).\n"
+                       "AA: AA normal text, AAA large text and non-text (4.5:1 and more).\n"
+                       "AA large: AA large text and non-text only (3:1 and more).\n"
+                       "fail: passes no level."),
+        this);
+    legend->setObjectName(QStringLiteral("lbllegend"));
+
+    auto* pairsCaption =
+        new QLabel(QStringLiteral("Scheme colours as seen with each deficiency (CIEDE2000; "
+                                  "under 10: hard to tell apart)"),
+                   this);
+    pairsCaption->setObjectName(QStringLiteral("lblpairs"));
+    pairsCaption->setWordWrap(true);
+    m_pairsView = makeTable(QStringLiteral("tblpairs"),
+                            QStringLiteral("Scheme colour pairs under colour-vision deficiencies"),
+                            m_pairsModel, this);
+    m_pairsView->verticalHeader()->hide();
+    fitTable(m_pairsView, {100, 140, 70, 130}, 20);
+    pairsCaption->setFixedWidth(m_pairsView->width());
+
+    m_copyReport = new QPushButton(QStringLiteral("Copy Report"), this);
+    m_copyReport->setObjectName(QStringLiteral("cmdcopyreport"));
+    m_copyReport->setAccessibleName(QStringLiteral("Copy Report"));
+    m_copyReport->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    QPalette buttonPal = m_copyReport->palette();
+    buttonPal.setColor(QPalette::Button, kButtonBackground);
+    m_copyReport->setPalette(buttonPal);
+    m_copyReport->setFixedSize(129, 33);
+    connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::cmdcopyreport_Click);
+
+    auto* side = new QVBoxLayout;
+    side->setSpacing(8);
+    side->addWidget(m_tabs);
+    side->addWidget(legend);
+    side->addWidget(pairsCaption);
+    side->addWidget(m_pairsView);
+    side->addStretch(1);
+    side->addWidget(m_copyReport, 0, Qt::AlignRight);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(16);
+    layout->addLayout(pictures);
+    layout->addLayout(side);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+AccessibilityWindow::~AccessibilityWindow() = default;
+
+void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors) {
+    m_colors = colors;
+    m_schemeStale = true;
+    catchUp();
+}
+
+void AccessibilityWindow::setPreview(const QImage& bareMockup, const preview::PixelLists& lists) {
+    m_bare = bareMockup;
+    m_sourceLists = lists;
+    m_previewStale = true;
+    catchUp();
+}
+
+void AccessibilityWindow::setPreviewPaint(const std::optional<std::array<QRgb, 3>>& listColors) {
+    // lists painted, then none: the painted pixels must go
+    if (m_paint && !listColors)
+        m_picturesNeedMockup = true;
+    m_paint = listColors;
+    m_paintStale = true;
+    catchUp();
+}
+
+void AccessibilityWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    catchUp();
+}
+
+void AccessibilityWindow::catchUp() {
+    // a hidden window keeps its inputs and does the work once it is shown
+    if (!isVisible())
+        return;
+    if (m_previewStale) {
+        simulateMockup();
+        m_previewStale = false;
+        m_paintStale = true;
+    }
+    if (m_paintStale) {
+        paintPictures();
+        m_paintStale = false;
+    }
+    if (m_schemeStale) {
+        m_check = checkScheme(
+            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu});
+        m_contrastModel->refresh();
+        m_apcaModel->refresh();
+        m_pairsModel->refresh();
+        m_schemeStale = false;
+    }
+}
+
+void AccessibilityWindow::simulateMockup() {
+    // the drawing area as the preview holds it: mock-up at the top left on the surface colour
+    const QImage bare = m_bare.size() == QSize(kWidth, kHeight)
+                            ? m_bare.convertToFormat(QImage::Format_RGB32)
+                            : preview::PreviewSurface::composeDrawingArea(m_bare);
+    for (int s = 0; s < kSimulationCount; ++s) {
+        QImage& out = m_simulatedMockup[size_t(s)];
+        for (int y = 0; y < kHeight; ++y)
+            simulatePixels(static_cast<Simulation>(s),
+                           reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
+                           reinterpret_cast<uint32_t*>(out.scanLine(y)), kWidth);
+    }
+    // which list's colour each pixel ends in, with the preview's order: 1, then 3, then 2
+    preview::PixelLists lists(kWidth, kHeight, kWidth);
+    std::vector<uint8_t> owner(size_t(kWidth) * kHeight, 0);
+    for (int k : {1, 3, 2}) {
+        // runs over this window's own pictures, whatever stride the caller's lists had
+        lists.append(k, m_sourceLists.points(k));
+        for (const preview::PixelRun& run : lists.runs(k))
+            std::fill_n(owner.begin() + run.offset, run.length, uint8_t(k));
+    }
+    m_listRuns.clear();
+    for (size_t i = 0; i < owner.size();) {
+        const uint8_t k = owner[i];
+        size_t end = i + 1;
+        while (end < owner.size() && owner[end] == k)
+            ++end;
+        if (k != 0)
+            m_listRuns.push_back({uint32_t(i), uint32_t(end - i), k - 1});
+        i = end;
+    }
+    m_picturesNeedMockup = true;
+}
+
+void AccessibilityWindow::paintPictures() {
+    for (int s = 0; s < kSimulationCount; ++s) {
+        const auto simulation = static_cast<Simulation>(s);
+        QImage& image = m_pictures[size_t(s)]->image();
+        if (m_picturesNeedMockup)
+            std::memcpy(image.bits(), m_simulatedMockup[size_t(s)].constBits(),
+                        size_t(image.sizeInBytes()));
+        // every pixel of the lists is painted whatever it held, so painting them again over an
+        // earlier painting gives the pixels of painting them over the bare mock-up: the mock-up
+        // is copied back only when the lists change
+        if (m_paint) {
+            uint32_t colours[3];
+            for (size_t k = 0; k < 3; ++k)
+                colours[k] = 0xFF000000u | simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
+            auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
+            for (const ListRun& run : m_listRuns)
+                fillPixels(pixels + run.offset, run.length, colours[run.list]);
+        }
+        m_pictures[size_t(s)]->update();
+    }
+    m_picturesNeedMockup = false;
+}
+
+void AccessibilityWindow::cmdcopyreport_Click() {
+    catchUp();
+    platform::setClipboardText(text(reportText(m_check)));
+}
+
+} // namespace accessibility

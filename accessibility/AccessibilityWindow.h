@@ -1,0 +1,87 @@
+#pragma once
+
+#include "SchemeCheck.h"
+#include "preview/PixelList.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace accessibility {
+
+class CheckModel;
+class SimulationPicture;
+
+/// The window frmaccess ("Accessibility Check"): the scheme's contrast table (WCAG ratios and
+/// levels, APCA Lc), the preview seen with four colour-vision deficiencies, the scheme pairs
+/// those make hard to tell apart, and a plain-text report for the clipboard. It follows its
+/// inputs while shown; while hidden it only keeps them and catches up when shown again.
+class AccessibilityWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AccessibilityWindow(QWidget* owner = nullptr);
+    ~AccessibilityWindow() override;
+
+    /// The three swatch colours (alpha ignored).
+    void setSchemeColors(const std::array<QRgb, 3>& colors);
+    /// The preview's drawing area with the mock-up but no list painted, and its three pixel
+    /// lists; called when the style changes.
+    void setPreview(const QImage& bareMockup, const preview::PixelLists& lists);
+    /// The colours the preview last painted lists 1, 2 and 3 with; nullopt while it has not
+    /// painted them. The preview paints list 1, then 3, then 2, later lists winning.
+    void setPreviewPaint(const std::optional<std::array<QRgb, 3>>& listColors);
+
+    /// Puts the report of the current scheme on the clipboard.
+    void cmdcopyreport_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void catchUp();
+    void simulateMockup();
+    void paintPictures();
+
+    // inputs, kept as given while hidden
+    std::array<QRgb, 3> m_colors{};
+    QImage m_bare;
+    preview::PixelLists m_sourceLists;
+    std::optional<std::array<QRgb, 3>> m_paint;
+    bool m_schemeStale = true;
+    bool m_previewStale = true;
+    bool m_paintStale = true;
+
+    // derived, up to date while shown
+    SchemeCheck m_check;
+    /// Runs over the pictures in ascending order, each pixel in one run at most, with the
+    /// list (0-2) whose colour it ends up in once all three are painted in the preview's order.
+    struct ListRun {
+        uint32_t offset = 0;
+        uint32_t length = 0;
+        int list = 0;
+    };
+    std::vector<ListRun> m_listRuns;
+    std::array<QImage, kSimulationCount> m_simulatedMockup;
+    /// Whether the pictures hold anything but the simulated mock-up with lists painted over
+    /// it in the current order; if not, painting the lists again is enough.
+    bool m_picturesNeedMockup = true;
+
+    std::array<SimulationPicture*, kSimulationCount> m_pictures{};
+    QTabWidget* m_tabs = nullptr;
+    QTableView* m_contrastView = nullptr;
+    QTableView* m_apcaView = nullptr;
+    QTableView* m_pairsView = nullptr;
+    CheckModel* m_contrastModel = nullptr;
+    CheckModel* m_apcaModel = nullptr;
+    CheckModel* m_pairsModel = nullptr;
+    QPushButton* m_copyReport = nullptr;
+};
+
+} // namespace accessibility
