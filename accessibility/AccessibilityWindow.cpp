@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -49,7 +50,7 @@ inline void fillPixels(uint32_t* p, size_t count, uint32_t value) {
 
 QImage blankPicture() {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(preview::PreviewSurface::backgroundColour());
+    image.fill(preview::PreviewSurface::backgroundColor());
     return image;
 }
 
@@ -219,6 +220,11 @@ QTableView* makeTable(const QString& name, const QString& accessibleName, CheckM
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
+    // the table's corner selects nothing here, and a screen reader must not meet it unnamed
+    for (auto* corner : view->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        corner->setAccessibleName(QStringLiteral("Table corner"));
+        corner->hide();
+    }
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

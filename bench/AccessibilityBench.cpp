@@ -6,17 +6,24 @@
 // under 0.5 ms) is read against. BM_SchemeChangeWindowOpen is one scheme change with the
 // window shown over "Links2 Style", the heaviest style: new swatch colours (contrast table,
 // APCA, simulated pairs) and the preview's new list colours (four pictures).
-// BM_StyleChange simulates the bare mock-up four times, as a style change does;
-// BM_SchemeChangeAndRepaint adds the window's repaint on this platform, for reference.
+// BM_TrackedMoveWindowOpen is the whole road of a pointer move on the real main window with
+// Follow-Preview on and the accessibility window open: rule, fields, lines, preview and the
+// window's update (repaints not included). BM_StyleChange simulates the bare mock-up four
+// times, as a style change does; BM_SchemeChangeAndRepaint adds the window's repaint on this
+// platform, for reference.
 
 #include "accessibility/AccessibilityWindow.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/MenuBar.h"
 #include "platform/Desktop.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewSurface.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -80,12 +87,27 @@ void BM_StyleChange(benchmark::State& state) {
     const QImage bare =
         preview::PreviewSurface::composeDrawingArea(preview::mockupPicture("Links2"));
     for (auto _ : state) {
-        g_access->setPreview(bare, g_window->preview->lists());
+        g_access->setPreview(
+            bare,
+            g_window->findChild<preview::PreviewSurface*>(QStringLiteral("preview"))->lists());
         benchmark::ClobberMemory();
     }
 }
 
+void BM_TrackedMoveWindowOpen(benchmark::State& state) {
+    QWidget* wheel = g_window->findChild<QWidget*>(QStringLiteral("wheel"));
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF p(20 + (step * 7) % 220, 20 + (step * 13) % 220);
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, p, wheel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(wheel, &move);
+    }
+}
+
 BENCHMARK(BM_SequentialFillFloor);
+BENCHMARK(BM_TrackedMoveWindowOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SchemeChangeWindowOpen);
 BENCHMARK(BM_SchemeChangeAndRepaint);
 BENCHMARK(BM_StyleChange);
@@ -102,15 +124,21 @@ int main(int argc, char** argv) {
         return 1;
     MainWindow window;
     window.show();
-    window.cmbpreview->setCurrentIndex(window.cmbpreview->findText("Links2 Style"));
-    window.cmbpreview_Click();
-    accessibility::AccessibilityWindow access(&window);
-    access.setPreview(preview::PreviewSurface::composeDrawingArea(preview::mockupPicture("Links2")),
-                      window.preview->lists());
-    access.show();
+    // as a user does: the heaviest style, the preview following, the check opened from Tools
+    auto* styles = window.findChild<QComboBox*>(QStringLiteral("cmbpreview"));
+    styles->setCurrentIndex(styles->findText(QStringLiteral("Links2 Style")));
+    emit styles->activated(styles->currentIndex());
+    window.findChild<QCheckBox*>(QStringLiteral("chkpreview"))->setChecked(true);
+    window.findChild<MenuBar*>(QStringLiteral("SmartMenuXP1"))
+        ->action(QStringLiteral("mnuaccess"))
+        ->trigger();
+    auto* access =
+        window.findChild<accessibility::AccessibilityWindow*>(QStringLiteral("frmaccess"));
+    if (access == nullptr)
+        return 1;
     QCoreApplication::processEvents();
     g_window = &window;
-    g_access = &access;
+    g_access = access;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

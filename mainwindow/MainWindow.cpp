@@ -258,6 +258,7 @@ void MainWindow::schemeChanged(scheme::Change what) {
         wheel->setRaster(m_model.raster());
         break;
     }
+    showSchemeToAccessCheck();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -2,10 +2,12 @@
 
 #include "scheme/SchemeModel.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QButtonGroup;
 class QMetaMethod;
@@ -22,6 +24,9 @@ class MenuBar;
 namespace preview {
 class PreviewSurface;
 } // namespace preview
+namespace accessibility {
+class AccessibilityWindow;
+} // namespace accessibility
 namespace html {
 class HtmlOutputWindow;
 class TableInsertWindow;
@@ -54,6 +59,7 @@ private slots:
     void mnud1_click();
     void mnud2_click();
     void mnuconvert_click();
+    void mnuaccess_click();
 
 private:
     // ---- the swatch panel and the scheme (MainWindow.cpp) ----
@@ -66,6 +72,8 @@ private:
     /// Shows what the model holds after a change of it.
     void schemeChanged(scheme::Change what);
     void showScheme();
+    /// Hands the swatch colours to the accessibility check while it is open.
+    void showSchemeToAccessCheck();
 
     // ---- preview (MainWindowPreview.cpp) ----
     void setupPreview();
@@ -133,4 +141,9 @@ private:
     QPointer<html::TableInsertWindow> tableins;
     QPointer<QWidget> frmabout;
     QPointer<QWidget> convert;
+    QPointer<accessibility::AccessibilityWindow> frmaccess;
+    /// The preview's drawing area with the style's mock-up before any list is painted, and
+    /// the colours lists 1, 2 and 3 were last painted in (none since the style was chosen).
+    QImage m_bareMockup;
+    std::optional<std::array<QRgb, 3>> m_previewPaint;
 };

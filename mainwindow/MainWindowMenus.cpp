@@ -54,6 +54,7 @@ const MenuEntry kMenu[] = {
     {"8mnufile", "mnufileexit", kPlain, "Exit", nullptr, kOff, "Ctrl+Q"},
     {"", "8mnutools", kPlain, "Tools", nullptr, kOff},
     {"8mnutools", "mnuconvert", kIcon, "Convert Color Codes", "Convert", kOff},
+    {"8mnutools", "mnuaccess", kIcon, "Check Accessibility", "Access", kOff},
     {"", "8mnuoptions", kPlain, "Options", nullptr, kOff},
     {"8mnuoptions", "mnucwdefault", kCheck, "Default ChromaLune", nullptr, kOn},
     {"8mnuoptions", "mnucwwebsafe", kCheck, "Websafe ChromaLune", nullptr, kOff},
@@ -121,6 +122,7 @@ QIcon ImageList2(const QString& key) {
     static const Source kSources[] = {
         {"Save", "document-save", QStyle::SP_DialogSaveButton},
         {"Export", "document-save-as", QStyle::SP_DriveFDIcon},
+        {"Access", "preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView},
         {"Convert", "view-refresh", QStyle::SP_BrowserReload},
         {"Help", "help-contents", QStyle::SP_DialogHelpButton},
     };

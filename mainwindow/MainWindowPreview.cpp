@@ -1,11 +1,13 @@
 #include "MainWindow.h"
 
+#include "accessibility/AccessibilityWindow.h"
 #include "io/FileWriter.h"
 #include "preview/Mockups.h"
 #include "preview/PixelListFile.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 #include "preview/TemplateScan.h"
+#include "ui/ColorConversion.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -17,11 +19,6 @@
 #include <QPushButton>
 
 namespace {
-
-/// A colour value as the preview image stores it.
-QRgb toRgb(core::Color value) {
-    return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 /// Keeps Enter and Return from a combo box's text field, where the box would take them as
 /// a pick of the entry typed.
@@ -97,14 +94,11 @@ void MainWindow::setupPreview() {
 }
 
 void MainWindow::show_preview() {
-    std::array<QRgb, 3> colors{};
-    for (int k = 1; k <= 3; ++k)
-        colors[static_cast<size_t>(k - 1)] = toRgb(m_model.swatchColor(k));
-    // later lists win where they share a point
-    preview->paintList(1, colors[0]);
-    preview->paintList(3, colors[1]);
-    preview->paintList(2, colors[2]);
-    preview->refresh();
+    m_previewPaint = preview->paintScheme({ui::toQRgb(m_model.swatchColor(1)),
+                                           ui::toQRgb(m_model.swatchColor(2)),
+                                           ui::toQRgb(m_model.swatchColor(3))});
+    if (frmaccess)
+        frmaccess->setPreviewPaint(m_previewPaint);
 }
 
 void MainWindow::cmbpreview_Click() {
@@ -130,6 +124,12 @@ void MainWindow::loadPreviewStyle(int index) {
         return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
     };
     load_pixel_lists(name(style.files[0]), name(style.files[1]), name(style.files[2]));
+    m_bareMockup = preview->image();
+    m_previewPaint.reset();
+    if (frmaccess) {
+        frmaccess->setPreview(m_bareMockup, preview->lists());
+        frmaccess->setPreviewPaint(m_previewPaint);
+    }
     switch (style.button) {
     case preview::HtmlButton::Links:
         cmdgenlinkshtml->show();
@@ -173,9 +173,9 @@ QString MainWindow::authoringFolder() {
 }
 
 void MainWindow::Command3_Click() {
-    const QRgb colour1 = toRgb(m_model.swatchColor(1));
-    const QRgb colour2 = toRgb(m_model.swatchColor(2));
-    const QRgb colour3 = toRgb(m_model.swatchColor(3));
+    const QRgb colour1 = ui::toQRgb(m_model.swatchColor(1));
+    const QRgb colour2 = ui::toQRgb(m_model.swatchColor(2));
+    const QRgb colour3 = ui::toQRgb(m_model.swatchColor(3));
     const std::array<preview::ScanTarget, 3> targets = {
         {{qRgb(0, 0, 255), colour1}, {qRgb(192, 192, 192), colour3}, {qRgb(0, 255, 255), colour2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};

@@ -1,17 +1,35 @@
 #include "MainWindow.h"
 
+#include "accessibility/AccessibilityWindow.h"
+#include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
+#include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 void MainWindow::mnuconvert_click() {
-    auto* window = qobject_cast<tools::ConvertWindow*>(convert.data());
-    if (!window) {
-        window = new tools::ConvertWindow(this);
+    if (!convert) {
+        convert = new tools::ConvertWindow(this);
         // closing removes the window, so the next opening starts with empty fields
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        convert = window;
+        convert->setAttribute(Qt::WA_DeleteOnClose);
     }
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    ui::bringToFront(convert);
+}
+
+void MainWindow::mnuaccess_click() {
+    if (!frmaccess) {
+        frmaccess = new accessibility::AccessibilityWindow(this);
+        // closed, it costs nothing; opened again, it starts from the scheme as it is then
+        frmaccess->setAttribute(Qt::WA_DeleteOnClose);
+        frmaccess->setPreview(m_bareMockup, preview->lists());
+        frmaccess->setPreviewPaint(m_previewPaint);
+        showSchemeToAccessCheck();
+    }
+    ui::bringToFront(frmaccess);
+}
+
+void MainWindow::showSchemeToAccessCheck() {
+    if (frmaccess)
+        frmaccess->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
+                                    ui::toQRgb(m_model.swatchColor(2)),
+                                    ui::toQRgb(m_model.swatchColor(3))});
 }

@@ -47,6 +47,16 @@ void PreviewSurface::setPicture(const QImage& picture) {
     refresh();
 }
 
+std::array<QRgb, 3> PreviewSurface::paintScheme(const std::array<QRgb, 3>& schemeColors) {
+    std::array<QRgb, 3> listColors{};
+    for (size_t i = 0; i < kPaintOrder.size(); ++i) {
+        paintList(kPaintOrder[i], schemeColors[i]);
+        listColors[static_cast<size_t>(kPaintOrder[i] - 1)] = schemeColors[i];
+    }
+    refresh();
+    return listColors;
+}
+
 void PreviewSurface::paintList(int k, QRgb color) {
     paintRuns(reinterpret_cast<uint32_t*>(m_image.bits()), m_lists.runs(k), color | ~RGB_MASK);
 }

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+
 namespace preview {
 
 /// The preview pane: a 377 x 273 picture surface with a 2-pixel sunken border around a
@@ -35,6 +37,12 @@ public:
 
     PixelLists& lists() { return m_lists; }
     const PixelLists& lists() const { return m_lists; }
+    /// The list painted in scheme colour 1, 2 and 3, in painting order: a later list wins
+    /// where lists share a point.
+    static constexpr std::array<int, 3> kPaintOrder = {1, 3, 2};
+    /// Paints the lists in the scheme's colours, in painting order, and shows the result.
+    /// Returns the colour each list (1-3, at index k - 1) got.
+    std::array<QRgb, 3> paintScheme(const std::array<QRgb, 3>& schemeColors);
     /// Sets every point of list k (1-3) inside the drawing area to colour; shown on refresh.
     void paintList(int k, QRgb color);
     /// Shows the image as it now stands.

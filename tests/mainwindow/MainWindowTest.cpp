@@ -1,19 +1,22 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
+#include "accessibility/VisionSimulation.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QWindow>
 
 namespace {
 
-QString html(core::Color v) {
+QString htmlOf(core::Color v) {
     return QString::fromStdString(core::HtmlCode(v));
 }
 
@@ -27,8 +30,8 @@ void expectColumnShows(const MainWindowDriver& d, int k, core::Color v) {
     const core::ColorRGB rgb = core::SplitColor(v);
     const int i = k - 1;
     QCOMPARE(d.text(QStringLiteral("txtrgb%1").arg(k)), QString::number(v));
-    QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), html(v));
-    QCOMPARE(d.text(QStringLiteral("txtwebsafe%1").arg(k)), html(core::WebSafeColor(v, nullptr)));
+    QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), htmlOf(v));
+    QCOMPARE(d.text(QStringLiteral("txtwebsafe%1").arg(k)), htmlOf(core::WebSafeColor(v, nullptr)));
     QCOMPARE(d.text(QStringLiteral("txtrc[%1]").arg(i)), QString::number(rgb.r));
     QCOMPARE(d.text(QStringLiteral("txtgc[%1]").arg(i)), QString::number(rgb.g));
     QCOMPARE(d.text(QStringLiteral("txtbc[%1]").arg(i)), QString::number(rgb.b));
@@ -303,6 +306,51 @@ private slots:
                          qPrintable(where));
             }
         }
+    }
+
+    void accessibilityCheckFollowsTheSchemeLiveAndOnlyWhileOpen() {
+        d->chooseStyle(QStringLiteral("Links2 Style"));
+        d->child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
+        d->runMenu(QStringLiteral("mnuaccess"));
+        d->runMenu(QStringLiteral("mnuaccess"));
+        QCOMPARE(d->w->findChildren<QWidget*>(QStringLiteral("frmaccess")).size(), 1);
+        QPointer<QWidget> access = d->child(QStringLiteral("frmaccess"));
+        QVERIFY(QTest::qWaitForWindowExposed(access));
+        const auto reportNames = [&] {
+            QTest::mouseClick(access->findChild<QWidget*>(QStringLiteral("cmdcopyreport")),
+                              Qt::LeftButton);
+            return platform::clipboardText().section('\n', 0, 0);
+        };
+        const auto schemeNames = [&] {
+            // the colours as the swatches show them
+            return QStringLiteral("Accessibility check of the scheme Color 1 %1, Color2 %2, "
+                                  "Color 3 %3")
+                .arg(htmlOf(d->model().swatchColor(1)), htmlOf(d->model().swatchColor(2)),
+                     htmlOf(d->model().swatchColor(3)));
+        };
+        // a tracked move shows at once: the report's colours, and the preview as a colour-blind
+        // eye sees it, pixel for pixel
+        for (const QPoint p : {QPoint(200, 60), QPoint(60, 200)}) {
+            d->move(p.x(), p.y());
+            QCOMPARE(reportNames(), schemeNames());
+            const QImage shown = d->child(QStringLiteral("preview"))->grab().toImage();
+            const QImage seen =
+                access->findChild<QWidget*>(QStringLiteral("picachromatopsia"))->grab().toImage();
+            const int s = qRound(shown.devicePixelRatio());
+            for (const QPoint at : {QPoint(60, 40), QPoint(200, 150), QPoint(300, 250)}) {
+                const QRgb c = shown.pixel((at.x() + 2) * s, (at.y() + 2) * s);
+                const accessibility::Rgb24 grey =
+                    accessibility::simulate(accessibility::Simulation::Achromatopsia, c & RGB_MASK);
+                QCOMPARE(seen.pixel(at.x() * s, at.y() * s) & RGB_MASK, grey);
+            }
+        }
+        // closed it is gone; opened again it shows the scheme as it is then
+        access->close();
+        QTRY_VERIFY(access.isNull());
+        d->chooseRule(0);
+        d->runMenu(QStringLiteral("mnuaccess"));
+        access = d->child(QStringLiteral("frmaccess"));
+        QCOMPARE(reportNames(), schemeNames());
     }
 
     void oneNotificationPerSchemeChange() {

@@ -121,7 +121,7 @@ private slots:
         QTest::mouseClick(map->findChild<QWidget*>(QStringLiteral("tcol[215]")), Qt::LeftButton);
         for (int k = 1; k <= 3; ++k)
             windows.d.field(QStringLiteral("txthtml%1").arg(k))->setText(QStringLiteral("#FFFFFF"));
-        QCOMPARE(windows.all().size(), 7);
+        QCOMPARE(windows.all().size(), 8);
         QStringList cut;
         for (QWidget* window : windows.all()) {
             QVERIFY(QTest::qWaitForWindowExposed(window));

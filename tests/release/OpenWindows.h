@@ -29,6 +29,7 @@ struct OpenWindows {
             d.child<QPushButton>(QLatin1String(button))->click();
         }
         d.runMenu(QStringLiteral("mnuabout"));
+        d.runMenu(QStringLiteral("mnuaccess"));
         splash = std::make_unique<SplashWindow>();
         splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         splash->show();
@@ -42,10 +43,10 @@ struct OpenWindows {
         return nullptr;
     }
 
-    /// The seven windows, fewer if one failed to open.
+    /// The eight windows, fewer if one failed to open.
     QList<QWidget*> all() const {
         QList<QWidget*> windows{d.w.get(), splash.get()};
-        for (const char* name : {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout"})
+        for (const char* name : {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout", "frmaccess"})
             if (QWidget* w = window(QLatin1String(name)))
                 windows << w;
         return windows;
