@@ -160,8 +160,8 @@ public:
             return swatch({m_check.colours[size_t(section)]});
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
-                return orientation == Qt::Vertical ? QStringLiteral("Text colour")
-                                                   : QStringLiteral("Background colour");
+                return orientation == Qt::Vertical ? QStringLiteral("Text color")
+                                                   : QStringLiteral("Background color");
             return {};
         default:
             return {};
@@ -288,8 +288,8 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_contrastView = makeTable(QStringLiteral("tblcontrast"),
                                QStringLiteral("WCAG 2.2 contrast ratios"), m_contrastModel, this);
     m_apcaView = makeTable(QStringLiteral("tblapca"),
-                           QStringLiteral("APCA lightness contrast, row colour as text on column "
-                                          "colour as background"),
+                           QStringLiteral("APCA lightness contrast, row color as text on column "
+                                          "color as background"),
                            m_apcaModel, this);
     for (QTableView* view : {m_contrastView, m_apcaView})
         fitTable(view, {70, 70, 70, 70, 70}, 32);
@@ -305,13 +305,13 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     legend->setObjectName(QStringLiteral("lbllegend"));
 
     auto* pairsCaption =
-        new QLabel(QStringLiteral("Scheme colours as seen with each deficiency (CIEDE2000; "
+        new QLabel(QStringLiteral("Scheme colors as seen with each deficiency (CIEDE2000; "
                                   "under 10: hard to tell apart)"),
                    this);
     pairsCaption->setObjectName(QStringLiteral("lblpairs"));
     pairsCaption->setWordWrap(true);
     m_pairsView = makeTable(QStringLiteral("tblpairs"),
-                            QStringLiteral("Scheme colour pairs under colour-vision deficiencies"),
+                            QStringLiteral("Scheme color pairs under color-vision deficiencies"),
                             m_pairsModel, this);
     m_pairsView->verticalHeader()->hide();
     fitTable(m_pairsView, {100, 140, 70, 130}, 20);

@@ -98,8 +98,8 @@ std::string reportText(const SchemeCheck& check) {
             if (row != column)
                 text += name(row) + " on " + name(column) + ": Lc " +
                         apcaText(check.lc[size_t(row)][size_t(column)]) + "\n";
-    text += "\nColor difference CIEDE2000 of the scheme colours as seen with each "
-            "colour-vision deficiency (under 10: hard to tell apart)\n";
+    text += "\nColor difference CIEDE2000 of the scheme colors as seen with each "
+            "color-vision deficiency (under 10: hard to tell apart)\n";
     for (int i = 0; i < kPairCount; ++i)
         text += pairWords(check, i) + "\n";
     return text;

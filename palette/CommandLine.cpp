@@ -123,7 +123,7 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     } else if (name == "--base") {
         request.base = parseColor(value);
         if (!request.base)
-            return fail("bad colour '" + std::string(value) + "'", name, "use #RRGGBB");
+            return fail("bad color '" + std::string(value) + "'", name, "use #RRGGBB");
     } else if (name == "--at") {
         request.at = parsePosition(value);
         if (!request.at)
@@ -248,7 +248,7 @@ std::string usageText() {
            "                  [--raster default|websafe]]\n"
            "\n"
            "Without arguments ChromaLune opens its window. With --export it writes the three\n"
-           "scheme colours to FILE without opening a window and exits.\n"
+           "scheme colors to FILE without opening a window and exits.\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
            "                  .css (CSS custom properties), .scss (SCSS variables),\n"
@@ -256,9 +256,9 @@ std::string usageText() {
            "                  .ase (Adobe Swatch Exchange)\n"
            "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
            "                  triad or monochromatic\n"
-           "  --base #RRGGBB  the base colour: the wheel's pixel nearest to it (quote the #\n"
+           "  --base #RRGGBB  the base color: the wheel's pixel nearest to it (quote the #\n"
            "                  in a shell, or leave it out)\n"
-           "  --at X,Y        the base colour at this wheel position (0-259 each, as the\n"
+           "  --at X,Y        the base color at this wheel position (0-259 each, as the\n"
            "                  pointer gives it; the centre is 130,130)\n"
            "                  With neither, the base is the pixel nearest to #FF0000.\n"
            "  --raster NAME   default or websafe; left out, the wheel the window starts with\n"
