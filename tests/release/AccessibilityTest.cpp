@@ -79,14 +79,11 @@ private slots:
         // names say which colour and which notation
         const char* const names[][3] = {
             {"frmchromalune", "txthtml2", "Color 2 HTML code"},
-            {"frmchromalune", "Picture1", "Color 1 swatch"},
             {"frmchromalune", "cmbpreview", "Preview style"},
             {"convert", "piccolor", "Converted color swatch"},
             {"convert", "txtr", "Red component"},
-            {"convert", "cmdconvert", "Convert"},
             {"safecolormap", "tcol[9]", "#003399"},
             {"safecolormap", "lblselcolor", "Selected color swatch"},
-            {"tableins", "Text1[4]", "Cell Spacing"},
             {"tableins", "UpDown5/up", "Cell Padding up"},
             {"tableins", "Combo1", "Width unit"},
             {"tableins", "tablehtml", "Table HTML"},

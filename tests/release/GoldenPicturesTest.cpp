@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QRegularExpression>
 
 // Every window, and the preview in every style, drawn as a user sees it and compared with a
 // committed picture, so that every place, size, caption and colour of the design is held.
@@ -62,6 +63,22 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
         .arg(QDir::current().absoluteFilePath(base));
 }
 
+/// Device pixels of what the screen shows that differ from the widget drawn at scale 1 with
+/// each logical pixel blown up to a scale x scale block; -1 when the sizes disagree.
+int blockMismatches(QWidget* widget) {
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage logical(widget->size(), QImage::Format_RGB32);
+    widget->render(&logical);
+    if (shown.size() != logical.size() * scale())
+        return -1;
+    int mismatches = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            mismatches += (shown.pixel(x, y) & RGB_MASK) !=
+                          (logical.pixel(x / scale(), y / scale()) & RGB_MASK);
+    return mismatches;
+}
+
 } // namespace
 
 class tst_GoldenPictures : public QObject {
@@ -91,6 +108,25 @@ private slots:
         }
         faults.removeAll(QString());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+
+        // pictures are blown up without smoothing: the wheel with its lines, the swatches, the
+        // preview, the converter's swatch, the map's cells and the simulated previews
+        QList<QWidget*> pictures;
+        for (const char* name : {"wheel", "Picture1", "Picture2", "Picture3", "preview"})
+            pictures << windows.d.child(QLatin1String(name));
+        pictures << OpenWindows::window(QStringLiteral("convert"))
+                        ->findChild<QWidget*>(QStringLiteral("piccolor"));
+        for (QWidget* w : OpenWindows::window(QStringLiteral("safecolormap"))
+                              ->findChildren<QWidget*>(QRegularExpression("^tcol|^lblselcolor")))
+            pictures << w;
+        for (QWidget* w : OpenWindows::window(QStringLiteral("frmaccess"))
+                              ->findChildren<QWidget*>(QRegularExpression("^pic")))
+            pictures << w;
+        QStringList smoothed;
+        for (QWidget* picture : pictures)
+            if (const int n = blockMismatches(picture))
+                smoothed << QStringLiteral("%1: %2 pixels").arg(picture->objectName()).arg(n);
+        QVERIFY2(smoothed.isEmpty(), qPrintable(smoothed.join('\n')));
     }
 };
 

@@ -4,7 +4,6 @@
 
 #include "core/Wheel.h"
 #include "html/GeneratedTextBox.h"
-#include "html/HtmlTexts.h"
 #include "html/TableInsertWindow.h"
 #include "html/TableText.h"
 #include "platform/Desktop.h"
@@ -158,23 +157,6 @@ private slots:
         d->runMenu(QStringLiteral("mnuhelp"));
         QCOMPARE(recorder.urls.size(), 1);
         QCOMPARE(recorder.urls.first().toLocalFile(), besideProgram(kHelpPage));
-    }
-
-    void longCodesFlowWholeIntoEveryPage() {
-        const QString c[] = {longText("#one", '1'), longText("#two", '2'), longText("#3", '3')};
-        using Page = QString (*)(const QString&, const QString&, const QString&);
-        const std::tuple<const char*, const char*, Page> pages[] = {
-            {"Links Style", "cmdgenlinkshtml", html::linksPageHtml},
-            {"Links2 Style", "cmdgenlinks2html", html::links2PageHtml},
-            {"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml}};
-        for (const auto& [style, button, page] : pages) {
-            d->chooseStyle(QLatin1String(style));
-            for (int k = 1; k <= 3; ++k)
-                pasteInto(d->field(QStringLiteral("txthtml%1").arg(k)), c[k - 1]);
-            click(d->w.get(), button);
-            click(window("frmsbhtml"), "cmdclipboard");
-            QCOMPARE(platform::clipboardText(), page(c[0], c[1], c[2]));
-        }
     }
 
     void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
