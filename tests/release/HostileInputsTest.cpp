@@ -20,9 +20,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,21 +91,6 @@ QString startPick(int x, int y) {
 
 void click(const QWidget* window, const char* name) {
     QTest::mouseClick(window->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
-}
-
-/// Sets or clears the immutable attribute, which binds even the superuser; false where the
-/// file system or the user's rights do not allow it.
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-    int flags = 0;
-    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    if (fd >= 0)
-        ::close(fd);
-    return done;
 }
 
 } // namespace
@@ -251,42 +233,6 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("long.txt"));
         d->saveColors(path);
         QCOMPARE(readAll(path), expected);
-    }
-
-    void aLockedFileIsKeptAndALockedFolderWrittenInPlace() {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath(QStringLiteral("kept"));
-        const QString path = folder + QStringLiteral("/colors.txt");
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(path, "my earlier colours\r\n"));
-        pasteInto(d->field(QStringLiteral("txthtml1")), QStringLiteral("#123456"));
-        for (const QString& locked : {path, folder}) {
-            if (!setImmutable(locked, true)) {
-                qInfo("%s cannot be locked here; left out", qPrintable(locked));
-                continue;
-            }
-            QString warning;
-            if (locked == path)
-                expectMessageBox(&warning);
-            d->saveColors(path);
-            setImmutable(locked, false);
-            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-                     QStringList{QStringLiteral("colors.txt")});
-            if (locked == folder) {
-                QVERIFY(readAll(path).contains("HTML: #123456"));
-                continue;
-            }
-            QCOMPARE(warning, QStringLiteral("Warning. Did not save colors to file."));
-            QCOMPARE(readAll(path), QByteArray("my earlier colours\r\n"));
-        }
-        // once it may be written again the save goes through, through a link as well, which
-        // stays a link to the file it names
-        const QString link = dir.filePath(QStringLiteral("link.txt"));
-        QVERIFY(QFile::link(path, link));
-        QVERIFY(writeFile(path, "again\r\n"));
-        d->saveColors(link);
-        QVERIFY(QFileInfo(link).isSymLink());
-        QVERIFY(readAll(path).contains("HTML: #123456"));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -95,7 +96,8 @@ struct MainWindowDriver {
         whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             name->setText(path);
-            confirmReplace();
+            if (QFileInfo::exists(path))
+                confirmReplace();
             QTest::keyClick(name, Qt::Key_Return);
         });
         runMenu(QStringLiteral("mnusavecolors"));
