@@ -1,13 +1,9 @@
 // Raster synthesis at start-up and a tracked pointer move end to end on the real window.
+#include "BenchSupport.h"
+
 #include "core/Wheel.h"
-#include "mainwindow/MainWindow.h"
-#include "platform/Desktop.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QRadioButton>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -37,11 +33,7 @@ void BM_TrackedMove(benchmark::State& state) {
     QWidget* wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
     int step = 0;
     for (auto _ : state) {
-        const QPointF p(20 + (step * 7) % 220, 20 + (step * 13) % 220);
-        ++step;
-        QMouseEvent move(QEvent::MouseMove, p, wheel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(wheel, &move);
+        bench::trackedMove(wheel, step++);
         QApplication::processEvents();
     }
 }
@@ -50,12 +42,5 @@ BENCHMARK(BM_TrackedMove)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::applyDesktopLook(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, {});
 }

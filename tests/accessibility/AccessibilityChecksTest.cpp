@@ -1,0 +1,173 @@
+#include "accessibility/SchemeCheck.h"
+
+#include "accessibility/ColorDifference.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace accessibility;
+
+namespace {
+
+constexpr Simulation kAll[] = {Simulation::Protanopia, Simulation::Deuteranopia,
+                               Simulation::Tritanopia, Simulation::Achromatopsia};
+
+struct PairCase {
+    Rgb24 first, second;
+    double value;
+    const char* shown;
+    bool aaNormal = false;
+};
+
+// Sharma, Wu and Dalal (2005): the published pairs and their CIEDE2000 differences
+const struct {
+    Lab first, second;
+    double difference;
+} kSharma[] = {
+    {{50.0000, 2.6772, -79.7751}, {50.0000, 0.0000, -82.7485}, 2.0425},
+    {{50.0000, 3.1571, -77.2803}, {50.0000, 0.0000, -82.7485}, 2.8615},
+    {{50.0000, 2.8361, -74.0200}, {50.0000, 0.0000, -82.7485}, 3.4412},
+    {{50.0000, -1.3802, -84.2814}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, -1.1848, -84.8006}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, -0.9009, -85.5211}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, 0.0000, 0.0000}, {50.0000, -1.0000, 2.0000}, 2.3669},
+    {{50.0000, -1.0000, 2.0000}, {50.0000, 0.0000, 0.0000}, 2.3669},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0009}, 7.1792},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0010}, 7.1792},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0011}, 7.2195},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0012}, 7.2195},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0009, -2.4900}, 4.8045},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0010, -2.4900}, 4.8045},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0011, -2.4900}, 4.7461},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0012, -2.4900}, 4.7461},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 0.0000, -2.5000}, 4.3065},
+    {{50.0000, 2.5000, 0.0000}, {73.0000, 25.0000, -18.0000}, 27.1492},
+    {{50.0000, 2.5000, 0.0000}, {61.0000, -5.0000, 29.0000}, 22.8977},
+    {{50.0000, 2.5000, 0.0000}, {56.0000, -27.0000, -3.0000}, 31.9030},
+    {{50.0000, 2.5000, 0.0000}, {58.0000, 24.0000, 15.0000}, 19.4535},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.1736, 0.5854}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.2972, 0.0000}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 1.8634, 0.5757}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.2592, 0.3350}, 1.0000},
+    {{60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}, 1.2644},
+    {{63.0109, -31.0961, -5.8663}, {62.8187, -29.7946, -4.0864}, 1.2630},
+    {{61.2901, 3.7196, -5.3901}, {61.4292, 2.2480, -4.9620}, 1.8731},
+    {{35.0831, -44.1164, 3.7933}, {35.0232, -40.0716, 1.5901}, 1.8645},
+    {{22.7233, 20.0904, -46.6940}, {23.0331, 14.9730, -42.5619}, 2.0373},
+    {{36.4612, 47.8580, 18.3852}, {36.2715, 50.5065, 21.2231}, 1.4146},
+    {{90.8027, -2.0831, 1.4410}, {91.1528, -1.6435, 0.0447}, 1.4441},
+    {{90.9257, -0.5406, -0.9208}, {88.6381, -0.8985, -0.7239}, 1.5381},
+    {{6.7747, -0.2908, -2.4247}, {5.8714, -0.0985, -2.2286}, 0.6377},
+    {{2.0776, 0.0795, -1.1350}, {0.9033, -0.0636, -0.5514}, 0.9082},
+};
+
+} // namespace
+
+TEST(Contrast, KnownRatiosCutToHundredthsAndJudgedOnTheExactRatio) {
+    const PairCase cases[] = {
+        {0x000000, 0xFFFFFF, 21.0, "21.00:1", true},
+        {0xFFFFFF, 0x777777, 4.4781, "4.47:1", false}, // order does not matter
+        {0x767676, 0xFFFFFF, 4.5422, "4.54:1", true},  // the lightest grey passing AA on white
+        {0x0A00FF, 0xFFFFFF, 8.5473, "8.54:1", true}, // red in the linear segment
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(contrastRatio(c.first, c.second), c.value, 1e-4) << c.shown;
+        EXPECT_EQ(ratioText(contrastRatio(c.first, c.second)), c.shown);
+        EXPECT_EQ(passes(contrastRatio(c.first, c.second), Level::AaNormal), c.aaNormal) << c.shown;
+    }
+    // cut, never rounded up, and 21 computed as 20.999... still shows 21
+    const std::pair<double, const char*> cuts[] = {
+        {4.4999, "4.49:1"}, {4.479999, "4.47:1"}, {4.5, "4.50:1"}, {1.05 / 0.05, "21.00:1"}};
+    for (const auto& [ratio, text] : cuts)
+        EXPECT_EQ(ratioText(ratio), text);
+    EXPECT_EQ(ratioWords(4.4783), "4.47 to 1");
+    // just under and at 4.5; the marks at each threshold
+    EXPECT_EQ(levelWords(4.4999), "passes AA large text, non-text; fails AA normal text, AAA "
+                                  "normal text, AAA large text");
+    EXPECT_EQ(levelWords(4.5), "passes AA normal text, AA large text, AAA large text, non-text; "
+                               "fails AAA normal text");
+    const std::pair<double, const char*> marks[] = {
+        {2.9999, "fail"}, {3.0, "AA large"}, {4.5, "AA"}, {6.99, "AA"}, {7.0, "AAA"}};
+    for (const auto& [ratio, mark] : marks)
+        EXPECT_STREQ(levelMark(ratio), mark) << ratio;
+}
+
+TEST(Contrast, ApcaMatchesPublishedExamples) {
+    const PairCase cases[] = {
+        // text color, background color
+        {0x888888, 0xFFFFFF, 63.056, "63.1"},   {0xFFFFFF, 0x888888, -68.541, "-68.5"},
+        {0x000000, 0xFFFFFF, 106.041, "106.0"}, {0xFFFFFF, 0x000000, -107.885, "-107.9"},
+        {0x000000, 0xAAAAAA, 58.146, "58.1"},   {0xFAFAFA, 0xFFFFFF, 0.0, "0.0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(apcaContrast(c.first, c.second), c.value, 0.001) << c.shown;
+        EXPECT_EQ(apcaText(apcaContrast(c.first, c.second)), c.shown);
+    }
+}
+
+TEST(ColorDifference, Ciede2000MatchesSharmaWuDalalAndLabTheKnownColors) {
+    for (const auto& p : kSharma) {
+        EXPECT_NEAR(ciede2000(p.first, p.second), p.difference, 5e-5) << p.difference;
+        EXPECT_NEAR(ciede2000(p.second, p.first), p.difference, 5e-5) << p.difference;
+    }
+    // the matrix's own white comes out neutral; red's CIELAB values
+    const Lab red = srgbToLab(0xFF0000), white = srgbToLab(0xFFFFFF);
+    EXPECT_NEAR(red.L + red.a + red.b, 53.2408 + 80.0925 + 67.2032, 3e-3);
+    EXPECT_NEAR(std::abs(white.L - 100.0) + std::abs(white.a) + std::abs(white.b), 0.0, 1e-3);
+}
+
+TEST(VisionSimulation, PrimariesFollowTheMatricesAndGreysStayGrey) {
+    // each primary's linear result is one matrix column, clamped and encoded
+    const std::array<Rgb24, 3> seen[] = {
+        {rgb24(109, 95, 0), rgb24(255, 229, 0), rgb24(0, 89, 255)},
+        {rgb24(163, 144, 0), rgb24(239, 214, 58), rgb24(0, 61, 251)},
+        {rgb24(255, 0, 15), rgb24(0, 247, 217), rgb24(0, 107, 150)},
+        {rgb24(127, 127, 127), rgb24(220, 220, 220), rgb24(76, 76, 76)},
+    };
+    for (Simulation s : kAll) {
+        const std::array<Rgb24, 3> primaries = {simulate(s, 0xFF0000), simulate(s, 0x00FF00),
+                                                simulate(s, 0x0000FF)};
+        EXPECT_EQ(primaries, seen[int(s)]) << simulationName(s);
+        for (int v = 0; v < 256; ++v)
+            ASSERT_EQ(simulate(s, rgb24(v, v, v)), rgb24(v, v, v)) << simulationName(s) << v;
+    }
+    for (int v = 0; v < 256; ++v) // linearising and encoding undo each other
+        EXPECT_EQ(encodeLinear(srgbToLinear(v)), v);
+}
+
+TEST(VisionSimulation, FastPathEqualsTheExactFormula) {
+    std::vector<uint32_t> colors;
+    auto add = [&colors](int r, int g, int b) { colors.push_back(0xFF000000u | rgb24(r, g, b)); };
+    for (uint32_t c = 0; c <= 0xFFFFFF; c += 331) // every level of every channel, mixed
+        colors.push_back(0xFF000000u | c);
+    for (int v = 0; v < 256; ++v)
+        add(v, 0, 255 - v), add(0, v, v * 37 % 256), add(255, v, 255 - v);
+    std::vector<uint32_t> seen(colors.size());
+    for (Simulation s : kAll) {
+        simulatePixels(s, colors.data(), seen.data(), colors.size());
+        for (size_t i = 0; i < colors.size(); ++i)
+            ASSERT_EQ(seen[i], 0xFF000000u | simulate(s, colors[i] & 0xFFFFFF))
+                << simulationName(s) << " " << std::hex << colors[i];
+    }
+}
+
+TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLineAndFlagsPairsInWords) {
+    const SchemeCheck check = checkScheme({0xCC3333, 0x006633, 0x777777});
+    const std::string report = reportText(check);
+    // red and green collapse for a protanope; a tritanope keeps them apart
+    ASSERT_TRUE(check.pairs[0].hardToTell && !check.pairs[6].hardToTell);
+    const std::string lines[] = {
+        "\nColor 3 on White: 4.47:1; passes AA large text, non-text; fails AA normal text, AAA "
+        "normal text, AAA large text\n",
+        "\nProtanopia, Color 1 and Color2: difference " +
+            differenceText(check.pairs[0].difference) + ", hard to tell apart\n",
+        "\nTritanopia, Color 1 and Color2: difference " +
+            differenceText(check.pairs[6].difference) + ", distinct\n",
+    };
+    for (const std::string& line : lines)
+        EXPECT_NE(report.find(line), std::string::npos) << line;
+    // a header, 10 unordered pairs of 5 colors, 20 ordered ones, 12 simulated pairs, and
+    // three section headings each after a blank line
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1 + 10 + 20 + 12 + 3 * 2);
+}

@@ -1,0 +1,228 @@
+#include "palette/CommandLine.h"
+
+#include "core/Wheel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <sstream>
+#include <sys/resource.h>
+
+using palette::Format;
+
+namespace {
+
+std::string fromHex(const std::string& hex) {
+    std::string out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return out;
+}
+
+/// A token of the design-tokens file as a hand would write it.
+std::string token(char digit, const std::string& components, const std::string& hex) {
+    return std::string("  \"color-") + digit + "\": {\n    \"$type\": \"color\",\n" +
+           "    \"$value\": {\n      \"colorSpace\": \"srgb\",\n      \"components\": [" +
+           components + "],\n      \"hex\": \"#" + hex + "\"\n    }\n  }";
+}
+
+/// An .ase colour entry: type, length, "color-N" in UTF-16 with its zero, "RGB ", floats, type.
+std::string aseEntry(char digit, const std::string& floats) {
+    return std::string("0001000000240008") + "0063006f006c006f0072002d003" + digit + "0000" +
+           "52474220" + floats + "0002";
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = palette::runCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string readAll(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<unreadable>";
+}
+
+palette::SchemeColors colorsFor(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--export", "x.css"});
+    const palette::ParsedArguments p = palette::parseArguments(args);
+    const palette::SchemeResult s = palette::schemeColors(p.request.value());
+    EXPECT_TRUE(s.colors) << s.error;
+    return s.colors.value_or(palette::SchemeColors{});
+}
+
+} // namespace
+
+TEST(PaletteFormats, EveryFormatMatchesItsHandCheckedFileAndFollowsTheExtension) {
+    const palette::SchemeColors scheme = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86),
+                                          core::rgbValue(0, 0, 0)};
+    const struct {
+        const char* fileName;
+        Format format;
+        std::string expected;
+    } cases[] = {
+        {"a.CSS", Format::Css,
+         ":root {\n  --color-1: #FF8000;\n  --color-2: #123456;\n  --color-3: #000000;\n}\n"},
+        {"b.scss", Format::Scss, "$color-1: #FF8000;\n$color-2: #123456;\n$color-3: #000000;\n"},
+        {"dir.css/c.Tokens.JSON", Format::DesignTokens,
+         "{\n" + token('1', "1, 0.5019607843137255, 0", "ff8000") + ",\n" +
+             token('2', "0.07058823529411765, 0.20392156862745098, 0.33725490196078434", "123456") +
+             ",\n" + token('3', "0, 0, 0", "000000") + "\n}\n"},
+        {"p.gpl", Format::GimpPalette,
+         "GIMP Palette\nName: ChromaLune\nColumns: 3\n#\n255 128   0\tcolor-1\n 18  52  "
+         "86\tcolor-2\n"
+         "  0   0   0\tcolor-3\n"},
+        {"s.ase", Format::AdobeSwatchExchange,
+         fromHex("41534546000100000000000"
+                 "3" +
+                 aseEntry('1', "3f8000003f00808100000000") +
+                 aseEntry('2', "3d9090913e50d0d13eacacad") + aseEntry('3', std::string(24, '0')))},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(palette::formatForFileName(c.fileName), c.format) << c.fileName;
+        const std::vector<uint8_t> bytes = palette::fileBytes(c.format, scheme);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.expected) << c.fileName;
+    }
+}
+
+TEST(PaletteFormats, AseReadsBackFieldByField) {
+    const palette::SchemeColors colors = {core::rgbValue(1, 254, 127),
+                                          core::rgbValue(255, 255, 255),
+                                          core::rgbValue(200, 0, 99) | INT32_MIN};
+    const std::vector<uint8_t> b = palette::aseBytes(colors);
+    size_t pos = 0;
+    const auto u = [&](int n) { // a big-endian unsigned field of n bytes
+        uint32_t v = 0;
+        for (int i = 0; i < n; ++i)
+            v = (v << 8) | b.at(pos++);
+        return v;
+    };
+    EXPECT_EQ(u(4), 0x41534546u); // "ASEF"
+    EXPECT_EQ(u(4), 0x00010000u); // version 1.0
+    ASSERT_EQ(u(4), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(u(2), 0x0001u);
+        const uint32_t length = u(4);
+        const size_t blockStart = pos;
+        std::string name;
+        for (uint32_t k = u(2); k > 1; --k)
+            name += static_cast<char>(u(2));
+        EXPECT_EQ(u(2), 0u) << "name ends in a zero unit";
+        EXPECT_EQ(name, "color-" + std::to_string(i + 1));
+        EXPECT_EQ(u(4), 0x52474220u); // "RGB "
+        const core::ColorRGB want = core::SplitColor(colors[i]);
+        for (uint8_t channel : {want.r, want.g, want.b}) {
+            const uint32_t bits = u(4);
+            float v = 0;
+            std::memcpy(&v, &bits, sizeof v);
+            EXPECT_TRUE(v >= 0.0f && v <= 1.0f && std::lround(v * 255.0f) == channel) << v;
+        }
+        EXPECT_EQ(u(2), 2u);
+        EXPECT_EQ(pos - blockStart, length);
+    }
+    EXPECT_EQ(pos, b.size());
+}
+
+TEST(PaletteFormats, TokenComponentsReadBackAsTheirLevelForEveryLevel) {
+    // the table above shows them beside their hex; here each is exactly level / 255, so any
+    // reader's scale-and-round gives the level back
+    for (int level = 0; level < 256; ++level)
+        ASSERT_EQ(std::strtod(palette::tokenComponent(level).c_str(), nullptr), level / 255.0)
+            << palette::tokenComponent(level);
+}
+
+TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("out.css")).toStdString();
+    const struct {
+        std::vector<std::string> args;
+        std::string named;
+    } cases[] = {
+        {{"--export", file, "--rule", "foo"}, "unknown rule 'foo' (--rule)"},
+        {{"--export", file, "--raster", "huge"}, "unknown raster 'huge' (--raster)"},
+        {{"--export", file, "--base", "#12345G"}, "bad color '#12345G' (--base)"},
+        {{"--export", file, "--at", "inf,3"}, "bad position 'inf,3' (--at)"},
+        {{"--export", file, "--at", "259.6,0"}, "outside the wheel (--at)"},
+        {{"--export", file, "--base", "#FF0000", "--at", "5,5"}, "not both (--at)"},
+        {{"--export", file, "--base"}, "missing value (--base); quote the #"},
+        {{"--rule", "triad"}, "no file to write (--export)"},
+        {{"--export", file, "--rule", "triad", "--rule=triad"}, "given twice (--rule)"},
+        {{"--export", file, "extra"}, "unknown argument 'extra'"},
+        {{"--export", "a.json"}, "(--export); use .css, .scss, .tokens.json, .gpl or .ase"},
+        {{"--export="}, "empty file name (--export)"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.named;
+        EXPECT_EQ(r.err.rfind("chromalune: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty() && std::count(r.err.begin(), r.err.end(), '\n') == 1) << r.err;
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    const Outcome help = run({"--export", "x.txt", "--help"});
+    EXPECT_TRUE(help.status == 0 && help.err.empty()) << help.err;
+    EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
+}
+
+TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixel) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("s.SCSS")).toStdString();
+    const Outcome r = run({"--export=" + file, "--rule", "Triad", "--at", "250,130.4"});
+    EXPECT_TRUE(r.status == 0 && r.err.empty() && r.out.empty()) << r.err;
+    const palette::SchemeColors c = colorsFor({"--rule=triad", "--at=250,130.4"});
+    EXPECT_EQ(readAll(file), palette::scssText(c));
+    // left out, the rule and raster are the window's start ones
+    EXPECT_EQ(colorsFor({"--at=250,130"}), colorsFor({"--at=250,130", "--rule=analogous"}));
+    EXPECT_NE(c, colorsFor({"--rule=triad", "--at=250,130.4", "--raster=default"}));
+
+    // a base color on the wheel lands on its first pixel in row order
+    const core::Raster start = core::makeStartRaster(core::GenerateWheel());
+    const core::Color onWheel = start.at(200, 90);
+    const auto first =
+        std::find(start.pixels().begin(), start.pixels().end(), onWheel) - start.pixels().begin();
+    const std::string at =
+        std::to_string(first % start.width()) + "," + std::to_string(first / start.width());
+    EXPECT_EQ(colorsFor({"--base", core::HtmlCode(onWheel), "--rule=triad"}),
+              colorsFor({"--at", at, "--rule=triad"}));
+    EXPECT_EQ(colorsFor({"--base", core::HtmlCode(onWheel)})[1], onWheel);
+    // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
+    EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);
+}
+
+TEST(CommandLine, FailedExportKeepsTheEarlierFileAndExitsOne) {
+    QTemporaryDir dir;
+    const std::string earlier = dir.filePath(QStringLiteral("earlier.gpl")).toStdString();
+    ASSERT_EQ(run({"--export", earlier, "--at", "100,100"}).status, 0);
+    const std::string kept = readAll(earlier);
+    const std::string missing = dir.filePath(QStringLiteral("missing/a.css")).toStdString();
+    const Outcome r = run({"--export", missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("'" + missing + "': No such file"), std::string::npos) << r.err;
+
+    // a disk that refuses the write half-way, and a read-only file, are left as they were
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Outcome full = run({"--export", earlier});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(full.status, 1);
+    QFile::setPermissions(QString::fromStdString(earlier), QFile::ReadOwner);
+    EXPECT_EQ(run({"--export", earlier}).status, 1);
+    EXPECT_EQ(readAll(earlier), kept);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
