@@ -38,7 +38,6 @@ struct stat statOf(const QString& path) {
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
-
 bool chownTo(const QString& path, uid_t uid) {
     return ::chown(QFile::encodeName(path).constData(), uid, uid) == 0;
 }
@@ -151,23 +150,17 @@ TEST(WriteFile, WritesIntoAPipeThatIsRead) {
     EXPECT_TRUE(S_ISFIFO(statOf(path).st_mode));
 }
 
+// no name, a folder, a missing folder, a file used as a folder, a folder nobody may write into
 TEST(WriteFile, FailsWhereNoFileCanBeMadeAndSaysWhy) {
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-    ASSERT_TRUE(writePlain(dir.filePath(QStringLiteral("plain")), kEarlier));
-    const QString targets[] = {
-        QString(),                                     // no name at all
-        dir.filePath(QStringLiteral("folder")),        // the name of a folder
-        dir.filePath(QStringLiteral("missing/c.txt")), // a folder that does not exist
-        dir.filePath(QStringLiteral("plain/c.txt")),   // a file used as a folder
-        QStringLiteral("/proc/chromalune-colors.txt"), // a folder nobody may write into
-    };
-    for (const QString& target : targets) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder") && writePlain(dir.filePath("plain"), kEarlier));
+    for (const QString& target : {QString(), dir.filePath("folder"), dir.filePath("missing/c.txt"),
+                                  dir.filePath("plain/c.txt"), QString("/proc/chromalune.txt")}) {
         QString error;
         EXPECT_FALSE(io::writeFile(target, "data\r\n", &error)) << target.toStdString();
         EXPECT_FALSE(error.isEmpty()) << target.toStdString();
     }
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("plain"))), kEarlier);
+    EXPECT_EQ(readAll(dir.filePath("plain")), kEarlier);
 }
 
 // The disk refuses the write half-way, for a file replaced whole and one written in place
