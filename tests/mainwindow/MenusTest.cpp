@@ -3,6 +3,7 @@
 #include "support/UrlRecorder.h"
 
 #include "core/Wheel.h"
+#include "io/ColorsFile.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,10 +26,22 @@ namespace {
 
 const QString kWarning = QStringLiteral("Warning. Did not save colors to file.");
 
-const QByteArray kFilledFile =
-    "Color1 R:86 G: 52 B:18 RGB: 1193046 HTML: #563412 Websafe: #663300\r\n"
-    "Color2 R:255 G: 0 B:128 RGB: 8388863 HTML: #FF0080 Websafe: #FF0099\r\n"
-    "Color3 R:1 G: 2 B:3 RGB: 197121 HTML: #010203 Websafe: #000000\r\n";
+/// The eighteen texts fillPanel types, column by column: R, G, B, decimal, HTML, web-safe.
+const QStringList kTyped = QStringLiteral("86 52 18 1193046 #563412 #663300 "
+                                          "255 0 128 8388863 #FF0080 #FF0099 "
+                                          "1 2 3 197121 #010203 #000000")
+                               .split(QLatin1Char(' '));
+
+/// The colours file of the typed texts, as its writer lays it out.
+QByteArray filledFile() {
+    std::array<io::ColorFields, 3> columns;
+    for (size_t i = 0; i < 3; ++i) {
+        const auto t = [i](int f) { return kTyped[int(6 * i) + f].toStdString(); };
+        columns[i] = {t(0), t(1), t(2), t(3), t(4), t(5)};
+    }
+    return QByteArray::fromStdString(io::colorsFileText(columns));
+}
+const QByteArray kFilledFile = filledFile();
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -68,10 +81,6 @@ void clickMenuEntry(const MainWindowDriver& d, const char* header, const char* k
 }
 
 void fillPanel(const MainWindowDriver& d) {
-    const QStringList texts = QStringLiteral("86 52 18 1193046 #563412 #663300 "
-                                             "255 0 128 8388863 #FF0080 #FF0099 "
-                                             "1 2 3 197121 #010203 #000000")
-                                  .split(QLatin1Char(' '));
     int i = 0;
     for (int k = 1; k <= 3; ++k) {
         for (const QString& name :
@@ -81,7 +90,7 @@ void fillPanel(const MainWindowDriver& d) {
             // typed as a user types it
             QLineEdit* field = d.field(name);
             field->selectAll();
-            QTest::keyClicks(field, texts[i++]);
+            QTest::keyClicks(field, kTyped[i++]);
         }
     }
 }
