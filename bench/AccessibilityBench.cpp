@@ -34,7 +34,7 @@ namespace {
 
 /// The main window showing "Links2 Style" and the accessibility window fed from it, made and
 /// ended by main().
-MainWindow* g_window = nullptr;
+mainwindow::MainWindow* g_window = nullptr;
 accessibility::AccessibilityWindow* g_access = nullptr;
 
 constexpr size_t kPicturePixels =
@@ -122,14 +122,14 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MainWindow window;
+    mainwindow::MainWindow window;
     window.show();
     // as a user does: the heaviest style, the preview following, the check opened from Tools
     auto* styles = window.findChild<QComboBox*>(QStringLiteral("cmbpreview"));
     styles->setCurrentIndex(styles->findText(QStringLiteral("Links2 Style")));
     emit styles->activated(styles->currentIndex());
     window.findChild<QCheckBox*>(QStringLiteral("chkpreview"))->setChecked(true);
-    window.findChild<MenuBar*>(QStringLiteral("SmartMenuXP1"))
+    window.findChild<mainwindow::MenuBar*>(QStringLiteral("SmartMenuXP1"))
         ->action(QStringLiteral("mnuaccess"))
         ->trigger();
     auto* access =

@@ -1,12 +1,12 @@
 #include "MainWindow.h"
 
 #include "ClickLineEdit.h"
-#include "Swatch.h"
 #include "WheelSurface.h"
 #include "core/Numeric.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 #include "platform/SystemColors.h"
+#include "ui/Swatch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace mainwindow {
 
 namespace {
 
@@ -170,7 +172,9 @@ void MainWindow::buildSwatchPanel() {
 
     for (int i = 0; i < 3; ++i) {
         const int k = i + 1;
-        auto* sw = new Swatch(this);
+        // a swatch starts with the model's colour (the title-bar text colour before the first
+        // pick) and keeps its colour when handed none
+        auto* sw = new ui::Swatch(m_model.swatchValue(k), ui::Swatch::NoColor::Refused, this);
         sw->setObjectName(QStringLiteral("Picture%1").arg(k));
         sw->setGeometry(kSwatchLeft[i], 376, 57, 33);
         sw->setAccessibleName(QStringLiteral("Color %1 swatch").arg(k));
@@ -265,3 +269,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Form_QueryUnload();
     event->accept();
 }
+
+} // namespace mainwindow

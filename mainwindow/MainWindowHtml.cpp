@@ -7,6 +7,8 @@
 
 #include <QPushButton>
 
+namespace mainwindow {
+
 using html::HtmlOutputWindow;
 using html::TableInsertWindow;
 
@@ -55,3 +57,5 @@ void MainWindow::gentablehtml_Click() {
     tableins->raise();
     tableins->activateWindow();
 }
+
+} // namespace mainwindow

@@ -21,6 +21,8 @@
 
 #include <algorithm>
 
+namespace mainwindow {
+
 namespace {
 
 const char kSaveWarning[] = "Warning. Did not save colors to file.";
@@ -291,3 +293,5 @@ void MainWindow::Form_QueryUnload() {
             w->close();
     }
 }
+
+} // namespace mainwindow

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace mainwindow {
+
 namespace {
 
 /// Keeps Enter and Return from a combo box's text field, where the box would take them as
@@ -212,3 +214,5 @@ void MainWindow::Command2_Click() {
     qWarning().noquote()
         << QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), error);
 }
+
+} // namespace mainwindow

@@ -13,6 +13,8 @@
 
 #include <array>
 
+namespace mainwindow {
+
 namespace {
 
 const QColor kSplashBackground(192, 192, 255);
@@ -148,3 +150,5 @@ void SplashWindow::Timer1_Timer() {
     emit mainWindowDue();
     close();
 }
+
+} // namespace mainwindow

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mainwindow {
+
 namespace {
 
 QColor toQColor(core::Color v) {
@@ -206,3 +208,5 @@ void WheelSurface::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     update();
 }
+
+} // namespace mainwindow

@@ -12,6 +12,8 @@
 
 class QPainter;
 
+namespace mainwindow {
+
 /// The hue wheel's picture surface: shows a raster unscaled at (0, 0) over the button-face
 /// colour, with three construction lines drawn over it. From the keyboard, arrow keys move a
 /// pointer of its own (Shift: ten pixels), Space or Enter click, Home returns to the centre;
@@ -65,3 +67,5 @@ private:
     /// Whether the keys moved the pointer last (then its square is drawn while focused).
     bool m_keyboardPointer = false;
 };
+
+} // namespace mainwindow

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MainWindow window;
+    mainwindow::MainWindow window;
     window.show();
     auto* combo = window.findChild<QComboBox*>(QStringLiteral("cmbpreview"));
     combo->setCurrentIndex(combo->findText(QStringLiteral("Links2 Style")));
