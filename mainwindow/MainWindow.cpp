@@ -50,7 +50,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     wheel->move(8, 104);
     wheel->setRaster(m_model.raster());
     connect(wheel, &WheelSurface::pointerMoved, &m_model,
-            [this](int, int, float x, float y) { m_model.trackPointer(x, y); });
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
+                m_model.trackPointer(x, y);
+            });
     connect(wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 

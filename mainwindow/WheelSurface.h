@@ -40,8 +40,11 @@ public:
     const Line& line(int k) const { return m_lines.at(static_cast<size_t>(k - 1)); }
 
 signals:
-    void pointerMoved(int button, int shift, float x, float y);
-    void pointerPressed(int button, int shift, float x, float y);
+    /// The pointer (or the keyboard's pointer, with no button) moved to pixel (x, y);
+    /// buttons are those held during the move.
+    void pointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, float x, float y);
+    /// A click at pixel (x, y): the button pressed (left for Space or Enter).
+    void pointerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
