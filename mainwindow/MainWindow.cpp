@@ -2,10 +2,12 @@
 
 #include "ClickLineEdit.h"
 #include "WheelSurface.h"
+#include "core/DesignColors.h"
 #include "core/Numeric.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 #include "platform/SystemColors.h"
+#include "ui/ColorConversion.h"
 #include "ui/Swatch.h"
 
 #include <QButtonGroup>
@@ -21,7 +23,6 @@ namespace mainwindow {
 
 namespace {
 
-const QColor kWindowBackground(228, 234, 254);
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 552;
 
@@ -38,7 +39,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmchromalune"));
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
     // the wheel's frame lies just outside its 260 x 260 drawing area
     auto* wheelFrame = new QFrame(this);

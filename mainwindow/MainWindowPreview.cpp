@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "core/DesignColors.h"
 #include "io/FileWriter.h"
 #include "preview/Mockups.h"
 #include "preview/PixelListFile.h"
@@ -70,7 +71,7 @@ void MainWindow::setupPreview() {
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(x, 64, w, 25);
         QPalette pal = button->palette();
-        pal.setColor(QPalette::Button, QColor(196, 221, 249));
+        pal.setColor(QPalette::Button, ui::toQColor(core::kLightBlueBackColor));
         button->setPalette(pal);
         button->hide();
         return button;
@@ -179,7 +180,9 @@ void MainWindow::Command3_Click() {
     const QRgb colour2 = ui::toQRgb(m_model.swatchColor(2));
     const QRgb colour3 = ui::toQRgb(m_model.swatchColor(3));
     const std::array<preview::ScanTarget, 3> targets = {
-        {{qRgb(0, 0, 255), colour1}, {qRgb(192, 192, 192), colour3}, {qRgb(0, 255, 255), colour2}}};
+        {{ui::toQRgb(core::kTemplateBlue), colour1},
+         {ui::toQRgb(core::kTemplateGrey), colour3},
+         {ui::toQRgb(core::kTemplateLightBlue), colour2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
     const std::array<std::string, 3> texts = preview::scanTemplates(preview->image(), targets);
     preview->refresh();
