@@ -176,13 +176,13 @@ QString MainWindow::authoringFolder() {
 }
 
 void MainWindow::Command3_Click() {
-    const QRgb colour1 = ui::toQRgb(m_model.swatchColor(1));
-    const QRgb colour2 = ui::toQRgb(m_model.swatchColor(2));
-    const QRgb colour3 = ui::toQRgb(m_model.swatchColor(3));
+    const QRgb color1 = ui::toQRgb(m_model.swatchColor(1));
+    const QRgb color2 = ui::toQRgb(m_model.swatchColor(2));
+    const QRgb color3 = ui::toQRgb(m_model.swatchColor(3));
     const std::array<preview::ScanTarget, 3> targets = {
-        {{ui::toQRgb(core::kTemplateBlue), colour1},
-         {ui::toQRgb(core::kTemplateGrey), colour3},
-         {ui::toQRgb(core::kTemplateLightBlue), colour2}}};
+        {{ui::toQRgb(core::kTemplateBlue), color1},
+         {ui::toQRgb(core::kTemplateGrey), color3},
+         {ui::toQRgb(core::kTemplateLightBlue), color2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
     const std::array<std::string, 3> texts = preview::scanTemplates(preview->image(), targets);
     preview->refresh();
