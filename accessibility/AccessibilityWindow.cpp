@@ -55,12 +55,12 @@ QImage blankPicture() {
 }
 
 /// A swatch of one or two colours side by side, for headers and pair rows.
-QPixmap swatch(std::initializer_list<Rgb24> colours) {
+QPixmap swatch(std::initializer_list<Rgb24> colors) {
     constexpr int kSide = 12;
-    QPixmap pixmap(kSide * int(colours.size()), kSide);
+    QPixmap pixmap(kSide * int(colors.size()), kSide);
     QPainter painter(&pixmap);
     int x = 0;
-    for (Rgb24 c : colours) {
+    for (Rgb24 c : colors) {
         painter.fillRect(x, 0, kSide, kSide, QColor(QRgb(c)));
         x += kSide;
     }
@@ -110,10 +110,10 @@ public:
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? kPairCount : kCheckedColours);
+        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? kPairCount : kCheckedColors);
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? 4 : kCheckedColours);
+        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? 4 : kCheckedColors);
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -151,13 +151,13 @@ public:
                 return QString::fromLatin1(kTitles[section]);
             return {};
         }
-        if (section < 0 || section >= kCheckedColours)
+        if (section < 0 || section >= kCheckedColors)
             return {};
         switch (role) {
         case Qt::DisplayRole:
-            return QString::fromLatin1(checkedColourName(section));
+            return QString::fromLatin1(checkedColorName(section));
         case Qt::DecorationRole:
-            return swatch({m_check.colours[size_t(section)]});
+            return swatch({m_check.colors[size_t(section)]});
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
                 return orientation == Qt::Vertical ? QStringLiteral("Text color")
@@ -177,8 +177,8 @@ private:
             case 0:
                 return QString::fromLatin1(simulationName(p.simulation));
             case 1:
-                return QStringLiteral("%1 / %2").arg(QLatin1String(checkedColourName(p.first)),
-                                                     QLatin1String(checkedColourName(p.second)));
+                return QStringLiteral("%1 / %2").arg(QLatin1String(checkedColorName(p.first)),
+                                                     QLatin1String(checkedColorName(p.second)));
             case 2:
                 return text(differenceText(p.difference));
             default:
@@ -441,12 +441,12 @@ void AccessibilityWindow::paintPictures() {
         // earlier painting gives the pixels of painting them over the bare mock-up: the mock-up
         // is copied back only when the lists change
         if (m_paint) {
-            uint32_t colours[3];
+            uint32_t colors[3];
             for (size_t k = 0; k < 3; ++k)
-                colours[k] = 0xFF000000u | simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
+                colors[k] = 0xFF000000u | simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
             auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
             for (const ListRun& run : m_listRuns)
-                fillPixels(pixels + run.offset, run.length, colours[run.list]);
+                fillPixels(pixels + run.offset, run.length, colors[run.list]);
         }
         m_pictures[size_t(s)]->update();
     }

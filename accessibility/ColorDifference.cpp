@@ -31,10 +31,10 @@ double hueAngle(double b, double a) {
 
 } // namespace
 
-Lab srgbToLab(Rgb24 colour) {
-    const double r = srgbToLinear(redOf(colour));
-    const double g = srgbToLinear(greenOf(colour));
-    const double b = srgbToLinear(blueOf(colour));
+Lab srgbToLab(Rgb24 color) {
+    const double r = srgbToLinear(redOf(color));
+    const double g = srgbToLinear(greenOf(color));
+    const double b = srgbToLinear(blueOf(color));
     const double x = 0.4124564 * r + 0.3575761 * g + 0.1804375 * b;
     const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
     const double z = 0.0193339 * r + 0.1191920 * g + 0.9503041 * b;

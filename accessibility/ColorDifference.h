@@ -12,7 +12,7 @@ struct Lab {
 };
 
 /// CIELAB of an 8-bit sRGB colour: linear light, XYZ under D65, then L*a*b*.
-Lab srgbToLab(Rgb24 colour);
+Lab srgbToLab(Rgb24 color);
 
 /// CIEDE2000 colour difference (kL = kC = kH = 1), 0 for equal colours.
 double ciede2000(const Lab& first, const Lab& second);

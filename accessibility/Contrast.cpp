@@ -53,9 +53,9 @@ double srgbToLinear(int channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-double relativeLuminance(Rgb24 colour) {
-    return 0.2126 * srgbToLinear(redOf(colour)) + 0.7152 * srgbToLinear(greenOf(colour)) +
-           0.0722 * srgbToLinear(blueOf(colour));
+double relativeLuminance(Rgb24 color) {
+    return 0.2126 * srgbToLinear(redOf(color)) + 0.7152 * srgbToLinear(greenOf(color)) +
+           0.0722 * srgbToLinear(blueOf(color));
 }
 
 double contrastRatio(Rgb24 a, Rgb24 b) {

@@ -26,7 +26,7 @@ constexpr Rgb24 rgb24(int r, int g, int b) {
 double srgbToLinear(int channel);
 
 /// WCAG relative luminance 0..1 of an sRGB colour.
-double relativeLuminance(Rgb24 colour);
+double relativeLuminance(Rgb24 color);
 
 /// WCAG contrast ratio 1..21 of two colours, in either order.
 double contrastRatio(Rgb24 a, Rgb24 b);

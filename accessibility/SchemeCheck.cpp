@@ -12,33 +12,33 @@ namespace {
 constexpr int kPairsOfThree[3][2] = {{0, 1}, {0, 2}, {1, 2}};
 
 std::string name(int index) {
-    return checkedColourName(index);
+    return checkedColorName(index);
 }
 
-std::string htmlCode(Rgb24 colour) {
+std::string htmlCode(Rgb24 color) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "#%06X", static_cast<unsigned>(colour & 0xFFFFFFu));
+    std::snprintf(buffer, sizeof buffer, "#%06X", static_cast<unsigned>(color & 0xFFFFFFu));
     return buffer;
 }
 
 } // namespace
 
-const char* checkedColourName(int index) {
-    static const char* const kNames[kCheckedColours] = {"Color 1", "Color2", "Color 3", "White",
-                                                        "Black"};
-    return index >= 0 && index < kCheckedColours ? kNames[index] : "";
+const char* checkedColorName(int index) {
+    static const char* const kNames[kCheckedColors] = {"Color 1", "Color2", "Color 3", "White",
+                                                       "Black"};
+    return index >= 0 && index < kCheckedColors ? kNames[index] : "";
 }
 
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColours) {
+SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors) {
     SchemeCheck check;
     for (int i = 0; i < 3; ++i)
-        check.colours[size_t(i)] = schemeColours[size_t(i)] & 0xFFFFFFu;
-    check.colours[3] = 0xFFFFFF;
-    check.colours[4] = 0x000000;
-    for (size_t row = 0; row < kCheckedColours; ++row)
-        for (size_t column = 0; column < kCheckedColours; ++column) {
-            check.ratio[row][column] = contrastRatio(check.colours[row], check.colours[column]);
-            check.lc[row][column] = apcaContrast(check.colours[row], check.colours[column]);
+        check.colors[size_t(i)] = schemeColors[size_t(i)] & 0xFFFFFFu;
+    check.colors[3] = 0xFFFFFF;
+    check.colors[4] = 0x000000;
+    for (size_t row = 0; row < kCheckedColors; ++row)
+        for (size_t column = 0; column < kCheckedColors; ++column) {
+            check.ratio[row][column] = contrastRatio(check.colors[row], check.colors[column]);
+            check.lc[row][column] = apcaContrast(check.colors[row], check.colors[column]);
         }
     size_t n = 0;
     for (int s = 0; s < kSimulationCount; ++s)
@@ -47,8 +47,8 @@ SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColours) {
             p.simulation = static_cast<Simulation>(s);
             p.first = pair[0];
             p.second = pair[1];
-            p.firstSeen = simulate(p.simulation, check.colours[size_t(pair[0])]);
-            p.secondSeen = simulate(p.simulation, check.colours[size_t(pair[1])]);
+            p.firstSeen = simulate(p.simulation, check.colors[size_t(pair[0])]);
+            p.secondSeen = simulate(p.simulation, check.colors[size_t(pair[1])]);
             p.difference = colorDifference(p.firstSeen, p.secondSeen);
             p.hardToTell = p.difference < kHardToTellApart;
         }
@@ -83,18 +83,18 @@ std::string pairWords(const SchemeCheck& check, int index) {
 std::string reportText(const SchemeCheck& check) {
     std::string text = "Accessibility check of the scheme";
     for (int i = 0; i < 3; ++i)
-        text += (i ? ", " : " ") + name(i) + " " + htmlCode(check.colours[size_t(i)]);
+        text += (i ? ", " : " ") + name(i) + " " + htmlCode(check.colors[size_t(i)]);
     text += "\n\nWCAG 2.2 contrast ratio (AA normal text 4.5, AA large text 3, AAA normal text 7, "
             "AAA large text 4.5, non-text 3)\n";
-    for (int row = 0; row < kCheckedColours; ++row)
-        for (int column = row + 1; column < kCheckedColours; ++column) {
+    for (int row = 0; row < kCheckedColors; ++row)
+        for (int column = row + 1; column < kCheckedColors; ++column) {
             const double ratio = check.ratio[size_t(row)][size_t(column)];
             text += name(row) + " on " + name(column) + ": " + ratioText(ratio) + "; " +
                     levelWords(ratio) + "\n";
         }
     text += "\nAPCA lightness contrast Lc (text on background)\n";
-    for (int row = 0; row < kCheckedColours; ++row)
-        for (int column = 0; column < kCheckedColours; ++column)
+    for (int row = 0; row < kCheckedColors; ++row)
+        for (int column = 0; column < kCheckedColors; ++column)
             if (row != column)
                 text += name(row) + " on " + name(column) + ": Lc " +
                         apcaText(check.lc[size_t(row)][size_t(column)]) + "\n";

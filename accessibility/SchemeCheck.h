@@ -9,9 +9,9 @@
 namespace accessibility {
 
 /// The colours the check compares: the three scheme colours, then white and black.
-constexpr int kCheckedColours = 5;
+constexpr int kCheckedColors = 5;
 /// "Color 1", "Color2", "Color 3", "White", "Black" (the swatch captions, as they read).
-const char* checkedColourName(int index);
+const char* checkedColorName(int index);
 
 /// Two scheme colours as one simulation shows them, and how far apart they look.
 struct SimulatedPair {
@@ -31,17 +31,17 @@ constexpr int kPairCount = 3 * kSimulationCount;
 
 /// Everything the check reports about one scheme.
 struct SchemeCheck {
-    std::array<Rgb24, kCheckedColours> colours{};
+    std::array<Rgb24, kCheckedColors> colors{};
     /// WCAG contrast ratio of colours[row] and colours[column].
-    std::array<std::array<double, kCheckedColours>, kCheckedColours> ratio{};
+    std::array<std::array<double, kCheckedColors>, kCheckedColors> ratio{};
     /// APCA Lc of colours[row] as text on colours[column] as background.
-    std::array<std::array<double, kCheckedColours>, kCheckedColours> lc{};
+    std::array<std::array<double, kCheckedColors>, kCheckedColors> lc{};
     /// Pairs in simulation order, then (1, 2), (1, 3), (2, 3).
     std::array<SimulatedPair, kPairCount> pairs{};
 };
 
 /// Checks the three scheme colours (0xRRGGBB).
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColours);
+SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors);
 
 /// "Color 1 on White: 4.47 to 1; passes AA large text, non-text; fails ..."
 std::string contrastWords(const SchemeCheck& check, int row, int column);

@@ -111,10 +111,10 @@ private:
 };
 
 template <typename Linear, typename Encode>
-Rgb24 simulateWith(Simulation simulation, Rgb24 colour, Linear linear, Encode encode) {
-    const double r = linear(redOf(colour));
-    const double g = linear(greenOf(colour));
-    const double b = linear(blueOf(colour));
+Rgb24 simulateWith(Simulation simulation, Rgb24 color, Linear linear, Encode encode) {
+    const double r = linear(redOf(color));
+    const double g = linear(greenOf(color));
+    const double b = linear(blueOf(color));
     if (simulation == Simulation::Achromatopsia) {
         const int grey = encode(mix(kLuminance, r, g, b));
         return rgb24(grey, grey, grey);
@@ -151,8 +151,8 @@ int encodeLinear(double linear) {
     return code < 0 ? 0 : (code > 255 ? 255 : code);
 }
 
-Rgb24 simulate(Simulation simulation, Rgb24 colour) {
-    return simulateWith(simulation, colour, srgbToLinear, encodeLinear);
+Rgb24 simulate(Simulation simulation, Rgb24 color) {
+    return simulateWith(simulation, color, srgbToLinear, encodeLinear);
 }
 
 void simulatePixels(Simulation simulation, const uint32_t* src, uint32_t* dst, size_t count) {

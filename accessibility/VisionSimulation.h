@@ -21,7 +21,7 @@ int encodeLinear(double linear);
 /// The colour as seen with the deficiency. The dichromacies apply the full-severity matrices
 /// of Machado, Oliveira and Fernandes (2009) to linear light; achromatopsia keeps only the
 /// WCAG relative luminance, as a grey.
-Rgb24 simulate(Simulation simulation, Rgb24 colour);
+Rgb24 simulate(Simulation simulation, Rgb24 color);
 
 /// simulate() over count pixels stored as 0xAARRGGBB words: dst gets exactly what
 /// simulate() gives for each pixel, with alpha 0xFF. Table-driven, for whole pictures;

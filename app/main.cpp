@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <memory>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,11 +26,11 @@ int main(int argc, char* argv[]) {
     app.setDesktopFileName(QStringLiteral("io.github.moonquill.chromalune"));
     platform::applyDesktopLook(app);
     // the splash asks for the main window after one second; the program owns it from then on
-    std::unique_ptr<MainWindow> frmchromalune;
-    SplashWindow frmSplash;
-    QObject::connect(&frmSplash, &SplashWindow::mainWindowDue, [&frmchromalune] {
+    std::unique_ptr<mainwindow::MainWindow> frmchromalune;
+    mainwindow::SplashWindow frmSplash;
+    QObject::connect(&frmSplash, &mainwindow::SplashWindow::mainWindowDue, [&frmchromalune] {
         if (!frmchromalune)
-            frmchromalune = std::make_unique<MainWindow>();
+            frmchromalune = std::make_unique<mainwindow::MainWindow>();
         frmchromalune->show();
     });
     frmSplash.show();

@@ -57,9 +57,9 @@ BENCHMARK(BM_SchemeChangeWindowOpen);
 
 int main(int argc, char** argv) {
     // as a user does: the preview following, the check opened from Tools
-    return bench::runBenchmarks(argc, argv, [](MainWindow& window) {
+    return bench::runBenchmarks(argc, argv, [](mainwindow::MainWindow& window) {
         window.findChild<QCheckBox*>(QStringLiteral("chkpreview"))->setChecked(true);
-        window.findChild<MenuBar*>(QStringLiteral("SmartMenuXP1"))
+        window.findChild<mainwindow::MenuBar*>(QStringLiteral("SmartMenuXP1"))
             ->action(QStringLiteral("mnuaccess"))
             ->trigger();
         g_wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));

@@ -41,7 +41,8 @@ inline void trackedMove(QWidget* wheel, int step) {
 
 /// Runs the benchmarks offscreen; with setUp, after giving it the shown main window in
 /// "Links2 Style" (it returns false when the window lacks what it needs).
-inline int runBenchmarks(int argc, char** argv, const std::function<bool(MainWindow&)>& setUp) {
+inline int runBenchmarks(int argc, char** argv,
+                         const std::function<bool(mainwindow::MainWindow&)>& setUp) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -49,9 +50,9 @@ inline int runBenchmarks(int argc, char** argv, const std::function<bool(MainWin
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<mainwindow::MainWindow> window;
     if (setUp) {
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<mainwindow::MainWindow>();
         window->show();
         auto* styles = window->findChild<QComboBox*>(QStringLiteral("cmbpreview"));
         styles->setCurrentIndex(styles->findText(QStringLiteral("Links2 Style")));

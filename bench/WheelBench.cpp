@@ -26,7 +26,7 @@ BENCHMARK(BM_AllRasters)->Unit(benchmark::kMillisecond);
 /// runs the rule, writes every field and places the lines; the wheel's repaint is included
 /// by processing the pending paint events.
 void BM_TrackedMove(benchmark::State& state) {
-    MainWindow window;
+    mainwindow::MainWindow window;
     window.show();
     window.findChild<QRadioButton*>(QStringLiteral("chktype[%1]").arg(state.range(0)))
         ->setChecked(true);

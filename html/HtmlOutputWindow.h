@@ -17,6 +17,7 @@ public:
     /// Replaces the whole content of Text1.
     void setText(const QString& text);
 
+private:
     void cmdclipboard_Click();
     void cmdclose_Click();
 

@@ -33,6 +33,7 @@ public:
     static constexpr int kWidth = 7;
     static constexpr int kColumns = 8;
 
+private:
     void Text1_Change(int index);
     void Combo1_Click();
     /// The down and up arrows beside the number field Text1[index].
@@ -56,7 +57,6 @@ public:
     QPushButton* cmdcancel = nullptr;
     QPushButton* cmdclipboard = nullptr;
 
-private:
     void Form_Load();
     /// Empty "Rows" and "Columns" fields become "1"; nothing else changes.
     void fillEmptyCounts();

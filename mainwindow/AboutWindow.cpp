@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+namespace mainwindow {
+
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("frmabout"));
     setWindowTitle(QStringLiteral("About"));
@@ -71,3 +73,5 @@ void AboutWindow::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+} // namespace mainwindow

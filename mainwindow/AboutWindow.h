@@ -5,6 +5,8 @@
 class QLabel;
 class QPushButton;
 
+namespace mainwindow {
+
 /// The about window frmabout: a picture of the program's own, a dedication and OK.
 /// Non-modal; closing it destroys it, so the next About builds and centres it afresh.
 class AboutWindow : public QWidget {
@@ -22,3 +24,5 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+} // namespace mainwindow

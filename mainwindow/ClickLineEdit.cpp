@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QValidator>
 
+namespace mainwindow {
+
 namespace {
 
 /// Takes every control character and line or paragraph separator out of the text, so a
@@ -38,3 +40,5 @@ void ClickLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
+
+} // namespace mainwindow

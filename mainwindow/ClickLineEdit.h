@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace mainwindow {
+
 /// A one-line text field that reports a click (press and release inside it), as code fields
 /// copy themselves on click. It holds no line breaks or other control characters: pasted or
 /// dropped text comes in without them.
@@ -16,3 +18,5 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+} // namespace mainwindow

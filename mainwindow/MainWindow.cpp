@@ -1,12 +1,14 @@
 #include "MainWindow.h"
 
 #include "ClickLineEdit.h"
-#include "Swatch.h"
 #include "WheelSurface.h"
+#include "core/DesignColors.h"
 #include "core/Numeric.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 #include "platform/SystemColors.h"
+#include "ui/ColorConversion.h"
+#include "ui/Swatch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,9 +19,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace mainwindow {
+
 namespace {
 
-const QColor kWindowBackground(228, 234, 254);
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 552;
 
@@ -36,7 +39,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmchromalune"));
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
     // the wheel's frame lies just outside its 260 x 260 drawing area
     auto* wheelFrame = new QFrame(this);
@@ -48,7 +51,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     wheel->move(8, 104);
     wheel->setRaster(m_model.raster());
     connect(wheel, &WheelSurface::pointerMoved, &m_model,
-            [this](int, int, float x, float y) { m_model.trackPointer(x, y); });
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
+                m_model.trackPointer(x, y);
+            });
     connect(wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 
@@ -170,7 +175,9 @@ void MainWindow::buildSwatchPanel() {
 
     for (int i = 0; i < 3; ++i) {
         const int k = i + 1;
-        auto* sw = new Swatch(this);
+        // a swatch starts with the model's colour (the title-bar text colour before the first
+        // pick) and keeps its colour when handed none
+        auto* sw = new ui::Swatch(m_model.swatchValue(k), ui::Swatch::NoColor::Refused, this);
         sw->setObjectName(QStringLiteral("Picture%1").arg(k));
         sw->setGeometry(kSwatchLeft[i], 376, 57, 33);
         sw->setAccessibleName(QStringLiteral("Color %1 swatch").arg(k));
@@ -265,3 +272,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Form_QueryUnload();
     event->accept();
 }
+
+} // namespace mainwindow

@@ -17,10 +17,9 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class ClickLineEdit;
+namespace ui {
 class Swatch;
-class WheelSurface;
-class MenuBar;
+} // namespace ui
 namespace preview {
 class PreviewSurface;
 } // namespace preview
@@ -31,6 +30,12 @@ namespace html {
 class HtmlOutputWindow;
 class TableInsertWindow;
 } // namespace html
+
+namespace mainwindow {
+
+class ClickLineEdit;
+class MenuBar;
+class WheelSurface;
 
 /// The main window frmchromalune: hue wheel, scheme type, preview pane, HTML buttons,
 /// menu bar and the swatch panel. It shows the scheme model it owns and turns the user's
@@ -117,7 +122,7 @@ private:
     QFrame* Frame1 = nullptr;
     QWidget* Picture4 = nullptr;
     /// Picture1..Picture3
-    std::array<Swatch*, 3> Picture{};
+    std::array<ui::Swatch*, 3> Picture{};
     /// txtrgb1..3, txthtml1..3, txtwebsafe1..3 and the component fields, by column
     std::array<ClickLineEdit*, 3> txtrgb{};
     std::array<ClickLineEdit*, 3> txthtml{};
@@ -147,3 +152,5 @@ private:
     QImage m_bareMockup;
     std::optional<std::array<QRgb, 3>> m_previewPaint;
 };
+
+} // namespace mainwindow

@@ -4,8 +4,11 @@
 #include "html/HtmlOutputWindow.h"
 #include "html/HtmlTexts.h"
 #include "html/TableInsertWindow.h"
+#include "ui/WindowHelpers.h"
 
 #include <QPushButton>
+
+namespace mainwindow {
 
 using html::HtmlOutputWindow;
 using html::TableInsertWindow;
@@ -24,9 +27,7 @@ QString MainWindow::htmlCode(int k) const {
 HtmlOutputWindow* MainWindow::openHtmlOutput() {
     if (!frmsbhtml)
         frmsbhtml = new HtmlOutputWindow(this);
-    frmsbhtml->show();
-    frmsbhtml->raise();
-    frmsbhtml->activateWindow();
+    ui::bringToFront(frmsbhtml);
     return frmsbhtml;
 }
 
@@ -51,7 +52,7 @@ void MainWindow::cmdgensbhtml_Click() {
 void MainWindow::gentablehtml_Click() {
     if (!tableins)
         tableins = new TableInsertWindow(this, [this](int k) { return htmlCode(k); });
-    tableins->show();
-    tableins->raise();
-    tableins->activateWindow();
+    ui::bringToFront(tableins);
 }
+
+} // namespace mainwindow

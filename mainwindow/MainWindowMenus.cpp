@@ -7,6 +7,7 @@
 #include "io/FileWriter.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
+#include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,8 @@
 #include <QStyle>
 
 #include <algorithm>
+
+namespace mainwindow {
 
 namespace {
 
@@ -271,9 +274,7 @@ void MainWindow::mnuhelp_click() {
 void MainWindow::mnuabout_click() {
     if (frmabout.isNull())
         frmabout = new AboutWindow(this);
-    frmabout->show();
-    frmabout->raise();
-    frmabout->activateWindow();
+    ui::bringToFront(frmabout);
 }
 
 void MainWindow::mnud1_click() {
@@ -291,3 +292,5 @@ void MainWindow::Form_QueryUnload() {
             w->close();
     }
 }
+
+} // namespace mainwindow

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "core/DesignColors.h"
 #include "io/FileWriter.h"
 #include "preview/Mockups.h"
 #include "preview/PixelListFile.h"
@@ -17,6 +18,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace mainwindow {
 
 namespace {
 
@@ -68,7 +71,7 @@ void MainWindow::setupPreview() {
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(x, 64, w, 25);
         QPalette pal = button->palette();
-        pal.setColor(QPalette::Button, QColor(196, 221, 249));
+        pal.setColor(QPalette::Button, ui::toQColor(core::kLightBlueBackColor));
         button->setPalette(pal);
         button->hide();
         return button;
@@ -173,11 +176,13 @@ QString MainWindow::authoringFolder() {
 }
 
 void MainWindow::Command3_Click() {
-    const QRgb colour1 = ui::toQRgb(m_model.swatchColor(1));
-    const QRgb colour2 = ui::toQRgb(m_model.swatchColor(2));
-    const QRgb colour3 = ui::toQRgb(m_model.swatchColor(3));
+    const QRgb color1 = ui::toQRgb(m_model.swatchColor(1));
+    const QRgb color2 = ui::toQRgb(m_model.swatchColor(2));
+    const QRgb color3 = ui::toQRgb(m_model.swatchColor(3));
     const std::array<preview::ScanTarget, 3> targets = {
-        {{qRgb(0, 0, 255), colour1}, {qRgb(192, 192, 192), colour3}, {qRgb(0, 255, 255), colour2}}};
+        {{ui::toQRgb(core::kTemplateBlue), color1},
+         {ui::toQRgb(core::kTemplateGrey), color3},
+         {ui::toQRgb(core::kTemplateLightBlue), color2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
     const std::array<std::string, 3> texts = preview::scanTemplates(preview->image(), targets);
     preview->refresh();
@@ -212,3 +217,5 @@ void MainWindow::Command2_Click() {
     qWarning().noquote()
         << QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), error);
 }
+
+} // namespace mainwindow

@@ -6,6 +6,8 @@
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
+namespace mainwindow {
+
 void MainWindow::mnuconvert_click() {
     if (!convert) {
         convert = new tools::ConvertWindow(this);
@@ -33,3 +35,5 @@ void MainWindow::showSchemeToAccessCheck() {
                                     ui::toQRgb(m_model.swatchColor(2)),
                                     ui::toQRgb(m_model.swatchColor(3))});
 }
+
+} // namespace mainwindow

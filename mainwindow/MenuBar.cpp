@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+namespace mainwindow {
+
 MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     // a bar inside the window's client area, never handed to a global menu service
     setNativeMenuBar(false);
@@ -133,3 +135,5 @@ QMenu* MenuBar::submenu(const QString& key) const {
     const Entry* e = find(key);
     return e != nullptr ? e->menu : nullptr;
 }
+
+} // namespace mainwindow

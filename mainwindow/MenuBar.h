@@ -10,6 +10,8 @@
 class QAction;
 class QMenu;
 
+namespace mainwindow {
+
 /// How a menu entry shows.
 enum class MenuStyle { Plain = 0, Icon = 1, Check = 2 };
 
@@ -67,3 +69,5 @@ private:
 
     std::vector<Entry> m_entries;
 };
+
+} // namespace mainwindow

@@ -2,6 +2,7 @@
 
 #include "core/DesignColors.h"
 #include "core/Scheme.h"
+#include "core/SchemeState.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 #include "ui/ColorConversion.h"
@@ -13,22 +14,12 @@
 
 #include <array>
 
+namespace mainwindow {
+
 namespace {
 
 const QColor kSplashBackground(192, 192, 255);
 const char kPublisher[] = "Moonquill";
-
-/// Reads the bare raster, so the lines drawn so far never colour a later sample.
-class RasterReader : public core::PixelReader {
-public:
-    explicit RasterReader(const core::Raster& r) : m_raster(r) {}
-    core::Color GetPixel(int32_t x, int32_t y) override {
-        return m_raster.contains(x, y) ? m_raster.at(x, y) : core::kWheelBackground;
-    }
-
-private:
-    const core::Raster& m_raster;
-};
 
 class NoSlots : public core::SchemeSlots {
 public:
@@ -88,7 +79,8 @@ QImage splashWheelPicture() {
             image.setPixel(x, y, ui::toQRgb(raster.at(x, y)));
         }
     }
-    RasterReader reader(raster);
+    // the rule reads the bare raster, so the lines drawn so far never colour a later sample
+    core::RasterSurface reader(raster, core::kWheelBackground);
     NoSlots panel;
     RecordedLines lines;
     // a pick at the orange-red rim, two thirds of the way out
@@ -148,3 +140,5 @@ void SplashWindow::Timer1_Timer() {
     emit mainWindowDue();
     close();
 }
+
+} // namespace mainwindow

@@ -5,6 +5,8 @@
 class QLabel;
 class QTimer;
 
+namespace mainwindow {
+
 /// The start-up window frmSplash: the wheel with a scheme drawn on it, the program's name
 /// and its publisher. One second after it is created its timer asks for the main window
 /// (mainWindowDue) and closes the splash.
@@ -34,3 +36,5 @@ protected:
 /// The splash's 255 x 256 picture: the default wheel raster with the construction lines of
 /// an analogous scheme drawn over it.
 QImage splashWheelPicture();
+
+} // namespace mainwindow

@@ -1,7 +1,9 @@
 #include "WheelSurface.h"
 
+#include "core/DesignColors.h"
 #include "core/Wheel.h"
 #include "platform/SystemColors.h"
+#include "ui/ColorConversion.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,22 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mainwindow {
+
 namespace {
-
-QColor toQColor(core::Color v) {
-    const core::ColorRGB c = core::SplitColor(v);
-    return QColor(c.r, c.g, c.b);
-}
-
-int modifiersToShift(Qt::KeyboardModifiers m) {
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
-int buttonsToButton(Qt::MouseButtons b) {
-    return (b.testFlag(Qt::LeftButton) ? 1 : 0) | (b.testFlag(Qt::RightButton) ? 2 : 0) |
-           (b.testFlag(Qt::MiddleButton) ? 4 : 0);
-}
 
 /// The pointer in whole surface pixels: the pixel that contains it. On a scaled screen the
 /// pointer lies between logical pixels, but the toolkit hands widgets a position rounded to
@@ -60,10 +49,8 @@ void WheelSurface::setRaster(const core::Raster& raster) {
     m_image = QImage(raster.width(), raster.height(), QImage::Format_RGB32);
     for (int y = 0; y < raster.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        for (int x = 0; x < raster.width(); ++x) {
-            const core::ColorRGB c = core::SplitColor(raster.at(x, y));
-            line[x] = qRgb(c.r, c.g, c.b);
-        }
+        for (int x = 0; x < raster.width(); ++x)
+            line[x] = ui::toQRgb(raster.at(x, y));
     }
     update();
 }
@@ -96,10 +83,11 @@ void WheelSurface::paintEvent(QPaintEvent*) {
     if (m_picture.size() != size())
         m_picture = QImage(size(), QImage::Format_RGB32);
     QPainter picture(&m_picture);
-    picture.fillRect(rect(), toQColor(platform::GetSysColor(platform::kColorBtnFace)));
+    picture.fillRect(rect(), ui::toQColor(platform::GetSysColor(platform::kColorBtnFace)));
     picture.drawImage(0, 0, m_image);
-    static const QColor kLineColors[] = {QColor(255, 255, 255), QColor(64, 64, 64),
-                                         QColor(64, 64, 64)};
+    static const QColor kLineColors[] = {ui::toQColor(core::kPickLineColor),
+                                         ui::toQColor(core::kPartnerLineColor),
+                                         ui::toQColor(core::kPartnerLineColor)};
     for (size_t k = 0; k < m_lines.size(); ++k) {
         const Line& l = m_lines[k];
         if (!l.visible)
@@ -144,22 +132,21 @@ void WheelSurface::followPointer(const QPointF& pixel) {
 void WheelSurface::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = surfacePixel(this, event);
     followPointer(p);
-    emit pointerMoved(buttonsToButton(event->buttons()), modifiersToShift(event->modifiers()),
-                      static_cast<float>(p.x()), static_cast<float>(p.y()));
+    emit pointerMoved(event->buttons(), event->modifiers(), static_cast<float>(p.x()),
+                      static_cast<float>(p.y()));
 }
 
 void WheelSurface::mousePressEvent(QMouseEvent* event) {
     const QPointF p = surfacePixel(this, event);
     followPointer(p);
-    emit pointerPressed(buttonsToButton(event->button()), modifiersToShift(event->modifiers()),
-                        static_cast<float>(p.x()), static_cast<float>(p.y()));
+    emit pointerPressed(event->button(), event->modifiers(), static_cast<float>(p.x()),
+                        static_cast<float>(p.y()));
 }
 
 void WheelSurface::keyPressEvent(QKeyEvent* event) {
     // the keys drive a pointer of their own, which starts where the real one last was: each
     // step is exactly a pointer move to the new pixel, Space or Enter a click there
     const int step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
-    const int shift = modifiersToShift(event->modifiers());
     QPoint to = m_pointer;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -182,7 +169,8 @@ void WheelSurface::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         // a held key is one click, as a held button is
         if (!event->isAutoRepeat())
-            emit pointerPressed(1, shift, static_cast<float>(m_pointer.x()),
+            emit pointerPressed(Qt::LeftButton, event->modifiers(),
+                                static_cast<float>(m_pointer.x()),
                                 static_cast<float>(m_pointer.y()));
         return;
     default:
@@ -193,7 +181,7 @@ void WheelSurface::keyPressEvent(QKeyEvent* event) {
     m_pointer = QPoint(std::clamp(to.x(), 0, last), std::clamp(to.y(), 0, last));
     m_keyboardPointer = true;
     update();
-    emit pointerMoved(0, shift, static_cast<float>(m_pointer.x()),
+    emit pointerMoved(Qt::NoButton, event->modifiers(), static_cast<float>(m_pointer.x()),
                       static_cast<float>(m_pointer.y()));
 }
 
@@ -206,3 +194,5 @@ void WheelSurface::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     update();
 }
+
+} // namespace mainwindow

@@ -12,6 +12,8 @@
 
 class QPainter;
 
+namespace mainwindow {
+
 /// The hue wheel's picture surface: shows a raster unscaled at (0, 0) over the button-face
 /// colour, with three construction lines drawn over it. From the keyboard, arrow keys move a
 /// pointer of its own (Shift: ten pixels), Space or Enter click, Home returns to the centre;
@@ -38,8 +40,11 @@ public:
     const Line& line(int k) const { return m_lines.at(static_cast<size_t>(k - 1)); }
 
 signals:
-    void pointerMoved(int button, int shift, float x, float y);
-    void pointerPressed(int button, int shift, float x, float y);
+    /// The pointer (or the keyboard's pointer, with no button) moved to pixel (x, y);
+    /// buttons are those held during the move.
+    void pointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, float x, float y);
+    /// A click at pixel (x, y): the button pressed (left for Space or Enter).
+    void pointerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,3 +70,5 @@ private:
     /// Whether the keys moved the pointer last (then its square is drawn while focused).
     bool m_keyboardPointer = false;
 };
+
+} // namespace mainwindow

@@ -70,9 +70,9 @@ public:
 
 namespace platform {
 
-void setBackColor(QWidget& widget, const QColor& colour) {
+void setBackColor(QWidget& widget, const QColor& color) {
     QPalette pal = widget.palette();
-    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Window, color);
     widget.setPalette(pal);
     widget.setAutoFillBackground(true);
 }

@@ -38,6 +38,6 @@ void applyDesktopLook(QApplication& app);
 
 /// Paints the widget's background, and that of the labels, frames and option buttons on it,
 /// in one colour.
-void setBackColor(QWidget& widget, const QColor& colour);
+void setBackColor(QWidget& widget, const QColor& color);
 
 } // namespace platform

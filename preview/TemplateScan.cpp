@@ -16,9 +16,9 @@ std::array<std::string, 3> scanTemplates(QImage& image, const std::array<ScanTar
     for (int x = 0; x < w; ++x) {
         for (int y = 0; y < h; ++y) {
             auto* pixel = reinterpret_cast<QRgb*>(image.scanLine(y)) + x;
-            const QRgb colour = *pixel & RGB_MASK;
+            const QRgb color = *pixel & RGB_MASK;
             for (size_t i = 0; i < targets.size(); ++i) {
-                if (colour != (targets[i].templateColour & RGB_MASK))
+                if (color != (targets[i].templateColor & RGB_MASK))
                     continue;
                 texts[i] += pixelLine(x, y);
                 if (targets[i].repaint)

@@ -12,7 +12,7 @@ namespace preview {
 /// A colour the template scan looks for, and what a matched pixel is repainted with
 /// (nothing keeps the pixel as it is).
 struct ScanTarget {
-    QRgb templateColour;
+    QRgb templateColor;
     std::optional<QRgb> repaint;
 };
 

@@ -170,10 +170,6 @@ void ConvertWindow::pickerClosed(SafeColorMap* map, bool picked) {
     cmdconvert_Click();
 }
 
-SafeColorMap* ConvertWindow::colorMap() const {
-    return m_map.data();
-}
-
 void ConvertWindow::cmdclose_Click() {
     close();
 }

@@ -22,12 +22,19 @@ class ConvertWindow : public QWidget {
 public:
     explicit ConvertWindow(QWidget* parent = nullptr);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     void cmdconvert_Click();
     void cmdpickcolor_Click();
     void cmdclose_Click();
 
-    /// The web-safe map while it is open from this window, else null.
-    SafeColorMap* colorMap() const;
+    QLineEdit* makeField(const QString& name, int x, int y, int w);
+    QPushButton* makeButton(const QString& name, const QString& text, const QRect& place);
+    void makeLabel(const QString& name, const QString& text, int x, int y);
+    void pickerClosed(SafeColorMap* map, bool picked);
 
     QLineEdit* txtsource = nullptr;
     QLineEdit* txtrgb = nullptr;
@@ -40,17 +47,7 @@ public:
     QPushButton* cmdconvert = nullptr;
     QPushButton* cmdpickcolor = nullptr;
     QPushButton* cmdclose = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    QLineEdit* makeField(const QString& name, int x, int y, int w);
-    QPushButton* makeButton(const QString& name, const QString& text, const QRect& place);
-    void makeLabel(const QString& name, const QString& text, int x, int y);
-    void pickerClosed(SafeColorMap* map, bool picked);
-
+    /// The web-safe map while it is open from this window, else null.
     QPointer<SafeColorMap> m_map;
 };
 

@@ -224,7 +224,7 @@ void SafeColorMap::tcol_Click(int Index) {
 
 core::Color SafeColorMap::selectedColor() const {
     const QColor c = lblselcolor->palette().color(QPalette::Window);
-    return core::rgbValue(c.red(), c.green(), c.blue());
+    return ui::fromQColor(c);
 }
 
 void SafeColorMap::handOver(const QString& code) {
@@ -245,9 +245,8 @@ void SafeColorMap::cmdmore_Click() {
         // as well, the converter and the main window, which stay usable
         colordialog->setWindowModality(Qt::NonModal);
         // a cancelled dialog hands nothing over and leaves the map open
-        connect(colordialog, &QColorDialog::colorSelected, this, [this](const QColor& chosen) {
-            handOver(htmlCode(core::rgbValue(chosen.red(), chosen.green(), chosen.blue())));
-        });
+        connect(colordialog, &QColorDialog::colorSelected, this,
+                [this](const QColor& chosen) { handOver(htmlCode(ui::fromQColor(chosen))); });
         connect(colordialog, &QDialog::finished, this, [this] { blockMap(false); });
     }
     colordialog->setCurrentColor(toQColor(selectedColor()));

@@ -52,6 +52,15 @@ public:
     explicit SafeColorMap(QWidget* parent = nullptr);
     ~SafeColorMap() override;
 
+signals:
+    /// The window has closed; picked is true when it closed through "OK" or "More Colors",
+    /// that is when PickedColorCode holds a fresh code.
+    void closed(bool picked);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     void tcol_MouseMove(int Index);
     void tcol_Click(int Index);
     void cmdok_Click();
@@ -59,6 +68,13 @@ public:
 
     /// The colour lblselcolor shows, as a 24-bit value.
     core::Color selectedColor() const;
+
+    void Form_Load();
+    void Form_QueryUnload();
+    void showSelection(int Index);
+    void handOver(const QString& code);
+    /// Disables or enables the map's own controls while the colour dialog is open.
+    void blockMap(bool blocked);
 
     std::array<ColorCell*, 216> tcol{};
     QLabel* lblselcolor = nullptr;
@@ -69,23 +85,6 @@ public:
     QPointer<QColorDialog> colordialog;
     /// True from the first click on a cell until the window closes.
     bool cellclicked = false;
-
-signals:
-    /// The window has closed; picked is true when it closed through "OK" or "More Colors",
-    /// that is when PickedColorCode holds a fresh code.
-    void closed(bool picked);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void Form_Load();
-    void Form_QueryUnload();
-    void showSelection(int Index);
-    void handOver(const QString& code);
-    /// Disables or enables the map's own controls while the colour dialog is open.
-    void blockMap(bool blocked);
-
     bool m_picked = false;
     bool m_closed = false;
 };

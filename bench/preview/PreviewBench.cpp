@@ -40,7 +40,7 @@ BENCHMARK(BM_ShowPreviewLinks2);
 } // namespace
 
 int main(int argc, char** argv) {
-    return bench::runBenchmarks(argc, argv, [](MainWindow& window) {
+    return bench::runBenchmarks(argc, argv, [](mainwindow::MainWindow& window) {
         g_preview = window.findChild<preview::PreviewSurface*>(QStringLiteral("preview"));
         return g_preview != nullptr;
     });

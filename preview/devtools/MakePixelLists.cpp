@@ -16,7 +16,7 @@
 
 namespace {
 
-bool parseTarget(const QString& arg, QString& file, QRgb& colour) {
+bool parseTarget(const QString& arg, QString& file, QRgb& color) {
     const int eq = arg.indexOf(QLatin1Char('='));
     if (eq <= 0)
         return false;
@@ -31,7 +31,7 @@ bool parseTarget(const QString& arg, QString& file, QRgb& colour) {
         if (!ok || rgb[i] < 0 || rgb[i] > 255)
             return false;
     }
-    colour = qRgb(rgb[0], rgb[1], rgb[2]);
+    color = qRgb(rgb[0], rgb[1], rgb[2]);
     return true;
 }
 
@@ -44,9 +44,9 @@ int main(int argc, char* argv[]) {
     std::array<preview::ScanTarget, 3> targets{};
     bool ok = args.size() == 6;
     for (int i = 0; ok && i < 3; ++i) {
-        QRgb colour = 0;
-        ok = parseTarget(args[3 + i], files[static_cast<size_t>(i)], colour);
-        targets[static_cast<size_t>(i)] = {colour, std::nullopt};
+        QRgb color = 0;
+        ok = parseTarget(args[3 + i], files[static_cast<size_t>(i)], color);
+        targets[static_cast<size_t>(i)] = {color, std::nullopt};
     }
     if (!ok) {
         std::fprintf(stderr,

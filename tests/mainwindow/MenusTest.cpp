@@ -70,7 +70,7 @@ QStringList visibleWindowNames() {
 
 /// Opens the header on the bar with the mouse and clicks the entry in its popup.
 void clickMenuEntry(const MainWindowDriver& d, const char* header, const char* key) {
-    MenuBar* bar = d.menu();
+    mainwindow::MenuBar* bar = d.menu();
     QTest::mouseClick(bar, Qt::LeftButton, {},
                       bar->actionGeometry(bar->action(QLatin1String(header))).center());
     QMenu* menu = bar->submenu(QLatin1String(header));
@@ -117,7 +117,7 @@ private slots:
         // a key without its command would be reported while the window builds its menus
         QTest::failOnWarning(QRegularExpression(QStringLiteral("has no command")));
         MainWindowDriver d;
-        MenuBar* bar = d.menu();
+        mainwindow::MenuBar* bar = d.menu();
         for (const char* header :
              {"8mnufile", "8mnutools", "8mnuoptions", "8mnuhelp", "mnudownloads"}) {
             QVERIFY2(bar->ownsSubmenu(bar->idOf(QLatin1String(header))), header);
@@ -126,7 +126,7 @@ private slots:
         emit bar->itemClick(0);
         emit bar->itemClick(9999);
         QCOMPARE(visibleWindowNames(), QStringList{QStringLiteral("frmchromalune")});
-        QVERIFY(bar->checkState(QStringLiteral("mnucwdefault")) == CheckState::Checked);
+        QVERIFY(bar->checkState(QStringLiteral("mnucwdefault")) == mainwindow::CheckState::Checked);
         emit bar->itemClick(bar->idOf(QLatin1String("mnuabout")));
         QTRY_VERIFY(visibleWindowNames().contains(QStringLiteral("frmabout")));
     }
@@ -328,7 +328,7 @@ private slots:
         d.runMenu(QStringLiteral("mnuabout"));
         QWidget toolWindow;
         toolWindow.show();
-        QPointer<MainWindow> alive(d.w.get());
+        QPointer<mainwindow::MainWindow> alive(d.w.get());
         clickMenuEntry(d, "8mnufile", "mnufileexit");
         QTRY_VERIFY(visibleWindowNames().isEmpty());
         QTRY_VERIFY(alive.isNull());

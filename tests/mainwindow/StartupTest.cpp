@@ -36,8 +36,8 @@ private slots:
     void splashAsksForTheMainWindowOnceAfterOneSecond() {
         QElapsedTimer clock;
         clock.start();
-        SplashWindow splash;
-        QSignalSpy due(&splash, &SplashWindow::mainWindowDue);
+        mainwindow::SplashWindow splash;
+        QSignalSpy due(&splash, &mainwindow::SplashWindow::mainWindowDue);
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
         QVERIFY(isCentred(splash));

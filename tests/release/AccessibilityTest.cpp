@@ -22,7 +22,8 @@ bool needsOwnName(QWidget* w) {
     return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
            qobject_cast<QTextEdit*>(w) || qobject_cast<QComboBox*>(w) ||
            qobject_cast<ui::Swatch*>(w) || qobject_cast<tools::ColorCell*>(w) ||
-           qobject_cast<WheelSurface*>(w) || qobject_cast<preview::PreviewSurface*>(w) ||
+           qobject_cast<mainwindow::WheelSurface*>(w) ||
+           qobject_cast<preview::PreviewSurface*>(w) ||
            w->objectName() == QLatin1String("lblselcolor");
 }
 

@@ -30,7 +30,7 @@ struct OpenWindows {
         }
         d.runMenu(QStringLiteral("mnuabout"));
         d.runMenu(QStringLiteral("mnuaccess"));
-        splash = std::make_unique<SplashWindow>();
+        splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         splash->show();
     }
@@ -46,7 +46,8 @@ struct OpenWindows {
     /// The eight windows, fewer if one failed to open.
     QList<QWidget*> all() const {
         QList<QWidget*> windows{d.w.get(), splash.get()};
-        for (const char* name : {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout", "frmaccess"})
+        for (const char* name :
+             {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout", "frmaccess"})
             if (QWidget* w = window(QLatin1String(name)))
                 windows << w;
         return windows;
@@ -69,5 +70,5 @@ struct OpenWindows {
     }
 
     MainWindowDriver d;
-    std::unique_ptr<SplashWindow> splash;
+    std::unique_ptr<mainwindow::SplashWindow> splash;
 };

@@ -50,7 +50,7 @@ inline void confirmReplace() {
 /// Drives the main window as a user does: controls found by their names, the pointer moved
 /// over the wheel, menu entries and options clicked.
 struct MainWindowDriver {
-    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    std::unique_ptr<mainwindow::MainWindow> w = std::make_unique<mainwindow::MainWindow>();
 
     MainWindowDriver() {
         w->show();
@@ -84,7 +84,9 @@ struct MainWindowDriver {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    MenuBar* menu() const { return child<MenuBar>(QStringLiteral("SmartMenuXP1")); }
+    mainwindow::MenuBar* menu() const {
+        return child<mainwindow::MenuBar>(QStringLiteral("SmartMenuXP1"));
+    }
     /// Clicks the menu entry with key.
     void runMenu(const QString& key) const {
         QAction* action = menu()->action(key);
