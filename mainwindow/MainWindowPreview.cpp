@@ -117,7 +117,8 @@ void MainWindow::loadPreviewStyle(int index) {
     cmdgenlinks2html->hide();
     cmdgensbhtml->hide();
     gentablehtml->hide();
-    if (index < 0 || index >= static_cast<int>(preview::previewStyles().size()))
+    // a choice that named no style keeps the style shown
+    if (index < 0)
         return;
     const preview::PreviewStyle& style = preview::previewStyles()[static_cast<size_t>(index)];
     preview->lists().clear();

@@ -72,13 +72,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 QImage splashWheelPicture() {
     const core::Raster raster = core::GenerateWheel();
-    QImage image(255, 256, QImage::Format_RGB32);
-    image.fill(ui::toQColor(core::kButtonFaceColor));
-    for (int y = 0; y < image.height() && y < raster.height(); ++y) {
-        for (int x = 0; x < image.width() && x < raster.width(); ++x) {
-            image.setPixel(x, y, ui::toQRgb(raster.at(x, y)));
-        }
-    }
+    // the raster's top 256 rows
+    QImage image = ui::rasterImage(raster).copy(0, 0, 255, 256);
     // the rule reads the bare raster, so the lines drawn so far never colour a later sample
     core::RasterSurface reader(raster, core::kWheelBackground);
     NoSlots panel;

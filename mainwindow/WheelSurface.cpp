@@ -46,12 +46,7 @@ WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
 
 void WheelSurface::setRaster(const core::Raster& raster) {
     m_raster = raster;
-    m_image = QImage(raster.width(), raster.height(), QImage::Format_RGB32);
-    for (int y = 0; y < raster.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        for (int x = 0; x < raster.width(); ++x)
-            line[x] = ui::toQRgb(raster.at(x, y));
-    }
+    m_image = ui::rasterImage(raster);
     update();
 }
 

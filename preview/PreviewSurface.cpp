@@ -41,9 +41,10 @@ void PreviewSurface::clear() {
 
 void PreviewSurface::setPicture(const QImage& picture) {
     m_image.fill(kSurfaceBackground);
-    QPainter painter(&m_image);
-    painter.drawImage(0, 0, picture);
-    painter.end();
+    {
+        QPainter painter(&m_image);
+        painter.drawImage(0, 0, picture);
+    }
     refresh();
 }
 

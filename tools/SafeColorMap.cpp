@@ -267,11 +267,10 @@ void SafeColorMap::Form_QueryUnload() {
     m_closed = true;
 }
 
-void SafeColorMap::closeEvent(QCloseEvent* event) {
+void SafeColorMap::closeEvent(QCloseEvent* /*event*/) {
     if (colordialog && colordialog->isVisible())
         colordialog->reject();
     Form_QueryUnload();
-    event->accept();
     const bool picked = m_picked;
     m_picked = false;
     emit closed(picked);

@@ -13,6 +13,16 @@ QColor toQColor(core::Color value) {
     return QColor(toQRgb(value));
 }
 
+QImage rasterImage(const core::Raster& raster) {
+    QImage image(raster.width(), raster.height(), QImage::Format_RGB32);
+    for (int y = 0; y < raster.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < raster.width(); ++x)
+            line[x] = toQRgb(raster.at(x, y));
+    }
+    return image;
+}
+
 core::Color fromQColor(const QColor& color) {
     return core::rgbValue(color.red(), color.green(), color.blue());
 }

@@ -27,6 +27,8 @@ TEST(ReadInt, PlainNumbersWithBlanksRoundedHalfToEvenWithinRange) {
     for (const char* bad : {"", " ", "abc", "12a", "1 2", "32768", "32767.5", "-32769", "0x10",
                             "1e3", "1,000", "--1", ".", "1.5.", "- 1"})
         EXPECT_FALSE(readInt16(bad).has_value()) << bad;
+    // a text is read to its end and no further
+    EXPECT_EQ(readInt16(std::string_view("12.5", 2)), 12);
     EXPECT_EQ(readInt32("2147483647"), 2147483647);
     EXPECT_EQ(readInt32("-2147483648"), INT32_MIN);
     EXPECT_FALSE(readInt32("2147483648").has_value());

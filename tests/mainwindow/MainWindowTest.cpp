@@ -89,6 +89,7 @@ private slots:
     }
 
     void complementaryKeepsSwatchThreeWithEmptyCodes() {
+        d->move(100, 100); // an analogous pick fills column 3 first
         d->chooseRule(0);
         d->move(200, 60);
         expectColumnShows(*d, 1, rasterAt(60, 200));
@@ -160,6 +161,17 @@ private slots:
         QCOMPARE(platform::clipboardText(), QStringLiteral("#abc"));
         QCOMPARE(d->model().texts(2).html, std::string("#abc"));
         QCOMPARE(d->model().swatchValue(2), before);
+    }
+
+    void controlsNobodySeesKeepTheirNamesAndPlaces() {
+        // the component captions are one array of labels, column by column
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(d->child<QLabel>(QStringLiteral("Label10[%1]").arg(i))->text(),
+                     QStringLiteral("RGB").mid(i % 3, 1) + ':');
+        // the authoring commands are never shown, yet keep their places
+        QCOMPARE(d->child(QStringLiteral("Command3"))->geometry(), QRect(8, 376, 81, 25));
+        QCOMPARE(d->child(QStringLiteral("Command2"))->geometry(), QRect(8, 408, 81, 25));
+        QVERIFY(!d->child(QStringLiteral("Command3"))->isVisible());
     }
 
     void theWidestCodesShowWholeInTheirFields() {

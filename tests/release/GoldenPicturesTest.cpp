@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 // Every window, and the preview in every style, drawn as a user sees it and compared with a
@@ -105,6 +106,19 @@ private slots:
             windows.d.chooseStyle(entry);
             faults << compareWithGolden(windows.d.child(QStringLiteral("preview")),
                                         QStringLiteral("preview-") + entry.section(' ', 0, 0));
+        }
+        // and every window's title, which no picture shows
+        QStringList titles;
+        for (QWidget* window : windows.all())
+            titles << window->objectName() + QStringLiteral(": ") + window->windowTitle();
+        titles.sort();
+        QFile titlesFile(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt"));
+        if (qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN")) {
+            QVERIFY(titlesFile.open(QIODevice::WriteOnly));
+            titlesFile.write(titles.join('\n').toUtf8() + '\n');
+        } else if (!titlesFile.open(QIODevice::ReadOnly) ||
+                   titlesFile.readAll() != titles.join('\n').toUtf8() + '\n') {
+            faults << QStringLiteral("titles differ from golden/titles.txt: ") + titles.join(", ");
         }
         faults.removeAll(QString());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
