@@ -89,7 +89,6 @@ private slots:
     }
 
     void complementaryKeepsSwatchThreeWithEmptyCodes() {
-        d->move(100, 100); // an analogous pick fills column 3 first
         d->chooseRule(0);
         d->move(200, 60);
         expectColumnShows(*d, 1, rasterAt(60, 200));
@@ -98,6 +97,12 @@ private slots:
         // the swatch still holds its start colour (system colour 9); its other codes say so
         QCOMPARE(d->text(QStringLiteral("txtwebsafe3")), QStringLiteral("#FFFFFF"));
         QCOMPARE(d->text(QStringLiteral("txtrc[2]")), QStringLiteral("9"));
+        // codes another rule wrote there are emptied too
+        d->chooseRule(1);
+        QVERIFY(!d->text(QStringLiteral("txthtml3")).isEmpty());
+        d->chooseRule(0);
+        QCOMPARE(d->text(QStringLiteral("txtrgb3")) + d->text(QStringLiteral("txthtml3")),
+                 QString());
     }
 
     void sampleOutsideTheSurfaceShowsMinusOneAndKeepsTheSwatch() {
