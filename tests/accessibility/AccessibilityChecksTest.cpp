@@ -69,7 +69,7 @@ TEST(Contrast, KnownRatiosCutToHundredthsAndJudgedOnTheExactRatio) {
         {0x000000, 0xFFFFFF, 21.0, "21.00:1", true},
         {0xFFFFFF, 0x777777, 4.4781, "4.47:1", false}, // order does not matter
         {0x767676, 0xFFFFFF, 4.5422, "4.54:1", true},  // the lightest grey passing AA on white
-        {0x0A00FF, 0xFFFFFF, 8.5473, "8.54:1", true}, // red in the linear segment
+        {0x0A00FF, 0xFFFFFF, 8.5473, "8.54:1", true},  // red in the linear segment
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(contrastRatio(c.first, c.second), c.value, 1e-4) << c.shown;

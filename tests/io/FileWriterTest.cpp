@@ -1,4 +1,5 @@
 #include "io/FileWriter.h"
+#include "support/FileSizeLimit.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -174,15 +175,7 @@ TEST(WriteFile, AWriteFailingPartWayKeepsTheEarlierContent) {
         ASSERT_TRUE(writePlain(path, earlier));
         if (linked)
             ASSERT_TRUE(::link(QFile::encodeName(path), QFile::encodeName(path + "2")) == 0);
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 30;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = io::writeFile(path, kText);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const bool written = withFileSizeLimit(30, [&] { return io::writeFile(path, kText); });
 
         EXPECT_FALSE(written) << linked;
         EXPECT_EQ(readAll(path), earlier) << linked;

@@ -1,4 +1,5 @@
 #include "palette/CommandLine.h"
+#include "support/FileSizeLimit.h"
 
 #include "core/Wheel.h"
 
@@ -211,15 +212,7 @@ TEST(CommandLine, FailedExportKeepsTheEarlierFileAndExitsOne) {
     EXPECT_NE(r.err.find("'" + missing + "': No such file"), std::string::npos) << r.err;
 
     // a disk that refuses the write half-way, and a read-only file, are left as they were
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Outcome full = run({"--export", earlier});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const Outcome full = withFileSizeLimit(20, [&] { return run({"--export", earlier}); });
     EXPECT_EQ(full.status, 1);
     QFile::setPermissions(QString::fromStdString(earlier), QFile::ReadOwner);
     EXPECT_EQ(run({"--export", earlier}).status, 1);
