@@ -22,6 +22,8 @@
 
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kWarning = QStringLiteral("Warning. Did not save colors to file.");
@@ -219,12 +221,14 @@ private slots:
         d.saveColors(path);
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), kFilledFile);
-        // a folder as the name: the warning, and nothing written
+        // a pipe nobody reads takes nothing: the warning, and no success claimed
+        const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
         seen.clear();
         expectWarning(&seen);
-        d.saveColors(dir.path() + QStringLiteral("/scheme.txt/"));
+        d.saveColors(pipe);
         QTRY_COMPARE(seen, QStringLiteral("ChromaLune|") + kWarning);
-        QCOMPARE(readAll(path), kFilledFile);
+        QVERIFY(!QFileInfo(pipe).isFile());
         // nothing of the dialog's history or last folder is kept
         QCOMPARE(QDir(m_config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
