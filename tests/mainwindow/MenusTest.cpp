@@ -125,6 +125,7 @@ private slots:
             QVERIFY2(bar->ownsSubmenu(bar->idOf(QLatin1String(header))), header);
             emit bar->itemClick(bar->idOf(QLatin1String(header)));
         }
+        QCOMPARE(bar->key(bar->idOf(QStringLiteral("8mnufile"))), QStringLiteral("8mnufile"));
         emit bar->itemClick(0);
         emit bar->itemClick(9999);
         QCOMPARE(visibleWindowNames(), QStringList{QStringLiteral("frmchromalune")});
