@@ -11,6 +11,10 @@ TEST(ColorConversion, ShowsTheDisplayedColorAndReadsItBack) {
         {core::rgbValue(1, 2, 3), qRgb(1, 2, 3), core::rgbValue(1, 2, 3)},
         // a system colour reference shows its entry (15: the button face)
         {INT32_MIN | 15, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
+        // the table's first and last entries (scroll bar, menu bar); none beyond it
+        {INT32_MIN | 0, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
+        {INT32_MIN | 30, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
+        {INT32_MIN | 31, qRgb(0, 0, 0), 0},
         // any other top byte is dropped
         {0x7F000000 | core::rgbValue(0x56, 0x34, 0x12), qRgb(0x56, 0x34, 0x12),
          core::rgbValue(0x56, 0x34, 0x12)},
