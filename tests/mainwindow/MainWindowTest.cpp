@@ -348,6 +348,23 @@ private slots:
         QCOMPARE(reportNames(), schemeNames());
     }
 
+    void previewFollowingAMoveIsRepaintedOnScreen() {
+        // grabbing draws afresh; the screen only shows what the surface asks to repaint
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        QWidget* preview = d->child(QStringLiteral("preview"));
+        d->child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
+        QCoreApplication::processEvents();
+        preview->installEventFilter(&counter);
+        d->move(200, 60);
+        QTRY_VERIFY(counter.paints > 0);
+    }
+
     void oneNotificationPerSchemeChange() {
         QSignalSpy spy(&d->model(), &scheme::SchemeModel::changed);
         d->move(200, 60);
