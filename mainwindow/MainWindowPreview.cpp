@@ -122,7 +122,6 @@ void MainWindow::loadPreviewStyle(int index) {
         return;
     const preview::PreviewStyle& style = preview::previewStyles()[static_cast<size_t>(index)];
     preview->lists().clear();
-    preview->clear();
     preview->setPicture(preview::mockupPicture(style.mockupKey));
     auto name = [](std::string_view file) {
         return QString::fromLatin1(file.data(), static_cast<int>(file.size()));

@@ -5,6 +5,7 @@
 #include "core/SchemeState.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
+#include "platform/SystemColors.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -20,31 +21,6 @@ namespace {
 
 const QColor kSplashBackground(192, 192, 255);
 const char kPublisher[] = "Moonquill";
-
-class NoSlots : public core::SchemeSlots {
-public:
-    void setSwatchColor(int, core::Color) override {}
-    void setDecimalText(int, const std::string&) override {}
-    void setHtmlText(int, const std::string&) override {}
-};
-
-class RecordedLines : public core::ConstructionLines {
-public:
-    struct Line {
-        bool visible = false;
-        QLineF at;
-    };
-    void setLineVisible(int line, bool visible) override {
-        m_lines.at(static_cast<size_t>(line - 1)).visible = visible;
-    }
-    void placeLine(int line, float x1, float y1, float x2, float y2) override {
-        m_lines.at(static_cast<size_t>(line - 1)).at = QLineF(x1, y1, x2, y2);
-    }
-    const std::array<Line, 3>& lines() const { return m_lines; }
-
-private:
-    std::array<Line, 3> m_lines{};
-};
 
 QFont arialBold(int pixelSize) {
     QFont font;
@@ -76,21 +52,20 @@ QImage splashWheelPicture() {
     QImage image = ui::rasterImage(raster).copy(0, 0, 255, 256);
     // the rule reads the bare raster, so the lines drawn so far never colour a later sample
     core::RasterSurface reader(raster, core::kWheelBackground);
-    NoSlots panel;
-    RecordedLines lines;
+    core::SchemeState scheme;
     // a pick at the orange-red rim, two thirds of the way out
-    core::runScheme(core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{}, reader,
-                    panel, lines);
+    core::rerunScheme(scheme, core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{},
+                      reader, &platform::GetSysColor);
     QPainter painter(&image);
     const QColor lineColors[] = {ui::toQColor(core::kPickLineColor),
                                  ui::toQColor(core::kPartnerLineColor),
                                  ui::toQColor(core::kPartnerLineColor)};
-    for (size_t k = 0; k < lines.lines().size(); ++k) {
-        const RecordedLines::Line& l = lines.lines()[k];
+    for (size_t k = 0; k < scheme.lines.size(); ++k) {
+        const core::LineState& l = scheme.lines[k];
         if (!l.visible)
             continue;
         painter.setPen(QPen(lineColors[k], 3));
-        painter.drawLine(l.at);
+        painter.drawLine(QLineF(l.x1, l.y1, l.x2, l.y2));
     }
     return image;
 }
