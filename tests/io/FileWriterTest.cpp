@@ -1,5 +1,6 @@
 #include "io/FileWriter.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -22,11 +23,6 @@ namespace {
 constexpr uid_t kNobody = 65534;
 const QByteArray kEarlier = "my earlier colours\r\n";
 const QByteArray kText = "Color1 R:1\r\nColor2 R:2\r\nColor3 R:3\r\n";
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 bool writePlain(const QString& path, const QByteArray& bytes, mode_t mode = 0644) {
     QFile f(path);

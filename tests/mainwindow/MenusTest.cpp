@@ -1,5 +1,6 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
+#include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
 #include "core/Wheel.h"
@@ -44,11 +45,6 @@ QByteArray filledFile() {
     return QByteArray::fromStdString(io::colorsFileText(columns));
 }
 const QByteArray kFilledFile = filledFile();
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 /// Records "title|text" of the next message box (a warning) and presses its OK.
 void expectWarning(QString* seen) {

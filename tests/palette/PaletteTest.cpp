@@ -19,26 +19,6 @@ using palette::Format;
 
 namespace {
 
-std::string fromHex(const std::string& hex) {
-    std::string out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    return out;
-}
-
-/// A token of the design-tokens file as a hand would write it.
-std::string token(char digit, const std::string& components, const std::string& hex) {
-    return std::string("  \"color-") + digit + "\": {\n    \"$type\": \"color\",\n" +
-           "    \"$value\": {\n      \"colorSpace\": \"srgb\",\n      \"components\": [" +
-           components + "],\n      \"hex\": \"#" + hex + "\"\n    }\n  }";
-}
-
-/// An .ase colour entry: type, length, "color-N" in UTF-16 with its zero, "RGB ", floats, type.
-std::string aseEntry(char digit, const std::string& floats) {
-    return std::string("0001000000240008") + "0063006f006c006f0072002d003" + digit + "0000" +
-           "52474220" + floats + "0002";
-}
-
 struct Outcome {
     int status;
     std::string out, err;
@@ -65,35 +45,22 @@ palette::SchemeColors colorsFor(std::vector<std::string> args) {
 
 } // namespace
 
-TEST(PaletteFormats, EveryFormatMatchesItsHandCheckedFileAndFollowsTheExtension) {
+// The files in expected/ were checked by hand and read by other programs' readers.
+TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
     const palette::SchemeColors scheme = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86),
                                           core::rgbValue(0, 0, 0)};
-    const struct {
-        const char* fileName;
-        Format format;
-        std::string expected;
-    } cases[] = {
-        {"a.CSS", Format::Css,
-         ":root {\n  --color-1: #FF8000;\n  --color-2: #123456;\n  --color-3: #000000;\n}\n"},
-        {"b.scss", Format::Scss, "$color-1: #FF8000;\n$color-2: #123456;\n$color-3: #000000;\n"},
-        {"dir.css/c.Tokens.JSON", Format::DesignTokens,
-         "{\n" + token('1', "1, 0.5019607843137255, 0", "ff8000") + ",\n" +
-             token('2', "0.07058823529411765, 0.20392156862745098, 0.33725490196078434", "123456") +
-             ",\n" + token('3', "0, 0, 0", "000000") + "\n}\n"},
-        {"p.gpl", Format::GimpPalette,
-         "GIMP Palette\nName: ChromaLune\nColumns: 3\n#\n255 128   0\tcolor-1\n 18  52  "
-         "86\tcolor-2\n"
-         "  0   0   0\tcolor-3\n"},
-        {"s.ase", Format::AdobeSwatchExchange,
-         fromHex("41534546000100000000000"
-                 "3" +
-                 aseEntry('1', "3f8000003f00808100000000") +
-                 aseEntry('2', "3d9090913e50d0d13eacacad") + aseEntry('3', std::string(24, '0')))},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(palette::formatForFileName(c.fileName), c.format) << c.fileName;
-        const std::vector<uint8_t> bytes = palette::fileBytes(c.format, scheme);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.expected) << c.fileName;
+    const std::tuple<const char*, Format, const char*> cases[] = {
+        {"a.CSS", Format::Css, "scheme.css"},
+        {"b.scss", Format::Scss, "scheme.scss"},
+        {"dir.css/c.Tokens.JSON", Format::DesignTokens, "scheme.tokens.json"},
+        {"p.gpl", Format::GimpPalette, "scheme.gpl"},
+        {"s.ase", Format::AdobeSwatchExchange, "scheme.ase"}};
+    for (const auto& [fileName, format, expected] : cases) {
+        EXPECT_EQ(palette::formatForFileName(fileName), format) << fileName;
+        const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+                  readAll(std::string(CHROMALUNE_PALETTE_EXPECTED "/") + expected))
+            << fileName;
     }
 }
 

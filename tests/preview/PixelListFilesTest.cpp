@@ -1,6 +1,7 @@
 #include "preview/Mockups.h"
 #include "preview/PreviewSurface.h"
 #include "preview/TemplateScan.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,11 +13,6 @@ namespace {
 
 const QString kAssets = QStringLiteral(CHROMALUNE_PREVIEW_ASSETS);
 const QRgb kBlue = qRgb(0, 0, 255), kGrey = qRgb(192, 192, 192), kCyan = qRgb(0, 255, 255);
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QString listPath(const QString& name) {
     return kAssets + QStringLiteral("/lists/") + name;

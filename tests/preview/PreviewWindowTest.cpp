@@ -1,5 +1,6 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
+#include "support/TestFiles.h"
 
 #include "preview/Mockups.h"
 #include "preview/PreviewStyles.h"
@@ -13,11 +14,6 @@ namespace {
 
 QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QString besideProgram(std::string_view name) {

@@ -1,5 +1,6 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
+#include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
 #include "core/Wheel.h"
@@ -47,17 +48,6 @@ bool copyRunTimeFiles(bool withHelpPage) {
             return false;
     }
     return names.size() >= 18;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 /// Puts text into a field the way a user brings in a long text: paste over everything.
