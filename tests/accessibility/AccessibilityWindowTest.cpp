@@ -61,15 +61,15 @@ private slots:
             return m->index(row, column).data(role).toString();
         };
         QCOMPARE(cell("tblcontrast", 0, 3) + cell("tblcontrast", 4, 3),
-                 QStringLiteral("4.47:1\nAA large21.00:1\nAAA"));
+                 "4.47:1\nAA large21.00:1\nAAA");
         QCOMPARE(cell("tblcontrast", 3, 0, Qt::AccessibleTextRole),
                  QStringLiteral("White on Color 1: 4.47 to 1; passes AA large text, non-text; "
                                 "fails AA normal text, AAA normal text, AAA large text"));
-        QCOMPARE(cell("tblapca", 0, 3) + cell("tblapca", 3, 4), QStringLiteral("71.1-107.9"));
+        QCOMPARE(cell("tblapca", 0, 3) + cell("tblapca", 3, 4), "71.1-107.9");
         // red and dark green look alike to a protanope
         QCOMPARE(cell("tblpairs", 2, 1) + cell("tblpairs", 2, 3),
-                 QStringLiteral("Color2 / Color 3hard to tell apart"));
-        QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("cmdcopyreport")), Qt::LeftButton);
+                 "Color2 / Color 3hard to tell apart");
+        QTest::mouseClick(w.findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
         QCOMPARE(platform::clipboardText(),
                  QString::fromStdString(reportText(checkScheme({0x777777, 0xCC3333, 0x006633}))));
     }

@@ -75,20 +75,20 @@ private slots:
             d->chooseStyle(QLatin1String(style));
             typeCodes(*d, typed); // read at the click, as they stand
             click(d->w.get(), button);
-            QWidget* shown = d->w->findChild<QWidget*>(QStringLiteral("frmsbhtml"));
+            QWidget* shown = d->w->findChild<QWidget*>("frmsbhtml");
             QVERIFY(shown && shown->isVisible() && (!out || shown == out));
             out = shown;
             // owned: the window system keeps it above the main window
             QCOMPARE(out->windowHandle()->transientParent(), d->w->windowHandle());
             QCOMPARE(copied(out), page(typed[0], typed[1], typed[2]));
         }
-        QCOMPARE(d->w->findChildren<QWidget*>(QStringLiteral("frmsbhtml")).size(), 1);
+        QCOMPARE(d->w->findChildren<QWidget*>("frmsbhtml").size(), 1);
         // closing discards the window and its edits; the next click opens a fresh one
-        in<QPlainTextEdit>(out, QStringLiteral("Text1"))->appendPlainText(QStringLiteral("x"));
+        in<QPlainTextEdit>(out, "Text1")->appendPlainText("x");
         click(out, "cmdclose");
         QTRY_VERIFY(!out);
         click(d->w.get(), "cmdgensbhtml");
-        QCOMPARE(copied(d->w->findChild<QWidget*>(QStringLiteral("frmsbhtml"))),
+        QCOMPARE(copied(d->w->findChild<QWidget*>("frmsbhtml")),
                  html::scrollbarStyleHtml(codes[0], codes[1], codes[2]));
     }
 
@@ -98,9 +98,9 @@ private slots:
         QCOMPARE(t->windowHandle()->transientParent(), d->w->windowHandle());
         const QString width = field(t, T::kWidth)->text();
         // a second click brings the same window forward as it stands
-        field(t, T::kWidth)->setText(QStringLiteral("640"));
+        field(t, T::kWidth)->setText("640");
         QCOMPARE(openTable(*d), t.data());
-        QCOMPARE(field(t, T::kWidth)->text(), QStringLiteral("640"));
+        QCOMPARE(field(t, T::kWidth)->text(), "640");
         QCOMPARE(d->w->findChildren<T*>().size(), 1);
         click(t, "cmdcancel");
         QTRY_VERIFY(!t);
@@ -115,7 +115,7 @@ private slots:
 
     void okReadsTheCodesAtEachPressAndTheFieldsAsTyped() {
         QWidget* t = openTable(*d);
-        auto* box = in<GeneratedTextBox>(t, QStringLiteral("tablehtml"));
+        auto* box = in<GeneratedTextBox>(t, "tablehtml");
         const html::TableFields starting{"75", "Percent", "1", "0", "0", "center"};
         for (const QStringList& c : {codes, QStringList{"", "#ABCDEF", "#000000"}}) {
             typeCodes(*d, c);
@@ -124,10 +124,10 @@ private slots:
         }
         // a changed field waits for the next press; edits in the box are copied with CR LF
         const QString expected = box->clipboardText();
-        field(t, T::kRows)->setText(QStringLiteral("5"));
+        field(t, T::kRows)->setText("5");
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
-        QTest::keyClicks(box, QStringLiteral("<!-- x -->"));
+        QTest::keyClicks(box, "<!-- x -->");
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(copied(t), QStringLiteral("<!-- x -->\r\n") + expected);
 
@@ -141,8 +141,8 @@ private slots:
                 QTest::keyClick(field(t, index), Qt::Key_Delete);
             QTest::keyClicks(field(t, index), QLatin1String(text));
         }
-        in<QComboBox>(t, QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("Pixels"));
-        in<QComboBox>(t, QStringLiteral("cmbtalign"))->setCurrentText(QStringLiteral("None"));
+        in<QComboBox>(t, "Combo1")->setCurrentText("Pixels");
+        in<QComboBox>(t, "cmbtalign")->setCurrentText("None");
         click(t, "cmdok");
         const QString table =
             html::tableHtml({"600", "Pixels", "", "7", "4", "None"}, 1, 3, "", "#ABCDEF");
@@ -150,7 +150,7 @@ private slots:
         field(t, T::kRows)->selectAll();
         QTest::keyClick(field(t, T::kRows), Qt::Key_Backspace);
         field(t, T::kColumns)->clear();
-        QCOMPARE(field(t, T::kRows)->text() + field(t, T::kColumns)->text(), QStringLiteral("11"));
+        QCOMPARE(field(t, T::kRows)->text() + field(t, T::kColumns)->text(), "11");
 
         // an unreadable count is marked and changes nothing; so is a table too large to hold,
         // by its cell count or by an alignment repeated in every cell
@@ -164,7 +164,7 @@ private slots:
             field(t, T::kRows)->setText(QLatin1String(rows));
             field(t, T::kColumns)->setText(QLatin1String(columns));
             if (align > 0)
-                in<QComboBox>(t, QStringLiteral("cmbtalign"))->setCurrentText(QString(align, 'a'));
+                in<QComboBox>(t, "cmbtalign")->setCurrentText(QString(align, 'a'));
             QString shown;
             QTimer::singleShot(0, [&shown] {
                 if (auto* msg = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -175,7 +175,7 @@ private slots:
             click(t, "cmdok");
             QCOMPARE(box->clipboardText(), table);
             if (marked < 0) {
-                QVERIFY(shown.contains(QStringLiteral("too large")));
+                QVERIFY(shown.contains("too large"));
             } else {
                 QVERIFY(field(t, marked)->hasFocus());
                 QCOMPARE(field(t, marked)->selectedText(), field(t, marked)->text());
@@ -200,13 +200,12 @@ private slots:
             }
             field(t, T::kRows)->setFocus(); // the fields lose the focus before OK
             click(t, "cmdok");
-            QCOMPARE(in<QComboBox>(t, QStringLiteral("Combo1"))->currentText(), c.unit);
-            QCOMPARE(in<QComboBox>(t, QStringLiteral("cmbtalign"))->currentText(), c.align);
-            const QString table =
-                in<GeneratedTextBox>(t, QStringLiteral("tablehtml"))->clipboardText();
+            QCOMPARE(in<QComboBox>(t, "Combo1")->currentText(), c.unit);
+            QCOMPARE(in<QComboBox>(t, "cmbtalign")->currentText(), c.align);
+            const QString table = in<GeneratedTextBox>(t, "tablehtml")->clipboardText();
             QVERIFY2(table.contains(QStringLiteral(" align=\"%1\"").arg(c.align)),
                      qPrintable(table));
-            QCOMPARE(table.contains(QStringLiteral("width = \"75\"")), c.width);
+            QCOMPARE(table.contains("width = \"75\""), c.width);
         }
     }
 

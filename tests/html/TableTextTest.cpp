@@ -11,12 +11,12 @@ using namespace html;
 
 namespace {
 
-const QString kCode1 = QStringLiteral("#336699");
-const QString kCode2 = QStringLiteral("#FFCC00");
+const QString kCode1 = "#336699";
+const QString kCode2 = "#FFCC00";
 const char* kStartingTag =
     "<table width = \"75%\" border=\"1\" cellspacing=\"0\" cellpadding=\"0\" >";
 
-TableFields startingFields(const QString& align = QStringLiteral("center")) {
+TableFields startingFields(const QString& align = "center") {
     return {"75", "Percent", "1", "0", "0", align};
 }
 
@@ -48,8 +48,8 @@ TEST(TableHtml, RowAndCellCountsFollowTheFields) {
                  {4, 5, 20}, {3, 4, 12},     {32767, 1, 32767}};
     for (const auto& c : cases) {
         const QString text = tableHtml(startingFields(), c.rows, c.columns, kCode1, kCode2);
-        EXPECT_EQ(text.count(QStringLiteral("<td ")), c.cells) << c.rows << "x" << c.columns;
-        EXPECT_EQ(text.count(QStringLiteral("  </tr>")), std::max(c.rows, 0)) << c.rows;
+        EXPECT_EQ(text.count("<td "), c.cells) << c.rows << "x" << c.columns;
+        EXPECT_EQ(text.count("  </tr>"), std::max(c.rows, 0)) << c.rows;
         EXPECT_EQ(tableCellCount(c.rows, c.columns), c.cells) << c.rows << "x" << c.columns;
         // codes of different lengths tell the two kinds of cell apart; "None" leaves the
         // alignment out, any other text goes into every cell as it stands

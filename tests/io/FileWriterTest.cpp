@@ -106,7 +106,7 @@ TEST(WriteFile, KeepsWhatTheTargetIsAndReportsEveryFailure) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir tmp;
-        const QString dir = tmp.filePath(QStringLiteral("d"));
+        const QString dir = tmp.filePath("d");
         const QString path = dir + QStringLiteral("/colors.txt");
         ASSERT_TRUE(QDir().mkpath(dir) && ::chmod(QFile::encodeName(tmp.path()), 0755) == 0);
         if (!c.make(dir, path)) {
@@ -134,7 +134,7 @@ TEST(WriteFile, KeepsWhatTheTargetIsAndReportsEveryFailure) {
 
 TEST(WriteFile, WritesIntoAPipeThatIsRead) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pipe"));
+    const QString path = dir.filePath("pipe");
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
@@ -166,7 +166,7 @@ TEST(WriteFile, FailsWhereNoFileCanBeMadeAndSaysWhy) {
 TEST(WriteFile, AWriteFailingPartWayKeepsTheEarlierContent) {
     for (const bool linked : {false, true}) {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("colors.txt"));
+        const QString path = dir.filePath("colors.txt");
         const QByteArray earlier(25, 'z');
         ASSERT_TRUE(writePlain(path, earlier));
         if (linked)

@@ -59,7 +59,7 @@ class tst_MainWindow : public QObject {
 private slots:
     void init() {
         d = std::make_unique<MainWindowDriver>();
-        platform::setClipboardText(QStringLiteral("untouched"));
+        platform::setClipboardText("untouched");
     }
     void cleanup() { d.reset(); }
 
@@ -92,46 +92,45 @@ private slots:
         d->chooseRule(0);
         d->move(200, 60);
         expectColumnShows(*d, 1, rasterAt(60, 200));
-        QCOMPARE(d->text(QStringLiteral("txtrgb3")), QString());
-        QCOMPARE(d->text(QStringLiteral("txthtml3")), QString());
+        QCOMPARE(d->text("txtrgb3"), QString());
+        QCOMPARE(d->text("txthtml3"), QString());
         // the swatch still holds its start colour (system colour 9); its other codes say so
-        QCOMPARE(d->text(QStringLiteral("txtwebsafe3")), QStringLiteral("#FFFFFF"));
-        QCOMPARE(d->text(QStringLiteral("txtrc[2]")), QStringLiteral("9"));
+        QCOMPARE(d->text("txtwebsafe3"), "#FFFFFF");
+        QCOMPARE(d->text("txtrc[2]"), "9");
         // codes another rule wrote there are emptied too
         d->chooseRule(1);
-        QVERIFY(!d->text(QStringLiteral("txthtml3")).isEmpty());
+        QVERIFY(!d->text("txthtml3").isEmpty());
         d->chooseRule(0);
-        QCOMPARE(d->text(QStringLiteral("txtrgb3")) + d->text(QStringLiteral("txthtml3")),
-                 QString());
+        QCOMPARE(d->text("txtrgb3") + d->text("txthtml3"), QString());
     }
 
     void sampleOutsideTheSurfaceShowsMinusOneAndKeepsTheSwatch() {
         d->chooseRule(4);
         d->move(240, 130); // P1 lands at (262, 130), beyond the surface
-        QCOMPARE(d->text(QStringLiteral("txtrgb1")), QStringLiteral("-1"));
-        QCOMPARE(d->text(QStringLiteral("txthtml1")), QStringLiteral("#FFFFFF"));
+        QCOMPARE(d->text("txtrgb1"), "-1");
+        QCOMPARE(d->text("txthtml1"), "#FFFFFF");
         QCOMPARE(d->model().swatchValue(1), rasterAt(240, 130));
     }
 
     void pressFreezesAndSecondPressReleases() {
         d->move(200, 60);
-        const QString before = d->text(QStringLiteral("txthtml1"));
+        const QString before = d->text("txthtml1");
         d->press(200, 60);
         QVERIFY(d->model().isLocked());
         d->move(60, 200);
         QCOMPARE(d->model().pointerX(), 200.0f);
-        QCOMPARE(d->text(QStringLiteral("txthtml1")), before);
+        QCOMPARE(d->text("txthtml1"), before);
         d->press(10, 10); // outside the disc still toggles
         QVERIFY(!d->model().isLocked());
         d->move(70, 190);
         QCOMPARE(d->model().pointerX(), 70.0f);
-        QVERIFY(d->text(QStringLiteral("txthtml1")) != before);
+        QVERIFY(d->text("txthtml1") != before);
     }
 
     void ruleChoiceReRunsAtTheLastPosition() {
         d->chooseRule(0);
         // before any move the stored position is the corner
-        QCOMPARE(d->text(QStringLiteral("txtrgb2")), QString::number(rasterAt(0, 0)));
+        QCOMPARE(d->text("txtrgb2"), QString::number(rasterAt(0, 0)));
         d->move(200, 60);
         d->chooseRule(3);
         expectColumnShows(*d, 1, rasterAt(92, 39));
@@ -146,24 +145,24 @@ private slots:
         QCOMPARE(QColor(shown.pixel(165 * s, 95 * s)), QColor(Qt::white));
         // a later read at a pixel under the line still gets the raster
         d->move(165, 95);
-        QCOMPARE(d->text(QStringLiteral("txtrgb2")), QString::number(rasterAt(165, 95)));
+        QCOMPARE(d->text("txtrgb2"), QString::number(rasterAt(165, 95)));
     }
 
     void clickOnAFieldCopiesItsTextAsItStands() {
         d->move(200, 60);
         for (const QString& name : allFieldNames()) {
-            platform::setClipboardText(QStringLiteral("x"));
+            platform::setClipboardText("x");
             QTest::mouseClick(d->field(name), Qt::LeftButton);
             QVERIFY(!d->text(name).isEmpty());
             QCOMPARE(platform::clipboardText(), d->text(name));
         }
         // typed text is copied and saved as typed, and changes no colour
-        QLineEdit* html2 = d->field(QStringLiteral("txthtml2"));
+        QLineEdit* html2 = d->field("txthtml2");
         const core::Color before = d->model().swatchValue(2);
         html2->selectAll();
-        QTest::keyClicks(html2, QStringLiteral("#abc"));
+        QTest::keyClicks(html2, "#abc");
         QTest::mouseClick(html2, Qt::LeftButton);
-        QCOMPARE(platform::clipboardText(), QStringLiteral("#abc"));
+        QCOMPARE(platform::clipboardText(), "#abc");
         QCOMPARE(d->model().texts(2).html, std::string("#abc"));
         QCOMPARE(d->model().swatchValue(2), before);
     }
@@ -174,14 +173,14 @@ private slots:
             QCOMPARE(d->child<QLabel>(QStringLiteral("Label10[%1]").arg(i))->text(),
                      QStringLiteral("RGB").mid(i % 3, 1) + ':');
         // the authoring commands are never shown, yet keep their places
-        QCOMPARE(d->child(QStringLiteral("Command3"))->geometry(), QRect(8, 376, 81, 25));
-        QCOMPARE(d->child(QStringLiteral("Command2"))->geometry(), QRect(8, 408, 81, 25));
-        QVERIFY(!d->child(QStringLiteral("Command3"))->isVisible());
+        QCOMPARE(d->child("Command3")->geometry(), QRect(8, 376, 81, 25));
+        QCOMPARE(d->child("Command2")->geometry(), QRect(8, 408, 81, 25));
+        QVERIFY(!d->child("Command3")->isVisible());
     }
 
     void theWidestCodesShowWholeInTheirFields() {
         const auto shownWhole = [](QLineEdit* field, const QString& text) {
-            field->setText(QStringLiteral("0"));
+            field->setText("0");
             field->setCursorPosition(0);
             field->repaint();
             const int start = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
@@ -191,14 +190,14 @@ private slots:
             const int end = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
             return end - start == QFontMetrics(field->font()).horizontalAdvance(text);
         };
-        for (const QChar c : QStringLiteral("0123456789ABCDEF"))
-            QVERIFY(shownWhole(d->field(QStringLiteral("txthtml1")), '#' + QString(6, c)));
-        QVERIFY(shownWhole(d->field(QStringLiteral("txtrgb3")), QStringLiteral("16777215")));
-        QVERIFY(shownWhole(d->field(QStringLiteral("txtbc[2]")), QStringLiteral("255")));
+        for (const QChar c : QString("0123456789ABCDEF"))
+            QVERIFY(shownWhole(d->field("txthtml1"), '#' + QString(6, c)));
+        QVERIFY(shownWhole(d->field("txtrgb3"), "16777215"));
+        QVERIFY(shownWhole(d->field("txtbc[2]"), "255"));
     }
 
     void tabWalksFromTheOptionsToTheWheelAndThePanel() {
-        QStringList expected = {QStringLiteral("chktype[3]"), QStringLiteral("wheel")};
+        QStringList expected = {"chktype[3]", "wheel"};
         for (int i = 0; i < 3; ++i)
             expected << QStringLiteral("txtrc[%1]").arg(i) << QStringLiteral("txtgc[%1]").arg(i)
                      << QStringLiteral("txtbc[%1]").arg(i);
@@ -267,7 +266,7 @@ private slots:
         QCOMPARE(shown(), byPointer.last());
         // a frame round the very edge of the surface shows the focus
         const QImage focused = d->wheel()->grab().toImage();
-        d->field(QStringLiteral("txtrgb1"))->setFocus();
+        d->field("txtrgb1")->setFocus();
         const QImage plain = d->wheel()->grab().toImage();
         const int s = qRound(plain.devicePixelRatio());
         for (const QPoint edge :
@@ -295,8 +294,7 @@ private slots:
                 QApplication::sendEvent(window, &viaWindow);
                 QVERIFY2(d->model().pointerX() == pixel.x() && d->model().pointerY() == pixel.y(),
                          qPrintable(where));
-                QCOMPARE(d->text(QStringLiteral("txtrgb2")),
-                         QString::number(rasterAt(pixel.x(), pixel.y())));
+                QCOMPARE(d->text("txtrgb2"), QString::number(rasterAt(pixel.x(), pixel.y())));
                 d->move(10, 10);
                 QMouseEvent straight(QEvent::MouseMove, local, wheel->mapToGlobal(local),
                                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -308,16 +306,15 @@ private slots:
     }
 
     void accessibilityCheckFollowsTheSchemeLiveAndOnlyWhileOpen() {
-        d->chooseStyle(QStringLiteral("Links2 Style"));
-        d->child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
-        d->runMenu(QStringLiteral("mnuaccess"));
-        d->runMenu(QStringLiteral("mnuaccess"));
-        QCOMPARE(d->w->findChildren<QWidget*>(QStringLiteral("frmaccess")).size(), 1);
-        QPointer<QWidget> access = d->child(QStringLiteral("frmaccess"));
+        d->chooseStyle("Links2 Style");
+        d->child<QCheckBox>("chkpreview")->setChecked(true);
+        d->runMenu("mnuaccess");
+        d->runMenu("mnuaccess");
+        QCOMPARE(d->w->findChildren<QWidget*>("frmaccess").size(), 1);
+        QPointer<QWidget> access = d->child("frmaccess");
         QVERIFY(QTest::qWaitForWindowExposed(access));
         const auto reportNames = [&] {
-            QTest::mouseClick(access->findChild<QWidget*>(QStringLiteral("cmdcopyreport")),
-                              Qt::LeftButton);
+            QTest::mouseClick(access->findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
             return platform::clipboardText().section('\n', 0, 0);
         };
         const auto schemeNames = [&] {
@@ -332,9 +329,8 @@ private slots:
         for (const QPoint p : {QPoint(200, 60), QPoint(60, 200)}) {
             d->move(p.x(), p.y());
             QCOMPARE(reportNames(), schemeNames());
-            const QImage shown = d->child(QStringLiteral("preview"))->grab().toImage();
-            const QImage seen =
-                access->findChild<QWidget*>(QStringLiteral("picachromatopsia"))->grab().toImage();
+            const QImage shown = d->child("preview")->grab().toImage();
+            const QImage seen = access->findChild<QWidget*>("picachromatopsia")->grab().toImage();
             const int s = qRound(shown.devicePixelRatio());
             for (const QPoint at : {QPoint(60, 40), QPoint(200, 150), QPoint(300, 250)}) {
                 const QRgb c = shown.pixel((at.x() + 2) * s, (at.y() + 2) * s);
@@ -347,8 +343,8 @@ private slots:
         access->close();
         QTRY_VERIFY(access.isNull());
         d->chooseRule(0);
-        d->runMenu(QStringLiteral("mnuaccess"));
-        access = d->child(QStringLiteral("frmaccess"));
+        d->runMenu("mnuaccess");
+        access = d->child("frmaccess");
         QCOMPARE(reportNames(), schemeNames());
     }
 
@@ -361,8 +357,8 @@ private slots:
                 return false;
             }
         } counter;
-        QWidget* preview = d->child(QStringLiteral("preview"));
-        d->child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
+        QWidget* preview = d->child("preview");
+        d->child<QCheckBox>("chkpreview")->setChecked(true);
         QCoreApplication::processEvents();
         preview->installEventFilter(&counter);
         d->move(200, 60);
@@ -373,9 +369,9 @@ private slots:
         QSignalSpy spy(&d->model(), &scheme::SchemeModel::changed);
         d->move(200, 60);
         d->chooseRule(2);
-        d->chooseStyle(QStringLiteral("Links Style"));
+        d->chooseStyle("Links Style");
         d->press(200, 60);
-        d->runMenu(QStringLiteral("mnucwwebsafe"));
+        d->runMenu("mnucwwebsafe");
         d->move(100, 100); // frozen: no change
         QCOMPARE(spy.count(), 5);
         QCOMPARE(spy.last().first().value<scheme::Change>(), scheme::Change::Raster);

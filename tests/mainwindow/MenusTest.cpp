@@ -27,7 +27,7 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("Warning. Did not save colors to file.");
+const QString kWarning = "Warning. Did not save colors to file.";
 
 /// The eighteen texts fillPanel types, column by column: R, G, B, decimal, HTML, web-safe.
 const QStringList kTyped = QStringLiteral("86 52 18 1193046 #563412 #663300 "
@@ -107,13 +107,13 @@ private slots:
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler("file");
+        QDesktopServices::unsetUrlHandler("https");
     }
 
     void everyKeyNamesACommandAndHeadersRunNothing() {
         // a key without its command would be reported while the window builds its menus
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("has no command")));
+        QTest::failOnWarning(QRegularExpression("has no command"));
         MainWindowDriver d;
         mainwindow::MenuBar* bar = d.menu();
         for (const char* header :
@@ -121,19 +121,19 @@ private slots:
             QVERIFY2(bar->ownsSubmenu(bar->idOf(QLatin1String(header))), header);
             emit bar->itemClick(bar->idOf(QLatin1String(header)));
         }
-        QCOMPARE(bar->key(bar->idOf(QStringLiteral("8mnufile"))), QStringLiteral("8mnufile"));
+        QCOMPARE(bar->key(bar->idOf("8mnufile")), "8mnufile");
         emit bar->itemClick(0);
         emit bar->itemClick(9999);
-        QCOMPARE(visibleWindowNames(), QStringList{QStringLiteral("frmchromalune")});
-        QVERIFY(bar->checkState(QStringLiteral("mnucwdefault")) == mainwindow::CheckState::Checked);
+        QCOMPARE(visibleWindowNames(), QStringList{"frmchromalune"});
+        QVERIFY(bar->checkState("mnucwdefault") == mainwindow::CheckState::Checked);
         emit bar->itemClick(bar->idOf(QLatin1String("mnuabout")));
-        QTRY_VERIFY(visibleWindowNames().contains(QStringLiteral("frmabout")));
+        QTRY_VERIFY(visibleWindowNames().contains("frmabout"));
     }
 
     void optionsSwitchTheWheelRaster() {
         MainWindowDriver d;
         d.move(200, 90);
-        const QString pickedHtml = d.text(QStringLiteral("txthtml2"));
+        const QString pickedHtml = d.text("txthtml2");
         const core::Raster rasters[] = {core::GenerateWheel(), core::makeWebSafeRaster()};
         struct Step {
             const char* click;
@@ -148,8 +148,8 @@ private slots:
                               {"mnucwwebsafe", {0, 0}, 1}};
         for (const Step& s : steps) {
             clickMenuEntry(d, "8mnuoptions", s.click);
-            QTRY_COMPARE(QPoint(int(d.menu()->checkState(QStringLiteral("mnucwdefault"))),
-                                int(d.menu()->checkState(QStringLiteral("mnucwwebsafe")))),
+            QTRY_COMPARE(QPoint(int(d.menu()->checkState("mnucwdefault")),
+                                int(d.menu()->checkState("mnucwwebsafe"))),
                          s.checks);
             // the user sees the raster, and the next pick reads it
             const core::ColorRGB cell = core::SplitColor(rasters[s.shown].at(60, 60));
@@ -157,9 +157,9 @@ private slots:
                      QColor(cell.r, cell.g, cell.b));
         }
         // the switch keeps the pick; the next move reads the new raster
-        QCOMPARE(d.text(QStringLiteral("txthtml2")), pickedHtml);
+        QCOMPARE(d.text("txthtml2"), pickedHtml);
         d.move(60, 60);
-        QCOMPARE(d.text(QStringLiteral("txtrgb2")), QString::number(rasters[1].at(60, 60)));
+        QCOMPARE(d.text("txtrgb2"), QString::number(rasters[1].at(60, 60)));
     }
 
     void helpAndDownloadEntriesOpenTheirPagesOrSayNothingCan() {
@@ -167,8 +167,8 @@ private slots:
             QCoreApplication::applicationDirPath() + QStringLiteral("/Chromalune.html");
         const std::pair<const char*, QString> entries[] = {
             {"mnuhelp", QUrl::fromLocalFile(help).toString()},
-            {"mnud1", QStringLiteral("https://www.moonquill-software.com/vellumpad/")},
-            {"mnud2", QStringLiteral("https://www.moonquill-software.com/zonetrace/")}};
+            {"mnud1", "https://www.moonquill-software.com/vellumpad/"},
+            {"mnud2", "https://www.moonquill-software.com/zonetrace/"}};
         for (const char* method : {"open", UrlRecorder::kRefusingMethod}) {
             UrlRecorder recorder;
             for (const char* scheme : {"file", "https"})
@@ -192,8 +192,8 @@ private slots:
                                                   "to open it was found.")
                                        .arg(named));
             }
-            QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-            QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+            QDesktopServices::unsetUrlHandler("file");
+            QDesktopServices::unsetUrlHandler("https");
         }
         const QByteArray page = readAll(help);
         for (const char* topic :
@@ -204,7 +204,7 @@ private slots:
 
     void saveWritesTheFieldsAsTheyStandOrWarns() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("scheme.txt"));
+        const QString path = dir.filePath("scheme.txt");
         MainWindowDriver d;
         fillPanel(d);
         QString seen;
@@ -212,14 +212,14 @@ private slots:
             expectWarning(&seen);
             dialog->reject();
         });
-        d.runMenu(QStringLiteral("mnusavecolors"));
+        d.runMenu("mnusavecolors");
         QCOMPARE(seen, QStringLiteral("ChromaLune|") + kWarning);
 
         d.saveColors(path);
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), kFilledFile);
         // a pipe nobody reads takes nothing: the warning, and no success claimed
-        const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+        const QString pipe = dir.filePath("pipe.txt");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
         seen.clear();
         expectWarning(&seen);
@@ -233,24 +233,24 @@ private slots:
 
     void aPathTypedInFullIsSavedWhateverTheListHighlights() {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-        const QString sub = dir.filePath(QStringLiteral("sub"));
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        const QString sub = dir.filePath("sub");
         const QString path = sub + QStringLiteral("/typed.txt");
         MainWindowDriver d;
         fillPanel(d);
         whenModalAppears<QFileDialog>([&dir, sub, path](QFileDialog* dialog) {
             dialog->setDirectory(dir.path());
-            auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            auto* list = dialog->findChild<QListView*>("listView");
             QVERIFY(list != nullptr);
             auto* model = qobject_cast<QFileSystemModel*>(list->model());
             QVERIFY(model != nullptr);
             QTRY_VERIFY(model->index(sub).isValid());
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
             list->selectionModel()->select(model->index(sub),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
-        d.runMenu(QStringLiteral("mnusavecolors"));
+        d.runMenu("mnusavecolors");
         QTRY_VERIFY(QFile::exists(path));
         QCOMPARE(readAll(path), kFilledFile);
     }
@@ -263,25 +263,24 @@ private slots:
         whenModalAppears<QFileDialog>([&title, &dir](QFileDialog* dialog) {
             title = dialog->windowTitle();
             dialog->selectNameFilter(dialog->nameFilters().at(3)); // the GIMP palette
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            name->setText(dir.filePath(QStringLiteral("scheme")));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(dir.filePath("scheme"));
             QTest::keyClick(name, Qt::Key_Return);
         });
         // Ctrl+E opens it, as the menu shows beside the caption
-        QCOMPARE(d.menu()->action(QStringLiteral("mnuexport"))->shortcut(),
-                 QKeySequence(QStringLiteral("Ctrl+E")));
+        QCOMPARE(d.menu()->action("mnuexport")->shortcut(), QKeySequence("Ctrl+E"));
         d.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
         QTest::keyClick(d.w.get(), Qt::Key_E, Qt::ControlModifier);
-        QTRY_VERIFY2(QFile::exists(dir.filePath(QStringLiteral("scheme.gpl"))),
+        QTRY_VERIFY2(QFile::exists(dir.filePath("scheme.gpl")),
                      qPrintable(QDir(dir.path()).entryList(QDir::Files).join(',')));
-        QCOMPARE(title, QStringLiteral("Export Palette"));
-        const QByteArray gpl = readAll(dir.filePath(QStringLiteral("scheme.gpl")));
+        QCOMPARE(title, "Export Palette");
+        const QByteArray gpl = readAll(dir.filePath("scheme.gpl"));
         QVERIFY(gpl.startsWith("GIMP Palette\n"));
         for (int k = 1; k <= 3; ++k) {
             const QColor c = QColor::fromRgb(
                 d.child(QStringLiteral("Picture%1").arg(k))->grab().toImage().pixel(10, 10));
-            const QString line = QStringLiteral("%1 %2 %3\tcolor-%4")
+            const QString line = QString("%1 %2 %3\tcolor-%4")
                                      .arg(c.red(), 3)
                                      .arg(c.green(), 3)
                                      .arg(c.blue(), 3)
@@ -289,20 +288,20 @@ private slots:
             QVERIFY2(gpl.contains(line.toLatin1()), qPrintable(line));
         }
         // a place that takes no file: a message names it, and nothing claims success
-        const QString bad = dir.filePath(QStringLiteral("missing/scheme.css"));
+        const QString bad = dir.filePath("missing/scheme.css");
         whenModalAppears<QFileDialog>([bad](QFileDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(bad);
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(bad);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
         QString seen;
         QTimer::singleShot(0, [&seen] { expectWarning(&seen); });
-        d.runMenu(QStringLiteral("mnuexport"));
+        d.runMenu("mnuexport");
         QTRY_VERIFY(seen.contains(bad));
     }
 
     void shortcutsRunTheirEntries() {
         UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
         MainWindowDriver d;
         d.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
@@ -315,7 +314,7 @@ private slots:
             expectWarning(nullptr);
         });
         QTest::keyClick(d.w.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(title, QStringLiteral("Text Files (*.txt)"));
+        QCOMPARE(title, "Text Files (*.txt)");
         d.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
         QTest::keyClick(d.w.get(), Qt::Key_Q, Qt::ControlModifier);
@@ -326,7 +325,7 @@ private slots:
         // the close box takes the same closing steps as File, Exit
         MainWindowDriver d;
         d.w->setAttribute(Qt::WA_DeleteOnClose);
-        d.runMenu(QStringLiteral("mnuabout"));
+        d.runMenu("mnuabout");
         QWidget toolWindow;
         toolWindow.show();
         QPointer<mainwindow::MainWindow> alive(d.w.get());

@@ -54,25 +54,24 @@ private slots:
 
     void aboutIsOneCentredNonModalWindowClosedByOk() {
         MainWindowDriver d;
-        d.runMenu(QStringLiteral("mnuabout"));
-        d.runMenu(QStringLiteral("mnuabout"));
-        QCOMPARE(visibleWindowsNamed(QStringLiteral("frmabout")).size(), 1);
-        QPointer<QWidget> about = visibleWindowsNamed(QStringLiteral("frmabout")).first();
+        d.runMenu("mnuabout");
+        d.runMenu("mnuabout");
+        QCOMPARE(visibleWindowsNamed("frmabout").size(), 1);
+        QPointer<QWidget> about = visibleWindowsNamed("frmabout").first();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(isCentred(*about));
-        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(about->windowTitle(), "About");
 
         // OK (the default button) closes it; the next one is a fresh window, centred again
         about->move(3, 5);
         QTest::keyClick(about, Qt::Key_Return);
         QTRY_VERIFY(about.isNull());
-        d.runMenu(QStringLiteral("mnuabout"));
-        about = visibleWindowsNamed(QStringLiteral("frmabout")).value(0);
+        d.runMenu("mnuabout");
+        about = visibleWindowsNamed("frmabout").value(0);
         QVERIFY(about && QTest::qWaitForWindowExposed(about));
         QVERIFY(isCentred(*about));
-        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("Command1")),
-                          Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QPushButton*>("Command1"), Qt::LeftButton);
         QTRY_VERIFY(about.isNull());
         QVERIFY(d.w->isVisible());
     }

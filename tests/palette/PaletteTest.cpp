@@ -112,7 +112,7 @@ TEST(PaletteFormats, TokenComponentsReadBackAsTheirLevelForEveryLevel) {
 
 TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     QTemporaryDir dir;
-    const std::string file = dir.filePath(QStringLiteral("out.css")).toStdString();
+    const std::string file = dir.filePath("out.css").toStdString();
     const struct {
         std::vector<std::string> args;
         std::string named;
@@ -145,7 +145,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
 
 TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixel) {
     QTemporaryDir dir;
-    const std::string file = dir.filePath(QStringLiteral("s.SCSS")).toStdString();
+    const std::string file = dir.filePath("s.SCSS").toStdString();
     const Outcome r = run({"--export=" + file, "--rule", "Triad", "--at", "250,130.4"});
     EXPECT_TRUE(r.status == 0 && r.err.empty() && r.out.empty()) << r.err;
     const palette::SchemeColors c = colorsFor({"--rule=triad", "--at=250,130.4"});
@@ -170,10 +170,10 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
 
 TEST(CommandLine, FailedExportKeepsTheEarlierFileAndExitsOne) {
     QTemporaryDir dir;
-    const std::string earlier = dir.filePath(QStringLiteral("earlier.gpl")).toStdString();
+    const std::string earlier = dir.filePath("earlier.gpl").toStdString();
     ASSERT_EQ(run({"--export", earlier, "--at", "100,100"}).status, 0);
     const std::string kept = readAll(earlier);
-    const std::string missing = dir.filePath(QStringLiteral("missing/a.css")).toStdString();
+    const std::string missing = dir.filePath("missing/a.css").toStdString();
     const Outcome r = run({"--export", missing});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("'" + missing + "': No such file"), std::string::npos) << r.err;

@@ -91,7 +91,7 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 TEST(ListFile, ReadsAFileUpToTheBoundWholeAndCountsTheSkippedLines) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("list.txt"));
+    const QString path = dir.filePath("list.txt");
     // a line of 8 M digits, and NULs up to the largest size a list may have
     ASSERT_TRUE(writeBytes(path, "1,2\r\n" + QByteArray(8 * 1024 * 1024, '7') + ",1\r\n5,5\r\n"));
     ASSERT_TRUE(QFile::resize(path, preview::kMaxListFileBytes));
@@ -104,12 +104,12 @@ TEST(ListFile, ReadsAFileUpToTheBoundWholeAndCountsTheSkippedLines) {
 
 TEST(ListFile, RefusesWhatIsNoListWithoutWaitingAndKeepsThePoints) {
     QTemporaryDir dir;
-    const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+    const QString pipe = dir.filePath("pipe.txt");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0); // nobody writes into it
-    const QString sparse = dir.filePath(QStringLiteral("sparse.txt"));
+    const QString sparse = dir.filePath("sparse.txt");
     ASSERT_TRUE(writeBytes(sparse, "1,1\r\n"));
     ASSERT_TRUE(QFile::resize(sparse, preview::kMaxListFileBytes + 1)); // large on paper only
-    for (const QString& path : {pipe, sparse, dir.path(), dir.filePath(QStringLiteral("none"))}) {
+    for (const QString& path : {pipe, sparse, dir.path(), dir.filePath("none")}) {
         PixelList points = {{1, 2}};
         const preview::PixelListFileRead r = preview::readPixelListFile(path, points);
         EXPECT_FALSE(r.read) << path.toStdString();
@@ -121,7 +121,7 @@ TEST(ListFile, RefusesWhatIsNoListWithoutWaitingAndKeepsThePoints) {
 TEST(ListFile, ReportsAFailedWrite) {
     QTemporaryDir dir;
     QString error;
-    EXPECT_FALSE(preview::writeListFile(dir.filePath(QStringLiteral("missing/x.txt")), "", &error));
+    EXPECT_FALSE(preview::writeListFile(dir.filePath("missing/x.txt"), "", &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -22,7 +22,7 @@ QString besideProgram(std::string_view name) {
 
 /// The drawing area as the screen shows it.
 QImage shownPreview(const MainWindowDriver& d) {
-    return d.child(QStringLiteral("preview"))
+    return d.child("preview")
         ->grab()
         .toImage()
         .copy(preview::PreviewSurface::kBorder, preview::PreviewSurface::kBorder,
@@ -61,19 +61,19 @@ private slots:
     void cleanup() { d.reset(); }
 
     void startShowsTheBareFirstMockupAndTypingChoosesNothing() {
-        auto* combo = d->child<QComboBox>(QStringLiteral("cmbpreview"));
+        auto* combo = d->child<QComboBox>("cmbpreview");
         const auto& styles = preview::previewStyles();
         const QImage bare = preview::PreviewSurface::composeDrawingArea(
             preview::mockupPicture(styles[0].mockupKey));
         QCOMPARE(shownPreview(*d), bare);
-        QVERIFY(!d->child<QCheckBox>(QStringLiteral("chkpreview"))->isChecked());
+        QVERIFY(!d->child<QCheckBox>("chkpreview")->isChecked());
         // an entry typed in full, even with Return, is text only
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), latin1(styles[3].entry));
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo->count(), int(styles.size()));
         QCOMPARE(d->model().previewStyle(), 0);
-        QVERIFY(d->text(QStringLiteral("txthtml1")).isEmpty());
+        QVERIFY(d->text("txthtml1").isEmpty());
         QCOMPARE(shownPreview(*d), bare);
     }
 
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(shownSwatch(*d, 3) != before);
         QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
         d->press(190, 80); // released again
-        QTest::mouseClick(d->child(QStringLiteral("chkpreview")), Qt::LeftButton);
+        QTest::mouseClick(d->child("chkpreview"), Qt::LeftButton);
         for (const QPoint at : {QPoint(60, 150), QPoint(130, 220)}) {
             d->move(at.x(), at.y());
             QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
@@ -133,8 +133,8 @@ private slots:
                                    folder + "galazio_table1.txt"};
         for (const QString& path : written)
             QFile::remove(path);
-        auto* scan = d->child<QPushButton>(QStringLiteral("Command3"));
-        auto* save = d->child<QPushButton>(QStringLiteral("Command2"));
+        auto* scan = d->child<QPushButton>("Command3");
+        auto* save = d->child<QPushButton>("Command2");
         QVERIFY(scan->isHidden() && save->isHidden());
         scan->click();
         for (int k = 0; k < 3; ++k)

@@ -50,11 +50,11 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
         if (differing == 0)
             return {};
     }
-    QDir().mkpath(QStringLiteral("golden-failures"));
+    QDir().mkpath("golden-failures");
     const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(scale());
     shown.save(base + QStringLiteral(".png"));
     diff.save(base + QStringLiteral("-diff.png"));
-    return QStringLiteral("%1: %2 pixels differ (size %3x%4, golden %5x%6); see %7")
+    return QString("%1: %2 pixels differ (size %3x%4, golden %5x%6); see %7")
         .arg(name)
         .arg(differing)
         .arg(shown.width())
@@ -96,15 +96,15 @@ private slots:
                 faults << compareWithGolden(window, window->objectName());
         }
         // the main window as it starts, then after a pick with the preview following
-        windows.d.chooseStyle(QStringLiteral("Logos Style"));
-        faults << compareWithGolden(windows.d.w.get(), QStringLiteral("frmchromalune"));
-        windows.d.child<QCheckBox>(QStringLiteral("chkpreview"))->setChecked(true);
+        windows.d.chooseStyle("Logos Style");
+        faults << compareWithGolden(windows.d.w.get(), "frmchromalune");
+        windows.d.child<QCheckBox>("chkpreview")->setChecked(true);
         windows.d.move(200, 60);
-        faults << compareWithGolden(windows.d.w.get(), QStringLiteral("frmchromalune-picked"));
+        faults << compareWithGolden(windows.d.w.get(), "frmchromalune-picked");
         for (const preview::PreviewStyle& s : preview::previewStyles()) {
             const QString entry = QString::fromLatin1(s.entry.data(), int(s.entry.size()));
             windows.d.chooseStyle(entry);
-            faults << compareWithGolden(windows.d.child(QStringLiteral("preview")),
+            faults << compareWithGolden(windows.d.child("preview"),
                                         QStringLiteral("preview-") + entry.section(' ', 0, 0));
         }
         // and every window's title, which no picture shows
@@ -128,13 +128,12 @@ private slots:
         QList<QWidget*> pictures;
         for (const char* name : {"wheel", "Picture1", "Picture2", "Picture3", "preview"})
             pictures << windows.d.child(QLatin1String(name));
-        pictures << OpenWindows::window(QStringLiteral("convert"))
-                        ->findChild<QWidget*>(QStringLiteral("piccolor"));
-        for (QWidget* w : OpenWindows::window(QStringLiteral("safecolormap"))
+        pictures << OpenWindows::window("convert")->findChild<QWidget*>("piccolor");
+        for (QWidget* w : OpenWindows::window("safecolormap")
                               ->findChildren<QWidget*>(QRegularExpression("^tcol|^lblselcolor")))
             pictures << w;
-        for (QWidget* w : OpenWindows::window(QStringLiteral("frmaccess"))
-                              ->findChildren<QWidget*>(QRegularExpression("^pic")))
+        for (QWidget* w :
+             OpenWindows::window("frmaccess")->findChildren<QWidget*>(QRegularExpression("^pic")))
             pictures << w;
         QStringList smoothed;
         for (QWidget* picture : pictures)

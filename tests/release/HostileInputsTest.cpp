@@ -32,13 +32,13 @@ QString besideProgram(const QString& name) {
 }
 
 const QString kLinksFiles[] = {"mple_links.txt", "gri_links.txt", "galazio_links.txt"};
-const QString kHelpPage = QStringLiteral("Chromalune.html");
+const QString kHelpPage = "Chromalune.html";
 
 /// Puts the program's run-time files beside this test program, as they are beside the
 /// program itself; the help page stays out unless asked for.
 bool copyRunTimeFiles(bool withHelpPage) {
     const QDir source(QStringLiteral(CHROMALUNE_RUNTIME_SOURCE));
-    QStringList names = source.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    QStringList names = source.entryList({"*.txt"}, QDir::Files);
     QFile::remove(besideProgram(kHelpPage));
     if (withHelpPage)
         names << kHelpPage;
@@ -102,14 +102,14 @@ private slots:
     }
     void cleanup() {
         d.reset();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler("file");
     }
     void cleanupTestCase() { QVERIFY(copyRunTimeFiles(true)); }
 
     void listsThatArePipesOrMissingLeaveTheWindowAnswering() {
         // pipes nobody writes into: opening or reading one would wait for ever
         d.reset();
-        for (const QString& name : {QStringLiteral("mple_logos.txt"), kLinksFiles[0]}) {
+        for (const QString& name : {QString("mple_logos.txt"), kLinksFiles[0]}) {
             QFile::remove(besideProgram(name));
             QCOMPARE(::mkfifo(QFile::encodeName(besideProgram(name)).constData(), 0644), 0);
         }
@@ -118,23 +118,23 @@ private slots:
         d = std::make_unique<MainWindowDriver>();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_links\\.txt: .*not a regular"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("gri_links\\.txt"));
-        d->chooseStyle(QStringLiteral("Links Style"));
+        d->chooseStyle("Links Style");
         QVERIFY(window("cmdgenlinkshtml")->isVisible());
         d->move(190, 80);
-        QCOMPARE(d->text(QStringLiteral("txtrgb2")), startPick(190, 80));
+        QCOMPARE(d->text("txtrgb2"), startPick(190, 80));
 
         // help without its page still goes to the desktop, which reports the missing file
         UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-        d->runMenu(QStringLiteral("mnuhelp"));
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        d->runMenu("mnuhelp");
         QCOMPARE(recorder.urls.size(), 1);
         QCOMPARE(recorder.urls.first().toLocalFile(), besideProgram(kHelpPage));
     }
 
     void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
-        d->chooseStyle(QStringLiteral("Links Style"));
+        d->chooseStyle("Links Style");
         click(d->w.get(), "cmdgenlinkshtml");
-        auto* box = window("frmsbhtml")->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+        auto* box = window("frmsbhtml")->findChild<QPlainTextEdit*>("Text1");
         const QString shown = box->toPlainText();
         const QString line(html::kMaxBoxLineLength, QLatin1Char('a'));
         const struct {
@@ -157,10 +157,10 @@ private slots:
     }
 
     void longTextsInEveryTableField() {
-        d->chooseStyle(QStringLiteral("Table Style"));
+        d->chooseStyle("Table Style");
         const QString c1 = longText("#one", '1'), c2 = longText("#two", '2');
-        pasteInto(d->field(QStringLiteral("txthtml1")), c1);
-        pasteInto(d->field(QStringLiteral("txthtml2")), c2);
+        pasteInto(d->field("txthtml1"), c1);
+        pasteInto(d->field("txthtml2"), c2);
         click(d->w.get(), "gentablehtml");
         QWidget* t = window("tableins");
         QVERIFY(t);
@@ -173,28 +173,28 @@ private slots:
         f.spacing = longText("s", '7');
         f.padding = longText("p", '6');
         f.align = longText("a", 'x');
-        f.unit = QStringLiteral("Percent");
+        f.unit = "Percent";
         pasteInto(field(html::TableInsertWindow::kWidth), f.width);
         pasteInto(field(html::TableInsertWindow::kBorder), f.border);
         pasteInto(field(html::TableInsertWindow::kCellSpacing), f.spacing);
         pasteInto(field(html::TableInsertWindow::kCellPadding), f.padding);
-        pasteInto(t->findChild<QComboBox*>(QStringLiteral("cmbtalign"))->lineEdit(), f.align);
+        pasteInto(t->findChild<QComboBox*>("cmbtalign")->lineEdit(), f.align);
         // a whole number written with 9,999 leading zeros is still 3
         pasteInto(field(html::TableInsertWindow::kRows), longText("", '0'));
         field(html::TableInsertWindow::kRows)->end(false);
         QTest::keyClick(field(html::TableInsertWindow::kRows), Qt::Key_Backspace);
-        QTest::keyClicks(field(html::TableInsertWindow::kRows), QStringLiteral("3"));
+        QTest::keyClicks(field(html::TableInsertWindow::kRows), "3");
         click(t, "cmdok");
         click(t, "cmdclipboard");
         QCOMPARE(platform::clipboardText(), html::tableHtml(f, 3, 2, c1, c2));
     }
 
     void pastedLineBreaksStayOutOfThePanelFieldsAndTheFile() {
-        QLineEdit* html1 = d->field(QStringLiteral("txthtml1"));
+        QLineEdit* html1 = d->field("txthtml1");
         pasteInto(html1, QStringLiteral("#12\r\n34\n\t56\x0b") + QChar(0x2028));
-        QCOMPARE(html1->text(), QStringLiteral("#123456"));
+        QCOMPARE(html1->text(), "#123456");
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("colors.txt"));
+        const QString path = dir.filePath("colors.txt");
         d->saveColors(path);
         const QByteArray saved = readAll(path);
         QCOMPARE(saved.count('\n'), 3);
@@ -220,7 +220,7 @@ private slots:
             }
             expected += "\r\n";
         }
-        const QString path = dir.filePath(QStringLiteral("long.txt"));
+        const QString path = dir.filePath("long.txt");
         d->saveColors(path);
         QCOMPARE(readAll(path), expected);
     }

@@ -16,9 +16,9 @@
 /// splash whose timer is stopped.
 struct OpenWindows {
     OpenWindows() {
-        d.runMenu(QStringLiteral("mnuconvert"));
-        if (QWidget* converter = window(QStringLiteral("convert")))
-            converter->findChild<QPushButton*>(QStringLiteral("cmdpickcolor"))->click();
+        d.runMenu("mnuconvert");
+        if (QWidget* converter = window("convert"))
+            converter->findChild<QPushButton*>("cmdpickcolor")->click();
         for (const preview::PreviewStyle& s : preview::previewStyles()) {
             const char* button = s.button == preview::HtmlButton::Scrollbar ? "cmdgensbhtml"
                                  : s.button == preview::HtmlButton::Table   ? "gentablehtml"
@@ -28,10 +28,10 @@ struct OpenWindows {
             d.chooseStyle(QString::fromLatin1(s.entry.data(), int(s.entry.size())));
             d.child<QPushButton>(QLatin1String(button))->click();
         }
-        d.runMenu(QStringLiteral("mnuabout"));
-        d.runMenu(QStringLiteral("mnuaccess"));
+        d.runMenu("mnuabout");
+        d.runMenu("mnuaccess");
         splash = std::make_unique<mainwindow::SplashWindow>();
-        splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
     }
 

@@ -65,7 +65,7 @@ struct MainWindowDriver {
             qFatal("no control %s", qPrintable(name));
         return c;
     }
-    QWidget* wheel() const { return child(QStringLiteral("wheel")); }
+    QWidget* wheel() const { return child("wheel"); }
     QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }
     QString text(const QString& name) const { return field(name)->text(); }
 
@@ -78,15 +78,13 @@ struct MainWindowDriver {
     }
     /// Picks the entry from the style list as a user does (the list's activation).
     void chooseStyle(const QString& entry) const {
-        auto* combo = child<QComboBox>(QStringLiteral("cmbpreview"));
+        auto* combo = child<QComboBox>("cmbpreview");
         const int index = combo->findText(entry);
         QVERIFY(index >= 0);
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    mainwindow::MenuBar* menu() const {
-        return child<mainwindow::MenuBar>(QStringLiteral("SmartMenuXP1"));
-    }
+    mainwindow::MenuBar* menu() const { return child<mainwindow::MenuBar>("SmartMenuXP1"); }
     /// Clicks the menu entry with key.
     void runMenu(const QString& key) const {
         QAction* action = menu()->action(key);
@@ -96,13 +94,13 @@ struct MainWindowDriver {
     /// File, Save Colors to File, with path typed into the dialog.
     void saveColors(const QString& path) const {
         whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             name->setText(path);
             if (QFileInfo::exists(path))
                 confirmReplace();
             QTest::keyClick(name, Qt::Key_Return);
         });
-        runMenu(QStringLiteral("mnusavecolors"));
+        runMenu("mnusavecolors");
     }
     const scheme::SchemeModel& model() const { return w->model(); }
 };

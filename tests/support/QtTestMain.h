@@ -14,7 +14,7 @@
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QApplication app(argc, argv);                                                              \
-        app.setApplicationName(QStringLiteral("ChromaLune"));                                      \
+        app.setApplicationName("ChromaLune");                                                      \
         platform::applyDesktopLook(app);                                                           \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestClass tc;                                                                              \

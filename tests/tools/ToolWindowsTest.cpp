@@ -52,8 +52,8 @@ class tst_ToolWindows : public QObject {
     QPointer<QWidget> conv;
 
     QWidget* openConverter() {
-        d->runMenu(QStringLiteral("mnuconvert"));
-        return d->w->findChild<QWidget*>(QStringLiteral("convert"));
+        d->runMenu("mnuconvert");
+        return d->w->findChild<QWidget*>("convert");
     }
     /// txtsource, txtrgb, txthtml, txtwebsafe, txtr, txtg and txtb joined by "|".
     QString shown() const {
@@ -64,19 +64,19 @@ class tst_ToolWindows : public QObject {
         return texts.join(QLatin1Char('|'));
     }
     void typeAndConvert(const QString& code) {
-        auto* source = in<QLineEdit>(conv, QStringLiteral("txtsource"));
+        auto* source = in<QLineEdit>(conv, "txtsource");
         source->selectAll();
         QTest::keyClicks(source, code);
         QTest::keyClick(source, Qt::Key_Return);
     }
     QWidget* openMap() {
-        QTest::mouseClick(in(conv, QStringLiteral("cmdpickcolor")), Qt::LeftButton);
-        QWidget* map = conv->findChild<QWidget*>(QStringLiteral("safecolormap"));
+        QTest::mouseClick(in(conv, "cmdpickcolor"), Qt::LeftButton);
+        QWidget* map = conv->findChild<QWidget*>("safecolormap");
         return map && QTest::qWaitForWindowExposed(map) ? map : nullptr;
     }
     QColorDialog* openColorDialog(QWidget* map) {
-        QTest::mouseClick(in(map, QStringLiteral("cmdmore")), Qt::LeftButton);
-        auto* dialog = map->findChild<QColorDialog*>(QStringLiteral("colordialog"));
+        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
+        auto* dialog = map->findChild<QColorDialog*>("colordialog");
         return dialog && dialog->isVisible() ? dialog : nullptr;
     }
 
@@ -92,40 +92,40 @@ private slots:
     void cleanup() { d.reset(); }
 
     void menuOpensOneConverterThatShowsWhatTheConversionGives() {
-        QCOMPARE(shown(), QStringLiteral("||||||"));
+        QCOMPARE(shown(), "||||||");
         const QStringList sources = {"#ffcc00", "99999999", "#336699", "0-0-255"};
         typeAndConvert(sources[0]);
         QCOMPARE(shown(), converted(sources.mid(0, 1)));
-        QWidget* swatch = in(conv, QStringLiteral("piccolor"));
+        QWidget* swatch = in(conv, "piccolor");
         QCOMPARE(pixel(swatch, QPoint(32, 16)), qRgb(255, 204, 0));
         // a decimal value that is no colour keeps the swatch
         typeAndConvert(sources[1]);
         QCOMPARE(shown(), converted(sources.mid(0, 2)));
         QCOMPARE(pixel(swatch, QPoint(32, 16)), qRgb(255, 204, 0));
         // Enter in any field and the button's mnemonic convert too
-        in<QLineEdit>(conv, QStringLiteral("txtsource"))->setText(sources[2]);
-        QTest::keyClick(in(conv, QStringLiteral("txtb")), Qt::Key_Enter, Qt::KeypadModifier);
+        in<QLineEdit>(conv, "txtsource")->setText(sources[2]);
+        QTest::keyClick(in(conv, "txtb"), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(shown(), converted(sources.mid(0, 3)));
-        in<QLineEdit>(conv, QStringLiteral("txtsource"))->setText(sources[3]);
+        in<QLineEdit>(conv, "txtsource")->setText(sources[3]);
         conv->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(conv));
-        QTest::keyClick(in(conv, QStringLiteral("txtr")), Qt::Key_O, Qt::AltModifier);
+        QTest::keyClick(in(conv, "txtr"), Qt::Key_O, Qt::AltModifier);
         QTRY_COMPARE(shown(), converted(sources)); // the press is animated
 
         // the menu brings the same window forward as it stands; closed, it starts afresh
         QCOMPARE(openConverter(), conv.data());
-        QCOMPARE(d->w->findChildren<QWidget*>(QStringLiteral("convert")).size(), 1);
+        QCOMPARE(d->w->findChildren<QWidget*>("convert").size(), 1);
         QCOMPARE(shown(), converted(sources));
-        QTest::mouseClick(in(conv, QStringLiteral("cmdclose")), Qt::LeftButton);
+        QTest::mouseClick(in(conv, "cmdclose"), Qt::LeftButton);
         QTRY_VERIFY(!conv);
         conv = openConverter();
-        QCOMPARE(shown(), QStringLiteral("||||||"));
+        QCOMPARE(shown(), "||||||");
     }
 
     void tabFollowsTheDesignedOrder() {
         conv->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(conv));
-        in(conv, QStringLiteral("txtsource"))->setFocus();
+        in(conv, "txtsource")->setFocus();
         for (const char* next : {"cmdconvert", "txtrgb", "txthtml", "txtwebsafe", "cmdpickcolor",
                                  "cmdclose", "txtr", "txtg", "txtb", "txtsource"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -136,8 +136,8 @@ private slots:
     void mapShowsTheWebSafeColoursPreviewsAndBordersTheClickedCell() {
         QWidget* map = openMap();
         QVERIFY(map && map->isWindow());
-        auto* code = in<QLabel>(map, QStringLiteral("lblselcode"));
-        QWidget* color = in(map, QStringLiteral("lblselcolor"));
+        auto* code = in<QLabel>(map, "lblselcode");
+        QWidget* color = in(map, "lblselcolor");
         const auto selection = [&] {
             return std::pair{code->text(), pixel(color, QPoint(20, 12))};
         };
@@ -152,10 +152,10 @@ private slots:
         clickCell(map, 36);
         clickCell(map, 215);
         QTest::mouseMove(map, cell(map, 36)->geometry().center());
-        QCOMPARE(selection(), std::pair(QStringLiteral("#FFFFFF"), qRgb(255, 255, 255)));
+        QCOMPARE(selection(), std::pair(QString("#FFFFFF"), qRgb(255, 255, 255)));
         // a release whose press went elsewhere is no click, even on a cell clicked before
         QTest::mouseRelease(cell(map, 36), Qt::LeftButton, {}, QPoint(8, 8));
-        QCOMPARE(selection().first, QStringLiteral("#FFFFFF"));
+        QCOMPARE(selection().first, "#FFFFFF");
         // one cell is bordered: the cell clicked before is plain again
         QVERIFY((cell(map, 215)->grab().toImage().pixel(0, 0) | 0xFF000000) != cellRgb(215));
         QCOMPARE(cell(map, 0)->grab().toImage().pixel(0, 0) | 0xFF000000, cellRgb(0));
@@ -170,16 +170,16 @@ private slots:
             QString source;
         } cases[] = {{36, true, picked}, {5, false, "#123456"}, {-1, true, ""}};
         for (const auto& c : cases) {
-            typeAndConvert(QStringLiteral("#123456"));
+            typeAndConvert("#123456");
             QWidget* map = openMap();
             QVERIFY(map && map->parentWidget() == conv);
             if (c.cell >= 0)
                 clickCell(map, c.cell);
             if (c.ok)
-                QTest::mouseClick(in(map, QStringLiteral("cmdok")), Qt::LeftButton);
+                QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
             else
                 map->close();
-            QTRY_VERIFY(!conv->findChild<QWidget*>(QStringLiteral("safecolormap")));
+            QTRY_VERIFY(!conv->findChild<QWidget*>("safecolormap"));
             QCOMPARE(shown(),
                      converted(c.ok ? QStringList{"#123456", c.source} : QStringList{"#123456"}));
         }
@@ -187,16 +187,15 @@ private slots:
         QPointer<QWidget> map = openMap();
         clickCell(map, 100);
         QCOMPARE(openMap(), map.data());
-        QCOMPARE(in<QLabel>(map, QStringLiteral("lblselcode"))->text(),
-                 QColor(cellRgb(100)).name().toUpper());
-        typeAndConvert(QStringLiteral("#FF0000"));
-        QCOMPARE(text(conv, "txtrgb"), QStringLiteral("255"));
-        QTest::mouseClick(in(conv, QStringLiteral("cmdclose")), Qt::LeftButton);
+        QCOMPARE(in<QLabel>(map, "lblselcode")->text(), QColor(cellRgb(100)).name().toUpper());
+        typeAndConvert("#FF0000");
+        QCOMPARE(text(conv, "txtrgb"), "255");
+        QTest::mouseClick(in(conv, "cmdclose"), Qt::LeftButton);
         QTRY_VERIFY(!map && !conv);
     }
 
     void cancelledColourDialogReturnsToTheMapAcceptedOneHandsOver() {
-        typeAndConvert(QStringLiteral("#123456"));
+        typeAndConvert("#123456");
         QWidget* map = openMap();
         QColorDialog* dialog = openColorDialog(map);
         QVERIFY(dialog);
@@ -207,17 +206,17 @@ private slots:
             QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                               control->mapTo(window, control->rect().center()));
         };
-        clickThroughWindow(in(map, QStringLiteral("cmdok")));
-        in<QLineEdit>(conv, QStringLiteral("txtsource"))->setText(QStringLiteral("#654321"));
-        clickThroughWindow(in(conv, QStringLiteral("cmdconvert")));
-        QCOMPARE(text(conv, "txthtml"), QStringLiteral("#654321"));
+        clickThroughWindow(in(map, "cmdok"));
+        in<QLineEdit>(conv, "txtsource")->setText("#654321");
+        clickThroughWindow(in(conv, "cmdconvert"));
+        QCOMPARE(text(conv, "txthtml"), "#654321");
         QVERIFY(map->isVisible());
         dialog->setCurrentColor(QColor(9, 9, 9));
         dialog->reject();
         QTest::qWait(0);
         QVERIFY(map->isVisible());
-        QCOMPARE(text(conv, "txtsource"), QStringLiteral("#654321"));
-        typeAndConvert(QStringLiteral("#123456"));
+        QCOMPARE(text(conv, "txtsource"), "#654321");
+        typeAndConvert("#123456");
         dialog = openColorDialog(map);
         QVERIFY(dialog);
         dialog->setCurrentColor(QColor(1, 2, 254));
