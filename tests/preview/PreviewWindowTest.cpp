@@ -6,7 +6,6 @@
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 
@@ -20,13 +19,12 @@ QString besideProgram(std::string_view name) {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + latin1(name);
 }
 
+using Surface = preview::PreviewSurface;
+
 /// The drawing area as the screen shows it.
 QImage shownPreview(const MainWindowDriver& d) {
-    return d.child("preview")
-        ->grab()
-        .toImage()
-        .copy(preview::PreviewSurface::kBorder, preview::PreviewSurface::kBorder,
-              preview::PreviewSurface::kDrawWidth, preview::PreviewSurface::kDrawHeight)
+    const QImage shown = d.child("preview")->grab().toImage();
+    return shown.copy(Surface::kBorder, Surface::kBorder, Surface::kDrawWidth, Surface::kDrawHeight)
         .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -38,7 +36,7 @@ QRgb shownSwatch(const MainWindowDriver& d, int k) {
 /// The style's mock-up with the points of its k-th list file in the colour of swatch
 /// 1, 3, 2 for k = 1, 2, 3.
 QImage expectedPreview(const MainWindowDriver& d, const preview::PreviewStyle& s) {
-    QImage image = preview::PreviewSurface::composeDrawingArea(preview::mockupPicture(s.mockupKey));
+    QImage image = Surface::composeDrawingArea(preview::mockupPicture(s.mockupKey));
     const int swatchOfList[] = {1, 3, 2};
     for (int k = 0; k < 3; ++k) {
         preview::PixelList points;
@@ -60,54 +58,43 @@ private slots:
     void init() { d = std::make_unique<MainWindowDriver>(); }
     void cleanup() { d.reset(); }
 
-    void startShowsTheBareFirstMockupAndTypingChoosesNothing() {
-        auto* combo = d->child<QComboBox>("cmbpreview");
-        const auto& styles = preview::previewStyles();
-        const QImage bare = preview::PreviewSurface::composeDrawingArea(
-            preview::mockupPicture(styles[0].mockupKey));
-        QCOMPARE(shownPreview(*d), bare);
-        QVERIFY(!d->child<QCheckBox>("chkpreview")->isChecked());
-        // an entry typed in full, even with Return, is text only
-        combo->lineEdit()->selectAll();
-        QTest::keyClicks(combo->lineEdit(), latin1(styles[3].entry));
-        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-        QCOMPARE(combo->count(), int(styles.size()));
-        QCOMPARE(d->model().previewStyle(), 0);
-        QVERIFY(d->text("txthtml1").isEmpty());
-        QCOMPARE(shownPreview(*d), bare);
-    }
-
-    void eachStylePaintsItsMockupInTheSwatchColours_data() {
-        QTest::addColumn<int>("index");
-        for (size_t i = 0; i < preview::previewStyles().size(); ++i)
-            QTest::newRow(preview::previewStyles()[i].entry.data()) << int(i);
-    }
     void eachStylePaintsItsMockupInTheSwatchColours() {
-        QFETCH(int, index);
         const auto& styles = preview::previewStyles();
-        const preview::PreviewStyle& style = styles[size_t(index)];
         // a choice before any move re-runs the rule: the fields show the swatches
-        d->chooseStyle(latin1(styles[size_t(index + 1) % styles.size()].entry));
+        d->chooseStyle(latin1(styles[1].entry));
         for (int k = 1; k <= 3; ++k) {
             const QColor c(shownSwatch(*d, k));
             QCOMPARE(d->text(QStringLiteral("txtrc[%1]").arg(k - 1)), QString::number(c.red()));
             QCOMPARE(d->text(QStringLiteral("txtbc[%1]").arg(k - 1)), QString::number(c.blue()));
         }
         d->move(190, 80);
-        // the lists of the style shown before are dropped, and the same choice twice paints
+        // three colours, so that a list painted in the wrong one shows
+        QVERIFY(shownSwatch(*d, 1) != shownSwatch(*d, 2) &&
+                shownSwatch(*d, 2) != shownSwatch(*d, 3) &&
+                shownSwatch(*d, 1) != shownSwatch(*d, 3));
+        // each choice drops the lists of the style shown before; the same choice twice paints
         // the same picture
-        for (int twice = 0; twice < 2; ++twice) {
+        for (size_t i = 1; i <= styles.size() + 1; ++i) {
+            const preview::PreviewStyle& style = styles[std::min(i, styles.size()) % styles.size()];
             d->chooseStyle(latin1(style.entry));
-            QVERIFY(shownSwatch(*d, 1) != shownSwatch(*d, 2));
-            QVERIFY(shownSwatch(*d, 2) != shownSwatch(*d, 3));
-            QVERIFY(shownSwatch(*d, 1) != shownSwatch(*d, 3));
             QCOMPARE(shownPreview(*d), expectedPreview(*d, style));
         }
     }
 
-    void paintsOnAClickARuleChoiceAndWithFollowPreviewOnEveryMove() {
-        const preview::PreviewStyle& first = preview::previewStyles()[0];
-        const QImage bare = shownPreview(*d);
+    void startsBareThenPaintsOnAClickARuleChoiceAndWithFollowPreviewOnEveryMove() {
+        const auto& styles = preview::previewStyles();
+        const preview::PreviewStyle& first = styles[0];
+        const QImage bare = Surface::composeDrawingArea(preview::mockupPicture(first.mockupKey));
+        QCOMPARE(shownPreview(*d), bare);
+        // an entry typed in full, even with Return, is text only
+        auto* combo = d->child<QComboBox>("cmbpreview");
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), latin1(styles[3].entry));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo->count(), int(styles.size()));
+        QCOMPARE(d->model().previewStyle(), 0);
+        QVERIFY(d->text("txthtml1").isEmpty());
+        // a move alone paints nothing
         d->move(190, 80);
         QCOMPARE(shownPreview(*d), bare);
         d->press(190, 80);
