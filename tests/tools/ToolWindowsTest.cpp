@@ -17,11 +17,9 @@ template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
         qFatal("no control %s", qPrintable(name));
     return c;
 }
-QString text(const QWidget* w, const char* name) {
-    return in<QLineEdit>(w, QLatin1String(name))->text();
-}
-QRgb pixel(QWidget* w, QPoint p) {
-    return w->grab().toImage().pixel(p) | 0xFF000000;
+/// The colour in the middle of w as the screen shows it.
+QRgb middle(QWidget* w) {
+    return w->grab().toImage().pixel(w->width() / 2, w->height() / 2) | 0xFF000000;
 }
 QRgb cellRgb(int n) {
     return qRgb(51 * (n / 36), 51 * (n / 6 % 6), 51 * (n % 6));
@@ -60,7 +58,7 @@ class tst_ToolWindows : public QObject {
         QStringList texts;
         for (const char* name :
              {"txtsource", "txtrgb", "txthtml", "txtwebsafe", "txtr", "txtg", "txtb"})
-            texts << text(conv, name);
+            texts << in<QLineEdit>(conv, QLatin1String(name))->text();
         return texts.join(QLatin1Char('|'));
     }
     void typeAndConvert(const QString& code) {
@@ -73,11 +71,6 @@ class tst_ToolWindows : public QObject {
         QTest::mouseClick(in(conv, "cmdpickcolor"), Qt::LeftButton);
         QWidget* map = conv->findChild<QWidget*>("safecolormap");
         return map && QTest::qWaitForWindowExposed(map) ? map : nullptr;
-    }
-    QColorDialog* openColorDialog(QWidget* map) {
-        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
-        auto* dialog = map->findChild<QColorDialog*>("colordialog");
-        return dialog && dialog->isVisible() ? dialog : nullptr;
     }
 
 private slots:
@@ -97,18 +90,25 @@ private slots:
         typeAndConvert(sources[0]);
         QCOMPARE(shown(), converted(sources.mid(0, 1)));
         QWidget* swatch = in(conv, "piccolor");
-        QCOMPARE(pixel(swatch, QPoint(32, 16)), qRgb(255, 204, 0));
+        QCOMPARE(middle(swatch), qRgb(255, 204, 0));
         // Enter in any field converts too; a decimal value that is no colour keeps the swatch
         in<QLineEdit>(conv, "txtsource")->setText(sources[1]);
         QTest::keyClick(in(conv, "txtb"), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(shown(), converted(sources.mid(0, 2)));
-        QCOMPARE(pixel(swatch, QPoint(32, 16)), qRgb(255, 204, 0));
+        QCOMPARE(middle(swatch), qRgb(255, 204, 0));
         // and so does the button's mnemonic
         in<QLineEdit>(conv, "txtsource")->setText(sources[2]);
         conv->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(conv));
         QTest::keyClick(in(conv, "txtr"), Qt::Key_O, Qt::AltModifier);
         QTRY_COMPARE(shown(), converted(sources)); // the press is animated
+        // Tab follows the designed order
+        in(conv, "txtsource")->setFocus();
+        for (const char* next : {"cmdconvert", "txtrgb", "txthtml", "txtwebsafe", "cmdpickcolor",
+                                 "cmdclose", "txtr", "txtg", "txtb", "txtsource"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
+        }
 
         // the menu brings the same window forward as it stands; closed, it starts afresh
         QCOMPARE(openConverter(), conv.data());
@@ -120,24 +120,12 @@ private slots:
         QCOMPARE(shown(), "||||||");
     }
 
-    void tabFollowsTheDesignedOrder() {
-        conv->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(conv));
-        in(conv, "txtsource")->setFocus();
-        for (const char* next : {"cmdconvert", "txtrgb", "txthtml", "txtwebsafe", "cmdpickcolor",
-                                 "cmdclose", "txtr", "txtg", "txtb", "txtsource"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
-        }
-    }
-
-    void mapShowsTheWebSafeColoursPreviewsAndBordersTheClickedCell() {
-        QWidget* map = openMap();
-        QVERIFY(map && map->isWindow());
-        auto* code = in<QLabel>(map, "lblselcode");
-        QWidget* color = in(map, "lblselcolor");
+    void mapPreviewsBordersTheClickedCellAndHandsOverOnlyThroughOk() {
+        typeAndConvert("#123456");
+        QPointer<QWidget> map = openMap();
+        QVERIFY(map && map->parentWidget() == conv);
         const auto selection = [&] {
-            return std::pair{code->text(), pixel(color, QPoint(20, 12))};
+            return std::pair{in<QLabel>(map, "lblselcode")->text(), middle(in(map, "lblselcolor"))};
         };
         // the pointer previews until the first click
         QTest::mouseMove(map, cell(map, 9)->geometry().center());
@@ -157,32 +145,25 @@ private slots:
         // one cell is bordered: the cell clicked before is plain again
         QVERIFY((cell(map, 215)->grab().toImage().pixel(0, 0) | 0xFF000000) != cellRgb(215));
         QCOMPARE(cell(map, 0)->grab().toImage().pixel(0, 0) | 0xFF000000, cellRgb(0));
-    }
+        QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
+        QTRY_VERIFY(!map);
+        QCOMPARE(shown(), converted({"#123456", "#FFFFFF"}));
 
-    void mapHandsOverOnlyThroughOkAndClosesWithTheConverter() {
-        const QString picked = QColor(cellRgb(36)).name().toUpper();
         // the close box hands nothing over, neither the pick nor an earlier one
-        const struct {
-            int cell;
-            bool ok;
-            QString source;
-        } cases[] = {{36, true, picked}, {5, false, "#123456"}, {-1, true, ""}};
-        for (const auto& c : cases) {
-            typeAndConvert("#123456");
-            QWidget* map = openMap();
-            QVERIFY(map && map->parentWidget() == conv);
-            if (c.cell >= 0)
-                clickCell(map, c.cell);
-            if (c.ok)
-                QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
-            else
-                map->close();
-            QTRY_VERIFY(!conv->findChild<QWidget*>("safecolormap"));
-            QCOMPARE(shown(),
-                     converted(c.ok ? QStringList{"#123456", c.source} : QStringList{"#123456"}));
-        }
-        // the map comes forward as it stands
-        QPointer<QWidget> map = openMap();
+        typeAndConvert("#123456");
+        map = openMap();
+        clickCell(map, 5);
+        map->close();
+        QTRY_VERIFY(!map);
+        QCOMPARE(shown(), converted({"#123456"}));
+        // OK before any click hands over the empty code
+        map = openMap();
+        QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
+        QTRY_VERIFY(!map);
+        QCOMPARE(shown(), converted({"#123456", ""}));
+
+        // the map comes forward as it stands and closes with the converter
+        map = openMap();
         clickCell(map, 100);
         QCOMPARE(openMap(), map.data());
         QCOMPARE(in<QLabel>(map, "lblselcode")->text(), QColor(cellRgb(100)).name().toUpper());
@@ -192,8 +173,9 @@ private slots:
 
     void cancelledColourDialogReturnsToTheMapAcceptedOneHandsOver() {
         QWidget* map = openMap();
-        QColorDialog* dialog = openColorDialog(map);
-        QVERIFY(dialog);
+        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
+        auto* dialog = in<QColorDialog>(map, "colordialog");
+        QVERIFY(dialog->isVisible());
         // clicks through the window system: the map waits for the dialog, the converter
         // goes on converting
         const auto clickThroughWindow = [](QWidget* control) {
@@ -204,15 +186,15 @@ private slots:
         clickThroughWindow(in(map, "cmdok"));
         in<QLineEdit>(conv, "txtsource")->setText("#654321");
         clickThroughWindow(in(conv, "cmdconvert"));
-        QCOMPARE(text(conv, "txthtml"), "#654321");
+        QCOMPARE(shown(), converted({"#654321"}));
         QVERIFY(map->isVisible());
         dialog->setCurrentColor(QColor(9, 9, 9));
         dialog->reject();
         QTest::qWait(0);
         QVERIFY(map->isVisible());
-        QCOMPARE(text(conv, "txtsource"), "#654321");
-        dialog = openColorDialog(map);
-        QVERIFY(dialog);
+        QCOMPARE(shown(), converted({"#654321"}));
+        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
         dialog->setCurrentColor(QColor(1, 2, 254));
         dialog->accept();
         QTRY_COMPARE(shown(), converted({"#654321", "#0102FE"}));
