@@ -27,9 +27,6 @@ QRgb cellRgb(int n) {
 QWidget* cell(const QWidget* map, int n) {
     return in(map, QStringLiteral("tcol[%1]").arg(n));
 }
-void clickCell(const QWidget* map, int n) {
-    QTest::mouseClick(cell(map, n), Qt::LeftButton, {}, QPoint(8, 8));
-}
 
 /// What the converter shows after converting each source in turn, one after another.
 QString converted(const QStringList& sources) {
@@ -130,17 +127,17 @@ private slots:
         // the pointer previews until the first click
         QTest::mouseMove(map, cell(map, 9)->geometry().center());
         QCOMPARE(selection(), std::pair(QColor(cellRgb(9)).name().toUpper(), cellRgb(9)));
-        clickCell(map, 0);
+        QTest::mouseClick(cell(map, 0), Qt::LeftButton);
         // the border stands out even on the darkest cell, whose inside stays black
         const QImage black = cell(map, 0)->grab().toImage();
         QVERIFY((black.pixel(0, 0) & 0xFFFFFF) != 0);
         QCOMPARE(black.pixel(8, 8) & 0xFFFFFF, 0u);
-        clickCell(map, 36);
-        clickCell(map, 215);
+        QTest::mouseClick(cell(map, 36), Qt::LeftButton);
+        QTest::mouseClick(cell(map, 215), Qt::LeftButton);
         QTest::mouseMove(map, cell(map, 36)->geometry().center());
         QCOMPARE(selection(), std::pair(QString("#FFFFFF"), qRgb(255, 255, 255)));
         // a release whose press went elsewhere is no click, even on a cell clicked before
-        QTest::mouseRelease(cell(map, 36), Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseRelease(cell(map, 36), Qt::LeftButton);
         QCOMPARE(selection().first, "#FFFFFF");
         // one cell is bordered: the cell clicked before is plain again
         QVERIFY((cell(map, 215)->grab().toImage().pixel(0, 0) | 0xFF000000) != cellRgb(215));
@@ -152,7 +149,7 @@ private slots:
         // the close box hands nothing over, neither the pick nor an earlier one
         typeAndConvert("#123456");
         map = openMap();
-        clickCell(map, 5);
+        QTest::mouseClick(cell(map, 5), Qt::LeftButton);
         map->close();
         QTRY_VERIFY(!map);
         QCOMPARE(shown(), converted({"#123456"}));
@@ -164,7 +161,7 @@ private slots:
 
         // the map comes forward as it stands and closes with the converter
         map = openMap();
-        clickCell(map, 100);
+        QTest::mouseClick(cell(map, 100), Qt::LeftButton);
         QCOMPARE(openMap(), map.data());
         QCOMPARE(in<QLabel>(map, "lblselcode")->text(), QColor(cellRgb(100)).name().toUpper());
         QTest::mouseClick(in(conv, "cmdclose"), Qt::LeftButton);
