@@ -130,7 +130,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
 }
 
-TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixel) {
+TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixelOrSaysWhy) {
     QTemporaryDir dir;
     const std::string file = dir.filePath("s.SCSS").toStdString();
     const Outcome r = run({"--export=" + file, "--rule", "Triad", "--at", "250,130.4"});
@@ -153,13 +153,11 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     EXPECT_EQ(colorsFor({"--base", core::HtmlCode(onWheel)})[1], onWheel);
     // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
     EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);
-}
 
-// the file writer keeps what the target held; here the failure exits 1 naming file and reason
-TEST(CommandLine, FailedExportExitsOneSayingWhy) {
-    QTemporaryDir dir;
+    // a place that takes no file exits 1 naming it and the reason (the file writer keeps what
+    // a target held)
     const std::string missing = dir.filePath("missing/a.css").toStdString();
-    const Outcome r = run({"--export", missing});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("'" + missing + "': No such file"), std::string::npos) << r.err;
+    const Outcome failed = run({"--export", missing});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("'" + missing + "': No such file"), std::string::npos) << failed.err;
 }
