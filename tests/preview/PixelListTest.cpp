@@ -9,10 +9,7 @@
 
 #include <gtest/gtest.h>
 
-using preview::PixelList;
-using preview::PixelRun;
-
-namespace {
+using namespace preview;
 
 TEST(PixelText, ReadsXBeforeTheFirstCommaAndYAfterItOnEveryKindOfLine) {
     const struct {
@@ -30,10 +27,10 @@ TEST(PixelText, ReadsXBeforeTheFirstCommaAndYAfterItOnEveryKindOfLine) {
     };
     for (const auto& c : cases) {
         PixelList list;
-        EXPECT_EQ(preview::appendPixelText(c.text, list), c.skipped) << c.text;
+        EXPECT_EQ(appendPixelText(c.text, list), c.skipped) << c.text;
         EXPECT_EQ(list, c.points) << c.text;
     }
-    EXPECT_EQ(preview::pixelLine(12, 207), "12,207\r\n");
+    EXPECT_EQ(pixelLine(12, 207), "12,207\r\n");
 }
 
 TEST(PixelRuns, KeepOnlyTheAreaMergeNeighboursAndFollowTheStride) {
@@ -49,15 +46,14 @@ TEST(PixelRuns, KeepOnlyTheAreaMergeNeighboursAndFollowTheStride) {
         {{{2, 0}, {0, 1}}, 3, 2, 4, {{2, 1}, {4, 1}}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(preview::prepareRuns(c.points, c.width, c.height, c.stride), c.runs);
+        EXPECT_EQ(prepareRuns(c.points, c.width, c.height, c.stride), c.runs);
 
     std::vector<uint32_t> image(12, 7u);
-    preview::paintRuns(image.data(), {{1, 2}, {8, 1}}, 42u);
+    paintRuns(image.data(), {{1, 2}, {8, 1}}, 42u);
     EXPECT_EQ(image, (std::vector<uint32_t>{7, 42, 42, 7, 7, 7, 7, 7, 42, 7, 7, 7}));
-}
 
-TEST(PixelLists, AppendAccumulatesAndClearEmptiesThem) {
-    preview::PixelLists lists(10, 10, 10);
+    // the lists keep every point appended and their runs over all of them; clear empties them
+    PixelLists lists(10, 10, 10);
     lists.append(1, {{1, 1}});
     lists.append(1, {{2, 1}, {2, 1}, {20, 1}});
     EXPECT_EQ(lists.points(1), (PixelList{{1, 1}, {2, 1}, {2, 1}, {20, 1}}));
@@ -75,8 +71,8 @@ TEST(TemplateScan, ListsExactMatchesColumnByColumnAndRepaintsEachPixelOnce) {
     image.setPixel(2, 0, blue);
     image.setPixel(1, 0, grey);
     // blue turns grey, which the second target must not then take
-    const auto texts = preview::scanTemplates(
-        image, {{{blue, grey}, {grey, qRgb(1, 2, 3)}, {nearBlue, std::nullopt}}});
+    const auto texts =
+        scanTemplates(image, {{{blue, grey}, {grey, qRgb(1, 2, 3)}, {nearBlue, std::nullopt}}});
     EXPECT_EQ(texts,
               (std::array<std::string, 3>{"0,1\r\n2,0\r\n", "1,0\r\n", "0,0\r\n1,1\r\n2,1\r\n"}));
     const QRgb after[] = {nearBlue, qRgb(1, 2, 3), grey, grey, nearBlue, nearBlue};
@@ -84,45 +80,30 @@ TEST(TemplateScan, ListsExactMatchesColumnByColumnAndRepaintsEachPixelOnce) {
         EXPECT_EQ(image.pixel(i % 3, i / 3), after[i]) << i;
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-TEST(ListFile, ReadsAFileUpToTheBoundWholeAndCountsTheSkippedLines) {
+// A list file up to the bound is read whole, skipped lines counted; a pipe, a file larger than
+// the bound, a folder or a missing file is refused without waiting and keeps the points.
+TEST(ListFile, ReadsARegularFileUpToTheBoundAndRefusesAnythingElse) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("list.txt");
+    const QString path = dir.filePath("list.txt"), sparse = dir.filePath("sparse.txt");
     // a line of 8 M digits, and NULs up to the largest size a list may have
-    ASSERT_TRUE(writeBytes(path, "1,2\r\n" + QByteArray(8 * 1024 * 1024, '7') + ",1\r\n5,5\r\n"));
-    ASSERT_TRUE(QFile::resize(path, preview::kMaxListFileBytes));
+    ASSERT_TRUE(writeListFile(path, "1,2\r\n" + std::string(8 << 20, '7') + ",1\r\n5,5\r\n"));
+    ASSERT_TRUE(QFile::resize(path, kMaxListFileBytes));
     PixelList read;
-    const preview::PixelListFileRead r = preview::readPixelListFile(path, read);
-    EXPECT_TRUE(r.read);
-    EXPECT_EQ(r.skippedLines, 2);
+    const PixelListFileRead r = readPixelListFile(path, read);
+    EXPECT_TRUE(r.read && r.skippedLines == 2) << r.skippedLines;
     EXPECT_EQ(read, (PixelList{{1, 2}, {5, 5}}));
-}
 
-TEST(ListFile, RefusesWhatIsNoListWithoutWaitingAndKeepsThePoints) {
-    QTemporaryDir dir;
     const QString pipe = dir.filePath("pipe.txt");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0); // nobody writes into it
-    const QString sparse = dir.filePath("sparse.txt");
-    ASSERT_TRUE(writeBytes(sparse, "1,1\r\n"));
-    ASSERT_TRUE(QFile::resize(sparse, preview::kMaxListFileBytes + 1)); // large on paper only
-    for (const QString& path : {pipe, sparse, dir.path(), dir.filePath("none")}) {
+    // larger than the bound on paper only
+    ASSERT_TRUE(writeListFile(sparse, "1,1\r\n") && QFile::resize(sparse, kMaxListFileBytes + 1));
+    for (const QString& refused : {pipe, sparse, dir.path(), dir.filePath("none")}) {
         PixelList points = {{1, 2}};
-        const preview::PixelListFileRead r = preview::readPixelListFile(path, points);
-        EXPECT_FALSE(r.read) << path.toStdString();
-        EXPECT_FALSE(r.error.isEmpty());
+        const PixelListFileRead r = readPixelListFile(refused, points);
+        EXPECT_TRUE(!r.read && !r.error.isEmpty()) << refused.toStdString();
         EXPECT_TRUE(points == (PixelList{{1, 2}}));
     }
-}
-
-TEST(ListFile, ReportsAFailedWrite) {
-    QTemporaryDir dir;
     QString error;
-    EXPECT_FALSE(preview::writeListFile(dir.filePath("missing/x.txt"), "", &error));
+    EXPECT_FALSE(writeListFile(dir.filePath("missing/x.txt"), "", &error));
     EXPECT_FALSE(error.isEmpty());
 }
-
-} // namespace

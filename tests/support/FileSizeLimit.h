@@ -9,8 +9,7 @@ template <typename F> auto withFileSizeLimit(rlim_t bytes, F f) {
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = bytes;
+    const rlimit small{bytes, saved.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
     const auto result = f();
     setrlimit(RLIMIT_FSIZE, &saved);
