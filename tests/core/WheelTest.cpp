@@ -15,14 +15,11 @@ const Raster& defaultRaster() {
 }
 
 /// The pixel at an angle (degrees, counter-clockwise) and a distance from a centre.
-Color polarAt(const Raster& raster, int cx, int cy, double degrees, double r) {
+Color polarAt(double degrees, double r, const Raster& raster = defaultRaster(),
+              int cx = kDefaultDiscCentreX, int cy = kDefaultDiscCentreY) {
     const double a = degrees * kPi / 180.0;
     return raster.at(cx + static_cast<int>(std::lround(r * std::cos(a))),
                      cy - static_cast<int>(std::lround(r * std::sin(a))));
-}
-
-Color sampleAt(double degrees, double r) {
-    return polarAt(defaultRaster(), kDefaultDiscCentreX, kDefaultDiscCentreY, degrees, r);
 }
 
 Color fromHex(uint32_t rrggbb) {
@@ -57,10 +54,10 @@ TEST(GenerateWheel, MatchesTheSampleTable) {
     };
     for (int s = 0; s < 12; ++s)
         for (int i = 0; i < 5; ++i)
-            expectNear(sampleAt(30.0 * s, radii[i]), fromHex(table[s][i]),
+            expectNear(polarAt(30.0 * s, radii[i]), fromHex(table[s][i]),
                        "angle " + std::to_string(30 * s) + " r " + std::to_string(radii[i]));
-    expectNear(sampleAt(45, 124), fromHex(0xFFAA06), "orange at 45");
-    expectNear(sampleAt(75, 124), fromHex(0xAAFF06), "chartreuse at 75");
+    expectNear(polarAt(45, 124), fromHex(0xFFAA06), "orange at 45");
+    expectNear(polarAt(75, 124), fromHex(0xAAFF06), "chartreuse at 75");
 }
 
 TEST(GenerateWheel, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
@@ -94,7 +91,7 @@ TEST(StartRaster, KeepsFiveBitsShownAtEight) {
 TEST(WebSafeRaster, CellsLinesAndBackground) {
     const Raster w = makeWebSafeRaster();
     EXPECT_EQ(w.at(0, 0), kWheelBackground);
-    const auto cellAt = [&](double degrees, double r) { return polarAt(w, 128, 128, degrees, r); };
+    const auto cellAt = [&](double degrees, double r) { return polarAt(degrees, r, w, 128, 128); };
     const double bandMiddles[] = {13, 38, 63, 89, 115};
     for (int s = 0; s < 12; ++s)
         for (int b = 0; b < 5; ++b)

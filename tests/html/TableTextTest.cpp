@@ -24,7 +24,7 @@ std::string cellLine(const char* background, const char* text, const char* align
 
 } // namespace
 
-TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwo) {
+TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwoWithRowsAndCellsOfTheFields) {
     const char* center = " align=\"center\"";
     const std::string c21 = cellLine("#FFCC00", "#336699", center);
     const std::string c12 = cellLine("#336699", "#FFCC00", center);
@@ -33,9 +33,6 @@ TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwo) {
                               c12 + "\r\n" + c21 + "\r\n  </tr>\r\n</table>"));
     EXPECT_EQ(tableHtml(startingFields(), 0, 5, "#336699", "#FFCC00").toStdString(),
               kStartingTag + std::string("\r\n</table>"));
-}
-
-TEST(TableHtml, RowAndCellCountsFollowTheFields) {
     // rows, columns, cells: no rows, at least one column, every parity of rows and columns
     const std::tuple<int, int, int> cases[] = {{-1, 5, 0}, {1, 0, 1}, {4, 5, 20}, {3, 4, 12}};
     for (const auto& [rows, columns, cells] : cases) {

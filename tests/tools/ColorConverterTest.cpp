@@ -27,7 +27,7 @@ constexpr core::Color kStart = tools::kInitialSwatchColor;
 
 } // namespace
 
-TEST(ConvertColorCode, EveryShapeOfSourceOnAFreshWindow) {
+TEST(ConvertColorCode, EveryShapeOfSourceOnAFreshWindowAndLaterStepsReadBackTheFields) {
     const std::pair<const char*, Shown> cases[] = {
         // HTML codes complete even when malformed; a "#" first wins over a later "-"
         {"#123456", {"5649426", "#123456", "#003366", "18", "52", "86", 5649426}},
@@ -52,9 +52,7 @@ TEST(ConvertColorCode, EveryShapeOfSourceOnAFreshWindow) {
         ConverterFields f;
         EXPECT_EQ(convert(f, source), expected) << source;
     }
-}
-
-TEST(ConvertColorCode, LaterStepsReadBackWhatTheFieldsHold) {
+    // a later step reads back what the fields hold
     ConverterFields f;
     convert(f, "#336699");
     EXPECT_EQ(convert(f, "FFFFFF"),
@@ -95,9 +93,7 @@ TEST(HexToRGB, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
         tools::HexToRGB(code, r, g, b);
         EXPECT_EQ((std::array<int, 3>{r, g, b}), expected) << code;
     }
-}
-
-TEST(IsDigit, OnlyASingleDecimalDigit) {
+    // a character is a digit when it is one of "0" to "9" alone
     for (const char* yes : {"0", "5", "9"})
         EXPECT_TRUE(tools::IsDigit(yes)) << yes;
     for (const char* no : {"", "a", "/", ":", "12", " 1", "-", "\xD9\xA3"})
