@@ -10,11 +10,10 @@ TEST(Rounding, TiesGoToTheEvenNeighbourAfterNarrowingToSingle) {
     for (const auto& [v, rounded] : ties)
         EXPECT_EQ(roundHalfEven(v), rounded) << v;
     // 130.50000001 is 130.5 once stored in a 32-bit float, so it rounds to even
-    EXPECT_EQ(pixelCoordinate(130.50000001), 130);
-    EXPECT_EQ(pixelCoordinate(131.49999999), 132);
-    EXPECT_EQ(pixelCoordinate(-0.4), 0);
-    EXPECT_EQ(pixelCoordinate(1e20), INT32_MAX);
-    EXPECT_EQ(pixelCoordinate(-1e20), INT32_MIN);
+    const std::pair<double, int32_t> pixels[] = {
+        {130.50000001, 130}, {131.49999999, 132}, {-0.4, 0}, {1e20, INT32_MAX}, {-1e20, INT32_MIN}};
+    for (const auto& [v, pixel] : pixels)
+        EXPECT_EQ(pixelCoordinate(v), pixel) << v;
 }
 
 TEST(ReadInt, PlainNumbersWithBlanksRoundedHalfToEvenWithinRange) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <vector>
+#include <tuple>
 
 using namespace core;
 
@@ -13,49 +13,38 @@ const WheelGeometry kGeometry{130, 130.0f, 130.0f};
 using Px = std::array<int32_t, 2>;
 
 /// A wheel whose pixel at (x, y) is the value x + 1000 y, so a slot's value says where it was
-/// read; -1 outside 0..259. It also records the slots and lines the rule writes.
+/// read; -1 outside 0..259. It also records the swatches and lines the rule writes (the codes
+/// of the slots are checked through the main window).
 struct Recorder : PixelReader, SchemeSlots, ConstructionLines {
-    std::vector<Px> reads;
     std::map<int, Color> swatch;
-    std::map<int, std::string> decimal, html;
     struct Line {
         bool visible = false;
         float x1 = -1, y1 = -1, x2 = -1, y2 = -1;
     } line[4];
     Color GetPixel(int32_t x, int32_t y) override {
-        reads.push_back({x, y});
         return x < 0 || y < 0 || x >= 260 || y >= 260 ? -1 : x + 1000 * y;
     }
     void setSwatchColor(int k, Color v) override { swatch[k] = v; }
-    void setDecimalText(int k, const std::string& t) override { decimal[k] = t; }
-    void setHtmlText(int k, const std::string& t) override { html[k] = t; }
+    void setDecimalText(int, const std::string&) override {}
+    void setHtmlText(int, const std::string&) override {}
     void setLineVisible(int k, bool v) override { line[k].visible = v; }
     void placeLine(int k, float a, float b, float c, float d) override {
         line[k] = {line[k].visible, a, b, c, d};
-    }
-    void run(SchemeType type, float x, float y) {
-        runScheme(type, x, y, kGeometry, *this, *this, *this);
     }
 };
 
 } // namespace
 
 TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
-    const struct {
-        SchemeType type;
-        float x, y;
-        Px p1;
-        std::optional<Px> p2;
-    } cases[] = {
+    // rule, pointer x and y, then where P1 and P2 are read
+    const std::tuple<SchemeType, float, float, Px, std::optional<Px>> cases[] = {
         {SchemeType::Complementary, 200, 60, {60, 200}, std::nullopt},
         {SchemeType::Analogous, 200, 60, {221, 92}, Px{168, 39}},
         {SchemeType::SplitComplementary, 200, 60, {39, 168}, Px{92, 221}},
         {SchemeType::Triad, 200, 60, {92, 39}, Px{221, 168}},
         {SchemeType::Monochromatic, 200, 60, {214, 46}, Px{186, 74}},
         {SchemeType::Analogous, 130, 30, {168, 38}, Px{92, 38}},
-        {SchemeType::Triad, 130, 30, {38, 92}, Px{222, 92}},
         {SchemeType::Triad, 130, 230, {222, 168}, Px{38, 168}},
-        {SchemeType::Monochromatic, 130, 30, {130, 10}, Px{130, 50}},
         {SchemeType::Complementary, 60, 200, {200, 60}, std::nullopt},
         {SchemeType::Complementary, 60, 60, {200, 200}, std::nullopt},
         {SchemeType::Complementary, 200, 200, {60, 60}, std::nullopt},
@@ -64,33 +53,30 @@ TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
         {SchemeType::Monochromatic, 240, 130, {262, 130}, Px{218, 130}},
         {SchemeType::Analogous, 130, 130, {130, 130}, Px{130, 130}},
     };
-    for (const auto& c : cases) {
-        const SchemeReads reads = schemeReads(c.type, c.x, c.y, kGeometry);
-        SCOPED_TRACE(std::to_string(int(c.type)) + " at " + std::to_string(c.x) + "," +
-                     std::to_string(c.y));
-        EXPECT_EQ(reads.base, (Px{int32_t(c.x), int32_t(c.y)}));
-        EXPECT_EQ(reads.p1, c.p1);
-        EXPECT_EQ(reads.p2, c.p2);
+    for (const auto& [type, x, y, p1, p2] : cases) {
+        const SchemeReads reads = schemeReads(type, x, y, kGeometry);
+        SCOPED_TRACE(testing::Message() << int(type) << " at " << x << "," << y);
+        EXPECT_EQ(reads.base, (Px{int32_t(x), int32_t(y)}));
+        EXPECT_EQ(reads.p1, p1);
+        EXPECT_EQ(reads.p2, p2);
     }
 }
 
-// Slots 2, 1, 3 read the pointer, P1 and P2; each rule shows its own construction lines.
-TEST(SchemeRun, ReadsInOrderAndShowsTheLinesOfTheRule) {
+// Slots 2, 1, 3 show the pointer, P1 and P2; each rule shows its own construction lines.
+TEST(SchemeRun, SlotsShowThePointerP1AndP2AndEachRuleItsLines) {
     Recorder w;
-    w.run(SchemeType::Analogous, 200, 60);
-    EXPECT_EQ(w.reads, (std::vector<Px>{{200, 60}, {221, 92}, {168, 39}}));
+    runScheme(SchemeType::Analogous, 200, 60, kGeometry, w, w, w);
     EXPECT_EQ(w.swatch, (std::map<int, Color>{{1, 92221}, {2, 60200}, {3, 39168}}));
-    EXPECT_EQ(w.decimal[1] + w.html[2], "92221" + HtmlCode(60200));
     EXPECT_TRUE(w.line[1].visible && w.line[2].visible && w.line[3].visible);
     EXPECT_EQ((std::array{w.line[1].x1, w.line[1].y1, w.line[1].x2, w.line[1].y2}),
               (std::array{130.0f, 130.0f, 200.0f, 60.0f}));
     EXPECT_NEAR(w.line[3].x2, 167.88, 0.01);
     EXPECT_NEAR(w.line[2].y2, 92.12, 0.01);
-    w.run(SchemeType::Complementary, 200, 60);
+    runScheme(SchemeType::Complementary, 200, 60, kGeometry, w, w, w);
     EXPECT_TRUE(w.line[1].visible && w.line[2].visible && !w.line[3].visible);
     // monochromatic shows only the white line and keeps the others' ends
     const float oldEnd = w.line[2].x2;
-    w.run(SchemeType::Monochromatic, 240, 130);
+    runScheme(SchemeType::Monochromatic, 240, 130, kGeometry, w, w, w);
     EXPECT_TRUE(w.line[1].visible && !w.line[2].visible && !w.line[3].visible);
     EXPECT_EQ(w.line[2].x2, oldEnd);
     EXPECT_EQ(w.line[1].x2, 240.0f);

@@ -1,7 +1,5 @@
 #include "html/HtmlTexts.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace html;
@@ -21,12 +19,8 @@ TEST(HtmlTexts, AreTheListingsWithTheCodesInsertedAsTheyStand) {
                              "BODY { scrollbar-track-color:%2;\r\nscrollbar-face-color:%3;\r\n"
                              "scrollbar-shadow-color:%1;\r\n}\r\n</style>\r\n</head></html>"},
     };
-    const QStringList codeSets[] = {
-        {"#336699", "#FFCC00", "#0A0B0C"}, {"", "", ""}, {" #abc \"x\" é", "#ffcc00", "1%"}};
-    for (const auto& page : pages) {
-        for (const QStringList& c : codeSets) {
-            EXPECT_EQ(page.build(c[0], c[1], c[2]).toStdString(),
-                      QString::fromUtf8(page.listing).arg(c[0], c[1], c[2]).toStdString());
-        }
-    }
+    const QString c[] = {" #abc \"x\" é", "#ffcc00", "1%"};
+    for (const auto& page : pages)
+        EXPECT_EQ(page.build(c[0], c[1], c[2]).toStdString(),
+                  QString::fromUtf8(page.listing).arg(c[0], c[1], c[2]).toStdString());
 }

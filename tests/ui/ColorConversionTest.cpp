@@ -2,27 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 TEST(ColorConversion, ShowsTheDisplayedColorAndReadsItBack) {
-    // value, as shown, read back from the shown colour
-    const std::tuple<core::Color, QRgb, core::Color> cases[] = {
-        {core::rgbValue(255, 204, 0), qRgb(255, 204, 0), core::rgbValue(255, 204, 0)},
-        {core::rgbValue(1, 2, 3), qRgb(1, 2, 3), core::rgbValue(1, 2, 3)},
-        // a system colour reference shows its entry (15: the button face)
-        {INT32_MIN | 15, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
-        // the table's first and last entries (scroll bar, menu bar); none beyond it
-        {INT32_MIN | 0, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
-        {INT32_MIN | 30, qRgb(212, 208, 200), core::rgbValue(212, 208, 200)},
-        {INT32_MIN | 31, qRgb(0, 0, 0), 0},
+    // value and the colour shown for it
+    const std::pair<core::Color, QRgb> cases[] = {
+        {core::rgbValue(255, 204, 0), qRgb(255, 204, 0)},
+        // a system colour reference shows its entry: the table's first and last entries
+        // (scroll bar, menu bar); none beyond it
+        {INT32_MIN | 0, qRgb(212, 208, 200)},
+        {INT32_MIN | 30, qRgb(212, 208, 200)},
+        {INT32_MIN | 31, qRgb(0, 0, 0)},
         // any other top byte is dropped
-        {0x7F000000 | core::rgbValue(0x56, 0x34, 0x12), qRgb(0x56, 0x34, 0x12),
-         core::rgbValue(0x56, 0x34, 0x12)},
+        {0x7F000000 | core::rgbValue(0x56, 0x34, 0x12), qRgb(0x56, 0x34, 0x12)},
     };
-    for (const auto& [value, shown, readBack] : cases) {
+    for (const auto& [value, shown] : cases) {
         EXPECT_EQ(ui::toQRgb(value), shown) << value;
         EXPECT_EQ(ui::toQColor(value), QColor(shown)) << value;
-        EXPECT_EQ(ui::fromQColor(ui::toQColor(value)), readBack) << value;
     }
+    // reading back takes red, green and blue and ignores alpha
     EXPECT_EQ(ui::fromQColor(QColor(255, 204, 0, 10)), core::rgbValue(255, 204, 0));
 }
