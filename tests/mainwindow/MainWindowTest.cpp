@@ -137,14 +137,11 @@ private slots:
     }
 
     void tabWalksFromTheOptionsToTheWheelAndThePanel() {
-        QStringList expected = {"chktype[3]", "wheel"};
-        for (int i = 0; i < 3; ++i)
-            expected << QStringLiteral("txtrc[%1]").arg(i) << QStringLiteral("txtgc[%1]").arg(i)
-                     << QStringLiteral("txtbc[%1]").arg(i);
-        for (int k = 1; k <= 3; ++k)
-            expected << QStringLiteral("txtrgb%1").arg(k) << QStringLiteral("txtwebsafe%1").arg(k);
-        for (int k = 1; k <= 3; ++k)
-            expected << QStringLiteral("txthtml%1").arg(k);
+        const QStringList expected =
+            QStringLiteral("chktype[3] wheel txtrc[0] txtgc[0] txtbc[0] txtrc[1] txtgc[1] txtbc[1] "
+                           "txtrc[2] txtgc[2] txtbc[2] txtrgb1 txtwebsafe1 txtrgb2 txtwebsafe2 "
+                           "txtrgb3 txtwebsafe3 txthtml1 txthtml2 txthtml3")
+                .split(' ');
         d->w->activateWindow();
         d->child(expected.first())->setFocus();
         for (qsizetype i = 1; i < expected.size(); ++i) {
