@@ -68,6 +68,25 @@ struct MainWindowDriver {
     QWidget* wheel() const { return child("wheel"); }
     QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }
     QString text(const QString& name) const { return field(name)->text(); }
+    /// The six code fields of column k (1 to 3): red, green, blue, decimal, HTML, web-safe.
+    static QStringList fieldsOf(int k) {
+        return QStringLiteral("txtrc[%1] txtgc[%1] txtbc[%1] txtrgb%2 txthtml%2 txtwebsafe%2")
+            .arg(QString::number(k - 1), QString::number(k))
+            .split(' ');
+    }
+    /// What the six fields of column k show, in that order.
+    QStringList texts(int k) const {
+        QStringList shown;
+        for (const QString& name : fieldsOf(k))
+            shown << text(name);
+        return shown;
+    }
+    /// Types text over the field's contents, as a user does.
+    void type(const QString& name, const QString& text) const {
+        field(name)->selectAll();
+        QTest::keyClicks(field(name), text);
+    }
+    void click(const QString& name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
 
     void move(int x, int y) const { QTest::mouseMove(wheel(), QPoint(x, y)); }
     void press(int x, int y) const { QTest::mouseClick(wheel(), Qt::LeftButton, {}, QPoint(x, y)); }

@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QTest>
 
-#include <cstdlib>
-
 /// Like QTEST_MAIN, but headless by default (offscreen platform) and with the program's
 /// own look, so window tests measure what users see.
 #define CHROMALUNE_TEST_MAIN(TestClass)                                                            \
