@@ -45,17 +45,8 @@ WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void WheelSurface::setRaster(const core::Raster& raster) {
-    m_raster = raster;
     m_image = ui::rasterImage(raster);
     update();
-}
-
-core::Color WheelSurface::GetPixel(int32_t x, int32_t y) {
-    if (x < 0 || y < 0 || x >= core::kWheelSurfaceSize || y >= core::kWheelSurfaceSize)
-        return core::kNoColor;
-    if (m_raster.contains(x, y))
-        return m_raster.at(x, y);
-    return platform::GetSysColor(platform::kColorBtnFace);
 }
 
 void WheelSurface::setLineVisible(int line, bool visible) {

@@ -17,18 +17,13 @@ namespace mainwindow {
 /// The hue wheel's picture surface: shows a raster unscaled at (0, 0) over the button-face
 /// colour, with three construction lines drawn over it. From the keyboard, arrow keys move a
 /// pointer of its own (Shift: ten pixels), Space or Enter click, Home returns to the centre;
-/// while it has focus a marker shows it. Reads return the raster, never the lines or marker.
-class WheelSurface : public QWidget, public core::PixelReader, public core::ConstructionLines {
+/// while it has focus a marker shows it. The scheme reads the raster itself, never this picture.
+class WheelSurface : public QWidget, public core::ConstructionLines {
     Q_OBJECT
 public:
     explicit WheelSurface(QWidget* parent = nullptr);
 
     void setRaster(const core::Raster& raster);
-    const core::Raster& raster() const { return m_raster; }
-
-    /// Colour value at a surface pixel: the raster, the surface background beyond it,
-    /// or -1 outside the surface.
-    core::Color GetPixel(int32_t x, int32_t y) override;
 
     void setLineVisible(int line, bool visible) override;
     void placeLine(int line, float x1, float y1, float x2, float y2) override;
@@ -60,7 +55,6 @@ private:
     /// A frame round the surface and, after a key move, a square round the keyboard's pixel.
     void paintFocusMarker(QPainter& painter) const;
 
-    core::Raster m_raster;
     QImage m_image;
     /// What the surface shows, in logical pixels: raster, background and lines.
     QImage m_picture;
