@@ -34,11 +34,6 @@ QRgb PreviewSurface::backgroundColor() {
     return kSurfaceBackground.rgb();
 }
 
-void PreviewSurface::clear() {
-    m_image.fill(kSurfaceBackground);
-    refresh();
-}
-
 void PreviewSurface::setPicture(const QImage& picture) {
     m_image.fill(kSurfaceBackground);
     {

@@ -27,8 +27,6 @@ public:
     /// The surface's own colour, seen where no picture covers the drawing area.
     static QRgb backgroundColor();
 
-    /// Clears the image to the bare background.
-    void clear();
     /// Clears the image and draws the picture unscaled at (0, 0).
     void setPicture(const QImage& picture);
     /// The persistent image of the drawing area.
