@@ -1,6 +1,5 @@
 #include "OpenWindows.h"
 #include "support/QtTestMain.h"
-#include "support/TestFiles.h"
 
 #include "preview/PreviewStyles.h"
 
@@ -20,20 +19,17 @@ constexpr int kTolerance = 2; // per channel, for rounding in the font rasterise
 
 const bool kUpdate = qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN");
 
-int scale() {
-    return qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
-}
+const int kScale = qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
 
 /// Compares the widget's picture with its golden one; an empty answer when they agree.
 QString compareWithGolden(QWidget* widget, const QString& name) {
     const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString path = QStringLiteral(CHROMALUNE_GOLDEN_DIR "/%1@%2x.png").arg(name).arg(scale());
+    const QString path = QStringLiteral(CHROMALUNE_GOLDEN_DIR "/%1@%2x.png").arg(name).arg(kScale);
     if (kUpdate)
         return shown.save(path) ? QString() : name + ": cannot write";
     const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
     int differing = 0;
-    QImage diff(shown.size(), QImage::Format_RGB32);
-    diff.fill(Qt::white);
+    QImage diff = shown; // with the differing pixels in red
     if (golden.size() == shown.size()) {
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
@@ -50,15 +46,12 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
             return {};
     }
     QDir().mkpath("golden-failures");
-    const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(scale());
+    const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(kScale);
     shown.save(base + ".png");
     diff.save(base + "-diff.png");
-    return QStringLiteral("%1: %2 pixels differ, golden picture %3x%4; see %5")
-        .arg(name)
-        .arg(differing)
-        .arg(golden.width())
-        .arg(golden.height())
-        .arg(QDir::current().absoluteFilePath(base));
+    const QString size = QStringLiteral("%1x%2").arg(golden.width()).arg(golden.height());
+    return QStringLiteral("%1: %2 pixels differ, golden size %3; see %4")
+        .arg(name, QString::number(differing), size, QDir::current().absoluteFilePath(base));
 }
 
 /// Device pixels of what the screen shows that differ from the widget drawn at scale 1 with
@@ -67,13 +60,13 @@ int blockMismatches(QWidget* widget) {
     const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QImage logical(widget->size(), QImage::Format_RGB32);
     widget->render(&logical);
-    if (shown.size() != logical.size() * scale())
+    if (shown.size() != logical.size() * kScale)
         return -1;
     int mismatches = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
             mismatches += (shown.pixel(x, y) & RGB_MASK) !=
-                          (logical.pixel(x / scale(), y / scale()) & RGB_MASK);
+                          (logical.pixel(x / kScale, y / kScale) & RGB_MASK);
     return mismatches;
 }
 
@@ -89,7 +82,6 @@ private slots:
         QStringList faults;
         QStringList titles;
         for (QWidget* window : windows.all()) {
-            QVERIFY(QTest::qWaitForWindowExposed(window));
             if (window != windows.d.w.get())
                 faults << compareWithGolden(window, window->objectName());
             // and every window's title, which no picture shows
@@ -97,11 +89,9 @@ private slots:
         }
         titles.sort();
         const QByteArray titlesText = titles.join('\n').toUtf8() + '\n';
-        const QString titlesPath = QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt");
-        QFile titlesFile(titlesPath);
-        if (kUpdate)
-            QVERIFY(titlesFile.open(QIODevice::WriteOnly) && titlesFile.write(titlesText) > 0);
-        else if (readAll(titlesPath) != titlesText)
+        QFile titlesFile(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt"));
+        QVERIFY(titlesFile.open(kUpdate ? QIODevice::WriteOnly : QIODevice::ReadOnly));
+        if (kUpdate ? titlesFile.write(titlesText) < 0 : titlesFile.readAll() != titlesText)
             faults << "titles differ from golden/titles.txt: " + titles.join(", ");
         // the main window as it starts, then after a pick with the preview following
         windows.d.chooseStyle("Logos Style");

@@ -4,7 +4,6 @@
 #include "support/UrlRecorder.h"
 
 #include "html/GeneratedTextBox.h"
-#include "html/TableInsertWindow.h"
 #include "html/TableText.h"
 
 #include <QDesktopServices>
@@ -15,27 +14,11 @@
 
 #include <sys/stat.h>
 
-using html::TableInsertWindow;
-
 namespace {
 
 /// This program's own folder: a copy of the run-time folder that the tests may spoil.
 QString besideProgram(const QString& name) {
     return QCoreApplication::applicationDirPath() + '/' + name;
-}
-
-/// Puts the program's pixel lists beside this test program, as they are beside the program
-/// itself, but not its help page.
-bool copyRunTimeFiles() {
-    const QDir source(QStringLiteral(CHROMALUNE_RUNTIME_SOURCE));
-    const QStringList names = source.entryList({"*.txt"}, QDir::Files);
-    for (const QString& name : names) {
-        QFile::remove(besideProgram(name));
-        if (!QFile::copy(source.filePath(name), besideProgram(name)))
-            return false;
-    }
-    QFile::remove(besideProgram("Chromalune.html"));
-    return names.size() >= 18;
 }
 
 /// Puts text into a field the way a user brings in a long text: paste over everything.
@@ -46,45 +29,30 @@ void pasteInto(QWidget* field, const QString& text) {
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
-/// A text of exactly 10,000 characters that starts with head and repeats fill.
-QString longText(const QString& head, QChar fill) {
-    return head + QString(10000 - head.size(), fill);
-}
-
 } // namespace
 
 class tst_HostileInputs : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MainWindowDriver> d;
-
 private slots:
-    void init() {
-        QVERIFY(copyRunTimeFiles());
-        d = std::make_unique<MainWindowDriver>();
-    }
-    void cleanup() { d.reset(); }
-
-    void listsThatArePipesOrMissingLeaveTheWindowAnswering() {
-        // a pipe nobody writes into: opening or reading it would wait for ever
-        QVERIFY(QFile::remove(besideProgram("mple_links.txt")));
-        QCOMPARE(::mkfifo(QFile::encodeName(besideProgram("mple_links.txt")).constData(), 0644), 0);
-        QVERIFY(QFile::remove(besideProgram("gri_links.txt")));
-        d->chooseStyle("Links Style");
-        QVERIFY(d->child("cmdgenlinkshtml")->isVisible());
-
-        // help without its page still goes to the desktop, which reports the missing file
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("file", &recorder, "open");
-        d->runMenu("mnuhelp");
-        QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(recorder.urls.value(0).toLocalFile(), besideProgram("Chromalune.html"));
+    void initTestCase() {
+        // the program's pixel lists beside this test program, as beside the program itself,
+        // but not its help page; only the last test spoils them
+        const QDir source(QStringLiteral(CHROMALUNE_RUNTIME_SOURCE));
+        const QStringList names = source.entryList({"*.txt"}, QDir::Files);
+        QVERIFY(names.size() >= 18);
+        for (const QString& name : names) {
+            QFile::remove(besideProgram(name));
+            QVERIFY(QFile::copy(source.filePath(name), besideProgram(name)));
+        }
+        QFile::remove(besideProgram("Chromalune.html"));
     }
 
     void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
-        d->chooseStyle("Links Style");
-        d->child<QPushButton>("cmdgenlinkshtml")->click();
-        auto* box = d->child("frmsbhtml")->findChild<QPlainTextEdit*>("Text1");
+        MainWindowDriver d;
+        d.chooseStyle("Links Style");
+        d.child<QPushButton>("cmdgenlinkshtml")->click();
+        auto* box = d.child("frmsbhtml")->findChild<QPlainTextEdit*>("Text1");
         const QString shown = box->toPlainText();
         const QString line(html::kMaxBoxLineLength, 'a');
         const std::pair<QString, bool> pastes[] = {
@@ -106,6 +74,7 @@ private slots:
     }
 
     void longPastesStayWholeAndOnOneLineInThePanelTheFileAndTheTable() {
+        MainWindowDriver d;
         // every panel field, saved whole; pasted line breaks and control characters left out
         QByteArray expected;
         const char* const labels[] = {"R:", " G: ", " B:", " RGB: ", " HTML: ", " Websafe: "};
@@ -114,34 +83,52 @@ private slots:
         for (int k = 1; k <= 3; ++k) {
             expected += "Color" + QByteArray::number(k) + ' ';
             for (int f = 0; f < 6; ++f) {
+                // 10,000 characters
                 const QString text =
-                    longText(QStringLiteral("%1.%2:").arg(k).arg(f), QChar(u'a' + f));
-                pasteInto(d->field(QString(fields[f]).arg(f < 3 ? k - 1 : k)),
+                    QStringLiteral("%1.%2:").arg(k).arg(f).leftJustified(10000, QChar(u'a' + f));
+                pasteInto(d.field(QString(fields[f]).arg(f < 3 ? k - 1 : k)),
                           text.left(2) + "\r\n\t\x0b" + QChar(0x2028) + text.mid(2));
                 expected += labels[f] + text.toLatin1();
             }
             expected += "\r\n";
         }
         QTemporaryDir dir;
-        d->saveColors(dir.filePath("long.txt"));
+        d.saveColors(dir.filePath("long.txt"));
         QCOMPARE(readAll(dir.filePath("long.txt")), expected);
 
         // the table takes the long codes and long texts in every field of its own
-        d->chooseStyle("Table Style");
-        d->child<QPushButton>("gentablehtml")->click();
-        QWidget* t = d->child("tableins");
-        const QString text = longText("7", '7');
+        d.chooseStyle("Table Style");
+        d.child<QPushButton>("gentablehtml")->click();
+        QWidget* t = d.child("tableins");
+        const QString text(10000, '7');
         const html::TableFields f{text, "Percent", text, text, text, text};
-        for (int index : {TableInsertWindow::kWidth, TableInsertWindow::kBorder,
-                          TableInsertWindow::kCellSpacing, TableInsertWindow::kCellPadding})
-            pasteInto(t->findChild<QLineEdit*>(QStringLiteral("Text1[%1]").arg(index)), text);
-        // a whole number, however many leading zeros it is written with
+        // spacing, padding, border, width; then rows, a whole number however many leading
+        // zeros it is written with
+        for (const char* field : {"Text1[4]", "Text1[5]", "Text1[6]", "Text1[7]"})
+            pasteInto(t->findChild<QLineEdit*>(field), text);
         pasteInto(t->findChild<QLineEdit*>("Text1[0]"), QString(9999, '0') + '3');
         pasteInto(t->findChild<QComboBox*>("cmbtalign")->lineEdit(), f.align);
         t->findChild<QPushButton*>("cmdok")->click();
         t->findChild<QPushButton*>("cmdclipboard")->click();
         QCOMPARE(platform::clipboardText(),
-                 html::tableHtml(f, 3, 2, d->text("txthtml1"), d->text("txthtml2")));
+                 html::tableHtml(f, 3, 2, d.text("txthtml1"), d.text("txthtml2")));
+    }
+
+    void listsThatArePipesOrMissingLeaveTheWindowAnswering() {
+        MainWindowDriver d;
+        // a pipe nobody writes into: opening or reading it would wait for ever
+        QVERIFY(QFile::remove(besideProgram("mple_links.txt")));
+        QCOMPARE(::mkfifo(QFile::encodeName(besideProgram("mple_links.txt")).constData(), 0644), 0);
+        QVERIFY(QFile::remove(besideProgram("gri_links.txt")));
+        d.chooseStyle("Links Style");
+        QVERIFY(d.child("cmdgenlinkshtml")->isVisible());
+
+        // help without its page still goes to the desktop, which reports the missing file
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        d.runMenu("mnuhelp");
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(recorder.urls.value(0).toLocalFile(), besideProgram("Chromalune.html"));
     }
 };
 

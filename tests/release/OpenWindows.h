@@ -16,7 +16,7 @@
 struct OpenWindows {
     OpenWindows() {
         d.runMenu("mnuconvert");
-        window("convert")->findChild<QPushButton*>("cmdpickcolor")->click();
+        d.child("convert")->findChild<QPushButton*>("cmdpickcolor")->click();
         d.chooseStyle("Table Style");
         d.child<QPushButton>("gentablehtml")->click();
         d.chooseStyle("Scrollbar Style");
@@ -26,14 +26,6 @@ struct OpenWindows {
         splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
-    }
-
-    /// The open top-level window named name, or null.
-    static QWidget* window(const QString& name) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == name)
-                return w;
-        return nullptr;
     }
 
     /// Every window open, the eight when all went well.
