@@ -1,9 +1,10 @@
 #include "OpenWindows.h"
 #include "support/QtTestMain.h"
 
+#include "preview/PreviewStyles.h"
+
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 // Every window, and the preview in every style, drawn as a user sees it and compared with a
@@ -16,25 +17,19 @@ namespace {
 
 constexpr int kTolerance = 2; // per channel, for rounding in the font rasteriser
 
-int scale() {
-    return qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
-}
+const bool kUpdate = qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN");
 
-QString goldenPath(const QString& name) {
-    return QStringLiteral(CHROMALUNE_GOLDEN_DIR "/%1@%2x.png").arg(name).arg(scale());
-}
+const int kScale = qMax(qEnvironmentVariableIntValue("QT_SCALE_FACTOR"), 1);
 
 /// Compares the widget's picture with its golden one; an empty answer when they agree.
 QString compareWithGolden(QWidget* widget, const QString& name) {
     const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN"))
-        return shown.save(goldenPath(name)) ? QString() : name + ": cannot write";
-    const QImage golden = QImage(goldenPath(name)).convertToFormat(QImage::Format_RGB32);
-    if (golden.isNull())
-        return name + ": no golden picture " + goldenPath(name);
+    const QString path = QStringLiteral(CHROMALUNE_GOLDEN_DIR "/%1@%2x.png").arg(name).arg(kScale);
+    if (kUpdate)
+        return shown.save(path) ? QString() : name + ": cannot write";
+    const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
     int differing = 0;
-    QImage diff(shown.size(), QImage::Format_RGB32);
-    diff.fill(Qt::white);
+    QImage diff = shown; // with the differing pixels in red
     if (golden.size() == shown.size()) {
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
@@ -51,17 +46,12 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
             return {};
     }
     QDir().mkpath("golden-failures");
-    const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(scale());
-    shown.save(base + QStringLiteral(".png"));
-    diff.save(base + QStringLiteral("-diff.png"));
-    return QString("%1: %2 pixels differ (size %3x%4, golden %5x%6); see %7")
-        .arg(name)
-        .arg(differing)
-        .arg(shown.width())
-        .arg(shown.height())
-        .arg(golden.width())
-        .arg(golden.height())
-        .arg(QDir::current().absoluteFilePath(base));
+    const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(kScale);
+    shown.save(base + ".png");
+    diff.save(base + "-diff.png");
+    const QString size = QStringLiteral("%1x%2").arg(golden.width()).arg(golden.height());
+    return QStringLiteral("%1: %2 pixels differ, golden size %3; see %4")
+        .arg(name, QString::number(differing), size, QDir::current().absoluteFilePath(base));
 }
 
 /// Device pixels of what the screen shows that differ from the widget drawn at scale 1 with
@@ -70,13 +60,13 @@ int blockMismatches(QWidget* widget) {
     const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QImage logical(widget->size(), QImage::Format_RGB32);
     widget->render(&logical);
-    if (shown.size() != logical.size() * scale())
+    if (shown.size() != logical.size() * kScale)
         return -1;
     int mismatches = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
             mismatches += (shown.pixel(x, y) & RGB_MASK) !=
-                          (logical.pixel(x / scale(), y / scale()) & RGB_MASK);
+                          (logical.pixel(x / kScale, y / kScale) & RGB_MASK);
     return mismatches;
 }
 
@@ -90,11 +80,19 @@ private slots:
     void everyWindowLooksAsDesigned() {
         OpenWindows windows;
         QStringList faults;
+        QStringList titles;
         for (QWidget* window : windows.all()) {
-            QVERIFY(QTest::qWaitForWindowExposed(window));
             if (window != windows.d.w.get())
                 faults << compareWithGolden(window, window->objectName());
+            // and every window's title, which no picture shows
+            titles << window->objectName() + ": " + window->windowTitle();
         }
+        titles.sort();
+        const QByteArray titlesText = titles.join('\n').toUtf8() + '\n';
+        QFile titlesFile(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt"));
+        QVERIFY(titlesFile.open(kUpdate ? QIODevice::WriteOnly : QIODevice::ReadOnly));
+        if (kUpdate ? titlesFile.write(titlesText) < 0 : titlesFile.readAll() != titlesText)
+            faults << "titles differ from golden/titles.txt: " + titles.join(", ");
         // the main window as it starts, then after a pick with the preview following
         windows.d.chooseStyle("Logos Style");
         faults << compareWithGolden(windows.d.w.get(), "frmchromalune");
@@ -105,38 +103,18 @@ private slots:
             const QString entry = QString::fromLatin1(s.entry.data(), int(s.entry.size()));
             windows.d.chooseStyle(entry);
             faults << compareWithGolden(windows.d.child("preview"),
-                                        QStringLiteral("preview-") + entry.section(' ', 0, 0));
-        }
-        // and every window's title, which no picture shows
-        QStringList titles;
-        for (QWidget* window : windows.all())
-            titles << window->objectName() + QStringLiteral(": ") + window->windowTitle();
-        titles.sort();
-        QFile titlesFile(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt"));
-        if (qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN")) {
-            QVERIFY(titlesFile.open(QIODevice::WriteOnly));
-            titlesFile.write(titles.join('\n').toUtf8() + '\n');
-        } else if (!titlesFile.open(QIODevice::ReadOnly) ||
-                   titlesFile.readAll() != titles.join('\n').toUtf8() + '\n') {
-            faults << QStringLiteral("titles differ from golden/titles.txt: ") + titles.join(", ");
+                                        "preview-" + entry.section(' ', 0, 0));
         }
         faults.removeAll(QString());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 
         // pictures are blown up without smoothing: the wheel with its lines, the swatches, the
-        // preview, the converter's swatch, the map's cells and the simulated previews
-        QList<QWidget*> pictures;
-        for (const char* name : {"wheel", "Picture1", "Picture2", "Picture3", "preview"})
-            pictures << windows.d.child(QLatin1String(name));
-        pictures << OpenWindows::window("convert")->findChild<QWidget*>("piccolor");
-        for (QWidget* w : OpenWindows::window("safecolormap")
-                              ->findChildren<QWidget*>(QRegularExpression("^tcol|^lblselcolor")))
-            pictures << w;
-        for (QWidget* w :
-             OpenWindows::window("frmaccess")->findChildren<QWidget*>(QRegularExpression("^pic")))
-            pictures << w;
+        // preview, the converter's swatch, the map's cells and the simulated previews, all in
+        // windows the main window owns
+        const QRegularExpression pictures(
+            "^(wheel|Picture[123]|preview|pic.*|tcol.*|lblselcolor)$");
         QStringList smoothed;
-        for (QWidget* picture : pictures)
+        for (QWidget* picture : windows.d.w->findChildren<QWidget*>(pictures))
             if (const int n = blockMismatches(picture))
                 smoothed << QStringLiteral("%1: %2 pixels").arg(picture->objectName()).arg(n);
         QVERIFY2(smoothed.isEmpty(), qPrintable(smoothed.join('\n')));

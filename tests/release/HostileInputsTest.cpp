@@ -3,51 +3,22 @@
 #include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
-#include "core/Wheel.h"
 #include "html/GeneratedTextBox.h"
-#include "html/TableInsertWindow.h"
 #include "html/TableText.h"
-#include "platform/Desktop.h"
 
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QUrl>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 /// This program's own folder: a copy of the run-time folder that the tests may spoil.
 QString besideProgram(const QString& name) {
     return QCoreApplication::applicationDirPath() + '/' + name;
-}
-
-const QString kLinksFiles[] = {"mple_links.txt", "gri_links.txt", "galazio_links.txt"};
-const QString kHelpPage = "Chromalune.html";
-
-/// Puts the program's run-time files beside this test program, as they are beside the
-/// program itself; the help page stays out unless asked for.
-bool copyRunTimeFiles(bool withHelpPage) {
-    const QDir source(QStringLiteral(CHROMALUNE_RUNTIME_SOURCE));
-    QStringList names = source.entryList({"*.txt"}, QDir::Files);
-    QFile::remove(besideProgram(kHelpPage));
-    if (withHelpPage)
-        names << kHelpPage;
-    for (const QString& name : names) {
-        QFile::remove(besideProgram(name));
-        if (!QFile::copy(source.filePath(name), besideProgram(name)))
-            return false;
-    }
-    return names.size() >= 18;
 }
 
 /// Puts text into a field the way a user brings in a long text: paste over everything.
@@ -58,171 +29,106 @@ void pasteInto(QWidget* field, const QString& text) {
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
-/// A text of exactly 10,000 characters that starts with head and repeats fill.
-QString longText(const QString& head, QChar fill) {
-    return head + QString(10000 - head.size(), fill);
-}
-
-/// Answers the next message box with OK and remembers its text.
-void expectMessageBox(QString* text) {
-    whenModalAppears<QMessageBox>([text](QMessageBox* box) {
-        if (box->button(QMessageBox::Ok) == nullptr)
-            return false; // a question, not the message
-        *text = box->text();
-        box->button(QMessageBox::Ok)->click();
-        return true;
-    });
-}
-
-QString startPick(int x, int y) {
-    static const core::Raster start = core::makeStartRaster(core::GenerateWheel());
-    return QString::number(start.at(x, y));
-}
-
-void click(const QWidget* window, const char* name) {
-    QTest::mouseClick(window->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
-}
-
 } // namespace
 
 class tst_HostileInputs : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MainWindowDriver> d;
-
-    QWidget* window(const char* name) const {
-        return d->w->findChild<QWidget*>(QLatin1String(name));
-    }
-
 private slots:
-    void init() {
-        QVERIFY(copyRunTimeFiles(false));
-        platform::setClipboardText(QString());
-        d = std::make_unique<MainWindowDriver>();
-    }
-    void cleanup() {
-        d.reset();
-        QDesktopServices::unsetUrlHandler("file");
-    }
-    void cleanupTestCase() { QVERIFY(copyRunTimeFiles(true)); }
-
-    void listsThatArePipesOrMissingLeaveTheWindowAnswering() {
-        // pipes nobody writes into: opening or reading one would wait for ever
-        d.reset();
-        for (const QString& name : {QString("mple_logos.txt"), kLinksFiles[0]}) {
+    void initTestCase() {
+        // the program's pixel lists beside this test program, as beside the program itself,
+        // but not its help page; only the last test spoils them
+        const QDir source(QStringLiteral(CHROMALUNE_RUNTIME_SOURCE));
+        const QStringList names = source.entryList({"*.txt"}, QDir::Files);
+        QVERIFY(names.size() >= 18);
+        for (const QString& name : names) {
             QFile::remove(besideProgram(name));
-            QCOMPARE(::mkfifo(QFile::encodeName(besideProgram(name)).constData(), 0644), 0);
+            QVERIFY(QFile::copy(source.filePath(name), besideProgram(name)));
         }
-        QVERIFY(QFile::remove(besideProgram(kLinksFiles[1])));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_logos\\.txt: .*not a regular"));
-        d = std::make_unique<MainWindowDriver>();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("mple_links\\.txt: .*not a regular"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("gri_links\\.txt"));
-        d->chooseStyle("Links Style");
-        QVERIFY(window("cmdgenlinkshtml")->isVisible());
-        d->move(190, 80);
-        QCOMPARE(d->text("txtrgb2"), startPick(190, 80));
-
-        // help without its page still goes to the desktop, which reports the missing file
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("file", &recorder, "open");
-        d->runMenu("mnuhelp");
-        QCOMPARE(recorder.urls.size(), 1);
-        QCOMPARE(recorder.urls.first().toLocalFile(), besideProgram(kHelpPage));
+        QFile::remove(besideProgram("Chromalune.html"));
     }
 
     void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
-        d->chooseStyle("Links Style");
-        click(d->w.get(), "cmdgenlinkshtml");
-        auto* box = window("frmsbhtml")->findChild<QPlainTextEdit*>("Text1");
+        MainWindowDriver d;
+        d.chooseStyle("Links Style");
+        d.child<QPushButton>("cmdgenlinkshtml")->click();
+        auto* box = d.child("frmsbhtml")->findChild<QPlainTextEdit*>("Text1");
         const QString shown = box->toPlainText();
-        const QString line(html::kMaxBoxLineLength, QLatin1Char('a'));
-        const struct {
-            QString text;
-            bool pasted;
-        } pastes[] = {
-            {QString(1024 * 1024, QLatin1Char('a')), false}, // one line of 1 MB
-            {line + QLatin1Char('a'), false},                // just too long a line
-            {QString(line + "\n").repeated(300), false},     // more than the box holds
-            {QString(line + "\n").repeated(200), true},      // many lines of the longest
+        const QString line(html::kMaxBoxLineLength, 'a');
+        const std::pair<QString, bool> pastes[] = {
+            {line + 'a', false},                         // one more than the longest line
+            {QString(line + "\n").repeated(300), false}, // more than the box holds
+            {QString(line + "\n").repeated(200), true},  // many lines of the longest
         };
-        for (const auto& paste : pastes) {
+        for (const auto& [text, pasted] : pastes) {
             QString warning;
-            if (!paste.pasted)
-                expectMessageBox(&warning);
-            pasteInto(box, paste.text);
-            QCOMPARE(box->toPlainText(), paste.pasted ? paste.text : shown);
-            QCOMPARE(warning.startsWith(QLatin1String("The text was not pasted")), !paste.pasted);
+            if (!pasted)
+                whenModalAppears<QMessageBox>([&warning](QMessageBox* message) {
+                    warning = message->text();
+                    message->accept();
+                });
+            pasteInto(box, text);
+            QCOMPARE(box->toPlainText(), pasted ? text : shown);
+            QCOMPARE(warning.startsWith("The text was not pasted"), !pasted);
         }
     }
 
-    void longTextsInEveryTableField() {
-        d->chooseStyle("Table Style");
-        const QString c1 = longText("#one", '1'), c2 = longText("#two", '2');
-        pasteInto(d->field("txthtml1"), c1);
-        pasteInto(d->field("txthtml2"), c2);
-        click(d->w.get(), "gentablehtml");
-        QWidget* t = window("tableins");
-        QVERIFY(t);
-        const auto field = [t](int i) {
-            return t->findChild<QLineEdit*>(QStringLiteral("Text1[%1]").arg(i));
-        };
-        html::TableFields f;
-        f.width = longText("w", '9');
-        f.border = longText("b", '8');
-        f.spacing = longText("s", '7');
-        f.padding = longText("p", '6');
-        f.align = longText("a", 'x');
-        f.unit = "Percent";
-        pasteInto(field(html::TableInsertWindow::kWidth), f.width);
-        pasteInto(field(html::TableInsertWindow::kBorder), f.border);
-        pasteInto(field(html::TableInsertWindow::kCellSpacing), f.spacing);
-        pasteInto(field(html::TableInsertWindow::kCellPadding), f.padding);
-        pasteInto(t->findChild<QComboBox*>("cmbtalign")->lineEdit(), f.align);
-        // a whole number written with 9,999 leading zeros is still 3
-        pasteInto(field(html::TableInsertWindow::kRows), longText("", '0'));
-        field(html::TableInsertWindow::kRows)->end(false);
-        QTest::keyClick(field(html::TableInsertWindow::kRows), Qt::Key_Backspace);
-        QTest::keyClicks(field(html::TableInsertWindow::kRows), "3");
-        click(t, "cmdok");
-        click(t, "cmdclipboard");
-        QCOMPARE(platform::clipboardText(), html::tableHtml(f, 3, 2, c1, c2));
-    }
-
-    void pastedLineBreaksStayOutOfThePanelFieldsAndTheFile() {
-        QLineEdit* html1 = d->field("txthtml1");
-        pasteInto(html1, QStringLiteral("#12\r\n34\n\t56\x0b") + QChar(0x2028));
-        QCOMPARE(html1->text(), "#123456");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("colors.txt");
-        d->saveColors(path);
-        const QByteArray saved = readAll(path);
-        QCOMPARE(saved.count('\n'), 3);
-        QCOMPARE(saved.count('\r'), 3);
-        QVERIFY(saved.contains("HTML: #123456 Websafe"));
-    }
-
-    void longTextsInEveryPanelFieldAreSavedWhole() {
-        QTemporaryDir dir;
+    void longPastesStayWholeAndOnOneLineInThePanelTheFileAndTheTable() {
+        MainWindowDriver d;
+        // every panel field, saved whole; pasted line breaks and control characters left out
         QByteArray expected;
         const char* const labels[] = {"R:", " G: ", " B:", " RGB: ", " HTML: ", " Websafe: "};
+        const char* const fields[] = {"txtrc[%1]", "txtgc[%1]", "txtbc[%1]",
+                                      "txtrgb%1",  "txthtml%1", "txtwebsafe%1"};
         for (int k = 1; k <= 3; ++k) {
-            const QString column[] = {
-                QStringLiteral("txtrc[%1]").arg(k - 1), QStringLiteral("txtgc[%1]").arg(k - 1),
-                QStringLiteral("txtbc[%1]").arg(k - 1), QStringLiteral("txtrgb%1").arg(k),
-                QStringLiteral("txthtml%1").arg(k),     QStringLiteral("txtwebsafe%1").arg(k)};
             expected += "Color" + QByteArray::number(k) + ' ';
             for (int f = 0; f < 6; ++f) {
+                // 10,000 characters
                 const QString text =
-                    longText(QStringLiteral("%1.%2:").arg(k).arg(f), QChar(u'a' + f));
-                pasteInto(d->field(column[f]), text);
+                    QStringLiteral("%1.%2:").arg(k).arg(f).leftJustified(10000, QChar(u'a' + f));
+                pasteInto(d.field(QString(fields[f]).arg(f < 3 ? k - 1 : k)),
+                          text.left(2) + "\r\n\t\x0b" + QChar(0x2028) + text.mid(2));
                 expected += labels[f] + text.toLatin1();
             }
             expected += "\r\n";
         }
-        const QString path = dir.filePath("long.txt");
-        d->saveColors(path);
-        QCOMPARE(readAll(path), expected);
+        QTemporaryDir dir;
+        d.saveColors(dir.filePath("long.txt"));
+        QCOMPARE(readAll(dir.filePath("long.txt")), expected);
+
+        // the table takes the long codes and long texts in every field of its own
+        d.chooseStyle("Table Style");
+        d.child<QPushButton>("gentablehtml")->click();
+        QWidget* t = d.child("tableins");
+        const QString text(10000, '7');
+        const html::TableFields f{text, "Percent", text, text, text, text};
+        // spacing, padding, border, width; then rows, a whole number however many leading
+        // zeros it is written with
+        for (const char* field : {"Text1[4]", "Text1[5]", "Text1[6]", "Text1[7]"})
+            pasteInto(t->findChild<QLineEdit*>(field), text);
+        pasteInto(t->findChild<QLineEdit*>("Text1[0]"), QString(9999, '0') + '3');
+        pasteInto(t->findChild<QComboBox*>("cmbtalign")->lineEdit(), f.align);
+        t->findChild<QPushButton*>("cmdok")->click();
+        t->findChild<QPushButton*>("cmdclipboard")->click();
+        QCOMPARE(platform::clipboardText(),
+                 html::tableHtml(f, 3, 2, d.text("txthtml1"), d.text("txthtml2")));
+    }
+
+    void listsThatArePipesOrMissingLeaveTheWindowAnswering() {
+        MainWindowDriver d;
+        // a pipe nobody writes into: opening or reading it would wait for ever
+        QVERIFY(QFile::remove(besideProgram("mple_links.txt")));
+        QCOMPARE(::mkfifo(QFile::encodeName(besideProgram("mple_links.txt")).constData(), 0644), 0);
+        QVERIFY(QFile::remove(besideProgram("gri_links.txt")));
+        d.chooseStyle("Links Style");
+        QVERIFY(d.child("cmdgenlinkshtml")->isVisible());
+
+        // help without its page still goes to the desktop, which reports the missing file
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        d.runMenu("mnuhelp");
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(recorder.urls.value(0).toLocalFile(), besideProgram("Chromalune.html"));
     }
 };
 

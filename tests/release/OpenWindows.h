@@ -3,7 +3,6 @@
 #include "support/MainWindowDriver.h"
 
 #include "mainwindow/SplashWindow.h"
-#include "preview/PreviewStyles.h"
 #include "tools/PickerHandOff.h"
 
 #include <QApplication>
@@ -17,17 +16,11 @@
 struct OpenWindows {
     OpenWindows() {
         d.runMenu("mnuconvert");
-        if (QWidget* converter = window("convert"))
-            converter->findChild<QPushButton*>("cmdpickcolor")->click();
-        for (const preview::PreviewStyle& s : preview::previewStyles()) {
-            const char* button = s.button == preview::HtmlButton::Scrollbar ? "cmdgensbhtml"
-                                 : s.button == preview::HtmlButton::Table   ? "gentablehtml"
-                                                                            : nullptr;
-            if (button == nullptr)
-                continue;
-            d.chooseStyle(QString::fromLatin1(s.entry.data(), int(s.entry.size())));
-            d.child<QPushButton>(QLatin1String(button))->click();
-        }
+        d.child("convert")->findChild<QPushButton*>("cmdpickcolor")->click();
+        d.chooseStyle("Table Style");
+        d.child<QPushButton>("gentablehtml")->click();
+        d.chooseStyle("Scrollbar Style");
+        d.child<QPushButton>("cmdgensbhtml")->click();
         d.runMenu("mnuabout");
         d.runMenu("mnuaccess");
         splash = std::make_unique<mainwindow::SplashWindow>();
@@ -35,20 +28,11 @@ struct OpenWindows {
         splash->show();
     }
 
-    /// The open top-level window named name, or null.
-    static QWidget* window(const QString& name) {
+    /// Every window open, the eight when all went well.
+    static QList<QWidget*> all() {
+        QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == name)
-                return w;
-        return nullptr;
-    }
-
-    /// The eight windows, fewer if one failed to open.
-    QList<QWidget*> all() const {
-        QList<QWidget*> windows{d.w.get(), splash.get()};
-        for (const char* name :
-             {"convert", "safecolormap", "frmsbhtml", "tableins", "frmabout", "frmaccess"})
-            if (QWidget* w = window(QLatin1String(name)))
+            if (w->isVisible())
                 windows << w;
         return windows;
     }
@@ -58,15 +42,6 @@ struct OpenWindows {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
         tools::PickerOpen = false;
-    }
-
-    /// The widgets that belong to window itself, not to a window it owns.
-    template <typename T> static QList<T*> controlsOf(QWidget* window) {
-        QList<T*> own;
-        for (T* w : window->findChildren<T*>())
-            if (w->window() == window)
-                own << w;
-        return own;
     }
 
     MainWindowDriver d;
