@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -15,10 +14,8 @@
 #include <QTimer>
 
 #include <memory>
-#include <type_traits>
 
-/// Answers the next modal window of type T with answer as soon as it is up; an answer that
-/// returns false leaves the window to a later answer and waits for the next one.
+/// Answers the next modal window of type T with answer as soon as it is up.
 template <typename T, typename F> void whenModalAppears(F answer) {
     auto* poll = new QTimer;
     poll->start(20);
@@ -26,24 +23,9 @@ template <typename T, typename F> void whenModalAppears(F answer) {
         auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
         if (w == nullptr)
             return;
-        if constexpr (std::is_same_v<decltype(answer(w)), bool>) {
-            if (!answer(w))
-                return;
-        } else {
-            answer(w);
-        }
+        answer(w);
         poll->stop();
         poll->deleteLater();
-    });
-}
-
-/// The file dialog's question whether to replace an existing file: answered yes.
-inline void confirmReplace() {
-    whenModalAppears<QMessageBox>([](QMessageBox* box) {
-        QAbstractButton* yes = box->button(QMessageBox::Yes);
-        if (yes != nullptr)
-            yes->click();
-        return yes != nullptr;
     });
 }
 
@@ -81,12 +63,6 @@ struct MainWindowDriver {
             shown << text(name);
         return shown;
     }
-    /// Types text over the field's contents, as a user does.
-    void type(const QString& name, const QString& text) const {
-        field(name)->selectAll();
-        QTest::keyClicks(field(name), text);
-    }
-    void click(const QString& name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
 
     void move(int x, int y) const { QTest::mouseMove(wheel(), QPoint(x, y)); }
     void press(int x, int y) const { QTest::mouseClick(wheel(), Qt::LeftButton, {}, QPoint(x, y)); }
@@ -110,13 +86,12 @@ struct MainWindowDriver {
         QVERIFY(action != nullptr);
         action->trigger();
     }
-    /// File, Save Colors to File, with path typed into the dialog.
+    /// File, Save Colors to File, with path typed into the dialog (an existing file replaced).
     void saveColors(const QString& path) const {
         whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             name->setText(path);
-            if (QFileInfo::exists(path))
-                confirmReplace();
             QTest::keyClick(name, Qt::Key_Return);
         });
         runMenu("mnusavecolors");
