@@ -163,8 +163,7 @@ private slots:
                      {Qt::Key_Down, Qt::ShiftModifier, {61, 90}},
                      {Qt::Key_Left, Qt::ShiftModifier, {51, 90}},
                      {Qt::Key_Up, {}, {51, 89}},
-                     {Qt::Key_Home, {}, {130, 130}},
-                     {Qt::Key_Up, Qt::ShiftModifier, {130, 120}}};
+                     {Qt::Key_Home, {}, {130, 130}}};
         QList<QStringList> byPointer;
         for (const auto& step : steps) {
             d->move(step.to.x(), step.to.y());
