@@ -1,7 +1,6 @@
 #include "support/QtTestMain.h"
 
 #include "accessibility/AccessibilityWindow.h"
-#include "platform/Desktop.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewSurface.h"
 
@@ -19,9 +18,8 @@ private slots:
         surface.setPicture(mockup);
         for (int list = 1; list <= 3; ++list) {
             preview::PixelList points{{-3, 5}, {400, 10}, {20, 300}};
-            for (int y = 40 * list; y < 40 * list + 110; ++y)
-                for (int x = 60 * list; x < 60 * list + 150; ++x)
-                    points.push_back({int16_t(x), int16_t(y)});
+            for (int i = 0; i < 150 * 110; ++i)
+                points.push_back({int16_t(60 * list + i % 150), int16_t(40 * list + i / 150)});
             surface.lists().append(list, points);
         }
         AccessibilityWindow w;
