@@ -70,9 +70,8 @@ TEST(TableOpeningTag, AttributesFollowTheFieldsAndTheUnit) {
 TEST(SpinArrowsText, StepsTheFieldWithinItsLimits) {
     // text, after the down arrow, after the up arrow
     const std::array<const char*, 3> cases[] = {
-        {"1", "0", "2"},     {"0", "=", "1"},   {"-5", "=", "-4"}, {"32767", "32766", "="},
-        {"2.5", "1", "3"},   {" 7 ", "6", "8"}, {"", "=", "="},    {"abc", "=", "="},
-        {"32768", "=", "="}, {"٣", "=", "="},
+        {"1", "0", "2"},   {"0", "=", "1"}, {"-5", "=", "-4"},   {"32767", "32766", "="},
+        {"2.5", "1", "3"}, {"", "=", "="},  {"32768", "=", "="}, {"٣", "=", "="},
     };
     for (const auto& [text, down, up] : cases) {
         EXPECT_EQ(spinDown(QString::fromUtf8(text)).value_or("=").toStdString(), down) << text;

@@ -46,15 +46,6 @@ TEST(PixelRuns, KeepOnlyTheAreaMergeNeighboursAndFollowTheStride) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(prepareRuns(c.points, c.width, c.height, c.stride), c.runs);
-
-    // the lists keep every point appended and their runs over all of them; clear empties them
-    PixelLists lists(10, 10, 10);
-    lists.append(1, {{1, 1}});
-    lists.append(1, {{2, 1}, {2, 1}, {20, 1}});
-    EXPECT_EQ(lists.points(1), (PixelList{{1, 1}, {2, 1}, {2, 1}, {20, 1}}));
-    EXPECT_EQ(lists.runs(1), (std::vector<PixelRun>{{11, 2}}));
-    lists.clear();
-    EXPECT_TRUE(lists.points(1).empty() && lists.runs(1).empty());
 }
 
 TEST(TemplateScan, ListsExactMatchesColumnByColumnAndRepaintsEachPixelOnce) {
