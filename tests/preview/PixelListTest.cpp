@@ -30,7 +30,6 @@ TEST(PixelText, ReadsXBeforeTheFirstCommaAndYAfterItOnEveryKindOfLine) {
         EXPECT_EQ(appendPixelText(c.text, list), c.skipped) << c.text;
         EXPECT_EQ(list, c.points) << c.text;
     }
-    EXPECT_EQ(pixelLine(12, 207), "12,207\r\n");
 }
 
 TEST(PixelRuns, KeepOnlyTheAreaMergeNeighboursAndFollowTheStride) {
@@ -47,20 +46,6 @@ TEST(PixelRuns, KeepOnlyTheAreaMergeNeighboursAndFollowTheStride) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(prepareRuns(c.points, c.width, c.height, c.stride), c.runs);
-
-    std::vector<uint32_t> image(12, 7u);
-    paintRuns(image.data(), {{1, 2}, {8, 1}}, 42u);
-    EXPECT_EQ(image, (std::vector<uint32_t>{7, 42, 42, 7, 7, 7, 7, 7, 42, 7, 7, 7}));
-
-    // the lists keep every point appended and their runs over all of them; clear empties them
-    PixelLists lists(10, 10, 10);
-    lists.append(1, {{1, 1}});
-    lists.append(1, {{2, 1}, {2, 1}, {20, 1}});
-    EXPECT_EQ(lists.points(1), (PixelList{{1, 1}, {2, 1}, {2, 1}, {20, 1}}));
-    EXPECT_EQ(lists.runs(1), (std::vector<PixelRun>{{11, 2}}));
-    EXPECT_EQ(lists.paintedPixels(1), 2u);
-    lists.clear();
-    EXPECT_TRUE(lists.points(1).empty() && lists.runs(1).empty() && lists.paintedPixels(1) == 0);
 }
 
 TEST(TemplateScan, ListsExactMatchesColumnByColumnAndRepaintsEachPixelOnce) {
@@ -103,7 +88,4 @@ TEST(ListFile, ReadsARegularFileUpToTheBoundAndRefusesAnythingElse) {
         EXPECT_TRUE(!r.read && !r.error.isEmpty()) << refused.toStdString();
         EXPECT_TRUE(points == (PixelList{{1, 2}}));
     }
-    QString error;
-    EXPECT_FALSE(writeListFile(dir.filePath("missing/x.txt"), "", &error));
-    EXPECT_FALSE(error.isEmpty());
 }
