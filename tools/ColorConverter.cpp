@@ -72,30 +72,27 @@ std::vector<std::string> splitAtDashes(const std::string& text) {
 
 // ---- steps: each either completes or leaves its field alone ----
 
-bool setSwatchFromRgbField(ConverterFields& f) {
+void setSwatchFromRgbField(ConverterFields& f) {
     const auto value = core::readInt32(f.txtrgb);
     // only ordinary colour values reach the swatch; anything else would paint a system colour
     // or nothing at all
     if (!value || *value < 0 || *value > core::kWhite)
-        return false;
+        return;
     f.piccolor = *value;
-    return true;
 }
 
-bool setWebSafeFromRgbField(ConverterFields& f, core::SysColorLookup sysColor) {
+void setWebSafeFromRgbField(ConverterFields& f, core::SysColorLookup sysColor) {
     const auto value = core::readInt32(f.txtrgb);
     if (!value)
-        return false;
+        return;
     f.txtwebsafe = webSafeCode(*value, sysColor);
-    return true;
 }
 
-bool setHtmlFromRgbField(ConverterFields& f) {
+void setHtmlFromRgbField(ConverterFields& f) {
     const auto value = core::readInt32(f.txtrgb);
     if (!value)
-        return false;
+        return;
     f.txthtml = core::HtmlCode(*value);
-    return true;
 }
 
 void setComponents(ConverterFields& f, uint8_t r, uint8_t g, uint8_t b) {
@@ -104,18 +101,17 @@ void setComponents(ConverterFields& f, uint8_t r, uint8_t g, uint8_t b) {
     f.txtb = number(b);
 }
 
-bool setRgbFromPieces(ConverterFields& f, const std::vector<std::string>& pieces) {
+void setRgbFromPieces(ConverterFields& f, const std::vector<std::string>& pieces) {
     if (pieces.size() < 3)
-        return false;
+        return;
     int component[3];
     for (size_t i = 0; i < 3; ++i) {
         const auto v = core::readInt16(pieces[i]);
         if (!v)
-            return false;
+            return;
         component[i] = std::clamp<int>(*v, 0, 255);
     }
     f.txtrgb = number(core::rgbValue(component[0], component[1], component[2]));
-    return true;
 }
 
 void convertHtmlCode(ConverterFields& f, core::SysColorLookup sysColor) {

@@ -117,12 +117,10 @@ SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
     titleFont.setPointSize(10);
     title->setFont(titleFont);
     title->move(72, 8);
-    title->adjustSize();
 
     auto* selected = new QLabel(QStringLiteral("Selected Color:"), this);
     selected->setObjectName(QStringLiteral("lblselected"));
     selected->move(216, 72);
-    selected->adjustSize();
 
     lblselcolor = new SelectedColorSwatch(this);
     lblselcolor->setObjectName(QStringLiteral("lblselcolor"));
