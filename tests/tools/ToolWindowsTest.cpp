@@ -72,6 +72,8 @@ private slots:
         QCOMPARE(shown(), "99999999|99999999|#FFE0F5|#FFCCFF|255|224|245");
         // and so does the button's mnemonic
         in<QLineEdit>(conv, "txtsource")->setText("0-0-255");
+        QTest::keyClick(in(conv, "txtb"), Qt::Key_F2); // other keys convert nothing
+        QCOMPARE(in<QLineEdit>(conv, "txthtml")->text(), "#FFE0F5");
         conv->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(conv));
         QTest::keyClick(in(conv, "txtr"), Qt::Key_O, Qt::AltModifier);
