@@ -190,6 +190,9 @@ private slots:
         d->field("txtrgb1")->setFocus();
         const QImage plain = d->wheel()->grab().toImage();
         const int s = qRound(plain.devicePixelRatio());
+        // a black square inside a white one marks the keyboard's pixel, (130, 130)
+        QCOMPARE(focused.pixel(QPoint(127, 130) * s) & RGB_MASK, 0u);
+        QCOMPARE(focused.pixel(QPoint(126, 130) * s) & RGB_MASK, 0xFFFFFFu);
         for (const QPoint edge :
              {QPoint(0, 130), QPoint(259, 130), QPoint(130, 0), QPoint(140, 259)})
             QVERIFY(focused.pixel(edge * s) != plain.pixel(edge * s));
