@@ -155,7 +155,7 @@ private slots:
         // cancelled, the dialog returns to the map; accepted, it hands its colour over
         dialog->reject();
         QTest::qWait(0);
-        QVERIFY(map->isVisible());
+        QVERIFY(map->isVisible() && cell(map, 7)->isEnabled());
         QCOMPARE(shown(), typed);
         QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
         dialog->setCurrentColor(QColor(1, 2, 254));
