@@ -17,6 +17,8 @@ struct OpenWindows {
     OpenWindows() {
         d.runMenu("mnuconvert");
         d.child("convert")->findChild<QPushButton*>("cmdpickcolor")->click();
+        // the map as it mostly shows: a cell picked, its code and colour beside the cells
+        QTest::mouseClick(d.child("tcol[100]"), Qt::LeftButton);
         d.chooseStyle("Table Style");
         d.child<QPushButton>("gentablehtml")->click();
         d.chooseStyle("Scrollbar Style");
