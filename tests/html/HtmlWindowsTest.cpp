@@ -12,10 +12,6 @@ namespace {
 
 using T = html::TableInsertWindow;
 
-/// The control name inside window w.
-template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
-    return w->findChild<C*>(name);
-}
 QLineEdit* field(const QWidget* table, int index) {
     return in<QLineEdit>(table, QStringLiteral("Text1[%1]").arg(index));
 }

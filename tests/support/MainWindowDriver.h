@@ -29,6 +29,14 @@ template <typename T, typename F> void whenModalAppears(F answer) {
     });
 }
 
+/// The control named name inside window w; a missing one ends the test program, naming it.
+template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
+    C* c = w->findChild<C*>(name);
+    if (c == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
 /// Drives the main window as a user does: controls found by their names, the pointer moved
 /// over the wheel, menu entries and options clicked.
 struct MainWindowDriver {
@@ -42,10 +50,7 @@ struct MainWindowDriver {
     }
 
     template <typename T = QWidget> T* child(const QString& name) const {
-        T* c = w->findChild<T*>(name);
-        if (c == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return c;
+        return in<T>(w.get(), name);
     }
     QWidget* wheel() const { return child("wheel"); }
     QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }

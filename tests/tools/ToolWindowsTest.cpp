@@ -6,10 +6,6 @@
 
 namespace {
 
-/// The control name inside window w.
-template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
-    return w->findChild<C*>(name);
-}
 /// The colour in the middle of w as the screen shows it.
 QRgb middle(QWidget* w) {
     return w->grab().toImage().pixel(w->width() / 2, w->height() / 2) | 0xFF000000;
