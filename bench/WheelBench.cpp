@@ -9,13 +9,13 @@ namespace {
 
 void BM_GenerateWheel(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(core::GenerateWheel());
+        benchmark::DoNotOptimize(core::makeDefaultRaster());
 }
 BENCHMARK(BM_GenerateWheel)->Unit(benchmark::kMillisecond);
 
 void BM_AllRasters(benchmark::State& state) {
     for (auto _ : state) {
-        const core::Raster def = core::GenerateWheel();
+        const core::Raster def = core::makeDefaultRaster();
         benchmark::DoNotOptimize(core::makeStartRaster(def));
         benchmark::DoNotOptimize(core::makeWebSafeRaster());
     }

@@ -2,15 +2,15 @@
 
 namespace core {
 
-ColorRGB SplitColor(Color value) {
+ColorRGB splitColor(Color value) {
     const auto bits = static_cast<uint32_t>(value);
     return {static_cast<uint8_t>(bits & 0xFF), static_cast<uint8_t>((bits >> 8) & 0xFF),
             static_cast<uint8_t>((bits >> 16) & 0xFF)};
 }
 
-std::string HtmlCode(Color value) {
+std::string htmlCode(Color value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    const ColorRGB c = SplitColor(value);
+    const ColorRGB c = splitColor(value);
     std::string code = "#";
     for (uint8_t part : {c.r, c.g, c.b}) {
         code += kHex[part >> 4];
@@ -24,14 +24,14 @@ int webSafeLevel(int component) {
     return 51 * ((component + 25) / 51);
 }
 
-Color WebSafeColor(Color value, SysColorLookup sysColor) {
+Color webSafeColor(Color value, SystemColorLookup sysColor) {
     if (isSystemColor(value) && sysColor != nullptr)
         value = sysColor(value & 0xFFFFFF);
-    const ColorRGB c = SplitColor(value);
+    const ColorRGB c = splitColor(value);
     return rgbValue(webSafeLevel(c.r), webSafeLevel(c.g), webSafeLevel(c.b));
 }
 
-std::string DecimalCode(Color value) {
+std::string decimalCode(Color value) {
     return std::to_string(value);
 }
 

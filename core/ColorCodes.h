@@ -22,7 +22,7 @@ struct ColorRGB {
 };
 
 /// Resolves a system colour table entry (0-based index) to a plain colour value.
-using SysColorLookup = Color (*)(int32_t index);
+using SystemColorLookup = Color (*)(int32_t index);
 
 /// Colour value of three components 0-255: r + 256 g + 65536 b.
 constexpr Color rgbValue(int r, int g, int b) {
@@ -35,19 +35,19 @@ constexpr bool isSystemColor(Color v) {
 }
 
 /// Components of the low three bytes; the top byte is ignored.
-ColorRGB SplitColor(Color value);
+ColorRGB splitColor(Color value);
 
 /// "#RRGGBB" (upper case) of the low 24 bits; always 7 characters.
-std::string HtmlCode(Color value);
+std::string htmlCode(Color value);
 
 /// Nearest web-safe colour (components on multiples of 51); a system colour reference is
 /// resolved through sysColor first.
-Color WebSafeColor(Color value, SysColorLookup sysColor);
+Color webSafeColor(Color value, SystemColorLookup sysColor);
 
 /// Nearest web-safe level (0, 51, ..., 255) of one component 0-255.
 int webSafeLevel(int component);
 
 /// The decimal code: the value as a signed decimal number.
-std::string DecimalCode(Color value);
+std::string decimalCode(Color value);
 
 } // namespace core

@@ -42,12 +42,12 @@ std::array<int32_t, 2> pixelOf(const SamplePoint& p) {
 
 void writeSlot(SchemeSlots& slots, int k, Color v) {
     slots.setSwatchColor(k, v);
-    slots.setDecimalText(k, DecimalCode(v));
-    slots.setHtmlText(k, HtmlCode(v));
+    slots.setDecimalText(k, decimalCode(v));
+    slots.setHtmlText(k, htmlCode(v));
 }
 
 void readInto(SchemeSlots& slots, int k, PixelReader& reader, const std::array<int32_t, 2>& at) {
-    writeSlot(slots, k, reader.GetPixel(at[0], at[1]));
+    writeSlot(slots, k, reader.pixelAt(at[0], at[1]));
 }
 
 } // namespace

@@ -29,7 +29,7 @@ struct WheelGeometry {
 class PixelReader {
 public:
     virtual ~PixelReader() = default;
-    virtual Color GetPixel(int32_t x, int32_t y) = 0;
+    virtual Color pixelAt(int32_t x, int32_t y) = 0;
 };
 
 /// The three scheme slots of the swatch panel (k = 1, 2, 3).

@@ -42,7 +42,7 @@ private:
 RasterSurface::RasterSurface(const Raster& raster, Color background)
     : m_raster(raster), m_background(background) {}
 
-Color RasterSurface::GetPixel(int32_t x, int32_t y) {
+Color RasterSurface::pixelAt(int32_t x, int32_t y) {
     if (x < 0 || y < 0 || x >= kWheelSurfaceSize || y >= kWheelSurfaceSize)
         return kNoColor;
     if (m_raster.contains(x, y))
@@ -50,27 +50,27 @@ Color RasterSurface::GetPixel(int32_t x, int32_t y) {
     return m_background;
 }
 
-void refreshColumnCodes(SchemeState& state, SysColorLookup sysColor) {
+void refreshColumnCodes(SchemeState& state, SystemColorLookup sysColor) {
     for (size_t i = 0; i < 3; ++i) {
-        const ColorRGB c = SplitColor(state.swatch[i]);
+        const ColorRGB c = splitColor(state.swatch[i]);
         ColumnTexts& t = state.texts[i];
         t.red = std::to_string(c.r);
         t.green = std::to_string(c.g);
         t.blue = std::to_string(c.b);
-        t.webSafe = HtmlCode(WebSafeColor(state.swatch[i], sysColor));
+        t.webSafe = htmlCode(webSafeColor(state.swatch[i], sysColor));
     }
 }
 
 void rerunScheme(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
-                 PixelReader& reader, SysColorLookup sysColor) {
+                 PixelReader& reader, SystemColorLookup sysColor) {
     StateWriter writer(state);
     runScheme(type, x, y, g, reader, writer, writer);
     refreshColumnCodes(state, sysColor);
 }
 
 bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
-                  PixelReader& reader, SysColorLookup sysColor) {
-    const Color c = reader.GetPixel(pixelCoordinate(x), pixelCoordinate(y));
+                  PixelReader& reader, SystemColorLookup sysColor) {
+    const Color c = reader.pixelAt(pixelCoordinate(x), pixelCoordinate(y));
     if (c == kNoColor)
         return false;
     state.swatch[0] = c;

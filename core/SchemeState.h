@@ -13,7 +13,7 @@ namespace core {
 class RasterSurface final : public PixelReader {
 public:
     RasterSurface(const Raster& raster, Color background);
-    Color GetPixel(int32_t x, int32_t y) override;
+    Color pixelAt(int32_t x, int32_t y) override;
 
 private:
     const Raster& m_raster;
@@ -52,15 +52,15 @@ struct SchemeState {
 /// -1; otherwise column 1 takes that colour, the rule runs and every column's component and
 /// web-safe texts follow its swatch. Returns whether the state changed.
 bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
-                  PixelReader& reader, SysColorLookup sysColor);
+                  PixelReader& reader, SystemColorLookup sysColor);
 
 /// Runs the rule at (x, y) again (a rule or style choice) and refreshes the component and
 /// web-safe texts from the swatches.
 void rerunScheme(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
-                 PixelReader& reader, SysColorLookup sysColor);
+                 PixelReader& reader, SystemColorLookup sysColor);
 
 /// Component and web-safe texts of every column from its swatch's colour value (components
 /// of the raw value's low bytes; the web-safe code of the colour it shows).
-void refreshColumnCodes(SchemeState& state, SysColorLookup sysColor);
+void refreshColumnCodes(SchemeState& state, SystemColorLookup sysColor);
 
 } // namespace core

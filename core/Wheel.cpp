@@ -25,8 +25,8 @@ double channelPhase(Channel channel) {
 }
 
 Color blend(Color c, Color toward, double weight) {
-    const ColorRGB a = SplitColor(c);
-    const ColorRGB b = SplitColor(toward);
+    const ColorRGB a = splitColor(c);
+    const ColorRGB b = splitColor(toward);
     auto mix = [weight](int x, int y) {
         return static_cast<int>(std::lround(x + (y - x) * weight));
     };
@@ -35,7 +35,7 @@ Color blend(Color c, Color toward, double weight) {
 
 } // namespace
 
-float ColorValue(Channel channel, double theta, double r) {
+float channelLevel(Channel channel, double theta, double r) {
     double a = theta - channelPhase(channel);
     if (a < 0)
         a += kTwoPi;
@@ -50,12 +50,12 @@ float ColorValue(Channel channel, double theta, double r) {
     return toSingle(65535.0 * s1 / (s1 + s2));
 }
 
-float ReduceTo255(double value, double max) {
+float reduceTo255(double value, double max) {
     const auto reduced = static_cast<int16_t>(roundHalfEven(value * 255.0 / max));
     return static_cast<float>(reduced);
 }
 
-Raster GenerateWheel() {
+Raster makeDefaultRaster() {
     Raster raster(kDefaultRasterWidth, kDefaultRasterHeight, kWheelBackground);
     for (int x = -kDiscRadius; x <= kDiscRadius; ++x) {
         for (int y = kDiscRadius; y >= -kDiscRadius; --y) {
@@ -69,8 +69,8 @@ Raster GenerateWheel() {
             if (theta < 0)
                 theta += kTwoPi;
             const auto level = [&](Channel channel) {
-                const double n = roundHalfEven(ColorValue(channel, theta, r));
-                return static_cast<int>(ReduceTo255(n, 65535.0));
+                const double n = roundHalfEven(channelLevel(channel, theta, r));
+                return static_cast<int>(reduceTo255(n, 65535.0));
             };
             Color c = rgbValue(level(Channel::Red), level(Channel::Green), level(Channel::Blue));
             // the outermost two pixels fade toward the background for a smooth rim
@@ -86,7 +86,7 @@ Raster makeStartRaster(const Raster& defaultRaster) {
     Raster start = defaultRaster;
     for (int y = 0; y < start.height(); ++y) {
         for (int x = 0; x < start.width(); ++x) {
-            const ColorRGB c = SplitColor(start.at(x, y));
+            const ColorRGB c = splitColor(start.at(x, y));
             auto fiveBits = [](int v) { return (v & 0xF8) | (v >> 5); };
             start.set(x, y, rgbValue(fiveBits(c.r), fiveBits(c.g), fiveBits(c.b)));
         }

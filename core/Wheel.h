@@ -30,13 +30,13 @@ enum class Channel { Red, Green, Blue };
 
 /// Channel level 0-65535 of the hue disc at angle theta (radians, 0 <= theta < 2 pi,
 /// counter-clockwise from east) and radius r (pixels, 1-127).
-float ColorValue(Channel channel, double theta, double r);
+float channelLevel(Channel channel, double theta, double r);
 
 /// value * 255 / max rounded half to even (0-255 for value 0-max).
-float ReduceTo255(double value, double max);
+float reduceTo255(double value, double max);
 
 /// The default raster: 255 x 258, disc centre (127, 129), radius 127, smooth edge.
-Raster GenerateWheel();
+Raster makeDefaultRaster();
 
 /// The start raster: each component of the default raster cut to 5 bits and shown
 /// again at 8 bits as (c & 0xF8) | (c >> 5).

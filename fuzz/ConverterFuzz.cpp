@@ -1,6 +1,6 @@
 // The converter over any source text, with any texts already in its fields.
 #include "FuzzInput.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 #include "tools/ColorConverter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fields.txtr = f[4].toStdString();
     fields.txtg = f[5].toStdString();
     fields.txtb = f[6].toStdString();
-    tools::convertColorCode(fields, &platform::GetSysColor);
+    tools::convertColorCode(fields, &core::systemColor);
     // a conversion that reached the swatch always leaves an ordinary colour there
     if (fields.piccolor != tools::kInitialSwatchColor &&
         (fields.piccolor < 0 || fields.piccolor > 16777215))

@@ -4,9 +4,9 @@
 #include "WheelSurface.h"
 #include "core/DesignColors.h"
 #include "core/Numeric.h"
+#include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
-#include "platform/SystemColors.h"
 #include "ui/ColorConversion.h"
 #include "ui/Swatch.h"
 
@@ -33,9 +33,6 @@ QString fromStd(const std::string& text) {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
-    // Form_Initialize
-    platform::InitCommonControls();
-
     setObjectName(QStringLiteral("frmchromalune"));
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -60,8 +57,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     buildSchemeFrame();
     buildSwatchPanel();
 
-    // Form_Load
-    platform::DwmEnableComposition(0);
     setupPreview();
     setupHtml();
     setupMenus();

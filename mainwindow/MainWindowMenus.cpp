@@ -103,16 +103,9 @@ std::string fileText(const std::string& utf8) {
     return QString::fromStdString(utf8).toLatin1().toStdString();
 }
 
-/// The path with a directory separator appended unless it already ends in one.
-QString AddBackslash(const QString& path) {
-    if (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')))
-        return path;
-    return path + QLatin1Char('/');
-}
-
 /// The help page's full path in the directory dir.
 QString helpFilePath(const QString& dir) {
-    return AddBackslash(dir) + QLatin1String(kHelpFileName);
+    return QDir(dir).filePath(QLatin1String(kHelpFileName));
 }
 
 /// The 16 x 16 menu icon under key ("Save", "Convert", "Help").
@@ -268,7 +261,7 @@ void MainWindow::mnucwwebsafe_click() {
 }
 
 void MainWindow::mnuhelp_click() {
-    platform::ShellExecuteOpen(helpFilePath(QCoreApplication::applicationDirPath()), this);
+    platform::openWithDesktop(helpFilePath(QCoreApplication::applicationDirPath()), this);
 }
 
 void MainWindow::mnuabout_click() {
@@ -278,15 +271,14 @@ void MainWindow::mnuabout_click() {
 }
 
 void MainWindow::mnud1_click() {
-    platform::ShellExecuteOpen(QLatin1String(kVellumpadPage), this);
+    platform::openWithDesktop(QLatin1String(kVellumpadPage), this);
 }
 
 void MainWindow::mnud2_click() {
-    platform::ShellExecuteOpen(QLatin1String(kZonetracePage), this);
+    platform::openWithDesktop(QLatin1String(kZonetracePage), this);
 }
 
 void MainWindow::Form_QueryUnload() {
-    platform::DwmEnableComposition(1);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible())
             w->close();

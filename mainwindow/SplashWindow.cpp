@@ -5,7 +5,7 @@
 #include "core/SchemeState.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -47,7 +47,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 } // namespace
 
 QImage splashWheelPicture() {
-    const core::Raster raster = core::GenerateWheel();
+    const core::Raster raster = core::makeDefaultRaster();
     // the raster's top 256 rows
     QImage image = ui::rasterImage(raster).copy(0, 0, 255, 256);
     // the rule reads the bare raster, so the lines drawn so far never colour a later sample
@@ -55,7 +55,7 @@ QImage splashWheelPicture() {
     core::SchemeState scheme;
     // a pick at the orange-red rim, two thirds of the way out
     core::rerunScheme(scheme, core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{},
-                      reader, &platform::GetSysColor);
+                      reader, &core::systemColor);
     QPainter painter(&image);
     const QColor lineColors[] = {ui::toQColor(core::kPickLineColor),
                                  ui::toQColor(core::kPartnerLineColor),

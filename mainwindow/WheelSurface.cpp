@@ -2,7 +2,7 @@
 
 #include "core/DesignColors.h"
 #include "core/Wheel.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
 
 #include <QKeyEvent>
@@ -69,7 +69,7 @@ void WheelSurface::paintEvent(QPaintEvent*) {
     if (m_picture.size() != size())
         m_picture = QImage(size(), QImage::Format_RGB32);
     QPainter picture(&m_picture);
-    picture.fillRect(rect(), ui::toQColor(platform::GetSysColor(platform::kColorBtnFace)));
+    picture.fillRect(rect(), ui::toQColor(core::systemColor(core::kSystemButtonFace)));
     picture.drawImage(0, 0, m_image);
     static const QColor kLineColors[] = {ui::toQColor(core::kPickLineColor),
                                          ui::toQColor(core::kPartnerLineColor),

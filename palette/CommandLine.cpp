@@ -3,7 +3,7 @@
 #include "PaletteFile.h"
 #include "core/SchemeState.h"
 #include "core/Wheel.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -139,23 +139,23 @@ bool isHelp(std::string_view arg) {
 core::Raster makeRaster(RasterChoice choice) {
     switch (choice) {
     case RasterChoice::Default:
-        return core::GenerateWheel();
+        return core::makeDefaultRaster();
     case RasterChoice::WebSafe:
         return core::makeWebSafeRaster();
     case RasterChoice::Start:
         break;
     }
-    return core::makeStartRaster(core::GenerateWheel());
+    return core::makeStartRaster(core::makeDefaultRaster());
 }
 
 /// The raster pixel nearest to the colour: smallest squared distance, first in row order.
 std::array<float, 2> nearestPixel(const core::Raster& raster, core::Color color) {
-    const core::ColorRGB want = core::SplitColor(color);
+    const core::ColorRGB want = core::splitColor(color);
     int best = INT_MAX;
     std::array<float, 2> at{};
     for (int y = 0; y < raster.height(); ++y) {
         for (int x = 0; x < raster.width(); ++x) {
-            const core::ColorRGB c = core::SplitColor(raster.at(x, y));
+            const core::ColorRGB c = core::splitColor(raster.at(x, y));
             const int dr = c.r - want.r, dg = c.g - want.g, db = c.b - want.b;
             const int d = dr * dr + dg * dg + db * db;
             if (d < best) {
@@ -232,14 +232,14 @@ SchemeResult schemeColors(const ExportRequest& request) {
         request.at ? *request.at : nearestPixel(raster, request.base.value_or(kDefaultBase));
 
     core::SchemeState state;
-    state.swatch.fill(INT32_MIN | platform::kColorCaptionText);
+    state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
     if (!core::trackPointer(state, request.rule, pointer[0], pointer[1], core::WheelGeometry{},
-                            surface, platform::GetSysColor))
+                            surface, core::systemColor))
         return {std::nullopt,
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
     SchemeColors colors{};
     for (size_t i = 0; i < colors.size(); ++i)
-        colors[i] = platform::displayedColor(state.swatch[i]);
+        colors[i] = core::displayedColor(state.swatch[i]);
     return {colors, {}};
 }
 

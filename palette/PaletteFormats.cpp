@@ -10,7 +10,7 @@ namespace palette {
 namespace {
 
 std::string lowerHex(core::Color value) {
-    std::string code = core::HtmlCode(value);
+    std::string code = core::htmlCode(value);
     for (char& c : code)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return code;
@@ -54,14 +54,14 @@ std::string colorName(size_t i) {
 std::string cssText(const SchemeColors& colors) {
     std::string text = ":root {\n";
     for (size_t i = 0; i < colors.size(); ++i)
-        text += "  --" + colorName(i) + ": " + core::HtmlCode(colors[i]) + ";\n";
+        text += "  --" + colorName(i) + ": " + core::htmlCode(colors[i]) + ";\n";
     return text + "}\n";
 }
 
 std::string scssText(const SchemeColors& colors) {
     std::string text;
     for (size_t i = 0; i < colors.size(); ++i)
-        text += "$" + colorName(i) + ": " + core::HtmlCode(colors[i]) + ";\n";
+        text += "$" + colorName(i) + ": " + core::htmlCode(colors[i]) + ";\n";
     return text;
 }
 
@@ -78,7 +78,7 @@ std::string tokenComponent(int channel) {
 std::string designTokensText(const SchemeColors& colors) {
     std::string text = "{\n";
     for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColorRGB c = core::SplitColor(colors[i]);
+        const core::ColorRGB c = core::splitColor(colors[i]);
         text += "  \"" + colorName(i) + "\": {\n";
         text += "    \"$type\": \"color\",\n";
         text += "    \"$value\": {\n";
@@ -99,7 +99,7 @@ std::string gimpPaletteText(const SchemeColors& colors, std::string_view palette
         text += (c == '\n' || c == '\r') ? ' ' : c;
     text += "\nColumns: 3\n#\n";
     for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColorRGB c = core::SplitColor(colors[i]);
+        const core::ColorRGB c = core::splitColor(colors[i]);
         char line[16];
         std::snprintf(line, sizeof line, "%3d %3d %3d\t", c.r, c.g, c.b);
         text += line + colorName(i) + "\n";
@@ -114,7 +114,7 @@ std::vector<uint8_t> aseBytes(const SchemeColors& colors) {
     putU32(out, static_cast<uint32_t>(colors.size()));
     for (size_t i = 0; i < colors.size(); ++i) {
         const std::string name = colorName(i);
-        const core::ColorRGB c = core::SplitColor(colors[i]);
+        const core::ColorRGB c = core::splitColor(colors[i]);
         // name length in UTF-16 units with the closing zero, the name, "RGB ", 3 floats, type
         const uint16_t units = static_cast<uint16_t>(name.size() + 1);
         const uint32_t length = 2 + 2u * units + 4 + 3 * 4 + 2;

@@ -10,13 +10,7 @@
 
 namespace platform {
 
-bool DwmEnableComposition(int /*action*/) {
-    return true;
-}
-
-void InitCommonControls() {}
-
-bool ShellExecuteOpen(const QString& fileOrAddress, QWidget* parent) {
+bool openWithDesktop(const QString& fileOrAddress, QWidget* parent) {
     const bool isAddress = fileOrAddress.contains(QLatin1String("://"));
     const QString target =
         isAddress ? fileOrAddress

@@ -6,17 +6,10 @@ class QWidget;
 
 namespace platform {
 
-/// Desktop composition switch (0 off, 1 on). This desktop has nothing to switch: a no-op
-/// that reports success, as the callers ignore the answer anyway.
-bool DwmEnableComposition(int action);
-
-/// Common-controls initialisation: the toolkit does it already; a no-op.
-void InitCommonControls();
-
 /// Opens a local file or a web address with the desktop's default handler. When nothing can
 /// open it, a warning owned by parent names the file's full path or the address and says that
 /// no program to open it was found, as a desktop shell would. Returns whether it was opened.
-bool ShellExecuteOpen(const QString& fileOrAddress, QWidget* parent = nullptr);
+bool openWithDesktop(const QString& fileOrAddress, QWidget* parent = nullptr);
 
 /// Puts text on the clipboard as plain text, replacing whatever was there.
 void setClipboardText(const QString& text);

@@ -1,6 +1,6 @@
 #include "SunkenBorder.h"
 
-#include "SystemColors.h"
+#include "core/SystemColors.h"
 
 #include <QColor>
 #include <QPainter>
@@ -9,23 +9,18 @@ namespace platform {
 
 namespace {
 
-QColor systemColor(int32_t index) {
-    const core::ColorRGB c = core::SplitColor(GetSysColor(index));
+QColor systemQColor(int32_t index) {
+    const core::ColorRGB c = core::splitColor(core::systemColor(index));
     return {c.r, c.g, c.b};
 }
-
-constexpr int32_t kColorBtnShadow = 16;
-constexpr int32_t kColorBtnHighlight = 20;
-constexpr int32_t kColor3dDkShadow = 21;
-constexpr int32_t kColor3dLight = 22;
 
 } // namespace
 
 void paintSunkenBorder(QPainter& painter, int w, int h) {
-    const QColor shadow = systemColor(kColorBtnShadow);
-    const QColor darkShadow = systemColor(kColor3dDkShadow);
-    const QColor highlight = systemColor(kColorBtnHighlight);
-    const QColor light = systemColor(kColor3dLight);
+    const QColor shadow = systemQColor(core::kSystemButtonShadow);
+    const QColor darkShadow = systemQColor(core::kSystemDarkShadow);
+    const QColor highlight = systemQColor(core::kSystemButtonHighlight);
+    const QColor light = systemQColor(core::kSystemLight);
     painter.fillRect(0, 0, w, 1, shadow);
     painter.fillRect(0, 0, 1, h, shadow);
     painter.fillRect(1, 1, w - 2, 1, darkShadow);

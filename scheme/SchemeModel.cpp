@@ -2,15 +2,15 @@
 
 #include "core/Numeric.h"
 #include "core/Wheel.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 
 namespace scheme {
 
 SchemeModel::SchemeModel(QObject* parent)
-    : QObject(parent), m_default(core::GenerateWheel()), m_webSafe(core::makeWebSafeRaster()),
+    : QObject(parent), m_default(core::makeDefaultRaster()), m_webSafe(core::makeWebSafeRaster()),
       m_start(core::makeStartRaster(m_default)) {
     // before the first pick every swatch shows the title-bar text colour
-    m_state.swatch.fill(INT32_MIN | platform::kColorCaptionText);
+    m_state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
 }
 
 const core::Raster& SchemeModel::raster(WheelRaster kind) const {
@@ -36,7 +36,7 @@ core::WheelGeometry SchemeModel::geometry() {
 }
 
 core::Color SchemeModel::swatchColor(int k) const {
-    return platform::displayedColor(swatchValue(k));
+    return core::displayedColor(swatchValue(k));
 }
 
 std::string& SchemeModel::textRef(int k, Field field) {
@@ -71,8 +71,8 @@ void SchemeModel::trackPointer(float x, float y) {
         return;
     m_x = x;
     m_y = y;
-    core::RasterSurface surface(raster(), platform::GetSysColor(platform::kColorBtnFace));
-    if (core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &platform::GetSysColor))
+    core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
+    if (core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &core::systemColor))
         emit changed(Change::PointerMove);
 }
 
@@ -82,8 +82,8 @@ void SchemeModel::click() {
 }
 
 void SchemeModel::rerun() {
-    core::RasterSurface surface(raster(), platform::GetSysColor(platform::kColorBtnFace));
-    core::rerunScheme(m_state, m_rule, m_x, m_y, geometry(), surface, &platform::GetSysColor);
+    core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
+    core::rerunScheme(m_state, m_rule, m_x, m_y, geometry(), surface, &core::systemColor);
 }
 
 void SchemeModel::setRule(core::SchemeType rule) {

@@ -52,8 +52,8 @@ std::string number(int value) {
     return std::to_string(value);
 }
 
-std::string webSafeCode(core::Color value, core::SysColorLookup sysColor) {
-    return core::HtmlCode(core::WebSafeColor(value, sysColor));
+std::string webSafeCode(core::Color value, core::SystemColorLookup sysColor) {
+    return core::htmlCode(core::webSafeColor(value, sysColor));
 }
 
 std::vector<std::string> splitAtDashes(const std::string& text) {
@@ -81,7 +81,7 @@ void setSwatchFromRgbField(ConverterFields& f) {
     f.piccolor = *value;
 }
 
-void setWebSafeFromRgbField(ConverterFields& f, core::SysColorLookup sysColor) {
+void setWebSafeFromRgbField(ConverterFields& f, core::SystemColorLookup sysColor) {
     const auto value = core::readInt32(f.txtrgb);
     if (!value)
         return;
@@ -92,7 +92,7 @@ void setHtmlFromRgbField(ConverterFields& f) {
     const auto value = core::readInt32(f.txtrgb);
     if (!value)
         return;
-    f.txthtml = core::HtmlCode(*value);
+    f.txthtml = core::htmlCode(*value);
 }
 
 void setComponents(ConverterFields& f, uint8_t r, uint8_t g, uint8_t b) {
@@ -114,7 +114,7 @@ void setRgbFromPieces(ConverterFields& f, const std::vector<std::string>& pieces
     f.txtrgb = number(core::rgbValue(component[0], component[1], component[2]));
 }
 
-void convertHtmlCode(ConverterFields& f, core::SysColorLookup sysColor) {
+void convertHtmlCode(ConverterFields& f, core::SystemColorLookup sysColor) {
     uint8_t r = 0, g = 0, b = 0;
     HexToRGB(f.txtsource, r, g, b);
     const core::Color value = core::rgbValue(r, g, b);
@@ -122,10 +122,10 @@ void convertHtmlCode(ConverterFields& f, core::SysColorLookup sysColor) {
     setComponents(f, r, g, b);
     setSwatchFromRgbField(f);
     f.txtwebsafe = webSafeCode(value, sysColor);
-    f.txthtml = core::HtmlCode(value);
+    f.txthtml = core::htmlCode(value);
 }
 
-void convertComponents(ConverterFields& f, core::SysColorLookup sysColor) {
+void convertComponents(ConverterFields& f, core::SystemColorLookup sysColor) {
     const std::vector<std::string> pieces = splitAtDashes(f.txtsource);
     std::string* targets[] = {&f.txtr, &f.txtg, &f.txtb};
     for (size_t i = 0; i < 3 && i < pieces.size(); ++i)
@@ -136,7 +136,7 @@ void convertComponents(ConverterFields& f, core::SysColorLookup sysColor) {
     setHtmlFromRgbField(f);
 }
 
-void convertDecimal(ConverterFields& f, core::SysColorLookup sysColor) {
+void convertDecimal(ConverterFields& f, core::SystemColorLookup sysColor) {
     f.txtrgb = f.txtsource;
     setWebSafeFromRgbField(f, sysColor);
     setHtmlFromRgbField(f);
@@ -167,7 +167,7 @@ void HexToRGB(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
     b = pairValue(c[first + 4], c[first + 5]);
 }
 
-void convertColorCode(ConverterFields& fields, core::SysColorLookup sysColor) {
+void convertColorCode(ConverterFields& fields, core::SystemColorLookup sysColor) {
     if (!fields.txtsource.empty() && fields.txtsource[0] == '#')
         convertHtmlCode(fields, sysColor);
     else if (fields.txtsource.find('-') != std::string::npos)

@@ -33,6 +33,6 @@ void HexToRGB(std::string code, uint8_t& r, uint8_t& g, uint8_t& b);
 
 /// One conversion of fields.txtsource into every other field. Each step either completes or
 /// is skipped, and later steps read back the fields earlier steps wrote.
-void convertColorCode(ConverterFields& fields, core::SysColorLookup sysColor);
+void convertColorCode(ConverterFields& fields, core::SystemColorLookup sysColor);
 
 } // namespace tools

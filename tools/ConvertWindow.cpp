@@ -5,7 +5,7 @@
 #include "SafeColorMap.h"
 #include "core/DesignColors.h"
 #include "platform/Desktop.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
 #include "ui/Swatch.h"
 #include "ui/WindowHelpers.h"
@@ -133,7 +133,7 @@ void ConvertWindow::cmdconvert_Click() {
     f.txtb = txtb->text().toStdString();
     f.piccolor = piccolor->backColor();
 
-    convertColorCode(f, &platform::GetSysColor);
+    convertColorCode(f, &core::systemColor);
 
     setIfChanged(txtrgb, f.txtrgb);
     setIfChanged(txthtml, f.txthtml);

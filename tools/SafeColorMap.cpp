@@ -3,7 +3,7 @@
 #include "PickerHandOff.h"
 #include "core/DesignColors.h"
 #include "platform/Desktop.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
 
 #include <QCloseEvent>
@@ -28,7 +28,7 @@ constexpr int kCellCount = 216;
 constexpr int kColumns = 10;
 
 QString htmlCode(core::Color value) {
-    return QString::fromStdString(core::HtmlCode(value));
+    return QString::fromStdString(core::htmlCode(value));
 }
 
 /// A one-pixel box along the inside of area, drawn as whole-pixel rectangles, which stay
@@ -127,7 +127,7 @@ SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
     lblselcolor->setGeometry(224, 96, 41, 25);
     lblselcolor->setAccessibleName(QStringLiteral("Selected color swatch"));
     QPalette selPal = lblselcolor->palette();
-    selPal.setColor(QPalette::Window, toQColor(platform::GetSysColor(platform::kColorBtnFace)));
+    selPal.setColor(QPalette::Window, toQColor(core::systemColor(core::kSystemButtonFace)));
     selPal.setColor(QPalette::WindowText, Qt::black);
     lblselcolor->setPalette(selPal);
 

@@ -1,11 +1,11 @@
 #include "ColorConversion.h"
 
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 
 namespace ui {
 
 QRgb toQRgb(core::Color value) {
-    const core::ColorRGB c = core::SplitColor(platform::displayedColor(value));
+    const core::ColorRGB c = core::splitColor(core::displayedColor(value));
     return qRgb(c.r, c.g, c.b);
 }
 

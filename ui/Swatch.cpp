@@ -2,7 +2,7 @@
 
 #include "ColorConversion.h"
 #include "platform/SunkenBorder.h"
-#include "platform/SystemColors.h"
+#include "core/SystemColors.h"
 
 #include <QPainter>
 
@@ -24,7 +24,7 @@ core::Color Swatch::pixelAt(int x, int y) const {
     constexpr int kBorder = platform::kSunkenBorderWidth;
     if (x < 0 || y < 0 || x >= width() - 2 * kBorder || y >= height() - 2 * kBorder)
         return core::kNoColor;
-    return platform::displayedColor(m_backColor);
+    return core::displayedColor(m_backColor);
 }
 
 void Swatch::paintEvent(QPaintEvent*) {

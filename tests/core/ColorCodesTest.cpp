@@ -21,12 +21,12 @@ TEST(ColorCodes, RoundTripOverTheColorCubeOfTheLowTwentyFourBits) {
         for (int g = 0; g < 256; g += 15) {
             for (int b = 255; b >= 0; b -= 17) {
                 const Color v = rgbValue(r, g, b);
-                ASSERT_EQ(SplitColor(v), (ColorRGB{uint8_t(r), uint8_t(g), uint8_t(b)}));
+                ASSERT_EQ(splitColor(v), (ColorRGB{uint8_t(r), uint8_t(g), uint8_t(b)}));
                 char html[8];
                 std::snprintf(html, sizeof html, "#%02X%02X%02X", r, g, b);
-                ASSERT_EQ(HtmlCode(v), html);
-                const Color w = WebSafeColor(v, sysTable);
-                const ColorRGB s = SplitColor(w);
+                ASSERT_EQ(htmlCode(v), html);
+                const Color w = webSafeColor(v, sysTable);
+                const ColorRGB s = splitColor(w);
                 for (const auto& [part, safe] : {std::pair{r, s.r}, {g, s.g}, {b, s.b}}) {
                     ASSERT_EQ(safe % 51, 0) << html;
                     ASSERT_LE(std::abs(safe - part), 25) << html;
@@ -35,10 +35,10 @@ TEST(ColorCodes, RoundTripOverTheColorCubeOfTheLowTwentyFourBits) {
         }
     }
     // only the low twenty-four bits are the colour
-    EXPECT_EQ(HtmlCode(-1), "#FFFFFF");
-    EXPECT_EQ(HtmlCode(0x7F00000A), "#0A0000");
+    EXPECT_EQ(htmlCode(-1), "#FFFFFF");
+    EXPECT_EQ(htmlCode(0x7F00000A), "#0A0000");
     // a system colour reference: its raw bits for the HTML code, its entry for web-safe
     const auto ref = static_cast<Color>(0x80000009);
-    EXPECT_EQ(HtmlCode(ref), "#090000");
-    EXPECT_EQ(HtmlCode(WebSafeColor(ref, sysTable)), "#FFFFFF");
+    EXPECT_EQ(htmlCode(ref), "#090000");
+    EXPECT_EQ(htmlCode(webSafeColor(ref, sysTable)), "#FFFFFF");
 }

@@ -17,7 +17,7 @@ struct Recorder : PixelReader, SchemeSlots, ConstructionLines {
         bool visible = false;
         float x1 = -1, y1 = -1, x2 = -1, y2 = -1;
     } line[4];
-    Color GetPixel(int32_t, int32_t) override { return 0; }
+    Color pixelAt(int32_t, int32_t) override { return 0; }
     void setSwatchColor(int, Color) override {}
     void setDecimalText(int, const std::string&) override {}
     void setHtmlText(int, const std::string&) override {}

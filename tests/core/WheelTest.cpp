@@ -10,7 +10,7 @@ using namespace core;
 namespace {
 
 const Raster& defaultRaster() {
-    static const Raster raster = GenerateWheel();
+    static const Raster raster = makeDefaultRaster();
     return raster;
 }
 
@@ -28,7 +28,7 @@ Color fromHex(uint32_t rrggbb) {
 
 /// Each part of the colour within 3 of the expected one.
 void expectNear(Color actual, Color expected, const std::string& where) {
-    const ColorRGB a = SplitColor(actual), e = SplitColor(expected);
+    const ColorRGB a = splitColor(actual), e = splitColor(expected);
     EXPECT_LE(std::abs(a.r - e.r), 3) << where;
     EXPECT_LE(std::abs(a.g - e.g), 3) << where;
     EXPECT_LE(std::abs(a.b - e.b), 3) << where;
@@ -36,7 +36,7 @@ void expectNear(Color actual, Color expected, const std::string& where) {
 
 } // namespace
 
-TEST(GenerateWheel, MatchesTheSampleTable) {
+TEST(makeDefaultRaster, MatchesTheSampleTable) {
     const double radii[] = {16, 32, 64, 96, 124};
     // 0 to 90 and 240 to 330 degrees: each channel both before and after its phase wraps
     const uint32_t table[8][5] = {
@@ -57,22 +57,22 @@ TEST(GenerateWheel, MatchesTheSampleTable) {
     expectNear(polarAt(75, 124), fromHex(0xAAFF06), "chartreuse at 75");
 }
 
-TEST(GenerateWheel, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
+TEST(makeDefaultRaster, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
     const Raster& r = defaultRaster();
-    EXPECT_EQ(HtmlCode(r.at(127, 129)), "#FFFDFD");
+    EXPECT_EQ(htmlCode(r.at(127, 129)), "#FFFDFD");
     EXPECT_EQ(r.at(0, 0), kWheelBackground);
     EXPECT_EQ(r.at(254, 257), kWheelBackground);
     // r = 125 is still a pure procedure colour; the outermost pixel is pulled toward the back
-    EXPECT_EQ(SplitColor(r.at(127 + 125, 129)).r, 255);
-    EXPECT_LT(SplitColor(r.at(127 + 127, 129)).r, 255);
+    EXPECT_EQ(splitColor(r.at(127 + 125, 129)).r, 255);
+    EXPECT_LT(splitColor(r.at(127 + 127, 129)).r, 255);
     for (int d = 10; d <= 120; d += 10)
         expectNear(r.at(127, 129 - d), r.at(128, 129 - d), std::to_string(d));
 }
 
-TEST(ReduceTo255, RoundsHalfToEven) {
-    EXPECT_EQ(ReduceTo255(65535, 65535), 255.0f);
-    EXPECT_EQ(ReduceTo255(1, 2), 128.0f); // 127.5 -> 128
-    EXPECT_EQ(ReduceTo255(5, 510), 2.0f); // 2.5 -> 2
+TEST(reduceTo255, RoundsHalfToEven) {
+    EXPECT_EQ(reduceTo255(65535, 65535), 255.0f);
+    EXPECT_EQ(reduceTo255(1, 2), 128.0f); // 127.5 -> 128
+    EXPECT_EQ(reduceTo255(5, 510), 2.0f); // 2.5 -> 2
 }
 
 TEST(WebSafeRaster, CellsLinesAndBackground) {

@@ -14,20 +14,20 @@
 namespace {
 
 QString htmlOf(core::Color v) {
-    return QString::fromStdString(core::HtmlCode(v));
+    return QString::fromStdString(core::htmlCode(v));
 }
 
 core::Color rasterAt(QPoint p) {
-    static const core::Raster start = core::makeStartRaster(core::GenerateWheel());
+    static const core::Raster start = core::makeStartRaster(core::makeDefaultRaster());
     return start.at(p.x(), p.y());
 }
 
 /// Every notation of column k describes the colour value v, and the swatch shows it.
 void expectColumnShows(const MainWindowDriver& d, int k, core::Color v) {
-    const core::ColorRGB rgb = core::SplitColor(v);
+    const core::ColorRGB rgb = core::splitColor(v);
     QCOMPARE(d.texts(k),
              QStringList({QString::number(rgb.r), QString::number(rgb.g), QString::number(rgb.b),
-                          QString::number(v), htmlOf(v), htmlOf(core::WebSafeColor(v, nullptr))}));
+                          QString::number(v), htmlOf(v), htmlOf(core::webSafeColor(v, nullptr))}));
     const QImage shown = d.child(QStringLiteral("Picture%1").arg(k))->grab().toImage();
     QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)),
              QColor(rgb.r, rgb.g, rgb.b));

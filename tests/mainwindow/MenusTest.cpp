@@ -90,14 +90,14 @@ private slots:
         MainWindowDriver d;
         d.move(200, 90);
         const QString pickedHtml = d.text("txthtml2");
-        const core::Raster rasters[] = {core::GenerateWheel(), core::makeWebSafeRaster()};
+        const core::Raster rasters[] = {core::makeDefaultRaster(), core::makeWebSafeRaster()};
         // checks: of the default and the web-safe entry; shown: 0 default, 1 web-safe
         const auto step = [&](const char* click, QPoint checks, int shown) {
             clickMenuEntry(d, "8mnuoptions", click);
             QTRY_COMPARE(QPoint(int(d.menu()->checkState("mnucwdefault")),
                                 int(d.menu()->checkState("mnucwwebsafe"))),
                          checks);
-            const core::ColorRGB cell = core::SplitColor(rasters[shown].at(60, 60));
+            const core::ColorRGB cell = core::splitColor(rasters[shown].at(60, 60));
             QCOMPARE(d.wheel()->grab().toImage().pixelColor(60, 60),
                      QColor(cell.r, cell.g, cell.b));
         };

@@ -119,13 +119,13 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     EXPECT_NE(c, colorsFor({"--rule=triad", "--at=250,130.4", "--raster=default"}));
 
     // a base color on the wheel lands on its first pixel in row order
-    const core::Raster start = core::makeStartRaster(core::GenerateWheel());
+    const core::Raster start = core::makeStartRaster(core::makeDefaultRaster());
     const core::Color onWheel = start.at(200, 90);
     const auto first =
         std::find(start.pixels().begin(), start.pixels().end(), onWheel) - start.pixels().begin();
     const std::string at =
         std::to_string(first % start.width()) + "," + std::to_string(first / start.width());
-    EXPECT_EQ(colorsFor({"--base", core::HtmlCode(onWheel), "--rule=triad"}),
+    EXPECT_EQ(colorsFor({"--base", core::htmlCode(onWheel), "--rule=triad"}),
               colorsFor({"--at", at, "--rule=triad"}));
     // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
     EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);

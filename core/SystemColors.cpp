@@ -2,11 +2,11 @@
 
 #include <array>
 
-namespace platform {
+namespace core {
 
-core::Color GetSysColor(int32_t index) {
-    using core::rgbValue;
-    static const std::array<core::Color, 31> kClassic = {
+Color systemColor(int32_t index) {
+
+    static const std::array<Color, 31> kClassic = {
         rgbValue(212, 208, 200), // 0 scroll bar
         rgbValue(58, 110, 165),  // 1 desktop
         rgbValue(10, 36, 106),   // 2 active caption
@@ -44,10 +44,10 @@ core::Color GetSysColor(int32_t index) {
     return kClassic[static_cast<size_t>(index)];
 }
 
-core::Color displayedColor(core::Color value) {
-    if (core::isSystemColor(value))
-        value = GetSysColor(value & 0xFFFFFF);
+Color displayedColor(Color value) {
+    if (isSystemColor(value))
+        value = systemColor(value & 0xFFFFFF);
     return value & 0xFFFFFF;
 }
 
-} // namespace platform
+} // namespace core
