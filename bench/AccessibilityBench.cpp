@@ -12,7 +12,6 @@
 #include "BenchSupport.h"
 
 #include "accessibility/AccessibilityWindow.h"
-#include "mainwindow/MenuBar.h"
 #include "preview/PreviewSurface.h"
 
 #include <QAction>
@@ -59,9 +58,7 @@ int main(int argc, char** argv) {
     // as a user does: the preview following, the check opened from Tools
     return bench::runBenchmarks(argc, argv, [](mainwindow::MainWindow& window) {
         window.findChild<QCheckBox*>(QStringLiteral("chkpreview"))->setChecked(true);
-        window.findChild<mainwindow::MenuBar*>(QStringLiteral("SmartMenuXP1"))
-            ->action(QStringLiteral("mnuaccess"))
-            ->trigger();
+        window.findChild<QAction*>(QStringLiteral("mnuaccess"))->trigger();
         g_wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
         g_access =
             window.findChild<accessibility::AccessibilityWindow*>(QStringLiteral("frmaccess"));

@@ -24,39 +24,35 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(32, 32, 476, 392);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/app/about.png")));
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(32, 32, 476, 392);
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QStringLiteral(":/app/about.png")));
 
-    Label1 = new QLabel(QStringLiteral("For all who love colour."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(528, 144, 209, 73);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setWordWrap(true);
+    auto* dedication = new QLabel(QStringLiteral("For all who love colour."), this);
+    dedication->setObjectName(QStringLiteral("Label1"));
+    dedication->setGeometry(528, 144, 209, 73);
+    dedication->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    dedication->setWordWrap(true);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(16);
-    Label1->setFont(font);
+    dedication->setFont(font);
 
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(608, 376, 89, 25);
-    Command1->setAccessibleName(QStringLiteral("OK"));
-    Command1->setDefault(true);
-    Command1->setAutoDefault(true);
-    Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
-}
-
-void AboutWindow::Command1_Click() {
-    close();
+    m_okButton = new QPushButton(QStringLiteral("&OK"), this);
+    m_okButton->setObjectName(QStringLiteral("Command1"));
+    m_okButton->setGeometry(608, 376, 89, 25);
+    m_okButton->setAccessibleName(QStringLiteral("OK"));
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    m_okButton->setFocus();
+    connect(m_okButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void AboutWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Form_Load: placed afresh each time the window is built
+    // placed afresh each time the window is built
     if (!event->spontaneous())
         ui::centreOnScreen(this);
 }
@@ -64,7 +60,7 @@ void AboutWindow::showEvent(QShowEvent* event) {
 void AboutWindow::keyPressEvent(QKeyEvent* event) {
     // a plain window has no dialog's default button, so Enter is routed to OK here
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Command1->click();
+        m_okButton->click();
         return;
     }
     if (event->key() == Qt::Key_Escape) {

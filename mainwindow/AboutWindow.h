@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 
 namespace mainwindow {
@@ -14,15 +13,12 @@ class AboutWindow : public QWidget {
 public:
     explicit AboutWindow(QWidget* parent = nullptr);
 
-    void Command1_Click();
-
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPushButton* m_okButton = nullptr;
 };
 
 } // namespace mainwindow

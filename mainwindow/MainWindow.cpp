@@ -44,14 +44,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     wheelFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     wheelFrame->setLineWidth(2);
     wheelFrame->setGeometry(6, 102, 264, 264);
-    wheel = new WheelSurface(this);
-    wheel->move(8, 104);
-    wheel->setRaster(m_model.raster());
-    connect(wheel, &WheelSurface::pointerMoved, &m_model,
+    m_wheel = new WheelSurface(this);
+    m_wheel->move(8, 104);
+    m_wheel->setRaster(m_model.raster());
+    connect(m_wheel, &WheelSurface::pointerMoved, &m_model,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
                 m_model.trackPointer(x, y);
             });
-    connect(wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
+    connect(m_wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 
     buildSchemeFrame();
@@ -66,15 +66,16 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 void MainWindow::orderKeyboardFocus() {
     // left to right, top to bottom, as the controls stand on screen; the wheel, the first
     // thing a user works with, comes after the scheme choice that governs it
-    QList<QWidget*> order = {chkpreview,       cmbpreview,   cmdgensbhtml, cmdgenlinkshtml,
-                             cmdgenlinks2html, gentablehtml, chktype[4],   chktype[0],
-                             chktype[1],       chktype[2],   chktype[3],   wheel};
+    QList<QWidget*> order = {m_followPreview,   m_styleList,        m_scrollbarHtmlButton,
+                             m_linksHtmlButton, m_links2HtmlButton, m_tableHtmlButton,
+                             m_ruleOptions[4],  m_ruleOptions[0],   m_ruleOptions[1],
+                             m_ruleOptions[2],  m_ruleOptions[3],   m_wheel};
     for (size_t i = 0; i < 3; ++i)
-        order << txtrc[i] << txtgc[i] << txtbc[i];
+        order << m_redFields[i] << m_greenFields[i] << m_blueFields[i];
     for (size_t i = 0; i < 3; ++i)
-        order << txtrgb[i] << txtwebsafe[i];
+        order << m_decimalFields[i] << m_webSafeFields[i];
     for (size_t i = 0; i < 3; ++i)
-        order << txthtml[i];
+        order << m_htmlFields[i];
     order.removeAll(nullptr);
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -113,23 +114,23 @@ ClickLineEdit* MainWindow::makeCodeField(int k, scheme::Field role, const QStrin
 }
 
 void MainWindow::buildSchemeFrame() {
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(664, 120, 145, 161);
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_schemeFrame = new QFrame(this);
+    m_schemeFrame->setObjectName(QStringLiteral("Frame1"));
+    m_schemeFrame->setGeometry(664, 120, 145, 161);
+    m_schemeFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     auto* caption = new QLabel(QStringLiteral("Color Sheme"), this);
     caption->setObjectName(QStringLiteral("Frame1_caption"));
     caption->setAutoFillBackground(true);
     caption->move(672, 113);
     caption->adjustSize();
-    Picture4 = new QWidget(Frame1);
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Picture4->setGeometry(8, 16, 129, 129);
+    m_ruleOptionsPanel = new QWidget(m_schemeFrame);
+    m_ruleOptionsPanel->setObjectName(QStringLiteral("Picture4"));
+    m_ruleOptionsPanel->setGeometry(8, 16, 129, 129);
     // the frame runs past the window's right edge, so the longest caption needs a
     // slightly smaller face to stay whole
-    QFont optionFont = Picture4->font();
+    QFont optionFont = m_ruleOptionsPanel->font();
     optionFont.setPixelSize(10);
-    Picture4->setFont(optionFont);
+    m_ruleOptionsPanel->setFont(optionFont);
 
     struct Option {
         int index;
@@ -143,16 +144,16 @@ void MainWindow::buildSchemeFrame() {
                                       {1, "Analogous", 48, 25},
                                       {2, "Split Complementary", 72, 25},
                                       {3, "Triad", 96, 17}};
-    chktypeGroup = new QButtonGroup(this);
+    m_ruleGroup = new QButtonGroup(this);
     for (const Option& o : kOptions) {
-        auto* option = new QRadioButton(QString::fromLatin1(o.caption), Picture4);
+        auto* option = new QRadioButton(QString::fromLatin1(o.caption), m_ruleOptionsPanel);
         option->setObjectName(QStringLiteral("chktype[%1]").arg(o.index));
         option->setGeometry(0, o.top, 129, o.height);
-        chktypeGroup->addButton(option, o.index);
-        chktype[static_cast<size_t>(o.index)] = option;
+        m_ruleGroup->addButton(option, o.index);
+        m_ruleOptions[static_cast<size_t>(o.index)] = option;
     }
-    chktype[static_cast<size_t>(m_model.rule())]->setChecked(true);
-    connect(chktypeGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    m_ruleOptions[static_cast<size_t>(m_model.rule())]->setChecked(true);
+    connect(m_ruleGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             m_model.setRule(*core::schemeTypeFromIndex(id));
     });
@@ -176,7 +177,7 @@ void MainWindow::buildSwatchPanel() {
         sw->setObjectName(QStringLiteral("Picture%1").arg(k));
         sw->setGeometry(kSwatchLeft[i], 376, 57, 33);
         sw->setAccessibleName(QStringLiteral("Color %1 swatch").arg(k));
-        Picture[static_cast<size_t>(i)] = sw;
+        m_swatches[static_cast<size_t>(i)] = sw;
         makeLabel(QStringLiteral("Label8[%1]").arg(i), QString::fromLatin1(kCaptions[i]),
                   kCaptionLeft[i], 410, this);
 
@@ -185,7 +186,7 @@ void MainWindow::buildSwatchPanel() {
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
         frame->setGeometry(kFrameLeft[i], 424, 161, 49);
         static const char* const kComponents[] = {"R:", "G:", "B:"};
-        std::array<ClickLineEdit*, 3>* arrays[] = {&txtrc, &txtgc, &txtbc};
+        std::array<ClickLineEdit*, 3>* arrays[] = {&m_redFields, &m_greenFields, &m_blueFields};
         static const char* const kNames[] = {"txtrc", "txtgc", "txtbc"};
         static const char* const kWords[] = {"red", "green", "blue"};
         static const scheme::Field kRoles[] = {scheme::Field::Red, scheme::Field::Green,
@@ -203,37 +204,38 @@ void MainWindow::buildSwatchPanel() {
         makeLabel(QStringLiteral("Label7[%1]").arg(i), QStringLiteral("RGB:"), kLabelLeft[i], 482,
                   this);
         const size_t j = static_cast<size_t>(i);
-        txtrgb[j] = makeCodeField(k, scheme::Field::Decimal, QStringLiteral("txtrgb%1").arg(k),
-                                  kCodeLeft[i], 480, 57, this);
-        txtrgb[j]->setAccessibleName(QStringLiteral("Color %1 decimal code").arg(k));
+        m_decimalFields[j] =
+            makeCodeField(k, scheme::Field::Decimal, QStringLiteral("txtrgb%1").arg(k),
+                          kCodeLeft[i], 480, 57, this);
+        m_decimalFields[j]->setAccessibleName(QStringLiteral("Color %1 decimal code").arg(k));
         makeLabel(QStringLiteral("Label11[%1]").arg(i), QStringLiteral("Websafe"),
                   kWebsafeLabelLeft[i], 482, this);
-        txtwebsafe[j] =
+        m_webSafeFields[j] =
             makeCodeField(k, scheme::Field::WebSafe, QStringLiteral("txtwebsafe%1").arg(k),
                           kWebsafeLeft[i], 480, 57, this);
-        txtwebsafe[j]->setAccessibleName(QStringLiteral("Color %1 web-safe code").arg(k));
+        m_webSafeFields[j]->setAccessibleName(QStringLiteral("Color %1 web-safe code").arg(k));
         makeLabel(QStringLiteral("Label9[%1]").arg(i), QStringLiteral("HTML"), kLabelLeft[i], 514,
                   this);
-        txthtml[j] = makeCodeField(k, scheme::Field::Html, QStringLiteral("txthtml%1").arg(k),
-                                   kCodeLeft[i], 512, 57, this);
-        txthtml[j]->setAccessibleName(QStringLiteral("Color %1 HTML code").arg(k));
+        m_htmlFields[j] = makeCodeField(k, scheme::Field::Html, QStringLiteral("txthtml%1").arg(k),
+                                        kCodeLeft[i], 512, 57, this);
+        m_htmlFields[j]->setAccessibleName(QStringLiteral("Color %1 HTML code").arg(k));
     }
 }
 
 void MainWindow::showScheme() {
     for (size_t i = 0; i < 3; ++i) {
         const int k = static_cast<int>(i) + 1;
-        Picture[i]->setBackColor(m_model.swatchValue(k));
+        m_swatches[i]->setBackColor(m_model.swatchValue(k));
         const core::ColumnTexts& t = m_model.texts(k);
-        txtrgb[i]->setText(fromStd(t.decimal));
-        txthtml[i]->setText(fromStd(t.html));
-        txtwebsafe[i]->setText(fromStd(t.webSafe));
-        txtrc[i]->setText(fromStd(t.red));
-        txtgc[i]->setText(fromStd(t.green));
-        txtbc[i]->setText(fromStd(t.blue));
+        m_decimalFields[i]->setText(fromStd(t.decimal));
+        m_htmlFields[i]->setText(fromStd(t.html));
+        m_webSafeFields[i]->setText(fromStd(t.webSafe));
+        m_redFields[i]->setText(fromStd(t.red));
+        m_greenFields[i]->setText(fromStd(t.green));
+        m_blueFields[i]->setText(fromStd(t.blue));
         const core::LineState& l = m_model.line(k);
-        wheel->setLineVisible(k, l.visible);
-        wheel->placeLine(k, l.x1, l.y1, l.x2, l.y2);
+        m_wheel->setLineVisible(k, l.visible);
+        m_wheel->placeLine(k, l.x1, l.y1, l.x2, l.y2);
     }
 }
 
@@ -241,30 +243,30 @@ void MainWindow::schemeChanged(scheme::Change what) {
     switch (what) {
     case scheme::Change::PointerMove:
         showScheme();
-        if (chkpreview->isChecked())
-            show_preview();
+        if (m_followPreview->isChecked())
+            showPreview();
         break;
     case scheme::Change::Click:
-        show_preview();
+        showPreview();
         break;
     case scheme::Change::Rule:
         showScheme();
-        show_preview();
+        showPreview();
         break;
     case scheme::Change::PreviewStyle:
         loadPreviewStyle(m_model.previewStyle());
         showScheme();
-        show_preview();
+        showPreview();
         break;
     case scheme::Change::Raster:
-        wheel->setRaster(m_model.raster());
+        m_wheel->setRaster(m_model.raster());
         break;
     }
     showSchemeToAccessCheck();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload();
+    closeOtherWindows();
     event->accept();
 }
 

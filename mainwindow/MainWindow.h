@@ -10,7 +10,8 @@
 #include <optional>
 
 class QButtonGroup;
-class QMetaMethod;
+class QAction;
+class QMenuBar;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -34,7 +35,6 @@ class TableInsertWindow;
 namespace mainwindow {
 
 class ClickLineEdit;
-class MenuBar;
 class WheelSurface;
 
 /// The main window frmchromalune: hue wheel, scheme type, preview pane, HTML buttons,
@@ -52,20 +52,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-private slots:
-    // menu commands, found by name at run time (key + "_click")
-    void mnusavecolors_click();
-    void mnuexport_click();
-    void mnufileexit_click();
-    void mnucwdefault_click();
-    void mnucwwebsafe_click();
-    void mnuhelp_click();
-    void mnuabout_click();
-    void mnud1_click();
-    void mnud2_click();
-    void mnuconvert_click();
-    void mnuaccess_click();
-
 private:
     // ---- the swatch panel and the scheme (MainWindow.cpp) ----
     void buildSwatchPanel();
@@ -82,71 +68,82 @@ private:
 
     // ---- preview (MainWindowPreview.cpp) ----
     void setupPreview();
-    void show_preview();
-    void cmbpreview_Click();
+    void showPreview();
+    /// The style list's pick: the entry named in its text field becomes the preview style.
+    void chooseStyleFromList();
     /// Puts the style's mock-up and pixel lists on the preview and shows its HTML button.
     void loadPreviewStyle(int index);
-    void load_pixel_lists(const QString& first, const QString& second, const QString& third);
-    void Command3_Click();
-    void Command2_Click();
+    void loadPixelLists(const QString& first, const QString& second, const QString& third);
+    /// Authoring: writes the pixel lists of the template colours on the preview.
+    void writeTemplateLists();
+    /// Authoring: writes a picture of the preview's drawing area.
+    void savePreviewPicture();
     /// Folder the hidden authoring commands write into: "authoring" beside the program.
     static QString authoringFolder();
 
     // ---- HTML generators (MainWindowHtml.cpp) ----
     void setupHtml();
-    void cmdgenlinkshtml_Click();
-    void cmdgenlinks2html_Click();
-    void cmdgensbhtml_Click();
-    void gentablehtml_Click();
+    void showLinksPageHtml();
+    void showLinks2PageHtml();
+    void showScrollbarHtml();
+    void showTableInsert();
     /// Creates the output window if it is not open, shows it and brings it to the front.
     html::HtmlOutputWindow* openHtmlOutput();
     QString htmlCode(int k) const;
 
     // ---- menus, saving, about, help (MainWindowMenus.cpp) ----
     void setupMenus();
-    /// Click on the menu entry with identifier id: runs the command named key + "_click";
-    /// headers run nothing.
-    void SmartMenuXP1_MenuItemClick(int id);
-    /// The command of the menu entry with key: this window's slot key + "_click".
-    QMetaMethod menuCommand(const QString& key) const;
+    void saveColors();
+    void exportPalette();
+    void showDefaultWheel(bool checked);
+    void showWebSafeWheel(bool checked);
+    void showHelp();
+    void showAbout();
+    void openVellumpadPage();
+    void openZonetracePage();
+    void showConverter();
+    void showAccessibilityCheck();
     /// Writes the colours file to fileName from the fields as they are now; any failure
     /// shows the warning. Returns whether the file was written.
     bool saveColorsToFile(const QString& fileName);
-    void Form_QueryUnload();
+    /// The main window's closing closes every other window, which ends the program.
+    void closeOtherWindows();
 
     scheme::SchemeModel m_model;
 
-    WheelSurface* wheel = nullptr;
-    std::array<QRadioButton*, 5> chktype{};
-    QButtonGroup* chktypeGroup = nullptr;
-    QFrame* Frame1 = nullptr;
-    QWidget* Picture4 = nullptr;
-    /// Picture1..Picture3
-    std::array<ui::Swatch*, 3> Picture{};
-    /// txtrgb1..3, txthtml1..3, txtwebsafe1..3 and the component fields, by column
-    std::array<ClickLineEdit*, 3> txtrgb{};
-    std::array<ClickLineEdit*, 3> txthtml{};
-    std::array<ClickLineEdit*, 3> txtwebsafe{};
-    std::array<ClickLineEdit*, 3> txtrc{};
-    std::array<ClickLineEdit*, 3> txtgc{};
-    std::array<ClickLineEdit*, 3> txtbc{};
+    WheelSurface* m_wheel = nullptr;
+    /// The rule options by rule index.
+    std::array<QRadioButton*, 5> m_ruleOptions{};
+    QButtonGroup* m_ruleGroup = nullptr;
+    QFrame* m_schemeFrame = nullptr;
+    QWidget* m_ruleOptionsPanel = nullptr;
+    std::array<ui::Swatch*, 3> m_swatches{};
+    /// The code fields of the swatch panel, by column.
+    std::array<ClickLineEdit*, 3> m_decimalFields{};
+    std::array<ClickLineEdit*, 3> m_htmlFields{};
+    std::array<ClickLineEdit*, 3> m_webSafeFields{};
+    std::array<ClickLineEdit*, 3> m_redFields{};
+    std::array<ClickLineEdit*, 3> m_greenFields{};
+    std::array<ClickLineEdit*, 3> m_blueFields{};
 
-    QCheckBox* chkpreview = nullptr;
-    QComboBox* cmbpreview = nullptr;
-    preview::PreviewSurface* preview = nullptr;
-    QPushButton* cmdgenlinkshtml = nullptr;
-    QPushButton* cmdgenlinks2html = nullptr;
-    QPushButton* gentablehtml = nullptr;
-    QPushButton* cmdgensbhtml = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QCheckBox* m_followPreview = nullptr;
+    QComboBox* m_styleList = nullptr;
+    preview::PreviewSurface* m_preview = nullptr;
+    QPushButton* m_linksHtmlButton = nullptr;
+    QPushButton* m_links2HtmlButton = nullptr;
+    QPushButton* m_tableHtmlButton = nullptr;
+    QPushButton* m_scrollbarHtmlButton = nullptr;
+    QPushButton* m_writeListsButton = nullptr;
+    QPushButton* m_savePictureButton = nullptr;
 
-    MenuBar* SmartMenuXP1 = nullptr;
-    QPointer<html::HtmlOutputWindow> frmsbhtml;
-    QPointer<html::TableInsertWindow> tableins;
-    QPointer<QWidget> frmabout;
-    QPointer<QWidget> convert;
-    QPointer<accessibility::AccessibilityWindow> frmaccess;
+    QMenuBar* m_menuBar = nullptr;
+    QAction* m_defaultWheelAction = nullptr;
+    QAction* m_webSafeWheelAction = nullptr;
+    QPointer<html::HtmlOutputWindow> m_htmlOutput;
+    QPointer<html::TableInsertWindow> m_tableInsert;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_converter;
+    QPointer<accessibility::AccessibilityWindow> m_accessCheck;
     /// The preview's drawing area with the style's mock-up before any list is painted, and
     /// the colours lists 1, 2 and 3 were last painted in (none since the style was chosen).
     QImage m_bareMockup;

@@ -14,10 +14,10 @@ using html::HtmlOutputWindow;
 using html::TableInsertWindow;
 
 void MainWindow::setupHtml() {
-    connect(cmdgenlinkshtml, &QPushButton::clicked, this, &MainWindow::cmdgenlinkshtml_Click);
-    connect(cmdgenlinks2html, &QPushButton::clicked, this, &MainWindow::cmdgenlinks2html_Click);
-    connect(cmdgensbhtml, &QPushButton::clicked, this, &MainWindow::cmdgensbhtml_Click);
-    connect(gentablehtml, &QPushButton::clicked, this, &MainWindow::gentablehtml_Click);
+    connect(m_linksHtmlButton, &QPushButton::clicked, this, &MainWindow::showLinksPageHtml);
+    connect(m_links2HtmlButton, &QPushButton::clicked, this, &MainWindow::showLinks2PageHtml);
+    connect(m_scrollbarHtmlButton, &QPushButton::clicked, this, &MainWindow::showScrollbarHtml);
+    connect(m_tableHtmlButton, &QPushButton::clicked, this, &MainWindow::showTableInsert);
 }
 
 QString MainWindow::htmlCode(int k) const {
@@ -25,34 +25,34 @@ QString MainWindow::htmlCode(int k) const {
 }
 
 HtmlOutputWindow* MainWindow::openHtmlOutput() {
-    if (!frmsbhtml)
-        frmsbhtml = new HtmlOutputWindow(this);
-    ui::bringToFront(frmsbhtml);
-    return frmsbhtml;
+    if (!m_htmlOutput)
+        m_htmlOutput = new HtmlOutputWindow(this);
+    ui::bringToFront(m_htmlOutput);
+    return m_htmlOutput;
 }
 
-void MainWindow::cmdgenlinkshtml_Click() {
+void MainWindow::showLinksPageHtml() {
     HtmlOutputWindow* window = openHtmlOutput();
     window->setText(html::linksPageHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Webpage HTML"));
 }
 
-void MainWindow::cmdgenlinks2html_Click() {
+void MainWindow::showLinks2PageHtml() {
     HtmlOutputWindow* window = openHtmlOutput();
     window->setText(html::links2PageHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Webpage HTML"));
 }
 
-void MainWindow::cmdgensbhtml_Click() {
+void MainWindow::showScrollbarHtml() {
     HtmlOutputWindow* window = openHtmlOutput();
     window->setText(html::scrollbarStyleHtml(htmlCode(1), htmlCode(2), htmlCode(3)));
     window->setWindowTitle(QStringLiteral("Scrollbar HTML"));
 }
 
-void MainWindow::gentablehtml_Click() {
-    if (!tableins)
-        tableins = new TableInsertWindow(this, [this](int k) { return htmlCode(k); });
-    ui::bringToFront(tableins);
+void MainWindow::showTableInsert() {
+    if (!m_tableInsert)
+        m_tableInsert = new TableInsertWindow(this, [this](int k) { return htmlCode(k); });
+    ui::bringToFront(m_tableInsert);
 }
 
 } // namespace mainwindow

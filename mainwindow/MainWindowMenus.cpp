@@ -2,25 +2,24 @@
 
 #include "AboutWindow.h"
 #include "ClickLineEdit.h"
-#include "MenuBar.h"
 #include "io/ColorsFile.h"
 #include "io/FileWriter.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
 #include "ui/WindowHelpers.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <QMetaMethod>
 #include <QSettings>
 #include <QStyle>
-
-#include <algorithm>
 
 namespace mainwindow {
 
@@ -32,44 +31,6 @@ const char kVellumpadPage[] = "https://www.moonquill-software.com/vellumpad/";
 const char kZonetracePage[] = "https://www.moonquill-software.com/zonetrace/";
 /// The help page's file name; it lies in the program's directory.
 const char kHelpFileName[] = "Chromalune.html";
-
-constexpr MenuStyle kPlain = MenuStyle::Plain;
-constexpr MenuStyle kIcon = MenuStyle::Icon;
-constexpr MenuStyle kCheck = MenuStyle::Check;
-constexpr CheckState kOff = CheckState::Unchecked;
-constexpr CheckState kOn = CheckState::Checked;
-
-struct MenuEntry {
-    const char* parent;
-    const char* key;
-    MenuStyle style;
-    const char* caption;
-    const char* icon;
-    CheckState check;
-    const char* shortcut = nullptr;
-};
-
-// the order of adding is the order on screen
-const MenuEntry kMenu[] = {
-    {"", "8mnufile", kPlain, "File", nullptr, kOff},
-    {"8mnufile", "mnusavecolors", kIcon, "Save Colors to File", "Save", kOff, "Ctrl+S"},
-    {"8mnufile", "mnuexport", kIcon, "Export Palette", "Export", kOff, "Ctrl+E"},
-    {"8mnufile", "mnufileexit", kPlain, "Exit", nullptr, kOff, "Ctrl+Q"},
-    {"", "8mnutools", kPlain, "Tools", nullptr, kOff},
-    {"8mnutools", "mnuconvert", kIcon, "Convert Color Codes", "Convert", kOff},
-    {"8mnutools", "mnuaccess", kIcon, "Check Accessibility", "Access", kOff},
-    {"", "8mnuoptions", kPlain, "Options", nullptr, kOff},
-    {"8mnuoptions", "mnucwdefault", kCheck, "Default ChromaLune", nullptr, kOn},
-    {"8mnuoptions", "mnucwwebsafe", kCheck, "Websafe ChromaLune", nullptr, kOff},
-    {"", "8mnuhelp", kPlain, "Help", nullptr, kOff},
-    {"8mnuhelp", "mnuhelp", kIcon, "Help", "Help", kOff, "F1"},
-    {"8mnuhelp", "mnuabout", kPlain, "About", nullptr, kOff},
-    {"", "mnudownloads", kPlain, "Download more Freeware", nullptr, kOff},
-    {"mnudownloads", "mnud1", kPlain, "Download Free Vellumpad - A Free Webpage Editor", nullptr,
-     kOff},
-    {"mnudownloads", "mnud2", kPlain,
-     "Download Free Zonetrace - A Free Tool for creating HTML Imagemaps", nullptr, kOff},
-};
 
 /// The save dialog. While a path is typed the dialog highlights each folder it passes in its
 /// file list, and those highlights would count as chosen files ("/", "/tmp", ...) beside the
@@ -108,66 +69,97 @@ QString helpFilePath(const QString& dir) {
     return QDir(dir).filePath(QLatin1String(kHelpFileName));
 }
 
-/// The 16 x 16 menu icon under key ("Save", "Convert", "Help").
-QIcon ImageList2(const QString& key) {
-    struct Source {
-        const char* key;
-        const char* themeName;
-        QStyle::StandardPixmap fallback;
-    };
-    static const Source kSources[] = {
-        {"Save", "document-save", QStyle::SP_DialogSaveButton},
-        {"Export", "document-save-as", QStyle::SP_DriveFDIcon},
-        {"Access", "preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView},
-        {"Convert", "view-refresh", QStyle::SP_BrowserReload},
-        {"Help", "help-contents", QStyle::SP_DialogHelpButton},
-    };
-    for (const Source& s : kSources) {
-        if (key != QLatin1String(s.key))
-            continue;
-        QIcon icon = QIcon::fromTheme(QLatin1String(s.themeName));
-        if (icon.isNull())
-            icon = QApplication::style()->standardIcon(s.fallback);
-        return QIcon(icon.pixmap(16, 16));
-    }
-    return {};
+/// A 16 x 16 menu icon: the theme's, or the style's own where the theme has none.
+QIcon menuIcon(const char* themeName, QStyle::StandardPixmap fallback) {
+    QIcon icon = QIcon::fromTheme(QLatin1String(themeName));
+    if (icon.isNull())
+        icon = QApplication::style()->standardIcon(fallback);
+    return QIcon(icon.pixmap(16, 16));
+}
+
+/// A menu on the bar; its object name is the header's key.
+QMenu* addHeader(QMenuBar* bar, const char* key, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(key));
+    menu->menuAction()->setObjectName(QLatin1String(key));
+    return menu;
+}
+
+/// An entry of menu whose object name is its key; shortcuts work wherever the window has the
+/// focus.
+QAction* addEntry(QMenu* menu, const char* key, const QString& caption, const QIcon& icon = {},
+                  const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(icon, caption, menu);
+    action->setObjectName(QLatin1String(key));
+    action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
 }
 
 } // namespace
 
 void MainWindow::setupMenus() {
     keepNoToolkitSettings();
-    SmartMenuXP1 = new MenuBar(this);
-    SmartMenuXP1->setObjectName(QStringLiteral("SmartMenuXP1"));
-    for (const MenuEntry& e : kMenu) {
-        const QIcon icon = e.icon != nullptr ? ImageList2(QLatin1String(e.icon)) : QIcon();
-        const QKeySequence shortcut(QLatin1String(e.shortcut != nullptr ? e.shortcut : ""));
-        SmartMenuXP1->addEntry(QLatin1String(e.parent), QLatin1String(e.key), e.style,
-                               QLatin1String(e.caption), icon, e.check, shortcut);
-        // every entry that is no header names a command of this window
-        const QString key = QLatin1String(e.key);
-        const bool header =
-            std::any_of(std::begin(kMenu), std::end(kMenu),
-                        [&](const MenuEntry& o) { return key == QLatin1String(o.parent); });
-        if (!header && !menuCommand(key).isValid())
-            qWarning().noquote() << QStringLiteral("The menu entry %1 has no command").arg(key);
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("SmartMenuXP1"));
+    // a bar inside the window's client area, never handed to a global menu service
+    m_menuBar->setNativeMenuBar(false);
+
+    QMenu* file = addHeader(m_menuBar, "8mnufile", QStringLiteral("File"));
+    connect(addEntry(file, "mnusavecolors", QStringLiteral("Save Colors to File"),
+                     menuIcon("document-save", QStyle::SP_DialogSaveButton),
+                     QKeySequence(QStringLiteral("Ctrl+S"))),
+            &QAction::triggered, this, &MainWindow::saveColors);
+    connect(addEntry(file, "mnuexport", QStringLiteral("Export Palette"),
+                     menuIcon("document-save-as", QStyle::SP_DriveFDIcon),
+                     QKeySequence(QStringLiteral("Ctrl+E"))),
+            &QAction::triggered, this, &MainWindow::exportPalette);
+    connect(addEntry(file, "mnufileexit", QStringLiteral("Exit"), {},
+                     QKeySequence(QStringLiteral("Ctrl+Q"))),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu* tools = addHeader(m_menuBar, "8mnutools", QStringLiteral("Tools"));
+    connect(addEntry(tools, "mnuconvert", QStringLiteral("Convert Color Codes"),
+                     menuIcon("view-refresh", QStyle::SP_BrowserReload)),
+            &QAction::triggered, this, &MainWindow::showConverter);
+    connect(
+        addEntry(tools, "mnuaccess", QStringLiteral("Check Accessibility"),
+                 menuIcon("preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView)),
+        &QAction::triggered, this, &MainWindow::showAccessibilityCheck);
+
+    // one wheel at most is marked; clicking the marked one removes its mark, keeping the wheel
+    QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"));
+    auto* wheels = new QActionGroup(options);
+    wheels->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    m_defaultWheelAction = addEntry(options, "mnucwdefault", QStringLiteral("Default ChromaLune"));
+    m_webSafeWheelAction = addEntry(options, "mnucwwebsafe", QStringLiteral("Websafe ChromaLune"));
+    for (QAction* action : {m_defaultWheelAction, m_webSafeWheelAction}) {
+        action->setCheckable(true);
+        wheels->addAction(action);
     }
-    SmartMenuXP1->setGeometry(0, 0, width(), qMin(SmartMenuXP1->sizeHint().height(), 60));
-    connect(SmartMenuXP1, &MenuBar::itemClick, this, &MainWindow::SmartMenuXP1_MenuItemClick);
-}
+    m_defaultWheelAction->setChecked(true);
+    connect(m_defaultWheelAction, &QAction::triggered, this, &MainWindow::showDefaultWheel);
+    connect(m_webSafeWheelAction, &QAction::triggered, this, &MainWindow::showWebSafeWheel);
 
-QMetaMethod MainWindow::menuCommand(const QString& key) const {
-    const QByteArray signature = (key + QLatin1String("_click()")).toLatin1();
-    return metaObject()->method(metaObject()->indexOfMethod(signature.constData()));
-}
+    QMenu* help = addHeader(m_menuBar, "8mnuhelp", QStringLiteral("Help"));
+    connect(addEntry(help, "mnuhelp", QStringLiteral("Help"),
+                     menuIcon("help-contents", QStyle::SP_DialogHelpButton),
+                     QKeySequence(QStringLiteral("F1"))),
+            &QAction::triggered, this, &MainWindow::showHelp);
+    connect(addEntry(help, "mnuabout", QStringLiteral("About")), &QAction::triggered, this,
+            &MainWindow::showAbout);
 
-void MainWindow::SmartMenuXP1_MenuItemClick(int id) {
-    const QString key = SmartMenuXP1->key(id);
-    if (key.isEmpty() || key.startsWith(QLatin1Char('8')) || SmartMenuXP1->ownsSubmenu(id))
-        return;
-    const QMetaMethod command = menuCommand(key);
-    if (command.isValid())
-        command.invoke(this, Qt::DirectConnection);
+    QMenu* downloads =
+        addHeader(m_menuBar, "mnudownloads", QStringLiteral("Download more Freeware"));
+    connect(addEntry(downloads, "mnud1",
+                     QStringLiteral("Download Free Vellumpad - A Free Webpage Editor")),
+            &QAction::triggered, this, &MainWindow::openVellumpadPage);
+    connect(addEntry(downloads, "mnud2",
+                     QStringLiteral(
+                         "Download Free Zonetrace - A Free Tool for creating HTML Imagemaps")),
+            &QAction::triggered, this, &MainWindow::openZonetracePage);
+
+    m_menuBar->setGeometry(0, 0, width(), qMin(m_menuBar->sizeHint().height(), 60));
 }
 
 bool MainWindow::saveColorsToFile(const QString& fileName) {
@@ -191,7 +183,7 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
     return false;
 }
 
-void MainWindow::mnusavecolors_click() {
+void MainWindow::saveColors() {
     ColorsSaveDialog savedialog(this);
     savedialog.setObjectName(QStringLiteral("savedialog"));
     savedialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -206,7 +198,7 @@ void MainWindow::mnusavecolors_click() {
     saveColorsToFile(savedialog.selectedFiles().constFirst());
 }
 
-void MainWindow::mnuexport_click() {
+void MainWindow::exportPalette() {
     ColorsSaveDialog dialog(this);
     dialog.setObjectName(QStringLiteral("exportdialog"));
     dialog.setWindowTitle(QStringLiteral("Export Palette"));
@@ -241,44 +233,35 @@ void MainWindow::mnuexport_click() {
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
 }
 
-void MainWindow::mnufileexit_click() {
-    // the main window's closing steps close every other window and end the program
-    close();
+void MainWindow::showDefaultWheel(bool checked) {
+    if (checked)
+        m_model.setRaster(scheme::WheelRaster::Default);
 }
 
-void MainWindow::mnucwdefault_click() {
-    if (SmartMenuXP1->checkState(QStringLiteral("mnucwdefault")) != CheckState::Checked)
-        return;
-    m_model.setRaster(scheme::WheelRaster::Default);
-    SmartMenuXP1->setCheckState(QStringLiteral("mnucwwebsafe"), CheckState::Unchecked);
+void MainWindow::showWebSafeWheel(bool checked) {
+    if (checked)
+        m_model.setRaster(scheme::WheelRaster::WebSafe);
 }
 
-void MainWindow::mnucwwebsafe_click() {
-    if (SmartMenuXP1->checkState(QStringLiteral("mnucwwebsafe")) != CheckState::Checked)
-        return;
-    m_model.setRaster(scheme::WheelRaster::WebSafe);
-    SmartMenuXP1->setCheckState(QStringLiteral("mnucwdefault"), CheckState::Unchecked);
-}
-
-void MainWindow::mnuhelp_click() {
+void MainWindow::showHelp() {
     platform::openWithDesktop(helpFilePath(QCoreApplication::applicationDirPath()), this);
 }
 
-void MainWindow::mnuabout_click() {
-    if (frmabout.isNull())
-        frmabout = new AboutWindow(this);
-    ui::bringToFront(frmabout);
+void MainWindow::showAbout() {
+    if (m_about.isNull())
+        m_about = new AboutWindow(this);
+    ui::bringToFront(m_about);
 }
 
-void MainWindow::mnud1_click() {
+void MainWindow::openVellumpadPage() {
     platform::openWithDesktop(QLatin1String(kVellumpadPage), this);
 }
 
-void MainWindow::mnud2_click() {
+void MainWindow::openZonetracePage() {
     platform::openWithDesktop(QLatin1String(kZonetracePage), this);
 }
 
-void MainWindow::Form_QueryUnload() {
+void MainWindow::closeOtherWindows() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible())
             w->close();

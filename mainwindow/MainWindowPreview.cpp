@@ -41,30 +41,30 @@ public:
 } // namespace
 
 void MainWindow::setupPreview() {
-    chkpreview = new QCheckBox(QStringLiteral("Follow-Preview"), this);
-    chkpreview->setObjectName(QStringLiteral("chkpreview"));
-    chkpreview->setGeometry(280, 72, 105, 17);
+    m_followPreview = new QCheckBox(QStringLiteral("Follow-Preview"), this);
+    m_followPreview->setObjectName(QStringLiteral("chkpreview"));
+    m_followPreview->setGeometry(280, 72, 105, 17);
 
-    cmbpreview = new QComboBox(this);
-    cmbpreview->setObjectName(QStringLiteral("cmbpreview"));
-    cmbpreview->setEditable(true);
+    m_styleList = new QComboBox(this);
+    m_styleList->setObjectName(QStringLiteral("cmbpreview"));
+    m_styleList->setEditable(true);
     // the text field is free text: typing, even with Enter, neither completes, adds an
     // entry nor chooses a style
-    cmbpreview->setInsertPolicy(QComboBox::NoInsert);
-    cmbpreview->setCompleter(nullptr);
-    cmbpreview->lineEdit()->installEventFilter(new EnterKeyEater(cmbpreview));
-    cmbpreview->setGeometry(416, 72, 113, 21);
-    cmbpreview->setAccessibleName(QStringLiteral("Preview style"));
-    cmbpreview->lineEdit()->setAccessibleName(cmbpreview->accessibleName());
+    m_styleList->setInsertPolicy(QComboBox::NoInsert);
+    m_styleList->setCompleter(nullptr);
+    m_styleList->lineEdit()->installEventFilter(new EnterKeyEater(m_styleList));
+    m_styleList->setGeometry(416, 72, 113, 21);
+    m_styleList->setAccessibleName(QStringLiteral("Preview style"));
+    m_styleList->lineEdit()->setAccessibleName(m_styleList->accessibleName());
     for (const preview::PreviewStyle& style : preview::previewStyles())
-        cmbpreview->addItem(
+        m_styleList->addItem(
             QString::fromLatin1(style.entry.data(), static_cast<int>(style.entry.size())));
-    cmbpreview->setCurrentIndex(0);
+    m_styleList->setCurrentIndex(0);
     // only a pick from the list (mouse or arrow keys) chooses a style
-    connect(cmbpreview, &QComboBox::activated, this, [this] { cmbpreview_Click(); });
+    connect(m_styleList, &QComboBox::activated, this, [this] { chooseStyleFromList(); });
 
-    preview = new preview::PreviewSurface(this);
-    preview->move(280, 96);
+    m_preview = new preview::PreviewSurface(this);
+    m_preview->move(280, 96);
 
     auto makeButton = [this](const char* name, const char* caption, int x, int w) {
         auto* button = new QPushButton(QString::fromLatin1(caption), this);
@@ -76,36 +76,36 @@ void MainWindow::setupPreview() {
         button->hide();
         return button;
     };
-    cmdgenlinkshtml = makeButton("cmdgenlinkshtml", "Generate Webpage HTML", 584, 153);
-    cmdgenlinks2html = makeButton("cmdgenlinks2html", "Generate Webpage HTML", 584, 153);
-    gentablehtml = makeButton("gentablehtml", "Generate Table HTML", 592, 153);
-    cmdgensbhtml = makeButton("cmdgensbhtml", "Generate Scrollbar HTML", 576, 145);
+    m_linksHtmlButton = makeButton("cmdgenlinkshtml", "Generate Webpage HTML", 584, 153);
+    m_links2HtmlButton = makeButton("cmdgenlinks2html", "Generate Webpage HTML", 584, 153);
+    m_tableHtmlButton = makeButton("gentablehtml", "Generate Table HTML", 592, 153);
+    m_scrollbarHtmlButton = makeButton("cmdgensbhtml", "Generate Scrollbar HTML", 576, 145);
 
     // developer commands that write pixel lists and a picture of the preview; never shown
-    Command3 = new QPushButton(QStringLiteral("Command3"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setGeometry(8, 376, 81, 25);
-    Command3->hide();
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    Command2 = new QPushButton(QStringLiteral("Command2"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(8, 408, 81, 25);
-    Command2->hide();
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    m_writeListsButton = new QPushButton(QStringLiteral("Command3"), this);
+    m_writeListsButton->setObjectName(QStringLiteral("Command3"));
+    m_writeListsButton->setGeometry(8, 376, 81, 25);
+    m_writeListsButton->hide();
+    connect(m_writeListsButton, &QPushButton::clicked, this, [this] { writeTemplateLists(); });
+    m_savePictureButton = new QPushButton(QStringLiteral("Command2"), this);
+    m_savePictureButton->setObjectName(QStringLiteral("Command2"));
+    m_savePictureButton->setGeometry(8, 408, 81, 25);
+    m_savePictureButton->hide();
+    connect(m_savePictureButton, &QPushButton::clicked, this, [this] { savePreviewPicture(); });
 
     loadPreviewStyle(m_model.previewStyle());
 }
 
-void MainWindow::show_preview() {
-    m_previewPaint = preview->paintScheme({ui::toQRgb(m_model.swatchColor(1)),
-                                           ui::toQRgb(m_model.swatchColor(2)),
-                                           ui::toQRgb(m_model.swatchColor(3))});
-    if (frmaccess)
-        frmaccess->setPreviewPaint(m_previewPaint);
+void MainWindow::showPreview() {
+    m_previewPaint = m_preview->paintScheme({ui::toQRgb(m_model.swatchColor(1)),
+                                             ui::toQRgb(m_model.swatchColor(2)),
+                                             ui::toQRgb(m_model.swatchColor(3))});
+    if (m_accessCheck)
+        m_accessCheck->setPreviewPaint(m_previewPaint);
 }
 
-void MainWindow::cmbpreview_Click() {
-    const QByteArray entry = cmbpreview->currentText().toUtf8();
+void MainWindow::chooseStyleFromList() {
+    const QByteArray entry = m_styleList->currentText().toUtf8();
     const preview::PreviewStyle* style =
         preview::findPreviewStyle(std::string_view(entry.constData(), entry.size()));
     m_model.setPreviewStyle(
@@ -113,46 +113,45 @@ void MainWindow::cmbpreview_Click() {
 }
 
 void MainWindow::loadPreviewStyle(int index) {
-    cmdgenlinkshtml->hide();
-    cmdgenlinks2html->hide();
-    cmdgensbhtml->hide();
-    gentablehtml->hide();
+    m_linksHtmlButton->hide();
+    m_links2HtmlButton->hide();
+    m_scrollbarHtmlButton->hide();
+    m_tableHtmlButton->hide();
     // a choice that named no style keeps the style shown
     if (index < 0)
         return;
     const preview::PreviewStyle& style = preview::previewStyles()[static_cast<size_t>(index)];
-    preview->lists().clear();
-    preview->setPicture(preview::mockupPicture(style.mockupKey));
+    m_preview->lists().clear();
+    m_preview->setPicture(preview::mockupPicture(style.mockupKey));
     auto name = [](std::string_view file) {
         return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
     };
-    load_pixel_lists(name(style.files[0]), name(style.files[1]), name(style.files[2]));
-    m_bareMockup = preview->image();
+    loadPixelLists(name(style.files[0]), name(style.files[1]), name(style.files[2]));
+    m_bareMockup = m_preview->image();
     m_previewPaint.reset();
-    if (frmaccess) {
-        frmaccess->setPreview(m_bareMockup, preview->lists());
-        frmaccess->setPreviewPaint(m_previewPaint);
+    if (m_accessCheck) {
+        m_accessCheck->setPreview(m_bareMockup, m_preview->lists());
+        m_accessCheck->setPreviewPaint(m_previewPaint);
     }
     switch (style.button) {
     case preview::HtmlButton::Links:
-        cmdgenlinkshtml->show();
+        m_linksHtmlButton->show();
         break;
     case preview::HtmlButton::Links2:
-        cmdgenlinks2html->show();
+        m_links2HtmlButton->show();
         break;
     case preview::HtmlButton::Table:
-        gentablehtml->show();
+        m_tableHtmlButton->show();
         break;
     case preview::HtmlButton::Scrollbar:
-        cmdgensbhtml->show();
+        m_scrollbarHtmlButton->show();
         break;
     case preview::HtmlButton::None:
         break;
     }
 }
 
-void MainWindow::load_pixel_lists(const QString& first, const QString& second,
-                                  const QString& third) {
+void MainWindow::loadPixelLists(const QString& first, const QString& second, const QString& third) {
     const QString dir = QCoreApplication::applicationDirPath() + QDir::separator();
     const QString* names[] = {&first, &second, &third};
     for (int k = 1; k <= 3; ++k) {
@@ -167,7 +166,7 @@ void MainWindow::load_pixel_lists(const QString& first, const QString& second,
                                                    "pixel list %2")
                                         .arg(read.skippedLines)
                                         .arg(QDir::toNativeSeparators(path));
-        preview->lists().append(k, points);
+        m_preview->lists().append(k, points);
     }
 }
 
@@ -175,7 +174,7 @@ QString MainWindow::authoringFolder() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/authoring");
 }
 
-void MainWindow::Command3_Click() {
+void MainWindow::writeTemplateLists() {
     const QRgb color1 = ui::toQRgb(m_model.swatchColor(1));
     const QRgb color2 = ui::toQRgb(m_model.swatchColor(2));
     const QRgb color3 = ui::toQRgb(m_model.swatchColor(3));
@@ -184,8 +183,8 @@ void MainWindow::Command3_Click() {
          {ui::toQRgb(core::kTemplateGrey), color3},
          {ui::toQRgb(core::kTemplateLightBlue), color2}}};
     static const char* const kFiles[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
-    const std::array<std::string, 3> texts = preview::scanTemplates(preview->image(), targets);
-    preview->refresh();
+    const std::array<std::string, 3> texts = preview::scanTemplates(m_preview->image(), targets);
+    m_preview->refresh();
 
     const QDir folder(authoringFolder());
     if (!QDir().mkpath(folder.path())) {
@@ -202,13 +201,13 @@ void MainWindow::Command3_Click() {
     }
 }
 
-void MainWindow::Command2_Click() {
+void MainWindow::savePreviewPicture() {
     const QDir folder(authoringFolder());
     const QString path = folder.filePath(QStringLiteral("chromalune_webpage3.bmp"));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QString error;
-    if (!buffer.open(QIODevice::WriteOnly) || !preview->image().save(&buffer, "BMP"))
+    if (!buffer.open(QIODevice::WriteOnly) || !m_preview->image().save(&buffer, "BMP"))
         error = QStringLiteral("The picture cannot be encoded");
     else if (!QDir().mkpath(folder.path()))
         error = QStringLiteral("The folder cannot be made");

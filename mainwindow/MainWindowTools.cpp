@@ -8,32 +8,32 @@
 
 namespace mainwindow {
 
-void MainWindow::mnuconvert_click() {
-    if (!convert) {
-        convert = new tools::ConvertWindow(this);
+void MainWindow::showConverter() {
+    if (!m_converter) {
+        m_converter = new tools::ConvertWindow(this);
         // closing removes the window, so the next opening starts with empty fields
-        convert->setAttribute(Qt::WA_DeleteOnClose);
+        m_converter->setAttribute(Qt::WA_DeleteOnClose);
     }
-    ui::bringToFront(convert);
+    ui::bringToFront(m_converter);
 }
 
-void MainWindow::mnuaccess_click() {
-    if (!frmaccess) {
-        frmaccess = new accessibility::AccessibilityWindow(this);
+void MainWindow::showAccessibilityCheck() {
+    if (!m_accessCheck) {
+        m_accessCheck = new accessibility::AccessibilityWindow(this);
         // closed, it costs nothing; opened again, it starts from the scheme as it is then
-        frmaccess->setAttribute(Qt::WA_DeleteOnClose);
-        frmaccess->setPreview(m_bareMockup, preview->lists());
-        frmaccess->setPreviewPaint(m_previewPaint);
+        m_accessCheck->setAttribute(Qt::WA_DeleteOnClose);
+        m_accessCheck->setPreview(m_bareMockup, m_preview->lists());
+        m_accessCheck->setPreviewPaint(m_previewPaint);
         showSchemeToAccessCheck();
     }
-    ui::bringToFront(frmaccess);
+    ui::bringToFront(m_accessCheck);
 }
 
 void MainWindow::showSchemeToAccessCheck() {
-    if (frmaccess)
-        frmaccess->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
-                                    ui::toQRgb(m_model.swatchColor(2)),
-                                    ui::toQRgb(m_model.swatchColor(3))});
+    if (m_accessCheck)
+        m_accessCheck->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
+                                        ui::toQRgb(m_model.swatchColor(2)),
+                                        ui::toQRgb(m_model.swatchColor(3))});
 }
 
 } // namespace mainwindow

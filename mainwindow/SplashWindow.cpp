@@ -3,9 +3,9 @@
 #include "core/DesignColors.h"
 #include "core/Scheme.h"
 #include "core/SchemeState.h"
+#include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
-#include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -76,25 +76,25 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen) 
     setFixedSize(659, 296);
     platform::setBackColor(*this, kSplashBackground);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(0, 16, 255, 256);
-    Picture1->setPixmap(QPixmap::fromImage(splashWheelPicture()));
+    auto* wheel = new QLabel(this);
+    wheel->setObjectName(QStringLiteral("Picture1"));
+    wheel->setGeometry(0, 16, 255, 256);
+    wheel->setPixmap(QPixmap::fromImage(splashWheelPicture()));
 
     QFont titleFont = arialBold(37);
     // Arial's metric twin runs a few pixels wider than the 385-pixel label; a hair less
     // space between letters keeps the whole caption on it at the full size
     titleFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.3);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Free Chromalune V1.2"),
-                       QRect(256, 104, 385, 57), titleFont, QColor(255, 0, 0));
-    Label2 = makeLabel(this, "Label2", QString::fromLatin1(kPublisher), QRect(368, 168, 185, 57),
-                       arialBold(24), QColor(255, 128, 0));
+    makeLabel(this, "Label1", QStringLiteral("Free Chromalune V1.2"), QRect(256, 104, 385, 57),
+              titleFont, QColor(255, 0, 0));
+    makeLabel(this, "Label2", QString::fromLatin1(kPublisher), QRect(368, 168, 185, 57),
+              arialBold(24), QColor(255, 128, 0));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
-    Timer1->start();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::handOverToMainWindow);
+    m_timer->start();
 }
 
 SplashWindow::~SplashWindow() = default;
@@ -104,9 +104,9 @@ void SplashWindow::showEvent(QShowEvent* event) {
     ui::centreOnScreen(this);
 }
 
-void SplashWindow::Timer1_Timer() {
+void SplashWindow::handOverToMainWindow() {
     // the main window comes before the splash goes, so the program never runs out of windows
-    Timer1->stop();
+    m_timer->stop();
     emit mainWindowDue();
     close();
 }

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QTimer;
 
 namespace mainwindow {
@@ -16,21 +15,18 @@ public:
     explicit SplashWindow(QWidget* parent = nullptr);
     ~SplashWindow() override;
 
-    /// Asks for the main window once and closes the splash.
-    void Timer1_Timer();
-
 signals:
     /// Time to show the main window; whoever receives it creates and owns that window.
     void mainWindowDue();
 
-public:
-    QLabel* Picture1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QTimer* Timer1 = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    /// Asks for the main window once and closes the splash.
+    void handOverToMainWindow();
+
+    QTimer* m_timer = nullptr;
 };
 
 /// The splash's 255 x 256 picture: the default wheel raster with the construction lines of

@@ -1,8 +1,8 @@
 #include "WheelSurface.h"
 
 #include "core/DesignColors.h"
-#include "core/Wheel.h"
 #include "core/SystemColors.h"
+#include "core/Wheel.h"
 #include "ui/ColorConversion.h"
 
 #include <QKeyEvent>

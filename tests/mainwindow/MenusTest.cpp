@@ -38,14 +38,12 @@ QStringList visibleWindowNames() {
 
 /// Opens the header on the bar with the mouse and clicks the entry in its popup.
 void clickMenuEntry(const MainWindowDriver& d, const char* header, const char* key) {
-    mainwindow::MenuBar* bar = d.menu();
-    QTest::mouseClick(bar, Qt::LeftButton, {},
-                      bar->actionGeometry(bar->action(QLatin1String(header))).center());
-    QMenu* menu = bar->submenu(QLatin1String(header));
-    QVERIFY(menu != nullptr);
+    QMenuBar* bar = d.menuBar();
+    auto* menu = in<QMenu>(bar, QLatin1String(header));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     QTRY_VERIFY(menu->isVisible());
     QTest::mouseClick(menu, Qt::LeftButton, {},
-                      menu->actionGeometry(bar->action(QLatin1String(key))).center());
+                      menu->actionGeometry(d.action(QLatin1String(key))).center());
 }
 
 } // namespace
@@ -68,22 +66,21 @@ private slots:
         recorder.urls.clear();
     }
 
-    void everyKeyNamesACommandAndHeadersRunNothing() {
-        // a key without its command would be reported while the window builds its menus
-        QTest::failOnWarning(QRegularExpression("has no command"));
+    void headersOpenMenusAndRunNothing() {
         MainWindowDriver d;
-        mainwindow::MenuBar* bar = d.menu();
-        for (const char* header :
-             {"8mnufile", "8mnutools", "8mnuoptions", "8mnuhelp", "mnudownloads"}) {
-            QVERIFY2(bar->ownsSubmenu(bar->idOf(QLatin1String(header))), header);
-            emit bar->itemClick(bar->idOf(QLatin1String(header)));
+        const char* headers[] = {"8mnufile", "8mnutools", "8mnuoptions", "8mnuhelp",
+                                 "mnudownloads"};
+        QStringList captions;
+        for (QAction* header : d.menuBar()->actions())
+            captions << header->text();
+        QCOMPARE(captions,
+                 QStringList({"File", "Tools", "Options", "Help", "Download more Freeware"}));
+        for (qsizetype i = 0; i < qsizetype(std::size(headers)); ++i) {
+            auto* menu = in<QMenu>(d.menuBar(), QLatin1String(headers[i]));
+            QVERIFY(menu->menuAction() == d.menuBar()->actions().at(i));
+            menu->menuAction()->trigger();
         }
-        emit bar->itemClick(0);
-        emit bar->itemClick(9999);
         QCOMPARE(visibleWindowNames(), QStringList{"frmchromalune"});
-        QVERIFY(bar->checkState("mnucwdefault") == mainwindow::CheckState::Checked);
-        emit bar->itemClick(bar->idOf(QLatin1String("mnuabout")));
-        QTRY_VERIFY(visibleWindowNames().contains("frmabout"));
     }
 
     void optionsSwitchTheWheelRaster() {
@@ -94,8 +91,8 @@ private slots:
         // checks: of the default and the web-safe entry; shown: 0 default, 1 web-safe
         const auto step = [&](const char* click, QPoint checks, int shown) {
             clickMenuEntry(d, "8mnuoptions", click);
-            QTRY_COMPARE(QPoint(int(d.menu()->checkState("mnucwdefault")),
-                                int(d.menu()->checkState("mnucwwebsafe"))),
+            QTRY_COMPARE(QPoint(d.action("mnucwdefault")->isChecked(),
+                                d.action("mnucwwebsafe")->isChecked()),
                          checks);
             const core::ColorRGB cell = core::splitColor(rasters[shown].at(60, 60));
             QCOMPARE(d.wheel()->grab().toImage().pixelColor(60, 60),

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "support/StopTest.h"
+
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/MenuBar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
@@ -29,14 +31,6 @@ template <typename T, typename F> void whenModalAppears(F answer) {
     });
 }
 
-/// The control named name inside window w; a missing one ends the test program, naming it.
-template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
-    C* c = w->findChild<C*>(name);
-    if (c == nullptr)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
 /// Drives the main window as a user does: controls found by their names, the pointer moved
 /// over the wheel, menu entries and options clicked.
 struct MainWindowDriver {
@@ -44,7 +38,8 @@ struct MainWindowDriver {
 
     MainWindowDriver() {
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        if (!QTest::qWaitForWindowExposed(w.get()))
+            STOP_TEST(QStringLiteral("the main window was never shown"));
         // a move to where the pointer already is sends no event: start away from the wheel
         QTest::mouseMove(w.get(), QPoint(785, 545));
     }
@@ -80,17 +75,16 @@ struct MainWindowDriver {
     void chooseStyle(const QString& entry) const {
         auto* combo = child<QComboBox>("cmbpreview");
         const int index = combo->findText(entry);
-        QVERIFY(index >= 0);
+        if (index < 0)
+            STOP_TEST(QStringLiteral("no preview style %1").arg(entry));
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    mainwindow::MenuBar* menu() const { return child<mainwindow::MenuBar>("SmartMenuXP1"); }
+    QMenuBar* menuBar() const { return child<QMenuBar>("SmartMenuXP1"); }
+    /// The menu entry with key (its object name).
+    QAction* action(const QString& key) const { return in<QAction>(menuBar(), key); }
     /// Clicks the menu entry with key.
-    void runMenu(const QString& key) const {
-        QAction* action = menu()->action(key);
-        QVERIFY(action != nullptr);
-        action->trigger();
-    }
+    void runMenu(const QString& key) const { action(key)->trigger(); }
     /// File, Save Colors to File, with path typed into the dialog (an existing file replaced).
     void saveColors(const QString& path) const {
         whenModalAppears<QFileDialog>([path](QFileDialog* dialog) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "support/StopTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -17,5 +18,9 @@
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestClass tc;                                                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+        try {                                                                                      \
+            return QTest::qExec(&tc, argc, argv);                                                  \
+        } catch (const TestStopped&) {                                                             \
+            return 1;                                                                              \
+        }                                                                                          \
     }
