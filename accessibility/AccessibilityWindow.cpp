@@ -2,6 +2,8 @@
 
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
+#include "scheme/SchemeModel.h"
+#include "ui/ColorConversion.h"
 
 #include <QAbstractButton>
 #include <QAbstractTableModel>
@@ -325,7 +327,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     buttonPal.setColor(QPalette::Button, kButtonBackground);
     m_copyReport->setPalette(buttonPal);
     m_copyReport->setFixedSize(129, 33);
-    connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::cmdcopyreport_Click);
+    connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::copyReport);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(8);
@@ -366,6 +368,28 @@ void AccessibilityWindow::setPreviewPaint(const std::optional<std::array<QRgb, 3
     m_paint = listColors;
     m_paintStale = true;
     catchUp();
+}
+
+void AccessibilityWindow::follow(const scheme::SchemeModel& model,
+                                 const preview::PreviewSurface& preview) {
+    const auto showScheme = [this, &model] {
+        const std::array<core::Color, 3> colors = model.swatchColors();
+        setSchemeColors({ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+        std::optional<std::array<QRgb, 3>> paint;
+        if (const auto& painted = model.previewPaint())
+            paint = preview::PreviewSurface::listColors(
+                {ui::toQRgb((*painted)[0]), ui::toQRgb((*painted)[1]), ui::toQRgb((*painted)[2])});
+        // most moves leave the preview as it is: its pictures need no painting then
+        if (paint != m_paint)
+            setPreviewPaint(paint);
+    };
+    const auto showPreview = [this, &preview] {
+        setPreview(preview.bareMockup(), preview.lists());
+    };
+    connect(&model, &scheme::SchemeModel::changed, this, showScheme);
+    connect(&preview, &preview::PreviewSurface::styleShown, this, showPreview);
+    showPreview();
+    showScheme();
 }
 
 void AccessibilityWindow::showEvent(QShowEvent* event) {
@@ -453,7 +477,7 @@ void AccessibilityWindow::paintPictures() {
     m_picturesNeedMockup = false;
 }
 
-void AccessibilityWindow::cmdcopyreport_Click() {
+void AccessibilityWindow::copyReport() {
     catchUp();
     platform::setClipboardText(text(reportText(m_check)));
 }

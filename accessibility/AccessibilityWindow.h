@@ -13,6 +13,12 @@
 class QPushButton;
 class QTabWidget;
 class QTableView;
+namespace preview {
+class PreviewSurface;
+} // namespace preview
+namespace scheme {
+class SchemeModel;
+} // namespace scheme
 
 namespace accessibility {
 
@@ -38,8 +44,12 @@ public:
     /// painted them. The preview paints list 1, then 3, then 2, later lists winning.
     void setPreviewPaint(const std::optional<std::array<QRgb, 3>>& listColors);
 
+    /// Follows the scheme from now on: its colours and the colours the preview is painted in
+    /// from the model, the mock-up and pixel lists from the preview. Both outlive the window.
+    void follow(const scheme::SchemeModel& model, const preview::PreviewSurface& preview);
+
     /// Puts the report of the current scheme on the clipboard.
-    void cmdcopyreport_Click();
+    void copyReport();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include "TableText.h"
 #include "core/DesignColors.h"
 #include "platform/Desktop.h"
+#include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -29,8 +30,8 @@ constexpr int kClientHeight = 492;
 
 } // namespace
 
-TableInsertWindow::TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode)
-    : QWidget(owner, Qt::Window), m_htmlCode(std::move(htmlCode)) {
+TableInsertWindow::TableInsertWindow(const scheme::SchemeModel& model, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_model(model) {
     setObjectName(QStringLiteral("tableins"));
     setWindowTitle(QStringLiteral("Insert Table"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -177,8 +178,8 @@ void TableInsertWindow::cmdok_Click() {
         markField(kColumns);
         return;
     }
-    const QString code1 = m_htmlCode ? m_htmlCode(1) : QString();
-    const QString code2 = m_htmlCode ? m_htmlCode(2) : QString();
+    const QString code1 = QString::fromStdString(m_model.text(1, scheme::Field::Html));
+    const QString code2 = QString::fromStdString(m_model.text(2, scheme::Field::Html));
     const int64_t cells = html::tableCellCount(*rows, *columns);
     // measured before it is built: long field texts repeat in every cell
     const int64_t length = html::tableHtmlLength(fields, *rows, *columns, code1, code2);

@@ -3,12 +3,15 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class GeneratedTextBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+
+namespace scheme {
+class SchemeModel;
+} // namespace scheme
 
 namespace html {
 
@@ -20,10 +23,9 @@ class SpinArrows;
 class TableInsertWindow : public QWidget {
     Q_OBJECT
 public:
-    /// Reads the HTML code of scheme colour k (1 or 2) at the moment "OK" is pressed.
-    using HtmlCodeReader = std::function<QString(int k)>;
-
-    TableInsertWindow(QWidget* owner, HtmlCodeReader htmlCode);
+    /// The table takes the HTML codes of scheme colours 1 and 2 from the model as they are
+    /// when "OK" is pressed; the model outlives the window.
+    TableInsertWindow(const scheme::SchemeModel& model, QWidget* owner);
 
     /// Text1 indexes of the number fields.
     static constexpr int kRows = 0;
@@ -62,7 +64,7 @@ private:
     void fillEmptyCounts();
     void markField(int index);
 
-    HtmlCodeReader m_htmlCode;
+    const scheme::SchemeModel& m_model;
 };
 
 } // namespace html

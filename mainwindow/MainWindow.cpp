@@ -233,36 +233,27 @@ void MainWindow::showScheme() {
         m_redFields[i]->setText(fromStd(t.red));
         m_greenFields[i]->setText(fromStd(t.green));
         m_blueFields[i]->setText(fromStd(t.blue));
-        const core::LineState& l = m_model.line(k);
-        m_wheel->setLineVisible(k, l.visible);
-        m_wheel->placeLine(k, l.x1, l.y1, l.x2, l.y2);
+        m_wheel->setLine(k, m_model.line(k));
     }
 }
 
 void MainWindow::schemeChanged(scheme::Change what) {
+    // the preview and the accessibility check follow the model themselves
     switch (what) {
     case scheme::Change::PointerMove:
-        showScheme();
-        if (m_followPreview->isChecked())
-            showPreview();
-        break;
-    case scheme::Change::Click:
-        showPreview();
-        break;
     case scheme::Change::Rule:
         showScheme();
-        showPreview();
         break;
     case scheme::Change::PreviewStyle:
-        loadPreviewStyle(m_model.previewStyle());
+        showStyleButton(m_model.previewStyle());
         showScheme();
-        showPreview();
+        break;
+    case scheme::Change::Click:
         break;
     case scheme::Change::Raster:
         m_wheel->setRaster(m_model.raster());
         break;
     }
-    showSchemeToAccessCheck();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

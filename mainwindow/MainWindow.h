@@ -2,12 +2,10 @@
 
 #include "scheme/SchemeModel.h"
 
-#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 class QButtonGroup;
 class QAction;
@@ -63,17 +61,13 @@ private:
     /// Shows what the model holds after a change of it.
     void schemeChanged(scheme::Change what);
     void showScheme();
-    /// Hands the swatch colours to the accessibility check while it is open.
-    void showSchemeToAccessCheck();
 
     // ---- preview (MainWindowPreview.cpp) ----
     void setupPreview();
-    void showPreview();
     /// The style list's pick: the entry named in its text field becomes the preview style.
     void chooseStyleFromList();
-    /// Puts the style's mock-up and pixel lists on the preview and shows its HTML button.
-    void loadPreviewStyle(int index);
-    void loadPixelLists(const QString& first, const QString& second, const QString& third);
+    /// Shows the HTML button of the style (index into the style table; -1 shows none).
+    void showStyleButton(int index);
     /// Authoring: writes the pixel lists of the template colours on the preview.
     void writeTemplateLists();
     /// Authoring: writes a picture of the preview's drawing area.
@@ -144,10 +138,6 @@ private:
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_converter;
     QPointer<accessibility::AccessibilityWindow> m_accessCheck;
-    /// The preview's drawing area with the style's mock-up before any list is painted, and
-    /// the colours lists 1, 2 and 3 were last painted in (none since the style was chosen).
-    QImage m_bareMockup;
-    std::optional<std::array<QRgb, 3>> m_previewPaint;
 };
 
 } // namespace mainwindow

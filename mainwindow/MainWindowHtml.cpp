@@ -51,7 +51,7 @@ void MainWindow::showScrollbarHtml() {
 
 void MainWindow::showTableInsert() {
     if (!m_tableInsert)
-        m_tableInsert = new TableInsertWindow(this, [this](int k) { return htmlCode(k); });
+        m_tableInsert = new TableInsertWindow(m_model, this);
     ui::bringToFront(m_tableInsert);
 }
 

@@ -59,11 +59,6 @@ void keepNoToolkitSettings() {
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
-/// The file is single-byte text; characters beyond Latin-1 become "?".
-std::string fileText(const std::string& utf8) {
-    return QString::fromStdString(utf8).toLatin1().toStdString();
-}
-
 /// The help page's full path in the directory dir.
 QString helpFilePath(const QString& dir) {
     return QDir(dir).filePath(QLatin1String(kHelpFileName));
@@ -166,11 +161,10 @@ bool MainWindow::saveColorsToFile(const QString& fileName) {
     if (fileName.isEmpty())
         return false;
     std::array<io::ColorFields, 3> colors;
-    for (int k = 1; k <= 3; ++k) {
-        const core::ColumnTexts& t = m_model.texts(k);
-        colors[static_cast<size_t>(k - 1)] = {fileText(t.red),  fileText(t.green),
-                                              fileText(t.blue), fileText(t.decimal),
-                                              fileText(t.html), fileText(t.webSafe)};
+    const std::array<core::ColumnTexts, 3> texts = m_model.fileTexts();
+    for (size_t i = 0; i < colors.size(); ++i) {
+        const core::ColumnTexts& t = texts[i];
+        colors[i] = {t.red, t.green, t.blue, t.decimal, t.html, t.webSafe};
     }
     const std::string text = io::colorsFileText(colors);
     QString reason;
@@ -222,11 +216,8 @@ void MainWindow::exportPalette() {
         path += QString::fromLatin1(palette::extension(chosen).data());
     const palette::Format format =
         palette::formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosen);
-    palette::SchemeColors colors{};
-    for (int k = 1; k <= 3; ++k)
-        colors[static_cast<size_t>(k - 1)] = m_model.swatchColor(k);
     std::string reason;
-    if (!palette::writePaletteFile(path, format, colors, &reason))
+    if (!palette::writePaletteFile(path, format, m_model.swatchColors(), &reason))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),
             QStringLiteral("The palette was not exported to %1: %2.")

@@ -61,10 +61,12 @@ void MainWindow::setupPreview() {
             QString::fromLatin1(style.entry.data(), static_cast<int>(style.entry.size())));
     m_styleList->setCurrentIndex(0);
     // only a pick from the list (mouse or arrow keys) chooses a style
-    connect(m_styleList, &QComboBox::activated, this, [this] { chooseStyleFromList(); });
+    connect(m_styleList, &QComboBox::activated, this, &MainWindow::chooseStyleFromList);
+    connect(m_followPreview, &QCheckBox::toggled, &m_model, &scheme::SchemeModel::setFollowPreview);
 
     m_preview = new preview::PreviewSurface(this);
     m_preview->move(280, 96);
+    m_preview->follow(m_model);
 
     auto makeButton = [this](const char* name, const char* caption, int x, int w) {
         auto* button = new QPushButton(QString::fromLatin1(caption), this);
@@ -86,22 +88,14 @@ void MainWindow::setupPreview() {
     m_writeListsButton->setObjectName(QStringLiteral("Command3"));
     m_writeListsButton->setGeometry(8, 376, 81, 25);
     m_writeListsButton->hide();
-    connect(m_writeListsButton, &QPushButton::clicked, this, [this] { writeTemplateLists(); });
+    connect(m_writeListsButton, &QPushButton::clicked, this, &MainWindow::writeTemplateLists);
     m_savePictureButton = new QPushButton(QStringLiteral("Command2"), this);
     m_savePictureButton->setObjectName(QStringLiteral("Command2"));
     m_savePictureButton->setGeometry(8, 408, 81, 25);
     m_savePictureButton->hide();
-    connect(m_savePictureButton, &QPushButton::clicked, this, [this] { savePreviewPicture(); });
+    connect(m_savePictureButton, &QPushButton::clicked, this, &MainWindow::savePreviewPicture);
 
-    loadPreviewStyle(m_model.previewStyle());
-}
-
-void MainWindow::showPreview() {
-    m_previewPaint = m_preview->paintScheme({ui::toQRgb(m_model.swatchColor(1)),
-                                             ui::toQRgb(m_model.swatchColor(2)),
-                                             ui::toQRgb(m_model.swatchColor(3))});
-    if (m_accessCheck)
-        m_accessCheck->setPreviewPaint(m_previewPaint);
+    showStyleButton(m_model.previewStyle());
 }
 
 void MainWindow::chooseStyleFromList() {
@@ -112,27 +106,14 @@ void MainWindow::chooseStyleFromList() {
         style != nullptr ? static_cast<int>(style - preview::previewStyles().data()) : -1);
 }
 
-void MainWindow::loadPreviewStyle(int index) {
+void MainWindow::showStyleButton(int index) {
     m_linksHtmlButton->hide();
     m_links2HtmlButton->hide();
     m_scrollbarHtmlButton->hide();
     m_tableHtmlButton->hide();
-    // a choice that named no style keeps the style shown
     if (index < 0)
         return;
     const preview::PreviewStyle& style = preview::previewStyles()[static_cast<size_t>(index)];
-    m_preview->lists().clear();
-    m_preview->setPicture(preview::mockupPicture(style.mockupKey));
-    auto name = [](std::string_view file) {
-        return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
-    };
-    loadPixelLists(name(style.files[0]), name(style.files[1]), name(style.files[2]));
-    m_bareMockup = m_preview->image();
-    m_previewPaint.reset();
-    if (m_accessCheck) {
-        m_accessCheck->setPreview(m_bareMockup, m_preview->lists());
-        m_accessCheck->setPreviewPaint(m_previewPaint);
-    }
     switch (style.button) {
     case preview::HtmlButton::Links:
         m_linksHtmlButton->show();
@@ -148,25 +129,6 @@ void MainWindow::loadPreviewStyle(int index) {
         break;
     case preview::HtmlButton::None:
         break;
-    }
-}
-
-void MainWindow::loadPixelLists(const QString& first, const QString& second, const QString& third) {
-    const QString dir = QCoreApplication::applicationDirPath() + QDir::separator();
-    const QString* names[] = {&first, &second, &third};
-    for (int k = 1; k <= 3; ++k) {
-        const QString path = dir + *names[k - 1];
-        preview::PixelList points;
-        const preview::PixelListFileRead read = preview::readPixelListFile(path, points);
-        if (!read.read)
-            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), read.error);
-        else if (read.skippedLines > 0)
-            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
-                                                   "pixel list %2")
-                                        .arg(read.skippedLines)
-                                        .arg(QDir::toNativeSeparators(path));
-        m_preview->lists().append(k, points);
     }
 }
 

@@ -3,7 +3,6 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
-#include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
 namespace mainwindow {
@@ -22,18 +21,9 @@ void MainWindow::showAccessibilityCheck() {
         m_accessCheck = new accessibility::AccessibilityWindow(this);
         // closed, it costs nothing; opened again, it starts from the scheme as it is then
         m_accessCheck->setAttribute(Qt::WA_DeleteOnClose);
-        m_accessCheck->setPreview(m_bareMockup, m_preview->lists());
-        m_accessCheck->setPreviewPaint(m_previewPaint);
-        showSchemeToAccessCheck();
+        m_accessCheck->follow(m_model, *m_preview);
     }
     ui::bringToFront(m_accessCheck);
-}
-
-void MainWindow::showSchemeToAccessCheck() {
-    if (m_accessCheck)
-        m_accessCheck->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
-                                        ui::toQRgb(m_model.swatchColor(2)),
-                                        ui::toQRgb(m_model.swatchColor(3))});
 }
 
 } // namespace mainwindow

@@ -1,11 +1,8 @@
 #include "SplashWindow.h"
 
 #include "core/DesignColors.h"
-#include "core/Scheme.h"
-#include "core/SchemeState.h"
-#include "core/SystemColors.h"
-#include "core/Wheel.h"
 #include "platform/Desktop.h"
+#include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -47,24 +44,22 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 } // namespace
 
 QImage splashWheelPicture() {
-    const core::Raster raster = core::makeDefaultRaster();
+    // the scheme a user sees after a pick at the orange-red rim, two thirds of the way out,
+    // on the default wheel
+    scheme::SchemeModel model;
+    model.setRaster(scheme::WheelRaster::Default);
+    model.trackPointer(200.0f, 90.0f);
     // the raster's top 256 rows
-    QImage image = ui::rasterImage(raster).copy(0, 0, 255, 256);
-    // the rule reads the bare raster, so the lines drawn so far never colour a later sample
-    core::RasterSurface reader(raster, core::kWheelBackground);
-    core::SchemeState scheme;
-    // a pick at the orange-red rim, two thirds of the way out
-    core::rerunScheme(scheme, core::SchemeType::Analogous, 200.0f, 90.0f, core::WheelGeometry{},
-                      reader, &core::systemColor);
+    QImage image = ui::rasterImage(model.raster()).copy(0, 0, 255, 256);
     QPainter painter(&image);
     const QColor lineColors[] = {ui::toQColor(core::kPickLineColor),
                                  ui::toQColor(core::kPartnerLineColor),
                                  ui::toQColor(core::kPartnerLineColor)};
-    for (size_t k = 0; k < scheme.lines.size(); ++k) {
-        const core::LineState& l = scheme.lines[k];
+    for (int k = 1; k <= 3; ++k) {
+        const core::LineState& l = model.line(k);
         if (!l.visible)
             continue;
-        painter.setPen(QPen(lineColors[k], 3));
+        painter.setPen(QPen(lineColors[k - 1], 3));
         painter.drawLine(QLineF(l.x1, l.y1, l.x2, l.y2));
     }
     return image;

@@ -49,17 +49,11 @@ void WheelSurface::setRaster(const core::Raster& raster) {
     update();
 }
 
-void WheelSurface::setLineVisible(int line, bool visible) {
-    m_lines.at(static_cast<size_t>(line - 1)).visible = visible;
-    update();
-}
-
-void WheelSurface::placeLine(int line, float x1, float y1, float x2, float y2) {
-    Line& l = m_lines.at(static_cast<size_t>(line - 1));
-    l.x1 = x1;
-    l.y1 = y1;
-    l.x2 = x2;
-    l.y2 = y2;
+void WheelSurface::setLine(int k, const core::LineState& line) {
+    core::LineState& shown = m_lines.at(static_cast<size_t>(k - 1));
+    if (shown == line)
+        return;
+    shown = line;
     update();
 }
 
@@ -75,7 +69,7 @@ void WheelSurface::paintEvent(QPaintEvent*) {
                                          ui::toQColor(core::kPartnerLineColor),
                                          ui::toQColor(core::kPartnerLineColor)};
     for (size_t k = 0; k < m_lines.size(); ++k) {
-        const Line& l = m_lines[k];
+        const core::LineState& l = m_lines[k];
         if (!l.visible)
             continue;
         picture.setPen(QPen(kLineColors[k], 3));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Raster.h"
-#include "core/Scheme.h"
+#include "core/SchemeState.h"
 #include "core/Wheel.h"
 
 #include <QImage>
@@ -18,21 +18,15 @@ namespace mainwindow {
 /// colour, with three construction lines drawn over it. From the keyboard, arrow keys move a
 /// pointer of its own (Shift: ten pixels), Space or Enter click, Home returns to the centre;
 /// while it has focus a marker shows it. The scheme reads the raster itself, never this picture.
-class WheelSurface : public QWidget, public core::ConstructionLines {
+class WheelSurface : public QWidget {
     Q_OBJECT
 public:
     explicit WheelSurface(QWidget* parent = nullptr);
 
     void setRaster(const core::Raster& raster);
 
-    void setLineVisible(int line, bool visible) override;
-    void placeLine(int line, float x1, float y1, float x2, float y2) override;
-
-    struct Line {
-        bool visible = false;
-        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    };
-    const Line& line(int k) const { return m_lines.at(static_cast<size_t>(k - 1)); }
+    /// Construction line k (1 white, 2 and 3 grey) as the scheme left it.
+    void setLine(int k, const core::LineState& line);
 
 signals:
     /// The pointer (or the keyboard's pointer, with no button) moved to pixel (x, y);
@@ -58,7 +52,7 @@ private:
     QImage m_image;
     /// What the surface shows, in logical pixels: raster, background and lines.
     QImage m_picture;
-    std::array<Line, 3> m_lines{};
+    std::array<core::LineState, 3> m_lines{};
     /// Where the keyboard's pointer is, in surface pixels; it starts at the centre.
     QPoint m_pointer{core::kWheelSurfaceSize / 2, core::kWheelSurfaceSize / 2};
     /// Whether the keys moved the pointer last (then its square is drawn while focused).

@@ -1,9 +1,7 @@
 #include "CommandLine.h"
 
 #include "PaletteFile.h"
-#include "core/SchemeState.h"
 #include "core/Wheel.h"
-#include "core/SystemColors.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -114,9 +112,9 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     } else if (name == "--raster") {
         const std::string wanted = lower(value);
         if (wanted == "default")
-            request.raster = RasterChoice::Default;
+            request.raster = scheme::WheelRaster::Default;
         else if (wanted == "websafe")
-            request.raster = RasterChoice::WebSafe;
+            request.raster = scheme::WheelRaster::WebSafe;
         else
             return fail("unknown raster '" + std::string(value) + "'", name,
                         "use default or websafe");
@@ -134,18 +132,6 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
 
 bool isHelp(std::string_view arg) {
     return arg == "--help" || arg == "-h";
-}
-
-core::Raster makeRaster(RasterChoice choice) {
-    switch (choice) {
-    case RasterChoice::Default:
-        return core::makeDefaultRaster();
-    case RasterChoice::WebSafe:
-        return core::makeWebSafeRaster();
-    case RasterChoice::Start:
-        break;
-    }
-    return core::makeStartRaster(core::makeDefaultRaster());
 }
 
 /// The raster pixel nearest to the colour: smallest squared distance, first in row order.
@@ -226,21 +212,17 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 }
 
 SchemeResult schemeColors(const ExportRequest& request) {
-    const core::Raster raster = makeRaster(request.raster);
-    core::RasterSurface surface(raster, core::kWheelBackground);
+    // the window's own scheme, so the file holds what its swatches would show
+    scheme::SchemeModel model;
+    model.setRaster(request.raster);
+    model.setRule(request.rule);
     const std::array<float, 2> pointer =
-        request.at ? *request.at : nearestPixel(raster, request.base.value_or(kDefaultBase));
-
-    core::SchemeState state;
-    state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
-    if (!core::trackPointer(state, request.rule, pointer[0], pointer[1], core::WheelGeometry{},
-                            surface, core::systemColor))
+        request.at ? *request.at
+                   : nearestPixel(model.raster(), request.base.value_or(kDefaultBase));
+    if (!model.trackPointer(pointer[0], pointer[1]))
         return {std::nullopt,
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
-    SchemeColors colors{};
-    for (size_t i = 0; i < colors.size(); ++i)
-        colors[i] = core::displayedColor(state.swatch[i]);
-    return {colors, {}};
+    return {model.swatchColors(), {}};
 }
 
 std::string usageText() {

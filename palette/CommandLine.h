@@ -2,6 +2,7 @@
 
 #include "PaletteFormats.h"
 #include "core/Scheme.h"
+#include "scheme/SchemeModel.h"
 
 #include <iosfwd>
 #include <optional>
@@ -10,15 +11,12 @@
 
 namespace palette {
 
-/// Which wheel the scheme is read from.
-enum class RasterChoice { Start, Default, WebSafe };
-
 /// An export asked for on the command line.
 struct ExportRequest {
     bool help = false;
     std::string file;
     core::SchemeType rule = core::SchemeType::Analogous;
-    RasterChoice raster = RasterChoice::Start;
+    scheme::WheelRaster raster = scheme::WheelRaster::Start;
     std::optional<core::Color> base;        ///< a colour to find on the wheel
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
 };

@@ -1,9 +1,15 @@
 #include "PreviewSurface.h"
 
+#include "Mockups.h"
+#include "PixelListFile.h"
+#include "PreviewStyles.h"
 #include "core/DesignColors.h"
 #include "platform/SunkenBorder.h"
+#include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QPainter>
 
 namespace preview {
@@ -43,14 +49,69 @@ void PreviewSurface::setPicture(const QImage& picture) {
     refresh();
 }
 
-std::array<QRgb, 3> PreviewSurface::paintScheme(const std::array<QRgb, 3>& schemeColors) {
-    std::array<QRgb, 3> listColors{};
-    for (size_t i = 0; i < kPaintOrder.size(); ++i) {
-        paintList(kPaintOrder[i], schemeColors[i]);
-        listColors[static_cast<size_t>(kPaintOrder[i] - 1)] = schemeColors[i];
+void PreviewSurface::follow(const scheme::SchemeModel& model) {
+    m_model = &model;
+    connect(&model, &scheme::SchemeModel::changed, this, &PreviewSurface::schemeChanged);
+    showStyle(model.previewStyle());
+}
+
+void PreviewSurface::schemeChanged(scheme::Change what) {
+    // a choice that named no style keeps the style shown
+    if (what == scheme::Change::PreviewStyle && m_model->previewStyle() >= 0)
+        showStyle(m_model->previewStyle());
+    // painting the lists again in the same colours would give the same picture
+    const auto& paint = m_model->previewPaint();
+    if (!paint || paint == m_painted)
+        return;
+    paintScheme({ui::toQRgb((*paint)[0]), ui::toQRgb((*paint)[1]), ui::toQRgb((*paint)[2])});
+    m_painted = paint;
+}
+
+void PreviewSurface::showStyle(int index) {
+    if (index < 0 || index >= static_cast<int>(previewStyles().size()))
+        return;
+    const PreviewStyle& style = previewStyles()[static_cast<size_t>(index)];
+    m_lists.clear();
+    setPicture(mockupPicture(style.mockupKey));
+    const auto name = [](std::string_view file) {
+        return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
+    };
+    readPixelLists({name(style.files[0]), name(style.files[1]), name(style.files[2])});
+    m_bareMockup = m_image;
+    m_painted.reset();
+    emit styleShown();
+}
+
+void PreviewSurface::readPixelLists(const std::array<QString, 3>& fileNames) {
+    const QDir dir(QCoreApplication::applicationDirPath());
+    for (int k = 1; k <= 3; ++k) {
+        const QString path = dir.filePath(fileNames[static_cast<size_t>(k - 1)]);
+        PixelList points;
+        const PixelListFileRead read = readPixelListFile(path, points);
+        if (!read.read)
+            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), read.error);
+        else if (read.skippedLines > 0)
+            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
+                                                   "pixel list %2")
+                                        .arg(read.skippedLines)
+                                        .arg(QDir::toNativeSeparators(path));
+        m_lists.append(k, points);
     }
+}
+
+std::array<QRgb, 3> PreviewSurface::listColors(const std::array<QRgb, 3>& schemeColors) {
+    std::array<QRgb, 3> colors{};
+    for (size_t i = 0; i < kPaintOrder.size(); ++i)
+        colors[static_cast<size_t>(kPaintOrder[i] - 1)] = schemeColors[i];
+    return colors;
+}
+
+std::array<QRgb, 3> PreviewSurface::paintScheme(const std::array<QRgb, 3>& schemeColors) {
+    for (size_t i = 0; i < kPaintOrder.size(); ++i)
+        paintList(kPaintOrder[i], schemeColors[i]);
     refresh();
-    return listColors;
+    return listColors(schemeColors);
 }
 
 void PreviewSurface::paintList(int k, QRgb color) {

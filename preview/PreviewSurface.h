@@ -1,11 +1,18 @@
 #pragma once
 
 #include "PixelList.h"
+#include "core/ColorCodes.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <optional>
+
+namespace scheme {
+class SchemeModel;
+enum class Change;
+} // namespace scheme
 
 namespace preview {
 
@@ -20,6 +27,18 @@ public:
     static constexpr int kDrawHeight = 269;
 
     explicit PreviewSurface(QWidget* parent = nullptr);
+
+    /// Follows the model from now on: shows its preview style (the mock-up, and the pixel
+    /// lists read from beside the program) and paints the lists in the colours the model
+    /// holds for the preview. The model outlives the surface.
+    void follow(const scheme::SchemeModel& model);
+    /// Puts the style's mock-up and its three pixel lists on the surface (index into
+    /// previewStyles()); emits styleShown().
+    void showStyle(int index);
+    /// The drawing area as the style's mock-up fills it, before any list is painted.
+    const QImage& bareMockup() const { return m_bareMockup; }
+    /// The colour each list (1-3, at index k - 1) gets when the scheme's colours are painted.
+    static std::array<QRgb, 3> listColors(const std::array<QRgb, 3>& schemeColors);
 
     /// The drawing area as it shows picture: the bare background with the picture drawn
     /// unscaled at (0, 0) and clipped.
@@ -46,12 +65,23 @@ public:
     /// Shows the image as it now stands.
     void refresh();
 
+signals:
+    /// A style's mock-up and pixel lists replaced the picture.
+    void styleShown();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void schemeChanged(scheme::Change what);
+    void readPixelLists(const std::array<QString, 3>& fileNames);
+
     QImage m_image;
+    QImage m_bareMockup;
     PixelLists m_lists;
+    const scheme::SchemeModel* m_model = nullptr;
+    /// The scheme colours the lists were last painted in since the picture was put up.
+    std::optional<std::array<core::Color, 3>> m_painted;
 };
 
 } // namespace preview

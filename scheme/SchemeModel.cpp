@@ -1,8 +1,10 @@
 #include "SchemeModel.h"
 
 #include "core/Numeric.h"
-#include "core/Wheel.h"
 #include "core/SystemColors.h"
+#include "core/Wheel.h"
+
+#include <QString>
 
 namespace scheme {
 
@@ -39,6 +41,23 @@ core::Color SchemeModel::swatchColor(int k) const {
     return core::displayedColor(swatchValue(k));
 }
 
+std::array<core::Color, 3> SchemeModel::swatchColors() const {
+    return {swatchColor(1), swatchColor(2), swatchColor(3)};
+}
+
+std::array<core::ColumnTexts, 3> SchemeModel::fileTexts() const {
+    const auto narrow = [](const std::string& utf8) {
+        return QString::fromStdString(utf8).toLatin1().toStdString();
+    };
+    std::array<core::ColumnTexts, 3> texts;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const core::ColumnTexts& t = m_state.texts[i];
+        texts[i] = {narrow(t.red),     narrow(t.green), narrow(t.blue),
+                    narrow(t.decimal), narrow(t.html),  narrow(t.webSafe)};
+    }
+    return texts;
+}
+
 std::string& SchemeModel::textRef(int k, Field field) {
     core::ColumnTexts& t = m_state.texts.at(index(k));
     switch (field) {
@@ -66,18 +85,23 @@ void SchemeModel::setText(int k, Field field, const std::string& text) {
     textRef(k, field) = text;
 }
 
-void SchemeModel::trackPointer(float x, float y) {
+bool SchemeModel::trackPointer(float x, float y) {
     if (m_locked)
-        return;
+        return false;
     m_x = x;
     m_y = y;
     core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
-    if (core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &core::systemColor))
-        emit changed(Change::PointerMove);
+    if (!core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &core::systemColor))
+        return false;
+    if (m_followPreview)
+        paintPreview();
+    emit changed(Change::PointerMove);
+    return true;
 }
 
 void SchemeModel::click() {
     m_locked = !m_locked;
+    paintPreview();
     emit changed(Change::Click);
 }
 
@@ -89,12 +113,14 @@ void SchemeModel::rerun() {
 void SchemeModel::setRule(core::SchemeType rule) {
     m_rule = rule;
     rerun();
+    paintPreview();
     emit changed(Change::Rule);
 }
 
 void SchemeModel::setPreviewStyle(int index) {
     m_style = index;
     rerun();
+    paintPreview();
     emit changed(Change::PreviewStyle);
 }
 

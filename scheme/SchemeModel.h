@@ -5,6 +5,9 @@
 
 #include <QObject>
 
+#include <array>
+#include <optional>
+
 namespace scheme {
 
 /// The raster the wheel shows.
@@ -16,10 +19,11 @@ enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster };
 /// One of the six texts of a swatch column.
 enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
 
-/// The scheme behind the main window: the three colours with the texts of their columns,
-/// the rule, the wheel's freeze, pointer and raster, and the preview style. Every scheme
-/// change (tracked move, click, rule, style, raster) is announced once by changed(); the
-/// windows show it and never compute codes themselves.
+/// The scheme behind every window: the three colours with the texts of their columns, the
+/// rule, the wheel's freeze, pointer and raster, the preview style and the colours the preview
+/// is painted in. Every scheme change (tracked move, click, rule, style, raster) is announced
+/// once by changed(); the windows read the model through a const reference, show it and
+/// never compute codes themselves.
 class SchemeModel : public QObject {
     Q_OBJECT
 public:
@@ -47,8 +51,21 @@ public:
     /// Construction line k (1 white, 2 and 3 grey).
     const core::LineState& line(int k) const { return m_state.lines.at(index(k)); }
 
-    /// A pointer move over the wheel; a frozen wheel ignores it.
-    void trackPointer(float x, float y);
+    /// Whether a tracked move repaints the preview too (otherwise only a click, a rule or a
+    /// style does).
+    bool followsPreview() const { return m_followPreview; }
+    /// The colours (24-bit, in swatch order) the preview was last painted in; none before
+    /// the first paint.
+    const std::optional<std::array<core::Color, 3>>& previewPaint() const { return m_previewPaint; }
+    /// The colours an exported palette holds: those the swatches show.
+    std::array<core::Color, 3> swatchColors() const;
+    /// The texts a colours file holds, column by column, as the fields stand: single-byte
+    /// text, where a character beyond Latin-1 becomes "?".
+    std::array<core::ColumnTexts, 3> fileTexts() const;
+
+    /// A pointer move over the wheel; a frozen wheel ignores it. Returns whether the scheme
+    /// took it (not frozen, and the pixel under the pointer lies on the wheel's surface).
+    bool trackPointer(float x, float y);
     /// A press on the wheel: freezes or releases the scheme.
     void click();
     void setRule(core::SchemeType rule);
@@ -58,6 +75,8 @@ public:
     void setRaster(WheelRaster kind);
     /// A text typed into a field of column k; not a scheme change, so nothing is announced.
     void setText(int k, Field field, const std::string& text);
+    /// Whether tracked moves repaint the preview; nothing is announced.
+    void setFollowPreview(bool on) { m_followPreview = on; }
 
 signals:
     void changed(scheme::Change what);
@@ -66,6 +85,7 @@ private:
     static size_t index(int k) { return static_cast<size_t>(k - 1); }
     std::string& textRef(int k, Field field);
     void rerun();
+    void paintPreview() { m_previewPaint = swatchColors(); }
 
     core::Raster m_default;
     core::Raster m_webSafe;
@@ -76,6 +96,8 @@ private:
     float m_x = 0;
     float m_y = 0;
     int m_style = 0;
+    bool m_followPreview = false;
+    std::optional<std::array<core::Color, 3>> m_previewPaint;
     core::SchemeState m_state;
 };
 
