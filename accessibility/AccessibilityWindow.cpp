@@ -29,6 +29,10 @@ namespace {
 
 const QColor kWindowBackground(228, 234, 254);
 const QColor kButtonBackground(196, 221, 249);
+/// Text and cells of a colour the scheme does not have.
+constexpr QRgb kNotInScheme = 0xFF808080;
+constexpr QRgb kNotInSchemeBackground = 0xFFE8E8E8;
+const QLatin1String kNotInSchemeWords(" is not in this scheme");
 constexpr int kWidth = preview::PreviewSurface::kDrawWidth;
 constexpr int kHeight = preview::PreviewSurface::kDrawHeight;
 
@@ -125,7 +129,10 @@ public:
             return m_kind == Kind::Pairs && column != 2 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                                         : int(Qt::AlignCenter);
         if (m_kind == Kind::Pairs)
-            return pairData(row, column, role);
+            return m_check.compared(m_check.pairs[size_t(row)]) ? pairData(row, column, role)
+                                                                : outOfScheme(row, column, role);
+        if (!m_check.compared(row) || !m_check.compared(column))
+            return outOfScheme(row, column, role);
         const bool apca = m_kind == Kind::Apca;
         switch (role) {
         case Qt::DisplayRole: {
@@ -153,6 +160,15 @@ public:
         }
         if (section < 0 || section >= kCheckedColors)
             return {};
+        if (!m_check.compared(section)) {
+            if (role == Qt::DisplayRole)
+                return QString::fromLatin1(checkedColorName(section));
+            if (role == Qt::ForegroundRole)
+                return QColor(kNotInScheme);
+            if (role == Qt::ToolTipRole)
+                return QString::fromLatin1(checkedColorName(section)) + kNotInSchemeWords;
+            return {};
+        }
         switch (role) {
         case Qt::DisplayRole:
             return QString::fromLatin1(checkedColorName(section));
@@ -169,6 +185,34 @@ public:
     }
 
 private:
+    /// A cell with a colour that is not in the scheme (the third under complementary): greyed,
+    /// with no figure, and saying so.
+    QVariant outOfScheme(int row, int column, int role) const {
+        const bool pairs = m_kind == Kind::Pairs;
+        const int colour = pairs ? 2 : (m_check.compared(row) ? column : row);
+        switch (role) {
+        case Qt::DisplayRole:
+            if (!pairs)
+                return QString();
+            if (column == 0)
+                return QString::fromLatin1(simulationName(m_check.pairs[size_t(row)].simulation));
+            if (column == 1)
+                return QStringLiteral("%1 / %2").arg(
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].first)),
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].second)));
+            return column == 3 ? QStringLiteral("not in this scheme") : QString();
+        case Qt::ForegroundRole:
+            return QColor(kNotInScheme);
+        case Qt::BackgroundRole:
+            return QColor(kNotInSchemeBackground);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return QString::fromLatin1(checkedColorName(colour)) + kNotInSchemeWords;
+        default:
+            return {};
+        }
+    }
+
     QVariant pairData(int row, int column, int role) const {
         const SimulatedPair& p = m_check.pairs[size_t(row)];
         switch (role) {
@@ -346,8 +390,9 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
 
 AccessibilityWindow::~AccessibilityWindow() = default;
 
-void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors) {
+void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors, int count) {
     m_colors = colors;
+    m_colorCount = count;
     m_schemeStale = true;
     catchUp();
 }
@@ -387,8 +432,9 @@ void AccessibilityWindow::catchUp() {
         m_paintStale = false;
     }
     if (m_schemeStale) {
-        m_check = checkScheme(
-            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu});
+        m_check =
+            checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
+                        m_colorCount);
         m_contrastModel->refresh();
         m_apcaModel->refresh();
         m_pairsModel->refresh();

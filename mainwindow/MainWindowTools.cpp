@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "palette/PaletteFormats.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
 #include "ui/ColorConversion.h"
@@ -33,7 +34,8 @@ void MainWindow::showSchemeToAccessCheck() {
     if (frmaccess)
         frmaccess->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
                                     ui::toQRgb(m_model.swatchColor(2)),
-                                    ui::toQRgb(m_model.swatchColor(3))});
+                                    ui::toQRgb(m_model.swatchColor(3))},
+                                   int(palette::schemeColorCount(m_model.rule())));
 }
 
 } // namespace mainwindow
