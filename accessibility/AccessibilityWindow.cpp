@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -59,7 +60,7 @@ QImage blankPicture() {
 }
 
 /// A swatch of one or two colours side by side, for headers and pair rows.
-QPixmap swatch(std::initializer_list<Rgb24> colors) {
+QPixmap makeSwatch(std::initializer_list<Rgb24> colors) {
     constexpr int kSide = 12;
     QPixmap pixmap(kSide * int(colors.size()), kSide);
     QPainter painter(&pixmap);
@@ -173,7 +174,7 @@ public:
         case Qt::DisplayRole:
             return QString::fromLatin1(checkedColorName(section));
         case Qt::DecorationRole:
-            return swatch({m_check.colors[size_t(section)]});
+            return swatch(size_t(section), m_check.colors[size_t(section)], 0);
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
                 return orientation == Qt::Vertical ? QStringLiteral("Text color")
@@ -231,7 +232,7 @@ private:
             }
         case Qt::DecorationRole:
             if (column == 1)
-                return swatch({p.firstSeen, p.secondSeen});
+                return swatch(kCheckedColors + size_t(row), p.firstSeen, p.secondSeen);
             return {};
         case Qt::FontRole:
             if (column == 3 && p.hardToTell) {
@@ -248,8 +249,26 @@ private:
         }
     }
 
+    /// The swatch in slot (a header, then a pair row), made again only when its colours
+    /// change. The views draw a picture through an icon, which keeps each picture it is given
+    /// in the toolkit's picture cache: a new picture at every paint would fill that cache.
+    QPixmap swatch(size_t slot, Rgb24 first, Rgb24 second) const {
+        Swatch& s = m_swatches[slot];
+        const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
+        if (s.picture.isNull() || s.colors != colors) {
+            s.picture = slot < kCheckedColors ? makeSwatch({first}) : makeSwatch({first, second});
+            s.colors = colors;
+        }
+        return s.picture;
+    }
+
+    struct Swatch {
+        uint64_t colors = 0;
+        QPixmap picture;
+    };
     Kind m_kind;
     const SchemeCheck& m_check;
+    mutable std::array<Swatch, kCheckedColors + kPairCount> m_swatches;
 };
 
 namespace {
@@ -418,6 +437,18 @@ void AccessibilityWindow::showEvent(QShowEvent* event) {
     catchUp();
 }
 
+void AccessibilityWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) // minimised: still open
+        return;
+    // the eight pictures are most of what the window holds; they are made again when shown
+    for (QImage& image : m_simulatedMockup)
+        image = QImage();
+    for (SimulationPicture* picture : m_pictures)
+        picture->image() = QImage();
+    m_previewStale = true;
+}
+
 void AccessibilityWindow::catchUp() {
     // a hidden window keeps its inputs and does the work once it is shown
     if (!isVisible())
@@ -449,6 +480,8 @@ void AccessibilityWindow::simulateMockup() {
                             : preview::PreviewSurface::composeDrawingArea(m_bare);
     for (int s = 0; s < kSimulationCount; ++s) {
         QImage& out = m_simulatedMockup[size_t(s)];
+        if (out.isNull())
+            out = blankPicture();
         for (int y = 0; y < kHeight; ++y)
             simulatePixels(static_cast<Simulation>(s),
                            reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
@@ -480,6 +513,8 @@ void AccessibilityWindow::paintPictures() {
     for (int s = 0; s < kSimulationCount; ++s) {
         const auto simulation = static_cast<Simulation>(s);
         QImage& image = m_pictures[size_t(s)]->image();
+        if (image.isNull())
+            image = blankPicture();
         if (m_picturesNeedMockup)
             std::memcpy(image.bits(), m_simulatedMockup[size_t(s)].constBits(),
                         size_t(image.sizeInBytes()));

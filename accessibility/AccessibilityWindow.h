@@ -44,6 +44,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    /// Hidden, the window keeps its inputs but not its pictures.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void catchUp();
