@@ -217,10 +217,10 @@ void MainWindow::mnusavecolors_click() {
 
 void MainWindow::mnuexport_click() {
     palette::ExportDialog dialog(this);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return;
     // the dialog has added the filter's extension to a name typed without one
-    const QString path = dialog.selectedFiles().constFirst();
+    const QString path = dialog.target();
     const palette::Format format = dialog.formatFor(path);
     // the colours of the scheme only: a third swatch the rule leaves alone is no part of it
     palette::SchemeColors colors(palette::schemeColorCount(m_model.rule()));

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -113,16 +114,33 @@ void ExportDialog::followFilter() {
 void ExportDialog::accept() {
     // a filter chosen by any way counts, not only by the list
     setDefaultSuffix(extensionOf(chosenFormat()));
-    // While a path is typed the dialog highlights each folder it passes in its file list, and
-    // those highlights would count as chosen files beside the typed name: a name typed in full
-    // is taken as the one choice.
     const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (name != nullptr && !name->text().isEmpty()) {
-        const QFileInfo typed(directory().absoluteFilePath(name->text()));
-        if (!typed.isDir())
-            selectFile(typed.absoluteFilePath());
+    const QString text = name != nullptr ? name->text() : QString();
+    // the entry the list highlights when the name field shows its name (the dialog writes a
+    // highlighted entry's name there, and the list may show another folder's entry), else the
+    // name as typed, in the folder shown
+    const QStringList highlighted = selectedFiles();
+    const bool fromList =
+        highlighted.size() == 1 && QFileInfo(highlighted.constFirst()).fileName() == text;
+    const QFileInfo typed(fromList ? highlighted.constFirst() : directory().absoluteFilePath(text));
+    if (text.isEmpty() || typed.isDir()) {
+        QFileDialog::accept(); // opens the folder
+        return;
     }
-    QFileDialog::accept();
+    // The file is worked out here: the dialog's own answer depends on how far its file list
+    // has loaded (a path into another folder is taken in the folder shown until the list has
+    // caught up), and the question below must be about the file that is then written.
+    QString target = typed.absoluteFilePath();
+    if (!typed.fileName().contains(QLatin1Char('.')))
+        target += extensionOf(chosenFormat());
+    if (QFileInfo::exists(target) && !testOption(QFileDialog::DontConfirmOverwrite) &&
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(target).fileName()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    m_target = target;
+    QDialog::accept();
 }
 
 } // namespace palette
