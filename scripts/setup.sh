@@ -3,8 +3,10 @@
 # Sourced by ./run and ./test; safe to run again and again.
 set -eu
 
+# dpkg-dev, lintian and man-db build and check the Debian package.
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils"
+libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils \
+dpkg-dev lintian man-db"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do
