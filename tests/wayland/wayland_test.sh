@@ -79,7 +79,10 @@ x() { DISPLAY="$display" xdotool "$@"; }
 wl() { XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" "$@"; }
 
 # --- the private X server, and weston as one window on it
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+# The screen is larger than weston's window, so that the pointer can leave that window and
+# come back. weston's X backend follows the X pointer by its moves from where it entered
+# last: an entry must come before the first move, or weston's pointer goes astray.
+Xvfb -displayfd 3 -screen 0 1100x800x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_until 15 test -s "$tmp/display" || die "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 display=":$(cat "$tmp/display")"
@@ -125,6 +128,8 @@ mapped() { grep -q "wl_surface@$1\.attach(wl_buffer" "$log"; }
 locate_main() {
     surface="$(main_surface)"
     lines="$(wc -l <"$log")"
+    x mousemove 1060 780
+    sleep 0.1
     x mousemove 500 400
     sleep 0.2
     x mousemove 501 401
@@ -140,7 +145,11 @@ wait_for_main() {
     wait_until 20 main_surface >/dev/null || die "the main window never took its size"
     surface="$(main_surface)"
     wait_until 10 mapped "$surface" || die "the main window never mapped"
-    wait_until 10 locate_main || die "the pointer never entered the main window"
+    if ! wait_until 10 locate_main; then
+        grep -E "wl_pointer@[0-9]+\.(enter|leave)|get_xdg_surface|set_window_geometry" "$log" |
+            tail -n 12
+        die "the pointer never entered the main window (wl_surface@$surface)"
+    fi
 }
 # at X Y: the point X, Y of the main window on the screen
 click_at() { x mousemove $((left + $1)) $((top + $2)) click 1; }
