@@ -82,6 +82,10 @@ expected="$out/expected.txt"
 (cd "$root" && find . ! -type d | sed 's|^\./||' | sort) >"$out/files.txt"
 diff -u "$expected" "$out/files.txt" || fail "the package's files differ from the expected list"
 
+# the metainfo lists this version among its releases, as software centres show them
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo names no release $version"
+
 program="$root/usr/bin/chromalune"
 shown="$("$program" --version 2>&1)"
 [ "$shown" = "chromalune $version" ] || fail "--version printed '$shown', not 'chromalune $version'"
