@@ -155,7 +155,7 @@ wait_for_main() {
 click_at() { x mousemove $((left + $1)) $((top + $2)) click 1; }
 # a click on the window's empty background gives it the keyboard back
 focus_main() { click_at 700 40; sleep 0.2; }
-# the clipboard's text once it equals the wanted one, else after five seconds
+# whether the Wayland clipboard holds the text (wl-paste gives up after five seconds)
 clipboard_is() { [ "$(wl timeout 5 wl-paste -n 2>/dev/null)" = "$1" ]; }
 focus_left_main() { # the keyboard went to a window other than the main one since line $1
     tail -n +"$(($1 + 1))" "$log" | grep -q "wl_keyboard@[0-9]*\.enter([0-9]*, wl_surface@[0-9]*," &&
