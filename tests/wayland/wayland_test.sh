@@ -3,7 +3,8 @@
 # a private Xvfb, so that it has a seat and xdotool can send it real pointer and key input.
 # The program runs with the Wayland protocol log on (WAYLAND_DEBUG=client); the test reads
 # from it which windows map and where the pointer enters the main window, which tells where
-# weston placed it. Everything it starts it stops again, also on failure.
+# weston placed it. Everything it starts it stops again, also on failure, and each runs
+# under a time limit, so that nothing outlives a test that is killed.
 #   wayland_test.sh PROGRAM
 # Exits 77 (skipped) where weston or another tool is missing.
 set -u
@@ -54,7 +55,7 @@ cleanup() {
     exit "$status"
 }
 trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
+trap 'exit 1' INT TERM HUP PIPE
 
 fail() {
     echo "FAIL: $*"
@@ -82,7 +83,7 @@ wl() { XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" "$@"; }
 # The screen is larger than weston's window, so that the pointer can leave that window and
 # come back. weston's X backend follows the X pointer by its moves from where it entered
 # last: an entry must come before the first move, or weston's pointer goes astray.
-Xvfb -displayfd 3 -screen 0 1100x800x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+timeout 200 Xvfb -displayfd 3 -screen 0 1100x800x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_until 15 test -s "$tmp/display" || die "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 display=":$(cat "$tmp/display")"
@@ -93,7 +94,7 @@ idle-time=0
 panel-position=none
 locking=false
 INI
-DISPLAY="$display" XDG_RUNTIME_DIR="$runtime" weston --backend=x11-backend.so --use-pixman \
+DISPLAY="$display" XDG_RUNTIME_DIR="$runtime" timeout 200 weston --backend=x11-backend.so --use-pixman \
     --socket="$socket" --width=1024 --height=768 --config="$tmp/weston.ini" \
     >"$tmp/weston.log" 2>&1 &
 weston_pid=$!
@@ -110,7 +111,7 @@ expected_html() { # X Y: the HTML code of the second colour, the one under the p
 start_program() { # NAME: its protocol log and messages go to NAME.log
     log="$tmp/$1.log"
     env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
-        QT_WAYLAND_DISABLE_WINDOWDECORATION=1 WAYLAND_DEBUG=client "$program" \
+        QT_WAYLAND_DISABLE_WINDOWDECORATION=1 WAYLAND_DEBUG=client timeout 100 "$program" \
         >"$tmp/stdout.txt" 2>"$log" &
     app_pid=$!
 }
