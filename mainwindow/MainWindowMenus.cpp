@@ -254,7 +254,7 @@ void MainWindow::mnucwwebsafe_click() {
 }
 
 void MainWindow::mnuhelp_click() {
-    platform::ShellExecuteOpen(helpFilePath(QCoreApplication::applicationDirPath()), this);
+    platform::ShellExecuteOpen(helpFilePath(platform::runtimeFilesDir()), this);
 }
 
 void MainWindow::mnuabout_click() {

@@ -3,6 +3,7 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "core/DesignColors.h"
 #include "io/FileWriter.h"
+#include "platform/Desktop.h"
 #include "preview/Mockups.h"
 #include "preview/PixelListFile.h"
 #include "preview/PreviewStyles.h"
@@ -153,7 +154,7 @@ void MainWindow::loadPreviewStyle(int index) {
 
 void MainWindow::load_pixel_lists(const QString& first, const QString& second,
                                   const QString& third) {
-    const QString dir = QCoreApplication::applicationDirPath() + QDir::separator();
+    const QString dir = platform::runtimeFilesDir() + QDir::separator();
     const QString* names[] = {&first, &second, &third};
     for (int k = 1; k <= 3; ++k) {
         const QString path = dir + *names[k - 1];

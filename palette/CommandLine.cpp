@@ -353,6 +353,7 @@ std::string usageText() {
            "                  With neither, the base is the pixel nearest to #FF0000.\n"
            "  --raster NAME   default or websafe; left out, the wheel the window starts with\n"
            "  --help          show this text\n"
+           "  --version       show the version\n"
            "\n"
            "Exit status: 0 written, 1 the file could not be written, 2 a bad argument.\n";
 }
