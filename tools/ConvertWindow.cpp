@@ -87,24 +87,24 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void ConvertWindow::convert() {
     ConverterFields f;
-    f.txtsource = m_sourceField->text().toStdString();
-    f.txtrgb = m_decimalField->text().toStdString();
-    f.txthtml = m_htmlField->text().toStdString();
-    f.txtwebsafe = m_webSafeField->text().toStdString();
-    f.txtr = m_redField->text().toStdString();
-    f.txtg = m_greenField->text().toStdString();
-    f.txtb = m_blueField->text().toStdString();
-    f.piccolor = m_swatch->backColor();
+    f.source = m_sourceField->text().toStdString();
+    f.decimal = m_decimalField->text().toStdString();
+    f.html = m_htmlField->text().toStdString();
+    f.webSafe = m_webSafeField->text().toStdString();
+    f.red = m_redField->text().toStdString();
+    f.green = m_greenField->text().toStdString();
+    f.blue = m_blueField->text().toStdString();
+    f.swatch = m_swatch->backColor();
 
     convertColorCode(f, &platform::GetSysColor);
 
-    setIfChanged(m_decimalField, f.txtrgb);
-    setIfChanged(m_htmlField, f.txthtml);
-    setIfChanged(m_webSafeField, f.txtwebsafe);
-    setIfChanged(m_redField, f.txtr);
-    setIfChanged(m_greenField, f.txtg);
-    setIfChanged(m_blueField, f.txtb);
-    m_swatch->setBackColor(f.piccolor);
+    setIfChanged(m_decimalField, f.decimal);
+    setIfChanged(m_htmlField, f.html);
+    setIfChanged(m_webSafeField, f.webSafe);
+    setIfChanged(m_redField, f.red);
+    setIfChanged(m_greenField, f.green);
+    setIfChanged(m_blueField, f.blue);
+    m_swatch->setBackColor(f.swatch);
 }
 
 void ConvertWindow::pickColor() {
