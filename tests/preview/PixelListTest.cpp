@@ -84,8 +84,8 @@ TEST(ListFile, ReadsARegularFileUpToTheBoundAndRefusesAnythingElse) {
     ASSERT_TRUE(writeListFile(sparse, "1,1\r\n") && QFile::resize(sparse, kMaxListFileBytes + 1));
     for (const QString& refused : {pipe, sparse, dir.path(), dir.filePath("none")}) {
         PixelList points = {{1, 2}};
-        const PixelListFileRead r = readPixelListFile(refused, points);
-        EXPECT_TRUE(!r.read && !r.error.isEmpty()) << refused.toStdString();
+        const PixelListFileRead refusal = readPixelListFile(refused, points);
+        EXPECT_TRUE(!refusal.read && !refusal.error.isEmpty()) << refused.toStdString();
         EXPECT_TRUE(points == (PixelList{{1, 2}}));
     }
 }
