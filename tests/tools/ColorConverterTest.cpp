@@ -64,7 +64,7 @@ TEST(ConvertColorCode, EveryShapeOfSourceOnAFreshWindowAndLaterStepsReadBackTheF
               (Shown{"10053171", "#336699", "#336699", "255", "255", "153", 10053171}));
 }
 
-TEST(hexToRgb, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
+TEST(HexToRgb, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
     const std::pair<const char*, std::array<int, 3>> cases[] = {
         {"#ffcc00", {255, 204, 0}},
         {"#12345", {193, 35, 69}},
