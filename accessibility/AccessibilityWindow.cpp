@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -28,6 +29,10 @@ namespace accessibility {
 
 namespace {
 
+/// Text and cells of a colour the scheme does not have.
+constexpr QRgb kNotInScheme = 0xFF808080;
+constexpr QRgb kNotInSchemeBackground = 0xFFE8E8E8;
+const QLatin1String kNotInSchemeWords(" is not in this scheme");
 constexpr int kWidth = preview::PreviewSurface::kDrawWidth;
 constexpr int kHeight = preview::PreviewSurface::kDrawHeight;
 
@@ -54,7 +59,7 @@ QImage blankPicture() {
 }
 
 /// A swatch of one or two colours side by side, for headers and pair rows.
-QPixmap swatch(std::initializer_list<Rgb24> colors) {
+QPixmap makeSwatch(std::initializer_list<Rgb24> colors) {
     constexpr int kSide = 12;
     QPixmap pixmap(kSide * int(colors.size()), kSide);
     QPainter painter(&pixmap);
@@ -124,7 +129,10 @@ public:
             return m_kind == Kind::Pairs && column != 2 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                                         : int(Qt::AlignCenter);
         if (m_kind == Kind::Pairs)
-            return pairData(row, column, role);
+            return m_check.compared(m_check.pairs[size_t(row)]) ? pairData(row, column, role)
+                                                                : outOfScheme(row, column, role);
+        if (!m_check.compared(row) || !m_check.compared(column))
+            return outOfScheme(row, column, role);
         const bool apca = m_kind == Kind::Apca;
         switch (role) {
         case Qt::DisplayRole: {
@@ -152,11 +160,20 @@ public:
         }
         if (section < 0 || section >= kCheckedColors)
             return {};
+        if (!m_check.compared(section)) {
+            if (role == Qt::DisplayRole)
+                return QString::fromLatin1(checkedColorName(section));
+            if (role == Qt::ForegroundRole)
+                return QColor(kNotInScheme);
+            if (role == Qt::ToolTipRole)
+                return QString::fromLatin1(checkedColorName(section)) + kNotInSchemeWords;
+            return {};
+        }
         switch (role) {
         case Qt::DisplayRole:
             return QString::fromLatin1(checkedColorName(section));
         case Qt::DecorationRole:
-            return swatch({m_check.colors[size_t(section)]});
+            return swatch(size_t(section), m_check.colors[size_t(section)], 0);
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
                 return orientation == Qt::Vertical ? QStringLiteral("Text color")
@@ -168,6 +185,34 @@ public:
     }
 
 private:
+    /// A cell with a colour that is not in the scheme (the third under complementary): greyed,
+    /// with no figure, and saying so.
+    QVariant outOfScheme(int row, int column, int role) const {
+        const bool pairs = m_kind == Kind::Pairs;
+        const int colour = pairs ? 2 : (m_check.compared(row) ? column : row);
+        switch (role) {
+        case Qt::DisplayRole:
+            if (!pairs)
+                return QString();
+            if (column == 0)
+                return QString::fromLatin1(simulationName(m_check.pairs[size_t(row)].simulation));
+            if (column == 1)
+                return QStringLiteral("%1 / %2").arg(
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].first)),
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].second)));
+            return column == 3 ? QStringLiteral("not in this scheme") : QString();
+        case Qt::ForegroundRole:
+            return QColor(kNotInScheme);
+        case Qt::BackgroundRole:
+            return QColor(kNotInSchemeBackground);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return QString::fromLatin1(checkedColorName(colour)) + kNotInSchemeWords;
+        default:
+            return {};
+        }
+    }
+
     QVariant pairData(int row, int column, int role) const {
         const SimulatedPair& p = m_check.pairs[size_t(row)];
         switch (role) {
@@ -186,7 +231,7 @@ private:
             }
         case Qt::DecorationRole:
             if (column == 1)
-                return swatch({p.firstSeen, p.secondSeen});
+                return swatch(kCheckedColors + size_t(row), p.firstSeen, p.secondSeen);
             return {};
         case Qt::FontRole:
             if (column == 3 && p.hardToTell) {
@@ -203,8 +248,26 @@ private:
         }
     }
 
+    /// The swatch in slot (a header, then a pair row), made again only when its colours
+    /// change. The views draw a picture through an icon, which keeps each picture it is given
+    /// in the toolkit's picture cache: a new picture at every paint would fill that cache.
+    QPixmap swatch(size_t slot, Rgb24 first, Rgb24 second) const {
+        Swatch& s = m_swatches[slot];
+        const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
+        if (s.picture.isNull() || s.colors != colors) {
+            s.picture = slot < kCheckedColors ? makeSwatch({first}) : makeSwatch({first, second});
+            s.colors = colors;
+        }
+        return s.picture;
+    }
+
+    struct Swatch {
+        uint64_t colors = 0;
+        QPixmap picture;
+    };
     Kind m_kind;
     const SchemeCheck& m_check;
+    mutable std::array<Swatch, kCheckedColors + kPairCount> m_swatches;
 };
 
 namespace {
@@ -343,8 +406,9 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
 
 AccessibilityWindow::~AccessibilityWindow() = default;
 
-void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors) {
+void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors, int count) {
     m_colors = colors;
+    m_colorCount = count;
     m_schemeStale = true;
     catchUp();
 }
@@ -370,6 +434,18 @@ void AccessibilityWindow::showEvent(QShowEvent* event) {
     catchUp();
 }
 
+void AccessibilityWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) // minimised: still open
+        return;
+    // the eight pictures are most of what the window holds; they are made again when shown
+    for (QImage& image : m_simulatedMockup)
+        image = QImage();
+    for (SimulationPicture* picture : m_pictures)
+        picture->image() = QImage();
+    m_previewStale = true;
+}
+
 void AccessibilityWindow::catchUp() {
     // a hidden window keeps its inputs and does the work once it is shown
     if (!isVisible())
@@ -384,8 +460,9 @@ void AccessibilityWindow::catchUp() {
         m_paintStale = false;
     }
     if (m_schemeStale) {
-        m_check = checkScheme(
-            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu});
+        m_check =
+            checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
+                        m_colorCount);
         m_contrastModel->refresh();
         m_apcaModel->refresh();
         m_pairsModel->refresh();
@@ -400,6 +477,8 @@ void AccessibilityWindow::simulateMockup() {
                             : preview::PreviewSurface::composeDrawingArea(m_bare);
     for (int s = 0; s < kSimulationCount; ++s) {
         QImage& out = m_simulatedMockup[size_t(s)];
+        if (out.isNull())
+            out = blankPicture();
         for (int y = 0; y < kHeight; ++y)
             simulatePixels(static_cast<Simulation>(s),
                            reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
@@ -431,6 +510,8 @@ void AccessibilityWindow::paintPictures() {
     for (int s = 0; s < kSimulationCount; ++s) {
         const auto simulation = static_cast<Simulation>(s);
         QImage& image = m_pictures[size_t(s)]->image();
+        if (image.isNull())
+            image = blankPicture();
         if (m_picturesNeedMockup)
             std::memcpy(image.bits(), m_simulatedMockup[size_t(s)].constBits(),
                         size_t(image.sizeInBytes()));

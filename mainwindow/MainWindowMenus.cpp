@@ -5,6 +5,7 @@
 #include "MenuBar.h"
 #include "io/ColorsFile.h"
 #include "io/FileWriter.h"
+#include "palette/ExportDialog.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
 #include "ui/WindowHelpers.h"
@@ -124,11 +125,12 @@ QIcon ImageList2(const QString& key) {
     };
     static const Source kSources[] = {
         {"Save", "document-save", QStyle::SP_DialogSaveButton},
-        {"Export", "document-save-as", QStyle::SP_DriveFDIcon},
         {"Access", "preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView},
         {"Convert", "view-refresh", QStyle::SP_BrowserReload},
         {"Help", "help-contents", QStyle::SP_DialogHelpButton},
     };
+    if (key == QLatin1String("Export"))
+        return palette::exportIcon();
     for (const Source& s : kSources) {
         if (key != QLatin1String(s.key))
             continue;
@@ -214,32 +216,16 @@ void MainWindow::mnusavecolors_click() {
 }
 
 void MainWindow::mnuexport_click() {
-    ColorsSaveDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("exportdialog"));
-    dialog.setWindowTitle(QStringLiteral("Export Palette"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    QStringList filters;
-    for (palette::Format f : palette::kFormats)
-        filters << QString::fromStdString(palette::dialogFilter(f));
-    dialog.setNameFilters(filters);
-    const auto formatOfFilter = [&filters](const QString& filter) {
-        return palette::kFormats.at(static_cast<size_t>(qMax(0, filters.indexOf(filter))));
-    };
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    palette::ExportDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const palette::Format chosen = formatOfFilter(dialog.selectedNameFilter());
-    QString path = dialog.selectedFiles().constFirst();
-    // a name typed without an extension gets the chosen format's; an extension the user
-    // typed names the format, and any other name takes the chosen one
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
-        path += QString::fromLatin1(palette::extension(chosen).data());
-    const palette::Format format =
-        palette::formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosen);
-    palette::SchemeColors colors{};
-    for (int k = 1; k <= 3; ++k)
-        colors[static_cast<size_t>(k - 1)] = m_model.swatchColor(k);
+    // the dialog has added the filter's extension to a name typed without one
+    const QString path = dialog.target();
+    const palette::Format format = dialog.formatFor(path);
+    // the colours of the scheme only: a third swatch the rule leaves alone is no part of it
+    palette::SchemeColors colors(palette::schemeColorCount(m_model.rule()));
+    for (size_t i = 0; i < colors.size(); ++i)
+        colors[i] = m_model.swatchColor(static_cast<int>(i) + 1);
     std::string reason;
     if (!palette::writePaletteFile(path, format, colors, &reason))
         QMessageBox::warning(

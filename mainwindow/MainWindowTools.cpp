@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "palette/PaletteFormats.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
 #include "ui/ColorConversion.h"
@@ -19,9 +20,10 @@ void MainWindow::mnuconvert_click() {
 
 void MainWindow::mnuaccess_click() {
     if (!frmaccess) {
+        // made once and kept: every new window brings palettes of its own, under which the
+        // style caches its drawn pieces anew until its cache is full. Closed, it drops its
+        // pictures; opened again, it shows the scheme as it is then.
         frmaccess = new accessibility::AccessibilityWindow(this);
-        // closed, it costs nothing; opened again, it starts from the scheme as it is then
-        frmaccess->setAttribute(Qt::WA_DeleteOnClose);
         frmaccess->setPreview(m_bareMockup, preview->lists());
         frmaccess->setPreviewPaint(m_previewPaint);
         showSchemeToAccessCheck();
@@ -33,7 +35,8 @@ void MainWindow::showSchemeToAccessCheck() {
     if (frmaccess)
         frmaccess->setSchemeColors({ui::toQRgb(m_model.swatchColor(1)),
                                     ui::toQRgb(m_model.swatchColor(2)),
-                                    ui::toQRgb(m_model.swatchColor(3))});
+                                    ui::toQRgb(m_model.swatchColor(3))},
+                                   int(palette::schemeColorCount(m_model.rule())));
 }
 
 } // namespace mainwindow

@@ -47,6 +47,10 @@ bool endsWithNoCase(std::string_view text, std::string_view tail) {
 
 } // namespace
 
+size_t schemeColorCount(core::SchemeType rule) {
+    return rule == core::SchemeType::Complementary ? 2 : 3;
+}
+
 std::string colorName(size_t i) {
     return "color-" + std::to_string(i + 1);
 }
@@ -97,7 +101,7 @@ std::string gimpPaletteText(const SchemeColors& colors, std::string_view palette
     // a line break in the name would end the header line early
     for (char c : paletteName)
         text += (c == '\n' || c == '\r') ? ' ' : c;
-    text += "\nColumns: 3\n#\n";
+    text += "\nColumns: " + std::to_string(colors.size()) + "\n#\n";
     for (size_t i = 0; i < colors.size(); ++i) {
         const core::ColorRGB c = core::SplitColor(colors[i]);
         char line[16];
