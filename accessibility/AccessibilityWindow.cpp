@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
+#include "ui/WindowHelpers.h"
 
 #include <QAbstractButton>
 #include <QAbstractTableModel>
@@ -28,8 +29,6 @@ namespace accessibility {
 
 namespace {
 
-const QColor kWindowBackground(228, 234, 254);
-const QColor kButtonBackground(196, 221, 249);
 /// Text and cells of a colour the scheme does not have.
 constexpr QRgb kNotInScheme = 0xFF808080;
 constexpr QRgb kNotInSchemeBackground = 0xFFE8E8E8;
@@ -317,7 +316,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), m_sourceLists(kWidth, kHeight, kWidth) {
     setObjectName(QStringLiteral("frmaccess"));
     setWindowTitle(QStringLiteral("Accessibility Check"));
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::windowBackColor());
     for (QImage& image : m_simulatedMockup)
         image = blankPicture();
     m_check = checkScheme({0, 0, 0});
@@ -384,9 +383,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_copyReport->setObjectName(QStringLiteral("cmdcopyreport"));
     m_copyReport->setAccessibleName(QStringLiteral("Copy Report"));
     m_copyReport->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    QPalette buttonPal = m_copyReport->palette();
-    buttonPal.setColor(QPalette::Button, kButtonBackground);
-    m_copyReport->setPalette(buttonPal);
+    ui::setLightBlue(m_copyReport);
     m_copyReport->setFixedSize(129, 33);
     connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::cmdcopyreport_Click);
 
