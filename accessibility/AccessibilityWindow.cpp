@@ -4,12 +4,14 @@
 #include "preview/PreviewSurface.h"
 #include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 #include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -29,8 +31,10 @@ namespace accessibility {
 
 namespace {
 
-const QColor kWindowBackground(228, 234, 254);
-const QColor kButtonBackground(196, 221, 249);
+/// Text and cells of a colour the scheme does not have.
+constexpr QRgb kNotInScheme = 0xFF808080;
+constexpr QRgb kNotInSchemeBackground = 0xFFE8E8E8;
+const QLatin1String kNotInSchemeWords(" is not in this scheme");
 constexpr int kWidth = preview::PreviewSurface::kDrawWidth;
 constexpr int kHeight = preview::PreviewSurface::kDrawHeight;
 
@@ -57,7 +61,7 @@ QImage blankPicture() {
 }
 
 /// A swatch of one or two colours side by side, for headers and pair rows.
-QPixmap swatch(std::initializer_list<Rgb24> colors) {
+QPixmap makeSwatch(std::initializer_list<Rgb24> colors) {
     constexpr int kSide = 12;
     QPixmap pixmap(kSide * int(colors.size()), kSide);
     QPainter painter(&pixmap);
@@ -127,7 +131,10 @@ public:
             return m_kind == Kind::Pairs && column != 2 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                                         : int(Qt::AlignCenter);
         if (m_kind == Kind::Pairs)
-            return pairData(row, column, role);
+            return m_check.compared(m_check.pairs[size_t(row)]) ? pairData(row, column, role)
+                                                                : outOfScheme(row, column, role);
+        if (!m_check.compared(row) || !m_check.compared(column))
+            return outOfScheme(row, column, role);
         const bool apca = m_kind == Kind::Apca;
         switch (role) {
         case Qt::DisplayRole: {
@@ -155,11 +162,20 @@ public:
         }
         if (section < 0 || section >= kCheckedColors)
             return {};
+        if (!m_check.compared(section)) {
+            if (role == Qt::DisplayRole)
+                return QString::fromLatin1(checkedColorName(section));
+            if (role == Qt::ForegroundRole)
+                return QColor(kNotInScheme);
+            if (role == Qt::ToolTipRole)
+                return QString::fromLatin1(checkedColorName(section)) + kNotInSchemeWords;
+            return {};
+        }
         switch (role) {
         case Qt::DisplayRole:
             return QString::fromLatin1(checkedColorName(section));
         case Qt::DecorationRole:
-            return swatch({m_check.colors[size_t(section)]});
+            return swatch(size_t(section), m_check.colors[size_t(section)], 0);
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
                 return orientation == Qt::Vertical ? QStringLiteral("Text color")
@@ -171,6 +187,34 @@ public:
     }
 
 private:
+    /// A cell with a colour that is not in the scheme (the third under complementary): greyed,
+    /// with no figure, and saying so.
+    QVariant outOfScheme(int row, int column, int role) const {
+        const bool pairs = m_kind == Kind::Pairs;
+        const int colour = pairs ? 2 : (m_check.compared(row) ? column : row);
+        switch (role) {
+        case Qt::DisplayRole:
+            if (!pairs)
+                return QString();
+            if (column == 0)
+                return QString::fromLatin1(simulationName(m_check.pairs[size_t(row)].simulation));
+            if (column == 1)
+                return QStringLiteral("%1 / %2").arg(
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].first)),
+                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].second)));
+            return column == 3 ? QStringLiteral("not in this scheme") : QString();
+        case Qt::ForegroundRole:
+            return QColor(kNotInScheme);
+        case Qt::BackgroundRole:
+            return QColor(kNotInSchemeBackground);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return QString::fromLatin1(checkedColorName(colour)) + kNotInSchemeWords;
+        default:
+            return {};
+        }
+    }
+
     QVariant pairData(int row, int column, int role) const {
         const SimulatedPair& p = m_check.pairs[size_t(row)];
         switch (role) {
@@ -189,7 +233,7 @@ private:
             }
         case Qt::DecorationRole:
             if (column == 1)
-                return swatch({p.firstSeen, p.secondSeen});
+                return swatch(kCheckedColors + size_t(row), p.firstSeen, p.secondSeen);
             return {};
         case Qt::FontRole:
             if (column == 3 && p.hardToTell) {
@@ -206,8 +250,26 @@ private:
         }
     }
 
+    /// The swatch in slot (a header, then a pair row), made again only when its colours
+    /// change. The views draw a picture through an icon, which keeps each picture it is given
+    /// in the toolkit's picture cache: a new picture at every paint would fill that cache.
+    QPixmap swatch(size_t slot, Rgb24 first, Rgb24 second) const {
+        Swatch& s = m_swatches[slot];
+        const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
+        if (s.picture.isNull() || s.colors != colors) {
+            s.picture = slot < kCheckedColors ? makeSwatch({first}) : makeSwatch({first, second});
+            s.colors = colors;
+        }
+        return s.picture;
+    }
+
+    struct Swatch {
+        uint64_t colors = 0;
+        QPixmap picture;
+    };
     Kind m_kind;
     const SchemeCheck& m_check;
+    mutable std::array<Swatch, kCheckedColors + kPairCount> m_swatches;
 };
 
 namespace {
@@ -256,7 +318,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), m_sourceLists(kWidth, kHeight, kWidth) {
     setObjectName(QStringLiteral("frmaccess"));
     setWindowTitle(QStringLiteral("Accessibility Check"));
-    platform::setBackColor(*this, kWindowBackground);
+    platform::setBackColor(*this, ui::windowBackColor());
     for (QImage& image : m_simulatedMockup)
         image = blankPicture();
     m_check = checkScheme({0, 0, 0});
@@ -323,9 +385,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_copyReport->setObjectName(QStringLiteral("cmdcopyreport"));
     m_copyReport->setAccessibleName(QStringLiteral("Copy Report"));
     m_copyReport->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    QPalette buttonPal = m_copyReport->palette();
-    buttonPal.setColor(QPalette::Button, kButtonBackground);
-    m_copyReport->setPalette(buttonPal);
+    ui::setLightBlue(m_copyReport);
     m_copyReport->setFixedSize(129, 33);
     connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::copyReport);
 
@@ -348,8 +408,9 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
 
 AccessibilityWindow::~AccessibilityWindow() = default;
 
-void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors) {
+void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors, int count) {
     m_colors = colors;
+    m_colorCount = count;
     m_schemeStale = true;
     catchUp();
 }
@@ -374,7 +435,8 @@ void AccessibilityWindow::follow(const scheme::SchemeModel& model,
                                  const preview::PreviewSurface& preview) {
     const auto showScheme = [this, &model] {
         const std::array<core::Color, 3> colors = model.swatchColors();
-        setSchemeColors({ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+        setSchemeColors({ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])},
+                        static_cast<int>(model.colorCount()));
         std::optional<std::array<QRgb, 3>> paint;
         if (const auto& painted = model.previewPaint())
             paint = preview::PreviewSurface::listColors(
@@ -397,6 +459,18 @@ void AccessibilityWindow::showEvent(QShowEvent* event) {
     catchUp();
 }
 
+void AccessibilityWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) // minimised: still open
+        return;
+    // the eight pictures are most of what the window holds; they are made again when shown
+    for (QImage& image : m_simulatedMockup)
+        image = QImage();
+    for (SimulationPicture* picture : m_pictures)
+        picture->image() = QImage();
+    m_previewStale = true;
+}
+
 void AccessibilityWindow::catchUp() {
     // a hidden window keeps its inputs and does the work once it is shown
     if (!isVisible())
@@ -411,8 +485,9 @@ void AccessibilityWindow::catchUp() {
         m_paintStale = false;
     }
     if (m_schemeStale) {
-        m_check = checkScheme(
-            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu});
+        m_check =
+            checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
+                        m_colorCount);
         m_contrastModel->refresh();
         m_apcaModel->refresh();
         m_pairsModel->refresh();
@@ -427,6 +502,8 @@ void AccessibilityWindow::simulateMockup() {
                             : preview::PreviewSurface::composeDrawingArea(m_bare);
     for (int s = 0; s < kSimulationCount; ++s) {
         QImage& out = m_simulatedMockup[size_t(s)];
+        if (out.isNull())
+            out = blankPicture();
         for (int y = 0; y < kHeight; ++y)
             simulatePixels(static_cast<Simulation>(s),
                            reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
@@ -458,6 +535,8 @@ void AccessibilityWindow::paintPictures() {
     for (int s = 0; s < kSimulationCount; ++s) {
         const auto simulation = static_cast<Simulation>(s);
         QImage& image = m_pictures[size_t(s)]->image();
+        if (image.isNull())
+            image = blankPicture();
         if (m_picturesNeedMockup)
             std::memcpy(image.bits(), m_simulatedMockup[size_t(s)].constBits(),
                         size_t(image.sizeInBytes()));

@@ -35,8 +35,9 @@ public:
     explicit AccessibilityWindow(QWidget* owner = nullptr);
     ~AccessibilityWindow() override;
 
-    /// The three swatch colours (alpha ignored).
-    void setSchemeColors(const std::array<QRgb, 3>& colors);
+    /// The three swatch colours (alpha ignored), of which the first count (2 or 3) are the
+    /// scheme's: under complementary the third swatch is not, and is greyed and left out.
+    void setSchemeColors(const std::array<QRgb, 3>& colors, int count = 3);
     /// The preview's drawing area with the mock-up but no list painted, and its three pixel
     /// lists; called when the style changes.
     void setPreview(const QImage& bareMockup, const preview::PixelLists& lists);
@@ -53,6 +54,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    /// Hidden, the window keeps its inputs but not its pictures.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void catchUp();
@@ -61,6 +64,7 @@ private:
 
     // inputs, kept as given while hidden
     std::array<QRgb, 3> m_colors{};
+    int m_colorCount = 3;
     QImage m_bare;
     preview::PixelLists m_sourceLists;
     std::optional<std::array<QRgb, 3>> m_paint;

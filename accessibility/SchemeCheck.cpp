@@ -29,8 +29,9 @@ const char* checkedColorName(int index) {
     return index >= 0 && index < kCheckedColors ? kNames[index] : "";
 }
 
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors) {
+SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors, int count) {
     SchemeCheck check;
+    check.schemeColors = count == 2 ? 2 : 3;
     for (int i = 0; i < 3; ++i)
         check.colors[size_t(i)] = schemeColors[size_t(i)] & 0xFFFFFFu;
     check.colors[3] = 0xFFFFFF;
@@ -82,12 +83,14 @@ std::string pairWords(const SchemeCheck& check, int index) {
 
 std::string reportText(const SchemeCheck& check) {
     std::string text = "Accessibility check of the scheme";
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < check.schemeColors; ++i)
         text += (i ? ", " : " ") + name(i) + " " + htmlCode(check.colors[size_t(i)]);
     text += "\n\nWCAG 2.2 contrast ratio (AA normal text 4.5, AA large text 3, AAA normal text 7, "
             "AAA large text 4.5, non-text 3)\n";
     for (int row = 0; row < kCheckedColors; ++row)
         for (int column = row + 1; column < kCheckedColors; ++column) {
+            if (!check.compared(row) || !check.compared(column))
+                continue;
             const double ratio = check.ratio[size_t(row)][size_t(column)];
             text += name(row) + " on " + name(column) + ": " + ratioText(ratio) + "; " +
                     levelWords(ratio) + "\n";
@@ -95,13 +98,14 @@ std::string reportText(const SchemeCheck& check) {
     text += "\nAPCA lightness contrast Lc (text on background)\n";
     for (int row = 0; row < kCheckedColors; ++row)
         for (int column = 0; column < kCheckedColors; ++column)
-            if (row != column)
+            if (row != column && check.compared(row) && check.compared(column))
                 text += name(row) + " on " + name(column) + ": Lc " +
                         apcaText(check.lc[size_t(row)][size_t(column)]) + "\n";
     text += "\nColor difference CIEDE2000 of the scheme colors as seen with each "
             "color-vision deficiency (under 10: hard to tell apart)\n";
     for (int i = 0; i < kPairCount; ++i)
-        text += pairWords(check, i) + "\n";
+        if (check.compared(check.pairs[size_t(i)]))
+            text += pairWords(check, i) + "\n";
     return text;
 }
 

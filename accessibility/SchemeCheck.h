@@ -31,6 +31,9 @@ constexpr int kPairCount = 3 * kSimulationCount;
 
 /// Everything the check reports about one scheme.
 struct SchemeCheck {
+    /// How many of the first colours belong to the scheme: 2 (complementary) or 3. A colour
+    /// beyond them is not in the scheme, and nothing is checked or reported against it.
+    int schemeColors = 3;
     std::array<Rgb24, kCheckedColors> colors{};
     /// WCAG contrast ratio of colours[row] and colours[column].
     std::array<std::array<double, kCheckedColors>, kCheckedColors> ratio{};
@@ -38,10 +41,17 @@ struct SchemeCheck {
     std::array<std::array<double, kCheckedColors>, kCheckedColors> lc{};
     /// Pairs in simulation order, then (1, 2), (1, 3), (2, 3).
     std::array<SimulatedPair, kPairCount> pairs{};
+
+    /// Whether colour index (0-4) is compared: white, black and the scheme's own colours.
+    bool compared(int index) const { return index < schemeColors || index >= 3; }
+    /// Whether both colours of pair i are in the scheme.
+    bool compared(const SimulatedPair& pair) const {
+        return compared(pair.first) && compared(pair.second);
+    }
 };
 
-/// Checks the three scheme colours (0xRRGGBB).
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors);
+/// Checks the scheme colours (0xRRGGBB): the first count (2 or 3) of them.
+SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors, int count = 3);
 
 /// "Color 1 on White: 4.47 to 1; passes AA large text, non-text; fails ..."
 std::string contrastWords(const SchemeCheck& check, int row, int column);

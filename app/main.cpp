@@ -1,3 +1,4 @@
+#include "io/FileWriter.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
@@ -6,16 +7,40 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
+    // a file-size limit or a pipe whose reader has gone makes a write fail, which the
+    // program reports, instead of ending it by a signal
+    io::ignoreWriteSignals();
     // an export runs before any application object exists, so it needs no display
     const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& arg : args) {
+        if (arg == "--version") {
+            std::cout << "chromalune " CHROMALUNE_VERSION "\n";
+            return 0;
+        }
+    }
     if (palette::wantsCommandLine(args))
         return palette::runCommandLine(args, std::cout, std::cerr);
+    // refused before a window opens: a mistyped export would otherwise open the window and
+    // leave a script waiting for it
+    if (const std::string error = palette::windowArgumentsError(args); !error.empty()) {
+        std::cerr << error << '\n';
+        return 2;
+    }
+    if (!palette::displayNamed(args, [](const char* name) {
+            const char* value = std::getenv(name);
+            return std::string(value != nullptr ? value : "");
+        })) {
+        std::cerr << "chromalune: no display to show the window on (DISPLAY and WAYLAND_DISPLAY "
+                     "are not set); to export without one, see chromalune --help\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ChromaLune"));
     QIcon icon;

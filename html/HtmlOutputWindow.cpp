@@ -1,9 +1,7 @@
 #include "HtmlOutputWindow.h"
 
 #include "GeneratedTextBox.h"
-#include "core/DesignColors.h"
 #include "platform/Desktop.h"
-#include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
 #include <QPushButton>
@@ -11,36 +9,28 @@
 namespace html {
 
 HtmlOutputWindow::HtmlOutputWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("frmsbhtml"));
+    ui::setUpWindow(this, QStringLiteral("frmsbhtml"), QString(), QSize(577, 316),
+                    ui::windowBackColor());
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(577, 316);
-    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
-    Text1 = new GeneratedTextBox(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(16, 16, 393, 257);
-    Text1->setAccessibleName(QStringLiteral("Generated HTML"));
+    m_textBox = new GeneratedTextBox(this);
+    m_textBox->setObjectName(QStringLiteral("Text1"));
+    m_textBox->setGeometry(16, 16, 393, 257);
+    m_textBox->setAccessibleName(QStringLiteral("Generated HTML"));
 
-    cmdclipboard = ui::makeCopyButton(this, QRect(432, 64, 129, 33));
-    connect(cmdclipboard, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclipboard_Click);
-
-    cmdclose = new QPushButton(QStringLiteral("C&lose"), this);
-    cmdclose->setObjectName(QStringLiteral("cmdclose"));
-    cmdclose->setGeometry(456, 224, 89, 25);
-    cmdclose->setAccessibleName(QStringLiteral("Close"));
-    connect(cmdclose, &QPushButton::clicked, this, &HtmlOutputWindow::cmdclose_Click);
+    QPushButton* copyButton = ui::makeCopyButton(this, QRect(432, 64, 129, 33));
+    connect(copyButton, &QPushButton::clicked, this, &HtmlOutputWindow::copyText);
+    QPushButton* closeButton = ui::makeButton(this, QStringLiteral("cmdclose"),
+                                              QStringLiteral("C&lose"), QRect(456, 224, 89, 25));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void HtmlOutputWindow::setText(const QString& text) {
-    Text1->setGeneratedText(text);
+    m_textBox->setGeneratedText(text);
 }
 
-void HtmlOutputWindow::cmdclipboard_Click() {
-    platform::setClipboardText(Text1->clipboardText());
-}
-
-void HtmlOutputWindow::cmdclose_Click() {
-    close();
+void HtmlOutputWindow::copyText() {
+    platform::setClipboardText(m_textBox->clipboardText());
 }
 
 } // namespace html

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class GeneratedTextBox;
-class QPushButton;
 
 namespace html {
 
@@ -14,16 +13,13 @@ class HtmlOutputWindow : public QWidget {
 public:
     explicit HtmlOutputWindow(QWidget* owner);
 
-    /// Replaces the whole content of Text1.
+    /// Replaces the whole text shown.
     void setText(const QString& text);
 
 private:
-    void cmdclipboard_Click();
-    void cmdclose_Click();
+    void copyText();
 
-    GeneratedTextBox* Text1 = nullptr;
-    QPushButton* cmdclipboard = nullptr;
-    QPushButton* cmdclose = nullptr;
+    GeneratedTextBox* m_textBox = nullptr;
 };
 
 } // namespace html

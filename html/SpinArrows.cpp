@@ -15,10 +15,15 @@ SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent) {
         button->setGeometry(0, y, 16, h);
         return button;
     };
-    upButton = makeArrow("up", Qt::UpArrow, 0, 12);
-    downButton = makeArrow("down", Qt::DownArrow, 12, 13);
-    connect(upButton, &QToolButton::clicked, this, &SpinArrows::upClicked);
-    connect(downButton, &QToolButton::clicked, this, &SpinArrows::downClicked);
+    m_upButton = makeArrow("up", Qt::UpArrow, 0, 12);
+    m_downButton = makeArrow("down", Qt::DownArrow, 12, 13);
+    connect(m_upButton, &QToolButton::clicked, this, &SpinArrows::upClicked);
+    connect(m_downButton, &QToolButton::clicked, this, &SpinArrows::downClicked);
+}
+
+void SpinArrows::setCaption(const QString& caption) {
+    m_upButton->setAccessibleName(caption + QStringLiteral(" up"));
+    m_downButton->setAccessibleName(caption + QStringLiteral(" down"));
 }
 
 } // namespace html

@@ -13,12 +13,16 @@ class SpinArrows : public QWidget {
 public:
     explicit SpinArrows(QWidget* parent = nullptr);
 
-    QToolButton* upButton = nullptr;
-    QToolButton* downButton = nullptr;
+    /// What a screen reader announces for the arrows: caption + " up" and caption + " down".
+    void setCaption(const QString& caption);
 
 signals:
     void upClicked();
     void downClicked();
+
+private:
+    QToolButton* m_upButton = nullptr;
+    QToolButton* m_downButton = nullptr;
 };
 
 } // namespace html

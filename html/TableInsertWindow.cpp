@@ -3,21 +3,15 @@
 #include "GeneratedTextBox.h"
 #include "SpinArrows.h"
 #include "TableText.h"
-#include "core/DesignColors.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
-#include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
-#include <QToolButton>
 
 #include <utility>
 
@@ -32,148 +26,103 @@ constexpr int kClientHeight = 492;
 
 TableInsertWindow::TableInsertWindow(const scheme::SchemeModel& model, QWidget* owner)
     : QWidget(owner, Qt::Window), m_model(model) {
-    setObjectName(QStringLiteral("tableins"));
-    setWindowTitle(QStringLiteral("Insert Table"));
+    ui::setUpWindow(this, QStringLiteral("tableins"), QStringLiteral("Insert Table"),
+                    QSize(kClientWidth, kClientHeight), ui::windowBackColor());
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));
 
-    auto makeLabel = [this](const char* name, const char* text, int x, int y, int w) {
-        auto* label = new QLabel(QString::fromLatin1(text), this);
-        label->setObjectName(QString::fromLatin1(name));
+    auto makeNumberRow = [this](const char* labelName, const char* caption, int index,
+                                const char* spinName, const char* text, int labelX, int fieldX,
+                                int y) {
+        const QString spoken = QString::fromLatin1(caption);
         // as high as the field beside it, so the caption lines up with the field's text
-        label->setGeometry(x, y, w, 25);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        return label;
-    };
-    auto makeNumberRow = [this, &makeLabel](const char* labelName, const char* caption, int index,
-                                            const char* spinName, const char* text, int labelX,
-                                            int fieldX, int y) {
-        makeLabel(labelName, caption, labelX, y, fieldX - labelX - 4);
+        ui::makeLabel(this, QString::fromLatin1(labelName), spoken,
+                      QRect(labelX, y, fieldX - labelX - 4, 25));
         auto* field = new QLineEdit(QString::fromLatin1(text), this);
         field->setObjectName(QStringLiteral("Text1[%1]").arg(index));
         field->setGeometry(fieldX, y, 49, 25);
-        field->setAccessibleName(QString::fromLatin1(caption));
-        Text1[index] = field;
+        field->setAccessibleName(spoken);
+        m_numberFields[index] = field;
         auto* spin = new SpinArrows(this);
         spin->setObjectName(QString::fromLatin1(spinName));
         spin->move(fieldX + 48, y);
-        spin->upButton->setAccessibleName(QString::fromLatin1(caption) + QStringLiteral(" up"));
-        spin->downButton->setAccessibleName(QString::fromLatin1(caption) + QStringLiteral(" down"));
-        connect(spin, &SpinArrows::downClicked, this, [this, index] { spinDownClick(index); });
-        connect(spin, &SpinArrows::upClicked, this, [this, index] { spinUpClick(index); });
-        return spin;
-    };
-    auto makeCombo = [this](const char* name, const char* spoken, int x, int y, int w) {
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(QString::fromLatin1(name));
-        combo->setEditable(true);
-        combo->setAccessibleName(QString::fromLatin1(spoken));
-        combo->lineEdit()->setAccessibleName(combo->accessibleName());
-        // typed texts are used exactly as they are: never completed from the list (the
-        // completer matches regardless of case and replaces the text), never added to it
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
-        combo->setGeometry(x, y, w, 21);
-        return combo;
+        spin->setCaption(spoken);
+        connect(spin, &SpinArrows::downClicked, this, [this, index] { stepDown(index); });
+        connect(spin, &SpinArrows::upClicked, this, [this, index] { stepUp(index); });
+        connect(field, &QLineEdit::textChanged, this, &TableInsertWindow::fillEmptyCounts);
     };
 
-    UpDown1 = makeNumberRow("lblrows", "Rows", kRows, "UpDown1", "2", 32, 96, 24);
-    UpDown2 = makeNumberRow("lblcolumns", "Columns", kColumns, "UpDown2", "2", 32, 96, 56);
-    UpDown3 = makeNumberRow("lblwidth", "Width", kWidth, "UpDown3", "75", 32, 96, 104);
-    Combo1 = makeCombo("Combo1", "Width unit", 184, 104, 73);
-    UpDown4 = makeNumberRow("lblborder", "Border", kBorder, "UpDown4", "1", 32, 96, 144);
-    makeLabel("lblalign", "Align", 176, 144, 30);
-    cmbtalign = makeCombo("cmbtalign", "Align", 208, 144, 89);
-    UpDown5 =
-        makeNumberRow("lblpadding", "Cell Padding", kCellPadding, "UpDown5", "0", 184, 272, 24);
-    UpDown6 =
-        makeNumberRow("lblspacing", "Cell Spacing", kCellSpacing, "UpDown6", "0", 184, 272, 64);
+    makeNumberRow("lblrows", "Rows", kRows, "UpDown1", "2", 32, 96, 24);
+    makeNumberRow("lblcolumns", "Columns", kColumns, "UpDown2", "2", 32, 96, 56);
+    makeNumberRow("lblwidth", "Width", kWidth, "UpDown3", "75", 32, 96, 104);
+    m_unitCombo = ui::makeComboBox(this, QStringLiteral("Combo1"), QStringLiteral("Width unit"),
+                                   QRect(184, 104, 73, 21));
+    makeNumberRow("lblborder", "Border", kBorder, "UpDown4", "1", 32, 96, 144);
+    ui::makeLabel(this, QStringLiteral("lblalign"), QStringLiteral("Align"),
+                  QRect(176, 144, 30, 25));
+    m_alignCombo = ui::makeComboBox(this, QStringLiteral("cmbtalign"), QStringLiteral("Align"),
+                                    QRect(208, 144, 89, 21));
+    makeNumberRow("lblpadding", "Cell Padding", kCellPadding, "UpDown5", "0", 184, 272, 24);
+    makeNumberRow("lblspacing", "Cell Spacing", kCellSpacing, "UpDown6", "0", 184, 272, 64);
 
-    cmdok = new QPushButton(QStringLiteral("OK"), this);
-    cmdok->setObjectName(QStringLiteral("cmdok"));
-    cmdok->setGeometry(360, 24, 81, 25);
-    connect(cmdok, &QPushButton::clicked, this, &TableInsertWindow::cmdok_Click);
+    QPushButton* okButton =
+        ui::makeButton(this, QStringLiteral("cmdok"), QStringLiteral("OK"), QRect(360, 24, 81, 25));
+    connect(okButton, &QPushButton::clicked, this, &TableInsertWindow::generateTable);
+    QPushButton* closeButton = ui::makeButton(this, QStringLiteral("cmdcancel"),
+                                              QStringLiteral("Close"), QRect(360, 64, 81, 25));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    QPushButton* copyButton = ui::makeCopyButton(this, QRect(344, 112, 129, 33));
+    connect(copyButton, &QPushButton::clicked, this, &TableInsertWindow::copyTable);
 
-    cmdcancel = new QPushButton(QStringLiteral("Close"), this);
-    cmdcancel->setObjectName(QStringLiteral("cmdcancel"));
-    cmdcancel->setGeometry(360, 64, 81, 25);
-    connect(cmdcancel, &QPushButton::clicked, this, &TableInsertWindow::cmdcancel_Click);
+    m_tableBox = new GeneratedTextBox(this);
+    m_tableBox->setObjectName(QStringLiteral("tablehtml"));
+    m_tableBox->setGeometry(16, 184, 449, 281);
+    m_tableBox->setAccessibleName(QStringLiteral("Table HTML"));
 
-    cmdclipboard = ui::makeCopyButton(this, QRect(344, 112, 129, 33));
-    connect(cmdclipboard, &QPushButton::clicked, this, &TableInsertWindow::cmdclipboard_Click);
+    connect(m_unitCombo, &QComboBox::activated, this, &TableInsertWindow::fillEmptyCounts);
 
-    tablehtml = new GeneratedTextBox(this);
-    tablehtml->setObjectName(QStringLiteral("tablehtml"));
-    tablehtml->setGeometry(16, 184, 449, 281);
-    tablehtml->setAccessibleName(QStringLiteral("Table HTML"));
-
-    for (const int index : {kRows, kCellSpacing, kCellPadding, kBorder, kWidth, kColumns})
-        connect(Text1[index], &QLineEdit::textChanged, this,
-                [this, index] { Text1_Change(index); });
-    connect(Combo1, &QComboBox::activated, this, &TableInsertWindow::Combo1_Click);
-
-    Form_Load();
-}
-
-void TableInsertWindow::Form_Load() {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!screen)
-        screen = QApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-    Combo1->addItems({QStringLiteral("Percent"), QStringLiteral("Pixels")});
-    Combo1->setCurrentIndex(0);
-    cmbtalign->addItems({QStringLiteral("None"), QStringLiteral("center"), QStringLiteral("char"),
-                         QStringLiteral("justify"), QStringLiteral("left"),
-                         QStringLiteral("right")});
-    cmbtalign->setCurrentIndex(1);
+    ui::centreOnScreen(this);
+    m_unitCombo->addItems({QStringLiteral("Percent"), QStringLiteral("Pixels")});
+    m_unitCombo->setCurrentIndex(0);
+    m_alignCombo->addItems({QStringLiteral("None"), QStringLiteral("center"),
+                            QStringLiteral("char"), QStringLiteral("justify"),
+                            QStringLiteral("left"), QStringLiteral("right")});
+    m_alignCombo->setCurrentIndex(1);
     fillEmptyCounts();
 }
 
 void TableInsertWindow::fillEmptyCounts() {
-    if (Text1[kRows]->text().isEmpty())
-        Text1[kRows]->setText(QStringLiteral("1"));
-    if (Text1[kColumns]->text().isEmpty())
-        Text1[kColumns]->setText(QStringLiteral("1"));
+    for (const int index : {kRows, kColumns})
+        if (m_numberFields[index]->text().isEmpty())
+            m_numberFields[index]->setText(QStringLiteral("1"));
 }
 
-void TableInsertWindow::Text1_Change(int /*index*/) {
-    fillEmptyCounts();
+void TableInsertWindow::stepDown(int index) {
+    if (const auto text = html::spinDown(m_numberFields[index]->text()))
+        m_numberFields[index]->setText(*text);
 }
 
-void TableInsertWindow::Combo1_Click() {
-    fillEmptyCounts();
-}
-
-void TableInsertWindow::spinDownClick(int index) {
-    if (const auto text = html::spinDown(Text1[index]->text()))
-        Text1[index]->setText(*text);
-}
-
-void TableInsertWindow::spinUpClick(int index) {
-    if (const auto text = html::spinUp(Text1[index]->text()))
-        Text1[index]->setText(*text);
+void TableInsertWindow::stepUp(int index) {
+    if (const auto text = html::spinUp(m_numberFields[index]->text()))
+        m_numberFields[index]->setText(*text);
 }
 
 void TableInsertWindow::markField(int index) {
-    Text1[index]->setFocus(Qt::OtherFocusReason);
-    Text1[index]->selectAll();
+    m_numberFields[index]->setFocus(Qt::OtherFocusReason);
+    m_numberFields[index]->selectAll();
 }
 
-void TableInsertWindow::cmdok_Click() {
-    const html::TableFields fields{Text1[kWidth]->text(),       Combo1->currentText(),
-                                   Text1[kBorder]->text(),      Text1[kCellSpacing]->text(),
-                                   Text1[kCellPadding]->text(), cmbtalign->currentText()};
+void TableInsertWindow::generateTable() {
+    const auto text = [this](int index) { return m_numberFields[index]->text(); };
+    const html::TableFields fields{text(kWidth),       m_unitCombo->currentText(),
+                                   text(kBorder),      text(kCellSpacing),
+                                   text(kCellPadding), m_alignCombo->currentText()};
     fillEmptyCounts();
-    const auto rows = html::readFieldNumber(Text1[kRows]->text());
+    const auto rows = html::readFieldNumber(text(kRows));
     if (!rows) {
         markField(kRows);
         return;
     }
-    const auto columns = html::readFieldNumber(Text1[kColumns]->text());
+    const auto columns = html::readFieldNumber(text(kColumns));
     if (!columns) {
         markField(kColumns);
         return;
@@ -199,17 +148,13 @@ void TableInsertWindow::cmdok_Click() {
     const bool slow = cells > 10000;
     if (slow)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    tablehtml->setGeneratedText(html::tableHtml(fields, *rows, *columns, code1, code2));
+    m_tableBox->setGeneratedText(html::tableHtml(fields, *rows, *columns, code1, code2));
     if (slow)
         QApplication::restoreOverrideCursor();
 }
 
-void TableInsertWindow::cmdclipboard_Click() {
-    platform::setClipboardText(tablehtml->clipboardText());
-}
-
-void TableInsertWindow::cmdcancel_Click() {
-    close();
+void TableInsertWindow::copyTable() {
+    platform::setClipboardText(m_tableBox->clipboardText());
 }
 
 } // namespace html

@@ -7,7 +7,6 @@
 class GeneratedTextBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace scheme {
 class SchemeModel;
@@ -27,7 +26,7 @@ public:
     /// when "OK" is pressed; the model outlives the window.
     TableInsertWindow(const scheme::SchemeModel& model, QWidget* owner);
 
-    /// Text1 indexes of the number fields.
+    /// Indexes of the number fields, as their object names Text1[index] carry them.
     static constexpr int kRows = 0;
     static constexpr int kCellSpacing = 4;
     static constexpr int kCellPadding = 5;
@@ -36,34 +35,20 @@ public:
     static constexpr int kColumns = 8;
 
 private:
-    void Text1_Change(int index);
-    void Combo1_Click();
-    /// The down and up arrows beside the number field Text1[index].
-    void spinDownClick(int index);
-    void spinUpClick(int index);
-    void cmdok_Click();
-    void cmdclipboard_Click();
-    void cmdcancel_Click();
-
-    std::array<QLineEdit*, 9> Text1{};
-    SpinArrows* UpDown1 = nullptr;
-    SpinArrows* UpDown2 = nullptr;
-    SpinArrows* UpDown3 = nullptr;
-    SpinArrows* UpDown4 = nullptr;
-    SpinArrows* UpDown5 = nullptr;
-    SpinArrows* UpDown6 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QComboBox* cmbtalign = nullptr;
-    GeneratedTextBox* tablehtml = nullptr;
-    QPushButton* cmdok = nullptr;
-    QPushButton* cmdcancel = nullptr;
-    QPushButton* cmdclipboard = nullptr;
-
-    void Form_Load();
     /// Empty "Rows" and "Columns" fields become "1"; nothing else changes.
     void fillEmptyCounts();
+    /// The down and up arrows beside the number field of that index.
+    void stepDown(int index);
+    void stepUp(int index);
+    void generateTable();
+    void copyTable();
     void markField(int index);
 
+    /// The number fields by the indexes above; the other places stay empty.
+    std::array<QLineEdit*, 9> m_numberFields{};
+    QComboBox* m_unitCombo = nullptr;
+    QComboBox* m_alignCombo = nullptr;
+    GeneratedTextBox* m_tableBox = nullptr;
     const scheme::SchemeModel& m_model;
 };
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -132,7 +133,15 @@ bool writeInPlace(const QString& path, const QByteArray& bytes, bool create, QSt
 
 } // namespace
 
+void ignoreWriteSignals() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
+    // a signal would end the program with the user's work in it; the failed write is
+    // reported like any other
+    ignoreWriteSignals();
     if (path.isEmpty())
         return fail(error, QStringLiteral("No file name was given"));
     const QByteArray native = QFile::encodeName(path);

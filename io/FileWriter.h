@@ -15,4 +15,9 @@ namespace io {
 /// content was written; on failure, if error is given, the reason.
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+/// Makes a write past the file-size limit or into a pipe nobody reads any more fail with an
+/// error (EFBIG, EPIPE) instead of ending the program by a signal (SIGXFSZ, SIGPIPE). The
+/// program calls it first thing; writeFile calls it too.
+void ignoreWriteSignals();
+
 } // namespace io

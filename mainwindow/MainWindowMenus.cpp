@@ -4,6 +4,7 @@
 #include "ClickLineEdit.h"
 #include "io/ColorsFile.h"
 #include "io/FileWriter.h"
+#include "palette/ExportDialog.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
 #include "ui/WindowHelpers.h"
@@ -105,8 +106,7 @@ void MainWindow::setupMenus() {
                      menuIcon("document-save", QStyle::SP_DialogSaveButton),
                      QKeySequence(QStringLiteral("Ctrl+S"))),
             &QAction::triggered, this, &MainWindow::saveColors);
-    connect(addEntry(file, "mnuexport", QStringLiteral("Export Palette"),
-                     menuIcon("document-save-as", QStyle::SP_DriveFDIcon),
+    connect(addEntry(file, "mnuexport", QStringLiteral("Export Palette"), palette::exportIcon(),
                      QKeySequence(QStringLiteral("Ctrl+E"))),
             &QAction::triggered, this, &MainWindow::exportPalette);
     connect(addEntry(file, "mnufileexit", QStringLiteral("Exit"), {},
@@ -193,31 +193,14 @@ void MainWindow::saveColors() {
 }
 
 void MainWindow::exportPalette() {
-    ColorsSaveDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("exportdialog"));
-    dialog.setWindowTitle(QStringLiteral("Export Palette"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    QStringList filters;
-    for (palette::Format f : palette::kFormats)
-        filters << QString::fromStdString(palette::dialogFilter(f));
-    dialog.setNameFilters(filters);
-    const auto formatOfFilter = [&filters](const QString& filter) {
-        return palette::kFormats.at(static_cast<size_t>(qMax(0, filters.indexOf(filter))));
-    };
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    palette::ExportDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const palette::Format chosen = formatOfFilter(dialog.selectedNameFilter());
-    QString path = dialog.selectedFiles().constFirst();
-    // a name typed without an extension gets the chosen format's; an extension the user
-    // typed names the format, and any other name takes the chosen one
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
-        path += QString::fromLatin1(palette::extension(chosen).data());
-    const palette::Format format =
-        palette::formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosen);
+    // the dialog has added the filter's extension to a name typed without one
+    const QString path = dialog.target();
+    const palette::Format format = dialog.formatFor(path);
     std::string reason;
-    if (!palette::writePaletteFile(path, format, m_model.swatchColors(), &reason))
+    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),
             QStringLiteral("The palette was not exported to %1: %2.")
@@ -235,7 +218,7 @@ void MainWindow::showWebSafeWheel(bool checked) {
 }
 
 void MainWindow::showHelp() {
-    platform::openWithDesktop(helpFilePath(QCoreApplication::applicationDirPath()), this);
+    platform::openWithDesktop(helpFilePath(platform::runtimeFilesDir()), this);
 }
 
 void MainWindow::showAbout() {

@@ -3,6 +3,7 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "core/DesignColors.h"
 #include "io/FileWriter.h"
+#include "platform/Desktop.h"
 #include "preview/Mockups.h"
 #include "preview/PixelListFile.h"
 #include "preview/PreviewStyles.h"

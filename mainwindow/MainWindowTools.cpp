@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "palette/PaletteFormats.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
 #include "ui/WindowHelpers.h"
@@ -18,9 +19,10 @@ void MainWindow::showConverter() {
 
 void MainWindow::showAccessibilityCheck() {
     if (!m_accessCheck) {
+        // made once and kept: every new window brings palettes of its own, under which the
+        // style caches its drawn pieces anew until its cache is full. Closed, it drops its
+        // pictures; opened again, it shows the scheme as it is then.
         m_accessCheck = new accessibility::AccessibilityWindow(this);
-        // closed, it costs nothing; opened again, it starts from the scheme as it is then
-        m_accessCheck->setAttribute(Qt::WA_DeleteOnClose);
         m_accessCheck->follow(m_model, *m_preview);
     }
     ui::bringToFront(m_accessCheck);

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <ostream>
 #include <set>
 
@@ -20,6 +21,38 @@ namespace palette {
 namespace {
 
 constexpr std::string_view kValueOptions[] = {"--export", "--rule", "--base", "--at", "--raster"};
+
+/// An option Qt's application object reads itself, taken with one leading dash or two.
+struct ToolkitOption {
+    std::string_view name;
+    bool takesValue;
+    bool takesEquals; ///< Qt also reads "-name=value"
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true, false},
+    {"platformpluginpath", true, false},
+    {"platformtheme", true, false},
+    {"plugin", true, false},
+    {"qwindowgeometry", true, false},
+    {"geometry", true, false},
+    {"qwindowtitle", true, false},
+    {"title", true, false},
+    {"qwindowicon", true, false},
+    {"icon", true, false},
+    {"display", true, false},
+    {"name", true, false},
+    {"visual", true, false},
+    {"session", true, true},
+    {"style", true, true},
+    {"stylesheet", true, true},
+    {"qmljsdebugger", false, true},
+    {"reverse", false, false},
+    {"widgetcount", false, false},
+    {"nograb", false, false},
+    {"dograb", false, false},
+    {"sync", false, false},
+    {"testability", false, false},
+};
 
 struct RuleName {
     std::string_view name;
@@ -53,18 +86,30 @@ std::string fail(std::string_view what, std::string_view option, std::string_vie
     return text;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+/// "#RRGGBB" or the short "#RGB", hex digits only: a number reader would also take a sign.
 std::optional<core::Color> parseColor(std::string_view text) {
     // the '#' is optional: a shell takes an unquoted word starting with it for a comment
     if (!text.empty() && text.front() == '#')
         text.remove_prefix(1);
-    if (text.size() != 6)
+    if (text.size() != 6 && text.size() != 3)
         return std::nullopt;
+    const size_t width = text.size() / 3;
     int parts[3] = {};
     for (size_t i = 0; i < 3; ++i) {
-        const char* first = text.data() + 2 * i;
-        const auto r = std::from_chars(first, first + 2, parts[i], 16);
-        if (r.ec != std::errc() || r.ptr != first + 2)
-            return std::nullopt;
+        for (size_t d = 0; d < 2; ++d) {
+            // a short code's digit stands for itself twice: #F80 is #FF8800
+            const int digit = hexDigit(text[i * width + (width == 2 ? d : 0)]);
+            if (digit < 0)
+                return std::nullopt;
+            parts[i] = parts[i] * 16 + digit;
+        }
     }
     return core::rgbValue(parts[0], parts[1], parts[2]);
 }
@@ -98,6 +143,11 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         if (!formatForFileName(value))
             return fail("unknown file type '" + std::string(value) + "'", name,
                         "use " + supportedExtensionsText());
+        // the writer takes names as text: a name that does not read back as the same bytes
+        // would be written under another one
+        const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
+        if (QFile::encodeName(QFile::decodeName(bytes)) != bytes)
+            return fail("the file name is not valid UTF-8", name, "rename it or pick another");
         request.file = std::string(value);
     } else if (name == "--rule") {
         const std::string wanted = lower(value);
@@ -168,6 +218,44 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
     return false;
 }
 
+std::string windowArgumentsError(const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const auto refuse = [arg](std::string_view what) {
+            return "chromalune: " + std::string(what) + " '" + std::string(arg) +
+                   "'; see chromalune --help";
+        };
+        if (arg.size() < 2 || arg[0] != '-')
+            return refuse("unexpected argument");
+        std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
+        const size_t equals = name.find('=');
+        const bool withEquals = equals != std::string_view::npos;
+        name = name.substr(0, equals);
+        const ToolkitOption* found = nullptr;
+        for (const ToolkitOption& o : kToolkitOptions)
+            found = o.name == name ? &o : found;
+        if (found == nullptr || (withEquals && !found->takesEquals) ||
+            (!withEquals && !found->takesValue && found->takesEquals))
+            return refuse("unknown option");
+        if (!withEquals && found->takesValue && ++i >= args.size())
+            return refuse("missing value for");
+    }
+    return {};
+}
+
+bool displayNamed(const std::vector<std::string>& args,
+                  const std::function<std::string(const char*)>& environment) {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!environment(variable).empty())
+            return true;
+    }
+    for (const std::string& arg : args) {
+        if (arg == "-platform" || arg == "--platform")
+            return true;
+    }
+    return false;
+}
+
 ParsedArguments parseArguments(const std::vector<std::string>& args) {
     ExportRequest request;
     for (const std::string& arg : args) {
@@ -222,7 +310,7 @@ SchemeResult schemeColors(const ExportRequest& request) {
     if (!model.trackPointer(pointer[0], pointer[1]))
         return {std::nullopt,
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
-    return {model.swatchColors(), {}};
+    return {model.schemeColors(), {}};
 }
 
 std::string usageText() {
@@ -230,7 +318,8 @@ std::string usageText() {
            "                  [--raster default|websafe]]\n"
            "\n"
            "Without arguments ChromaLune opens its window. With --export it writes the three\n"
-           "scheme colors to FILE without opening a window and exits.\n"
+           "scheme colors to FILE without opening a window and exits. The window also takes\n"
+           "the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
            "                  .css (CSS custom properties), .scss (SCSS variables),\n"
@@ -238,13 +327,14 @@ std::string usageText() {
            "                  .ase (Adobe Swatch Exchange)\n"
            "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
            "                  triad or monochromatic\n"
-           "  --base #RRGGBB  the base color: the wheel's pixel nearest to it (quote the #\n"
-           "                  in a shell, or leave it out)\n"
+           "  --base #RRGGBB  the base color: the wheel's pixel nearest to it (#RGB is\n"
+           "                  #RRGGBB; quote the # in a shell, or leave it out)\n"
            "  --at X,Y        the base color at this wheel position (0-259 each, as the\n"
            "                  pointer gives it; the centre is 130,130)\n"
            "                  With neither, the base is the pixel nearest to #FF0000.\n"
            "  --raster NAME   default or websafe; left out, the wheel the window starts with\n"
            "  --help          show this text\n"
+           "  --version       show the version\n"
            "\n"
            "Exit status: 0 written, 1 the file could not be written, 2 a bad argument.\n";
 }
@@ -257,7 +347,12 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const ExportRequest& request = *parsed.request;
     if (request.help) {
-        out << usageText();
+        out << usageText() << std::flush;
+        // a reader that has gone (help piped into a program that quit) is a failed write
+        if (!out) {
+            err << "chromalune: cannot write the help text to the standard output\n";
+            return 1;
+        }
         return 0;
     }
     const SchemeResult scheme = schemeColors(request);

@@ -4,6 +4,7 @@
 #include "core/Scheme.h"
 #include "scheme/SchemeModel.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -31,11 +32,22 @@ struct ParsedArguments {
 /// the window: any of --export, --help, --rule, --base, --at or --raster.
 bool wantsCommandLine(const std::vector<std::string>& args);
 
+/// For a window run: a one-line message naming the first argument that is not one of the
+/// toolkit's own options (-platform NAME, -style NAME, -reverse, ...), or empty when every
+/// argument is one. Checked before the application object exists, which would otherwise
+/// open a window and ignore a mistyped option.
+std::string windowArgumentsError(const std::vector<std::string>& args);
+
+/// Whether a display to show the window on is named: by the environment (QT_QPA_PLATFORM,
+/// DISPLAY, WAYLAND_DISPLAY, as environment returns them; empty when unset) or -platform.
+bool displayNamed(const std::vector<std::string>& args,
+                  const std::function<std::string(const char*)>& environment);
+
 /// Reads the arguments (without the program name); "--name value" and "--name=value".
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
-/// The three colours the swatches would show for the request, or a message naming the
-/// argument that puts the pointer off the wheel.
+/// The scheme's colours the swatches would show for the request (two for complementary,
+/// else three), or a message naming the argument that puts the pointer off the wheel.
 struct SchemeResult {
     std::optional<SchemeColors> colors;
     std::string error;

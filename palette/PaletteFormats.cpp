@@ -97,7 +97,7 @@ std::string gimpPaletteText(const SchemeColors& colors, std::string_view palette
     // a line break in the name would end the header line early
     for (char c : paletteName)
         text += (c == '\n' || c == '\r') ? ' ' : c;
-    text += "\nColumns: 3\n#\n";
+    text += "\nColumns: " + std::to_string(colors.size()) + "\n#\n";
     for (size_t i = 0; i < colors.size(); ++i) {
         const core::ColorRGB c = core::splitColor(colors[i]);
         char line[16];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ColorCodes.h"
+#include "core/Scheme.h"
 
 #include <array>
 #include <cstdint>
@@ -17,9 +18,9 @@ enum class Format { Css, Scss, DesignTokens, GimpPalette, AdobeSwatchExchange };
 constexpr std::array<Format, 5> kFormats = {Format::Css, Format::Scss, Format::DesignTokens,
                                             Format::GimpPalette, Format::AdobeSwatchExchange};
 
-/// The three scheme colours as plain colour values (red in the low byte; the top byte is
-/// ignored).
-using SchemeColors = std::array<core::Color, 3>;
+/// The scheme's colours as plain colour values (red in the low byte; the top byte is
+/// ignored): two for a complementary scheme, three for the others.
+using SchemeColors = std::vector<core::Color>;
 
 /// Name of colour i (0-2) in every format: "color-1" .. "color-3".
 std::string colorName(size_t i);
@@ -38,10 +39,10 @@ std::string designTokensText(const SchemeColors& colors);
 /// exactly channel / 255 in double precision ("0", "1", "0.5019607843137255").
 std::string tokenComponent(int channel);
 
-/// GIMP palette text: header, name, three columns, then "RRR GGG BBB<tab>name" lines.
+/// GIMP palette text: header, name, one column a colour, then "RRR GGG BBB<tab>name" lines.
 std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName);
 
-/// Adobe Swatch Exchange 1.0 bytes: three global RGB colour entries, big-endian.
+/// Adobe Swatch Exchange 1.0 bytes: one global RGB colour entry a colour, big-endian.
 std::vector<uint8_t> aseBytes(const SchemeColors& colors);
 
 /// The whole file for a format (the GIMP palette named "ChromaLune").

@@ -4,11 +4,11 @@
 #include "PixelListFile.h"
 #include "PreviewStyles.h"
 #include "core/DesignColors.h"
+#include "platform/Desktop.h"
 #include "platform/SunkenBorder.h"
 #include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 
@@ -83,7 +83,7 @@ void PreviewSurface::showStyle(int index) {
 }
 
 void PreviewSurface::readPixelLists(const std::array<QString, 3>& fileNames) {
-    const QDir dir(QCoreApplication::applicationDirPath());
+    const QDir dir(platform::runtimeFilesDir());
     for (int k = 1; k <= 3; ++k) {
         const QString path = dir.filePath(fileNames[static_cast<size_t>(k - 1)]);
         PixelList points;

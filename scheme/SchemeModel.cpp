@@ -45,6 +45,15 @@ std::array<core::Color, 3> SchemeModel::swatchColors() const {
     return {swatchColor(1), swatchColor(2), swatchColor(3)};
 }
 
+size_t SchemeModel::colorCount(core::SchemeType rule) {
+    return rule == core::SchemeType::Complementary ? 2 : 3;
+}
+
+std::vector<core::Color> SchemeModel::schemeColors() const {
+    const std::array<core::Color, 3> all = swatchColors();
+    return {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(colorCount())};
+}
+
 std::array<core::ColumnTexts, 3> SchemeModel::fileTexts() const {
     const auto narrow = [](const std::string& utf8) {
         return QString::fromStdString(utf8).toLatin1().toStdString();

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace scheme {
 
@@ -57,8 +58,14 @@ public:
     /// The colours (24-bit, in swatch order) the preview was last painted in; none before
     /// the first paint.
     const std::optional<std::array<core::Color, 3>>& previewPaint() const { return m_previewPaint; }
-    /// The colours an exported palette holds: those the swatches show.
+    /// The colours the three swatches show.
     std::array<core::Color, 3> swatchColors() const;
+    /// How many colours a scheme of the rule has: two for complementary (its third swatch
+    /// keeps what it held), three for the others.
+    static size_t colorCount(core::SchemeType rule);
+    size_t colorCount() const { return colorCount(m_rule); }
+    /// The colours an exported palette holds: those the scheme's own swatches show.
+    std::vector<core::Color> schemeColors() const;
     /// The texts a colours file holds, column by column, as the fields stand: single-byte
     /// text, where a character beyond Latin-1 becomes "?".
     std::array<core::ColumnTexts, 3> fileTexts() const;

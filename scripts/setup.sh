@@ -3,8 +3,11 @@
 # Sourced by ./run and ./test; safe to run again and again.
 set -eu
 
+# dpkg-dev, lintian and man-db build and check the Debian package; weston,
+# qt6-wayland, wl-clipboard and xdotool run the Wayland tests in a nested compositor.
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils"
+libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils \
+dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do

@@ -39,7 +39,7 @@ uint upperCase(uint c) {
 int characterValue(uint c) {
     const int code = static_cast<int>(c);
     const char32_t one[] = {c};
-    return IsDigit(QString::fromUcs4(one, 1).toStdString()) ? code - 48 : code - 55;
+    return isDigit(QString::fromUcs4(one, 1).toStdString()) ? code - 48 : code - 55;
 }
 
 /// One component from two characters, stored twice into a byte as the hardware would.
@@ -73,32 +73,32 @@ std::vector<std::string> splitAtDashes(const std::string& text) {
 // ---- steps: each either completes or leaves its field alone ----
 
 void setSwatchFromRgbField(ConverterFields& f) {
-    const auto value = core::readInt32(f.txtrgb);
+    const auto value = core::readInt32(f.decimal);
     // only ordinary colour values reach the swatch; anything else would paint a system colour
     // or nothing at all
     if (!value || *value < 0 || *value > core::kWhite)
         return;
-    f.piccolor = *value;
+    f.swatch = *value;
 }
 
 void setWebSafeFromRgbField(ConverterFields& f, core::SystemColorLookup sysColor) {
-    const auto value = core::readInt32(f.txtrgb);
+    const auto value = core::readInt32(f.decimal);
     if (!value)
         return;
-    f.txtwebsafe = webSafeCode(*value, sysColor);
+    f.webSafe = webSafeCode(*value, sysColor);
 }
 
 void setHtmlFromRgbField(ConverterFields& f) {
-    const auto value = core::readInt32(f.txtrgb);
+    const auto value = core::readInt32(f.decimal);
     if (!value)
         return;
-    f.txthtml = core::htmlCode(*value);
+    f.html = core::htmlCode(*value);
 }
 
 void setComponents(ConverterFields& f, uint8_t r, uint8_t g, uint8_t b) {
-    f.txtr = number(r);
-    f.txtg = number(g);
-    f.txtb = number(b);
+    f.red = number(r);
+    f.green = number(g);
+    f.blue = number(b);
 }
 
 void setRgbFromPieces(ConverterFields& f, const std::vector<std::string>& pieces) {
@@ -111,23 +111,23 @@ void setRgbFromPieces(ConverterFields& f, const std::vector<std::string>& pieces
             return;
         component[i] = std::clamp<int>(*v, 0, 255);
     }
-    f.txtrgb = number(core::rgbValue(component[0], component[1], component[2]));
+    f.decimal = number(core::rgbValue(component[0], component[1], component[2]));
 }
 
 void convertHtmlCode(ConverterFields& f, core::SystemColorLookup sysColor) {
     uint8_t r = 0, g = 0, b = 0;
-    HexToRGB(f.txtsource, r, g, b);
+    hexToRgb(f.source, r, g, b);
     const core::Color value = core::rgbValue(r, g, b);
-    f.txtrgb = number(value);
+    f.decimal = number(value);
     setComponents(f, r, g, b);
     setSwatchFromRgbField(f);
-    f.txtwebsafe = webSafeCode(value, sysColor);
-    f.txthtml = core::htmlCode(value);
+    f.webSafe = webSafeCode(value, sysColor);
+    f.html = core::htmlCode(value);
 }
 
 void convertComponents(ConverterFields& f, core::SystemColorLookup sysColor) {
-    const std::vector<std::string> pieces = splitAtDashes(f.txtsource);
-    std::string* targets[] = {&f.txtr, &f.txtg, &f.txtb};
+    const std::vector<std::string> pieces = splitAtDashes(f.source);
+    std::string* targets[] = {&f.red, &f.green, &f.blue};
     for (size_t i = 0; i < 3 && i < pieces.size(); ++i)
         *targets[i] = pieces[i];
     setRgbFromPieces(f, pieces);
@@ -137,22 +137,22 @@ void convertComponents(ConverterFields& f, core::SystemColorLookup sysColor) {
 }
 
 void convertDecimal(ConverterFields& f, core::SystemColorLookup sysColor) {
-    f.txtrgb = f.txtsource;
+    f.decimal = f.source;
     setWebSafeFromRgbField(f, sysColor);
     setHtmlFromRgbField(f);
     uint8_t r = 0, g = 0, b = 0;
-    HexToRGB(f.txthtml, r, g, b);
+    hexToRgb(f.html, r, g, b);
     setComponents(f, r, g, b);
     setSwatchFromRgbField(f);
 }
 
 } // namespace
 
-bool IsDigit(std::string_view text) {
+bool isDigit(std::string_view text) {
     return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
 }
 
-void HexToRGB(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
+void hexToRgb(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
     QList<uint> c = characters(code);
     std::transform(c.begin(), c.end(), c.begin(), upperCase);
     qsizetype first;
@@ -168,9 +168,9 @@ void HexToRGB(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
 }
 
 void convertColorCode(ConverterFields& fields, core::SystemColorLookup sysColor) {
-    if (!fields.txtsource.empty() && fields.txtsource[0] == '#')
+    if (!fields.source.empty() && fields.source[0] == '#')
         convertHtmlCode(fields, sysColor);
-    else if (fields.txtsource.find('-') != std::string::npos)
+    else if (fields.source.find('-') != std::string::npos)
         convertComponents(fields, sysColor);
     else
         convertDecimal(fields, sysColor);

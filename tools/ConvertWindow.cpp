@@ -1,12 +1,8 @@
 #include "ConvertWindow.h"
 
 #include "ColorConverter.h"
-#include "PickerHandOff.h"
 #include "SafeColorMap.h"
-#include "core/DesignColors.h"
-#include "platform/Desktop.h"
 #include "core/SystemColors.h"
-#include "ui/ColorConversion.h"
 #include "ui/Swatch.h"
 #include "ui/WindowHelpers.h"
 
@@ -16,14 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <utility>
-
 namespace tools {
 
 namespace {
-
-constexpr int kClientWidth = 485;
-constexpr int kClientHeight = 270;
 
 void setIfChanged(QLineEdit* field, const std::string& text) {
     const QString value = QString::fromStdString(text);
@@ -35,150 +26,109 @@ void setIfChanged(QLineEdit* field, const std::string& text) {
 } // namespace
 
 ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("convert"));
-    setWindowTitle(QStringLiteral("Convert Color Codes"));
-    setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, ui::toQColor(core::kLightBlueBackColor));
+    ui::setUpWindow(this, QStringLiteral("convert"), QStringLiteral("Convert Color Codes"),
+                    QSize(485, 270), ui::lightBlueColor());
 
-    makeLabel(QStringLiteral("lblsource"), QStringLiteral("Source Color Code:"), 16, 24);
-    auto* hint =
-        new QLabel(QStringLiteral("For example: 255-255-255 or #FFFFFF or 16777215"), this);
-    hint->setObjectName(QStringLiteral("lblexample"));
+    const auto label = [this](const char* name, const char* text, int x, int y) {
+        ui::makeLabel(this, QString::fromLatin1(name), QString::fromLatin1(text), QPoint(x, y));
+    };
+    label("lblsource", "Source Color Code:", 16, 24);
+    QLabel* hint = ui::makeLabel(this, QStringLiteral("lblexample"),
+                                 QStringLiteral("For example: 255-255-255 or #FFFFFF or 16777215"),
+                                 QPoint(48, 48));
     QFont hintFont = hint->font();
     hintFont.setItalic(true);
     hintFont.setPointSize(8);
     hint->setFont(hintFont);
-    hint->move(48, 48);
     hint->adjustSize();
-    makeLabel(QStringLiteral("lblcolor"), QStringLiteral("Color:"), 320, 88);
-    makeLabel(QStringLiteral("lblr"), QStringLiteral("R:"), 72, 136);
-    makeLabel(QStringLiteral("lblg"), QStringLiteral("G:"), 152, 136);
-    makeLabel(QStringLiteral("lblb"), QStringLiteral("B:"), 232, 136);
-    makeLabel(QStringLiteral("lblrgb"), QStringLiteral("RGB Color Code:"), 72, 160);
-    makeLabel(QStringLiteral("lblhtml"), QStringLiteral("HTML Color Code:"), 72, 184);
-    makeLabel(QStringLiteral("lblwebsafe"), QStringLiteral("Websafe Color Code:"), 72, 208);
+    label("lblcolor", "Color:", 320, 88);
+    label("lblr", "R:", 72, 136);
+    label("lblg", "G:", 152, 136);
+    label("lblb", "B:", 232, 136);
+    label("lblrgb", "RGB Color Code:", 72, 160);
+    label("lblhtml", "HTML Color Code:", 72, 184);
+    label("lblwebsafe", "Websafe Color Code:", 72, 208);
 
+    const auto field = [this](const char* name, const char* spoken, int x, int y, int w) {
+        QLineEdit* made = ui::makeField(this, QString::fromLatin1(name), QRect(x, y, w, 19));
+        made->setAccessibleName(QString::fromLatin1(spoken));
+        return made;
+    };
+    const auto button = [this](const char* name, const char* caption, const QRect& place) {
+        QPushButton* made =
+            ui::makeButton(this, QString::fromLatin1(name), QString::fromLatin1(caption), place);
+        // Enter on a focused button presses that button, anywhere else it converts
+        made->setAutoDefault(true);
+        return made;
+    };
     // created in keyboard focus order
-    txtsource = makeField(QStringLiteral("txtsource"), 136, 24, 113);
-    cmdconvert = makeButton(QStringLiteral("cmdconvert"), QStringLiteral("C&onvert"),
-                            QRect(136, 88, 105, 33));
-    txtrgb = makeField(QStringLiteral("txtrgb"), 184, 160, 113);
-    txthtml = makeField(QStringLiteral("txthtml"), 184, 184, 113);
-    txtwebsafe = makeField(QStringLiteral("txtwebsafe"), 184, 208, 113);
-    cmdpickcolor = makeButton(QStringLiteral("cmdpickcolor"), QStringLiteral("&Pick Color"),
-                              QRect(312, 24, 121, 17));
-    cmdclose =
-        makeButton(QStringLiteral("cmdclose"), QStringLiteral("&Close"), QRect(376, 224, 89, 25));
-    txtr = makeField(QStringLiteral("txtr"), 96, 136, 33);
-    txtg = makeField(QStringLiteral("txtg"), 176, 136, 33);
-    txtb = makeField(QStringLiteral("txtb"), 256, 136, 33);
-    const std::pair<QWidget*, const char*> accessible[] = {
-        {txtsource, "Source Color Code"}, {txtrgb, "RGB Color Code"},
-        {txthtml, "HTML Color Code"},     {txtwebsafe, "Websafe Color Code"},
-        {txtr, "Red component"},          {txtg, "Green component"},
-        {txtb, "Blue component"},         {cmdconvert, "Convert"},
-        {cmdpickcolor, "Pick Color"},     {cmdclose, "Close"}};
-    for (const auto& [field, name] : accessible)
-        field->setAccessibleName(QString::fromLatin1(name));
-    QWidget* const focusOrder[] = {txtsource,    cmdconvert, txtrgb, txthtml, txtwebsafe,
-                                   cmdpickcolor, cmdclose,   txtr,   txtg,    txtb};
-    for (size_t i = 0; i + 1 < std::size(focusOrder); ++i)
-        setTabOrder(focusOrder[i], focusOrder[i + 1]);
+    m_sourceField = field("txtsource", "Source Color Code", 136, 24, 113);
+    m_convertButton = button("cmdconvert", "C&onvert", QRect(136, 88, 105, 33));
+    m_decimalField = field("txtrgb", "RGB Color Code", 184, 160, 113);
+    m_htmlField = field("txthtml", "HTML Color Code", 184, 184, 113);
+    m_webSafeField = field("txtwebsafe", "Websafe Color Code", 184, 208, 113);
+    QPushButton* pickButton = button("cmdpickcolor", "&Pick Color", QRect(312, 24, 121, 17));
+    QPushButton* closeButton = button("cmdclose", "&Close", QRect(376, 224, 89, 25));
+    m_redField = field("txtr", "Red component", 96, 136, 33);
+    m_greenField = field("txtg", "Green component", 176, 136, 33);
+    m_blueField = field("txtb", "Blue component", 256, 136, 33);
 
-    piccolor = new ui::Swatch(kInitialSwatchColor, ui::Swatch::NoColor::Shown, this);
-    piccolor->setObjectName(QStringLiteral("piccolor"));
-    piccolor->setGeometry(368, 80, 65, 33);
-    piccolor->setAccessibleName(QStringLiteral("Converted color swatch"));
+    m_swatch = new ui::Swatch(kInitialSwatchColor, ui::Swatch::NoColor::Shown, this);
+    m_swatch->setObjectName(QStringLiteral("piccolor"));
+    m_swatch->setGeometry(368, 80, 65, 33);
+    m_swatch->setAccessibleName(QStringLiteral("Converted color swatch"));
 
-    cmdconvert->setDefault(true);
-    connect(cmdconvert, &QPushButton::clicked, this, &ConvertWindow::cmdconvert_Click);
-    connect(cmdpickcolor, &QPushButton::clicked, this, &ConvertWindow::cmdpickcolor_Click);
-    connect(cmdclose, &QPushButton::clicked, this, &ConvertWindow::cmdclose_Click);
-    txtsource->setFocus();
+    m_convertButton->setDefault(true);
+    connect(m_convertButton, &QPushButton::clicked, this, &ConvertWindow::convert);
+    connect(pickButton, &QPushButton::clicked, this, &ConvertWindow::pickColor);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    m_sourceField->setFocus();
 }
 
-void ConvertWindow::makeLabel(const QString& name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(name);
-    label->move(x, y);
-    label->adjustSize();
-}
-
-QLineEdit* ConvertWindow::makeField(const QString& name, int x, int y, int w) {
-    auto* field = new QLineEdit(this);
-    field->setObjectName(name);
-    field->setGeometry(x, y, w, 19);
-    field->setTextMargins(0, 0, 0, 0);
-    return field;
-}
-
-QPushButton* ConvertWindow::makeButton(const QString& name, const QString& text,
-                                       const QRect& place) {
-    auto* button = new QPushButton(text, this);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    // Enter on a focused button presses that button, anywhere else it converts
-    button->setAutoDefault(true);
-    return button;
-}
-
-void ConvertWindow::cmdconvert_Click() {
+void ConvertWindow::convert() {
     ConverterFields f;
-    f.txtsource = txtsource->text().toStdString();
-    f.txtrgb = txtrgb->text().toStdString();
-    f.txthtml = txthtml->text().toStdString();
-    f.txtwebsafe = txtwebsafe->text().toStdString();
-    f.txtr = txtr->text().toStdString();
-    f.txtg = txtg->text().toStdString();
-    f.txtb = txtb->text().toStdString();
-    f.piccolor = piccolor->backColor();
+    f.source = m_sourceField->text().toStdString();
+    f.decimal = m_decimalField->text().toStdString();
+    f.html = m_htmlField->text().toStdString();
+    f.webSafe = m_webSafeField->text().toStdString();
+    f.red = m_redField->text().toStdString();
+    f.green = m_greenField->text().toStdString();
+    f.blue = m_blueField->text().toStdString();
+    f.swatch = m_swatch->backColor();
 
     convertColorCode(f, &core::systemColor);
 
-    setIfChanged(txtrgb, f.txtrgb);
-    setIfChanged(txthtml, f.txthtml);
-    setIfChanged(txtwebsafe, f.txtwebsafe);
-    setIfChanged(txtr, f.txtr);
-    setIfChanged(txtg, f.txtg);
-    setIfChanged(txtb, f.txtb);
-    piccolor->setBackColor(f.piccolor);
+    setIfChanged(m_decimalField, f.decimal);
+    setIfChanged(m_htmlField, f.html);
+    setIfChanged(m_webSafeField, f.webSafe);
+    setIfChanged(m_redField, f.red);
+    setIfChanged(m_greenField, f.green);
+    setIfChanged(m_blueField, f.blue);
+    m_swatch->setBackColor(f.swatch);
 }
 
-void ConvertWindow::cmdpickcolor_Click() {
-    if (m_map) {
-        ui::bringToFront(m_map);
-        return;
+void ConvertWindow::pickColor() {
+    // a map that is closing hands its code over first; the next press opens a fresh one
+    if (!m_map || !m_map->isVisible()) {
+        m_map = new SafeColorMap(this);
+        m_map->setAttribute(Qt::WA_DeleteOnClose);
+        // the wait for the map is this connection: the source is set and converted only after
+        // the map has closed, and every window stays usable meanwhile
+        connect(m_map, &SafeColorMap::colorPicked, this, &ConvertWindow::convertPicked);
     }
-    SafeColorMap* map = new SafeColorMap(this);
-    map->setAttribute(Qt::WA_DeleteOnClose);
-    m_map = map;
-    // the wait for the map is this continuation: the source is set and converted only after
-    // the map has closed, and every window stays usable meanwhile
-    connect(map, &SafeColorMap::closed, this,
-            [this, map](bool picked) { pickerClosed(map, picked); });
-    map->show();
-    PickerOpen = true;
+    ui::bringToFront(m_map);
 }
 
-void ConvertWindow::pickerClosed(SafeColorMap* map, bool picked) {
-    if (m_map != map)
-        return;
-    m_map = nullptr;
-    if (!picked)
-        return;
-    txtsource->setText(PickedColorCode);
-    cmdconvert_Click();
-}
-
-void ConvertWindow::cmdclose_Click() {
-    close();
+void ConvertWindow::convertPicked(const QString& code) {
+    m_sourceField->setText(code);
+    convert();
 }
 
 void ConvertWindow::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         mods == Qt::NoModifier) {
-        cmdconvert->click();
+        m_convertButton->click();
         return;
     }
     QWidget::keyPressEvent(event);

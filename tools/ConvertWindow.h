@@ -27,26 +27,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void cmdconvert_Click();
-    void cmdpickcolor_Click();
-    void cmdclose_Click();
+    /// Converts the source field's code into every other field.
+    void convert();
+    /// Opens the web-safe map, or brings the open one forward.
+    void pickColor();
+    /// Takes the code the map handed over as the source and converts it.
+    void convertPicked(const QString& code);
 
-    QLineEdit* makeField(const QString& name, int x, int y, int w);
-    QPushButton* makeButton(const QString& name, const QString& text, const QRect& place);
-    void makeLabel(const QString& name, const QString& text, int x, int y);
-    void pickerClosed(SafeColorMap* map, bool picked);
-
-    QLineEdit* txtsource = nullptr;
-    QLineEdit* txtrgb = nullptr;
-    QLineEdit* txthtml = nullptr;
-    QLineEdit* txtwebsafe = nullptr;
-    QLineEdit* txtr = nullptr;
-    QLineEdit* txtg = nullptr;
-    QLineEdit* txtb = nullptr;
-    ui::Swatch* piccolor = nullptr;
-    QPushButton* cmdconvert = nullptr;
-    QPushButton* cmdpickcolor = nullptr;
-    QPushButton* cmdclose = nullptr;
+    QLineEdit* m_sourceField = nullptr;
+    QLineEdit* m_decimalField = nullptr;
+    QLineEdit* m_htmlField = nullptr;
+    QLineEdit* m_webSafeField = nullptr;
+    QLineEdit* m_redField = nullptr;
+    QLineEdit* m_greenField = nullptr;
+    QLineEdit* m_blueField = nullptr;
+    ui::Swatch* m_swatch = nullptr;
+    QPushButton* m_convertButton = nullptr;
     /// The web-safe map while it is open from this window, else null.
     QPointer<SafeColorMap> m_map;
 };

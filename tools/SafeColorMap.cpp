@@ -1,46 +1,26 @@
 #include "SafeColorMap.h"
 
-#include "PickerHandOff.h"
-#include "core/DesignColors.h"
-#include "platform/Desktop.h"
+#include "ColorGrid.h"
 #include "core/SystemColors.h"
 #include "ui/ColorConversion.h"
+#include "ui/WindowHelpers.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFont>
-#include <QGuiApplication>
-#include <QMouseEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace tools {
 
 namespace {
 
-using ui::toQColor;
-
-const QColor kMapBackground = toQColor(core::kWindowBackColor);
-constexpr int kClientWidth = 315;
-constexpr int kClientHeight = 429;
-constexpr int kCellCount = 216;
-constexpr int kColumns = 10;
-
 QString htmlCode(core::Color value) {
     return QString::fromStdString(core::htmlCode(value));
 }
 
-/// A one-pixel box along the inside of area, drawn as whole-pixel rectangles, which stay
-/// solid blocks at any display scale where an outline would shift by half a pixel.
-void drawPlainBox(QPainter& painter, const QRect& area, const QColor& color) {
-    painter.fillRect(area.x(), area.y(), area.width(), 1, color);
-    painter.fillRect(area.x(), area.bottom(), area.width(), 1, color);
-    painter.fillRect(area.x(), area.y(), 1, area.height(), color);
-    painter.fillRect(area.right(), area.y(), 1, area.height(), color);
-}
-
-/// The selected colour's swatch: its palette's window colour inside a one-pixel box.
+/// The selected colour's swatch: its palette's window colour inside a one-pixel black box.
 class SelectedColorSwatch : public QLabel {
 public:
     using QLabel::QLabel;
@@ -48,210 +28,116 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
-        drawPlainBox(painter, rect(), palette().color(QPalette::WindowText));
+        const QRect r = rect();
+        painter.fillRect(r, palette().color(QPalette::Window));
+        // whole-pixel rectangles stay solid blocks at any display scale
+        for (const QRect& edge :
+             {QRect(r.x(), r.y(), r.width(), 1), QRect(r.x(), r.bottom(), r.width(), 1),
+              QRect(r.x(), r.y(), 1, r.height()), QRect(r.right(), r.y(), 1, r.height())})
+            painter.fillRect(edge, Qt::black);
     }
 };
 
 } // namespace
 
-ColorCell::ColorCell(int index, QWidget* parent) : QLabel(parent), m_index(index) {
-    setObjectName(QStringLiteral("tcol[%1]").arg(index));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
-}
+SafeColorMap::SafeColorMap(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_shownColor(core::displayedColor(core::systemColor(core::kSystemButtonFace))) {
+    ui::setUpWindow(this, QStringLiteral("safecolormap"), QStringLiteral("Choose Color"),
+                    QSize(315, 429), ui::windowBackColor());
 
-void ColorCell::setColor(core::Color value) {
-    m_color = value;
-    setAccessibleName(htmlCode(value));
-    update();
-}
-
-void ColorCell::setBordered(bool on) {
-    if (on == m_bordered)
-        return;
-    m_bordered = on;
-    update();
-}
-
-void ColorCell::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QColor fill = toQColor(m_color);
-    painter.fillRect(rect(), fill);
-    if (m_bordered) {
-        // a black line vanishes on the darkest cells, so those are framed in white
-        const int luma = (299 * fill.red() + 587 * fill.green() + 114 * fill.blue()) / 1000;
-        drawPlainBox(painter, rect(), luma < 96 ? Qt::white : Qt::black);
-    }
-}
-
-void ColorCell::mouseMoveEvent(QMouseEvent* event) {
-    emit pointerMoved(m_index);
-    event->accept();
-}
-
-void ColorCell::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void ColorCell::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    m_pressed = false;
-    event->accept();
-    if (click)
-        emit clicked(m_index);
-}
-
-SafeColorMap::SafeColorMap(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("safecolormap"));
-    setWindowTitle(QStringLiteral("Choose Color"));
-    setFixedSize(kClientWidth, kClientHeight);
-    platform::setBackColor(*this, kMapBackground);
-
-    auto* title = new QLabel(QStringLiteral("Safe Color Map"), this);
-    title->setObjectName(QStringLiteral("lbltitle"));
+    QLabel* title = ui::makeLabel(this, QStringLiteral("lbltitle"),
+                                  QStringLiteral("Safe Color Map"), QPoint(72, 8));
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setStyleHint(QFont::SansSerif);
     titleFont.setPointSize(10);
     title->setFont(titleFont);
-    title->move(72, 8);
+    title->adjustSize();
+    ui::makeLabel(this, QStringLiteral("lblselected"), QStringLiteral("Selected Color:"),
+                  QPoint(216, 72));
 
-    auto* selected = new QLabel(QStringLiteral("Selected Color:"), this);
-    selected->setObjectName(QStringLiteral("lblselected"));
-    selected->move(216, 72);
+    m_selectedSwatch = new SelectedColorSwatch(this);
+    m_selectedSwatch->setObjectName(QStringLiteral("lblselcolor"));
+    m_selectedSwatch->setGeometry(224, 96, 41, 25);
+    m_selectedSwatch->setAccessibleName(QStringLiteral("Selected color swatch"));
 
-    lblselcolor = new SelectedColorSwatch(this);
-    lblselcolor->setObjectName(QStringLiteral("lblselcolor"));
-    lblselcolor->setGeometry(224, 96, 41, 25);
-    lblselcolor->setAccessibleName(QStringLiteral("Selected color swatch"));
-    QPalette selPal = lblselcolor->palette();
-    selPal.setColor(QPalette::Window, toQColor(core::systemColor(core::kSystemButtonFace)));
-    selPal.setColor(QPalette::WindowText, Qt::black);
-    lblselcolor->setPalette(selPal);
+    m_selectedCode = new QLabel(this);
+    m_selectedCode->setObjectName(QStringLiteral("lblselcode"));
+    m_selectedCode->setGeometry(224, 128, 81, 25);
+    m_selectedCode->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_selectedCode->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_selectedCode->setAccessibleName(QStringLiteral("Selected color code"));
 
-    lblselcode = new QLabel(this);
-    lblselcode->setObjectName(QStringLiteral("lblselcode"));
-    lblselcode->setGeometry(224, 128, 81, 25);
-    lblselcode->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblselcode->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblselcode->setAccessibleName(QStringLiteral("Selected color code"));
+    QPushButton* moreButton = ui::makeButton(
+        this, QStringLiteral("cmdmore"), QStringLiteral("More Colors"), QRect(216, 304, 89, 25));
+    connect(moreButton, &QPushButton::clicked, this, &SafeColorMap::chooseMoreColors);
+    QPushButton* okButton = ui::makeButton(this, QStringLiteral("cmdok"), QStringLiteral("OK"),
+                                           QRect(216, 336, 89, 25));
+    connect(okButton, &QPushButton::clicked, this, [this] { handOver(m_selectedCode->text()); });
 
-    cmdmore = new QPushButton(QStringLiteral("More Colors"), this);
-    cmdmore->setObjectName(QStringLiteral("cmdmore"));
-    cmdmore->setGeometry(216, 304, 89, 25);
-    connect(cmdmore, &QPushButton::clicked, this, &SafeColorMap::cmdmore_Click);
+    m_grid = new ColorGrid(this);
+    m_grid->move(16, 32);
+    // the grid, then the buttons top to bottom; the window opens on "OK", from which one Tab
+    // reaches the grid
+    setTabOrder(m_grid, moreButton);
+    setTabOrder(moreButton, okButton);
+    okButton->setFocus();
+    connect(m_grid, &ColorGrid::cellHovered, this, &SafeColorMap::previewCell);
+    connect(m_grid, &ColorGrid::focusCellMoved, this, &SafeColorMap::previewCell);
+    connect(m_grid, &ColorGrid::cellClicked, this, &SafeColorMap::pickCell);
+    connect(m_grid, &ColorGrid::cellActivated, this, [this](int index) {
+        pickCell(index);
+        handOver(m_selectedCode->text());
+    });
 
-    cmdok = new QPushButton(QStringLiteral("OK"), this);
-    cmdok->setObjectName(QStringLiteral("cmdok"));
-    cmdok->setGeometry(216, 336, 89, 25);
-    connect(cmdok, &QPushButton::clicked, this, &SafeColorMap::cmdok_Click);
-
-    auto* cell0 = new ColorCell(0, this);
-    cell0->setGeometry(16, 32, 17, 17);
-    tcol[0] = cell0;
-
-    Form_Load();
+    paintSwatch(m_shownColor);
+    ui::centreOnScreen(this);
 }
 
-SafeColorMap::~SafeColorMap() {
-    // destroyed with its owner without ever closing: the converter must not wait on it
-    if (!m_closed)
-        PickerOpen = false;
+void SafeColorMap::paintSwatch(core::Color color) {
+    m_shownColor = color;
+    QPalette pal = m_selectedSwatch->palette();
+    pal.setColor(QPalette::Window, ui::toQColor(color));
+    m_selectedSwatch->setPalette(pal);
 }
 
-void SafeColorMap::Form_Load() {
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-    cellclicked = false;
-
-    ColorCell* cell0 = tcol[0];
-    for (int i = 1; i < kCellCount; ++i) {
-        auto* cell = new ColorCell(i, this);
-        cell->resize(cell0->size());
-        cell->setVisible(true);
-        tcol[static_cast<size_t>(i)] = cell;
-    }
-    for (int row = 0; row <= 21; ++row) {
-        for (int column = 0; column < kColumns; ++column) {
-            const int n = kColumns * row + column;
-            if (n < kCellCount)
-                tcol[static_cast<size_t>(n)]->move(cell0->x() + column * cell0->width(),
-                                                   cell0->y() + row * cell0->height());
-        }
-    }
-    for (int ri = 0; ri <= 5; ++ri)
-        for (int gi = 0; gi <= 5; ++gi)
-            for (int bi = 0; bi <= 5; ++bi)
-                tcol[static_cast<size_t>(36 * ri + 6 * gi + bi)]->setColor(
-                    core::rgbValue(51 * ri, 51 * gi, 51 * bi));
-
-    for (ColorCell* cell : tcol) {
-        connect(cell, &ColorCell::pointerMoved, this, &SafeColorMap::tcol_MouseMove);
-        connect(cell, &ColorCell::clicked, this, &SafeColorMap::tcol_Click);
-    }
+void SafeColorMap::showColor(core::Color color) {
+    paintSwatch(color);
+    m_selectedCode->setText(htmlCode(color));
 }
 
-void SafeColorMap::showSelection(int Index) {
-    const core::Color color = tcol[static_cast<size_t>(Index)]->color();
-    QPalette pal = lblselcolor->palette();
-    pal.setColor(QPalette::Window, toQColor(color));
-    lblselcolor->setPalette(pal);
-    lblselcode->setText(htmlCode(color));
+void SafeColorMap::previewCell(int index) {
+    if (!m_cellPicked)
+        showColor(ColorGrid::cellColor(index));
 }
 
-void SafeColorMap::tcol_MouseMove(int Index) {
-    if (Index < 0 || Index >= kCellCount || cellclicked)
-        return;
-    showSelection(Index);
-}
-
-void SafeColorMap::tcol_Click(int Index) {
-    if (Index < 0 || Index >= kCellCount)
-        return;
-    for (ColorCell* cell : tcol)
-        cell->setBordered(false);
-    cellclicked = true;
-    tcol[static_cast<size_t>(Index)]->setBordered(true);
-    showSelection(Index);
-}
-
-core::Color SafeColorMap::selectedColor() const {
-    const QColor c = lblselcolor->palette().color(QPalette::Window);
-    return ui::fromQColor(c);
+void SafeColorMap::pickCell(int index) {
+    m_cellPicked = true;
+    m_grid->setPickedCell(index);
+    showColor(ColorGrid::cellColor(index));
 }
 
 void SafeColorMap::handOver(const QString& code) {
-    PickedColorCode = code;
-    m_picked = true;
-    close();
+    // the converter takes the code once the map has gone
+    if (close())
+        emit colorPicked(code);
 }
 
-void SafeColorMap::cmdok_Click() {
-    handOver(lblselcode->text());
-}
-
-void SafeColorMap::cmdmore_Click() {
-    if (!colordialog) {
-        colordialog = new QColorDialog(this);
-        colordialog->setObjectName(QStringLiteral("colordialog"));
+void SafeColorMap::chooseMoreColors() {
+    if (!m_colorDialog) {
+        m_colorDialog = new QColorDialog(this);
+        m_colorDialog->setObjectName(QStringLiteral("colordialog"));
         // modal to the map alone: a window-modal dialog would block the map's parent windows
         // as well, the converter and the main window, which stay usable
-        colordialog->setWindowModality(Qt::NonModal);
+        m_colorDialog->setWindowModality(Qt::NonModal);
         // a cancelled dialog hands nothing over and leaves the map open
-        connect(colordialog, &QColorDialog::colorSelected, this,
+        connect(m_colorDialog, &QColorDialog::colorSelected, this,
                 [this](const QColor& chosen) { handOver(htmlCode(ui::fromQColor(chosen))); });
-        connect(colordialog, &QDialog::finished, this, [this] { blockMap(false); });
+        connect(m_colorDialog, &QDialog::finished, this, [this] { blockMap(false); });
     }
-    colordialog->setCurrentColor(toQColor(selectedColor()));
+    m_colorDialog->setCurrentColor(ui::toQColor(m_shownColor));
     blockMap(true);
-    colordialog->show();
-    colordialog->raise();
-    colordialog->activateWindow();
+    ui::bringToFront(m_colorDialog);
 }
 
 void SafeColorMap::blockMap(bool blocked) {
@@ -260,18 +146,10 @@ void SafeColorMap::blockMap(bool blocked) {
             control->setEnabled(!blocked);
 }
 
-void SafeColorMap::Form_QueryUnload() {
-    PickerOpen = false;
-    m_closed = true;
-}
-
-void SafeColorMap::closeEvent(QCloseEvent* /*event*/) {
-    if (colordialog && colordialog->isVisible())
-        colordialog->reject();
-    Form_QueryUnload();
-    const bool picked = m_picked;
-    m_picked = false;
-    emit closed(picked);
+void SafeColorMap::closeEvent(QCloseEvent* event) {
+    if (m_colorDialog && m_colorDialog->isVisible())
+        m_colorDialog->reject();
+    event->accept();
 }
 
 } // namespace tools

@@ -1,143 +1,205 @@
-#include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
 #include "html/GeneratedTextBox.h"
-#include "html/HtmlTexts.h"
+#include "html/HtmlOutputWindow.h"
 #include "html/TableInsertWindow.h"
 #include "html/TableText.h"
+#include "scheme/SchemeModel.h"
 
-#include <QWindow>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
 using T = html::TableInsertWindow;
 
-QLineEdit* field(const QWidget* table, int index) {
-    return in<QLineEdit>(table, QStringLiteral("Text1[%1]").arg(index));
+/// The control named name inside w; a missing one ends the test program, naming it.
+template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
+    C* c = w->findChild<C*>(name);
+    if (c == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return c;
 }
-void click(const QWidget* w, const char* name) {
-    QTest::mouseClick(in(w, QLatin1String(name)), Qt::LeftButton);
+void click(const QWidget* w, const QString& name) {
+    QTest::mouseClick(in(w, name), Qt::LeftButton);
 }
 QString copied(const QWidget* window) {
     click(window, "cmdclipboard");
     return platform::clipboardText();
-}
-/// Types the codes into the HTML fields of the swatch panel.
-void typeCodes(const MainWindowDriver& d, const QStringList& codes) {
-    for (int k = 1; k <= 3; ++k) {
-        d.field(QStringLiteral("txthtml%1").arg(k))->selectAll();
-        QTest::keyClick(d.field(QStringLiteral("txthtml%1").arg(k)), Qt::Key_Delete);
-        QTest::keyClicks(d.field(QStringLiteral("txthtml%1").arg(k)), codes[k - 1]);
-    }
-}
-
-QWidget* openTable(const MainWindowDriver& d) {
-    d.chooseStyle("Table Style");
-    click(d.w.get(), "gentablehtml");
-    return d.w->findChild<QWidget*>("tableins");
 }
 
 } // namespace
 
 class tst_HtmlWindows : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainWindowDriver> d;
-    const QStringList codes{"#336699", "#FFCC00", "#0A0B0C"};
+    QStringList codes;
+    scheme::SchemeModel model;
+    /// The HTML codes of scheme colours 1 and 2 as the model holds them.
+    void setCodes(const QStringList& c) {
+        codes = c;
+        model.setText(1, scheme::Field::Html, c[0].toStdString());
+        model.setText(2, scheme::Field::Html, c[1].toStdString());
+    }
+    QPointer<T> t;
+
+    QLineEdit* field(int index) const {
+        return in<QLineEdit>(t, QStringLiteral("Text1[%1]").arg(index));
+    }
+    QString table() const { return in<GeneratedTextBox>(t, "tablehtml")->clipboardText(); }
 
 private slots:
-    void init() { d = std::make_unique<MainWindowDriver>(); }
-    void cleanup() { d.reset(); }
+    void init() {
+        setCodes({"#336699", "#FFCC00"});
+        t = new T(model, nullptr);
+        t->show();
+        QVERIFY(QTest::qWaitForWindowActive(t));
+    }
+    void cleanup() { delete t; }
 
-    void pageButtonsFillOneOwnedWindowWithTheCodesAsTheyStand() {
-        const std::tuple<const char*, const char*, decltype(&html::linksPageHtml)> pages[] = {
-            {"Links Style", "cmdgenlinkshtml", html::linksPageHtml},
-            {"Links2 Style", "cmdgenlinks2html", html::links2PageHtml},
-            {"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml}};
-        QPointer<QWidget> out;
-        for (const auto& [style, button, page] : pages) {
-            d->chooseStyle(QLatin1String(style));
-            typeCodes(*d, codes); // read at the click, as they stand
-            click(d->w.get(), button);
-            QWidget* shown = d->w->findChild<QWidget*>("frmsbhtml");
-            QVERIFY(shown && shown->isVisible() && (!out || shown == out));
-            out = shown;
-            QCOMPARE(copied(out), page(codes[0], codes[1], codes[2]));
-        }
-        // owned: the window system keeps it above the main window
-        QCOMPARE(out->windowHandle()->transientParent(), d->w->windowHandle());
-        // closing discards the window; the next click opens a fresh one
+    void outputWindowCopiesWhatItShowsAndCloses() {
+        QPointer<html::HtmlOutputWindow> out = new html::HtmlOutputWindow(nullptr);
+        out->setText("a\r\nb");
+        QCOMPARE(copied(out), "a\r\nb");
+        out->setText("");
+        QCOMPARE(copied(out), "");
         click(out, "cmdclose");
         QTRY_VERIFY(!out);
-        click(d->w.get(), "cmdgensbhtml");
-        QVERIFY(d->w->findChild<QWidget*>("frmsbhtml"));
     }
 
-    void tableWindowStartsAfreshAndReadsTheCodesAtEachPressAndTheFieldsAsTheyStand() {
-        QPointer<QWidget> t = openTable(*d);
-        QCOMPARE(t->windowHandle()->transientParent(), d->w->windowHandle());
-        // a second click brings the same window forward as it stands
-        field(t, T::kWidth)->setText("640");
-        QCOMPARE(openTable(*d), t.data());
-        QCOMPARE(field(t, T::kWidth)->text(), "640");
-        QCOMPARE(d->w->findChildren<T*>().size(), 1);
-        click(t, "cmdcancel");
-        QTRY_VERIFY(!t);
-        t = openTable(*d); // afresh: the first table below has the starting width
-        QApplication::setActiveWindow(t);
-        auto* box = in<GeneratedTextBox>(t, "tablehtml");
-        typeCodes(*d, codes); // after the window opened
+    void okWritesTheTableOfTheFieldsAndTheCodesAtThePress() {
+        QCOMPARE(table(), "");
+        setCodes({"#000001", "#000002"});
         click(t, "cmdok");
-        const QString first =
-            html::tableHtml({"75", "Percent", "1", "0", "0", "center"}, 2, 2, codes[0], codes[1]);
-        QCOMPARE(box->clipboardText(), first);
-        // each arrow steps its own field, arrow i by i; the fields wait for the next press
-        for (int i = 1; i <= 6; ++i)
-            for (int k = -1; k <= i; ++k)
-                click(in(t, QStringLiteral("UpDown%1").arg(i)), k < i ? "up" : "down");
-        // edits in the box are copied with CR LF
+        QCOMPARE(table(), html::tableHtml({"75", "Percent", "1", "0", "0", "center"}, 2, 2,
+                                          "#000001", "#000002"));
+        // a changed field waits for the next press
+        field(T::kRows)->setText("3");
+        QCOMPARE(table().count("<tr>"), 2);
+    }
+
+    void boxEditsAreCopiedWithCrLf() {
+        click(t, "cmdok");
+        const QString first = table();
+        auto* box = in<GeneratedTextBox>(t, "tablehtml");
         QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClicks(box, "<!-- x -->\r");
         QCOMPARE(copied(t), QStringLiteral("<!-- x -->\r\n") + first);
+    }
 
-        // the list texts are used as typed, never completed from the list
-        typeCodes(*d, {"", "#ABCDEF", "#000000"});
+    void listTextsAreUsedAsTyped() {
         for (const auto& [combo, text] : {std::pair{"Combo1", "Pixels"}, {"cmbtalign", "cen"}}) {
             QLineEdit* edit = in<QComboBox>(t, QLatin1String(combo))->lineEdit();
             edit->setFocus();
             edit->selectAll();
             QTest::keyClicks(edit, QLatin1String(text));
         }
-        field(t, T::kRows)->setFocus(); // the lists lose the focus before OK
+        field(T::kRows)->setFocus(); // the lists lose the focus before OK
         click(t, "cmdok");
-        const QString table =
-            html::tableHtml({"78", "Pixels", "5", "6", "5", "cen"}, 3, 4, "", "#ABCDEF");
-        QCOMPARE(box->clipboardText(), table);
-        // an emptied "Rows" or "Columns" is refilled at once
-        field(t, T::kRows)->selectAll();
-        QTest::keyClick(field(t, T::kRows), Qt::Key_Backspace);
-        field(t, T::kColumns)->clear();
-        QCOMPARE(field(t, T::kRows)->text() + field(t, T::kColumns)->text(), "11");
+        QCOMPARE(table(),
+                 html::tableHtml({"75", "Pixels", "1", "0", "0", "cen"}, 2, 2, codes[0], codes[1]));
+    }
 
-        // an unreadable count is marked and changes nothing; a table too large to hold is
-        // refused with a message
-        field(t, T::kColumns)->setText("40000");
+    void emptiedCountsAreRefilledAtOnce_data() {
+        QTest::addColumn<int>("index");
+        QTest::newRow("Rows") << int(T::kRows);
+        QTest::newRow("Columns") << int(T::kColumns);
+    }
+    void emptiedCountsAreRefilledAtOnce() {
+        QFETCH(int, index);
+        field(index)->selectAll();
+        QTest::keyClick(field(index), Qt::Key_Backspace);
+        QCOMPARE(field(index)->text(), "1");
+        field(T::kWidth)->clear(); // the others may stay empty
+        QCOMPARE(field(T::kWidth)->text(), "");
+    }
+
+    // each arrow acts on the field of its own row and no other
+    void spinArrowsStepTheirOwnField_data() {
+        QTest::addColumn<QString>("spin");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("arrow");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("rows up") << "UpDown1" << int(T::kRows) << "up"
+                                 << "2"
+                                 << "3";
+        QTest::newRow("rows down to 0") << "UpDown1" << int(T::kRows) << "down"
+                                        << "1"
+                                        << "0";
+        QTest::newRow("columns down") << "UpDown2" << int(T::kColumns) << "down"
+                                      << "5"
+                                      << "4";
+        QTest::newRow("width up") << "UpDown3" << int(T::kWidth) << "up"
+                                  << "75"
+                                  << "76";
+        QTest::newRow("border stays at 0") << "UpDown4" << int(T::kBorder) << "down"
+                                           << "0"
+                                           << "0";
+        QTest::newRow("padding up") << "UpDown5" << int(T::kCellPadding) << "up"
+                                    << "0"
+                                    << "1";
+        QTest::newRow("spacing top") << "UpDown6" << int(T::kCellSpacing) << "up"
+                                     << "32767"
+                                     << "32767";
+        QTest::newRow("not a number") << "UpDown6" << int(T::kCellSpacing) << "down"
+                                      << "x"
+                                      << "x";
+    }
+    void spinArrowsStepTheirOwnField() {
+        QFETCH(QString, spin);
+        QFETCH(int, index);
+        QFETCH(QString, arrow);
+        QFETCH(QString, start);
+        const auto texts = [this] {
+            QStringList all;
+            for (QLineEdit* f : t->findChildren<QLineEdit*>(QRegularExpression("^Text1\\[")))
+                all << f->text();
+            return all;
+        };
+        field(index)->setText(start);
+        const QStringList before = texts();
+        click(in(t, spin), arrow);
+        QTEST(field(index)->text(), "after");
+        field(index)->setText(start); // and no other field moved
+        QCOMPARE(texts(), before);
+    }
+
+    void unreadableCountIsMarkedAndChangesNothing() {
         click(t, "cmdok");
-        QCOMPARE(box->clipboardText(), table);
-        QVERIFY(field(t, T::kColumns)->hasFocus());
-        QCOMPARE(field(t, T::kColumns)->selectedText(), "40000");
-        field(t, T::kRows)->setText("32767");
-        field(t, T::kColumns)->setText("32767");
+        const QString before = table();
+        field(T::kColumns)->setText("40000");
+        click(t, "cmdok");
+        QCOMPARE(table(), before);
+        QVERIFY(field(T::kColumns)->hasFocus());
+        QCOMPARE(field(T::kColumns)->selectedText(), "40000");
+    }
+
+    void tooLargeATableIsRefusedSayingHowLarge() {
+        field(T::kRows)->setText("32767");
+        field(T::kColumns)->setText("32767");
+        const int64_t length = html::tableHtmlLength({"75", "Percent", "1", "0", "0", "center"},
+                                                     32767, 32767, codes[0], codes[1]);
         QString shown;
-        whenModalAppears<QMessageBox>([&shown](QMessageBox* msg) {
-            shown = msg->text();
-            msg->accept();
+        auto* poll = new QTimer(t);
+        connect(poll, &QTimer::timeout, [&shown, poll] {
+            if (auto* msg = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = msg->text();
+                poll->stop();
+                msg->accept();
+            }
         });
+        poll->start(20);
         click(t, "cmdok");
-        QCOMPARE(box->clipboardText(), table);
-        QVERIFY(shown.contains("too large"));
-        // closing the main window takes the tool windows with it
-        d->w->close();
-        QTRY_VERIFY(!t);
+        QCOMPARE(table(), "");
+        QCOMPARE(shown, QStringLiteral("A table of 1073676289 cells is too large: its text would "
+                                       "take %1 MB, at most 4 MB can be generated. Please lower "
+                                       "\"Rows\" or \"Columns\".")
+                            .arg((length + 1024 * 1024 - 1) / (1024 * 1024)));
+        QCOMPARE(t->focusWidget(), field(T::kRows)); // marked for when the window is back
     }
 };
 

@@ -32,7 +32,9 @@ TEST(TableHtml, IsTheChequerOfTheTwoCodesStartingWithColourTwoWithRowsAndCellsOf
               kStartingTag + ("\r\n  <tr>\r\n" + c21 + "\r\n" + c12 + "\r\n  </tr>\r\n  <tr>\r\n" +
                               c12 + "\r\n" + c21 + "\r\n  </tr>\r\n</table>"));
     // rows, columns, cells: no rows, at least one column, every parity of rows and columns
-    const std::tuple<int, int, int> cases[] = {{-1, 5, 0}, {1, 0, 1}, {4, 5, 20}, {3, 4, 12}};
+    const std::tuple<int, int, int> cases[] = {{-1, 5, 0}, {0, 3, 0}, {1, 0, 1}, {2, -4, 2},
+                                               {1, 1, 1},  {2, 2, 4}, {3, 3, 9}, {4, 5, 20},
+                                               {3, 4, 12}, {5, 1, 5}, {1, 6, 6}};
     for (const auto& [rows, columns, cells] : cases) {
         SCOPED_TRACE(testing::Message() << rows << "x" << columns);
         EXPECT_EQ(tableCellCount(rows, columns), cells);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -82,6 +83,15 @@ TEST(WriteFile, KeepsWhatTheTargetIsAndReportsEveryFailure) {
          false, true},
         {"read-only file", [](auto, auto p) { return writePlain(p, kEarlier, 0444); }, false,
          false},
+        {"pipe whose reader has gone", // the broken-pipe signal at its default, as a shell has it
+         [](auto, auto p) {
+             int ends[2];
+             std::signal(SIGPIPE, SIG_DFL);
+             return ::pipe(ends) == 0 && ::close(ends[0]) == 0 &&
+                    ::symlink(("/proc/self/fd/" + std::to_string(ends[1])).c_str(),
+                              QFile::encodeName(p)) == 0;
+         },
+         false, false},
         {"full device",
          [](auto, auto p) {
              return kRoot && ::mknod(QFile::encodeName(p), S_IFCHR | 0666, makedev(1, 7)) == 0;

@@ -1,9 +1,11 @@
+#include "support/FileSizeLimit.h"
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 #include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
 #include "core/Wheel.h"
+#include "palette/CommandLine.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -124,6 +127,14 @@ private slots:
                                   QUrl("https://www.moonquill-software.com/zonetrace/")}));
         // a desktop with no program for it: the user is told, with the page's name
         QDesktopServices::setUrlHandler("file", &recorder, UrlRecorder::kRefusingMethod);
+        // the page tells of every entry of the menus and of the keys on the wheel
+        const QByteArray page = readAll(help);
+        for (const char* key : {"mnusavecolors", "mnuexport", "mnufileexit", "mnuconvert",
+                                "mnuaccess", "mnucwdefault", "mnucwwebsafe", "mnuhelp"})
+            QVERIFY2(page.contains("<b>" + d.action(key)->text().toLatin1() + "</b>"), key);
+        for (const char* topic : {"<kbd>Shift</kbd> + arrow", "<kbd>Ctrl</kbd>+<kbd>E</kbd>",
+                                  "<code>--export FILE</code>", "<b>Copy Report</b>"})
+            QVERIFY2(page.contains(topic), topic);
         QString seen;
         expectWarning(&seen);
         clickMenuEntry(d, "8mnuhelp", "mnuhelp");
@@ -159,9 +170,67 @@ private slots:
         d.saveColors(pipe);
         QTRY_COMPARE(seen, kWarning);
         QVERIFY(!QFileInfo(pipe).isFile());
+        // past a file-size limit, its signal at the default a shell leaves: warned, file kept
+        const qint64 saved = QFileInfo(path).size();
+        seen.clear();
+        expectWarning(&seen);
+        withFileSizeLimit(10, [&] { return (d.saveColors(path), 0); });
+        QTRY_COMPARE(seen, kWarning);
+        QCOMPARE(QFileInfo(path).size(), saved);
         // nothing of the dialog's history or last folder is kept
         QCOMPARE(QDir(m_config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
+    }
+
+    void exportAsksAboutTheFileItWritesAndWritesTheSchemesColors() {
+        QTemporaryDir dir;
+        QFile earlier(dir.filePath("e4.css"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("mine") == 4);
+        earlier.close();
+        MainWindowDriver d;
+        d.move(200, 60);
+        d.chooseRule(0); // complementary: two colours, the third swatch keeps an earlier one
+        // its own icon, in colour
+        const QImage icon = d.action("mnuexport")->icon().pixmap(16).toImage();
+        int coloured = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                coloured += icon.pixelColor(x, y).hsvSaturation() > 150;
+        QVERIFY2(coloured > 20, qPrintable(QString::number(coloured)));
+        QStringList names, questions;
+        whenModalAppears<QFileDialog>([&](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            // the suggested name follows the format chosen, there and back
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,
+                                Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}) {
+                names << name->text();
+                QTest::keyClick(types, key);
+            }
+            names << name->text();
+            // typed without its extension: the question is about the file that would be written
+            whenModalAppears<QMessageBox>([&questions](QMessageBox* box) {
+                questions << box->text();
+                box->button(QMessageBox::No)->click();
+            });
+            name->setText(dir.filePath("e4"));
+            QTest::keyClick(name, Qt::Key_Return);
+            name->setText(dir.filePath("window"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        d.runMenu("mnuexport");
+        QCOMPARE(names.join(' '), "scheme.css scheme.scss scheme.tokens.json scheme.gpl scheme.ase "
+                                  "scheme.gpl scheme.tokens.json scheme.scss scheme.css");
+        QCOMPARE(questions, QStringList("e4.css already exists.\nDo you want to replace it?"));
+        QCOMPARE(readAll(dir.filePath("e4.css")), "mine");
+        // the same file as the command line's for the same scheme
+        std::ostringstream out, err;
+        const std::string cli = dir.filePath("cli.css").toStdString();
+        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60"},
+                                         out, err),
+                 0);
+        QCOMPARE(readAll(dir.filePath("window.css")), readAll(QString::fromStdString(cli)));
+        QVERIFY(!readAll(dir.filePath("window.css")).contains("color-3"));
     }
 
     void shortcutsRunTheirEntriesAndExportWritesTheSwatches() {

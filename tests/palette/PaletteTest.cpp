@@ -9,8 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using palette::Format;
 
@@ -35,6 +39,59 @@ palette::SchemeColors colorsFor(std::vector<std::string> args) {
     return s.colors.value_or(palette::SchemeColors{});
 }
 
+struct Ran {
+    int status; ///< the exit status, or 128 + the signal that ended it
+    std::string err;
+};
+
+/// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
+/// display named, files limited to limit bytes, and a standard output whose reader has gone.
+Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string var = *e;
+        if (var.rfind("DISPLAY=", 0) && var.rfind("WAYLAND_DISPLAY=", 0) &&
+            var.rfind("QT_QPA_PLATFORM=", 0))
+            env.push_back(var);
+    }
+    std::vector<char*> argv = {const_cast<char*>(CHROMALUNE_PROGRAM)}, envp;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    int err[2], out[2];
+    if (::pipe(err) != 0 || ::pipe(out) != 0)
+        return {-1, "no pipe"};
+    ::close(out[0]);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (int sig = 1; sig < NSIG; ++sig)
+            std::signal(sig, SIG_DFL);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        ::dup2(out[1], 1);
+        ::dup2(err[1], 2);
+        ::close(err[0]);
+        ::execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, size_t(n));
+    ::close(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
+}
+
 } // namespace
 
 // The files in expected/ were checked by hand and read by other programs' readers.
@@ -54,6 +111,22 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
                   readAll(QStringLiteral(CHROMALUNE_PALETTE_EXPECTED "/") + expected).toStdString())
             << fileName;
     }
+}
+
+// Two colours (a complementary scheme) give two entries in every format, and nothing else
+// changes: the first two of the three colours' file, with the count where a format has one.
+TEST(PaletteFormats, TwoColorsGiveTwoEntries) {
+    const palette::SchemeColors two = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86)};
+    for (Format format : palette::kFormats) {
+        const std::vector<uint8_t> bytes = palette::fileBytes(format, two);
+        const std::string text(bytes.begin(), bytes.end());
+        const std::string name2 = format == Format::AdobeSwatchExchange ? std::string("\0-\0002", 4)
+                                                                        : palette::colorName(1);
+        EXPECT_NE(text.find(name2), std::string::npos) << text;
+        EXPECT_EQ(text.find(name2.substr(0, name2.size() - 1) + '3'), std::string::npos) << text;
+    }
+    EXPECT_EQ(palette::aseBytes(two).at(11), 2); // the entry count
+    EXPECT_NE(palette::gimpPaletteText(two, "x").find("Columns: 2\n"), std::string::npos);
 }
 
 // Tokens show each level as exactly level / 255 and the ASE file as the float nearest it, so
@@ -84,6 +157,10 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--rule", "foo"}, "unknown rule 'foo' (--rule)"},
         {{"--export", file, "--raster", "huge"}, "unknown raster 'huge' (--raster)"},
         {{"--export", file, "--base", "#12345G"}, "bad color '#12345G' (--base)"},
+        {{"--export", file, "--base", "#-1-1-1"}, "bad color '#-1-1-1' (--base)"},
+        {{"--export", file, "--base", "+0+0+0"}, "bad color '+0+0+0' (--base)"},
+        {{"--export", file, "--base", "#F0"}, "bad color '#F0' (--base)"},
+        {{"--export", dir.filePath("b").toStdString() + "\xE9.css"}, "not valid UTF-8 (--export)"},
         {{"--export", file, "--at", "inf,3"}, "bad position 'inf,3' (--at)"},
         {{"--export", file, "--at", "259.6,0"}, "outside the wheel (--at)"},
         {{"--export", file, "--base", "#FF0000", "--at", "5,5"}, "not both (--at)"},
@@ -129,6 +206,10 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
               colorsFor({"--at", at, "--rule=triad"}));
     // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
     EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);
+    EXPECT_EQ(colorsFor({"--base", "#f80"}), colorsFor({"--base", "FF8800"}));
+    // a complementary scheme has two colours, the others three
+    EXPECT_EQ(colorsFor({"--rule=complementary"}).size(), 2u);
+    EXPECT_EQ(colorsFor({"--rule=monochromatic"}).size(), 3u);
 
     // a place that takes no file exits 1 naming it and the reason (the file writer keeps what
     // a target held)
@@ -136,4 +217,64 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     const Outcome failed = run({"--export", missing});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("'" + missing + "': No such file"), std::string::npos) << failed.err;
+}
+
+// Mistyped options, stray words and a missing display are refused in one line before any
+// window is made; a write that fails by a size limit or a reader that has gone (signals at
+// their defaults, as a shell leaves them) exits 1 with the reason instead of by the signal.
+TEST(Program, RefusesWhatItCannotDoInOneLineWhateverTheSignals) {
+    QTemporaryDir dir;
+    const std::string big = dir.filePath("big.css").toStdString();
+    const std::string gone = dir.filePath("gone.css").toStdString();
+    ASSERT_EQ(::symlink("/dev/stdout", gone.c_str()), 0);
+    const struct {
+        std::vector<std::string> args;
+        rlim_t limit;
+        int status;
+        std::string says;
+    } cases[] = {
+        {{"--exprot", "x.css"}, RLIM_INFINITY, 2, "unknown option '--exprot'"},
+        {{"--Export", "x.css"}, RLIM_INFINITY, 2, "unknown option '--Export'"},
+        {{"-e", "x.css"}, RLIM_INFINITY, 2, "unknown option '-e'"},
+        {{"--help=1"}, RLIM_INFINITY, 2, "unknown option '--help=1'"},
+        {{"-reverse", "x.css"}, RLIM_INFINITY, 2, "unexpected argument 'x.css'"},
+        {{}, RLIM_INFINITY, 1, "no display"},
+        {{"--export", big}, 10, 1, "'" + big + "': File too large"},
+        {{"--export", gone}, RLIM_INFINITY, 1, "'" + gone + "': Broken pipe"},
+        {{"--help"}, RLIM_INFINITY, 1, "cannot write the help text"},
+    };
+    for (const auto& c : cases) {
+        const Ran r = runProgram(c.args, c.limit);
+        EXPECT_EQ(r.status, c.status) << c.says;
+        EXPECT_EQ(r.err.rfind("chromalune: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(big)));
+}
+
+// What the window takes: the toolkit's own options with their values, nothing else.
+TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{}, true},
+        {{"-platform", "xcb", "-style", "Fusion", "-reverse", "--style=Fusion"}, true},
+        {{"-geometry", "300x200+0+0", "-display", ":1", "-qwindowgeometry", "1x1"}, true},
+        {{"-stylesheet", "a.qss", "--platformtheme", "gtk3", "-qmljsdebugger=port:1"}, true},
+        {{"-platform"}, false},
+        {{"-reverse=1"}, false},
+        {{"-qmljsdebugger"}, false},
+        {{"--exprot", "x.css"}, false},
+        {{"x.css"}, false},
+        {{"-"}, false},
+    };
+    for (const auto& [args, taken] : cases)
+        EXPECT_EQ(palette::windowArgumentsError(args).empty(), taken)
+            << (args.empty() ? std::string() : args.front());
+    const auto env = [](const char* set) {
+        return
+            [set](const char* name) { return std::string(name == std::string(set) ? ":0" : ""); };
+    };
+    EXPECT_TRUE(palette::displayNamed({}, env("WAYLAND_DISPLAY")));
+    EXPECT_TRUE(palette::displayNamed({"-platform", "offscreen"}, env("HOME")));
+    EXPECT_FALSE(palette::displayNamed({}, env("HOME")));
 }

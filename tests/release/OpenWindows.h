@@ -3,7 +3,6 @@
 #include "support/MainWindowDriver.h"
 
 #include "mainwindow/SplashWindow.h"
-#include "tools/PickerHandOff.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,7 +17,7 @@ struct OpenWindows {
         d.runMenu("mnuconvert");
         d.child("convert")->findChild<QPushButton*>("cmdpickcolor")->click();
         // the map as it mostly shows: a cell picked, its code and colour beside the cells
-        QTest::mouseClick(d.child("tcol[100]"), Qt::LeftButton);
+        QTest::mouseClick(d.child("tcol"), Qt::LeftButton, {}, QPoint(8, 178)); // cell 100
         d.chooseStyle("Table Style");
         d.child<QPushButton>("gentablehtml")->click();
         d.chooseStyle("Scrollbar Style");
@@ -39,11 +38,10 @@ struct OpenWindows {
         return windows;
     }
 
-    /// Closes every window left open and ends any wait for the colour map.
+    /// Closes every window left open.
     static void closeAll() {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
-        tools::PickerOpen = false;
     }
 
     MainWindowDriver d;

@@ -31,6 +31,14 @@ template <typename T, typename F> void whenModalAppears(F answer) {
     });
 }
 
+/// The object named name inside w; a missing one fails and stops the test, naming it.
+template <typename C = QWidget> C* in(const QObject* w, const QString& name) {
+    C* c = w->findChild<C*>(name);
+    if (c == nullptr)
+        STOP_TEST(QStringLiteral("no control %1 in %2").arg(name, w->objectName()));
+    return c;
+}
+
 /// Drives the main window as a user does: controls found by their names, the pointer moved
 /// over the wheel, menu entries and options clicked.
 struct MainWindowDriver {

@@ -18,9 +18,9 @@ using Shown = std::tuple<std::string, std::string, std::string, std::string, std
                          std::string, core::Color>;
 
 Shown convert(ConverterFields& f, const std::string& source) {
-    f.txtsource = source;
+    f.source = source;
     tools::convertColorCode(f, sysTable);
-    return {f.txtrgb, f.txthtml, f.txtwebsafe, f.txtr, f.txtg, f.txtb, f.piccolor};
+    return {f.decimal, f.html, f.webSafe, f.red, f.green, f.blue, f.swatch};
 }
 
 constexpr core::Color kStart = tools::kInitialSwatchColor;
@@ -58,13 +58,13 @@ TEST(ConvertColorCode, EveryShapeOfSourceOnAFreshWindowAndLaterStepsReadBackTheF
               (Shown{"FFFFFF", "#336699", "#336699", "51", "102", "153", 10053171}));
     // codes typed over by hand are recomputed from the unchanged RGB field
     convert(f, "#336699");
-    f.txthtml = f.txtwebsafe = "typed";
-    f.piccolor = 0;
+    f.html = f.webSafe = "typed";
+    f.swatch = 0;
     EXPECT_EQ(convert(f, "255-255"),
               (Shown{"10053171", "#336699", "#336699", "255", "255", "153", 10053171}));
 }
 
-TEST(HexToRGB, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
+TEST(HexToRgb, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
     const std::pair<const char*, std::array<int, 3>> cases[] = {
         {"#ffcc00", {255, 204, 0}},
         {"#12345", {193, 35, 69}},
@@ -86,12 +86,12 @@ TEST(HexToRGB, ReadsHashAndSevenOrAnySixCharactersElseLeavesTheComponents) {
         {"#FFFFFFF", {1, 2, 3}}};
     for (const auto& [code, expected] : cases) {
         uint8_t r = 1, g = 2, b = 3;
-        tools::HexToRGB(code, r, g, b);
+        tools::hexToRgb(code, r, g, b);
         EXPECT_EQ((std::array<int, 3>{r, g, b}), expected) << code;
     }
     // a character is a digit when it is one of "0" to "9" alone
     for (const char* yes : {"0", "5", "9"})
-        EXPECT_TRUE(tools::IsDigit(yes)) << yes;
+        EXPECT_TRUE(tools::isDigit(yes)) << yes;
     for (const char* no : {"", "a", "/", ":", "12", " 1", "-", "\xD9\xA3"})
-        EXPECT_FALSE(tools::IsDigit(no)) << no;
+        EXPECT_FALSE(tools::isDigit(no)) << no;
 }

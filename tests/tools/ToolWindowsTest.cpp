@@ -1,138 +1,183 @@
-#include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
+#include "tools/ConvertWindow.h"
+
+#include <QAccessible>
 #include <QColorDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 
 namespace {
 
+/// The control named name inside w; a missing one ends the test program, naming it.
+template <typename C = QWidget> C* in(const QWidget* w, const QString& name) {
+    C* c = w->findChild<C*>(name);
+    if (c == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return c;
+}
 /// The colour in the middle of w as the screen shows it.
 QRgb middle(QWidget* w) {
     return w->grab().toImage().pixel(w->width() / 2, w->height() / 2) | 0xFF000000;
 }
+/// Where a user points at cell n of the map's grid: ten 17-pixel cells to a row.
+QPoint cellCentre(int n) {
+    return QPoint(17 * (n % 10) + 8, 17 * (n / 10) + 8);
+}
+/// The pixel of the grid at offset (dx, dy) from cell n's top-left corner.
+QRgb cellPixel(QWidget* grid, int n, int dx, int dy) {
+    const QPoint at = cellCentre(n) - QPoint(8, 8) + QPoint(dx, dy);
+    return grid->grab().toImage().pixel(at) | 0xFF000000;
+}
 QRgb cellRgb(int n) {
     return qRgb(51 * (n / 36), 51 * (n / 6 % 6), 51 * (n % 6));
-}
-QWidget* cell(const QWidget* map, int n) {
-    return in(map, QStringLiteral("tcol[%1]").arg(n));
 }
 
 } // namespace
 
 class tst_ToolWindows : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainWindowDriver> d;
-    QPointer<QWidget> conv;
+    std::unique_ptr<tools::ConvertWindow> conv;
+    QPointer<QWidget> map;
 
-    QWidget* openConverter() {
-        d->runMenu("mnuconvert");
-        return d->w->findChild<QWidget*>("convert");
-    }
     /// txtsource, txtrgb, txthtml, txtwebsafe, txtr, txtg and txtb joined by "|".
     QString shown() const {
         QStringList texts;
         for (const char* name :
              {"txtsource", "txtrgb", "txthtml", "txtwebsafe", "txtr", "txtg", "txtb"})
-            texts << in<QLineEdit>(conv, QLatin1String(name))->text();
+            texts << in<QLineEdit>(conv.get(), QLatin1String(name))->text();
         return texts.join(QLatin1Char('|'));
     }
     void typeAndConvert(const QString& code) {
-        in<QLineEdit>(conv, "txtsource")->selectAll();
-        QTest::keyClicks(in(conv, "txtsource"), code);
-        QTest::keyClick(in(conv, "txtsource"), Qt::Key_Return);
+        in<QLineEdit>(conv.get(), "txtsource")->setText(code);
+        in<QPushButton>(conv.get(), "cmdconvert")->click();
     }
-    QWidget* openMap() {
-        QTest::mouseClick(in(conv, "cmdpickcolor"), Qt::LeftButton);
-        return conv->findChild<QWidget*>("safecolormap");
+    void openMap() {
+        QTest::mouseClick(in(conv.get(), "cmdpickcolor"), Qt::LeftButton);
+        map = conv->findChild<QWidget*>("safecolormap");
+        QVERIFY(map);
+        // a window owned by the active one counts as active itself: wait for its own focus
+        QTRY_COMPARE(QApplication::activeWindow(), map.data());
     }
+    QWidget* grid() const { return in(map, "tcol"); }
+    QString code() const { return in<QLabel>(map, "lblselcode")->text(); }
+    void clickCell(int n) const { QTest::mouseClick(grid(), Qt::LeftButton, {}, cellCentre(n)); }
 
 private slots:
     void init() {
-        d = std::make_unique<MainWindowDriver>();
-        conv = openConverter();
-        QVERIFY(conv && conv->isWindow() && QTest::qWaitForWindowExposed(conv));
-        // both below the screen, so pointer moves over the centred map reach the map
+        conv = std::make_unique<tools::ConvertWindow>();
+        conv->show();
+        QVERIFY(QTest::qWaitForWindowActive(conv.get()));
+        // below the screen's centre, so pointer moves over the centred map reach the map
         conv->move(0, 700);
-        d->w->move(0, 700);
     }
-    void cleanup() { d.reset(); }
+    void cleanup() {
+        conv.reset();
+        QTRY_VERIFY(!map);
+    }
 
-    void menuOpensOneConverterThatShowsWhatTheConversionGives() {
+    void opensEmptyWithTheFocusOnTheSource() {
         QCOMPARE(shown(), "||||||");
-        typeAndConvert("#ffcc00");
+        QCOMPARE(QApplication::focusWidget(), in(conv.get(), "txtsource"));
+        QTest::keyClicks(QApplication::focusWidget(), "#ffcc00");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(shown(), "#ffcc00|52479|#FFCC00|#FFCC00|255|204|0");
-        QCOMPARE(middle(in(conv, "piccolor")), qRgb(255, 204, 0));
-        // Enter in any field converts too
-        in<QLineEdit>(conv, "txtsource")->setText("99999999");
-        QTest::keyClick(in(conv, "txtb"), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(shown(), "99999999|99999999|#FFE0F5|#FFCCFF|255|224|245");
-        // and so does the button's mnemonic
-        in<QLineEdit>(conv, "txtsource")->setText("0-0-255");
-        QTest::keyClick(in(conv, "txtb"), Qt::Key_F2); // other keys convert nothing
-        QCOMPARE(in<QLineEdit>(conv, "txthtml")->text(), "#FFE0F5");
-        conv->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(conv));
-        QTest::keyClick(in(conv, "txtr"), Qt::Key_O, Qt::AltModifier);
-        const QString blue = "0-0-255|16711680|#0000FF|#0000FF|0|0|255";
-        QTRY_COMPARE(shown(), blue); // the press is animated
-        // Tab follows the designed order
-        in(conv, "txtsource")->setFocus();
+        QCOMPARE(middle(in(conv.get(), "piccolor")), qRgb(255, 204, 0));
+    }
+
+    void tabFollowsTheDesignedOrder() {
         for (const char* next : {"cmdconvert", "txtrgb", "txthtml", "txtwebsafe", "cmdpickcolor",
                                  "cmdclose", "txtr", "txtg", "txtb", "txtsource"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
         }
-
-        // the menu brings the same window forward as it stands; closed, it starts afresh
-        QCOMPARE(openConverter(), conv.data());
-        QCOMPARE(d->w->findChildren<QWidget*>("convert").size(), 1);
-        QCOMPARE(shown(), blue);
-        QTest::mouseClick(in(conv, "cmdclose"), Qt::LeftButton);
-        QTRY_VERIFY(!conv);
-        conv = openConverter();
-        QCOMPARE(shown(), "||||||");
     }
 
-    void mapPreviewsBordersAndHandsOverOnlyThroughOkOrTheColourDialog() {
-        typeAndConvert("#123456");
-        QPointer<QWidget> map = openMap();
-        const auto code = [&map] { return in<QLabel>(map, "lblselcode")->text(); };
-        // the pointer previews until the first click
-        QTest::mouseMove(map, cell(map, 9)->geometry().center());
+    void keysConvertFromAnyField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("converts");
+        QTest::newRow("Return") << "txtsource"
+                                << "Return" << true;
+        QTest::newRow("keypad Enter") << "txtb"
+                                      << "Num+Enter" << true;
+        QTest::newRow("mnemonic") << "txtr"
+                                  << "Alt+O" << true;
+        QTest::newRow("Shift+Return") << "txtrgb"
+                                      << "Shift+Return" << false;
+        QTest::newRow("F2") << "txtg"
+                            << "F2" << false;
+    }
+    void keysConvertFromAnyField() {
+        QFETCH(QString, field);
+        QFETCH(QString, keys);
+        QFETCH(bool, converts);
+        in<QLineEdit>(conv.get(), "txtsource")->setText("0-0-255");
+        in(conv.get(), field)->setFocus();
+        QTest::keySequence(in(conv.get(), field), QKeySequence(keys));
+        if (converts)
+            QTRY_COMPARE(shown(), "0-0-255|16711680|#0000FF|#0000FF|0|0|255"); // presses animate
+        else
+            QCOMPARE(shown(), "0-0-255||||||");
+    }
+
+    void pointerPreviewsUntilTheFirstClick() {
+        openMap();
+        QCOMPARE(code(), "");
+        QTest::mouseMove(grid(), cellCentre(9));
         QCOMPARE(code(), "#003399");
         QCOMPARE(middle(in(map, "lblselcolor")), cellRgb(9));
-        QTest::mouseClick(cell(map, 0), Qt::LeftButton);
+        QTest::mouseMove(grid(), cellCentre(10)); // the grid wraps every ten cells
+        QCOMPARE(code(), "#0033CC");
+        clickCell(215);
+        QTest::mouseMove(grid(), cellCentre(36));
+        QCOMPARE(code(), "#FFFFFF");
+        // a release whose press went elsewhere is no click
+        QTest::mouseRelease(grid(), Qt::LeftButton, {}, cellCentre(36));
+        QCOMPARE(code(), "#FFFFFF");
+        // beside the short last row there is no cell
+        clickCell(216);
+        QCOMPARE(code(), "#FFFFFF");
+    }
+
+    void oneCellIsBordered() {
+        openMap();
+        clickCell(0);
         // the border stands out even on the darkest cell, whose inside stays black
-        QVERIFY((cell(map, 0)->grab().toImage().pixel(0, 0) & 0xFFFFFF) != 0);
-        QCOMPARE(cell(map, 0)->grab().toImage().pixel(8, 8) & 0xFFFFFF, 0u);
-        QTest::mouseClick(cell(map, 36), Qt::LeftButton);
-        QTest::mouseClick(cell(map, 215), Qt::LeftButton);
-        QTest::mouseMove(map, cell(map, 36)->geometry().center());
+        QVERIFY(cellPixel(grid(), 0, 0, 0) != cellRgb(0));
+        QCOMPARE(cellPixel(grid(), 0, 8, 8), cellRgb(0));
+        clickCell(36);
+        clickCell(215);
+        QCOMPARE(cellPixel(grid(), 0, 0, 0), cellRgb(0));
+        QCOMPARE(cellPixel(grid(), 36, 16, 16), cellRgb(36));
+        QCOMPARE(cellPixel(grid(), 215, 16, 16), qRgb(0, 0, 0));
         QCOMPARE(code(), "#FFFFFF");
-        // a release whose press went elsewhere is no click, even on a cell clicked before
-        QTest::mouseRelease(cell(map, 36), Qt::LeftButton);
-        QCOMPARE(code(), "#FFFFFF");
-        // one cell is bordered: the cell clicked before is plain again
-        QVERIFY((cell(map, 215)->grab().toImage().pixel(0, 0) | 0xFF000000) != cellRgb(215));
-        QCOMPARE(cell(map, 0)->grab().toImage().pixel(0, 0) | 0xFF000000, cellRgb(0));
-        QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
-        QTRY_VERIFY(!map);
-        QCOMPARE(shown(), "#FFFFFF|16777215|#FFFFFF|#FFFFFF|255|255|255");
+    }
 
-        // the close box hands nothing over, neither the pick nor an earlier one
+    void closingHandsOverOnlyThroughOk_data() {
+        QTest::addColumn<int>("clicked"); // -1: none
+        QTest::addColumn<bool>("byOk");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("OK") << 215 << true << "#FFFFFF|16777215|#FFFFFF|#FFFFFF|255|255|255";
+        QTest::newRow("OK before a click") << -1 << true << "||#123456|#003366|18|52|86";
+        QTest::newRow("close box") << 5 << false << "#123456|5649426|#123456|#003366|18|52|86";
+    }
+    void closingHandsOverOnlyThroughOk() {
+        QFETCH(int, clicked);
+        QFETCH(bool, byOk);
         typeAndConvert("#123456");
-        map = openMap();
-        QTest::mouseClick(cell(map, 5), Qt::LeftButton);
-        map->close();
+        openMap();
+        if (clicked >= 0)
+            clickCell(clicked);
+        byOk ? QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton) : void(map->close());
         QTRY_VERIFY(!map);
-        QCOMPARE(shown(), "#123456|5649426|#123456|#003366|18|52|86");
-        // OK before any click hands over the empty code
-        map = openMap();
-        QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton);
-        QTRY_VERIFY(!map);
-        QCOMPARE(shown(), "||#123456|#003366|18|52|86");
+        QTEST(shown(), "expected");
+    }
 
-        map = openMap();
+    void colourDialogHandsOverOnlyWhenAccepted() {
+        openMap();
         QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
         auto* dialog = in<QColorDialog>(map, "colordialog");
         // clicks through the window system: the map waits for the dialog, the converter
@@ -143,28 +188,92 @@ private slots:
                               control->mapTo(window, control->rect().center()));
         };
         clickThroughWindow(in(map, "cmdok"));
-        in<QLineEdit>(conv, "txtsource")->setText("#654321");
-        clickThroughWindow(in(conv, "cmdconvert"));
+        in<QLineEdit>(conv.get(), "txtsource")->setText("#654321");
+        clickThroughWindow(in(conv.get(), "cmdconvert"));
         const QString typed = "#654321|2179941|#654321|#663333|101|67|33";
         QCOMPARE(shown(), typed);
         QVERIFY(map->isVisible());
         // cancelled, the dialog returns to the map; accepted, it hands its colour over
         dialog->reject();
-        QTest::qWait(0);
-        QVERIFY(map->isVisible() && cell(map, 7)->isEnabled());
+        QVERIFY(map->isVisible() && grid()->isEnabled());
         QCOMPARE(shown(), typed);
         QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
         dialog->setCurrentColor(QColor(1, 2, 254));
         dialog->accept();
         QTRY_COMPARE(shown(), "#0102FE|16646657|#0102FE|#0000FF|1|2|254");
         QTRY_VERIFY(!map);
+    }
 
-        // the map comes forward, never twice, and closes with the converter
-        map = openMap();
-        QCOMPARE(openMap(), map.data());
+    void mapComesForwardOnceAndClosesWithTheConverter() {
+        openMap();
+        QPointer<QWidget> first = map;
+        openMap();
+        QCOMPARE(map.data(), first.data());
         QCOMPARE(conv->findChildren<QWidget*>("safecolormap").size(), 1);
-        QTest::mouseClick(in(conv, "cmdclose"), Qt::LeftButton);
-        QTRY_VERIFY(!map && !conv);
+        QTest::mouseClick(in(conv.get(), "cmdclose"), Qt::LeftButton);
+        QTRY_VERIFY(!map);
+    }
+
+    // keys after one Tab from the map's opening focus, and the cell they end on
+    void keyboardAlonePicksAndHandsOver_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("none") << "" << 0;
+        QTest::newRow("right and down") << "Right, Right, Down" << 12;
+        QTest::newRow("left wraps to the row above") << "Down, Left" << 9;
+        QTest::newRow("stops at the first cell") << "Left, Up, Right, Left" << 0;
+        QTest::newRow("stops at the last cell") << "End, Right, Down" << 215;
+        QTest::newRow("up from the last") << "End, Up, Left" << 204;
+        QTest::newRow("no cell below the short row") << "End, Up, Right, Down" << 206;
+        QTest::newRow("home") << "Down, Home" << 0;
+    }
+    void keyboardAlonePicksAndHandsOver() {
+        QFETCH(QString, keys);
+        QFETCH(int, cell);
+        openMap();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid());
+        QTest::keySequence(grid(), QKeySequence(keys));
+        // the focus cell previews as the pointer does and is marked inside, clear of its edge
+        QCOMPARE(middle(in(map, "lblselcolor")), cellRgb(cell));
+        QVERIFY(cellPixel(grid(), cell, 3, 3) != cellRgb(cell));
+        QCOMPARE(cellPixel(grid(), cell, 0, 0), cellRgb(cell));
+        QCOMPARE(cellPixel(grid(), cell, 8, 8), cellRgb(cell));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QTRY_VERIFY(!map);
+        const QString html = QColor(cellRgb(cell)).name().toUpper();
+        QCOMPARE(shown().section('|', 0, 0) + shown().section('|', 2, 2), html + html);
+    }
+
+    void screenReaderHearsEachCellsCode() {
+        openMap();
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(grid());
+        QCOMPARE(list->childCount(), 216);
+        // what a reader asks on each focus change: the grid's focused item and its name
+        QStringList heard;
+        const auto hear = [&] {
+            QAccessibleInterface* item = list->focusChild();
+            QVERIFY(item && item->state().focused && list->indexOfChild(item) >= 0);
+            QCOMPARE(list->childAt(item->rect().center().x(), item->rect().center().y()), item);
+            heard << item->text(QAccessible::Name);
+        };
+        QVERIFY(!list->focusChild());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        hear();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_End}) {
+            QTest::keyClick(grid(), key);
+            hear();
+        }
+        QCOMPARE(heard, QStringList({"#000000", "#0033CC", "#0033FF", "#FFFFFF"}));
+        QVERIFY(!list->child(215)->state().selected);
+        QTest::keyClick(grid(), Qt::Key_Space); // picks as a click does; the map stays open
+        QVERIFY(list->child(215)->state().selected && map->isVisible());
+        QTest::keyClick(grid(), Qt::Key_Home);
+        QCOMPARE(code(), "#FFFFFF");
+        // a reader's press picks the cell
+        list->child(9)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(code(), "#003399");
+        QVERIFY(list->child(9)->state().selected && !list->child(215)->state().selected);
     }
 };
 

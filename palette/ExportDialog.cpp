@@ -1,0 +1,146 @@
+#include "ExportDialog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace palette {
+
+namespace {
+
+QString filterOf(Format format) {
+    return QString::fromStdString(dialogFilter(format));
+}
+
+QString extensionOf(Format format) {
+    return QString::fromLatin1(extension(format).data(), qsizetype(extension(format).size()));
+}
+
+/// The name without an extension a filter gave it. The toolkit swaps only the last part of
+/// a name on a change of filter ("scheme.tokens.json" becomes "scheme.tokens.css", and
+/// "scheme.css" becomes "scheme.json"), so those parts go too.
+QString withoutFormatExtension(QString name) {
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        QStringList tails = {QStringLiteral(".json"), QStringLiteral(".tokens")};
+        for (Format f : kFormats)
+            tails << extensionOf(f);
+        for (const QString& tail : tails) {
+            if (name.size() > tail.size() && name.endsWith(tail, Qt::CaseInsensitive)) {
+                name.chop(tail.size());
+                stripped = true;
+            }
+        }
+    }
+    return name;
+}
+
+} // namespace
+
+QIcon exportIcon() {
+    QIcon icon;
+    for (const int side : {16, 32}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 16.0, side / 16.0);
+        // the palette: a wooden oval with a thumb hole
+        QPainterPath board;
+        board.addEllipse(QRectF(0.5, 2.5, 12, 10));
+        QPainterPath hole;
+        hole.addEllipse(QRectF(3, 8.5, 2.6, 2.4));
+        p.setPen(QPen(QColor(120, 78, 36), 1));
+        p.setBrush(QColor(226, 180, 120));
+        p.drawPath(board.subtracted(hole));
+        p.setPen(Qt::NoPen);
+        const QColor wells[] = {QColor(220, 30, 40), QColor(40, 110, 230), QColor(250, 200, 20)};
+        const QPointF at[] = {{3.6, 5.6}, {6.8, 4.6}, {9.6, 6.4}};
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(wells[i]);
+            p.drawEllipse(at[i], 1.6, 1.6);
+        }
+        // the arrow out of it, down to the right
+        p.setBrush(QColor(30, 150, 60));
+        p.setPen(QPen(QColor(10, 90, 30), 0.8));
+        const QPointF arrow[] = {{8.5, 10},    {11.5, 10},   {11.5, 8},  {15.5, 11.75},
+                                 {11.5, 15.5}, {11.5, 13.5}, {8.5, 13.5}};
+        p.drawPolygon(arrow, 7);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+ExportDialog::ExportDialog(QWidget* parent) : QFileDialog(parent) {
+    setObjectName(QStringLiteral("exportdialog"));
+    setWindowTitle(QStringLiteral("Export Palette"));
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    // the toolkit's own dialog: the same on every desktop and reachable by tests
+    setOption(QFileDialog::DontUseNativeDialog);
+    QStringList filters;
+    for (Format f : kFormats)
+        filters << filterOf(f);
+    setNameFilters(filters);
+    selectFile(QStringLiteral("scheme") + extensionOf(chosenFormat()));
+    setDefaultSuffix(extensionOf(chosenFormat()));
+    connect(this, &QFileDialog::filterSelected, this, &ExportDialog::followFilter);
+}
+
+Format ExportDialog::chosenFormat() const {
+    const qsizetype index = nameFilters().indexOf(selectedNameFilter());
+    return kFormats.at(static_cast<size_t>(qMax<qsizetype>(0, index)));
+}
+
+Format ExportDialog::formatFor(const QString& path) const {
+    return formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosenFormat());
+}
+
+void ExportDialog::followFilter() {
+    // the dialog drops a leading dot and adds the rest whole: ".tokens.json" gives
+    // "name.tokens.json" for a name typed without any dot
+    setDefaultSuffix(extensionOf(chosenFormat()));
+    auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr || !name->text().contains(QLatin1Char('.')))
+        return;
+    name->setText(withoutFormatExtension(name->text()) + extensionOf(chosenFormat()));
+}
+
+void ExportDialog::accept() {
+    // a filter chosen by any way counts, not only by the list
+    setDefaultSuffix(extensionOf(chosenFormat()));
+    const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString text = name != nullptr ? name->text() : QString();
+    // the entry the list highlights when the name field shows its name (the dialog writes a
+    // highlighted entry's name there, and the list may show another folder's entry), else the
+    // name as typed, in the folder shown
+    const QStringList highlighted = selectedFiles();
+    const bool fromList =
+        highlighted.size() == 1 && QFileInfo(highlighted.constFirst()).fileName() == text;
+    const QFileInfo typed(fromList ? highlighted.constFirst() : directory().absoluteFilePath(text));
+    if (text.isEmpty() || typed.isDir()) {
+        QFileDialog::accept(); // opens the folder
+        return;
+    }
+    // The file is worked out here: the dialog's own answer depends on how far its file list
+    // has loaded (a path into another folder is taken in the folder shown until the list has
+    // caught up), and the question below must be about the file that is then written.
+    QString target = typed.absoluteFilePath();
+    if (!typed.fileName().contains(QLatin1Char('.')))
+        target += extensionOf(chosenFormat());
+    if (QFileInfo::exists(target) && !testOption(QFileDialog::DontConfirmOverwrite) &&
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(target).fileName()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    m_target = target;
+    QDialog::accept();
+}
+
+} // namespace palette

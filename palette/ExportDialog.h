@@ -1,0 +1,39 @@
+#pragma once
+
+#include "PaletteFormats.h"
+
+#include <QFileDialog>
+#include <QIcon>
+
+namespace palette {
+
+/// The save dialog of Export Palette: one filter a format, a suggested name ("scheme.css")
+/// that follows the filter, and the filter's extension added to a name typed without one
+/// (the dialog's default suffix) before it asks whether to replace an existing file, so the
+/// question is about the file that is then written.
+class ExportDialog : public QFileDialog {
+public:
+    explicit ExportDialog(QWidget* parent = nullptr);
+
+    /// The file to write once the dialog is accepted: the name typed, with the chosen
+    /// filter's extension when it has none; a file that exists was agreed to be replaced.
+    QString target() const { return m_target; }
+    /// The format of the chosen filter.
+    Format chosenFormat() const;
+    /// The format a file is written in: its extension's, else the chosen filter's.
+    Format formatFor(const QString& path) const;
+
+protected:
+    void accept() override;
+
+private:
+    void followFilter();
+
+    QString m_target;
+};
+
+/// The Export Palette icon: a painter's palette with three colour wells and an arrow
+/// leaving it, drawn here so it looks the same under every icon theme.
+QIcon exportIcon();
+
+} // namespace palette

@@ -1,0 +1,68 @@
+#include "support/MainWindowDriver.h"
+#include "support/QtTestMain.h"
+
+#include "html/HtmlTexts.h"
+
+#include <QWindow>
+
+// The main window's page buttons and the one output window they share.
+class tst_HtmlPages : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowDriver> d;
+    const QStringList codes{"#336699", "#FFCC00", "#0A0B0C"};
+
+    /// Types the codes into the HTML fields of the swatch panel.
+    void typeCodes() {
+        for (int k = 1; k <= 3; ++k) {
+            QLineEdit* field = d->field(QStringLiteral("txthtml%1").arg(k));
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClicks(field, codes[k - 1]);
+        }
+    }
+
+private slots:
+    void init() { d = std::make_unique<MainWindowDriver>(); }
+    void cleanup() { d.reset(); }
+
+    void pageButtonsFillOneOwnedWindow() {
+        const std::tuple<const char*, const char*, decltype(&html::linksPageHtml)> pages[] = {
+            {"Links Style", "cmdgenlinkshtml", html::linksPageHtml},
+            {"Links2 Style", "cmdgenlinks2html", html::links2PageHtml},
+            {"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml}};
+        QPointer<QWidget> out;
+        for (const auto& [style, button, page] : pages) {
+            d->chooseStyle(QLatin1String(style));
+            typeCodes(); // read at the click, as they stand
+            QTest::mouseClick(d->child(QLatin1String(button)), Qt::LeftButton);
+            QWidget* shown = d->w->findChild<QWidget*>("frmsbhtml");
+            QVERIFY(shown && shown->isVisible() && (!out || shown == out));
+            out = shown;
+            QTest::mouseClick(in(out, "cmdclipboard"), Qt::LeftButton);
+            QCOMPARE(platform::clipboardText(), page(codes[0], codes[1], codes[2]));
+        }
+        // owned: the window system keeps it above the main window
+        QCOMPARE(out->windowHandle()->transientParent(), d->w->windowHandle());
+        // closing discards the window; the next click opens a fresh one
+        QTest::mouseClick(in(out, "cmdclose"), Qt::LeftButton);
+        QTRY_VERIFY(!out);
+        QTest::mouseClick(d->child("cmdgensbhtml"), Qt::LeftButton);
+        QVERIFY(d->w->findChild<QWidget*>("frmsbhtml"));
+    }
+
+    void tableWindowComesForwardAsItStandsAndClosesWithTheMainWindow() {
+        d->chooseStyle("Table Style");
+        QTest::mouseClick(d->child("gentablehtml"), Qt::LeftButton);
+        QPointer<QWidget> t = d->w->findChild<QWidget*>("tableins");
+        QCOMPARE(t->windowHandle()->transientParent(), d->w->windowHandle());
+        in<QLineEdit>(t, "Text1[7]")->setText("640");
+        QTest::mouseClick(d->child("gentablehtml"), Qt::LeftButton);
+        QCOMPARE(d->w->findChildren<QWidget*>("tableins"), QList<QWidget*>{t.data()});
+        QCOMPARE(in<QLineEdit>(t, "Text1[7]")->text(), "640");
+        d->w->close();
+        QTRY_VERIFY(!t);
+    }
+};
+
+CHROMALUNE_TEST_MAIN(tst_HtmlPages)
+#include "HtmlPagesTest.moc"
