@@ -51,13 +51,13 @@ int main(int argc, char* argv[]) {
     app.setDesktopFileName(QStringLiteral("io.github.moonquill.chromalune"));
     platform::applyDesktopLook(app);
     // the splash asks for the main window after one second; the program owns it from then on
-    std::unique_ptr<mainwindow::MainWindow> frmchromalune;
-    mainwindow::SplashWindow frmSplash;
-    QObject::connect(&frmSplash, &mainwindow::SplashWindow::mainWindowDue, [&frmchromalune] {
-        if (!frmchromalune)
-            frmchromalune = std::make_unique<mainwindow::MainWindow>();
-        frmchromalune->show();
+    std::unique_ptr<mainwindow::MainWindow> mainWindow;
+    mainwindow::SplashWindow splash;
+    QObject::connect(&splash, &mainwindow::SplashWindow::mainWindowDue, [&mainWindow] {
+        if (!mainWindow)
+            mainWindow = std::make_unique<mainwindow::MainWindow>();
+        mainWindow->show();
     });
-    frmSplash.show();
+    splash.show();
     return app.exec();
 }

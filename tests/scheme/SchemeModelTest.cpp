@@ -1,26 +1,170 @@
 #include "scheme/SchemeModel.h"
 
+#include "core/SystemColors.h"
+#include "core/Wheel.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-// A move beyond the surface only stores the position; typed text is no scheme change and stays
-// until the scheme writes again, which a rule choice does even on a frozen wheel.
-TEST(SchemeModel, OnlySchemeChangesWriteTheTextsAndAreAnnounced) {
-    scheme::SchemeModel model;
-    std::vector<scheme::Change> changes;
-    QObject::connect(&model, &scheme::SchemeModel::changed,
-                     [&changes](scheme::Change c) { changes.push_back(c); });
+using core::SchemeType;
+using scheme::Change;
+using scheme::SchemeModel;
+
+namespace {
+
+/// The pixel the window's first raster shows at (x, y).
+core::Color startAt(int x, int y) {
+    static const core::Raster start = core::makeStartRaster(core::makeDefaultRaster());
+    return start.at(x, y);
+}
+
+/// Every change the model announces, in order.
+struct Changes {
+    explicit Changes(SchemeModel& model) {
+        QObject::connect(&model, &SchemeModel::changed, [this](Change c) { seen.push_back(c); });
+    }
+    std::vector<Change> seen;
+};
+
+constexpr core::Color kStartSwatch = INT32_MIN | core::kSystemCaptionText;
+
+} // namespace
+
+TEST(SchemeModel, StartsAnalogousOnTheStartRasterWithTheCaptionTextColour) {
+    const SchemeModel model;
+    EXPECT_EQ(model.rule(), SchemeType::Analogous);
+    EXPECT_EQ(model.wheelRaster(), scheme::WheelRaster::Start);
+    EXPECT_FALSE(model.isLocked());
+    EXPECT_FALSE(model.previewPaint());
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ(model.swatchValue(k), kStartSwatch);
+        EXPECT_EQ(model.swatchColor(k), core::kWhite);
+        EXPECT_EQ(model.texts(k), core::ColumnTexts{});
+    }
+}
+
+// each rule reads the pointer into column 2 and its partners into columns 1 and 3, and draws
+// its own lines; complementary leaves column 3 alone
+struct RuleCase {
+    SchemeType rule;
+    int x, y;
+    std::array<int, 2> p1;
+    std::optional<std::array<int, 2>> p2;
+    std::array<bool, 3> lines;
+};
+
+class SchemeModelRule : public testing::TestWithParam<RuleCase> {};
+
+TEST_P(SchemeModelRule, ReadsThePointerAndItsPartnersIntoTheColumns) {
+    const RuleCase& c = GetParam();
+    SchemeModel model;
+    model.setRule(c.rule);
+    ASSERT_TRUE(model.trackPointer(float(c.x), float(c.y)));
+    EXPECT_EQ(model.swatchValue(2), startAt(c.x, c.y));
+    EXPECT_EQ(model.swatchValue(1), startAt(c.p1[0], c.p1[1]));
+    EXPECT_EQ(model.swatchValue(3), c.p2 ? startAt((*c.p2)[0], (*c.p2)[1]) : kStartSwatch);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(model.line(k).visible, c.lines[size_t(k - 1)]) << "line " << k;
+    EXPECT_EQ(model.line(1).x2, float(c.x));
+    EXPECT_EQ(model.text(2, scheme::Field::Decimal), std::to_string(startAt(c.x, c.y)));
+    EXPECT_EQ(model.text(2, scheme::Field::Html), core::htmlCode(startAt(c.x, c.y)));
+    // an export holds the scheme's own colours only
+    EXPECT_EQ(model.schemeColors().size(), c.p2 ? 3u : 2u);
+    EXPECT_EQ(model.schemeColors()[0], model.swatchColor(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SchemeModelRule,
+    testing::Values(
+        RuleCase{SchemeType::Analogous, 200, 60, {221, 92}, {{168, 39}}, {true, true, true}},
+        RuleCase{SchemeType::Complementary, 200, 60, {60, 200}, {}, {true, true, false}},
+        RuleCase{
+            SchemeType::SplitComplementary, 200, 60, {39, 168}, {{92, 221}}, {true, true, true}},
+        RuleCase{SchemeType::Triad, 130, 30, {38, 92}, {{222, 92}}, {true, true, true}},
+        RuleCase{
+            SchemeType::Monochromatic, 200, 60, {214, 46}, {{186, 74}}, {true, false, false}}));
+
+TEST(SchemeModel, FrozenOrOffTheSurfaceAMoveChangesNoColour) {
+    SchemeModel model;
+    Changes changes(model);
     model.trackPointer(200, 60);
-    const core::ColumnTexts before = model.texts(2);
-    model.setText(1, scheme::Field::Blue, "typed");
-    model.trackPointer(300, 50);
+    const core::Color picked = model.swatchValue(2);
+    // off the surface the position is kept for the next rule, nothing else
+    EXPECT_FALSE(model.trackPointer(300, 50));
     EXPECT_EQ(model.pointerX(), 300.0f);
-    EXPECT_EQ(model.texts(2), before);
-    EXPECT_EQ(model.texts(1).blue, "typed");
-    EXPECT_EQ(changes, std::vector<scheme::Change>{scheme::Change::PointerMove});
     model.click();
-    model.setRule(core::SchemeType::Triad);
-    EXPECT_NE(model.texts(1).blue, "typed");
-    EXPECT_EQ(model.rule(), core::SchemeType::Triad);
+    EXPECT_FALSE(model.trackPointer(60, 60));
+    EXPECT_EQ(model.pointerX(), 300.0f);
+    EXPECT_EQ(model.swatchValue(2), picked);
+    EXPECT_EQ(changes.seen, (std::vector<Change>{Change::PointerMove, Change::Click}));
+    model.click();
+    EXPECT_TRUE(model.trackPointer(60, 60));
+}
+
+TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
+    SchemeModel model;
+    Changes changes(model);
+    model.trackPointer(200, 60);
+    model.setText(1, scheme::Field::Blue, "typed");
+    EXPECT_EQ(model.texts(1).blue, "typed");
+    EXPECT_EQ(changes.seen.size(), 1u);
+    // a rule choice runs the rule again, even on a frozen wheel
+    model.click();
+    model.setRule(SchemeType::Triad);
+    EXPECT_EQ(model.texts(1).blue, std::to_string(core::splitColor(model.swatchValue(1)).b));
+}
+
+TEST(SchemeModel, ARasterSwitchKeepsThePickAndTheNextMoveReadsTheNewRaster) {
+    SchemeModel model;
+    model.trackPointer(60, 60);
+    const core::Color picked = model.swatchValue(2);
+    model.setRaster(scheme::WheelRaster::WebSafe);
+    EXPECT_EQ(model.swatchValue(2), picked);
+    model.trackPointer(60, 60);
+    EXPECT_EQ(model.swatchValue(2), model.raster(scheme::WheelRaster::WebSafe).at(60, 60));
+}
+
+// what repaints the preview: a click, a rule, a style, and a move only while it follows
+struct PaintCase {
+    const char* name;
+    bool follow;
+    void (*act)(SchemeModel&);
+    bool paints;
+};
+
+class SchemeModelPaint : public testing::TestWithParam<PaintCase> {};
+
+TEST_P(SchemeModelPaint, PaintsThePreviewInTheSwatchColours) {
+    const PaintCase& c = GetParam();
+    SchemeModel model;
+    model.setFollowPreview(c.follow);
+    c.act(model);
+    EXPECT_EQ(model.previewPaint().has_value(), c.paints);
+    if (c.paints) {
+        EXPECT_EQ(*model.previewPaint(), model.swatchColors());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SchemeModelPaint,
+    testing::Values(
+        PaintCase{"MoveNotFollowing", false, [](SchemeModel& m) { m.trackPointer(200, 60); },
+                  false},
+        PaintCase{"MoveFollowing", true, [](SchemeModel& m) { m.trackPointer(200, 60); }, true},
+        PaintCase{"Click", false, [](SchemeModel& m) { m.click(); }, true},
+        PaintCase{"Rule", false, [](SchemeModel& m) { m.setRule(SchemeType::Triad); }, true},
+        PaintCase{"Style", false, [](SchemeModel& m) { m.setPreviewStyle(2); }, true},
+        PaintCase{"Raster", false,
+                  [](SchemeModel& m) { m.setRaster(scheme::WheelRaster::Default); }, false}),
+    [](const testing::TestParamInfo<PaintCase>& row) { return std::string(row.param.name); });
+
+TEST(SchemeModel, FileTextsAreSingleByteWithAQuestionMarkBeyondLatin1) {
+    SchemeModel model;
+    model.setText(1, scheme::Field::Html, "caf\xC3\xA9");
+    model.setText(3, scheme::Field::WebSafe,
+                  "\xE2\x82\xAC"
+                  "5");
+    EXPECT_EQ(model.fileTexts()[0].html, "caf\xE9");
+    EXPECT_EQ(model.fileTexts()[2].webSafe, "?5");
 }
