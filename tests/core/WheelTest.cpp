@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -36,7 +38,7 @@ void expectNear(Color actual, Color expected, const std::string& where) {
 
 } // namespace
 
-TEST(makeDefaultRaster, MatchesTheSampleTable) {
+TEST(DefaultRaster, MatchesTheSampleTable) {
     const double radii[] = {16, 32, 64, 96, 124};
     // 0 to 90 and 240 to 330 degrees: each channel both before and after its phase wraps
     const uint32_t table[8][5] = {
@@ -57,7 +59,7 @@ TEST(makeDefaultRaster, MatchesTheSampleTable) {
     expectNear(polarAt(75, 124), fromHex(0xAAFF06), "chartreuse at 75");
 }
 
-TEST(makeDefaultRaster, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
+TEST(DefaultRaster, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
     const Raster& r = defaultRaster();
     EXPECT_EQ(htmlCode(r.at(127, 129)), "#FFFDFD");
     EXPECT_EQ(r.at(0, 0), kWheelBackground);
@@ -69,21 +71,88 @@ TEST(makeDefaultRaster, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAnd
         expectNear(r.at(127, 129 - d), r.at(128, 129 - d), std::to_string(d));
 }
 
-TEST(reduceTo255, RoundsHalfToEven) {
+TEST(ReduceTo255, RoundsHalfToEven) {
     EXPECT_EQ(reduceTo255(65535, 65535), 255.0f);
     EXPECT_EQ(reduceTo255(1, 2), 128.0f); // 127.5 -> 128
     EXPECT_EQ(reduceTo255(5, 510), 2.0f); // 2.5 -> 2
 }
 
-TEST(WebSafeRaster, CellsLinesAndBackground) {
-    const Raster w = makeWebSafeRaster();
-    EXPECT_EQ(w.at(0, 0), kWheelBackground);
-    const auto cellAt = [&](double degrees, double r) { return polarAt(degrees, r, w, 128, 128); };
+namespace {
+
+/// A web-safe shade of the hue mask (red, green, blue each on or off): the channels that are
+/// on at step `on`, the others at step `off`, of the six steps 0, 51, ..., 255.
+Color webSafeShade(const std::array<bool, 3>& mask, int on, int off) {
+    const auto level = [&](bool lit) { return 51 * (lit ? on : off); };
+    return rgbValue(level(mask[0]), level(mask[1]), level(mask[2]));
+}
+
+/// The band's steps (lit, unlit), inner disc outwards: dark, medium, full, light, pale.
+constexpr int kBandSteps[5][2] = {{2, 1}, {3, 1}, {5, 1}, {5, 3}, {5, 4}};
+/// The hue of the even sectors, every 60 degrees from red at east.
+constexpr std::array<bool, 3> kHues[6] = {{true, false, false}, {true, true, false},
+                                          {false, true, false}, {false, true, true},
+                                          {false, false, true}, {true, false, true}};
+
+Color webSafeAt(int dx, int dy) {
+    static const Raster w = makeWebSafeRaster();
+    return w.at(kWebSafeDiscCentre + dx, kWebSafeDiscCentre - dy);
+}
+
+} // namespace
+
+TEST(WebSafeRaster, EvenSectorsShowTheSixStepShadesOfTheirHue) {
+    // the middle of each band, halfway round each even sector
     const double bandMiddles[] = {13, 38, 63, 89, 115};
-    for (int s = 0; s < 12; ++s)
-        for (int b = 0; b < 5; ++b)
-            EXPECT_EQ(cellAt(30 * s + 15, bandMiddles[b]), webSafeCellColor(s, b)) << s << b;
-    // on a dividing circle (between the radial lines) or on a radial line reads black
-    for (const auto& [degrees, r] : {std::pair{15, 50}, {15, 127}, {0, 90}, {90, 90}})
-        EXPECT_EQ(cellAt(degrees, r), 0) << degrees << " " << r;
+    for (int h = 0; h < 6; ++h)
+        for (int b = 0; b < 5; ++b) {
+            const double a = (60.0 * h + 15) * kPi / 180.0;
+            expectNear(webSafeAt(int(std::lround(bandMiddles[b] * std::cos(a))),
+                                 int(std::lround(bandMiddles[b] * std::sin(a)))),
+                       webSafeShade(kHues[h], kBandSteps[b][0], kBandSteps[b][1]),
+                       "hue " + std::to_string(h) + " band " + std::to_string(b));
+        }
+}
+
+TEST(WebSafeRaster, OddSectorsLieBetweenTheirNeighbours) {
+    for (int s = 1; s < 12; s += 2)
+        for (int b = 0; b < 5; ++b) {
+            const auto at = [&](int sector) {
+                const double a = (30.0 * sector + 15) * kPi / 180.0;
+                return splitColor(webSafeAt(int(std::lround(63 * std::cos(a))),
+                                            int(std::lround(63 * std::sin(a)))));
+            };
+            const ColorRGB mid = at(s), lo = at(s - 1), hi = at((s + 1) % 12);
+            const auto between = [](int v, int x, int y) {
+                return v >= std::min(x, y) - 3 && v <= std::max(x, y) + 3;
+            };
+            EXPECT_TRUE(between(mid.r, lo.r, hi.r) && between(mid.g, lo.g, hi.g) &&
+                        between(mid.b, lo.b, hi.b))
+                << "sector " << s;
+        }
+}
+
+TEST(WebSafeRaster, BandEdgesAreOnePixelBlackCirclesInsideTheBackground) {
+    // along (n, 4n), in the yellow sector away from its radial lines, the distance from the
+    // centre grows by 4.12 a step and crosses every dividing circle and the rim
+    const int circles[] = {25, 50, 76, 102, 127};
+    for (int n = 1; n <= 32; ++n) {
+        const double d = n * std::sqrt(17.0);
+        const Color shown = webSafeAt(n, 4 * n);
+        int band = 0;
+        bool onCircle = false;
+        for (int c : circles) {
+            onCircle = onCircle || std::fabs(d - c) < 0.5;
+            band += d >= c + 0.5;
+        }
+        if (band == 5)
+            EXPECT_EQ(shown, kWheelBackground) << d;
+        else if (onCircle)
+            EXPECT_EQ(shown, 0) << d;
+        else
+            expectNear(shown, webSafeShade(kHues[1], kBandSteps[band][0], kBandSteps[band][1]),
+                       "distance " + std::to_string(d));
+    }
+    // the radial lines between sectors are black too
+    EXPECT_EQ(webSafeAt(90, 0), 0);
+    EXPECT_EQ(webSafeAt(0, 90), 0);
 }
