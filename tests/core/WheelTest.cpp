@@ -59,7 +59,7 @@ TEST(DefaultRaster, MatchesTheSampleTable) {
     expectNear(polarAt(75, 124), fromHex(0xAAFF06), "chartreuse at 75");
 }
 
-TEST(DefaultRaster, CentreNotPureWhiteBackgroundOutsideOnlyTheRimSoftenedAndAxesSmooth) {
+TEST(DefaultRaster, LandmarksOfTheDisc) {
     const Raster& r = defaultRaster();
     EXPECT_EQ(htmlCode(r.at(127, 129)), "#FFFDFD");
     EXPECT_EQ(r.at(0, 0), kWheelBackground);

@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(d->text("txtrgb3") + d->text("txthtml3"), QString());
     }
 
-    void sampleOutsideTheSurfaceShowsMinusOneAndKeepsTheSwatch() {
+    void sampleOffTheSurfaceReadsMinusOne() {
         d->chooseRule(4);
         d->move(240, 130); // P1 lands at (262, 130), beyond the surface
         QCOMPARE(d->text("txtrgb1"), "-1");
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(d->model().swatchValue(2), before);
     }
 
-    void tabWalksFromTheOptionsToTheWheelAndThePanel() {
+    void tabFollowsTheOnScreenOrder() {
         const QStringList expected =
             QStringLiteral("chktype[3] wheel txtrc[0] txtgc[0] txtbc[0] txtrc[1] txtgc[1] txtbc[1] "
                            "txtrc[2] txtgc[2] txtbc[2] txtrgb1 txtwebsafe1 txtrgb2 txtwebsafe2 "
@@ -133,11 +133,13 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), expected[i]);
         }
-        // the authoring commands are never shown
+    }
+
+    void authoringCommandsAreNeverShown() {
         QVERIFY(!d->child("Command2")->isVisible() && !d->child("Command3")->isVisible());
     }
 
-    void checkAndOptionsTakeClicksAcrossTheirWholeWidth() {
+    void togglesTakeClicksAcrossTheirWholeWidth() {
         // the last column of each control the window shows, far right of any caption
         for (const char* name :
              {"chkpreview", "chktype[4]", "chktype[0]", "chktype[2]", "chktype[3]"}) {
@@ -149,7 +151,7 @@ private slots:
         }
     }
 
-    void keysDriveTheWheelLikeThePointerAndSpaceFreezes() {
+    void keysDriveTheWheelLikeThePointer() {
         const auto shown = [this] {
             return QStringList{QString::number(d->model().pointerX()),
                                QString::number(d->model().pointerY())} +
@@ -221,7 +223,7 @@ private slots:
         }
     }
 
-    void accessibilityCheckFollowsTheSchemeLiveAndOnlyWhileOpen() {
+    void accessibilityCheckFollowsTheScheme() {
         d->child<QCheckBox>("chkpreview")->setChecked(true);
         d->runMenu("mnuaccess");
         d->runMenu("mnuaccess");

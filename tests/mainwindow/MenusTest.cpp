@@ -69,7 +69,7 @@ private slots:
         recorder.urls.clear();
     }
 
-    void headersOpenMenusAndRunNothing() {
+    void headersOnlyOpenMenus() {
         MainWindowDriver d;
         const char* headers[] = {"8mnufile", "8mnutools", "8mnuoptions", "8mnuhelp",
                                  "mnudownloads"};
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(d.text("txtrgb2"), QString::number(rasters[1].at(60, 60)));
     }
 
-    void helpAndDownloadEntriesOpenTheirPagesOrSayNothingCan() {
+    void pageEntriesOpenTheirPages() {
         const QString help =
             QCoreApplication::applicationDirPath() + QStringLiteral("/Chromalune.html");
         QDesktopServices::setUrlHandler("file", &recorder, "open");
@@ -182,7 +182,7 @@ private slots:
                  QStringList());
     }
 
-    void exportAsksAboutTheFileItWritesAndWritesTheSchemesColors() {
+    void exportWritesTheSchemeToTheConfirmedFile() {
         QTemporaryDir dir;
         QFile earlier(dir.filePath("e4.css"));
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("mine") == 4);
@@ -233,7 +233,7 @@ private slots:
         QVERIFY(!readAll(dir.filePath("window.css")).contains("color-3"));
     }
 
-    void shortcutsRunTheirEntriesAndExportWritesTheSwatches() {
+    void shortcutsRunTheirEntries() {
         QTemporaryDir dir;
         QDesktopServices::setUrlHandler("file", &recorder, "open");
         MainWindowDriver d;

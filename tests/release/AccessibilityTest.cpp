@@ -32,7 +32,7 @@ class tst_Accessibility : public QObject {
 private slots:
     void cleanup() { OpenWindows::closeAll(); }
 
-    void everyFieldSwatchAndButtonHasATellingName() {
+    void everyControlHasATellingName() {
         OpenWindows windows;
         QCOMPARE(windows.all().size(), 8);
         QStringList faults;

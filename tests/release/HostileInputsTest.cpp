@@ -48,7 +48,7 @@ private slots:
         QFile::remove(besideProgram("Chromalune.html"));
     }
 
-    void pastesTheOutputBoxCannotLayOutAtOnceAreRefusedAndItKeepsItsText() {
+    void oversizedPastesAreRefused() {
         MainWindowDriver d;
         d.chooseStyle("Links Style");
         d.child<QPushButton>("cmdgenlinkshtml")->click();
@@ -73,7 +73,7 @@ private slots:
         }
     }
 
-    void longPastesStayWholeAndOnOneLineInThePanelTheFileAndTheTable() {
+    void longPastesStayWholeOnOneLine() {
         MainWindowDriver d;
         // every panel field, saved whole; pasted line breaks and control characters left out
         QByteArray expected;

@@ -115,7 +115,7 @@ TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
     EXPECT_EQ(model.texts(1).blue, std::to_string(core::splitColor(model.swatchValue(1)).b));
 }
 
-TEST(SchemeModel, ARasterSwitchKeepsThePickAndTheNextMoveReadsTheNewRaster) {
+TEST(SchemeModel, ARasterSwitchTakesEffectAtTheNextMove) {
     SchemeModel model;
     model.trackPointer(60, 60);
     const core::Color picked = model.swatchValue(2);
