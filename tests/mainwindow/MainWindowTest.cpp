@@ -44,24 +44,28 @@ private slots:
     void init() { d = std::make_unique<MainWindowDriver>(); }
     void cleanup() { d.reset(); }
 
-    void everyRuleFillsEveryNotationOfItsColumns() {
+    void everyRuleFillsEveryNotationOfItsColumns_data() {
         // the rule (-1: the start's analogous), the pointer, and where P1 and P2 land
-        const struct {
-            int rule;
-            QPoint pointer, p1, p2;
-        } cases[] = {{-1, {200, 60}, {221, 92}, {168, 39}},
-                     {2, {200, 60}, {39, 168}, {92, 221}},
-                     {3, {130, 30}, {38, 92}, {222, 92}},
-                     {4, {200, 60}, {214, 46}, {186, 74}}}; // mono, drawn on top
-        for (const auto& c : cases) {
-            d = std::make_unique<MainWindowDriver>();
-            if (c.rule >= 0)
-                d->chooseRule(c.rule);
-            d->move(c.pointer.x(), c.pointer.y());
-            expectColumnShows(*d, 2, rasterAt(c.pointer));
-            expectColumnShows(*d, 1, rasterAt(c.p1));
-            expectColumnShows(*d, 3, rasterAt(c.p2));
-        }
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("p1");
+        QTest::addColumn<QPoint>("p2");
+        QTest::newRow("analogous") << -1 << QPoint(200, 60) << QPoint(221, 92) << QPoint(168, 39);
+        QTest::newRow("split") << 2 << QPoint(200, 60) << QPoint(39, 168) << QPoint(92, 221);
+        QTest::newRow("triad") << 3 << QPoint(130, 30) << QPoint(38, 92) << QPoint(222, 92);
+        QTest::newRow("mono") << 4 << QPoint(200, 60) << QPoint(214, 46) << QPoint(186, 74);
+    }
+    void everyRuleFillsEveryNotationOfItsColumns() {
+        QFETCH(int, rule);
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, p1);
+        QFETCH(QPoint, p2);
+        if (rule >= 0)
+            d->chooseRule(rule);
+        d->move(pointer.x(), pointer.y());
+        expectColumnShows(*d, 2, rasterAt(pointer));
+        expectColumnShows(*d, 1, rasterAt(p1));
+        expectColumnShows(*d, 3, rasterAt(p2));
     }
 
     void complementaryKeepsSwatchThreeWithEmptyCodes() {
