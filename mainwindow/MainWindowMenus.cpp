@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 
 namespace mainwindow {
 
@@ -73,9 +74,25 @@ QIcon menuIcon(const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon(icon.pixmap(16, 16));
 }
 
-/// A menu on the bar; its object name is the header's key.
-QMenu* addHeader(QMenuBar* bar, const char* key, const QString& caption) {
-    QMenu* menu = bar->addMenu(caption);
+/// A menu whose exclusive entries keep the check marks of independent ones: the wheel
+/// options are one group, and have always shown a tick, never a round mark.
+class CheckMarkMenu : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
+        QMenu::initStyleOption(option, action);
+        if (option->checkType == QStyleOptionMenuItem::Exclusive)
+            option->checkType = QStyleOptionMenuItem::NonExclusive;
+    }
+};
+
+/// A menu on the bar (menu, or a new one); its object name is the header's key.
+QMenu* addHeader(QMenuBar* bar, const char* key, const QString& caption, QMenu* menu = nullptr) {
+    if (menu == nullptr)
+        menu = new QMenu(caption, bar);
+    bar->addMenu(menu);
     menu->setObjectName(QLatin1String(key));
     menu->menuAction()->setObjectName(QLatin1String(key));
     return menu;
@@ -123,7 +140,8 @@ void MainWindow::setupMenus() {
         &QAction::triggered, this, &MainWindow::showAccessibilityCheck);
 
     // one wheel at most is marked; clicking the marked one removes its mark, keeping the wheel
-    QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"));
+    QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"),
+                               new CheckMarkMenu(QStringLiteral("Options"), m_menuBar));
     auto* wheels = new QActionGroup(options);
     wheels->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     m_defaultWheelAction = addEntry(options, "mnucwdefault", QStringLiteral("Default ChromaLune"));
