@@ -11,22 +11,6 @@ namespace {
 const WheelGeometry kGeometry{130, 130.0f, 130.0f};
 using Px = std::array<int32_t, 2>;
 
-/// Records the lines a rule writes (the slots are checked through the main window).
-struct Recorder : PixelReader, SchemeSlots, ConstructionLines {
-    struct Line {
-        bool visible = false;
-        float x1 = -1, y1 = -1, x2 = -1, y2 = -1;
-    } line[4];
-    Color pixelAt(int32_t, int32_t) override { return 0; }
-    void setSwatchColor(int, Color) override {}
-    void setDecimalText(int, const std::string&) override {}
-    void setHtmlText(int, const std::string&) override {}
-    void setLineVisible(int k, bool v) override { line[k].visible = v; }
-    void placeLine(int k, float a, float b, float c, float d) override {
-        line[k] = {line[k].visible, a, b, c, d};
-    }
-};
-
 } // namespace
 
 TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
@@ -51,23 +35,4 @@ TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
         EXPECT_EQ(reads.p1, p1);
         EXPECT_EQ(reads.p2, p2);
     }
-}
-
-// Each rule shows its own construction lines.
-TEST(SchemeRun, EachRuleShowsItsLines) {
-    Recorder w;
-    runScheme(SchemeType::Analogous, 200, 60, kGeometry, w, w, w);
-    EXPECT_TRUE(w.line[1].visible && w.line[2].visible && w.line[3].visible);
-    EXPECT_EQ((std::array{w.line[1].x1, w.line[1].y1, w.line[1].x2, w.line[1].y2}),
-              (std::array{130.0f, 130.0f, 200.0f, 60.0f}));
-    EXPECT_NEAR(w.line[3].x2, 167.88, 0.01);
-    EXPECT_NEAR(w.line[2].y2, 92.12, 0.01);
-    runScheme(SchemeType::Complementary, 200, 60, kGeometry, w, w, w);
-    EXPECT_TRUE(w.line[1].visible && w.line[2].visible && !w.line[3].visible);
-    // monochromatic shows only the white line and keeps the others' ends
-    const float oldEnd = w.line[2].x2;
-    runScheme(SchemeType::Monochromatic, 240, 130, kGeometry, w, w, w);
-    EXPECT_TRUE(w.line[1].visible && !w.line[2].visible && !w.line[3].visible);
-    EXPECT_EQ(w.line[2].x2, oldEnd);
-    EXPECT_EQ(w.line[1].x2, 240.0f);
 }

@@ -113,24 +113,6 @@ TEST(WebSafeRaster, EvenSectorsShowTheSixStepShadesOfTheirHue) {
         }
 }
 
-TEST(WebSafeRaster, OddSectorsLieBetweenTheirNeighbours) {
-    for (int s = 1; s < 12; s += 2)
-        for (int b = 0; b < 5; ++b) {
-            const auto at = [&](int sector) {
-                const double a = (30.0 * sector + 15) * kPi / 180.0;
-                return splitColor(webSafeAt(int(std::lround(63 * std::cos(a))),
-                                            int(std::lround(63 * std::sin(a)))));
-            };
-            const ColorRGB mid = at(s), lo = at(s - 1), hi = at((s + 1) % 12);
-            const auto between = [](int v, int x, int y) {
-                return v >= std::min(x, y) - 3 && v <= std::max(x, y) + 3;
-            };
-            EXPECT_TRUE(between(mid.r, lo.r, hi.r) && between(mid.g, lo.g, hi.g) &&
-                        between(mid.b, lo.b, hi.b))
-                << "sector " << s;
-        }
-}
-
 TEST(WebSafeRaster, BandEdgesAreOnePixelBlackCirclesInsideTheBackground) {
     // along (n, 4n), in the yellow sector away from its radial lines, the distance from the
     // centre grows by 4.12 a step and crosses every dividing circle and the rim

@@ -51,8 +51,6 @@ private slots:
         QTest::addColumn<QPoint>("p1");
         QTest::addColumn<QPoint>("p2");
         QTest::newRow("analogous") << -1 << QPoint(200, 60) << QPoint(221, 92) << QPoint(168, 39);
-        QTest::newRow("split") << 2 << QPoint(200, 60) << QPoint(39, 168) << QPoint(92, 221);
-        QTest::newRow("triad") << 3 << QPoint(130, 30) << QPoint(38, 92) << QPoint(222, 92);
         QTest::newRow("mono") << 4 << QPoint(200, 60) << QPoint(214, 46) << QPoint(186, 74);
     }
     void everyRuleFillsEveryNotationOfItsColumns() {

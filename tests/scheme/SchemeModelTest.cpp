@@ -31,19 +31,6 @@ constexpr core::Color kStartSwatch = INT32_MIN | core::kSystemCaptionText;
 
 } // namespace
 
-TEST(SchemeModel, StartsAnalogousOnTheStartRasterWithTheCaptionTextColour) {
-    const SchemeModel model;
-    EXPECT_EQ(model.rule(), SchemeType::Analogous);
-    EXPECT_EQ(model.wheelRaster(), scheme::WheelRaster::Start);
-    EXPECT_FALSE(model.isLocked());
-    EXPECT_FALSE(model.previewPaint());
-    for (int k = 1; k <= 3; ++k) {
-        EXPECT_EQ(model.swatchValue(k), kStartSwatch);
-        EXPECT_EQ(model.swatchColor(k), core::kWhite);
-        EXPECT_EQ(model.texts(k), core::ColumnTexts{});
-    }
-}
-
 // each rule reads the pointer into column 2 and its partners into columns 1 and 3, and draws
 // its own lines; complementary leaves column 3 alone
 struct RuleCase {
@@ -66,7 +53,11 @@ TEST_P(SchemeModelRule, ReadsThePointerAndItsPartnersIntoTheColumns) {
     EXPECT_EQ(model.swatchValue(3), c.p2 ? startAt((*c.p2)[0], (*c.p2)[1]) : kStartSwatch);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(model.line(k).visible, c.lines[size_t(k - 1)]) << "line " << k;
+    // lines end at the pointer and the partners they lead to
     EXPECT_EQ(model.line(1).x2, float(c.x));
+    if (c.lines[1]) {
+        EXPECT_NEAR(model.line(2).x2, c.p1[0], 0.5);
+    }
     EXPECT_EQ(model.text(2, scheme::Field::Decimal), std::to_string(startAt(c.x, c.y)));
     EXPECT_EQ(model.text(2, scheme::Field::Html), core::htmlCode(startAt(c.x, c.y)));
     // an export holds the scheme's own colours only
