@@ -32,6 +32,10 @@ struct RuleCase {
     std::array<bool, 3> lines;
 };
 
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << "rule " << int(c.rule);
+}
+
 class SchemeModelRule : public testing::TestWithParam<RuleCase> {};
 
 TEST_P(SchemeModelRule, ReadsThePointerAndItsPartnersIntoTheColumns) {
@@ -96,6 +100,10 @@ struct PaintCase {
     void (*act)(SchemeModel&);
     bool paints;
 };
+
+void PrintTo(const PaintCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SchemeModelPaint : public testing::TestWithParam<PaintCase> {};
 
