@@ -152,8 +152,10 @@ LinearRgb gamutMap(const Oklch& origin) {
     auto clip = [](const LinearRgb& c) -> LinearRgb {
         return {clamp01(c.r), clamp01(c.g), clamp01(c.b)};
     };
-    Oklch current = origin;
-    Oklab currentLab = toOklab(current);
+    // the hue's cosine and sine once: each step's OKLab is then exactly what toOklab gives
+    const double radians = radiansOf(origin.h);
+    const double cosHue = std::cos(radians), sinHue = std::sin(radians);
+    Oklab currentLab = toOklab(origin);
     LinearRgb clipped = clip(direct);
     if (deltaEOK(oklabOf(clipped), currentLab) < kJnd)
         return clipped;
@@ -163,8 +165,7 @@ LinearRgb gamutMap(const Oklch& origin) {
     bool minInGamut = true;
     while (max - min > kEpsilon) {
         const double chroma = (min + max) / 2.0;
-        current.C = chroma;
-        currentLab = toOklab(current);
+        currentLab = {origin.L, chroma * cosHue, chroma * sinHue};
         const LinearRgb linear = linearOf(currentLab);
         if (minInGamut && inSrgbGamut(linear)) {
             min = chroma;
