@@ -169,8 +169,7 @@ void SetBaseColorDialog::readText() {
         QStringList lines = {hexOf(m_color->rgb8) + QStringLiteral("   ") +
                              QString::fromStdString(core::oklchText(m_color->exact))};
         if (read.color->outOfGamut)
-            lines << tr("This color lies outside sRGB: it is gamut-mapped to %1.")
-                         .arg(hexOf(m_color->rgb8));
+            lines << tr("Outside sRGB: gamut-mapped to %1.").arg(hexOf(m_color->rgb8));
         if (read.color->hadAlpha)
             lines << tr("The alpha value is ignored: a base color is opaque.");
         m_colorMessage = lines.join(QLatin1Char('\n'));

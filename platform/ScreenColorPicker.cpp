@@ -80,9 +80,13 @@ protected:
         p.fillRect(box, Qt::black);
         const QRect from(centre - QPoint(kCells / 2, kCells / 2), QSize(kCells, kCells));
         p.drawImage(QRect(box.topLeft(), QSize(kSide, kSide)), m_shot.copy(from));
+        // black around white, so the mark shows on any colour
+        const QRect cell(box.topLeft() + QPoint(kCells / 2 * kZoom, kCells / 2 * kZoom),
+                         QSize(kZoom - 1, kZoom - 1));
+        p.setPen(Qt::black);
+        p.drawRect(cell.adjusted(-1, -1, 1, 1));
         p.setPen(Qt::white);
-        p.drawRect(QRect(box.topLeft() + QPoint(kCells / 2 * kZoom, kCells / 2 * kZoom),
-                         QSize(kZoom - 1, kZoom - 1)));
+        p.drawRect(cell);
         const core::ColorRGB c = colorOf(m_shot.pixel(centre));
         p.drawText(QRect(box.left(), box.top() + kSide, kSide, 18), Qt::AlignCenter,
                    QString::asprintf("#%02X%02X%02X", c.r, c.g, c.b));

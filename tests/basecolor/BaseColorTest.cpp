@@ -130,8 +130,8 @@ private slots:
         // the published mapping of display-p3 red: rgb(100% 4.457% 4.5932%)
         QTest::newRow("wider") << "color(display-p3 1 0 0)"
                                << "#FF0B0C"
-                               << "outside sRGB: it is gamut-mapped to #FF0B0C" << 0.63022
-                               << 0.25536 << 28.9336;
+                               << "Outside sRGB: gamut-mapped to #FF0B0C." << 0.63022 << 0.25536
+                               << 28.9336;
         QTest::newRow("grey") << "gray"
                               << "#808080"
                               << "#808080" << 0.5999 << 0.0 << 0.0;
