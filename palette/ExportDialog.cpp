@@ -21,12 +21,14 @@ QString extensionOf(Format format) {
 }
 
 /// The name without an extension a filter gave it. The toolkit swaps only the last part of
-/// a name on a change of filter ("scheme.tokens.json" becomes "scheme.tokens.css", and
-/// "scheme.css" becomes "scheme.json"), so those parts go too.
+/// a name on a change of filter ("scheme.tokens.json" becomes "scheme.tokens.css",
+/// "scheme.oklch.css" becomes "scheme.oklch.gpl", and "scheme.css" becomes "scheme.json"), so
+/// those parts go too.
 QString withoutFormatExtension(QString name) {
     for (bool stripped = true; stripped;) {
         stripped = false;
-        QStringList tails = {QStringLiteral(".json"), QStringLiteral(".tokens")};
+        QStringList tails = {QStringLiteral(".json"), QStringLiteral(".tokens"),
+                             QStringLiteral(".oklch")};
         for (Format f : kFormats)
             tails << extensionOf(f);
         for (const QString& tail : tails) {

@@ -1,5 +1,7 @@
 #include "PaletteFormats.h"
 
+#include "core/Oklab.h"
+
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -58,6 +60,16 @@ std::string cssText(const SchemeColors& colors) {
     return text + "}\n";
 }
 
+std::string oklchCssText(const SchemeColors& colors) {
+    std::string text = ":root {\n";
+    for (size_t i = 0; i < colors.size(); ++i) {
+        const std::string property = "  --" + colorName(i) + ": ";
+        text += property + core::htmlCode(colors[i]) + ";\n";
+        text += property + core::oklchText(core::splitColor(colors[i])) + ";\n";
+    }
+    return text + "}\n";
+}
+
 std::string scssText(const SchemeColors& colors) {
     std::string text;
     for (size_t i = 0; i < colors.size(); ++i)
@@ -86,6 +98,13 @@ std::string designTokensText(const SchemeColors& colors) {
         text += "      \"components\": [" + tokenComponent(c.r) + ", " + tokenComponent(c.g) +
                 ", " + tokenComponent(c.b) + "],\n";
         text += "      \"hex\": \"" + lowerHex(colors[i]) + "\"\n";
+        text += "    },\n";
+        // readers that know only sRGB tokens skip "$extensions"; the text is plain ASCII, so
+        // it needs no escaping
+        text += "    \"$extensions\": {\n";
+        text += "      \"" + std::string(kTokenExtensionKey) + "\": {\n";
+        text += "        \"oklch\": \"" + core::oklchText(c) + "\"\n";
+        text += "      }\n";
         text += "    }\n";
         text += i + 1 < colors.size() ? "  },\n" : "  }\n";
     }
@@ -142,6 +161,9 @@ std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors) {
     case Format::Scss:
         text = scssText(colors);
         break;
+    case Format::OklchCss:
+        text = oklchCssText(colors);
+        break;
     case Format::DesignTokens:
         text = designTokensText(colors);
         break;
@@ -166,17 +188,21 @@ std::string_view extension(Format format) {
         return ".gpl";
     case Format::AdobeSwatchExchange:
         return ".ase";
+    case Format::OklchCss:
+        return ".oklch.css";
     }
     return {};
 }
 
 std::optional<Format> formatForFileName(std::string_view fileName) {
-    // ".tokens.json" is looked at before ".json", which alone names no format
+    // the longest extension that fits: "a.oklch.css" is CSS Color 4, not plain CSS
+    std::optional<Format> found;
     for (Format f : kFormats) {
-        if (endsWithNoCase(fileName, extension(f)) && fileName.size() > extension(f).size())
-            return f;
+        if (endsWithNoCase(fileName, extension(f)) && fileName.size() > extension(f).size() &&
+            (!found || extension(f).size() > extension(*found).size()))
+            found = f;
     }
-    return std::nullopt;
+    return found;
 }
 
 std::string dialogFilter(Format format) {
@@ -192,6 +218,8 @@ std::string dialogFilter(Format format) {
         return "GIMP/Inkscape Palette " + pattern;
     case Format::AdobeSwatchExchange:
         return "Adobe Swatch Exchange " + pattern;
+    case Format::OklchCss:
+        return "CSS Color 4 (oklch) " + pattern;
     }
     return pattern;
 }

@@ -4,10 +4,11 @@
 set -eu
 
 # dpkg-dev, lintian and man-db build and check the Debian package; weston,
-# qt6-wayland, wl-clipboard and xdotool run the Wayland tests in a nested compositor.
+# qt6-wayland, wl-clipboard and xdotool run the Wayland tests in a nested compositor;
+# dbus-daemon gives the screen picker's tests a private bus with a stand-in portal.
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils \
-dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool"
+dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool dbus-daemon"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do

@@ -103,7 +103,8 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
         {"b.scss", Format::Scss, "scheme.scss"},
         {"dir.css/c.Tokens.JSON", Format::DesignTokens, "scheme.tokens.json"},
         {"p.gpl", Format::GimpPalette, "scheme.gpl"},
-        {"s.ase", Format::AdobeSwatchExchange, "scheme.ase"}};
+        {"s.ase", Format::AdobeSwatchExchange, "scheme.ase"},
+        {"d.oklch/e.Oklch.CSS", Format::OklchCss, "scheme.oklch.css"}};
     for (const auto& [fileName, format, expected] : cases) {
         EXPECT_EQ(palette::formatForFileName(fileName), format) << fileName;
         const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme);
@@ -168,7 +169,8 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--rule", "triad"}, "no file to write (--export)"},
         {{"--export", file, "--rule", "triad", "--rule=triad"}, "given twice (--rule)"},
         {{"--export", file, "extra"}, "unknown argument 'extra'"},
-        {{"--export", "a.json"}, "(--export); use .css, .scss, .tokens.json, .gpl or .ase"},
+        {{"--export", "a.json"},
+         "(--export); use .css, .scss, .tokens.json, .gpl, .ase or .oklch.css"},
         {{"--export="}, "empty file name (--export)"},
     };
     for (const auto& c : cases) {

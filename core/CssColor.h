@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Oklab.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+/// A colour read from CSS text, before any gamut mapping.
+struct CssColor {
+    Oklab oklab;             ///< the colour in OKLab (exact for every notation)
+    LinearRgb linear;        ///< the same colour in linear sRGB, channels outside 0..1 when wider
+    Srgb srgb;               ///< the same colour in encoded sRGB, as the text gave it for rgb()
+    double alpha = 1.0;      ///< 0..1, clamped as CSS does
+    bool hadAlpha = false;   ///< the text gave an alpha (4 or 8 hex digits, a fourth value,
+                             ///< "/ alpha" or "transparent"), whatever its value
+    bool outOfGamut = false; ///< outside sRGB: it must be gamut-mapped before it is shown
+};
+
+/// The colour, or a message for the user saying what is wrong with the text.
+struct CssParseResult {
+    std::optional<CssColor> color;
+    std::string error; ///< empty when color is set
+};
+
+/// Reads a CSS colour as a designer types or pastes it: #RGB, #RGBA, #RRGGBB, #RRGGBBAA,
+/// rgb()/rgba() (comma and space forms), hsl()/hsla(), hwb(), lab(), lch(), oklab(),
+/// oklch(), color(srgb | srgb-linear | display-p3 ...), the 148 named colours and
+/// "transparent"; case-insensitive, surrounding white space ignored. Never throws.
+CssParseResult parseCssColor(std::string_view text);
+
+/// The 8-bit colour a designer expects of c: inside sRGB each encoded channel times 255
+/// rounded half up (rgb(50% 50% 50%) is #808080, as browsers show it), outside it the CSS
+/// gamut mapping of its OKLCH.
+ColorRGB rgb8Of(const CssColor& c);
+
+/// The 8-bit colour of a named CSS colour ("rebeccapurple", lower case), if there is one.
+std::optional<ColorRGB> namedCssColor(std::string_view lowerCaseName);
+
+/// How many named colours namedCssColor knows (148; "transparent" is not among them).
+int namedCssColorCount();
+/// The name of named colour index (0..count-1, alphabetical), or "" outside.
+std::string_view namedCssColorName(int index);
+
+} // namespace core

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "ColorCodes.h"
+
+#include <string>
+
+// Perceptual colour: sRGB, OKLab and OKLCH in double precision with the CSS Color 4
+// matrices, the CSS Color 4 gamut mapping into sRGB, the other notations a designer types
+// (HSL, HWB, CIE Lab and LCH, display-p3) and CSS texts of a colour.
+
+namespace core {
+
+/// Gamma-encoded sRGB, each channel 0..1 inside the gamut (outside it for wider colours).
+struct Srgb {
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
+/// Linear-light sRGB, each channel 0..1 inside the gamut.
+struct LinearRgb {
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
+/// OKLab: L 0..1 (black to white), a and b about -0.4..0.4.
+struct Oklab {
+    double L = 0;
+    double a = 0;
+    double b = 0;
+};
+
+/// OKLCH: L 0..1, chroma C >= 0 (sRGB reaches about 0.32), hue h in degrees 0 <= h < 360.
+struct Oklch {
+    double L = 0;
+    double C = 0;
+    double h = 0;
+};
+
+/// CIE Lab relative to D50: L 0..100, a and b about -128..127.
+struct CieLab {
+    double L = 0;
+    double a = 0;
+    double b = 0;
+};
+
+/// Linear light of an encoded sRGB channel; odd-symmetric, so negative input stays negative.
+double srgbToLinearLight(double encoded);
+/// Encoded sRGB channel of linear light; odd-symmetric like srgbToLinearLight.
+double linearLightToSrgb(double linear);
+
+/// Linear sRGB of an encoded sRGB colour (channels unbounded).
+LinearRgb toLinear(const Srgb& c);
+/// Encoded sRGB of a linear sRGB colour (channels unbounded).
+Srgb toEncoded(const LinearRgb& c);
+/// Linear sRGB of an 8-bit colour (channels 0..255 to 0..1 linear light).
+LinearRgb linearOf(ColorRGB c);
+
+/// OKLab of a linear sRGB colour (any channels, also outside 0..1).
+Oklab oklabOf(const LinearRgb& c);
+/// Linear sRGB of an OKLab colour (channels outside 0..1 when it is outside sRGB).
+LinearRgb linearOf(const Oklab& c);
+/// OKLab of an 8-bit sRGB colour.
+Oklab oklabOf(ColorRGB c);
+
+/// OKLCH of OKLab; hue in degrees 0 <= h < 360 (0 for a grey).
+Oklch toOklch(const Oklab& c);
+/// OKLab of OKLCH; any hue in degrees, chroma below 0 taken as 0.
+Oklab toOklab(const Oklch& c);
+
+/// deltaEOK: the Euclidean distance of two OKLab colours (0 for equal, about 1 black-white).
+double deltaEOK(const Oklab& x, const Oklab& y);
+
+/// Whether every linear channel lies in 0..1, allowing 1e-9 of floating-point noise.
+bool inSrgbGamut(const LinearRgb& c);
+
+/// Linear sRGB 0..1 of an OKLCH colour by the CSS Color 4 gamut mapping: L >= 1 is white,
+/// L <= 0 black, a colour inside sRGB itself, else the binary search on chroma (deltaEOK
+/// JND 0.02, epsilon 0.0001) ending in a clip.
+LinearRgb gamutMap(const Oklch& c);
+
+/// 8-bit channel 0..255 of linear light: the encoded value times 255 rounded half up; input
+/// is clamped to 0..1 first.
+uint8_t toByte(double linear);
+/// 8-bit colour of linear sRGB, each channel clamped to 0..1 and rounded by toByte.
+ColorRGB toRgb8(const LinearRgb& c);
+/// The gamut-mapped 8-bit colour of OKLCH: toRgb8(gamutMap(c)).
+ColorRGB mapToRgb8(const Oklch& c);
+
+/// Encoded sRGB of HSL: hue in degrees (any), saturation and lightness 0..1.
+Srgb hslToSrgb(double hue, double saturation, double lightness);
+/// Encoded sRGB of HWB: hue in degrees (any), whiteness and blackness 0..1 (a sum above 1 is
+/// scaled down to 1, giving a grey).
+Srgb hwbToSrgb(double hue, double whiteness, double blackness);
+
+/// HSL of an encoded sRGB colour: hue in degrees 0 <= h < 360 (0 for a grey), s and l 0..1.
+struct Hsl {
+    double h = 0;
+    double s = 0;
+    double l = 0;
+};
+Hsl hslOf(const Srgb& c);
+
+/// Linear sRGB of CIE Lab (D50), through XYZ and the Bradford adaptation to D65.
+LinearRgb linearOf(const CieLab& c);
+/// CIE Lab (D50) of CIE LCH: L 0..100, chroma >= 0, hue in degrees.
+CieLab labOfLch(double L, double C, double hue);
+/// CIE Lab (D50) of linear sRGB.
+CieLab labOf(const LinearRgb& c);
+
+/// Linear sRGB of an encoded display-p3 colour (channels 0..1 inside display-p3).
+LinearRgb linearOfDisplayP3(const Srgb& p3);
+
+/// "#RRGGBB", upper case.
+std::string hexText(ColorRGB c);
+/// "rgb(r, g, b)" with channels 0..255, the form browsers serialise.
+std::string rgbText(ColorRGB c);
+/// "hsl(h, s%, l%)": each figure to at most 2 decimals without trailing zeros, precise
+/// enough that it reads back to the same 8-bit colour; hue 0 for a grey.
+std::string hslText(ColorRGB c);
+/// "oklch(L% C H)": L in percent to 2 decimals, C to 4 significant digits (at most 6
+/// decimals), H in degrees to 2 decimals, trailing zeros and a bare point dropped as CSSOM number
+/// serialisation does; H is 0 when C shows as 0.
+std::string oklchText(const Oklch& c);
+/// oklchText of the OKLCH of an 8-bit colour.
+std::string oklchText(ColorRGB c);
+
+} // namespace core

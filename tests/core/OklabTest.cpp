@@ -1,0 +1,162 @@
+#include "core/Oklab.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+using namespace core;
+
+namespace {
+
+/// Encoded sRGB in percent, as CSS writes rgb() with percentages.
+Srgb percentOf(const LinearRgb& c) {
+    const Srgb e = toEncoded(c);
+    return {e.r * 100, e.g * 100, e.b * 100};
+}
+
+void expectPercent(const LinearRgb& actual, const Srgb& expected, double tolerance,
+                   const std::string& what) {
+    const Srgb p = percentOf(actual);
+    EXPECT_NEAR(p.r, expected.r, tolerance) << what;
+    EXPECT_NEAR(p.g, expected.g, tolerance) << what;
+    EXPECT_NEAR(p.b, expected.b, tolerance) << what;
+}
+
+} // namespace
+
+TEST(Oklab, MatchesPublishedSamples) {
+    struct Case {
+        Oklch in;
+        Srgb percent;
+        double tolerance; // half the last digit published
+    };
+    const Case cases[] = {
+        {{0.40101, 0.12332, 21.555}, {49.06, 13.87, 15.9}, 0.05},
+        {{0.55, 0.15, 345}, {67.293, 27.791, 52.28}, 0.005},
+        {{0.5, 0.2, 270}, {23.056, 31.73, 82.628}, 0.005},
+        {toOklch({0.55, 0, -0.2}), {27.888, 38.072, 89.414}, 0.0005},
+    };
+    for (const Case& c : cases)
+        expectPercent(linearOf(toOklab(c.in)), c.percent, c.tolerance, oklchText(c.in));
+    // and back: sRGB red is oklch(62.8% 0.2577 29.23)
+    const Oklch red = toOklch(oklabOf(ColorRGB{255, 0, 0}));
+    EXPECT_NEAR(red.L, 0.62796, 1e-5);
+    EXPECT_NEAR(red.C, 0.25768, 1e-5);
+    EXPECT_NEAR(red.h, 29.2339, 1e-3);
+}
+
+TEST(Oklab, EveryEightBitColourSurvivesTheRoundTrip) {
+    for (int v = 0; v < (1 << 24); v += 4099) {
+        const ColorRGB c{uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+        EXPECT_EQ(toRgb8(linearOf(oklabOf(c))), c) << hexText(c);
+        EXPECT_EQ(toRgb8(linearOf(labOf(linearOf(c)))), c) << hexText(c);
+    }
+}
+
+TEST(Oklab, ToByteRoundsTheEncodedValueHalfUp) {
+    // the table behind toByte against the definition, on both sides of every threshold
+    for (int v = 1; v <= 255; ++v) {
+        const double t = srgbToLinearLight((v - 0.5) / 255.0);
+        for (const double x : {t * (1 - 1e-12), t * (1 + 1e-12), t * 0.999, t * 1.001}) {
+            const double expected = std::floor(linearLightToSrgb(x) * 255.0 + 0.5);
+            EXPECT_EQ(toByte(x), expected) << x;
+        }
+    }
+    EXPECT_EQ(toByte(-0.5), 0);
+    EXPECT_EQ(toByte(1.5), 255);
+    EXPECT_EQ(toByte(std::nan("")), 0);
+}
+
+TEST(GamutMap, FollowsTheCssAlgorithm) {
+    // display-p3 red has a published mapping into sRGB
+    const Oklch p3Red = toOklch(oklabOf(linearOfDisplayP3({1, 0, 0})));
+    expectPercent(gamutMap(p3Red), {100, 4.457, 4.5932}, 0.0005, "display-p3 red");
+    // lightness at or beyond the ends is white or black whatever the chroma
+    EXPECT_EQ(mapToRgb8({1.0, 0.3, 120}), (ColorRGB{255, 255, 255}));
+    EXPECT_EQ(mapToRgb8({1.2, 0.0, 0}), (ColorRGB{255, 255, 255}));
+    EXPECT_EQ(mapToRgb8({0.0, 0.3, 120}), (ColorRGB{0, 0, 0}));
+    // a colour inside sRGB is kept
+    const Oklch inside = toOklch(oklabOf(ColorRGB{51, 102, 204}));
+    EXPECT_EQ(mapToRgb8(inside), (ColorRGB{51, 102, 204}));
+    // just outside, the clip is within the JND and is the answer
+    Oklch justOut = toOklch(oklabOf(ColorRGB{255, 0, 0}));
+    justOut.C += 0.01;
+    const LinearRgb direct = linearOf(toOklab(justOut));
+    ASSERT_FALSE(inSrgbGamut(direct));
+    const LinearRgb clipped = {std::clamp(direct.r, 0.0, 1.0), std::clamp(direct.g, 0.0, 1.0),
+                               std::clamp(direct.b, 0.0, 1.0)};
+    const LinearRgb mapped = gamutMap(justOut);
+    EXPECT_DOUBLE_EQ(mapped.r, clipped.r);
+    EXPECT_DOUBLE_EQ(mapped.b, clipped.b);
+    // far outside: in gamut, the same lightness nearly, and a chroma not above the origin's
+    for (double h = 0; h < 360; h += 15) {
+        const Oklch far{0.7, 0.4, h};
+        const LinearRgb m = gamutMap(far);
+        EXPECT_TRUE(inSrgbGamut(m)) << h;
+        const Oklch back = toOklch(oklabOf(m));
+        EXPECT_NEAR(back.L, 0.7, 0.02) << h;
+        EXPECT_LT(back.C, 0.4) << h;
+    }
+}
+
+TEST(Oklab, HslHwbAndLabNotations) {
+    struct Case {
+        Srgb in;
+        ColorRGB expected;
+    };
+    const Case cases[] = {
+        {hslToSrgb(120, 1, 0.25), {0, 128, 0}},      {hslToSrgb(-120, 1, 0.5), {0, 0, 255}},
+        {hslToSrgb(30, 0.5, 0.5), {191, 128, 64}},   {hwbToSrgb(0, 0, 0), {255, 0, 0}},
+        {hwbToSrgb(200, 0.6, 0.6), {128, 128, 128}}, {hwbToSrgb(60, 0.2, 0.3), {179, 179, 51}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toRgb8(toLinear(c.in)), c.expected) << hexText(c.expected);
+    // CIE Lab D50 of sRGB red, through the Bradford adaptation
+    const CieLab red = labOf(linearOf(ColorRGB{255, 0, 0}));
+    EXPECT_NEAR(red.L, 54.29, 0.01);
+    EXPECT_NEAR(red.a, 80.81, 0.02);
+    EXPECT_NEAR(red.b, 69.89, 0.02);
+    const CieLab lch = labOfLch(50, 30, 90);
+    EXPECT_NEAR(lch.a, 0, 1e-12);
+    EXPECT_NEAR(lch.b, 30, 1e-12);
+}
+
+TEST(Oklab, SerialisesAsBrowsersDo) {
+    struct Case {
+        ColorRGB c;
+        const char* hex;
+        const char* rgb;
+        const char* hsl;
+        const char* oklch;
+    };
+    const Case cases[] = {
+        {{255, 0, 0},
+         "#FF0000",
+         "rgb(255, 0, 0)",
+         "hsl(0, 100%, 50%)",
+         "oklch(62.8% 0.2577 29.23)"},
+        {{128, 128, 128},
+         "#808080",
+         "rgb(128, 128, 128)",
+         "hsl(0, 0%, 50.2%)",
+         "oklch(59.99% 0 0)"},
+        {{102, 51, 153},
+         "#663399",
+         "rgb(102, 51, 153)",
+         "hsl(270, 50%, 40%)",
+         "oklch(44.03% 0.1603 303.37)"},
+        {{0, 0, 0}, "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "oklch(0% 0 0)"},
+        {{255, 255, 255}, "#FFFFFF", "rgb(255, 255, 255)", "hsl(0, 0%, 100%)", "oklch(100% 0 0)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(hexText(c.c), c.hex);
+        EXPECT_EQ(rgbText(c.c), c.rgb);
+        EXPECT_EQ(hslText(c.c), c.hsl);
+        EXPECT_EQ(oklchText(c.c), c.oklch);
+    }
+    // trailing zeros go; chroma keeps four significant digits, small ones without exponent
+    EXPECT_EQ(oklchText(Oklch{0.5, 0.1, 30}), "oklch(50% 0.1 30)");
+    EXPECT_EQ(oklchText(Oklch{0.123456, 0.0012346, 359.999}), "oklch(12.35% 0.001235 0)");
+    EXPECT_EQ(oklchText(Oklch{0.65, 0.099996, -10}), "oklch(65% 0.1 350)");
+}

@@ -1,0 +1,77 @@
+#include "core/PerceptualWheel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace core;
+
+TEST(PerceptualWheel, PointerStandsForHueAndChroma) {
+    struct Case {
+        float x, y;
+        double hue, chroma;
+    };
+    const Case cases[] = {
+        {260, 130, 0, 0.33},  {130, 0, 90, 0.33},
+        {0, 130, 180, 0.33},  {130, 260, 270, 0.33},
+        {195, 130, 0, 0.165}, {130, 130, 0, 0},
+        {500, 130, 0, 0.33},  {195, 195, 315, 0.33 * std::sqrt(2.0) / 2},
+    };
+    for (const Case& c : cases) {
+        const Oklch p = perceptualPoint(c.x, c.y, 0.65);
+        EXPECT_DOUBLE_EQ(p.L, 0.65);
+        EXPECT_NEAR(p.h, c.hue, 1e-6) << c.x << "," << c.y;
+        EXPECT_NEAR(p.C, c.chroma, 1e-6) << c.x << "," << c.y;
+    }
+    // derived points take their exact angle and radius, unclamped
+    const Oklch d = perceptualPolar(-22.5 + 360 * 2, 156, 0.4);
+    EXPECT_DOUBLE_EQ(d.h, 337.5);
+    EXPECT_DOUBLE_EQ(d.C, 0.33 * 1.2);
+    EXPECT_EQ(perceptualColorAt(130, 130, 0.65), mapToRgb8({0.65, 0, 0}));
+}
+
+TEST(PerceptualWheel, DiscPixelsAreTheExactColours) {
+    PerceptualDisc disc;
+    for (const double L : {0.05, 0.3, 0.65, 0.93}) {
+        const std::vector<uint32_t>& pixels = disc.draw(L);
+        const uint32_t line = 0xFF000000u | (gamutLineColor(L).r << 16) |
+                              (gamutLineColor(L).g << 8) | gamutLineColor(L).b;
+        int exact = 0, discPixels = 0, lines = 0;
+        for (int y = 0; y < disc.size(); ++y) {
+            for (int x = 0; x < disc.size(); ++x) {
+                const uint32_t p = pixels[static_cast<size_t>(y * disc.size() + x)];
+                const double dx = x - 130.0, dy = y - 130.0;
+                if (dx * dx + dy * dy > 130.0 * 130.0) {
+                    ASSERT_EQ(p, 0xFFD4D0C8u)
+                        << x << "," << y << " L " << L; // the wheel's background
+                    continue;
+                }
+                const Oklch at = perceptualPoint(float(x), float(y), L);
+                if (p == line && !inSrgbGamut(linearOf(toOklab(at)))) {
+                    ++lines;
+                    continue;
+                }
+                const ColorRGB c = perceptualColorAt(float(x), float(y), L);
+                ++discPixels;
+                exact += p == (0xFF000000u | (c.r << 16) | (c.g << 8) | c.b);
+                ASSERT_LE(std::abs(int((p >> 16) & 255) - c.r), 1) << x << "," << y << " L " << L;
+                ASSERT_LE(std::abs(int((p >> 8) & 255) - c.g), 1) << x << "," << y << " L " << L;
+                ASSERT_LE(std::abs(int(p & 255) - c.b), 1) << x << "," << y << " L " << L;
+            }
+        }
+        EXPECT_GT(exact, discPixels * 95 / 100) << L;
+        // the gamut line runs round the sRGB region, which is small near black
+        EXPECT_GT(lines, L < 0.1 ? 20 : 200) << L;
+    }
+}
+
+TEST(PerceptualWheel, GamutEdgeAndLineColour) {
+    PerceptualDisc disc;
+    disc.draw(0.62796);
+    EXPECT_NEAR(disc.maxChroma(29.2339), 0.25768, 0.002); // sRGB red
+    disc.draw(1.0);
+    EXPECT_EQ(disc.pixels()[130 * 260 + 200], 0xFFFFFFFFu);
+    EXPECT_EQ(gamutLineColor(0.65), (ColorRGB{0, 0, 0}));
+    EXPECT_EQ(gamutLineColor(0.5), (ColorRGB{255, 255, 255}));
+}

@@ -1,0 +1,129 @@
+#include "designsystem/Ramps.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace designsystem;
+using core::ColorRGB;
+
+namespace {
+
+const ColorRGB kSources[] = {{51, 102, 204}, {233, 30, 99}, {255, 235, 59}, {20, 20, 20}};
+
+core::Oklch oklchOf(ColorRGB c) {
+    return core::toOklch(core::oklabOf(c));
+}
+
+} // namespace
+
+TEST(TonalRamp, StepsFollowTheTableAndPinTheSource) {
+    for (const ColorRGB& source : kSources) {
+        const core::Oklch s = oklchOf(source);
+        const Ramp ramp = tonalRamp(source);
+        ASSERT_EQ(ramp.pinnedIndex, nearestStepIndex(s.L)) << core::hexText(source);
+        for (int i = 0; i < kRampSize; ++i) {
+            const RampStep& step = ramp.steps[size_t(i)];
+            EXPECT_EQ(step.step, kRampSteps[size_t(i)]);
+            EXPECT_DOUBLE_EQ(step.target.L, kRampLightness[size_t(i)]);
+            EXPECT_DOUBLE_EQ(step.target.C, s.C * kRampChromaScale[size_t(i)]);
+            EXPECT_DOUBLE_EQ(step.target.h, s.h);
+            EXPECT_EQ(step.pinned, i == ramp.pinnedIndex);
+            EXPECT_EQ(step.color, step.pinned ? source : core::mapToRgb8(step.target))
+                << core::hexText(source) << " step " << step.step;
+        }
+    }
+    // the pinned step is the one of nearest target lightness, the lighter on a tie
+    EXPECT_EQ(nearestStepIndex(1.0), 0);
+    EXPECT_EQ(nearestStepIndex(0.64), 5);
+    EXPECT_EQ(nearestStepIndex(0.0), 10);
+    EXPECT_EQ(tonalRamp({51, 102, 204}).pinnedIndex, 6); // L 0.532: nearest 600 (0.555)
+}
+
+TEST(NeutralRamp, TakesTheBaseHueAtLowChroma) {
+    const core::Oklch base = oklchOf({233, 30, 99});
+    const Ramp neutral = neutralRamp({233, 30, 99});
+    EXPECT_EQ(neutral.pinnedIndex, -1);
+    for (int i = 0; i < kRampSize; ++i) {
+        const RampStep& step = neutral.steps[size_t(i)];
+        EXPECT_DOUBLE_EQ(step.target.h, base.h);
+        EXPECT_DOUBLE_EQ(step.target.C, kNeutralChroma * kRampChromaScale[size_t(i)]);
+        EXPECT_FALSE(step.pinned);
+        // a low chroma at a step's lightness always fits sRGB: the colour keeps the hue
+        const core::Oklch got = oklchOf(step.color);
+        if (got.C > 0.004) {
+            EXPECT_NEAR(std::remainder(got.h - base.h, 360.0), 0.0, 8.0) << step.step;
+        }
+    }
+    // a grey base has no hue: its neutral is grey, not tinted by rounding noise
+    for (const RampStep& step : neutralRamp({128, 128, 128}).steps)
+        EXPECT_TRUE(step.color.r == step.color.g && step.color.g == step.color.b) << step.step;
+}
+
+TEST(DarkTwin, KeepsTheContrastItHadOnWhite) {
+    const ColorRGB background = neutralRamp({51, 102, 204}).steps[10].color;
+    for (const ColorRGB& original :
+         {ColorRGB{51, 102, 204}, ColorRGB{233, 30, 99}, ColorRGB{255, 235, 59},
+          ColorRGB{0, 128, 0}, ColorRGB{120, 120, 120}}) {
+        const DarkTwin twin = darkTwin(original, background);
+        EXPECT_DOUBLE_EQ(twin.targetContrast, contrastOf(original, {255, 255, 255}));
+        EXPECT_DOUBLE_EQ(twin.contrast, contrastOf(twin.color, background));
+        ASSERT_TRUE(twin.reachable) << core::hexText(original);
+        EXPECT_NEAR(twin.contrast, twin.targetContrast, 0.05) << core::hexText(original);
+        // same hue as far as the gamut allows
+        const core::Oklch o = oklchOf(original), t = oklchOf(twin.color);
+        if (o.C > 0.05 && t.C > 0.05) {
+            EXPECT_NEAR(std::remainder(t.h - o.h, 360.0), 0.0, 6.0) << core::hexText(original);
+        }
+    }
+    // near-black has more contrast on white than anything has on the dark background
+    const DarkTwin black = darkTwin({10, 10, 10}, background);
+    EXPECT_FALSE(black.reachable);
+    EXPECT_EQ(black.color, (ColorRGB{255, 255, 255}));
+    EXPECT_LT(black.contrast, black.targetContrast);
+}
+
+TEST(ContrastFix, IsTheSmallestLightnessChangeThatPasses) {
+    using accessibility::Level;
+    struct Case {
+        ColorRGB fg, bg;
+        Level level;
+    };
+    const Case cases[] = {
+        {{119, 119, 119}, {255, 255, 255}, Level::AaNormal},
+        {{51, 102, 204}, {233, 30, 99}, Level::AaLarge},
+        {{255, 235, 59}, {255, 255, 255}, Level::AaaNormal},
+        {{0, 128, 0}, {20, 20, 20}, Level::AaNormal},
+        {{200, 60, 60}, {90, 40, 40}, Level::AaNormal},
+    };
+    for (const Case& c : cases) {
+        const std::string what = core::hexText(c.fg) + " on " + core::hexText(c.bg);
+        const std::vector<ContrastFix> fixes = contrastFixes(c.fg, c.bg, c.level);
+        ASSERT_FALSE(fixes.empty()) << what;
+        EXPECT_LE(std::fabs(fixes.front().lightnessChange), std::fabs(fixes.back().lightnessChange))
+            << what;
+        for (const ContrastFix& fix : fixes) {
+            const bool fg = fix.side == FixSide::Foreground;
+            const ColorRGB moving = fg ? c.fg : c.bg, other = fg ? c.bg : c.fg;
+            const core::Oklch o = oklchOf(moving);
+            EXPECT_TRUE(accessibility::passes(contrastOf(fix.color, other), c.level)) << what;
+            EXPECT_DOUBLE_EQ(fix.ratio, contrastOf(fix.color, other));
+            // one step less of lightness change fails
+            const double k = std::round(std::fabs(fix.lightnessChange) / kFixLightnessStep);
+            const double less =
+                o.L + std::copysign((k - 1) * kFixLightnessStep, fix.lightnessChange);
+            const ColorRGB lessColor = core::mapToRgb8({less, o.C, o.h});
+            EXPECT_FALSE(accessibility::passes(contrastOf(lessColor, other), c.level))
+                << what << (fg ? " foreground" : " background");
+            // and nothing passes closer on the other side of the original either
+            const double opposite =
+                o.L - std::copysign((k - 1) * kFixLightnessStep, fix.lightnessChange);
+            if (opposite >= 0 && opposite <= 1) {
+                EXPECT_FALSE(accessibility::passes(
+                    contrastOf(core::mapToRgb8({opposite, o.C, o.h}), other), c.level))
+                    << what;
+            }
+        }
+    }
+    EXPECT_TRUE(contrastFixes({0, 0, 0}, {255, 255, 255}, Level::AaaNormal).empty());
+}
