@@ -1,7 +1,11 @@
 #include "ClickLineEdit.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QValidator>
+
+#include <algorithm>
 
 namespace mainwindow {
 
@@ -33,6 +37,21 @@ public:
 
 ClickLineEdit::ClickLineEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new OneLineValidator(this));
+}
+
+bool ClickLineEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QList<QAction*> actions = window()->findChildren<QAction*>();
+        const bool menuShortcut = std::any_of(actions.begin(), actions.end(), [&](QAction* a) {
+            return a->isEnabled() && a->shortcuts().contains(pressed);
+        });
+        if (menuShortcut) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QLineEdit::event(event);
 }
 
 void ClickLineEdit::mouseReleaseEvent(QMouseEvent* event) {

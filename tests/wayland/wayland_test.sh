@@ -181,18 +181,18 @@ wait_for_main
 echo "main window mapped at $left,$top"
 
 # The wheel is at 8,104 in the window; a move tracks, a click freezes the scheme and gives
-# the wheel the keyboard. The dialogs come first: in a code field Ctrl+E is the line
-# editor's own key (to the line's end).
+# the wheel the keyboard.
 click_at $((8 + 60)) $((104 + 90))
 want="$(expected_html 60 90)"
 save_with ctrl+s "$tmp/saved.txt"
 grep -q "$want" "$tmp/saved.txt" 2>/dev/null || fail "the colours file lacks $want"
-save_with ctrl+e "$tmp/palette.gpl"
-grep -q "^GIMP Palette" "$tmp/palette.gpl" 2>/dev/null || fail "the export wrote no GIMP palette"
 # a click on the second colour's HTML code copies it
 click_at 332 521
 wait_until 5 clipboard_is "$want" ||
     fail "pointer at 60,90: the clipboard holds '$(wl wl-paste -n 2>&1)', not $want"
+# the field now has the keyboard, and its own Ctrl+E (to the line's end) gives way to the menu's
+save_with ctrl+e "$tmp/palette.gpl"
+grep -q "^GIMP Palette" "$tmp/palette.gpl" 2>/dev/null || fail "the export wrote no GIMP palette"
 
 # Shift+Right moves the pick ten pixels, Space freezes it there
 focus_main
