@@ -242,7 +242,7 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
     const kernel::ByteTable& toByte = kernel::byteTable();
     const double* clipTable = m_clipChroma.data();
     const double* windowTable = m_windowChroma.data();
-    static const kernel::Matrix M = cubedLmsToLinear();
+    static const kernel::Matrix kCubedLmsToLinear = cubedLmsToLinear();
     m_exactPixels = 0;
     for (const DiscPixel& p : m_disc) {
         const uint32_t k = p.hueSample;
@@ -263,9 +263,12 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
         }
         const double l = L + c * p.dl, m = L + c * p.dm, s = L + c * p.ds;
         const double l3 = l * l * l, m3 = m * m * m, s3 = s * s * s;
-        const Vec3 v = {M[0][0] * l3 + M[0][1] * m3 + M[0][2] * s3,
-                        M[1][0] * l3 + M[1][1] * m3 + M[1][2] * s3,
-                        M[2][0] * l3 + M[2][1] * m3 + M[2][2] * s3};
+        const Vec3 v = {kCubedLmsToLinear[0][0] * l3 + kCubedLmsToLinear[0][1] * m3 +
+                            kCubedLmsToLinear[0][2] * s3,
+                        kCubedLmsToLinear[1][0] * l3 + kCubedLmsToLinear[1][1] * m3 +
+                            kCubedLmsToLinear[1][2] * s3,
+                        kCubedLmsToLinear[2][0] * l3 + kCubedLmsToLinear[2][1] * m3 +
+                            kCubedLmsToLinear[2][2] * s3};
         const bool inGamut = p.chroma < jnd && inside(v);
         m_inGamut[p.index + static_cast<uint32_t>(m_size)] = inGamut ? 1 : 0;
         ColorRGB colour;

@@ -133,7 +133,7 @@ void TableInsertWindow::generateTable() {
     // measured before it is built: long field texts repeat in every cell
     const int64_t length = html::tableHtmlLength(fields, *rows, *columns, code1, code2);
     if (length > html::kMaxTableLength) {
-        constexpr int64_t kMB = 1024 * 1024;
+        constexpr int64_t kMB = int64_t{1024} * 1024;
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("A table of %1 cells is too large: its text would "
                                             "take %2 MB, at most %3 MB can be generated. Please "

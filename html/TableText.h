@@ -20,7 +20,7 @@ struct TableFields {
 
 /// Longest table text generated, in characters: far beyond any real page, and still shown
 /// by the text box at once.
-constexpr int64_t kMaxTableLength = 4 * 1024 * 1024;
+constexpr int64_t kMaxTableLength = int64_t{4} * 1024 * 1024;
 
 /// The opening tag: "<table", the attributes of the non-empty fields, then " >".
 QString tableOpeningTag(const TableFields& fields);

@@ -142,7 +142,8 @@ void ExportDialog::accept() {
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     m_target = target;
-    QDialog::accept();
+    // QFileDialog's own accept would choose the file again from how far its list has loaded
+    QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 } // namespace palette

@@ -10,7 +10,7 @@ namespace preview {
 
 /// Largest pixel-list file read: a real list holds at most one line per preview pixel
 /// (about 1 MB), so a far larger file is not a list.
-constexpr int64_t kMaxListFileBytes = 64 * 1024 * 1024;
+constexpr int64_t kMaxListFileBytes = int64_t{64} * 1024 * 1024;
 
 /// What reading one pixel-list file came to.
 struct PixelListFileRead {

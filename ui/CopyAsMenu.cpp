@@ -22,7 +22,7 @@ QString copyAsText(CopyAsNotation notation, core::ColorRGB color) {
     return {};
 }
 
-QMenu* addCopyAsMenu(QMenu* menu, std::function<core::ColorRGB()> colorOf) {
+QMenu* addCopyAsMenu(QMenu* menu, const std::function<core::ColorRGB()>& colorOf) {
     QMenu* sub = menu->addMenu(QObject::tr("Copy as"));
     sub->setObjectName(QStringLiteral("mnucopyas"));
     const struct {
@@ -45,7 +45,7 @@ QMenu* addCopyAsMenu(QMenu* menu, std::function<core::ColorRGB()> colorOf) {
     return sub;
 }
 
-void attachCopyAsMenu(QWidget* widget, std::function<core::ColorRGB()> colorOf) {
+void attachCopyAsMenu(QWidget* widget, const std::function<core::ColorRGB()>& colorOf) {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(
         widget, &QWidget::customContextMenuRequested, widget, [widget, colorOf](const QPoint& at) {

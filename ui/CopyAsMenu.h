@@ -24,12 +24,12 @@ QString copyAsText(CopyAsNotation notation, core::ColorRGB color);
 /// "rgb()", "hsl()" and "oklch()" (object names "mnucopyashex", "mnucopyasrgb",
 /// "mnucopyashsl", "mnucopyasoklch"); an entry puts colorOf()'s code on the clipboard, asking
 /// colorOf when it is chosen. Returns the submenu, owned by menu.
-QMenu* addCopyAsMenu(QMenu* menu, std::function<core::ColorRGB()> colorOf);
+QMenu* addCopyAsMenu(QMenu* menu, const std::function<core::ColorRGB()>& colorOf);
 
 /// Gives widget a right-click menu holding "Copy as" (after the standard entries for a line
 /// edit, which keeps its Cut/Copy/Paste), built afresh on each right-click or Menu key so it
 /// always copies the colour colorOf gives then. The menu is a child of widget (object name
 /// "mnucopyascontext") while it is open and goes when it closes.
-void attachCopyAsMenu(QWidget* widget, std::function<core::ColorRGB()> colorOf);
+void attachCopyAsMenu(QWidget* widget, const std::function<core::ColorRGB()>& colorOf);
 
 } // namespace ui
