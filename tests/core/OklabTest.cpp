@@ -123,38 +123,16 @@ TEST(Oklab, HslHwbAndLabNotations) {
 }
 
 TEST(Oklab, SerialisesAsBrowsersDo) {
-    struct Case {
-        ColorRGB c;
-        const char* hex;
-        const char* rgb;
-        const char* hsl;
-        const char* oklch;
-    };
-    const Case cases[] = {
-        {{255, 0, 0},
-         "#FF0000",
-         "rgb(255, 0, 0)",
-         "hsl(0, 100%, 50%)",
-         "oklch(62.8% 0.2577 29.23)"},
-        {{128, 128, 128},
-         "#808080",
-         "rgb(128, 128, 128)",
-         "hsl(0, 0%, 50.2%)",
-         "oklch(59.99% 0 0)"},
+    const std::pair<ColorRGB, const char*> cases[] = {
+        {{255, 0, 0}, "#FF0000 rgb(255, 0, 0) hsl(0, 100%, 50%) oklch(62.8% 0.2577 29.23)"},
+        {{128, 128, 128}, "#808080 rgb(128, 128, 128) hsl(0, 0%, 50.2%) oklch(59.99% 0 0)"},
         {{102, 51, 153},
-         "#663399",
-         "rgb(102, 51, 153)",
-         "hsl(270, 50%, 40%)",
-         "oklch(44.03% 0.1603 303.37)"},
-        {{0, 0, 0}, "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "oklch(0% 0 0)"},
-        {{255, 255, 255}, "#FFFFFF", "rgb(255, 255, 255)", "hsl(0, 0%, 100%)", "oklch(100% 0 0)"},
+         "#663399 rgb(102, 51, 153) hsl(270, 50%, 40%) oklch(44.03% 0.1603 303.37)"},
+        {{0, 0, 0}, "#000000 rgb(0, 0, 0) hsl(0, 0%, 0%) oklch(0% 0 0)"},
+        {{255, 255, 255}, "#FFFFFF rgb(255, 255, 255) hsl(0, 0%, 100%) oklch(100% 0 0)"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(hexText(c.c), c.hex);
-        EXPECT_EQ(rgbText(c.c), c.rgb);
-        EXPECT_EQ(hslText(c.c), c.hsl);
-        EXPECT_EQ(oklchText(c.c), c.oklch);
-    }
+    for (const auto& [c, texts] : cases)
+        EXPECT_EQ(hexText(c) + ' ' + rgbText(c) + ' ' + hslText(c) + ' ' + oklchText(c), texts);
     // trailing zeros go; chroma keeps four significant digits, small ones without exponent
     EXPECT_EQ(oklchText(Oklch{0.5, 0.1, 30}), "oklch(50% 0.1 30)");
     EXPECT_EQ(oklchText(Oklch{0.123456, 0.0012346, 359.999}), "oklch(12.35% 0.001235 0)");

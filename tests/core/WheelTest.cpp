@@ -31,9 +31,8 @@ Color fromHex(uint32_t rrggbb) {
 /// Each part of the colour within 3 of the expected one.
 void expectNear(Color actual, Color expected, const std::string& where) {
     const ColorRGB a = splitColor(actual), e = splitColor(expected);
-    EXPECT_LE(std::abs(a.r - e.r), 3) << where;
-    EXPECT_LE(std::abs(a.g - e.g), 3) << where;
-    EXPECT_LE(std::abs(a.b - e.b), 3) << where;
+    EXPECT_TRUE(std::abs(a.r - e.r) <= 3 && std::abs(a.g - e.g) <= 3 && std::abs(a.b - e.b) <= 3)
+        << where << ": " << htmlCode(actual) << " for " << htmlCode(expected);
 }
 
 } // namespace

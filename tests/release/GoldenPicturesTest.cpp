@@ -33,11 +33,9 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
     if (golden.size() == shown.size()) {
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
-                const QRgb a = shown.pixel(x, y);
-                const QRgb b = golden.pixel(x, y);
-                if (qAbs(qRed(a) - qRed(b)) > kTolerance ||
-                    qAbs(qGreen(a) - qGreen(b)) > kTolerance ||
-                    qAbs(qBlue(a) - qBlue(b)) > kTolerance) {
+                const QRgb a = shown.pixel(x, y), b = golden.pixel(x, y);
+                if (qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
+                         qAbs(qBlue(a) - qBlue(b))) > kTolerance) {
                     ++differing;
                     diff.setPixel(x, y, qRgb(255, 0, 0));
                 }
