@@ -3,6 +3,7 @@
 
 #include "core/Wheel.h"
 
+#include <QAction>
 #include <QRadioButton>
 
 namespace {
@@ -38,6 +39,23 @@ void BM_TrackedMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TrackedMove)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+/// The same move on the perceptual wheel, whose colours are computed and gamut-mapped: it
+/// must stay within the classic move's budget.
+void BM_TrackedMovePerceptual(benchmark::State& state) {
+    mainwindow::MainWindow window;
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("mnuperceptual"))->trigger();
+    window.findChild<QRadioButton*>(QStringLiteral("chktype[%1]").arg(state.range(0)))
+        ->setChecked(true);
+    QWidget* wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
+    int step = 0;
+    for (auto _ : state) {
+        bench::trackedMove(wheel, step++);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TrackedMovePerceptual)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -79,6 +79,23 @@ SchemeReads schemeReads(SchemeType type, float x, float y, const WheelGeometry& 
 void runScheme(SchemeType type, float x, float y, const WheelGeometry& g, PixelReader& reader,
                SchemeSlots& slots, ConstructionLines& lines);
 
+/// Gives the colour of a point by its angle and radius, for a wheel whose colours are computed
+/// rather than read from pixels.
+class PolarColorSource {
+public:
+    virtual ~PolarColorSource() = default;
+    /// The colour value at angle (degrees, as the rule derived it, never normalised) and
+    /// radius (wheel pixels, unrounded and unclamped).
+    virtual Color colorAt(double angle, double radius) = 0;
+};
+
+/// Runs the rule of type around the point at angle theta and radius r (the pointer, drawn at
+/// (x, y)): the same lines and derived angles and radii as runScheme, but every colour comes
+/// from source at the exact angle and radius, with no rounding to pixels.
+void runSchemeAround(SchemeType type, double theta, double r, float x, float y,
+                     const WheelGeometry& g, PolarColorSource& source, SchemeSlots& slots,
+                     ConstructionLines& lines);
+
 /// Scheme type for a selector index 0-4.
 std::optional<SchemeType> schemeTypeFromIndex(int index);
 

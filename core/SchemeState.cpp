@@ -68,6 +68,14 @@ void rerunScheme(SchemeState& state, SchemeType type, float x, float y, const Wh
     refreshColumnCodes(state, sysColor);
 }
 
+void rerunSchemeAround(SchemeState& state, SchemeType type, double theta, double r, float x,
+                       float y, const WheelGeometry& g, PolarColorSource& source,
+                       SystemColorLookup sysColor) {
+    StateWriter writer(state);
+    runSchemeAround(type, theta, r, x, y, g, source, writer, writer);
+    refreshColumnCodes(state, sysColor);
+}
+
 bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
                   PixelReader& reader, SystemColorLookup sysColor) {
     const Color c = reader.pixelAt(pixelCoordinate(x), pixelCoordinate(y));

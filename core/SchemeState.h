@@ -59,6 +59,12 @@ bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const W
 void rerunScheme(SchemeState& state, SchemeType type, float x, float y, const WheelGeometry& g,
                  PixelReader& reader, SystemColorLookup sysColor);
 
+/// Runs the rule around the point at angle theta and radius r (the pointer drawn at (x, y)),
+/// its colours computed by source (runSchemeAround), and refreshes the texts as rerunScheme.
+void rerunSchemeAround(SchemeState& state, SchemeType type, double theta, double r, float x,
+                       float y, const WheelGeometry& g, PolarColorSource& source,
+                       SystemColorLookup sysColor);
+
 /// Component and web-safe texts of every column from its swatch's colour value (components
 /// of the raw value's low bytes; the web-safe code of the colour it shows).
 void refreshColumnCodes(SchemeState& state, SystemColorLookup sysColor);

@@ -8,6 +8,7 @@
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
 #include "ui/ColorConversion.h"
+#include "ui/CopyAsMenu.h"
 #include "ui/Swatch.h"
 
 #include <QButtonGroup>
@@ -18,6 +19,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
+
+#include <cmath>
 
 namespace mainwindow {
 
@@ -46,7 +50,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     wheelFrame->setGeometry(6, 102, 264, 264);
     m_wheel = new WheelSurface(this);
     m_wheel->move(8, 104);
-    m_wheel->setRaster(m_model.raster());
     connect(m_wheel, &WheelSurface::pointerMoved, &m_model,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
                 m_model.trackPointer(x, y);
@@ -55,7 +58,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 
     buildSchemeFrame();
+    buildLightnessSlider();
     buildSwatchPanel();
+    attachCopyAs();
+    showWheel();
 
     setupPreview();
     setupHtml();
@@ -66,10 +72,19 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 void MainWindow::orderKeyboardFocus() {
     // left to right, top to bottom, as the controls stand on screen; the wheel, the first
     // thing a user works with, comes after the scheme choice that governs it
-    QList<QWidget*> order = {m_followPreview,   m_styleList,        m_scrollbarHtmlButton,
-                             m_linksHtmlButton, m_links2HtmlButton, m_tableHtmlButton,
-                             m_ruleOptions[4],  m_ruleOptions[0],   m_ruleOptions[1],
-                             m_ruleOptions[2],  m_ruleOptions[3],   m_wheel};
+    QList<QWidget*> order = {m_followPreview,
+                             m_styleList,
+                             m_scrollbarHtmlButton,
+                             m_linksHtmlButton,
+                             m_links2HtmlButton,
+                             m_tableHtmlButton,
+                             m_ruleOptions[4],
+                             m_ruleOptions[0],
+                             m_ruleOptions[1],
+                             m_ruleOptions[2],
+                             m_ruleOptions[3],
+                             m_lightnessSlider,
+                             m_wheel};
     for (size_t i = 0; i < 3; ++i)
         order << m_redFields[i] << m_greenFields[i] << m_blueFields[i];
     for (size_t i = 0; i < 3; ++i)
@@ -157,6 +172,62 @@ void MainWindow::buildSchemeFrame() {
         if (checked)
             m_model.setRule(*core::schemeTypeFromIndex(id));
     });
+}
+
+void MainWindow::buildLightnessSlider() {
+    // in the free area under the scheme options, shown only with the perceptual wheel
+    m_lightnessLabel = new QLabel(this);
+    m_lightnessLabel->setObjectName(QStringLiteral("lblLightness"));
+    m_lightnessLabel->setGeometry(668, 292, 118, 17);
+    m_lightnessSlider = new QSlider(Qt::Horizontal, this);
+    m_lightnessSlider->setObjectName(QStringLiteral("sldlightness"));
+    m_lightnessSlider->setGeometry(666, 312, 120, 22);
+    // tenths of a percent: the arrow keys step 0.1 %, Page Up and Down 5 %
+    m_lightnessSlider->setRange(0, 1000);
+    m_lightnessSlider->setSingleStep(1);
+    m_lightnessSlider->setPageStep(50);
+    m_lightnessSlider->setFocusPolicy(Qt::StrongFocus);
+    m_lightnessSlider->setAccessibleName(QStringLiteral("Lightness"));
+    m_lightnessSlider->setValue(static_cast<int>(std::lround(m_model.lightness() * 1000)));
+    m_lightnessLabel->setBuddy(m_lightnessSlider);
+    const auto showValue = [this](int value) {
+        const QString text = QStringLiteral("L %1 %").arg(value / 10.0, 0, 'f', 1);
+        m_lightnessLabel->setText(text);
+        m_lightnessSlider->setAccessibleDescription(text);
+    };
+    showValue(m_lightnessSlider->value());
+    connect(m_lightnessSlider, &QSlider::valueChanged, this, [this, showValue](int value) {
+        showValue(value);
+        // the model's own lightness (a typed base's) must not be rounded to the slider's step
+        if (static_cast<int>(std::lround(m_model.lightness() * 1000)) != value)
+            m_model.setLightness(value / 1000.0);
+    });
+}
+
+void MainWindow::attachCopyAs() {
+    for (size_t i = 0; i < 3; ++i) {
+        const int k = static_cast<int>(i) + 1;
+        const auto colorOf = [this, k] { return core::splitColor(m_model.swatchColor(k)); };
+        ui::attachCopyAsMenu(m_swatches[i], colorOf);
+        for (ClickLineEdit* field : {m_redFields[i], m_greenFields[i], m_blueFields[i],
+                                     m_decimalFields[i], m_htmlFields[i], m_webSafeFields[i]})
+            ui::attachCopyAsMenu(field, colorOf);
+    }
+}
+
+void MainWindow::showWheel() {
+    const bool perceptual = m_model.isPerceptual();
+    if (perceptual) {
+        const core::PerceptualDisc& disc = m_model.disc();
+        m_wheel->setPixels(disc.pixels(), disc.size());
+    } else {
+        m_wheel->setRaster(m_model.raster());
+    }
+    const int value = static_cast<int>(std::lround(m_model.lightness() * 1000));
+    if (m_lightnessSlider->value() != value)
+        m_lightnessSlider->setValue(value);
+    m_lightnessSlider->setVisible(perceptual);
+    m_lightnessLabel->setVisible(perceptual);
 }
 
 void MainWindow::buildSwatchPanel() {
@@ -251,7 +322,12 @@ void MainWindow::schemeChanged(scheme::Change what) {
     case scheme::Change::Click:
         break;
     case scheme::Change::Raster:
-        m_wheel->setRaster(m_model.raster());
+        showWheel();
+        break;
+    case scheme::Change::Lightness:
+    case scheme::Change::Base:
+        showWheel();
+        showScheme();
         break;
     }
 }

@@ -16,6 +16,10 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSlider;
+namespace basecolor {
+class SetBaseColorDialog;
+} // namespace basecolor
 namespace ui {
 class Swatch;
 } // namespace ui
@@ -54,6 +58,12 @@ private:
     // ---- the swatch panel and the scheme (MainWindow.cpp) ----
     void buildSwatchPanel();
     void buildSchemeFrame();
+    /// The perceptual disc's lightness slider under the scheme options.
+    void buildLightnessSlider();
+    /// Attaches "Copy as" to the swatches and code fields of the panel.
+    void attachCopyAs();
+    /// Puts the model's wheel on the surface and shows the slider with the perceptual one.
+    void showWheel();
     void orderKeyboardFocus();
     ClickLineEdit* makeCodeField(int k, scheme::Field field, const QString& name, int x, int y,
                                  int w, QWidget* parent);
@@ -91,6 +101,9 @@ private:
     void exportPalette();
     void showDefaultWheel(bool checked);
     void showWebSafeWheel(bool checked);
+    void showPerceptualWheel(bool checked);
+    /// Opens "Set Base Color" (made once, then reused).
+    void showSetBaseColor();
     void showHelp();
     void showAbout();
     void openVellumpadPage();
@@ -133,6 +146,10 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QAction* m_defaultWheelAction = nullptr;
     QAction* m_webSafeWheelAction = nullptr;
+    QAction* m_perceptualWheelAction = nullptr;
+    QSlider* m_lightnessSlider = nullptr;
+    QLabel* m_lightnessLabel = nullptr;
+    QPointer<basecolor::SetBaseColorDialog> m_setBase;
     QPointer<html::HtmlOutputWindow> m_htmlOutput;
     QPointer<html::TableInsertWindow> m_tableInsert;
     QPointer<QWidget> m_about;

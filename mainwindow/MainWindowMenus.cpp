@@ -138,6 +138,10 @@ void MainWindow::setupMenus() {
         addEntry(tools, "mnuaccess", QStringLiteral("Check Accessibility"),
                  menuIcon("preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView)),
         &QAction::triggered, this, &MainWindow::showAccessibilityCheck);
+    connect(addEntry(tools, "mnusetbase", QStringLiteral("Set Base Color..."),
+                     menuIcon("color-picker", QStyle::SP_DialogApplyButton),
+                     QKeySequence(QStringLiteral("Ctrl+B"))),
+            &QAction::triggered, this, &MainWindow::showSetBaseColor);
 
     // one wheel at most is marked; clicking the marked one removes its mark, keeping the wheel
     QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"),
@@ -146,13 +150,16 @@ void MainWindow::setupMenus() {
     wheels->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     m_defaultWheelAction = addEntry(options, "mnucwdefault", QStringLiteral("Default ChromaLune"));
     m_webSafeWheelAction = addEntry(options, "mnucwwebsafe", QStringLiteral("Websafe ChromaLune"));
-    for (QAction* action : {m_defaultWheelAction, m_webSafeWheelAction}) {
+    m_perceptualWheelAction =
+        addEntry(options, "mnuperceptual", QStringLiteral("Perceptual ChromaLune"));
+    for (QAction* action : {m_defaultWheelAction, m_webSafeWheelAction, m_perceptualWheelAction}) {
         action->setCheckable(true);
         wheels->addAction(action);
     }
     m_defaultWheelAction->setChecked(true);
     connect(m_defaultWheelAction, &QAction::triggered, this, &MainWindow::showDefaultWheel);
     connect(m_webSafeWheelAction, &QAction::triggered, this, &MainWindow::showWebSafeWheel);
+    connect(m_perceptualWheelAction, &QAction::triggered, this, &MainWindow::showPerceptualWheel);
 
     QMenu* help = addHeader(m_menuBar, "8mnuhelp", QStringLiteral("Help"));
     connect(addEntry(help, "mnuhelp", QStringLiteral("Help"),
@@ -233,6 +240,11 @@ void MainWindow::showDefaultWheel(bool checked) {
 void MainWindow::showWebSafeWheel(bool checked) {
     if (checked)
         m_model.setRaster(scheme::WheelRaster::WebSafe);
+}
+
+void MainWindow::showPerceptualWheel(bool checked) {
+    if (checked)
+        m_model.setRaster(scheme::WheelRaster::Perceptual);
 }
 
 void MainWindow::showHelp() {

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "accessibility/AccessibilityWindow.h"
+#include "basecolor/SetBaseColorDialog.h"
 #include "palette/PaletteFormats.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
@@ -26,6 +27,30 @@ void MainWindow::showAccessibilityCheck() {
         m_accessCheck->follow(m_model, *m_preview);
     }
     ui::bringToFront(m_accessCheck);
+}
+
+void MainWindow::showSetBaseColor() {
+    if (!m_setBase) {
+        m_setBase = new basecolor::SetBaseColorDialog(this);
+        connect(
+            m_setBase, &basecolor::SetBaseColorDialog::baseColorChosen, this,
+            [this](core::ColorRGB rgb8, core::Oklch exact) { m_model.setBaseColor(rgb8, exact); });
+    }
+    // the classic wheels land on their nearest pixel, and the dialog says how far it is;
+    // the perceptual wheel lands on the colour itself
+    if (m_model.isPerceptual()) {
+        m_setBase->setNearestWheelColor({});
+    } else {
+        m_setBase->setNearestWheelColor([this](core::ColorRGB want) {
+            const std::array<float, 2> at =
+                m_model.nearestPixel(core::rgbValue(want.r, want.g, want.b));
+            return core::splitColor(
+                m_model.raster().at(static_cast<int>(at[0]), static_cast<int>(at[1])));
+        });
+    }
+    if (!m_setBase->isVisible())
+        m_setBase->setText(QString::fromStdString(core::htmlCode(m_model.swatchColor(2))));
+    ui::bringToFront(m_setBase);
 }
 
 } // namespace mainwindow

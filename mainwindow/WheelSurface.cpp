@@ -49,6 +49,16 @@ void WheelSurface::setRaster(const core::Raster& raster) {
     update();
 }
 
+void WheelSurface::setPixels(const std::vector<uint32_t>& pixels, int size) {
+    if (pixels.size() != static_cast<size_t>(size) * static_cast<size_t>(size))
+        return;
+    m_image = QImage(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        std::copy_n(pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(size), size,
+                    reinterpret_cast<uint32_t*>(m_image.scanLine(y)));
+    update();
+}
+
 void WheelSurface::setLine(int k, const core::LineState& line) {
     core::LineState& shown = m_lines.at(static_cast<size_t>(k - 1));
     if (shown == line)

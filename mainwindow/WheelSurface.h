@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 class QPainter;
 
@@ -24,6 +26,8 @@ public:
     explicit WheelSurface(QWidget* parent = nullptr);
 
     void setRaster(const core::Raster& raster);
+    /// Shows a size x size picture of 0xFFRRGGBB pixels, row by row (the perceptual disc).
+    void setPixels(const std::vector<uint32_t>& pixels, int size);
 
     /// Construction line k (1 white, 2 and 3 grey) as the scheme left it.
     void setLine(int k, const core::LineState& line);

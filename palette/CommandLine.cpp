@@ -1,6 +1,9 @@
 #include "CommandLine.h"
 
 #include "PaletteFile.h"
+#include "basecolor/SetBaseColorDialog.h"
+#include "core/CssColor.h"
+#include "core/Numeric.h"
 #include "core/Wheel.h"
 
 #include <QByteArray>
@@ -20,7 +23,8 @@ namespace palette {
 
 namespace {
 
-constexpr std::string_view kValueOptions[] = {"--export", "--rule", "--base", "--at", "--raster"};
+constexpr std::string_view kValueOptions[] = {"--export", "--rule",   "--base",
+                                              "--at",     "--raster", "--lightness"};
 
 /// An option Qt's application object reads itself, taken with one leading dash or two.
 struct ToolkitOption {
@@ -165,13 +169,29 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
             request.raster = scheme::WheelRaster::Default;
         else if (wanted == "websafe")
             request.raster = scheme::WheelRaster::WebSafe;
+        else if (wanted == "perceptual")
+            request.raster = scheme::WheelRaster::Perceptual;
         else
             return fail("unknown raster '" + std::string(value) + "'", name,
-                        "use default or websafe");
+                        "use default, websafe or perceptual");
+    } else if (name == "--lightness") {
+        const std::optional<float> percent = parseNumber(value);
+        if (!percent || *percent < 0 || *percent > 100)
+            return fail("bad lightness '" + std::string(value) + "'", name,
+                        "use a percentage from 0 to 100");
+        request.lightness = *percent / 100.0;
     } else if (name == "--base") {
-        request.base = parseColor(value);
-        if (!request.base)
-            return fail("bad color '" + std::string(value) + "'", name, "use #RRGGBB");
+        // bare hex digits keep working as they always have (a shell eats an unquoted '#'),
+        // read as the window's dialog reads the same code
+        const std::optional<core::Color> hex = parseColor(value);
+        const core::CssParseResult css =
+            core::parseCssColor(hex ? core::hexText(core::splitColor(*hex)) : std::string(value));
+        if (!css.color)
+            return fail("bad color '" + std::string(value) + "'", name,
+                        "use #RRGGBB or a CSS color such as 'oklch(55% 0.15 250)': " + css.error);
+        const basecolor::BaseColor chosen = basecolor::baseColorOf(*css.color);
+        request.base = core::rgbValue(chosen.rgb8.r, chosen.rgb8.g, chosen.rgb8.b);
+        request.baseExact = chosen.exact;
     } else if (name == "--at") {
         request.at = parsePosition(value);
         if (!request.at)
@@ -182,25 +202,6 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
 
 bool isHelp(std::string_view arg) {
     return arg == "--help" || arg == "-h";
-}
-
-/// The raster pixel nearest to the colour: smallest squared distance, first in row order.
-std::array<float, 2> nearestPixel(const core::Raster& raster, core::Color color) {
-    const core::ColorRGB want = core::splitColor(color);
-    int best = INT_MAX;
-    std::array<float, 2> at{};
-    for (int y = 0; y < raster.height(); ++y) {
-        for (int x = 0; x < raster.width(); ++x) {
-            const core::ColorRGB c = core::splitColor(raster.at(x, y));
-            const int dr = c.r - want.r, dg = c.g - want.g, db = c.b - want.b;
-            const int d = dr * dr + dg * dg + db * db;
-            if (d < best) {
-                best = d;
-                at = {static_cast<float>(x), static_cast<float>(y)};
-            }
-        }
-    }
-    return at;
 }
 
 } // namespace
@@ -294,6 +295,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
     }
     if (request.base && request.at)
         return {std::nullopt, fail("give either --base or --at, not both", "--at")};
+    if (request.lightness && request.raster != scheme::WheelRaster::Perceptual)
+        return {std::nullopt, fail("a lightness needs the perceptual wheel", "--lightness",
+                                   "add --raster perceptual")};
     if (request.file.empty())
         return {std::nullopt, fail("no file to write", "--export", "give --export FILE")};
     return {request, {}};
@@ -304,9 +308,23 @@ SchemeResult schemeColors(const ExportRequest& request) {
     scheme::SchemeModel model;
     model.setRaster(request.raster);
     model.setRule(request.rule);
+    model.setLightness(request.lightness.value_or(scheme::SchemeModel::kDefaultLightness));
+    if (request.base || (!request.at && !model.isPerceptual())) {
+        // as Set Base Color does: exactly the colour on the perceptual wheel (its lightness
+        // with it), the nearest pixel on the classic ones
+        const core::Color color = request.base.value_or(kDefaultBase);
+        const core::Oklch exact =
+            request.baseExact.value_or(core::toOklch(core::oklabOf(core::splitColor(color))));
+        model.setBaseColor(core::splitColor(color), exact);
+        return {model.schemeColors(), {}};
+    }
+    // on the disc the default is the rim at pure red's hue, at the lightness asked for
+    const core::Oklch red = core::toOklch(core::oklabOf(core::splitColor(kDefaultBase)));
+    const core::SamplePoint rim =
+        core::pointAt(red.h, scheme::SchemeModel::geometry().rmax, scheme::SchemeModel::geometry());
     const std::array<float, 2> pointer =
         request.at ? *request.at
-                   : nearestPixel(model.raster(), request.base.value_or(kDefaultBase));
+                   : std::array<float, 2>{core::toSingle(rim.x), core::toSingle(rim.y)};
     if (!model.trackPointer(pointer[0], pointer[1]))
         return {std::nullopt,
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
@@ -314,25 +332,31 @@ SchemeResult schemeColors(const ExportRequest& request) {
 }
 
 std::string usageText() {
-    return "Usage: chromalune [--export FILE [--rule NAME] [--base #RRGGBB | --at X,Y]\n"
-           "                  [--raster default|websafe]]\n"
+    return "Usage: chromalune [--export FILE [--rule NAME] [--base COLOR | --at X,Y]\n"
+           "                  [--raster default|websafe|perceptual] [--lightness N]]\n"
            "\n"
            "Without arguments ChromaLune opens its window. With --export it writes the three\n"
            "scheme colors to FILE without opening a window and exits. The window also takes\n"
            "the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
-           "                  .css (CSS custom properties), .scss (SCSS variables),\n"
-           "                  .tokens.json (design tokens), .gpl (GIMP/Inkscape palette),\n"
-           "                  .ase (Adobe Swatch Exchange)\n"
+           "                  .css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"
+           "                  .scss (SCSS variables), .tokens.json (design tokens),\n"
+           "                  .gpl (GIMP/Inkscape palette), .ase (Adobe Swatch Exchange)\n"
            "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
            "                  triad or monochromatic\n"
-           "  --base #RRGGBB  the base color: the wheel's pixel nearest to it (#RGB is\n"
-           "                  #RRGGBB; quote the # in a shell, or leave it out)\n"
+           "  --base COLOR    the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
+           "                  it out) or any CSS color, e.g. 'oklch(55% 0.15 250)'; the\n"
+           "                  classic wheels take their pixel nearest to it, the perceptual\n"
+           "                  wheel the color itself, at its own lightness\n"
            "  --at X,Y        the base color at this wheel position (0-259 each, as the\n"
            "                  pointer gives it; the centre is 130,130)\n"
-           "                  With neither, the base is the pixel nearest to #FF0000.\n"
-           "  --raster NAME   default or websafe; left out, the wheel the window starts with\n"
+           "                  With neither, the base is #FF0000 (on the perceptual wheel\n"
+           "                  the rim at its hue).\n"
+           "  --raster NAME   default, websafe or perceptual (the OKLCH wheel); left out,\n"
+           "                  the wheel the window starts with\n"
+           "  --lightness N   the perceptual wheel's lightness, 0-100 percent (default 65);\n"
+           "                  only with --raster perceptual, and --base sets its own\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"

@@ -19,6 +19,8 @@ struct ExportRequest {
     core::SchemeType rule = core::SchemeType::Analogous;
     scheme::WheelRaster raster = scheme::WheelRaster::Start;
     std::optional<core::Color> base;        ///< a colour to find on the wheel
+    std::optional<core::Oklch> baseExact;   ///< the same colour exactly, for the perceptual wheel
+    std::optional<double> lightness;        ///< the perceptual disc's lightness 0..1
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
 };
 
@@ -29,7 +31,7 @@ struct ParsedArguments {
 };
 
 /// Whether the arguments (without the program name) ask for a command-line run instead of
-/// the window: any of --export, --help, --rule, --base, --at or --raster.
+/// the window: any of --export, --help, --rule, --base, --at, --raster or --lightness.
 bool wantsCommandLine(const std::vector<std::string>& args);
 
 /// For a window run: a one-line message naming the first argument that is not one of the

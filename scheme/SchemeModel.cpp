@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <climits>
+
 namespace scheme {
 
 SchemeModel::SchemeModel(QObject* parent)
@@ -21,6 +24,8 @@ const core::Raster& SchemeModel::raster(WheelRaster kind) const {
         return m_default;
     case WheelRaster::WebSafe:
         return m_webSafe;
+    case WheelRaster::Perceptual:
+        return m_default;
     case WheelRaster::Start:
         break;
     }
@@ -94,9 +99,86 @@ void SchemeModel::setText(int k, Field field, const std::string& text) {
     textRef(k, field) = text;
 }
 
+namespace {
+
+/// The perceptual disc's colours, computed at a rule's exact angles and radii.
+class DiscColors final : public core::PolarColorSource {
+public:
+    DiscColors(double L, const core::WheelGeometry& g) : m_L(L), m_g(g) {}
+    core::Color colorAt(double angle, double radius) override {
+        const core::ColorRGB c = core::mapToRgb8(core::perceptualPolar(angle, radius, m_L, m_g));
+        return core::rgbValue(c.r, c.g, c.b);
+    }
+
+private:
+    double m_L;
+    core::WheelGeometry m_g;
+};
+
+} // namespace
+
+std::array<float, 2> SchemeModel::nearestPixel(core::Color color) const {
+    const core::Raster& wheel = raster();
+    const core::ColorRGB want = core::splitColor(color);
+    int best = INT_MAX;
+    std::array<float, 2> at{};
+    for (int y = 0; y < wheel.height(); ++y) {
+        for (int x = 0; x < wheel.width(); ++x) {
+            const core::ColorRGB c = core::splitColor(wheel.at(x, y));
+            const int dr = c.r - want.r, dg = c.g - want.g, db = c.b - want.b;
+            const int d = dr * dr + dg * dg + db * db;
+            if (d < best) {
+                best = d;
+                at = {static_cast<float>(x), static_cast<float>(y)};
+            }
+        }
+    }
+    return at;
+}
+
+const core::PerceptualDisc& SchemeModel::disc() const {
+    if (!m_disc)
+        m_disc = std::make_unique<core::PerceptualDisc>(geometry(), core::kWheelSurfaceSize);
+    if (m_discStale) {
+        m_disc->draw(m_lightness);
+        m_discStale = false;
+    }
+    return *m_disc;
+}
+
+void SchemeModel::rerunPerceptual() {
+    const core::WheelGeometry g = geometry();
+    DiscColors colors(m_lightness, g);
+    const double theta = m_around ? (*m_around)[0] : core::pointerTheta(m_x, m_y, g);
+    const double r = m_around ? (*m_around)[1] : core::clampedRadius(m_x, m_y, g);
+    core::rerunSchemeAround(m_state, m_rule, theta, r, m_x, m_y, g, colors, &core::systemColor);
+    if (m_baseColor) {
+        // the chosen colour itself, not its position's colour rounded once more
+        m_state.swatch[1] = *m_baseColor;
+        m_state.texts[1].decimal = core::decimalCode(*m_baseColor);
+        m_state.texts[1].html = core::htmlCode(*m_baseColor);
+        core::refreshColumnCodes(m_state, &core::systemColor);
+    }
+}
+
 bool SchemeModel::trackPointer(float x, float y) {
     if (m_locked)
         return false;
+    if (isPerceptual()) {
+        // the disc covers the surface as a raster does: off it the move is ignored
+        const int32_t px = core::pixelCoordinate(x), py = core::pixelCoordinate(y);
+        if (px < 0 || py < 0 || px >= core::kWheelSurfaceSize || py >= core::kWheelSurfaceSize)
+            return false;
+        m_x = x;
+        m_y = y;
+        m_around.reset();
+        m_baseColor.reset();
+        rerunPerceptual();
+        if (m_followPreview)
+            paintPreview();
+        emit changed(Change::PointerMove);
+        return true;
+    }
     m_x = x;
     m_y = y;
     core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
@@ -115,6 +197,10 @@ void SchemeModel::click() {
 }
 
 void SchemeModel::rerun() {
+    if (isPerceptual()) {
+        rerunPerceptual();
+        return;
+    }
     core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
     core::rerunScheme(m_state, m_rule, m_x, m_y, geometry(), surface, &core::systemColor);
 }
@@ -135,7 +221,55 @@ void SchemeModel::setPreviewStyle(int index) {
 
 void SchemeModel::setRaster(WheelRaster kind) {
     m_rasterKind = kind;
+    // a chosen base belongs to the disc it was placed on
+    m_around.reset();
+    m_baseColor.reset();
     emit changed(Change::Raster);
+}
+
+void SchemeModel::setLightness(double L) {
+    L = std::clamp(L, 0.0, 1.0);
+    if (L == m_lightness)
+        return;
+    m_lightness = L;
+    m_discStale = true;
+    // the base keeps its hue and chroma but is no longer the chosen colour
+    m_baseColor.reset();
+    if (isPerceptual()) {
+        rerunPerceptual();
+        paintPreview();
+    }
+    emit changed(Change::Lightness);
+}
+
+void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
+    const core::WheelGeometry g = geometry();
+    if (isPerceptual()) {
+        if (std::clamp(exact.L, 0.0, 1.0) != m_lightness)
+            m_discStale = true;
+        m_lightness = std::clamp(exact.L, 0.0, 1.0);
+        // the disc's angle is the hue (counter-clockwise, y growing downwards) and its radius
+        // the chroma over the rim's
+        const double r =
+            std::min(exact.C / core::kPerceptualRimChroma * static_cast<double>(g.rmax),
+                     static_cast<double>(g.rmax));
+        const core::SamplePoint at = core::pointAt(exact.h, r, g);
+        m_x = core::toSingle(at.x);
+        m_y = core::toSingle(at.y);
+        m_around = std::array<double, 2>{exact.h, r};
+        m_baseColor = core::rgbValue(rgb8.r, rgb8.g, rgb8.b);
+        rerunPerceptual();
+    } else {
+        const std::array<float, 2> at = nearestPixel(core::rgbValue(rgb8.r, rgb8.g, rgb8.b));
+        m_x = at[0];
+        m_y = at[1];
+        core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
+        core::trackPointer(m_state, m_rule, m_x, m_y, g, surface, &core::systemColor);
+    }
+    // frozen as after a click, so the pointer leaving the dialog does not undo the choice
+    m_locked = true;
+    paintPreview();
+    emit changed(Change::Base);
 }
 
 } // namespace scheme

@@ -1,21 +1,25 @@
 #pragma once
 
+#include "core/Oklab.h"
+#include "core/PerceptualWheel.h"
 #include "core/Raster.h"
 #include "core/SchemeState.h"
 
 #include <QObject>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace scheme {
 
-/// The raster the wheel shows.
-enum class WheelRaster { Start, Default, WebSafe };
+/// The raster the wheel shows; Perceptual is the OKLCH disc, whose colours are computed.
+enum class WheelRaster { Start, Default, WebSafe, Perceptual };
 
-/// What a change notification is about.
-enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster };
+/// What a change notification is about: Lightness is a new lightness of the perceptual disc
+/// (the disc and the scheme's colours change), Base a scheme set around a chosen colour.
+enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster, Lightness, Base };
 
 /// One of the six texts of a swatch column.
 enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
@@ -38,8 +42,20 @@ public:
     /// Index of the preview style; -1 when the last choice named no style.
     int previewStyle() const { return m_style; }
     WheelRaster wheelRaster() const { return m_rasterKind; }
+    bool isPerceptual() const { return m_rasterKind == WheelRaster::Perceptual; }
+    /// The classic raster shown (the perceptual wheel has none: it gives the default wheel).
     const core::Raster& raster() const;
     const core::Raster& raster(WheelRaster kind) const;
+    /// The classic raster's pixel nearest to color (smallest squared RGB distance, first in
+    /// row order), where a pointer lands to start a scheme from that colour.
+    std::array<float, 2> nearestPixel(core::Color color) const;
+
+    static constexpr double kDefaultLightness = 0.65;
+    /// Lightness 0..1 of the perceptual disc.
+    double lightness() const { return m_lightness; }
+    /// The perceptual disc drawn at lightness(); drawn when first asked for and again only
+    /// after the lightness changed.
+    const core::PerceptualDisc& disc() const;
     /// Centre and largest radius the rules use.
     static core::WheelGeometry geometry();
 
@@ -80,6 +96,16 @@ public:
     void setPreviewStyle(int index);
     /// Puts another raster on the wheel; only the picture changes.
     void setRaster(WheelRaster kind);
+    /// A new lightness for the perceptual disc (clamped to 0..1). In the perceptual mode the
+    /// rule runs again at the pointer, frozen or not: the lightness is a choice as deliberate
+    /// as a rule's, and a frozen scheme that ignored it would show colours the disc no longer
+    /// holds.
+    void setLightness(double L);
+    /// A scheme around a chosen colour, then frozen so the pointer's next move keeps it. On the
+    /// perceptual wheel the lightness becomes exact.L, the pointer goes to its hue and chroma,
+    /// the rule derives the partners from exactly there and column 2 shows rgb8 itself; on the
+    /// classic wheels the pointer goes to the pixel nearest to rgb8.
+    void setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact);
     /// A text typed into a field of column k; not a scheme change, so nothing is announced.
     void setText(int k, Field field, const std::string& text);
     /// Whether tracked moves repaint the preview; nothing is announced.
@@ -92,6 +118,8 @@ private:
     static size_t index(int k) { return static_cast<size_t>(k - 1); }
     std::string& textRef(int k, Field field);
     void rerun();
+    /// Runs the rule on the perceptual disc at the pointer, or around the chosen base.
+    void rerunPerceptual();
     void paintPreview() { m_previewPaint = swatchColors(); }
 
     core::Raster m_default;
@@ -106,6 +134,13 @@ private:
     bool m_followPreview = false;
     std::optional<std::array<core::Color, 3>> m_previewPaint;
     core::SchemeState m_state;
+    double m_lightness = kDefaultLightness;
+    mutable std::unique_ptr<core::PerceptualDisc> m_disc;
+    mutable bool m_discStale = true;
+    /// The chosen base's exact angle and radius, while the pointer has not moved since.
+    std::optional<std::array<double, 2>> m_around;
+    /// The chosen base's own colour, shown in column 2 until the pointer or lightness changes.
+    std::optional<core::Color> m_baseColor;
 };
 
 } // namespace scheme

@@ -4,15 +4,23 @@
 #include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
+#include "core/CssColor.h"
+#include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
 #include "palette/CommandLine.h"
+#include "palette/PaletteFile.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include <sstream>
@@ -86,25 +94,107 @@ private slots:
         d.move(200, 90);
         const QString pickedHtml = d.text("txthtml2");
         const core::Raster rasters[] = {core::makeDefaultRaster(), core::makeWebSafeRaster()};
-        // checks: of the default and the web-safe entry; shown: 0 default, 1 web-safe
-        const auto step = [&](const char* click, QPoint checks, int shown) {
+        core::PerceptualDisc disc(scheme::SchemeModel::geometry());
+        const QRgb discPixel = disc.draw(0.65).at(60 * core::kWheelSurfaceSize + 60);
+        const char* const keys[] = {"mnucwdefault", "mnucwwebsafe", "mnuperceptual"};
+        // checks: of the three entries; shown: 0 default, 1 web-safe, 2 perceptual
+        const auto step = [&](const char* click, QString checks, int shown) {
             clickMenuEntry(d, "8mnuoptions", click);
-            QTRY_COMPARE(QPoint(d.action("mnucwdefault")->isChecked(),
-                                d.action("mnucwwebsafe")->isChecked()),
-                         checks);
-            const core::ColorRGB cell = core::splitColor(rasters[shown].at(60, 60));
-            QCOMPARE(d.wheel()->grab().toImage().pixelColor(60, 60),
-                     QColor(cell.r, cell.g, cell.b));
+            QString marks;
+            for (const char* key : keys)
+                marks += d.action(key)->isChecked() ? '1' : '0';
+            QCOMPARE(marks, checks);
+            const QColor want = shown == 2 ? QColor(discPixel) : [&] {
+                const core::ColorRGB cell = core::splitColor(rasters[shown].at(60, 60));
+                return QColor(cell.r, cell.g, cell.b);
+            }();
+            QCOMPARE(d.wheel()->grab().toImage().pixelColor(60, 60), want);
+            // the lightness slider belongs to the perceptual wheel alone
+            QCOMPARE(d.child("sldlightness")->isVisible(), shown == 2);
         };
-        step("mnucwwebsafe", {0, 1}, 1);
-        step("mnucwdefault", {1, 0}, 0);
+        step("mnucwwebsafe", "010", 1);
+        step("mnuperceptual", "001", 2);
+        step("mnucwdefault", "100", 0);
         // clicking the checked entry removes its mark and keeps the picture
-        step("mnucwdefault", {0, 0}, 0);
-        step("mnucwwebsafe", {0, 1}, 1);
+        step("mnucwdefault", "000", 0);
+        step("mnuperceptual", "001", 2);
+        step("mnucwwebsafe", "010", 1);
         // the switch keeps the pick; the next move reads the new raster
         QCOMPARE(d.text("txthtml2"), pickedHtml);
         d.move(60, 60);
         QCOMPARE(d.text("txtrgb2"), QString::number(rasters[1].at(60, 60)));
+    }
+
+    void perceptualWheelTakesLightnessKeysAndATypedBase() {
+        MainWindowDriver d;
+        d.runMenu("mnuperceptual");
+        auto* slider = d.child<QSlider>("sldlightness");
+        QCOMPARE(slider->accessibleName(), QStringLiteral("Lightness"));
+        QCOMPARE(d.child<QLabel>("lblLightness")->text(), QStringLiteral("L 65.0 %"));
+        d.move(200, 60);
+        // the keys step the lightness; the disc and the scheme follow it
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Right);
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QCOMPARE(d.model().lightness(), 0.601);
+        QCOMPARE(d.child<QLabel>("lblLightness")->text(), QStringLiteral("L 60.1 %"));
+        core::PerceptualDisc disc(scheme::SchemeModel::geometry());
+        QCOMPARE(d.wheel()->grab().toImage().pixel(100, 100) | 0xFF000000u,
+                 disc.draw(0.601).at(100 * core::kWheelSurfaceSize + 100));
+        QCOMPARE(d.text("txthtml2"),
+                 QString::fromStdString(core::hexText(core::perceptualColorAt(200, 60, 0.601))));
+
+        // Ctrl+B: a typed colour becomes the base exactly, the slider at its lightness
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        QTest::keyClick(d.w.get(), Qt::Key_B, Qt::ControlModifier);
+        auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+        QTRY_VERIFY(dialog->isVisible());
+        auto* typed = in<QLineEdit>(dialog, "txtbasecolor");
+        typed->selectAll();
+        QTest::keyClicks(typed, "oklch(55% 0.15 250)");
+        in<QPushButton>(dialog, "cmdok")->click();
+        QTRY_VERIFY(!dialog->isVisible());
+        const core::ColorRGB want = core::rgb8Of(*core::parseCssColor("oklch(55% 0.15 250)").color);
+        QCOMPARE(d.text("txthtml2"), QString::fromStdString(core::hexText(want)));
+        QCOMPARE(slider->value(), 550);
+        QVERIFY(d.model().isLocked());
+        d.move(30, 30);
+        QCOMPARE(d.text("txthtml2"), QString::fromStdString(core::hexText(want)));
+        // a right-click on a swatch or a code field copies its colour "as" a CSS notation
+        for (const char* name : {"Picture2", "txtrgb2"}) {
+            QWidget* target = d.child(name);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5));
+            QApplication::sendEvent(target, &click);
+            auto* menu = in<QMenu>(target, "mnucopyascontext");
+            in<QAction>(menu, "mnucopyasoklch")->trigger();
+            QCOMPARE(QApplication::clipboard()->text(),
+                     QString::fromStdString(core::oklchText(want)));
+            menu->close();
+        }
+
+        // the same file as the command line's for the same scheme
+        QTemporaryDir dir;
+        const QString window = dir.filePath("w.oklch.css");
+        QVERIFY(palette::writePaletteFile(window, palette::Format::OklchCss,
+                                          d.model().schemeColors(), nullptr));
+        std::ostringstream out, err;
+        const std::string cli = dir.filePath("c.oklch.css").toStdString();
+        QCOMPARE(
+            palette::runCommandLine(
+                {"--export", cli, "--raster=perceptual", "--base=oklch(55% 0.15 250)"}, out, err),
+            0);
+        QCOMPARE(readAll(window), readAll(QString::fromStdString(cli)));
+
+        // on a classic wheel the dialog names the nearest pixel and its distance first
+        d.runMenu("mnucwdefault");
+        d.runMenu("mnusetbase");
+        typed->selectAll();
+        QTest::keyClicks(typed, "#3366CC");
+        QTRY_VERIFY(in<QLabel>(dialog, "lblbaseinfo")->text().contains("2000"));
+        in<QPushButton>(dialog, "cmdok")->click();
+        const std::array<float, 2> at = d.model().nearestPixel(core::rgbValue(0x33, 0x66, 0xCC));
+        QCOMPARE(d.model().swatchValue(2), d.model().raster().at(int(at[0]), int(at[1])));
     }
 
     void pageEntriesOpenTheirPages() {
@@ -124,8 +214,9 @@ private slots:
         QDesktopServices::setUrlHandler("file", &recorder, UrlRecorder::kRefusingMethod);
         // the page tells of every entry of the menus and of the keys on the wheel
         const QByteArray page = readAll(help);
-        for (const char* key : {"mnusavecolors", "mnuexport", "mnufileexit", "mnuconvert",
-                                "mnuaccess", "mnucwdefault", "mnucwwebsafe", "mnuhelp"})
+        for (const char* key :
+             {"mnusavecolors", "mnuexport", "mnufileexit", "mnuconvert", "mnuaccess", "mnusetbase",
+              "mnucwdefault", "mnucwwebsafe", "mnuperceptual", "mnuhelp"})
             QVERIFY2(page.contains("<b>" + d.action(key)->text().toLatin1() + "</b>"), key);
         for (const char* topic : {"<kbd>Shift</kbd> + arrow", "<kbd>Ctrl</kbd>+<kbd>E</kbd>",
                                   "<code>--export FILE</code>", "<b>Copy Report</b>"})

@@ -1,6 +1,8 @@
 #include "palette/CommandLine.h"
 #include "support/TestFiles.h"
 
+#include "core/CssColor.h"
+#include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
 
 #include <QDir>
@@ -161,6 +163,12 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--base", "#-1-1-1"}, "bad color '#-1-1-1' (--base)"},
         {{"--export", file, "--base", "+0+0+0"}, "bad color '+0+0+0' (--base)"},
         {{"--export", file, "--base", "#F0"}, "bad color '#F0' (--base)"},
+        {{"--export", file, "--base", "oklch(55% 0.15)"}, "bad color 'oklch(55% 0.15)' (--base)"},
+        {{"--export", file, "--raster=perceptual", "--lightness", "100.1"},
+         "bad lightness '100.1' (--lightness)"},
+        {{"--export", file, "--raster=perceptual", "--lightness", "-1"}, "(--lightness)"},
+        {{"--export", file, "--raster=perceptual", "--lightness", "50%"}, "(--lightness)"},
+        {{"--export", file, "--lightness", "50"}, "needs the perceptual wheel (--lightness)"},
         {{"--export", dir.filePath("b").toStdString() + "\xE9.css"}, "not valid UTF-8 (--export)"},
         {{"--export", file, "--at", "inf,3"}, "bad position 'inf,3' (--at)"},
         {{"--export", file, "--at", "259.6,0"}, "outside the wheel (--at)"},
@@ -209,6 +217,19 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
     EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);
     EXPECT_EQ(colorsFor({"--base", "#f80"}), colorsFor({"--base", "FF8800"}));
+    // the perceptual wheel builds the scheme exactly around a CSS colour, at its lightness
+    const std::string oklch = dir.filePath("p.oklch.css").toStdString();
+    const Outcome p = run({"--export", oklch, "--raster", "perceptual", "--lightness", "65",
+                           "--base", "oklch(55% 0.15 250)"});
+    EXPECT_TRUE(p.status == 0 && p.err.empty()) << p.err;
+    const auto valueOf = [](core::ColorRGB v) { return core::rgbValue(v.r, v.g, v.b); };
+    const auto mapped = [&](double hue) { return valueOf(core::mapToRgb8({0.55, 0.15, hue})); };
+    const core::CssColor typed = *core::parseCssColor("oklch(55% 0.15 250)").color;
+    EXPECT_EQ(readAll(QString::fromStdString(oklch)).toStdString(),
+              palette::oklchCssText({mapped(227.5), valueOf(core::rgb8Of(typed)), mapped(272.5)}));
+    // without a base the lightness asked for holds, here at a pointer position
+    EXPECT_EQ(colorsFor({"--raster=perceptual", "--lightness=40", "--at=200,60"})[1],
+              valueOf(core::perceptualColorAt(200, 60, 0.4)));
     // a complementary scheme has two colours, the others three
     EXPECT_EQ(colorsFor({"--rule=complementary"}).size(), 2u);
     EXPECT_EQ(colorsFor({"--rule=monochromatic"}).size(), 3u);

@@ -1,5 +1,7 @@
 #include "scheme/SchemeModel.h"
 
+#include "core/CssColor.h"
+#include "core/PerceptualWheel.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
 
@@ -30,6 +32,9 @@ struct RuleCase {
     std::array<int, 2> p1;
     std::optional<std::array<int, 2>> p2;
     std::array<bool, 3> lines;
+    /// the partners' angles from the pointer's, and their radii over its
+    std::array<double, 2> turns;
+    std::array<double, 2> scales;
 };
 
 void PrintTo(const RuleCase& c, std::ostream* os) {
@@ -60,16 +65,92 @@ TEST_P(SchemeModelRule, ReadsThePointerAndItsPartnersIntoTheColumns) {
     EXPECT_EQ(model.schemeColors()[0], model.swatchColor(1));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, SchemeModelRule,
-    testing::Values(
-        RuleCase{SchemeType::Analogous, 200, 60, {221, 92}, {{168, 39}}, {true, true, true}},
-        RuleCase{SchemeType::Complementary, 200, 60, {60, 200}, {}, {true, true, false}},
-        RuleCase{
-            SchemeType::SplitComplementary, 200, 60, {39, 168}, {{92, 221}}, {true, true, true}},
-        RuleCase{SchemeType::Triad, 130, 30, {38, 92}, {{222, 92}}, {true, true, true}},
-        RuleCase{
-            SchemeType::Monochromatic, 200, 60, {214, 46}, {{186, 74}}, {true, false, false}}));
+INSTANTIATE_TEST_SUITE_P(Rules, SchemeModelRule,
+                         testing::Values(RuleCase{SchemeType::Analogous,
+                                                  200,
+                                                  60,
+                                                  {221, 92},
+                                                  {{168, 39}},
+                                                  {true, true, true},
+                                                  {-22.5, 22.5},
+                                                  {1, 1}},
+                                         RuleCase{SchemeType::Complementary,
+                                                  200,
+                                                  60,
+                                                  {60, 200},
+                                                  {},
+                                                  {true, true, false},
+                                                  {180, 0},
+                                                  {1, 1}},
+                                         RuleCase{SchemeType::SplitComplementary,
+                                                  200,
+                                                  60,
+                                                  {39, 168},
+                                                  {{92, 221}},
+                                                  {true, true, true},
+                                                  {157.5, 202.5},
+                                                  {1, 1}},
+                                         RuleCase{SchemeType::Triad,
+                                                  130,
+                                                  30,
+                                                  {38, 92},
+                                                  {{222, 92}},
+                                                  {true, true, true},
+                                                  {67.5, -67.5},
+                                                  {1, 1}},
+                                         RuleCase{SchemeType::Monochromatic,
+                                                  200,
+                                                  60,
+                                                  {214, 46},
+                                                  {{186, 74}},
+                                                  {true, false, false},
+                                                  {0, 0},
+                                                  {1.2, 0.8}}));
+
+// On the perceptual disc a rule keeps its lines and geometry but computes every colour at the
+// exact derived angle and radius; a typed base lands exactly, frozen, and the lightness, a
+// deliberate choice, moves even a frozen scheme.
+TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
+    const RuleCase& c = GetParam();
+    const core::WheelGeometry g = SchemeModel::geometry();
+    SchemeModel model;
+    model.setRaster(scheme::WheelRaster::Perceptual);
+    model.setRule(c.rule);
+    const auto expectScheme = [&](double theta, double r, double L, const char* when) {
+        const auto at = [&](double turn, double scale) {
+            const core::ColorRGB v =
+                core::mapToRgb8(core::perceptualPolar(theta + turn, r * scale, L, g));
+            return core::rgbValue(v.r, v.g, v.b);
+        };
+        EXPECT_EQ(model.swatchValue(1), at(c.turns[0], c.scales[0])) << when;
+        EXPECT_EQ(model.swatchValue(3), c.p2 ? at(c.turns[1], c.scales[1]) : kStartSwatch) << when;
+        EXPECT_EQ(model.text(1, scheme::Field::Html), core::htmlCode(model.swatchValue(1)));
+    };
+    ASSERT_TRUE(model.trackPointer(float(c.x), float(c.y)));
+    const double theta = core::pointerTheta(float(c.x), float(c.y), g);
+    const double r = core::clampedRadius(float(c.x), float(c.y), g);
+    EXPECT_EQ(core::splitColor(model.swatchValue(2)),
+              core::perceptualColorAt(float(c.x), float(c.y), 0.65, g));
+    expectScheme(theta, r, 0.65, "pointer");
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(model.line(k).visible, c.lines[size_t(k - 1)]) << "line " << k;
+
+    const core::CssColor typed = *core::parseCssColor("oklch(55% 0.15 250)").color;
+    const core::ColorRGB rgb8 = core::rgb8Of(typed);
+    const core::Oklch exact = core::toOklch(typed.oklab);
+    model.setBaseColor(rgb8, exact);
+    EXPECT_EQ(model.swatchValue(2), core::rgbValue(rgb8.r, rgb8.g, rgb8.b));
+    EXPECT_EQ(model.text(2, scheme::Field::Html), core::htmlCode(model.swatchValue(2)));
+    EXPECT_DOUBLE_EQ(model.lightness(), 0.55);
+    const double radius = 0.15 / core::kPerceptualRimChroma * g.rmax;
+    expectScheme(exact.h, radius, 0.55, "typed");
+    EXPECT_TRUE(model.isLocked());
+    EXPECT_FALSE(model.trackPointer(10, 10));
+    model.setLightness(0.4);
+    const core::ColorRGB base = core::mapToRgb8(core::perceptualPolar(exact.h, radius, 0.4, g));
+    EXPECT_EQ(model.swatchValue(2), core::rgbValue(base.r, base.g, base.b));
+    expectScheme(exact.h, radius, 0.4, "lightness");
+}
 
 TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
     SchemeModel model;
