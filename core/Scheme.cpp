@@ -110,16 +110,16 @@ void runRule(SchemeType type, float x, float y, double theta, double r, const Wh
 double pointerTheta(float x, float y, const WheelGeometry& g) {
     const bool right = x >= g.cx;
     const bool above = y < g.cy;
-    const float X = right ? x - static_cast<float>(g.cx) : static_cast<float>(g.cx) - x;
-    const float Y = g.cy - y;
-    if (X == 0.0f) {
-        if (Y > 0)
+    const float dx = right ? x - static_cast<float>(g.cx) : static_cast<float>(g.cx) - x;
+    const float dy = g.cy - y;
+    if (dx == 0.0f) {
+        if (dy > 0)
             return 90;
-        if (Y < 0)
+        if (dy < 0)
             return 270;
         return 0;
     }
-    const float q = Y / X;
+    const float q = dy / dx;
     const double t = std::atan(static_cast<double>(q)) * 180.0 / kPi;
     if (!right && above)
         return (90 - std::fabs(t)) + 90;
@@ -129,10 +129,10 @@ double pointerTheta(float x, float y, const WheelGeometry& g) {
 }
 
 double clampedRadius(float x, float y, const WheelGeometry& g) {
-    const float X = x >= g.cx ? x - static_cast<float>(g.cx) : static_cast<float>(g.cx) - x;
-    const float Y = g.cy - y;
+    const float dx = x >= g.cx ? x - static_cast<float>(g.cx) : static_cast<float>(g.cx) - x;
+    const float dy = g.cy - y;
     double r =
-        std::pow(std::pow(static_cast<double>(X), 2) + std::pow(static_cast<double>(Y), 2), 0.5);
+        std::pow(std::pow(static_cast<double>(dx), 2) + std::pow(static_cast<double>(dy), 2), 0.5);
     if (r > g.rmax)
         r = g.rmax;
     return r;

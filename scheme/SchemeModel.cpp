@@ -104,14 +104,15 @@ namespace {
 /// The perceptual disc's colours, computed at a rule's exact angles and radii.
 class DiscColors final : public core::PolarColorSource {
 public:
-    DiscColors(double L, const core::WheelGeometry& g) : m_L(L), m_g(g) {}
+    DiscColors(double L, const core::WheelGeometry& g) : m_lightness(L), m_g(g) {}
     core::Color colorAt(double angle, double radius) override {
-        const core::ColorRGB c = core::mapToRgb8(core::perceptualPolar(angle, radius, m_L, m_g));
+        const core::ColorRGB c =
+            core::mapToRgb8(core::perceptualPolar(angle, radius, m_lightness, m_g));
         return core::rgbValue(c.r, c.g, c.b);
     }
 
 private:
-    double m_L;
+    double m_lightness;
     core::WheelGeometry m_g;
 };
 

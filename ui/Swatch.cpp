@@ -1,8 +1,8 @@
 #include "Swatch.h"
 
 #include "ColorConversion.h"
-#include "platform/SunkenBorder.h"
 #include "core/SystemColors.h"
+#include "platform/SunkenBorder.h"
 
 #include <QPainter>
 
