@@ -49,20 +49,12 @@ struct Ran {
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
 /// display named, files limited to limit bytes, and a standard output whose reader has gone.
 Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string var = *e;
-        if (var.rfind("DISPLAY=", 0) && var.rfind("WAYLAND_DISPLAY=", 0) &&
-            var.rfind("QT_QPA_PLATFORM=", 0))
-            env.push_back(var);
-    }
-    std::vector<char*> argv = {const_cast<char*>(CHROMALUNE_PROGRAM)}, envp;
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        ::unsetenv(var);
+    std::vector<char*> argv = {const_cast<char*>(CHROMALUNE_PROGRAM)};
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
-    for (std::string& e : env)
-        envp.push_back(e.data());
     argv.push_back(nullptr);
-    envp.push_back(nullptr);
     int err[2], out[2];
     if (::pipe(err) != 0 || ::pipe(out) != 0)
         return {-1, "no pipe"};
@@ -79,7 +71,7 @@ Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINIT
         ::dup2(out[1], 1);
         ::dup2(err[1], 2);
         ::close(err[0]);
-        ::execve(argv[0], argv.data(), envp.data());
+        ::execv(argv[0], argv.data());
         _exit(127);
     }
     ::close(out[1]);
