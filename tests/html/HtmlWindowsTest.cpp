@@ -53,14 +53,13 @@ private slots:
     }
     void cleanup() { delete m_t; }
 
-    void outputWindowCopiesWhatItShowsAndCloses() {
+    void outputWindowCopiesWhatItShows() {
         QPointer<html::HtmlOutputWindow> out = new html::HtmlOutputWindow(nullptr);
         out->setText("a\r\nb");
         QCOMPARE(copied(out), "a\r\nb");
         out->setText("");
         QCOMPARE(copied(out), "");
-        click(out, "cmdclose");
-        QTRY_VERIFY(!out);
+        delete out;
     }
 
     void okWritesTheTableOfTheFieldsAndTheCodesAtThePress() {
