@@ -85,18 +85,6 @@ private slots:
         m_recorder.urls.clear();
     }
 
-    void headersOnlyOpenMenus() {
-        MainWindowDriver d;
-        const char* headers[] = {"8mnufile", "8mnutools", "8mnuoptions", "8mnuhelp",
-                                 "mnudownloads"};
-        for (qsizetype i = 0; i < qsizetype(std::size(headers)); ++i) {
-            auto* menu = in<QMenu>(d.menuBar(), QLatin1String(headers[i]));
-            QVERIFY(menu->menuAction() == d.menuBar()->actions().at(i));
-            menu->menuAction()->trigger();
-        }
-        QCOMPARE(visibleWindowNames(), QStringList{"frmchromalune"});
-    }
-
     void optionsSwitchTheWheelRaster() {
         MainWindowDriver d;
         const core::Raster rasters[] = {core::makeDefaultRaster(), core::makeWebSafeRaster()};
