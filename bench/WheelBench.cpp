@@ -27,7 +27,7 @@ BENCHMARK(BM_AllRasters)->Unit(benchmark::kMillisecond);
 /// runs the rule, writes every field and places the lines; the wheel's repaint is included
 /// by processing the pending paint events. On the perceptual wheel, whose colours are computed
 /// and gamut-mapped, it must stay within the classic move's budget.
-void trackedMoves(benchmark::State& state, bool perceptual) {
+void BM_TrackedMove(benchmark::State& state, bool perceptual) {
     mainwindow::MainWindow window;
     window.show();
     if (perceptual)
@@ -41,14 +41,10 @@ void trackedMoves(benchmark::State& state, bool perceptual) {
         QApplication::processEvents();
     }
 }
-void BM_TrackedMove(benchmark::State& state) {
-    trackedMoves(state, false);
-}
-BENCHMARK(BM_TrackedMove)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
-void BM_TrackedMovePerceptual(benchmark::State& state) {
-    trackedMoves(state, true);
-}
-BENCHMARK(BM_TrackedMovePerceptual)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TrackedMove, classic, false)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TrackedMove, perceptual, true)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
