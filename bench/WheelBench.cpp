@@ -25,10 +25,13 @@ BENCHMARK(BM_AllRasters)->Unit(benchmark::kMillisecond);
 
 /// One tracked move under the rule of the argument's index: the pointer event on the wheel
 /// runs the rule, writes every field and places the lines; the wheel's repaint is included
-/// by processing the pending paint events.
-void BM_TrackedMove(benchmark::State& state) {
+/// by processing the pending paint events. On the perceptual wheel, whose colours are computed
+/// and gamut-mapped, it must stay within the classic move's budget.
+void BM_TrackedMove(benchmark::State& state, bool perceptual) {
     mainwindow::MainWindow window;
     window.show();
+    if (perceptual)
+        window.findChild<QAction*>(QStringLiteral("mnuperceptual"))->trigger();
     window.findChild<QRadioButton*>(QStringLiteral("chktype[%1]").arg(state.range(0)))
         ->setChecked(true);
     QWidget* wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
@@ -38,24 +41,10 @@ void BM_TrackedMove(benchmark::State& state) {
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_TrackedMove)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
-
-/// The same move on the perceptual wheel, whose colours are computed and gamut-mapped: it
-/// must stay within the classic move's budget.
-void BM_TrackedMovePerceptual(benchmark::State& state) {
-    mainwindow::MainWindow window;
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("mnuperceptual"))->trigger();
-    window.findChild<QRadioButton*>(QStringLiteral("chktype[%1]").arg(state.range(0)))
-        ->setChecked(true);
-    QWidget* wheel = window.findChild<QWidget*>(QStringLiteral("wheel"));
-    int step = 0;
-    for (auto _ : state) {
-        bench::trackedMove(wheel, step++);
-        QApplication::processEvents();
-    }
-}
-BENCHMARK(BM_TrackedMovePerceptual)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TrackedMove, classic, false)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TrackedMove, perceptual, true)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -60,6 +60,7 @@ public:
     QStringList calls;   ///< "parent|token" of each call
 
 public slots:
+    // NOLINTNEXTLINE(readability-identifier-naming): the portal's own method name
     QDBusObjectPath PickColor(const QString& parent, const QVariantMap& options,
                               const QDBusMessage& message) {
         QString sender = message.service().mid(1);

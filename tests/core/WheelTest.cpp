@@ -12,8 +12,8 @@ using namespace core;
 namespace {
 
 const Raster& defaultRaster() {
-    static const Raster raster = makeDefaultRaster();
-    return raster;
+    static const Raster kRaster = makeDefaultRaster();
+    return kRaster;
 }
 
 /// The pixel at an angle (degrees, counter-clockwise) and a distance from a centre.
@@ -93,8 +93,8 @@ constexpr std::array<bool, 3> kHues[6] = {{true, false, false}, {true, true, fal
                                           {false, false, true}, {true, false, true}};
 
 Color webSafeAt(int dx, int dy) {
-    static const Raster w = makeWebSafeRaster();
-    return w.at(kWebSafeDiscCentre + dx, kWebSafeDiscCentre - dy);
+    static const Raster kWebSafe = makeWebSafeRaster();
+    return kWebSafe.at(kWebSafeDiscCentre + dx, kWebSafeDiscCentre - dy);
 }
 
 } // namespace

@@ -52,37 +52,37 @@ QImage expectedPreview(const MainWindowDriver& d, const preview::PreviewStyle& s
 
 class tst_PreviewWindow : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainWindowDriver> d;
+    std::unique_ptr<MainWindowDriver> m_d;
 
 private slots:
-    void init() { d = std::make_unique<MainWindowDriver>(); }
-    void cleanup() { d.reset(); }
+    void init() { m_d = std::make_unique<MainWindowDriver>(); }
+    void cleanup() { m_d.reset(); }
 
     void startsBareThenPaintsOnAClickARuleChoiceAndWithFollowPreviewOnEveryMove() {
         const auto& styles = preview::previewStyles();
         const preview::PreviewStyle& first = styles[0];
         const QImage bare = Surface::composeDrawingArea(preview::mockupPicture(first.mockupKey));
-        QCOMPARE(shownPreview(*d), bare);
+        QCOMPARE(shownPreview(*m_d), bare);
         // an entry typed in full, even with Return, is text only
-        auto* combo = d->child<QComboBox>("cmbpreview");
+        auto* combo = m_d->child<QComboBox>("cmbpreview");
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), latin1(styles[3].entry));
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo->count(), int(styles.size()));
-        QCOMPARE(d->model().previewStyle(), 0);
+        QCOMPARE(m_d->model().previewStyle(), 0);
         // a move alone paints nothing
-        d->move(190, 80);
-        QCOMPARE(shownPreview(*d), bare);
-        d->press(190, 80);
-        QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
-        d->chooseRule(3);
-        QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
-        d->chooseStyle(latin1(first.entry)); // the same choice again paints the same picture
-        QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
-        d->press(190, 80); // released again
-        QTest::mouseClick(d->child("chkpreview"), Qt::LeftButton);
-        d->move(60, 150);
-        QCOMPARE(shownPreview(*d), expectedPreview(*d, first));
+        m_d->move(190, 80);
+        QCOMPARE(shownPreview(*m_d), bare);
+        m_d->press(190, 80);
+        QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
+        m_d->chooseRule(3);
+        QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
+        m_d->chooseStyle(latin1(first.entry)); // the same choice again paints the same picture
+        QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
+        m_d->press(190, 80); // released again
+        QTest::mouseClick(m_d->child("chkpreview"), Qt::LeftButton);
+        m_d->move(60, 150);
+        QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
     }
 
     void authoringCommandsWriteThePictureAndTheListsOfTheShownMockup() {
@@ -90,14 +90,14 @@ private slots:
         const preview::PreviewStyle& first = preview::previewStyles()[0];
         const QString folder = besideProgram("authoring/");
         QDir(folder).removeRecursively();
-        d->child<QPushButton>("Command3")->click();
+        m_d->child<QPushButton>("Command3")->click();
         const char* written[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
         for (int k = 0; k < 3; ++k)
             QCOMPARE(readAll(folder + written[k]), readAll(besideProgram(first.files[size_t(k)])));
-        d->child<QPushButton>("Command2")->click();
+        m_d->child<QPushButton>("Command2")->click();
         QCOMPARE(
             QImage(folder + "chromalune_webpage3.bmp", "BMP").convertToFormat(QImage::Format_RGB32),
-            shownPreview(*d));
+            shownPreview(*m_d));
     }
 };
 

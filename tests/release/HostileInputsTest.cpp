@@ -78,15 +78,13 @@ private slots:
         // every panel field, saved whole; pasted line breaks and control characters left out
         QByteArray expected;
         const char* const labels[] = {"R:", " G: ", " B:", " RGB: ", " HTML: ", " Websafe: "};
-        const char* const fields[] = {"txtrc[%1]", "txtgc[%1]", "txtbc[%1]",
-                                      "txtrgb%1",  "txthtml%1", "txtwebsafe%1"};
         for (int k = 1; k <= 3; ++k) {
             expected += "Color" + QByteArray::number(k) + ' ';
             for (int f = 0; f < 6; ++f) {
                 // 10,000 characters
                 const QString text =
                     QStringLiteral("%1.%2:").arg(k).arg(f).leftJustified(10000, QChar(u'a' + f));
-                pasteInto(d.field(QString(fields[f]).arg(f < 3 ? k - 1 : k)),
+                pasteInto(d.field(MainWindowDriver::fieldsOf(k)[f]),
                           text.left(2) + "\r\n\t\x0b" + QChar(0x2028) + text.mid(2));
                 expected += labels[f] + text.toLatin1();
             }

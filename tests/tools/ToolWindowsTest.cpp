@@ -33,48 +33,48 @@ QRgb cellRgb(int n) {
 
 class tst_ToolWindows : public QObject {
     Q_OBJECT
-    std::unique_ptr<tools::ConvertWindow> conv;
-    QPointer<QWidget> map;
+    std::unique_ptr<tools::ConvertWindow> m_conv;
+    QPointer<QWidget> m_map;
 
     /// txtsource, txtrgb, txthtml, txtwebsafe, txtr, txtg and txtb joined by "|".
     QString shown() const {
         QStringList texts;
         for (const char* name :
              {"txtsource", "txtrgb", "txthtml", "txtwebsafe", "txtr", "txtg", "txtb"})
-            texts << in<QLineEdit>(conv.get(), QLatin1String(name))->text();
+            texts << in<QLineEdit>(m_conv.get(), QLatin1String(name))->text();
         return texts.join(QLatin1Char('|'));
     }
     void typeAndConvert(const QString& code) {
-        in<QLineEdit>(conv.get(), "txtsource")->setText(code);
-        in<QPushButton>(conv.get(), "cmdconvert")->click();
+        in<QLineEdit>(m_conv.get(), "txtsource")->setText(code);
+        in<QPushButton>(m_conv.get(), "cmdconvert")->click();
     }
     void openMap() {
-        QTest::mouseClick(in(conv.get(), "cmdpickcolor"), Qt::LeftButton);
-        map = conv->findChild<QWidget*>("safecolormap");
-        QVERIFY(map);
+        QTest::mouseClick(in(m_conv.get(), "cmdpickcolor"), Qt::LeftButton);
+        m_map = m_conv->findChild<QWidget*>("safecolormap");
+        QVERIFY(m_map);
         // a window owned by the active one counts as active itself: wait for its own focus
-        QTRY_COMPARE(QApplication::activeWindow(), map.data());
+        QTRY_COMPARE(QApplication::activeWindow(), m_map.data());
     }
-    QWidget* grid() const { return in(map, "tcol"); }
-    QString code() const { return in<QLabel>(map, "lblselcode")->text(); }
+    QWidget* grid() const { return in(m_map, "tcol"); }
+    QString code() const { return in<QLabel>(m_map, "lblselcode")->text(); }
     void clickCell(int n) const { QTest::mouseClick(grid(), Qt::LeftButton, {}, cellCentre(n)); }
 
 private slots:
     void init() {
-        conv = std::make_unique<tools::ConvertWindow>();
-        conv->show();
-        QVERIFY(QTest::qWaitForWindowActive(conv.get()));
+        m_conv = std::make_unique<tools::ConvertWindow>();
+        m_conv->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_conv.get()));
         // below the screen's centre, so pointer moves over the centred map reach the map
-        conv->move(0, 700);
+        m_conv->move(0, 700);
     }
     void cleanup() {
-        conv.reset();
-        QTRY_VERIFY(!map);
+        m_conv.reset();
+        QTRY_VERIFY(!m_map);
     }
 
     void opensEmptyWithTheFocusOnTheSourceAndTabsInOrder() {
         QCOMPARE(shown(), "||||||");
-        QCOMPARE(QApplication::focusWidget(), in(conv.get(), "txtsource"));
+        QCOMPARE(QApplication::focusWidget(), in(m_conv.get(), "txtsource"));
         // and Tab follows the designed order
         for (const char* next : {"cmdconvert", "txtrgb", "txthtml", "txtwebsafe", "cmdpickcolor",
                                  "cmdclose", "txtr", "txtg", "txtb", "txtsource"}) {
@@ -97,13 +97,13 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, keys);
         QFETCH(bool, converts);
-        in<QLineEdit>(conv.get(), "txtsource")->setText("#ffcc00");
-        in(conv.get(), field)->setFocus();
-        QTest::keySequence(in(conv.get(), field), QKeySequence(keys));
+        in<QLineEdit>(m_conv.get(), "txtsource")->setText("#ffcc00");
+        in(m_conv.get(), field)->setFocus();
+        QTest::keySequence(in(m_conv.get(), field), QKeySequence(keys));
         // presses animate
         QTRY_COMPARE(shown(),
                      converts ? "#ffcc00|52479|#FFCC00|#FFCC00|255|204|0" : "#ffcc00||||||");
-        QCOMPARE(middle(in(conv.get(), "piccolor")),
+        QCOMPARE(middle(in(m_conv.get(), "piccolor")),
                  converts ? qRgb(255, 204, 0) : qRgb(212, 208, 200));
     }
 
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(code(), "");
         QTest::mouseMove(grid(), cellCentre(9));
         QCOMPARE(code(), "#003399");
-        QCOMPARE(middle(in(map, "lblselcolor")), cellRgb(9));
+        QCOMPARE(middle(in(m_map, "lblselcolor")), cellRgb(9));
         QTest::mouseMove(grid(), cellCentre(10)); // the grid wraps every ten cells
         QCOMPARE(code(), "#0033CC");
         clickCell(215);
@@ -125,12 +125,12 @@ private slots:
         clickCell(216);
         QCOMPARE(code(), "#FFFFFF");
         // the map comes forward as it stands, and closes with the converter
-        QPointer<QWidget> first = map;
+        QPointer<QWidget> first = m_map;
         openMap();
-        QCOMPARE(conv->findChildren<QWidget*>("safecolormap"), QList<QWidget*>{first.data()});
+        QCOMPARE(m_conv->findChildren<QWidget*>("safecolormap"), QList<QWidget*>{first.data()});
         QCOMPARE(code(), "#FFFFFF");
-        QTest::mouseClick(in(conv.get(), "cmdclose"), Qt::LeftButton);
-        QTRY_VERIFY(!map);
+        QTest::mouseClick(in(m_conv.get(), "cmdclose"), Qt::LeftButton);
+        QTRY_VERIFY(!m_map);
     }
 
     void oneCellIsBordered() {
@@ -162,15 +162,15 @@ private slots:
         openMap();
         if (clicked >= 0)
             clickCell(clicked);
-        byOk ? QTest::mouseClick(in(map, "cmdok"), Qt::LeftButton) : void(map->close());
-        QTRY_VERIFY(!map);
+        byOk ? QTest::mouseClick(in(m_map, "cmdok"), Qt::LeftButton) : void(m_map->close());
+        QTRY_VERIFY(!m_map);
         QTEST(shown(), "expected");
     }
 
     void colourDialogHandsOverOnlyWhenAccepted() {
         openMap();
-        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
-        auto* dialog = in<QColorDialog>(map, "colordialog");
+        QTest::mouseClick(in(m_map, "cmdmore"), Qt::LeftButton);
+        auto* dialog = in<QColorDialog>(m_map, "colordialog");
         // clicks through the window system: the map waits for the dialog, the converter
         // goes on converting
         const auto clickThroughWindow = [](QWidget* control) {
@@ -178,21 +178,21 @@ private slots:
             QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                               control->mapTo(window, control->rect().center()));
         };
-        clickThroughWindow(in(map, "cmdok"));
-        in<QLineEdit>(conv.get(), "txtsource")->setText("#654321");
-        clickThroughWindow(in(conv.get(), "cmdconvert"));
+        clickThroughWindow(in(m_map, "cmdok"));
+        in<QLineEdit>(m_conv.get(), "txtsource")->setText("#654321");
+        clickThroughWindow(in(m_conv.get(), "cmdconvert"));
         const QString typed = "#654321|2179941|#654321|#663333|101|67|33";
         QCOMPARE(shown(), typed);
-        QVERIFY(map->isVisible());
+        QVERIFY(m_map->isVisible());
         // cancelled, the dialog returns to the map; accepted, it hands its colour over
         dialog->reject();
-        QVERIFY(map->isVisible() && grid()->isEnabled());
+        QVERIFY(m_map->isVisible() && grid()->isEnabled());
         QCOMPARE(shown(), typed);
-        QTest::mouseClick(in(map, "cmdmore"), Qt::LeftButton);
+        QTest::mouseClick(in(m_map, "cmdmore"), Qt::LeftButton);
         dialog->setCurrentColor(QColor(1, 2, 254));
         dialog->accept();
         QTRY_COMPARE(shown(), "#0102FE|16646657|#0102FE|#0000FF|1|2|254");
-        QTRY_VERIFY(!map);
+        QTRY_VERIFY(!m_map);
     }
 
     // keys after one Tab from the map's opening focus, and the cell they end on
@@ -215,12 +215,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), grid());
         QTest::keySequence(grid(), QKeySequence(keys));
         // the focus cell previews as the pointer does and is marked inside, clear of its edge
-        QCOMPARE(middle(in(map, "lblselcolor")), cellRgb(cell));
+        QCOMPARE(middle(in(m_map, "lblselcolor")), cellRgb(cell));
         QVERIFY(cellPixel(grid(), cell, 3, 3) != cellRgb(cell));
         QCOMPARE(cellPixel(grid(), cell, 0, 0), cellRgb(cell));
         QCOMPARE(cellPixel(grid(), cell, 8, 8), cellRgb(cell));
         QTest::keyClick(grid(), Qt::Key_Return);
-        QTRY_VERIFY(!map);
+        QTRY_VERIFY(!m_map);
         const QString html = QColor(cellRgb(cell)).name().toUpper();
         QCOMPARE(shown().section('|', 0, 0) + shown().section('|', 2, 2), html + html);
     }
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(heard, QStringList({"#000000", "#0033CC", "#0033FF", "#FFFFFF"}));
         QVERIFY(!list->child(215)->state().selected);
         QTest::keyClick(grid(), Qt::Key_Space); // picks as a click does; the map stays open
-        QVERIFY(list->child(215)->state().selected && map->isVisible());
+        QVERIFY(list->child(215)->state().selected && m_map->isVisible());
         QTest::keyClick(grid(), Qt::Key_Home);
         QCOMPARE(code(), "#FFFFFF");
         // a reader's press picks the cell
