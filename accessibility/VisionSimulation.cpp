@@ -46,8 +46,8 @@ inline double mix(const std::array<double, 3>& row, double r, double g, double b
 class Tables {
 public:
     static const Tables& get() {
-        static const Tables tables;
-        return tables;
+        static const Tables kTables;
+        return kTables;
     }
 
     double linear(int code) const { return m_linear[static_cast<size_t>(code)]; }
@@ -57,7 +57,7 @@ public:
             return 0;
         if (v >= 1.0)
             return 255;
-        int code = m_start[static_cast<size_t>(v * kBins)];
+        int code = m_start[static_cast<size_t>(static_cast<int>(v * kBins))];
         // the bins are narrower than the gap between two thresholds, so these run once at most
         while (v >= m_threshold[static_cast<size_t>(code + 1)])
             ++code;

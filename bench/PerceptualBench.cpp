@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -34,7 +35,9 @@ void BM_MatrixPassFloor(benchmark::State& state) {
     for (auto _ : state) {
         for (size_t i = 0; i < n; ++i) {
             const double* v = &in[3 * i];
-            auto byte = [](double x) { return uint32_t(std::clamp(x, 0.0, 1.0) * 255.0 + 0.5); };
+            auto byte = [](double x) {
+                return uint32_t(std::lround(std::clamp(x, 0.0, 1.0) * 255.0));
+            };
             const double r = m[0] * v[0] + m[1] * v[1] + m[2] * v[2];
             const double g = m[3] * v[0] + m[4] * v[1] + m[5] * v[2];
             const double b = m[6] * v[0] + m[7] * v[1] + m[8] * v[2];

@@ -16,8 +16,8 @@ struct ColorRGB {
     uint8_t r = 0;
     uint8_t g = 0;
     uint8_t b = 0;
-    friend bool operator==(const ColorRGB& a, const ColorRGB& b) {
-        return a.r == b.r && a.g == b.g && a.b == b.b;
+    friend bool operator==(const ColorRGB& lhs, const ColorRGB& rhs) {
+        return lhs.r == rhs.r && lhs.g == rhs.g && lhs.b == rhs.b;
     }
 };
 

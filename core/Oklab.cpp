@@ -211,8 +211,8 @@ kernel::ByteTable::ByteTable() {
 }
 
 const kernel::ByteTable& kernel::byteTable() {
-    static const ByteTable table;
-    return table;
+    static const ByteTable kTable;
+    return kTable;
 }
 
 uint8_t toByte(double linear) {

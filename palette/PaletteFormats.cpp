@@ -206,7 +206,7 @@ std::optional<Format> formatForFileName(std::string_view fileName) {
 }
 
 std::string dialogFilter(Format format) {
-    const std::string pattern = "(*" + std::string(extension(format)) + ")";
+    std::string pattern = "(*" + std::string(extension(format)) + ")";
     switch (format) {
     case Format::Css:
         return "CSS Custom Properties " + pattern;

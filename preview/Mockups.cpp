@@ -6,11 +6,11 @@
 // every program that asks for a mock-up has them, whatever the linker kept. The resource
 // macro needs the global namespace.
 static void registerMockups() {
-    static const bool done = [] {
+    static const bool kDone = [] {
         Q_INIT_RESOURCE(preview_mockups);
         return true;
     }();
-    (void)done;
+    (void)kDone;
 }
 
 namespace preview {

@@ -152,7 +152,7 @@ bool isDigit(std::string_view text) {
     return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
 }
 
-void hexToRgb(std::string code, uint8_t& r, uint8_t& g, uint8_t& b) {
+void hexToRgb(const std::string& code, uint8_t& r, uint8_t& g, uint8_t& b) {
     QList<uint> c = characters(code);
     std::transform(c.begin(), c.end(), c.begin(), upperCase);
     qsizetype first;

@@ -29,7 +29,7 @@ bool isDigit(std::string_view text);
 /// Components of "#RRGGBB" (7 characters) or any 6-character text, pairs read as hexadecimal
 /// without any check (a character is worth its code minus 48 for a digit, minus 55 otherwise,
 /// kept to 8 bits). A code of any other length leaves r, g and b as they are.
-void hexToRgb(std::string code, uint8_t& r, uint8_t& g, uint8_t& b);
+void hexToRgb(const std::string& code, uint8_t& r, uint8_t& g, uint8_t& b);
 
 /// One conversion of fields.source into every other field. Each step either completes or
 /// is skipped, and later steps read back the fields earlier steps wrote.

@@ -141,11 +141,11 @@ QAccessibleInterface* gridAccessibleFactory(const QString& className, QObject* o
 } // namespace
 
 ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = [] {
+    static const bool kFactoryInstalled = [] {
         QAccessible::installFactory(gridAccessibleFactory);
         return true;
     }();
-    Q_UNUSED(factoryInstalled);
+    Q_UNUSED(kFactoryInstalled);
     setObjectName(QStringLiteral("tcol"));
     setAccessibleName(QStringLiteral("Web-safe colors"));
     resize(kColumns * kCellSize, (kCellCount + kColumns - 1) / kColumns * kCellSize);

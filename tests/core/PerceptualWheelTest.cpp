@@ -40,7 +40,9 @@ TEST(PerceptualWheel, DiscPixelsAreTheExactColours) {
         int exact = 0, discPixels = 0, lines = 0;
         for (int y = 0; y < disc.size(); ++y) {
             for (int x = 0; x < disc.size(); ++x) {
-                const uint32_t p = pixels[static_cast<size_t>(y * disc.size() + x)];
+                const uint32_t p =
+                    pixels[static_cast<size_t>(y) * static_cast<size_t>(disc.size()) +
+                           static_cast<size_t>(x)];
                 const double dx = x - 130.0, dy = y - 130.0;
                 if (dx * dx + dy * dy > 130.0 * 130.0) { // the wheel's background
                     ASSERT_EQ(p, 0xFFD4D0C8u) << x << "," << y << " L " << L;

@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(shown, QStringLiteral("A table of 1073676289 cells is too large: its text would "
                                        "take %1 MB, at most 4 MB can be generated. Please lower "
                                        "\"Rows\" or \"Columns\".")
-                            .arg((length + 1024 * 1024 - 1) / (1024 * 1024)));
+                            .arg((length + int64_t{1024} * 1024 - 1) / (int64_t{1024} * 1024)));
         QCOMPARE(m_t->focusWidget(), field(T::kRows)); // marked for when the window is back
     }
 };

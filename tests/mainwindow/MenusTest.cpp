@@ -92,7 +92,7 @@ private slots:
         const QRgb discPixel = disc.draw(0.65).at(60 * core::kWheelSurfaceSize + 60);
         const char* const keys[] = {"mnucwdefault", "mnucwwebsafe", "mnuperceptual"};
         // checks: of the three entries; shown: 0 default, 1 web-safe, 2 perceptual
-        const auto step = [&](const char* click, QString checks, int shown) {
+        const auto step = [&](const char* click, const QString& checks, int shown) {
             clickMenuEntry(d, "8mnuoptions", click);
             QString marks;
             for (const char* key : keys)
