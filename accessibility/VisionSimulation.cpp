@@ -59,7 +59,7 @@ public:
             return 255;
         int code = m_start[static_cast<size_t>(static_cast<int>(v * kBins))];
         // the bins are narrower than the gap between two thresholds, so these run once at most
-        while (v >= m_threshold[static_cast<size_t>(code + 1)])
+        while (v >= m_threshold[static_cast<size_t>(code) + 1])
             ++code;
         while (v < m_threshold[static_cast<size_t>(code)])
             --code;
