@@ -313,6 +313,7 @@ void MainWindow::schemeChanged(scheme::Change what) {
     switch (what) {
     case scheme::Change::PointerMove:
     case scheme::Change::Rule:
+    case scheme::Change::Swatch:
         showScheme();
         break;
     case scheme::Change::PreviewStyle:

@@ -273,4 +273,23 @@ void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
     emit changed(Change::Base);
 }
 
+void SchemeModel::setSwatchColor(int k, core::Color color) {
+    color &= 0xFFFFFF;
+    m_state.swatch.at(index(k)) = color;
+    core::ColumnTexts& t = m_state.texts.at(index(k));
+    t.decimal = core::decimalCode(color);
+    t.html = core::htmlCode(color);
+    const core::ColorRGB c = core::splitColor(color);
+    // the other columns keep what may have been typed into them
+    t.red = std::to_string(c.r);
+    t.green = std::to_string(c.g);
+    t.blue = std::to_string(c.b);
+    t.webSafe = core::htmlCode(core::webSafeColor(color, &core::systemColor));
+    if (k == 2)
+        m_baseColor.reset();
+    m_locked = true;
+    paintPreview();
+    emit changed(Change::Swatch);
+}
+
 } // namespace scheme

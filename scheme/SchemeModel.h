@@ -18,8 +18,9 @@ namespace scheme {
 enum class WheelRaster { Start, Default, WebSafe, Perceptual };
 
 /// What a change notification is about: Lightness is a new lightness of the perceptual disc
-/// (the disc and the scheme's colours change), Base a scheme set around a chosen colour.
-enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster, Lightness, Base };
+/// (the disc and the scheme's colours change), Base a scheme set around a chosen colour,
+/// Swatch one swatch given a colour of its own (a contrast fix applied).
+enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster, Lightness, Base, Swatch };
 
 /// One of the six texts of a swatch column.
 enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
@@ -106,6 +107,9 @@ public:
     /// the rule derives the partners from exactly there and column 2 shows rgb8 itself; on the
     /// classic wheels the pointer goes to the pixel nearest to rgb8.
     void setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact);
+    /// Swatch k (1..3) takes color (24-bit) with its six texts, and the scheme freezes as after
+    /// a click, so the pointer's next move keeps it; the next click releases it as usual.
+    void setSwatchColor(int k, core::Color color);
     /// A text typed into a field of column k; not a scheme change, so nothing is announced.
     void setText(int k, Field field, const std::string& text);
     /// Whether tracked moves repaint the preview; nothing is announced.
