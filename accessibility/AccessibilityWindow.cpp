@@ -1,5 +1,6 @@
 #include "AccessibilityWindow.h"
 
+#include "FixesPanel.h"
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
 #include "scheme/SchemeModel.h"
@@ -58,21 +59,6 @@ QImage blankPicture() {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(preview::PreviewSurface::backgroundColor());
     return image;
-}
-
-/// A swatch of one or two colours side by side, for headers and pair rows.
-QPixmap makeSwatch(std::initializer_list<Rgb24> colors) {
-    constexpr int kSide = 12;
-    QPixmap pixmap(kSide * int(colors.size()), kSide);
-    QPainter painter(&pixmap);
-    int x = 0;
-    for (Rgb24 c : colors) {
-        painter.fillRect(x, 0, kSide, kSide, QColor(QRgb(c)));
-        x += kSide;
-    }
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, pixmap.width() - 1, kSide - 1);
-    return pixmap;
 }
 
 } // namespace
@@ -257,7 +243,8 @@ private:
         Swatch& s = m_swatches[slot];
         const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
         if (s.picture.isNull() || s.colors != colors) {
-            s.picture = slot < kCheckedColors ? makeSwatch({first}) : makeSwatch({first, second});
+            s.picture = slot < kCheckedColors ? ui::swatchPicture({first})
+                                              : ui::swatchPicture({first, second});
             s.colors = colors;
         }
         return s.picture;
@@ -359,6 +346,9 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
         fitTable(view, {70, 70, 70, 70, 70}, 32);
     m_tabs->addTab(m_contrastView, QStringLiteral("WCAG 2.2 contrast ratio"));
     m_tabs->addTab(m_apcaView, QStringLiteral("APCA Lc (row text on column)"));
+    m_fixes = new FixesPanel(this);
+    m_tabs->addTab(m_fixes, QStringLiteral("Fixes"));
+    connect(m_fixes, &FixesPanel::applyRequested, this, &AccessibilityWindow::applyFixRequested);
 
     auto* legend = new QLabel(
         QStringLiteral("AAA: passes every level (7:1 and more).\n"
@@ -491,6 +481,7 @@ void AccessibilityWindow::catchUp() {
         m_contrastModel->refresh();
         m_apcaModel->refresh();
         m_pairsModel->refresh();
+        m_fixes->setCheck(m_check);
         m_schemeStale = false;
     }
 }

@@ -23,6 +23,7 @@ class SchemeModel;
 namespace accessibility {
 
 class CheckModel;
+class FixesPanel;
 class SimulationPicture;
 
 /// The window frmaccess ("Accessibility Check"): the scheme's contrast table (WCAG ratios and
@@ -51,6 +52,12 @@ public:
 
     /// Puts the report of the current scheme on the clipboard.
     void copyReport();
+    /// The fixes section: the fixes for the failing pairs at the chosen level.
+    FixesPanel* fixes() const { return m_fixes; }
+
+signals:
+    /// A fix was applied: swatch (1..3) is to take color.
+    void applyFixRequested(int swatch, QRgb color);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +103,7 @@ private:
     CheckModel* m_apcaModel = nullptr;
     CheckModel* m_pairsModel = nullptr;
     QPushButton* m_copyReport = nullptr;
+    FixesPanel* m_fixes = nullptr;
 };
 
 } // namespace accessibility

@@ -25,6 +25,11 @@ void MainWindow::showAccessibilityCheck() {
         // pictures; opened again, it shows the scheme as it is then.
         m_accessCheck = new accessibility::AccessibilityWindow(this);
         m_accessCheck->follow(m_model, *m_preview);
+        connect(m_accessCheck, &accessibility::AccessibilityWindow::applyFixRequested, this,
+                [this](int swatch, QRgb color) {
+                    m_model.setSwatchColor(
+                        swatch, core::rgbValue(qRed(color), qGreen(color), qBlue(color)));
+                });
     }
     ui::bringToFront(m_accessCheck);
 }

@@ -2,6 +2,8 @@
 
 #include "core/SystemColors.h"
 
+#include <QPainter>
+
 namespace ui {
 
 QRgb toQRgb(core::Color value) {
@@ -25,6 +27,20 @@ QImage rasterImage(const core::Raster& raster) {
 
 core::Color fromQColor(const QColor& color) {
     return core::rgbValue(color.red(), color.green(), color.blue());
+}
+
+QPixmap swatchPicture(std::initializer_list<QRgb> colors) {
+    constexpr int kSide = 12;
+    QPixmap pixmap(kSide * int(colors.size()), kSide);
+    QPainter painter(&pixmap);
+    int x = 0;
+    for (QRgb c : colors) {
+        painter.fillRect(x, 0, kSide, kSide, QColor(c));
+        x += kSide;
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, pixmap.width() - 1, kSide - 1);
+    return pixmap;
 }
 
 } // namespace ui

@@ -5,6 +5,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPixmap>
+
+#include <initializer_list>
 
 namespace ui {
 
@@ -20,5 +23,9 @@ QImage rasterImage(const core::Raster& raster);
 
 /// The 24-bit colour value of a QColor's red, green and blue; alpha is ignored.
 core::Color fromQColor(const QColor& color);
+
+/// Square swatches of 12 pixels side by side, outlined together in black: the picture of one
+/// or more colours in a table's cell or header.
+QPixmap swatchPicture(std::initializer_list<QRgb> colors);
 
 } // namespace ui

@@ -1,0 +1,300 @@
+#include "FixesPanel.h"
+
+#include "platform/Desktop.h"
+#include "ui/ColorConversion.h"
+
+#include <QAbstractButton>
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+#include <cmath>
+
+namespace accessibility {
+
+namespace {
+
+using designsystem::ColorRGB;
+
+ColorRGB rgbOf(Rgb24 c) {
+    return {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)};
+}
+
+Rgb24 rgb24Of(ColorRGB c) {
+    return rgb24(c.r, c.g, c.b);
+}
+
+QString name(int index) {
+    return QString::fromLatin1(checkedColorName(index));
+}
+
+QString hexCode(ColorRGB c) {
+    return QString::fromStdString(core::hexText(c));
+}
+
+/// A lightness 0..1 as the percent of an oklch() text, one decimal: the fixes move in
+/// thousandths, so the figure is exact.
+QString percent(double L) {
+    return QString::number(L * 100, 'f', 1);
+}
+
+} // namespace
+
+std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level) {
+    std::vector<PairFix> out;
+    for (int fg = 0; fg < kCheckedColors; ++fg) {
+        for (int bg = fg + 1; bg < kCheckedColors; ++bg) {
+            if (!check.compared(fg) || !check.compared(bg))
+                continue;
+            const double ratio = check.ratio[size_t(fg)][size_t(bg)];
+            for (const designsystem::ContrastFix& fix : designsystem::contrastFixes(
+                     rgbOf(check.colors[size_t(fg)]), rgbOf(check.colors[size_t(bg)]), level))
+                out.push_back({fg, bg, ratio, fix});
+        }
+    }
+    return out;
+}
+
+/// The fixes as a table: pair, change, new colour, new ratio, new APCA Lc.
+class FixesModel : public QAbstractTableModel {
+public:
+    enum Column { Pair, Change, Fix, Ratio, Apca, ColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setFixes(std::vector<PairFix> fixes, const SchemeCheck& check, Level level) {
+        beginResetModel();
+        m_fixes = std::move(fixes);
+        m_pictures.clear();
+        for (const PairFix& f : m_fixes)
+            m_pictures.push_back({ui::swatchPicture({check.colors[size_t(f.foreground)],
+                                                     check.colors[size_t(f.background)]}),
+                                  ui::swatchPicture({rgb24Of(f.fix.color)})});
+        m_check = check;
+        m_level = level;
+        endResetModel();
+    }
+    const std::vector<PairFix>& fixes() const { return m_fixes; }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(m_fixes.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : ColumnCount;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kTitles[] = {"Pair", "Change", "Fix", "Ratio", "APCA Lc"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < ColumnCount)
+            return QString::fromLatin1(kTitles[section]);
+        return {};
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || size_t(index.row()) >= m_fixes.size())
+            return {};
+        const PairFix& f = m_fixes[size_t(index.row())];
+        switch (role) {
+        case Qt::DisplayRole:
+            switch (index.column()) {
+            case Pair:
+                return QStringLiteral("%1 on %2").arg(name(f.foreground), name(f.background));
+            case Change:
+                return QStringLiteral("%1 L %2%3%")
+                    .arg(name(f.changed()),
+                         f.fix.lightnessChange > 0 ? QStringLiteral("+") : QString(),
+                         percent(f.fix.lightnessChange));
+            case Fix:
+                return hexCode(f.fix.color);
+            case Ratio:
+                return QString::fromStdString(ratioText(f.fix.ratio));
+            default:
+                return QString::fromStdString(apcaText(f.fix.apcaLc));
+            }
+        case Qt::DecorationRole:
+            if (index.column() == Pair)
+                return m_pictures[size_t(index.row())].pair;
+            if (index.column() == Fix)
+                return m_pictures[size_t(index.row())].fix;
+            return {};
+        case Qt::TextAlignmentRole:
+            return index.column() >= Ratio ? int(Qt::AlignCenter)
+                                           : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleTextRole:
+            return words(f);
+        default:
+            return {};
+        }
+    }
+
+private:
+    /// "Color 1 on White fails AA normal text (3.21 to 1). Color 1 at OKLCH lightness 51.2 %
+    /// instead of 63.5 %: #1A4F9C, 4.52 to 1, APCA Lc 63.1. Click the code to copy it."
+    QString words(const PairFix& f) const {
+        const int changed = f.changed();
+        QString s =
+            QStringLiteral("%1 on %2 fails %3 (%4). %5 at OKLCH lightness %6 % instead "
+                           "of %7 %: %8, %9, APCA Lc %10.")
+                .arg(name(f.foreground), name(f.background), QLatin1String(levelName(m_level)),
+                     QString::fromStdString(ratioWords(f.ratio)), name(changed),
+                     percent(f.fix.lightness), percent(f.fix.lightness - f.fix.lightnessChange),
+                     hexCode(f.fix.color), QString::fromStdString(ratioWords(f.fix.ratio)),
+                     QString::fromStdString(apcaText(f.fix.apcaLc)));
+        if (changed >= m_check.schemeColors)
+            s += QStringLiteral(" %1 is not a swatch: copy it, it cannot be applied.")
+                     .arg(name(changed));
+        return s;
+    }
+
+    struct Pictures {
+        QPixmap pair;
+        QPixmap fix;
+    };
+    std::vector<PairFix> m_fixes;
+    std::vector<Pictures> m_pictures;
+    SchemeCheck m_check;
+    Level m_level = Level::AaNormal;
+};
+
+FixesPanel::FixesPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fixpanel"));
+    m_check = checkScheme({0, 0, 0});
+
+    auto* levelLabel = new QLabel(QStringLiteral("&Fix pairs that fail:"), this);
+    m_level = new QComboBox(this);
+    m_level->setObjectName(QStringLiteral("cbofixlevel"));
+    m_level->setAccessibleName(QStringLiteral("Fix pairs that fail"));
+    for (Level level : kFixLevels)
+        m_level->addItem(QString::fromLatin1(levelName(level)));
+    levelLabel->setBuddy(m_level);
+    connect(m_level, &QComboBox::currentIndexChanged, this, [this] {
+        m_stale = true;
+        catchUp();
+    });
+
+    m_copy = new QPushButton(QStringLiteral("&Copy"), this);
+    m_copy->setObjectName(QStringLiteral("cmdcopyfix"));
+    m_copy->setAccessibleName(QStringLiteral("Copy fix"));
+    m_copy->setToolTip(QStringLiteral("Copies the chosen fix's code"));
+    connect(m_copy, &QPushButton::clicked, this, &FixesPanel::copyFix);
+    m_apply = new QPushButton(QStringLiteral("&Apply"), this);
+    m_apply->setObjectName(QStringLiteral("cmdapplyfix"));
+    m_apply->setAccessibleName(QStringLiteral("Apply fix"));
+    m_apply->setToolTip(QStringLiteral("Gives the swatch the chosen fix's colour and freezes "
+                                       "the scheme; the next click on the wheel releases it"));
+    connect(m_apply, &QPushButton::clicked, this, &FixesPanel::applyFix);
+
+    m_model = new FixesModel(this);
+    m_view = new QTableView(this);
+    m_view->setObjectName(QStringLiteral("tblfixes"));
+    m_view->setAccessibleName(QStringLiteral("Fixes for the pairs that fail"));
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setWordWrap(false);
+    m_view->verticalHeader()->hide();
+    m_view->setCornerButtonEnabled(false);
+    // the corner selects nothing here, and a screen reader must not meet it unnamed
+    for (auto* corner : m_view->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        corner->setAccessibleName(QStringLiteral("Table corner"));
+        corner->hide();
+    }
+    m_view->verticalHeader()->setDefaultSectionSize(20);
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // the section takes the room the contrast tables leave it and scrolls, never widening the
+    // window
+    m_view->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // the pair takes what the figures leave
+    int column = FixesModel::Change;
+    for (int width : {104, 74, 48, 54})
+        m_view->setColumnWidth(column++, width);
+    m_view->horizontalHeader()->setSectionResizeMode(FixesModel::Pair, QHeaderView::Stretch);
+    // a click on a fix's code copies it, as a click on any code does
+    connect(m_view, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() == FixesModel::Fix)
+            copyFix();
+    });
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FixesPanel::updateButtons);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(levelLabel);
+    top->addWidget(m_level);
+    top->addStretch(1);
+    top->addWidget(m_copy);
+    top->addWidget(m_apply);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addLayout(top);
+    layout->addWidget(m_view, 1);
+    updateButtons();
+}
+
+void FixesPanel::setCheck(const SchemeCheck& check) {
+    m_check = check;
+    m_stale = true;
+    catchUp();
+}
+
+Level FixesPanel::level() const {
+    return kFixLevels[std::max(0, m_level->currentIndex())];
+}
+
+const std::vector<PairFix>& FixesPanel::fixes() const {
+    return m_model->fixes();
+}
+
+void FixesPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    catchUp();
+}
+
+void FixesPanel::catchUp() {
+    // behind another tab the fixes wait until they are shown
+    if (!m_stale || !isVisible())
+        return;
+    m_model->setFixes(pairFixes(m_check, level()), m_check, level());
+    m_stale = false;
+    updateButtons();
+}
+
+int FixesPanel::chosenRow() const {
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    if (!rows.isEmpty())
+        return rows.first().row();
+    return fixes().empty() ? -1 : 0;
+}
+
+void FixesPanel::updateButtons() {
+    const int row = chosenRow();
+    m_copy->setEnabled(row >= 0);
+    m_apply->setEnabled(row >= 0 && fixes()[size_t(row)].changed() < m_check.schemeColors);
+}
+
+void FixesPanel::copyFix() {
+    catchUp();
+    const int row = chosenRow();
+    if (row >= 0)
+        platform::setClipboardText(hexCode(fixes()[size_t(row)].fix.color));
+}
+
+void FixesPanel::applyFix() {
+    catchUp();
+    const int row = chosenRow();
+    if (row < 0)
+        return;
+    const PairFix& f = fixes()[size_t(row)];
+    if (f.changed() < m_check.schemeColors)
+        emit applyRequested(f.changed() + 1, QRgb(rgb24Of(f.fix.color)));
+}
+
+} // namespace accessibility

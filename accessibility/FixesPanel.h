@@ -1,0 +1,76 @@
+#pragma once
+
+#include "SchemeCheck.h"
+#include "designsystem/Ramps.h"
+
+#include <QRgb>
+#include <QWidget>
+
+#include <vector>
+
+class QComboBox;
+class QPushButton;
+class QTableView;
+
+namespace accessibility {
+
+/// One suggested fix: a pair of the contrast table that fails, and a new colour for one side.
+struct PairFix {
+    int foreground = 0; ///< checked colour index 0..4 (the text)
+    int background = 1; ///< checked colour index 0..4, after foreground
+    double ratio = 1;   ///< the pair's ratio as it stands
+    designsystem::ContrastFix fix;
+    /// The checked colour index the fix replaces.
+    int changed() const {
+        return fix.side == designsystem::FixSide::Foreground ? foreground : background;
+    }
+};
+
+/// The levels a designer can ask the fixes for: AA normal text, AA large text, AAA.
+constexpr Level kFixLevels[] = {Level::AaNormal, Level::AaLarge, Level::AaaNormal};
+
+/// Every pair of different compared colours (in table order, the earlier colour as the text)
+/// that fails level, each with its fixes, the smaller lightness change first.
+std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level);
+
+class FixesModel;
+
+/// The fixes section of the accessibility window ("fixpanel"): the level to reach, the fixes
+/// for every failing pair, and Copy and Apply for the chosen one. Apply asks for the swatch
+/// to take the fix; the scheme coming back through setCheck shows whether it did.
+class FixesPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FixesPanel(QWidget* parent = nullptr);
+
+    /// The check of the scheme as it stands; the fixes follow it while the panel is shown.
+    void setCheck(const SchemeCheck& check);
+    Level level() const;
+    const std::vector<PairFix>& fixes() const;
+    /// Copies the chosen fix's "#RRGGBB" (the first when none is chosen).
+    void copyFix();
+    /// Asks for the chosen fix to be applied, when it changes a scheme colour.
+    void applyFix();
+
+signals:
+    /// Swatch (1..3) is to take color.
+    void applyRequested(int swatch, QRgb color);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void catchUp();
+    int chosenRow() const;
+    void updateButtons();
+
+    SchemeCheck m_check;
+    bool m_stale = true;
+    QComboBox* m_level = nullptr;
+    QTableView* m_view = nullptr;
+    FixesModel* m_model = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_apply = nullptr;
+};
+
+} // namespace accessibility

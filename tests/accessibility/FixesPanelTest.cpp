@@ -1,0 +1,105 @@
+#include "support/MainWindowDriver.h"
+#include "support/QtTestMain.h"
+
+#include "accessibility/AccessibilityWindow.h"
+#include "accessibility/FixesPanel.h"
+#include "scheme/SchemeModel.h"
+
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace accessibility;
+
+namespace {
+
+Rgb24 rgb24Of(core::ColorRGB c) {
+    return rgb24(c.r, c.g, c.b);
+}
+
+SchemeCheck checkOf(const scheme::SchemeModel& model) {
+    const std::array<core::Color, 3> c = model.swatchColors();
+    const auto value = [](core::Color color) { return rgb24Of(core::splitColor(color)); };
+    return checkScheme({value(c[0]), value(c[1]), value(c[2])}, int(model.colorCount()));
+}
+
+} // namespace
+
+class tst_FixesPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void fixesFollowTheSchemeAndApplyToTheSwatch() {
+        MainWindowDriver d;
+        d.move(40, 180); // a mid blue: its pairs fail AA normal text more often than AA large
+        d.runMenu("mnuaccess");
+        auto* window = in<AccessibilityWindow>(d.w.get(), "frmaccess");
+        in<QTabWidget>(window, "tabcontrast")->setCurrentWidget(in<QWidget>(window, "fixpanel"));
+        auto* view = in<QTableView>(window, "tblfixes");
+        auto* level = in<QComboBox>(window, "cbofixlevel");
+        QTRY_VERIFY(view->isVisible());
+
+        // every level lists the fixes its failing pairs need
+        int rows[3] = {};
+        for (int i : {2, 1, 0}) {
+            level->setCurrentIndex(i);
+            const std::vector<PairFix> want = pairFixes(checkOf(d.model()), kFixLevels[i]);
+            QCOMPARE(view->model()->rowCount(), int(want.size()));
+            rows[i] = int(want.size());
+            for (size_t r = 0; r < want.size(); ++r)
+                QCOMPARE(view->model()->index(int(r), 2).data().toString(),
+                         QString::fromStdString(core::hexText(want[r].fix.color)));
+        }
+        QVERIFY(rows[1] < rows[0]);
+
+        // a click on a code copies it; the fix of a swatch colour applies to that swatch
+        const std::vector<PairFix> fixes = pairFixes(checkOf(d.model()), Level::AaNormal);
+        const auto applicable = std::find_if(fixes.begin(), fixes.end(),
+                                             [](const PairFix& f) { return f.changed() < 3; });
+        QVERIFY(applicable != fixes.end());
+        const int row = int(applicable - fixes.begin());
+        const QString code = QString::fromStdString(core::hexText(applicable->fix.color));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 2)).center());
+        QCOMPARE(platform::clipboardText(), code);
+        QTest::mouseClick(in<QWidget>(window, "cmdapplyfix"), Qt::LeftButton);
+        const int k = applicable->changed() + 1;
+        QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
+        QVERIFY(d.model().isLocked());
+        QCOMPARE((*d.model().previewPaint())[size_t(k - 1)], d.model().swatchColor(k));
+        // the pair passes now: the table lists the fixes of the scheme as it is
+        QCOMPARE(view->model()->rowCount(),
+                 int(pairFixes(checkOf(d.model()), Level::AaNormal).size()));
+        QVERIFY(view->model()->rowCount() < int(fixes.size()));
+
+        // frozen: the pointer keeps the fix, the next click releases the scheme
+        d.move(60, 150);
+        QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
+        d.press(60, 150);
+        d.move(62, 150);
+        QVERIFY(d.text(QStringLiteral("txthtml%1").arg(k)) != code);
+    }
+
+    void whiteAndBlackAreNeverApplied() {
+        SchemeCheck check = checkScheme({0xFFFFFF, 0xEEEEEE, 0xDDDDDD}, 2);
+        FixesPanel panel;
+        panel.show();
+        panel.setCheck(check);
+        QSignalSpy applied(&panel, &FixesPanel::applyRequested);
+        // every failing pair: colours 1 and 2 with each other and with white, never colour 3
+        for (const PairFix& f : panel.fixes())
+            QVERIFY(f.foreground < 2 && f.background != 2);
+        auto* view = in<QTableView>(&panel, "tblfixes");
+        for (int r = 0; r < view->model()->rowCount(); ++r) {
+            view->selectRow(r);
+            panel.applyFix();
+            const bool swatch = panel.fixes()[size_t(r)].changed() < 2;
+            QCOMPARE(in<QWidget>(&panel, "cmdapplyfix")->isEnabled(), swatch);
+        }
+        QVERIFY(!applied.isEmpty());
+        for (const QList<QVariant>& call : applied)
+            QVERIFY(call.at(0).toInt() <= 2);
+    }
+};
+
+CHROMALUNE_TEST_MAIN(tst_FixesPanel)
+#include "FixesPanelTest.moc"
