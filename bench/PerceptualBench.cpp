@@ -93,7 +93,7 @@ void BM_DesignSystemForScheme(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MatrixPassFloor)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DiscRedraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DiscRedraw)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PointerColour);
 BENCHMARK(BM_DesignSystemForScheme)->Unit(benchmark::kMicrosecond);
 

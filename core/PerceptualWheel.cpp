@@ -3,9 +3,12 @@
 #include "OklabKernel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace core {
 
@@ -15,6 +18,30 @@ using kernel::Vec3;
 
 constexpr double kJnd = 0.02;
 constexpr double kEpsilon = 0.0001;
+
+/// Runs work(begin, end) over [0, count) in chunks of chunk, taken in turn by this thread
+/// and, where the machine has a second core, by one more: a redraw is done while the slider
+/// moves, and both halves of the disc cost the same only on average (the gamut's corners,
+/// mapped the slow way, lie where they lie). Without a second thread it all runs here.
+template <typename Work> void inParallel(size_t count, size_t chunk, const Work& work) {
+    std::atomic<size_t> next{0};
+    const auto run = [&] {
+        for (size_t begin; (begin = next.fetch_add(chunk)) < count;)
+            work(begin, std::min(count, begin + chunk));
+    };
+    static const bool secondCore = std::thread::hardware_concurrency() > 1;
+    std::thread helper;
+    if (secondCore && count > chunk) {
+        try {
+            helper = std::thread(run);
+        } catch (const std::system_error&) {
+            // no thread to be had: this one does it all
+        }
+    }
+    run();
+    if (helper.joinable())
+        helper.join();
+}
 
 /// The cone responses to linear sRGB in one matrix, for the per-pixel loop.
 kernel::Matrix cubedLmsToLinear() {
@@ -195,28 +222,29 @@ void PerceptualDisc::buildHueTables(double L) {
     m_clipChroma.assign(kHueSamples + 1, 0.0);
     m_windowChroma.assign(kHueSamples + 1, 0.0);
     constexpr double kHighest = 0.5; // beyond any chroma a rule asks for
-    for (int k = 0; k < kHueSamples; ++k) {
-        const double radians = kernel::radiansOf(360.0 * k / kHueSamples);
-        const double cosHue = std::cos(radians), sinHue = std::sin(radians);
-        // largest in-gamut chroma, to about 2e-6
-        double lo = 0.0, hi = kHighest;
-        if (inside(kernel::linearOfOklab(L, hi * cosHue, hi * sinHue))) {
-            lo = hi;
-        } else {
-            for (int i = 0; i < 18; ++i) {
-                const double mid = (lo + hi) / 2;
-                (inside(kernel::linearOfOklab(L, mid * cosHue, mid * sinHue)) ? lo : hi) = mid;
+    inParallel(kHueSamples, 48, [&](size_t first, size_t end) {
+        for (size_t k = first; k < end; ++k) {
+            const double radians = kernel::radiansOf(360.0 * static_cast<double>(k) / kHueSamples);
+            const double cosHue = std::cos(radians), sinHue = std::sin(radians);
+            // largest in-gamut chroma, to about 2e-6
+            double lo = 0.0, hi = kHighest;
+            if (inside(kernel::linearOfOklab(L, hi * cosHue, hi * sinHue))) {
+                lo = hi;
+            } else {
+                for (int i = 0; i < 18; ++i) {
+                    const double mid = (lo + hi) / 2;
+                    (inside(kernel::linearOfOklab(L, mid * cosHue, mid * sinHue)) ? lo : hi) = mid;
+                }
             }
-        }
-        m_maxChroma[static_cast<size_t>(k)] = lo;
+            m_maxChroma[k] = lo;
 
-        // where the clip's distance enters the search's early-exit window, and where it
-        // reaches the JND (the distance grows with chroma beyond the edge)
-        const double jnd = chromaWhereClipDistance(L, kJnd, lo, cosHue, sinHue);
-        m_windowChroma[static_cast<size_t>(k)] =
-            chromaWhereClipDistance(L, kJnd - kEpsilon, lo, cosHue, sinHue);
-        m_clipChroma[static_cast<size_t>(k)] = jnd;
-    }
+            // where the clip's distance enters the search's early-exit window, and where it
+            // reaches the JND (the distance grows with chroma beyond the edge)
+            const double jnd = chromaWhereClipDistance(L, kJnd, lo, cosHue, sinHue);
+            m_windowChroma[k] = chromaWhereClipDistance(L, kJnd - kEpsilon, lo, cosHue, sinHue);
+            m_clipChroma[k] = jnd;
+        }
+    });
     m_maxChroma[kHueSamples] = m_maxChroma[0];
     m_clipChroma[kHueSamples] = m_clipChroma[0];
     m_windowChroma[kHueSamples] = m_windowChroma[0];
@@ -243,43 +271,49 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
     const double* clipTable = m_clipChroma.data();
     const double* windowTable = m_windowChroma.data();
     static const kernel::Matrix kCubedLmsToLinear = cubedLmsToLinear();
-    m_exactPixels = 0;
-    for (const DiscPixel& p : m_disc) {
-        const uint32_t k = p.hueSample;
-        const double f = p.hueFraction;
-        const double jnd = clipTable[k] + (clipTable[k + 1] - clipTable[k]) * f;
-        // up to the JND the CSS answer is the clip of the colour itself
-        double c = p.chroma;
-        const double lowestJnd = std::min(clipTable[k], clipTable[k + 1]);
-        if (m_rough[k] && c >= lowestJnd && !white && !black) {
-            m_inGamut[p.index + static_cast<uint32_t>(m_size)] = 0;
-            m_pixels[p.index] = argb(mapToRgb8({L, p.chroma, p.hue}));
-            ++m_exactPixels;
-            continue;
+    std::atomic<int> exactPixels{0};
+    inParallel(m_disc.size(), 2048, [&](size_t first, size_t end) {
+        int exact = 0;
+        for (size_t i = first; i < end; ++i) {
+            const DiscPixel& p = m_disc[i];
+            const uint32_t k = p.hueSample;
+            const double f = p.hueFraction;
+            const double jnd = clipTable[k] + (clipTable[k + 1] - clipTable[k]) * f;
+            // up to the JND the CSS answer is the clip of the colour itself
+            double c = p.chroma;
+            const double lowestJnd = std::min(clipTable[k], clipTable[k + 1]);
+            if (m_rough[k] && c >= lowestJnd && !white && !black) {
+                m_inGamut[p.index + static_cast<uint32_t>(m_size)] = 0;
+                m_pixels[p.index] = argb(mapToRgb8({L, p.chroma, p.hue}));
+                ++exact;
+                continue;
+            }
+            if (c >= jnd) {
+                const double window = windowTable[k] + (windowTable[k + 1] - windowTable[k]) * f;
+                c = searchedChroma(c, window, jnd);
+            }
+            const double l = L + c * p.dl, m = L + c * p.dm, s = L + c * p.ds;
+            const double l3 = l * l * l, m3 = m * m * m, s3 = s * s * s;
+            const Vec3 v = {kCubedLmsToLinear[0][0] * l3 + kCubedLmsToLinear[0][1] * m3 +
+                                kCubedLmsToLinear[0][2] * s3,
+                            kCubedLmsToLinear[1][0] * l3 + kCubedLmsToLinear[1][1] * m3 +
+                                kCubedLmsToLinear[1][2] * s3,
+                            kCubedLmsToLinear[2][0] * l3 + kCubedLmsToLinear[2][1] * m3 +
+                                kCubedLmsToLinear[2][2] * s3};
+            const bool inGamut = p.chroma < jnd && inside(v);
+            m_inGamut[p.index + static_cast<uint32_t>(m_size)] = inGamut ? 1 : 0;
+            ColorRGB colour;
+            if (white)
+                colour = {255, 255, 255};
+            else if (black)
+                colour = {0, 0, 0};
+            else
+                colour = {toByte(v.x), toByte(v.y), toByte(v.z)};
+            m_pixels[p.index] = argb(colour);
         }
-        if (c >= jnd) {
-            const double window = windowTable[k] + (windowTable[k + 1] - windowTable[k]) * f;
-            c = searchedChroma(c, window, jnd);
-        }
-        const double l = L + c * p.dl, m = L + c * p.dm, s = L + c * p.ds;
-        const double l3 = l * l * l, m3 = m * m * m, s3 = s * s * s;
-        const Vec3 v = {kCubedLmsToLinear[0][0] * l3 + kCubedLmsToLinear[0][1] * m3 +
-                            kCubedLmsToLinear[0][2] * s3,
-                        kCubedLmsToLinear[1][0] * l3 + kCubedLmsToLinear[1][1] * m3 +
-                            kCubedLmsToLinear[1][2] * s3,
-                        kCubedLmsToLinear[2][0] * l3 + kCubedLmsToLinear[2][1] * m3 +
-                            kCubedLmsToLinear[2][2] * s3};
-        const bool inGamut = p.chroma < jnd && inside(v);
-        m_inGamut[p.index + static_cast<uint32_t>(m_size)] = inGamut ? 1 : 0;
-        ColorRGB colour;
-        if (white)
-            colour = {255, 255, 255};
-        else if (black)
-            colour = {0, 0, 0};
-        else
-            colour = {toByte(v.x), toByte(v.y), toByte(v.z)};
-        m_pixels[p.index] = argb(colour);
-    }
+        exactPixels += exact;
+    });
+    m_exactPixels = exactPixels;
     const uint32_t line = argb(gamutLineColor(L));
     const auto n = static_cast<ptrdiff_t>(m_size);
     const uint8_t* inGamut = m_inGamut.data() + n;
