@@ -326,7 +326,12 @@ void MainWindow::schemeChanged(scheme::Change what) {
         showWheel();
         break;
     case scheme::Change::Lightness:
+        showWheel();
+        showScheme();
+        break;
     case scheme::Change::Base:
+        // the keys go on from the chosen colour, not from where the pointer last was
+        m_wheel->followPointer(QPointF(m_model.pointerX(), m_model.pointerY()));
         showWheel();
         showScheme();
         break;

@@ -31,6 +31,9 @@ public:
 
     /// Construction line k (1 white, 2 and 3 grey) as the scheme left it.
     void setLine(int k, const core::LineState& line);
+    /// The scheme's pointer is at pixel (the real pointer's, or a base colour's place): the
+    /// keyboard's pointer goes on from there, kept on the surface.
+    void followPointer(const QPointF& pixel);
 
 signals:
     /// The pointer (or the keyboard's pointer, with no button) moved to pixel (x, y);
@@ -48,8 +51,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    /// The real pointer's pixel, kept on the surface, becomes the keyboard's pointer.
-    void followPointer(const QPointF& pixel);
     /// A frame round the surface and, after a key move, a square round the keyboard's pixel.
     void paintFocusMarker(QPainter& painter) const;
 

@@ -173,6 +173,11 @@ private slots:
         in<QPushButton>(dialog, "cmdok")->click();
         const std::array<float, 2> at = d.model().nearestPixel(core::rgbValue(0x33, 0x66, 0xCC));
         QCOMPARE(d.model().swatchValue(2), d.model().raster().at(int(at[0]), int(at[1])));
+        // the keys go on from the base's pixel: Space releases the scheme, a step there and back
+        d.wheel()->setFocus();
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Left})
+            QTest::keyClick(d.wheel(), key);
+        QCOMPARE(QPointF(d.model().pointerX(), d.model().pointerY()), QPointF(at[0], at[1]));
     }
 
     void pageEntriesOpenTheirPages() {
