@@ -60,8 +60,6 @@ SetBaseColorDialog::SetBaseColorDialog(platform::ScreenColorPicker* picker, QWid
     m_message->setWordWrap(true);
     m_message->setTextFormat(Qt::PlainText);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // room for three lines, so the dialog does not jump as the messages come and go
-    m_message->setMinimumHeight(3 * fontMetrics().lineSpacing());
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_info = new QLabel(this);
@@ -83,8 +81,15 @@ SetBaseColorDialog::SetBaseColorDialog(platform::ScreenColorPicker* picker, QWid
     grid->addWidget(caption, 0, 0);
     grid->addWidget(m_field, 0, 1);
     grid->addWidget(m_swatch, 0, 2, 2, 1, Qt::AlignTop);
-    grid->addWidget(m_message, 1, 1);
-    grid->addWidget(m_info, 2, 1, 1, 2);
+    // the message and the nearest pixel's line share room for three lines, so the dialog
+    // neither jumps as they come and go nor leaves a gap between them
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(m_message);
+    texts->addWidget(m_info);
+    texts->addStretch(1);
+    grid->addLayout(texts, 1, 1);
+    grid->setRowMinimumHeight(1, 3 * fontMetrics().lineSpacing() + 2);
     grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pickButton);
