@@ -78,6 +78,9 @@ private slots:
                      cell("tblpairs", 1, 3) + '|' + cell("tblcontrast", 1, 0),
                  "||not in this scheme|" + cell("tblcontrast", 0, 1));
         QCOMPARE(cell("tblcontrast", 0, 2, Qt::ToolTipRole), "Color 3 is not in this scheme");
+        QCOMPARE(w.findChild<QTableView*>("tblapca")->model()->headerData(2, Qt::Vertical,
+                                                                          Qt::ToolTipRole),
+                 "Color 3 is not in this scheme");
         QTest::mouseClick(w.findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
         const QString report = platform::clipboardText();
         QVERIFY2(!report.contains("Color 3") && report.contains("Color 1 on Color2: ") &&
