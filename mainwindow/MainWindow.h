@@ -29,6 +29,9 @@ class PreviewSurface;
 namespace accessibility {
 class AccessibilityWindow;
 } // namespace accessibility
+namespace designsystem {
+class RampsWindow;
+} // namespace designsystem
 namespace html {
 class HtmlOutputWindow;
 class TableInsertWindow;
@@ -110,6 +113,8 @@ private:
     void openZonetracePage();
     void showConverter();
     void showAccessibilityCheck();
+    /// Opens "Tonal Ramps" (made once, then reused).
+    void showRamps();
     /// Writes the colours file to fileName from the fields as they are now; any failure
     /// shows the warning. Returns whether the file was written.
     bool saveColorsToFile(const QString& fileName);
@@ -155,6 +160,7 @@ private:
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_converter;
     QPointer<accessibility::AccessibilityWindow> m_accessCheck;
+    QPointer<designsystem::RampsWindow> m_ramps;
 };
 
 } // namespace mainwindow

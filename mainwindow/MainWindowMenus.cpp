@@ -142,6 +142,9 @@ void MainWindow::setupMenus() {
                      menuIcon("color-picker", QStyle::SP_DialogApplyButton),
                      QKeySequence(QStringLiteral("Ctrl+B"))),
             &QAction::triggered, this, &MainWindow::showSetBaseColor);
+    connect(addEntry(tools, "mnuramps", QStringLiteral("Tonal Ramps"),
+                     menuIcon("preferences-desktop-color", QStyle::SP_FileDialogListView)),
+            &QAction::triggered, this, &MainWindow::showRamps);
 
     // one wheel at most is marked; clicking the marked one removes its mark, keeping the wheel
     QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"),

@@ -2,6 +2,7 @@
 
 #include "accessibility/AccessibilityWindow.h"
 #include "basecolor/SetBaseColorDialog.h"
+#include "designsystem/RampsWindow.h"
 #include "palette/PaletteFormats.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
@@ -32,6 +33,15 @@ void MainWindow::showAccessibilityCheck() {
                 });
     }
     ui::bringToFront(m_accessCheck);
+}
+
+void MainWindow::showRamps() {
+    if (!m_ramps) {
+        // kept like the accessibility check: closed, it only notes that it is behind
+        m_ramps = new designsystem::RampsWindow(this);
+        m_ramps->follow(m_model);
+    }
+    ui::bringToFront(m_ramps);
 }
 
 void MainWindow::showSetBaseColor() {

@@ -199,7 +199,7 @@ private slots:
         const QByteArray page = readAll(help);
         for (const char* key :
              {"mnusavecolors", "mnuexport", "mnufileexit", "mnuconvert", "mnuaccess", "mnusetbase",
-              "mnucwdefault", "mnucwwebsafe", "mnuperceptual", "mnuhelp"})
+              "mnuramps", "mnucwdefault", "mnucwwebsafe", "mnuperceptual", "mnuhelp"})
             QVERIFY2(page.contains("<b>" + d.action(key)->text().toLatin1() + "</b>"), key);
         for (const char* topic : {"<kbd>Shift</kbd> + arrow", "<kbd>Ctrl</kbd>+<kbd>E</kbd>",
                                   "<code>--export FILE</code>", "<b>Copy Report</b>"})
