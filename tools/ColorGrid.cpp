@@ -2,14 +2,9 @@
 
 #include "ui/ColorConversion.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
-
-#include <array>
 
 namespace tools {
 
@@ -34,118 +29,9 @@ QString cellCode(int index) {
     return QString::fromStdString(core::htmlCode(ColorGrid::cellColor(index)));
 }
 
-/// One cell as a screen reader sees it: an item of the grid's list named by its code, which
-/// can be pressed (picked) and focused.
-class CellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    CellAccessible(ColorGrid* grid, int index) : m_grid(grid), m_index(index) {}
-
-    bool isValid() const override { return !m_grid.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_grid ? m_grid->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(m_grid);
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? cellCode(m_index) : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!m_grid)
-            return {};
-        const QRect cell = ColorGrid::cellRect(m_index);
-        return QRect(m_grid->mapToGlobal(cell.topLeft()), cell.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override {
-        QAccessible::State s;
-        s.focusable = s.selectable = true;
-        if (!m_grid)
-            return s;
-        s.invisible = !m_grid->isVisible();
-        s.focused = m_grid->hasFocus() && m_grid->focusCell() == m_index;
-        s.selected = m_grid->pickedCell() == m_index;
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-
-    QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
-    void doAction(const QString& action) override {
-        if (!m_grid)
-            return;
-        m_grid->setFocusCell(m_index);
-        if (action == pressAction())
-            emit m_grid->cellClicked(m_index);
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    int index() const { return m_index; }
-
-private:
-    QPointer<ColorGrid> m_grid;
-    int m_index;
-};
-
-/// The grid as a list of 216 items.
-class GridAccessible : public QAccessibleWidget {
-public:
-    explicit GridAccessible(ColorGrid* grid) : QAccessibleWidget(grid, QAccessible::List) {}
-    ~GridAccessible() override {
-        for (const QAccessible::Id id : m_cellIds)
-            if (id != 0)
-                QAccessible::deleteAccessibleInterface(id);
-    }
-
-    int childCount() const override { return ColorGrid::kCellCount; }
-    QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= ColorGrid::kCellCount)
-            return nullptr;
-        QAccessible::Id& id = m_cellIds[static_cast<size_t>(index)];
-        // the items are owned by the accessibility cache, which knows them by these ids
-        if (id == 0)
-            id = QAccessible::registerAccessibleInterface(new CellAccessible(grid(), index));
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        const auto* cell = dynamic_cast<const CellAccessible*>(child);
-        return cell != nullptr && cell->parent() == this ? cell->index() : -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        return child(ColorGrid::cellAt(grid()->mapFromGlobal(QPoint(x, y))));
-    }
-    QAccessibleInterface* focusChild() const override {
-        return grid()->hasFocus() ? child(grid()->focusCell()) : nullptr;
-    }
-
-private:
-    ColorGrid* grid() const { return static_cast<ColorGrid*>(widget()); }
-
-    mutable std::array<QAccessible::Id, ColorGrid::kCellCount> m_cellIds{};
-};
-
-QAccessibleInterface* gridAccessibleFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("tools::ColorGrid") && object != nullptr &&
-        object->isWidgetType())
-        return new GridAccessible(static_cast<ColorGrid*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent) {
-    static const bool kFactoryInstalled = [] {
-        QAccessible::installFactory(gridAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(kFactoryInstalled);
     setObjectName(QStringLiteral("tcol"));
     setAccessibleName(QStringLiteral("Web-safe colors"));
     resize(kColumns * kCellSize, (kCellCount + kColumns - 1) / kColumns * kCellSize);
@@ -177,7 +63,7 @@ void ColorGrid::setPickedCell(int index) {
     m_picked = index;
     if (index >= 0) {
         update(cellRect(index));
-        announce(index, QAccessible::Selection);
+        ui::announceCell(this, index, QAccessible::Selection);
     }
 }
 
@@ -188,14 +74,17 @@ void ColorGrid::setFocusCell(int index) {
     m_focus = index;
     update(cellRect(index));
     if (hasFocus())
-        announce(index, QAccessible::Focus);
+        ui::announceCell(this, index, QAccessible::Focus);
     emit focusCellMoved(index);
 }
 
-void ColorGrid::announce(int index, int event) {
-    QAccessibleEvent told(this, static_cast<QAccessible::Event>(event));
-    told.setChild(index);
-    QAccessible::updateAccessibility(&told);
+QString ColorGrid::cellName(int index) const {
+    return cellCode(index);
+}
+
+void ColorGrid::pressCell(int index) {
+    setFocusCell(index);
+    emit cellClicked(index);
 }
 
 void ColorGrid::paintEvent(QPaintEvent* event) {
@@ -277,7 +166,7 @@ void ColorGrid::keyPressEvent(QKeyEvent* event) {
 void ColorGrid::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update(cellRect(m_focus));
-    announce(m_focus, QAccessible::Focus);
+    ui::announceCell(this, m_focus, QAccessible::Focus);
     emit focusCellMoved(m_focus);
 }
 

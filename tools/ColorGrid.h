@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ColorCodes.h"
+#include "ui/CellList.h"
 
 #include <QWidget>
 
@@ -11,7 +12,7 @@ namespace tools {
 /// the pointer and clicks on cells, marks one picked cell with a border, and takes the
 /// keyboard: the arrows move a focus cell, Space picks it as a click does, Enter picks it and
 /// asks for it to be handed over. A screen reader sees each cell as an item named by its code.
-class ColorGrid : public QWidget {
+class ColorGrid : public QWidget, public ui::CellList {
     Q_OBJECT
 public:
     static constexpr int kCellCount = 216;
@@ -34,6 +35,17 @@ public:
     int focusCell() const { return m_focus; }
     void setFocusCell(int index);
 
+    int cellCount() const override { return kCellCount; }
+    QRect cellArea(int index) const override { return cellRect(index); }
+    int cellAtPoint(const QPoint& pos) const override { return cellAt(pos); }
+    /// The cell's code.
+    QString cellName(int index) const override;
+    int currentCell() const override { return m_focus; }
+    bool isCellSelected(int index) const override { return index == m_picked; }
+    /// Picks the cell as a click does.
+    void pressCell(int index) override;
+    void focusCell(int index) override { setFocusCell(index); }
+
 signals:
     /// The pointer is over the cell.
     void cellHovered(int index);
@@ -54,8 +66,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void announce(int index, int event);
-
     int m_picked = -1;
     int m_focus = 0;
     /// The cell a left button went down on, until it comes up.
