@@ -15,15 +15,15 @@ class SchemeModel;
 
 namespace designsystem {
 
-class CodeSwatch;
 class DarkPanel;
+class RampRow;
 
 /// The window frmramps ("Tonal Ramps"): a tonal ramp of each scheme colour and the neutral
-/// (rows ramp1..ramp3 and rampneutral, swatches step50..step950), each step with its code,
-/// its pinned mark and whether it passes WCAG AA as text on the ramp's steps 50 and 950; below
-/// them the scheme's dark twin on the neutral 950 (twin1..twin3). A click on a swatch copies
-/// its code. It follows the scheme while shown; hidden, it only keeps the colours and catches
-/// up when shown again.
+/// (rows ramp1..ramp3 and rampneutral of eleven cells, 50 to 950), each step with its code, its
+/// pinned mark and whether it passes WCAG AA as text on the ramp's steps 50 and 950; below them
+/// the scheme's dark twin on the neutral 950 (darktwin, two or three cells). A click on a cell
+/// copies its code; a screen reader sees each row as a list of its cells. It follows the scheme
+/// while shown; hidden, it only keeps the colours and catches up when shown again.
 class RampsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -50,13 +50,11 @@ private:
 
     /// Rows: the three scheme colours, then the neutral.
     static constexpr size_t kRows = 4;
-    std::array<std::array<CodeSwatch*, kRampSize>, kRows> m_steps{};
+    std::array<RampRow*, kRows> m_rows{};
     /// The third row: its steps, or a note while the scheme has two colours.
     QStackedLayout* m_thirdRow = nullptr;
+    QLabel* m_thirdCaption = nullptr;
     DarkPanel* m_dark = nullptr;
-    std::array<CodeSwatch*, 3> m_twins{};
-    std::array<QLabel*, 3> m_twinContrasts{};
-    std::array<QLabel*, 3> m_twinNotes{};
 };
 
 } // namespace designsystem
