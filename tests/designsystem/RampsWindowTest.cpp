@@ -58,9 +58,9 @@ private slots:
         QFETCH(int, rule);
         QFETCH(QString, steps);
         MainWindowDriver d;
-        d.chooseRule(rule);
         d.runMenu("mnuramps");
         QWidget* w = d.child("frmramps");
+        d.chooseRule(rule);
         QCOMPARE(w->windowTitle(), QStringLiteral("Tonal Ramps"));
         const QPoint points[] = {{200, 60}, {70, 150}, {150, 220}};
         int next = 0;
