@@ -23,14 +23,15 @@ QString extensionOf(Format format) {
 /// The name without an extension a filter gave it. The toolkit swaps only the last part of
 /// a name on a change of filter ("scheme.tokens.json" becomes "scheme.tokens.css",
 /// "scheme.oklch.css" becomes "scheme.oklch.gpl", and "scheme.css" becomes "scheme.json"), so
-/// those parts go too.
+/// every part of every extension goes.
 QString withoutFormatExtension(QString name) {
     for (bool stripped = true; stripped;) {
         stripped = false;
-        QStringList tails = {QStringLiteral(".json"), QStringLiteral(".tokens"),
-                             QStringLiteral(".oklch")};
-        for (Format f : kFormats)
-            tails << extensionOf(f);
+        QStringList tails;
+        for (Format f : kFormats) {
+            for (const QString& part : extensionOf(f).split(QLatin1Char('.'), Qt::SkipEmptyParts))
+                tails << QLatin1Char('.') + part;
+        }
         for (const QString& tail : tails) {
             if (name.size() > tail.size() && name.endsWith(tail, Qt::CaseInsensitive)) {
                 name.chop(tail.size());

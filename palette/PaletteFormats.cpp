@@ -1,6 +1,7 @@
 #include "PaletteFormats.h"
 
 #include "core/Oklab.h"
+#include "designsystem/DesignSystem.h"
 
 #include <cctype>
 #include <charconv>
@@ -53,27 +54,106 @@ std::string colorName(size_t i) {
     return "color-" + std::to_string(i + 1);
 }
 
-std::string cssText(const SchemeColors& colors) {
-    std::string text = ":root {\n";
+namespace {
+
+/// One entry of a file that lists colours by name.
+struct NamedColor {
+    std::string name;
+    core::ColorRGB color;
+};
+
+designsystem::DesignSystem designSystemOf(const SchemeColors& colors) {
+    std::vector<core::ColorRGB> rgb;
+    rgb.reserve(colors.size());
+    for (core::Color c : colors)
+        rgb.push_back(core::splitColor(c));
+    return designsystem::designSystemOf(rgb);
+}
+
+std::string stepName(const designsystem::DesignSystem& system, size_t ramp, size_t step) {
+    return designsystem::rampName(ramp, system.colors.size()) + "-" +
+           std::to_string(designsystem::kRampSteps.at(step));
+}
+
+/// The colours, then with options.ramps every ramp step, then with options.dark the twins.
+std::vector<NamedColor> entriesOf(const SchemeColors& colors, ExportOptions options) {
+    std::vector<NamedColor> entries;
     for (size_t i = 0; i < colors.size(); ++i)
-        text += "  --" + colorName(i) + ": " + core::htmlCode(colors[i]) + ";\n";
+        entries.push_back({colorName(i), core::splitColor(colors[i])});
+    if (!options.ramps && !options.dark)
+        return entries;
+    const designsystem::DesignSystem system = designSystemOf(colors);
+    for (size_t r = 0; options.ramps && r < system.ramps.size(); ++r) {
+        for (size_t s = 0; s < designsystem::kRampSize; ++s)
+            entries.push_back({stepName(system, r, s), system.ramps[r].steps.at(s).color});
+    }
+    for (size_t i = 0; options.dark && i < system.twins.size(); ++i)
+        entries.push_back({colorName(i) + "-dark", system.twins[i].color});
+    return entries;
+}
+
+/// The members of a JSON object, one a line, separated by commas.
+std::string joinMembers(const std::vector<std::string>& members) {
+    std::string text;
+    for (size_t i = 0; i < members.size(); ++i)
+        text += members[i] + (i + 1 < members.size() ? ",\n" : "\n");
+    return text;
+}
+
+/// One sRGB colour token "name": {...} with its lines indented by indent, no line end after
+/// its closing brace.
+std::string tokenText(std::string_view name, core::ColorRGB c, const std::string& indent) {
+    std::string text = indent + "\"" + std::string(name) + "\": {\n";
+    text += indent + "  \"$type\": \"color\",\n";
+    text += indent + "  \"$value\": {\n";
+    text += indent + "    \"colorSpace\": \"srgb\",\n";
+    text += indent + "    \"components\": [" + tokenComponent(c.r) + ", " + tokenComponent(c.g) +
+            ", " + tokenComponent(c.b) + "],\n";
+    text += indent + "    \"hex\": \"" + lowerHex(core::rgbValue(c.r, c.g, c.b)) + "\"\n";
+    text += indent + "  },\n";
+    // readers that know only sRGB tokens skip "$extensions"; the text is plain ASCII, so it
+    // needs no escaping
+    text += indent + "  \"$extensions\": {\n";
+    text += indent + "    \"" + std::string(kTokenExtensionKey) + "\": {\n";
+    text += indent + "      \"oklch\": \"" + core::oklchText(c) + "\"\n";
+    text += indent + "    }\n";
+    text += indent + "  }\n";
+    return text + indent + "}";
+}
+
+/// A group "name": {...} of a description and the members, indented by indent, no line end
+/// after its closing brace.
+std::string groupText(std::string_view name, std::string_view description,
+                      std::vector<std::string> members, const std::string& indent) {
+    if (!description.empty())
+        members.insert(members.begin(),
+                       indent + "  \"$description\": \"" + std::string(description) + "\"");
+    return indent + "\"" + std::string(name) + "\": {\n" + joinMembers(members) + indent + "}";
+}
+
+} // namespace
+
+std::string cssText(const SchemeColors& colors, ExportOptions options) {
+    std::string text = ":root {\n";
+    for (const NamedColor& e : entriesOf(colors, options))
+        text += "  --" + e.name + ": " + core::hexText(e.color) + ";\n";
     return text + "}\n";
 }
 
-std::string oklchCssText(const SchemeColors& colors) {
+std::string oklchCssText(const SchemeColors& colors, ExportOptions options) {
     std::string text = ":root {\n";
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const std::string property = "  --" + colorName(i) + ": ";
-        text += property + core::htmlCode(colors[i]) + ";\n";
-        text += property + core::oklchText(core::splitColor(colors[i])) + ";\n";
+    for (const NamedColor& e : entriesOf(colors, options)) {
+        const std::string property = "  --" + e.name + ": ";
+        text += property + core::hexText(e.color) + ";\n";
+        text += property + core::oklchText(e.color) + ";\n";
     }
     return text + "}\n";
 }
 
-std::string scssText(const SchemeColors& colors) {
+std::string scssText(const SchemeColors& colors, ExportOptions options) {
     std::string text;
-    for (size_t i = 0; i < colors.size(); ++i)
-        text += "$" + colorName(i) + ": " + core::htmlCode(colors[i]) + ";\n";
+    for (const NamedColor& e : entriesOf(colors, options))
+        text += "$" + e.name + ": " + core::hexText(e.color) + ";\n";
     return text;
 }
 
@@ -87,91 +167,163 @@ std::string tokenComponent(int channel) {
     return std::string(buffer, result.ptr);
 }
 
-std::string designTokensText(const SchemeColors& colors) {
-    std::string text = "{\n";
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColorRGB c = core::splitColor(colors[i]);
-        text += "  \"" + colorName(i) + "\": {\n";
-        text += "    \"$type\": \"color\",\n";
-        text += "    \"$value\": {\n";
-        text += "      \"colorSpace\": \"srgb\",\n";
-        text += "      \"components\": [" + tokenComponent(c.r) + ", " + tokenComponent(c.g) +
-                ", " + tokenComponent(c.b) + "],\n";
-        text += "      \"hex\": \"" + lowerHex(colors[i]) + "\"\n";
-        text += "    },\n";
-        // readers that know only sRGB tokens skip "$extensions"; the text is plain ASCII, so
-        // it needs no escaping
-        text += "    \"$extensions\": {\n";
-        text += "      \"" + std::string(kTokenExtensionKey) + "\": {\n";
-        text += "        \"oklch\": \"" + core::oklchText(c) + "\"\n";
-        text += "      }\n";
-        text += "    }\n";
-        text += i + 1 < colors.size() ? "  },\n" : "  }\n";
+std::string designTokensText(const SchemeColors& colors, ExportOptions options) {
+    // The scheme's colours stay tokens at the top, as files written before the ramps have
+    // them; a token cannot also be a group, so the ramps are groups of their own under
+    // "ramp" (ramp.color-1.50 .. ramp.neutral.950) and the twins under "dark".
+    const designsystem::DesignSystem system = designSystemOf(colors);
+    std::vector<std::string> top;
+    for (size_t i = 0; i < colors.size(); ++i)
+        top.push_back(tokenText(colorName(i), core::splitColor(colors[i]), "  "));
+    std::vector<std::string> ramps;
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        std::vector<std::string> steps;
+        for (const designsystem::RampStep& s : system.ramps[r].steps)
+            steps.push_back(tokenText(std::to_string(s.step), s.color, "      "));
+        ramps.push_back(
+            groupText(designsystem::rampName(r, system.colors.size()), {}, steps, "    "));
+    }
+    if (!ramps.empty())
+        top.push_back(groupText("ramp",
+                                "Tonal ramps 50 (lightest) to 950 of each colour and of a "
+                                "neutral tinted with the base colour's hue",
+                                ramps, "  "));
+    if (options.dark && !system.twins.empty()) {
+        std::vector<std::string> twins;
+        for (size_t i = 0; i < system.twins.size(); ++i)
+            twins.push_back(tokenText(colorName(i), system.twins[i].color, "    "));
+        top.push_back(
+            groupText("dark",
+                      "Each colour's dark twin: its OKLCH hue and chroma at the lightness "
+                      "whose contrast on ramp.neutral.950 is nearest the colour's "
+                      "contrast on white",
+                      twins, "  "));
+    }
+    return "{\n" + joinMembers(top) + "}\n";
+}
+
+std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options) {
+    const designsystem::DesignSystem system = designSystemOf(colors);
+    std::string text =
+        "/* Tailwind CSS 4 theme: tonal ramps 50 (lightest) to 950 of the scheme's colours and\n"
+        "   of a neutral tinted with the base colour's hue, for utilities such as bg-color-1-500\n"
+        "   and text-neutral-950. Use it after the framework:\n"
+        "   @import \"tailwindcss\";\n"
+        "   @import \"./scheme.tailwind.css\";\n"
+        "*/\n"
+        "@theme {\n";
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        if (r > 0)
+            text += "\n";
+        for (size_t s = 0; s < designsystem::kRampSize; ++s)
+            text += "  --color-" + stepName(system, r, s) + ": " +
+                    core::oklchText(system.ramps[r].steps.at(s).color) + ";\n";
+    }
+    if (options.dark && !system.twins.empty()) {
+        text += "\n";
+        for (size_t i = 0; i < system.twins.size(); ++i)
+            text += "  --color-" + colorName(i) +
+                    "-dark: " + core::oklchText(system.twins[i].color) + ";\n";
     }
     return text + "}\n";
 }
 
-std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName) {
+std::string cssRampsText(const SchemeColors& colors) {
+    const designsystem::DesignSystem system = designSystemOf(colors);
+    const auto lightDark = [](core::ColorRGB light, core::ColorRGB dark) {
+        return "light-dark(" + core::hexText(light) + ", " + core::hexText(dark) + ")";
+    };
+    std::string text =
+        "/* The scheme's colours and their tonal ramps for light and dark mode. Each value is\n"
+        "   light-dark(light, dark); color-scheme lets the reader's setting choose.\n"
+        "   Dark mode: a ramp step takes the mirrored step of its ramp (50 and 950, 100 and 900,\n"
+        "   ... 400 and 600 swap; 500 stays), so --neutral-50 is the dark background (neutral\n"
+        "   950) and a pair that reads in light mode still reads. A colour takes its dark twin:\n"
+        "   the same OKLCH hue and chroma at the lightness whose contrast on that background is\n"
+        "   nearest the contrast the colour has on white.\n"
+        "*/\n"
+        ":root {\n"
+        "  color-scheme: light dark;\n";
+    for (size_t i = 0; i < colors.size(); ++i) {
+        const core::ColorRGB c = core::splitColor(colors[i]);
+        text += "  --" + colorName(i) + ": " +
+                lightDark(c, i < system.twins.size() ? system.twins[i].color : c) + ";\n";
+    }
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        const auto& steps = system.ramps[r].steps;
+        for (size_t s = 0; s < steps.size(); ++s)
+            text += "  --" + stepName(system, r, s) + ": " +
+                    lightDark(steps.at(s).color, steps.at(steps.size() - 1 - s).color) + ";\n";
+    }
+    return text + "}\n";
+}
+
+std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName,
+                            ExportOptions options) {
     std::string text = "GIMP Palette\nName: ";
     // a line break in the name would end the header line early
     for (char c : paletteName)
         text += (c == '\n' || c == '\r') ? ' ' : c;
     text += "\nColumns: " + std::to_string(colors.size()) + "\n#\n";
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColorRGB c = core::splitColor(colors[i]);
+    for (const NamedColor& e : entriesOf(colors, options)) {
         char line[16];
-        std::snprintf(line, sizeof line, "%3d %3d %3d\t", c.r, c.g, c.b);
-        text += line + colorName(i) + "\n";
+        std::snprintf(line, sizeof line, "%3d %3d %3d\t", e.color.r, e.color.g, e.color.b);
+        text += line + e.name + "\n";
     }
     return text;
 }
 
-std::vector<uint8_t> aseBytes(const SchemeColors& colors) {
+std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options) {
+    const std::vector<NamedColor> entries = entriesOf(colors, options);
     std::vector<uint8_t> out = {'A', 'S', 'E', 'F'};
     putU16(out, 1); // version 1.0
     putU16(out, 0);
-    putU32(out, static_cast<uint32_t>(colors.size()));
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const std::string name = colorName(i);
-        const core::ColorRGB c = core::splitColor(colors[i]);
+    putU32(out, static_cast<uint32_t>(entries.size()));
+    for (const NamedColor& e : entries) {
         // name length in UTF-16 units with the closing zero, the name, "RGB ", 3 floats, type
-        const uint16_t units = static_cast<uint16_t>(name.size() + 1);
+        const uint16_t units = static_cast<uint16_t>(e.name.size() + 1);
         const uint32_t length = 2 + 2u * units + 4 + 3 * 4 + 2;
         putU16(out, 0x0001); // colour entry
         putU32(out, length);
         putU16(out, units);
-        for (char ch : name)
+        for (char ch : e.name)
             putU16(out, static_cast<uint8_t>(ch)); // the names are ASCII
         putU16(out, 0);
         for (char ch : std::string_view("RGB "))
             out.push_back(static_cast<uint8_t>(ch));
-        for (uint8_t channel : {c.r, c.g, c.b})
+        for (uint8_t channel : {e.color.r, e.color.g, e.color.b})
             putFloat(out, static_cast<float>(channel / 255.0));
         putU16(out, 2); // normal (neither global nor spot)
     }
     return out;
 }
 
-std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors) {
+std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, ExportOptions options) {
     std::string text;
     switch (format) {
     case Format::Css:
-        text = cssText(colors);
+        text = cssText(colors, options);
         break;
     case Format::Scss:
-        text = scssText(colors);
+        text = scssText(colors, options);
         break;
     case Format::OklchCss:
-        text = oklchCssText(colors);
+        text = oklchCssText(colors, options);
         break;
     case Format::DesignTokens:
-        text = designTokensText(colors);
+        text = designTokensText(colors, options);
         break;
     case Format::GimpPalette:
-        text = gimpPaletteText(colors, "ChromaLune");
+        text = gimpPaletteText(colors, "ChromaLune", options);
         break;
     case Format::AdobeSwatchExchange:
-        return aseBytes(colors);
+        return aseBytes(colors, options);
+    case Format::TailwindTheme:
+        text = tailwindThemeText(colors, options);
+        break;
+    case Format::CssRamps:
+        text = cssRampsText(colors);
+        break;
     }
     return std::vector<uint8_t>(text.begin(), text.end());
 }
@@ -190,6 +342,10 @@ std::string_view extension(Format format) {
         return ".ase";
     case Format::OklchCss:
         return ".oklch.css";
+    case Format::TailwindTheme:
+        return ".tailwind.css";
+    case Format::CssRamps:
+        return ".ramps.css";
     }
     return {};
 }
@@ -220,6 +376,10 @@ std::string dialogFilter(Format format) {
         return "Adobe Swatch Exchange " + pattern;
     case Format::OklchCss:
         return "CSS Color 4 (oklch) " + pattern;
+    case Format::TailwindTheme:
+        return "Tailwind CSS 4 theme " + pattern;
+    case Format::CssRamps:
+        return "CSS Ramps, Light and Dark " + pattern;
     }
     return pattern;
 }

@@ -13,16 +13,35 @@
 namespace palette {
 
 /// The file formats a scheme can be exported to.
-enum class Format { Css, Scss, DesignTokens, GimpPalette, AdobeSwatchExchange, OklchCss };
+enum class Format {
+    Css,
+    Scss,
+    DesignTokens,
+    GimpPalette,
+    AdobeSwatchExchange,
+    OklchCss,
+    TailwindTheme,
+    CssRamps
+};
 
 /// The formats in the order a save dialog lists them; new ones go last, so a filter's index
 /// keeps naming the same format.
-constexpr std::array<Format, 6> kFormats = {Format::Css,
+constexpr std::array<Format, 8> kFormats = {Format::Css,
                                             Format::Scss,
                                             Format::DesignTokens,
                                             Format::GimpPalette,
                                             Format::AdobeSwatchExchange,
-                                            Format::OklchCss};
+                                            Format::OklchCss,
+                                            Format::TailwindTheme,
+                                            Format::CssRamps};
+
+/// What a file holds beside the scheme's colours, in the formats that otherwise hold only
+/// them (the tokens, Tailwind and ramps files always hold the ramps; the ramps file also
+/// always holds the dark twins).
+struct ExportOptions {
+    bool ramps = false; ///< the tonal ramps: "color-1-50" .. "neutral-950" after the colours
+    bool dark = false;  ///< each colour's dark twin: "color-1-dark" .. after everything else
+};
 
 /// The key under "$extensions" of a design token that holds this program's extra values.
 constexpr std::string_view kTokenExtensionKey = "io.github.moonquill.chromalune";
@@ -35,35 +54,50 @@ using SchemeColors = std::vector<core::Color>;
 std::string colorName(size_t i);
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
-std::string cssText(const SchemeColors& colors);
+std::string cssText(const SchemeColors& colors, ExportOptions options = {});
 
 /// CSS Color 4 custom properties in a :root rule: each colour as "#RRGGBB", then again as
 /// oklch() (the same property twice, so a browser without oklch() keeps the hex), LF line ends.
-std::string oklchCssText(const SchemeColors& colors);
+std::string oklchCssText(const SchemeColors& colors, ExportOptions options = {});
 
 /// SCSS variables "$color-1: #RRGGBB;", LF line ends.
-std::string scssText(const SchemeColors& colors);
+std::string scssText(const SchemeColors& colors, ExportOptions options = {});
 
 /// Design tokens (JSON): one sRGB colour token per colour with components 0-1 and a
 /// lower-case "#rrggbb" hex, and its oklch() text under "$extensions" (kTokenExtensionKey,
-/// "oklch"), LF line ends.
-std::string designTokensText(const SchemeColors& colors);
+/// "oklch"); then the group "ramp" holding a group per ramp ("color-1" .. "neutral") of
+/// tokens "50" .. "950"; with options.dark a group "dark" of the colours' twins. LF line ends.
+std::string designTokensText(const SchemeColors& colors, ExportOptions options = {});
+
+/// A Tailwind CSS 4 theme: one @theme block of "--color-<ramp>-<step>: oklch(...)" for each
+/// ramp (color-1 .. neutral) and step (50 .. 950), each the oklch() of the step's 8-bit
+/// colour; with options.dark also "--color-color-1-dark" .. LF line ends.
+std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options = {});
+
+/// CSS for light and dark mode: a :root rule with "color-scheme: light dark", each colour as
+/// "--color-1: light-dark(#RRGGBB, <its dark twin>)", then each ramp step as
+/// "--<ramp>-<step>: light-dark(<step>, <mirrored step>)" (50 with 950, 100 with 900, ..,
+/// 500 with itself). LF line ends.
+std::string cssRampsText(const SchemeColors& colors);
 
 /// A channel 0-255 as a token component 0-1: the shortest decimal that reads back as
 /// exactly channel / 255 in double precision ("0", "1", "0.5019607843137255").
 std::string tokenComponent(int channel);
 
 /// GIMP palette text: header, name, one column a colour, then "RRR GGG BBB<tab>name" lines.
-std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName);
+std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName,
+                            ExportOptions options = {});
 
 /// Adobe Swatch Exchange 1.0 bytes: one global RGB colour entry a colour, big-endian.
-std::vector<uint8_t> aseBytes(const SchemeColors& colors);
+std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options = {});
 
-/// The whole file for a format (the GIMP palette named "ChromaLune").
-std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors);
+/// The whole file for a format (the GIMP palette named "ChromaLune"). The window writes it
+/// with the default options, as the command line does without --ramps and --dark.
+std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
+                               ExportOptions options = {});
 
 /// The format a file name asks for by its extension, case-insensitive, the longest extension
-/// winning (".oklch.css" before ".css"); none when unknown.
+/// winning (".oklch.css" or ".tailwind.css" before ".css"); none when unknown.
 std::optional<Format> formatForFileName(std::string_view fileName);
 
 /// The extension a file of the format gets (".tokens.json" for design tokens).
@@ -72,7 +106,7 @@ std::string_view extension(Format format);
 /// Filter text of a save dialog for the format, e.g. "CSS Custom Properties (*.css)".
 std::string dialogFilter(Format format);
 
-/// Every supported extension for a message: ".css, .scss, ..., .ase or .oklch.css".
+/// Every supported extension for a message: ".css, .scss, ..., .tailwind.css or .ramps.css".
 std::string supportedExtensionsText();
 
 } // namespace palette

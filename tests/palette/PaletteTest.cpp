@@ -4,8 +4,12 @@
 #include "core/CssColor.h"
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
+#include "designsystem/DesignSystem.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -86,6 +90,86 @@ Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINIT
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
 }
 
+designsystem::DesignSystem systemOf(const palette::SchemeColors& colors) {
+    std::vector<core::ColorRGB> rgb;
+    for (core::Color c : colors)
+        rgb.push_back(core::splitColor(c));
+    return designsystem::designSystemOf(rgb);
+}
+
+/// A scheme of three with a black (its ramp pinned at 950), a perceptual complementary pair
+/// and a classic triad.
+std::vector<palette::SchemeColors> someSchemes() {
+    return {{core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86), core::rgbValue(0, 0, 0)},
+            colorsFor({"--rule=complementary", "--raster=perceptual", "--base=#2a7f62"}),
+            colorsFor({"--rule=triad", "--at=60,200"})};
+}
+
+/// Every ramp's name and step, as "color-1-50" .. "neutral-950", with its colour.
+std::vector<std::pair<std::string, core::ColorRGB>>
+rampSteps(const designsystem::DesignSystem& system) {
+    static const int kSteps[] = {50, 100, 200, 300, 400, 500, 600, 700, 800, 900, 950};
+    std::vector<std::pair<std::string, core::ColorRGB>> steps;
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        const std::string ramp =
+            r + 1 < system.ramps.size() ? "color-" + std::to_string(r + 1) : "neutral";
+        for (size_t s = 0; s < 11; ++s)
+            steps.emplace_back(ramp + "-" + std::to_string(kSteps[s]),
+                               system.ramps[r].steps.at(s).color);
+    }
+    return steps;
+}
+
+std::string trimmed(const std::string& text) {
+    const size_t a = text.find_first_not_of(" \n");
+    return a == std::string::npos ? std::string()
+                                  : text.substr(a, text.find_last_not_of(" \n") + 1 - a);
+}
+
+/// The "name: value" declarations, in order, of a CSS text made of comments and one block
+/// opened by head; a failure when the text has any other shape.
+std::vector<std::pair<std::string, std::string>> blockDeclarations(std::string text,
+                                                                   const std::string& head) {
+    for (size_t a; (a = text.find("/*")) != std::string::npos;) {
+        const size_t b = text.find("*/", a + 2);
+        if (b == std::string::npos) {
+            ADD_FAILURE() << "an open comment";
+            return {};
+        }
+        text.erase(a, b + 2 - a);
+    }
+    const size_t open = text.find('{');
+    const size_t close = text.find('}');
+    EXPECT_TRUE(open != std::string::npos && trimmed(text.substr(0, open)) == head &&
+                text.find('{', open + 1) == std::string::npos && close != std::string::npos &&
+                trimmed(text.substr(close + 1)).empty())
+        << text;
+    std::vector<std::pair<std::string, std::string>> found;
+    const std::string body = text.substr(open + 1, close - open - 1);
+    size_t at = 0;
+    for (size_t end; (end = body.find(';', at)) != std::string::npos; at = end + 1) {
+        const std::string declaration = body.substr(at, end - at);
+        const size_t colon = declaration.find(':');
+        found.emplace_back(trimmed(declaration.substr(0, colon)),
+                           trimmed(declaration.substr(colon + 1)));
+    }
+    EXPECT_EQ(trimmed(body.substr(at)), "") << "a declaration without its ';'";
+    return found;
+}
+
+/// Whether a CSS colour text reads back as want within tolerance per 8-bit channel.
+::testing::AssertionResult readsAs(const std::string& value, core::ColorRGB want, int tolerance) {
+    const core::CssParseResult css = core::parseCssColor(value);
+    if (!css.color)
+        return ::testing::AssertionFailure() << value << ": " << css.error;
+    const core::ColorRGB got = core::rgb8Of(*css.color);
+    if (std::abs(got.r - want.r) > tolerance || std::abs(got.g - want.g) > tolerance ||
+        std::abs(got.b - want.b) > tolerance)
+        return ::testing::AssertionFailure()
+               << value << " is " << core::hexText(got) << ", not " << core::hexText(want);
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace
 
 // The files in expected/ were checked by hand and read by other programs' readers.
@@ -98,7 +182,9 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
         {"dir.css/c.Tokens.JSON", Format::DesignTokens, "scheme.tokens.json"},
         {"p.gpl", Format::GimpPalette, "scheme.gpl"},
         {"s.ase", Format::AdobeSwatchExchange, "scheme.ase"},
-        {"d.oklch/e.Oklch.CSS", Format::OklchCss, "scheme.oklch.css"}};
+        {"d.oklch/e.Oklch.CSS", Format::OklchCss, "scheme.oklch.css"},
+        {"f.TAILWIND.css", Format::TailwindTheme, "scheme.tailwind.css"},
+        {"g.ramps.css", Format::CssRamps, "scheme.ramps.css"}};
     for (const auto& [fileName, format, expected] : cases) {
         EXPECT_EQ(palette::formatForFileName(fileName), format) << fileName;
         const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme);
@@ -142,6 +228,109 @@ TEST(PaletteFormats, TokensAndAseGiveEveryLevelBack) {
     }
 }
 
+// Tailwind takes comments and one @theme block: every ramp step under its name, its oklch()
+// reading back as the step's 8-bit colour; the twins only when asked for.
+TEST(PaletteFormats, TailwindThemeHoldsEveryRampStepAsTheOklchOfItsColour) {
+    for (const palette::SchemeColors& scheme : someSchemes()) {
+        const designsystem::DesignSystem system = systemOf(scheme);
+        for (const bool dark : {false, true}) {
+            auto wanted = rampSteps(system);
+            for (size_t i = 0; dark && i < scheme.size(); ++i)
+                wanted.emplace_back(palette::colorName(i) + "-dark", system.twins.at(i).color);
+            const auto found =
+                blockDeclarations(palette::tailwindThemeText(scheme, {true, dark}), "@theme");
+            ASSERT_EQ(found.size(), (scheme.size() + 1) * 11 + (dark ? scheme.size() : 0));
+            for (size_t k = 0; k < found.size(); ++k) {
+                EXPECT_EQ(found[k].first, "--color-" + wanted[k].first);
+                EXPECT_EQ(found[k].second.rfind("oklch(", 0), 0u) << found[k].second;
+                EXPECT_TRUE(readsAs(found[k].second, wanted[k].second, 1)) << found[k].first;
+            }
+        }
+    }
+}
+
+// Light and dark: each colour with its dark twin, each ramp step with the mirrored step of its
+// ramp (so --neutral-50 turns into the dark background), every value exact.
+TEST(PaletteFormats, CssRampsPairEachColourWithItsTwinAndEachStepWithItsMirror) {
+    for (const palette::SchemeColors& scheme : someSchemes()) {
+        const designsystem::DesignSystem system = systemOf(scheme);
+        const auto steps = rampSteps(system);
+        std::vector<std::tuple<std::string, core::ColorRGB, core::ColorRGB>> wanted;
+        for (size_t i = 0; i < scheme.size(); ++i)
+            wanted.emplace_back(palette::colorName(i), core::splitColor(scheme[i]),
+                                system.twins.at(i).color);
+        for (size_t k = 0; k < steps.size(); ++k)
+            wanted.emplace_back(steps[k].first, steps[k].second,
+                                steps[k - k % 11 + 10 - k % 11].second);
+        const auto found = blockDeclarations(palette::cssRampsText(scheme), ":root");
+        ASSERT_EQ(found.size(), wanted.size() + 1);
+        EXPECT_EQ(found[0], std::make_pair(std::string("color-scheme"), std::string("light dark")));
+        for (size_t k = 0; k < wanted.size(); ++k) {
+            const auto& [name, light, dark] = wanted[k];
+            const std::string& value = found[k + 1].second;
+            const size_t comma = value.find(", ");
+            EXPECT_EQ(found[k + 1].first, "--" + name);
+            ASSERT_TRUE(value.rfind("light-dark(", 0) == 0 && value.back() == ')' &&
+                        comma != std::string::npos)
+                << value;
+            EXPECT_TRUE(readsAs(value.substr(11, comma - 11), light, 0)) << name;
+            EXPECT_TRUE(readsAs(value.substr(comma + 2, value.size() - comma - 3), dark, 0))
+                << name;
+        }
+        EXPECT_EQ(found.at(found.size() - 11).second.find(core::hexText(system.darkBackground())),
+                  20u);
+    }
+}
+
+// The tokens keep the colours as top-level tokens, hold the ramps as groups ramp.<ramp>.<step>
+// and with dark the twins as dark.<colour>; every value reads back exactly.
+TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
+    const auto expectToken = [](const QJsonValue& token, core::ColorRGB want, const QString& path) {
+        const QJsonObject value = token[QLatin1String("$value")].toObject();
+        const QJsonArray parts = value[QLatin1String("components")].toArray();
+        EXPECT_EQ(token[QLatin1String("$type")], QLatin1String("color")) << path.toStdString();
+        EXPECT_EQ(value[QLatin1String("colorSpace")], QLatin1String("srgb")) << path.toStdString();
+        EXPECT_EQ(value[QLatin1String("hex")].toString().toStdString(),
+                  QString::asprintf("#%02x%02x%02x", want.r, want.g, want.b).toStdString());
+        ASSERT_EQ(parts.size(), 3) << path.toStdString();
+        EXPECT_EQ(core::rgbValue(std::lround(parts[0].toDouble() * 255),
+                                 std::lround(parts[1].toDouble() * 255),
+                                 std::lround(parts[2].toDouble() * 255)),
+                  core::rgbValue(want.r, want.g, want.b))
+            << path.toStdString();
+    };
+    for (const palette::SchemeColors& scheme : someSchemes()) {
+        const designsystem::DesignSystem system = systemOf(scheme);
+        for (const bool dark : {false, true}) {
+            QJsonParseError error{};
+            const std::string text = palette::designTokensText(scheme, {false, dark});
+            const QJsonObject root =
+                QJsonDocument::fromJson(QByteArray::fromStdString(text), &error).object();
+            ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+            QStringList keys = {"color-1", "color-2", "ramp"};
+            if (scheme.size() == 3)
+                keys.insert(2, "color-3");
+            if (dark)
+                keys.insert(keys.size() - 1, "dark");
+            EXPECT_EQ(root.keys(), keys);
+            for (size_t i = 0; i < scheme.size(); ++i) {
+                const QString name = QString::fromStdString(palette::colorName(i));
+                expectToken(root[name], core::splitColor(scheme[i]), name);
+                if (dark)
+                    expectToken(root["dark"][name], system.twins.at(i).color, "dark." + name);
+            }
+            const QJsonObject ramps = root["ramp"].toObject();
+            EXPECT_EQ(ramps.size(), qsizetype(scheme.size()) + 2); // and the description
+            for (const auto& [step, color] : rampSteps(system)) {
+                const QString name = QString::fromStdString(step);
+                const qsizetype dash = name.lastIndexOf('-');
+                EXPECT_EQ(ramps[name.left(dash)].toObject().size(), 11);
+                expectToken(ramps[name.left(dash)][name.mid(dash + 1)], color, "ramp." + name);
+            }
+        }
+    }
+}
+
 TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     QTemporaryDir dir;
     const std::string file = dir.filePath("out.css").toStdString();
@@ -169,7 +358,8 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--rule", "triad", "--rule=triad"}, "given twice (--rule)"},
         {{"--export", file, "extra"}, "unknown argument 'extra'"},
         {{"--export", "a.json"},
-         "(--export); use .css, .scss, .tokens.json, .gpl, .ase or .oklch.css"},
+         "(--export); use .css, .scss, .tokens.json, .gpl, .ase, .oklch.css, .tailwind.css or "
+         ".ramps.css"},
         {{"--export="}, "empty file name (--export)"},
     };
     for (const auto& c : cases) {
