@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -25,6 +26,8 @@ namespace {
 
 constexpr std::string_view kValueOptions[] = {"--export", "--rule",   "--base",
                                               "--at",     "--raster", "--lightness"};
+/// Options that stand alone: a value given to them is refused, not ignored.
+constexpr std::string_view kFlagOptions[] = {"--ramps", "--dark"};
 
 /// An option Qt's application object reads itself, taken with one leading dash or two.
 struct ToolkitOption {
@@ -204,6 +207,16 @@ bool isHelp(std::string_view arg) {
     return arg == "--help" || arg == "-h";
 }
 
+bool isFlag(std::string_view name) {
+    return std::find(std::begin(kFlagOptions), std::end(kFlagOptions), name) !=
+           std::end(kFlagOptions);
+}
+
+bool takesValue(std::string_view name) {
+    return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) !=
+           std::end(kValueOptions);
+}
+
 } // namespace
 
 bool wantsCommandLine(const std::vector<std::string>& args) {
@@ -211,10 +224,8 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
         if (isHelp(arg))
             return true;
         const std::string_view name = std::string_view(arg).substr(0, arg.find('='));
-        for (std::string_view option : kValueOptions) {
-            if (name == option)
-                return true;
-        }
+        if (takesValue(name) || isFlag(name))
+            return true;
     }
     return false;
 }
@@ -270,14 +281,19 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         const std::string_view arg = args[i];
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        bool known = false;
-        for (std::string_view option : kValueOptions)
-            known = known || name == option;
-        if (!known || name.substr(0, 2) != "--")
+        if (!takesValue(name) && !isFlag(name))
             return {std::nullopt, "chromalune: unknown argument '" + std::string(arg) +
                                       "'; see chromalune --help"};
         if (!seen.insert(name).second)
             return {std::nullopt, fail("given twice", name)};
+        if (isFlag(name)) {
+            // a word after the flag is a value meant for it too: no other argument stands alone
+            if (equals != std::string_view::npos ||
+                (i + 1 < args.size() && std::string_view(args[i + 1]).substr(0, 1) != "-"))
+                return {std::nullopt, fail("takes no value", name)};
+            (name == "--ramps" ? request.options.ramps : request.options.dark) = true;
+            continue;
+        }
         std::string_view value;
         if (equals != std::string_view::npos) {
             value = arg.substr(equals + 1);
@@ -333,16 +349,19 @@ SchemeResult schemeColors(const ExportRequest& request) {
 
 std::string usageText() {
     return "Usage: chromalune [--export FILE [--rule NAME] [--base COLOR | --at X,Y]\n"
-           "                  [--raster default|websafe|perceptual] [--lightness N]]\n"
+           "                  [--raster default|websafe|perceptual] [--lightness N]\n"
+           "                  [--ramps] [--dark]]\n"
            "\n"
-           "Without arguments ChromaLune opens its window. With --export it writes the three\n"
+           "Without arguments ChromaLune opens its window. With --export it writes the\n"
            "scheme colors to FILE without opening a window and exits. The window also takes\n"
            "the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
            "                  .css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"
-           "                  .scss (SCSS variables), .tokens.json (design tokens),\n"
-           "                  .gpl (GIMP/Inkscape palette), .ase (Adobe Swatch Exchange)\n"
+           "                  .scss (SCSS variables), .tokens.json (design tokens, with the\n"
+           "                  ramps), .gpl (GIMP/Inkscape palette), .ase (Adobe Swatch\n"
+           "                  Exchange), .tailwind.css (Tailwind CSS 4 theme of the ramps),\n"
+           "                  .ramps.css (colors and ramps for light and dark mode)\n"
            "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
            "                  triad or monochromatic\n"
            "  --base COLOR    the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
@@ -357,6 +376,12 @@ std::string usageText() {
            "                  the wheel the window starts with\n"
            "  --lightness N   the perceptual wheel's lightness, 0-100 percent (default 65);\n"
            "                  only with --raster perceptual, and --base sets its own\n"
+           "  --ramps         add the tonal ramps 50-950 of each color and of the neutral\n"
+           "                  (color-1-50 .. neutral-950) to a .css, .oklch.css, .scss, .gpl\n"
+           "                  or .ase file; the other formats always hold them\n"
+           "  --dark          add each color's dark twin for a dark background (color-1-dark\n"
+           "                  ..; in design tokens the group \"dark\"); .ramps.css always\n"
+           "                  holds them\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
@@ -386,7 +411,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
     std::string reason;
-    if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason)) {
+    if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason,
+                          request.options)) {
         err << "chromalune: cannot write '" << request.file << "': " << reason << '\n';
         return 1;
     }

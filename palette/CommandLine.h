@@ -22,6 +22,7 @@ struct ExportRequest {
     std::optional<core::Oklch> baseExact;   ///< the same colour exactly, for the perceptual wheel
     std::optional<double> lightness;        ///< the perceptual disc's lightness 0..1
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
+    ExportOptions options;                  ///< --ramps and --dark
 };
 
 /// A parsed command line: the request, or a one-line message naming the bad argument.
@@ -31,7 +32,8 @@ struct ParsedArguments {
 };
 
 /// Whether the arguments (without the program name) ask for a command-line run instead of
-/// the window: any of --export, --help, --rule, --base, --at, --raster or --lightness.
+/// the window: any of --export, --help, --rule, --base, --at, --raster, --lightness, --ramps
+/// or --dark.
 bool wantsCommandLine(const std::vector<std::string>& args);
 
 /// For a window run: a one-line message naming the first argument that is not one of the

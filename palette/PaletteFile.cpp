@@ -8,8 +8,8 @@
 namespace palette {
 
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason) {
-    const std::vector<uint8_t> bytes = fileBytes(format, colors);
+                      std::string* reason, ExportOptions options) {
+    const std::vector<uint8_t> bytes = fileBytes(format, colors, options);
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
                           static_cast<qsizetype>(bytes.size()));
     QString error;

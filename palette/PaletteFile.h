@@ -8,9 +8,10 @@ class QString;
 
 namespace palette {
 
-/// Writes the scheme's colours in format to path as one whole, as the colours file is
-/// written: on failure an earlier file stays as it was and reason (when given) says why.
+/// Writes the scheme's colours in format (with what options add) to path as one whole, as
+/// the colours file is written: on failure an earlier file stays as it was and reason (when
+/// given) says why.
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason);
+                      std::string* reason, ExportOptions options = {});
 
 } // namespace palette

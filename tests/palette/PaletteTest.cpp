@@ -360,6 +360,11 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", "a.json"},
          "(--export); use .css, .scss, .tokens.json, .gpl, .ase, .oklch.css, .tailwind.css or "
          ".ramps.css"},
+        {{"--export", file, "--ramps=yes"}, "takes no value (--ramps)"},
+        {{"--export", file, "--dark", "yes"}, "takes no value (--dark)"},
+        {{"--export", file, "--dark", "--ramps", "--dark"}, "given twice (--dark)"},
+        {{"--export", file, "--ramp"}, "unknown argument '--ramp'"},
+        {{"--dark"}, "no file to write (--export)"},
         {{"--export="}, "empty file name (--export)"},
     };
     for (const auto& c : cases) {
@@ -373,6 +378,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     const Outcome help = run({"--export", "x.txt", "--help"});
     EXPECT_TRUE(help.status == 0 && help.err.empty()) << help.err;
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
 }
 
 TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixelOrSaysWhy) {
@@ -418,6 +424,63 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     const Outcome failed = run({"--export", missing});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("'" + missing + "': No such file"), std::string::npos) << failed.err;
+}
+
+// --ramps and --dark reach the file in every format. The formats of colours alone gain the steps
+// and then the twins as named entries after the colours; the others hold the ramps anyway, and
+// the ramps file the twins too.
+TEST(CommandLine, RampsAndDarkAddNamedEntriesToTheFormatsOfColoursAlone) {
+    QTemporaryDir dir;
+    const std::vector<std::string> scheme = {"--rule=triad", "--at=60,200"};
+    const designsystem::DesignSystem system = systemOf(colorsFor(scheme));
+    const auto entry = [](Format format, const std::string& name, core::ColorRGB c) {
+        char gimp[16];
+        std::snprintf(gimp, sizeof gimp, "%3d %3d %3d\t", c.r, c.g, c.b);
+        std::string ase = {'\0'};
+        for (char ch : name + '\0')
+            ase += std::string(1, ch) + '\0';
+        return format == Format::GimpPalette ? gimp + name + "\n"
+               : format == Format::Scss      ? "$" + name + ": " + core::hexText(c) + ";\n"
+               : format == Format::AdobeSwatchExchange
+                   ? ase.substr(0, ase.size() - 1) + "RGB "
+                   : "  --" + name + ": " + core::hexText(c) + ";\n";
+    };
+    for (Format format : palette::kFormats) {
+        const std::string file = dir.filePath("s").toStdString() + std::string(extension(format));
+        const auto written = [&](const std::vector<std::string>& flags) {
+            std::vector<std::string> args = {"--export", file};
+            args.insert(args.end(), scheme.begin(), scheme.end());
+            args.insert(args.end(), flags.begin(), flags.end());
+            EXPECT_EQ(run(args).status, 0);
+            return readAll(QString::fromStdString(file)).toStdString();
+        };
+        const std::string plain = written({}), ramps = written({"--ramps"}),
+                          dark = written({"--dark"}), both = written({"--dark", "--ramps"});
+        const std::vector<uint8_t> bytes = palette::fileBytes(format, colorsFor(scheme));
+        EXPECT_EQ(plain, std::string(bytes.begin(), bytes.end()));
+        if (format == Format::DesignTokens || format == Format::TailwindTheme ||
+            format == Format::CssRamps) {
+            EXPECT_TRUE(ramps == plain && both == dark) << file;
+            EXPECT_EQ(dark == plain, format == Format::CssRamps) << file;
+            continue;
+        }
+        size_t last = 0;
+        for (const auto& [name, color] : rampSteps(system)) {
+            const std::string shown = entry(format, name, color);
+            EXPECT_EQ(plain.find(shown.substr(0, shown.size() - 1)), std::string::npos);
+            EXPECT_NE(ramps.find(shown), std::string::npos) << file << " " << name;
+            EXPECT_GT(both.find(shown), last) << file << " " << name;
+            last = both.find(shown);
+        }
+        for (size_t i = 0; i < system.twins.size(); ++i) {
+            const std::string shown =
+                entry(format, palette::colorName(i) + "-dark", system.twins[i].color);
+            EXPECT_TRUE(ramps.find(shown) == std::string::npos &&
+                        dark.find(shown) != std::string::npos)
+                << file << " " << shown;
+            EXPECT_GT(both.find(shown), last) << file << " " << shown;
+        }
+    }
 }
 
 // Mistyped options, stray words and a missing display are refused in one line before any
