@@ -7,6 +7,7 @@
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
 #include "mainwindow/SplashWindow.h"
+#include "palette/CommandLine.h"
 #include "palette/PaletteFile.h"
 
 #include <QClipboard>
@@ -24,6 +25,8 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
+
+#include <sstream>
 
 #include <sys/stat.h>
 
@@ -290,6 +293,22 @@ private slots:
         QCOMPARE(readAll(dir.filePath("window.css")),
                  QByteArray::fromRawData(reinterpret_cast<const char*>(css.data()),
                                          qsizetype(css.size())));
+        // every format as the command line writes it for the same scheme without its flags
+        for (Format format : palette::kFormats) {
+            const QString name = QStringLiteral("w") + palette::extension(format).data();
+            whenModalAppears<QFileDialog>([&dir, name](QFileDialog* dialog) {
+                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+                edit->setText(dir.filePath(name));
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+            d.runMenu("mnuexport");
+            std::ostringstream out, err;
+            QCOMPARE(palette::runCommandLine({"--export", dir.filePath("c" + name).toStdString(),
+                                              "--rule=complementary", "--at=200,60"},
+                                             out, err),
+                     0);
+            QCOMPARE(readAll(dir.filePath(name)), readAll(dir.filePath("c" + name)));
+        }
     }
 
     void shortcutsRunTheirEntries() {
