@@ -1,7 +1,6 @@
 #include "PaletteFormats.h"
 
 #include "core/Oklab.h"
-#include "designsystem/DesignSystem.h"
 
 #include <cctype>
 #include <charconv>
@@ -54,14 +53,6 @@ std::string colorName(size_t i) {
     return "color-" + std::to_string(i + 1);
 }
 
-namespace {
-
-/// One entry of a file that lists colours by name.
-struct NamedColor {
-    std::string name;
-    core::ColorRGB color;
-};
-
 designsystem::DesignSystem designSystemOf(const SchemeColors& colors) {
     std::vector<core::ColorRGB> rgb;
     rgb.reserve(colors.size());
@@ -69,6 +60,14 @@ designsystem::DesignSystem designSystemOf(const SchemeColors& colors) {
         rgb.push_back(core::splitColor(c));
     return designsystem::designSystemOf(rgb);
 }
+
+namespace {
+
+/// One entry of a file that lists colours by name.
+struct NamedColor {
+    std::string name;
+    core::ColorRGB color;
+};
 
 std::string stepName(const designsystem::DesignSystem& system, size_t ramp, size_t step) {
     return designsystem::rampName(ramp, system.colors.size()) + "-" +

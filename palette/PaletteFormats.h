@@ -2,6 +2,7 @@
 
 #include "core/ColorCodes.h"
 #include "core/Scheme.h"
+#include "designsystem/DesignSystem.h"
 
 #include <array>
 #include <cstdint>
@@ -52,6 +53,9 @@ using SchemeColors = std::vector<core::Color>;
 
 /// Name of colour i (0-2) in every format: "color-1" .. "color-3".
 std::string colorName(size_t i);
+
+/// The ramps and dark twins the files hold for the colours (none for fewer than two).
+designsystem::DesignSystem designSystemOf(const SchemeColors& colors);
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
 std::string cssText(const SchemeColors& colors, ExportOptions options = {});

@@ -4,12 +4,12 @@
 #include "core/CssColor.h"
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
-#include "designsystem/DesignSystem.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -90,84 +90,70 @@ Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINIT
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
 }
 
-designsystem::DesignSystem systemOf(const palette::SchemeColors& colors) {
-    std::vector<core::ColorRGB> rgb;
-    for (core::Color c : colors)
-        rgb.push_back(core::splitColor(c));
-    return designsystem::designSystemOf(rgb);
-}
-
-/// A scheme of three with a black (its ramp pinned at 950), a perceptual complementary pair
-/// and a classic triad.
+/// Three with a black (its ramp pinned at 950), a perceptual complementary pair, a triad.
 std::vector<palette::SchemeColors> someSchemes() {
     return {{core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86), core::rgbValue(0, 0, 0)},
             colorsFor({"--rule=complementary", "--raster=perceptual", "--base=#2a7f62"}),
             colorsFor({"--rule=triad", "--at=60,200"})};
 }
 
-/// Every ramp's name and step, as "color-1-50" .. "neutral-950", with its colour.
-std::vector<std::pair<std::string, core::ColorRGB>>
-rampSteps(const designsystem::DesignSystem& system) {
-    static const int kSteps[] = {50, 100, 200, 300, 400, 500, 600, 700, 800, 900, 950};
-    std::vector<std::pair<std::string, core::ColorRGB>> steps;
+/// An entry of a file: its name and colour, and the colour light-dark() pairs it with.
+struct Entry {
+    std::string name;
+    core::ColorRGB color, dark;
+};
+
+std::vector<Entry> operator+(std::vector<Entry> a, const std::vector<Entry>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+/// The scheme's colours paired with their twins, the steps "color-1-50" .. "neutral-950" each
+/// paired with the mirrored step of its ramp, and the twins "color-1-dark" ...
+std::array<std::vector<Entry>, 3> entriesOf(const palette::SchemeColors& scheme) {
+    const designsystem::DesignSystem system = palette::designSystemOf(scheme);
+    std::array<std::vector<Entry>, 3> e;
+    for (size_t i = 0; i < scheme.size(); ++i) {
+        e[0].push_back({palette::colorName(i), core::splitColor(scheme[i]), system.twins[i].color});
+        e[2].push_back({palette::colorName(i) + "-dark", system.twins[i].color, {}});
+    }
     for (size_t r = 0; r < system.ramps.size(); ++r) {
-        const std::string ramp =
-            r + 1 < system.ramps.size() ? "color-" + std::to_string(r + 1) : "neutral";
-        for (size_t s = 0; s < 11; ++s)
-            steps.emplace_back(ramp + "-" + std::to_string(kSteps[s]),
-                               system.ramps[r].steps.at(s).color);
+        const auto& s = system.ramps[r].steps;
+        for (size_t k = 0; k < s.size(); ++k)
+            e[1].push_back({(r < scheme.size() ? "color-" + std::to_string(r + 1) : "neutral") +
+                                "-" + std::to_string(s[k].step),
+                            s[k].color, s[s.size() - 1 - k].color});
     }
-    return steps;
+    return e;
 }
 
-std::string trimmed(const std::string& text) {
-    const size_t a = text.find_first_not_of(" \n");
-    return a == std::string::npos ? std::string()
-                                  : text.substr(a, text.find_last_not_of(" \n") + 1 - a);
-}
-
-/// The "name: value" declarations, in order, of a CSS text made of comments and one block
-/// opened by head; a failure when the text has any other shape.
-std::vector<std::pair<std::string, std::string>> blockDeclarations(std::string text,
-                                                                   const std::string& head) {
-    for (size_t a; (a = text.find("/*")) != std::string::npos;) {
-        const size_t b = text.find("*/", a + 2);
-        if (b == std::string::npos) {
-            ADD_FAILURE() << "an open comment";
-            return {};
-        }
-        text.erase(a, b + 2 - a);
-    }
-    const size_t open = text.find('{');
-    const size_t close = text.find('}');
-    EXPECT_TRUE(open != std::string::npos && trimmed(text.substr(0, open)) == head &&
-                text.find('{', open + 1) == std::string::npos && close != std::string::npos &&
-                trimmed(text.substr(close + 1)).empty())
-        << text;
+/// The "name: value" declarations, in order, of CSS made of comments and one block opened by
+/// head; a failure when it has any other shape.
+std::vector<std::pair<std::string, std::string>> blockDeclarations(const std::string& css,
+                                                                   const QString& head) {
+    const QString text = QString::fromStdString(css).remove(
+        QRegularExpression(R"(/\*.*?\*/)", QRegularExpression::DotMatchesEverythingOption));
+    const QRegularExpressionMatch block =
+        QRegularExpression(R"(^\s*)" + head + R"(\s*\{((\s*[-\w]+:[^;{}]+;)*)\s*\}\s*$)")
+            .match(text);
+    EXPECT_TRUE(block.hasMatch()) << css;
     std::vector<std::pair<std::string, std::string>> found;
-    const std::string body = text.substr(open + 1, close - open - 1);
-    size_t at = 0;
-    for (size_t end; (end = body.find(';', at)) != std::string::npos; at = end + 1) {
-        const std::string declaration = body.substr(at, end - at);
-        const size_t colon = declaration.find(':');
-        found.emplace_back(trimmed(declaration.substr(0, colon)),
-                           trimmed(declaration.substr(colon + 1)));
+    for (auto it = QRegularExpression(R"(([-\w]+):\s*([^;]+);)").globalMatch(block.captured(1));
+         it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        found.emplace_back(m.captured(1).toStdString(), m.captured(2).trimmed().toStdString());
     }
-    EXPECT_EQ(trimmed(body.substr(at)), "") << "a declaration without its ';'";
     return found;
 }
 
-/// Whether a CSS colour text reads back as want within tolerance per 8-bit channel.
-::testing::AssertionResult readsAs(const std::string& value, core::ColorRGB want, int tolerance) {
+/// Largest difference of a channel between the 8-bit colour a CSS colour text reads back as
+/// and want; 256 when it does not read.
+int offBy(const std::string& value, core::ColorRGB want) {
     const core::CssParseResult css = core::parseCssColor(value);
-    if (!css.color)
-        return ::testing::AssertionFailure() << value << ": " << css.error;
-    const core::ColorRGB got = core::rgb8Of(*css.color);
-    if (std::abs(got.r - want.r) > tolerance || std::abs(got.g - want.g) > tolerance ||
-        std::abs(got.b - want.b) > tolerance)
-        return ::testing::AssertionFailure()
-               << value << " is " << core::hexText(got) << ", not " << core::hexText(want);
-    return ::testing::AssertionSuccess();
+    const core::ColorRGB c = css.color ? core::rgb8Of(*css.color) : core::ColorRGB{};
+    return css.color
+               ? std::max({std::abs(c.r - want.r), std::abs(c.g - want.g), std::abs(c.b - want.b)})
+               : 256;
 }
 
 } // namespace
@@ -228,105 +214,81 @@ TEST(PaletteFormats, TokensAndAseGiveEveryLevelBack) {
     }
 }
 
-// Tailwind takes comments and one @theme block: every ramp step under its name, its oklch()
-// reading back as the step's 8-bit colour; the twins only when asked for.
-TEST(PaletteFormats, TailwindThemeHoldsEveryRampStepAsTheOklchOfItsColour) {
+// Tailwind takes comments and one @theme block, CSS one :root rule. Each file holds its entries
+// by name in order, each value reading back as the entry's 8-bit colour (oklch() within 1 per
+// channel, hex exactly); light-dark() pairs a colour with its twin, a step with its mirror.
+TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
     for (const palette::SchemeColors& scheme : someSchemes()) {
-        const designsystem::DesignSystem system = systemOf(scheme);
-        for (const bool dark : {false, true}) {
-            auto wanted = rampSteps(system);
-            for (size_t i = 0; dark && i < scheme.size(); ++i)
-                wanted.emplace_back(palette::colorName(i) + "-dark", system.twins.at(i).color);
-            const auto found =
-                blockDeclarations(palette::tailwindThemeText(scheme, {true, dark}), "@theme");
-            ASSERT_EQ(found.size(), (scheme.size() + 1) * 11 + (dark ? scheme.size() : 0));
+        const auto [colors, steps, twins] = entriesOf(scheme);
+        const struct {
+            std::string text;
+            QString head;
+            std::string prefix, start;
+            std::vector<Entry> wanted;
+        } cases[] = {
+            {palette::tailwindThemeText(scheme), "@theme", "--color-", "oklch(", steps},
+            {palette::tailwindThemeText(scheme, {true, true}), "@theme", "--color-", "oklch(",
+             steps + twins},
+            {palette::cssText(scheme, {true, true}), ":root", "--", "#", colors + steps + twins},
+            {palette::cssRampsText(scheme), ":root", "--", "light-dark(#", colors + steps},
+        };
+        for (const auto& c : cases) {
+            auto found = blockDeclarations(c.text, c.head);
+            const bool lightDark = c.start == "light-dark(#";
+            if (lightDark && !found.empty() && found.front().first == "color-scheme") {
+                EXPECT_EQ(found.front().second, "light dark");
+                found.erase(found.begin());
+            }
+            ASSERT_EQ(found.size(), c.wanted.size()) << c.text;
             for (size_t k = 0; k < found.size(); ++k) {
-                EXPECT_EQ(found[k].first, "--color-" + wanted[k].first);
-                EXPECT_EQ(found[k].second.rfind("oklch(", 0), 0u) << found[k].second;
-                EXPECT_TRUE(readsAs(found[k].second, wanted[k].second, 1)) << found[k].first;
+                const auto& [name, value] = found[k];
+                const size_t comma = value.find(", ");
+                EXPECT_EQ(name, c.prefix + c.wanted[k].name);
+                EXPECT_EQ(value.rfind(c.start, 0), 0u) << value;
+                const std::string light = lightDark ? value.substr(11, comma - 11) : value;
+                EXPECT_LE(offBy(light, c.wanted[k].color), c.start == "oklch(" ? 1 : 0) << value;
+                EXPECT_TRUE(!lightDark || (value.back() == ')' && offBy(value.substr(comma + 2, 7),
+                                                                        c.wanted[k].dark) == 0))
+                    << name << ": " << value;
             }
         }
-    }
-}
-
-// Light and dark: each colour with its dark twin, each ramp step with the mirrored step of its
-// ramp (so --neutral-50 turns into the dark background), every value exact.
-TEST(PaletteFormats, CssRampsPairEachColourWithItsTwinAndEachStepWithItsMirror) {
-    for (const palette::SchemeColors& scheme : someSchemes()) {
-        const designsystem::DesignSystem system = systemOf(scheme);
-        const auto steps = rampSteps(system);
-        std::vector<std::tuple<std::string, core::ColorRGB, core::ColorRGB>> wanted;
-        for (size_t i = 0; i < scheme.size(); ++i)
-            wanted.emplace_back(palette::colorName(i), core::splitColor(scheme[i]),
-                                system.twins.at(i).color);
-        for (size_t k = 0; k < steps.size(); ++k)
-            wanted.emplace_back(steps[k].first, steps[k].second,
-                                steps[k - k % 11 + 10 - k % 11].second);
-        const auto found = blockDeclarations(palette::cssRampsText(scheme), ":root");
-        ASSERT_EQ(found.size(), wanted.size() + 1);
-        EXPECT_EQ(found[0], std::make_pair(std::string("color-scheme"), std::string("light dark")));
-        for (size_t k = 0; k < wanted.size(); ++k) {
-            const auto& [name, light, dark] = wanted[k];
-            const std::string& value = found[k + 1].second;
-            const size_t comma = value.find(", ");
-            EXPECT_EQ(found[k + 1].first, "--" + name);
-            ASSERT_TRUE(value.rfind("light-dark(", 0) == 0 && value.back() == ')' &&
-                        comma != std::string::npos)
-                << value;
-            EXPECT_TRUE(readsAs(value.substr(11, comma - 11), light, 0)) << name;
-            EXPECT_TRUE(readsAs(value.substr(comma + 2, value.size() - comma - 3), dark, 0))
-                << name;
-        }
-        EXPECT_EQ(found.at(found.size() - 11).second.find(core::hexText(system.darkBackground())),
-                  20u);
     }
 }
 
 // The tokens keep the colours as top-level tokens, hold the ramps as groups ramp.<ramp>.<step>
-// and with dark the twins as dark.<colour>; every value reads back exactly.
+// and, asked for, the twins as dark.<colour>; every value reads back exactly.
 TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
-    const auto expectToken = [](const QJsonValue& token, core::ColorRGB want, const QString& path) {
-        const QJsonObject value = token[QLatin1String("$value")].toObject();
-        const QJsonArray parts = value[QLatin1String("components")].toArray();
-        EXPECT_EQ(token[QLatin1String("$type")], QLatin1String("color")) << path.toStdString();
-        EXPECT_EQ(value[QLatin1String("colorSpace")], QLatin1String("srgb")) << path.toStdString();
-        EXPECT_EQ(value[QLatin1String("hex")].toString().toStdString(),
-                  QString::asprintf("#%02x%02x%02x", want.r, want.g, want.b).toStdString());
-        ASSERT_EQ(parts.size(), 3) << path.toStdString();
-        EXPECT_EQ(core::rgbValue(std::lround(parts[0].toDouble() * 255),
-                                 std::lround(parts[1].toDouble() * 255),
-                                 std::lround(parts[2].toDouble() * 255)),
-                  core::rgbValue(want.r, want.g, want.b))
-            << path.toStdString();
-    };
     for (const palette::SchemeColors& scheme : someSchemes()) {
-        const designsystem::DesignSystem system = systemOf(scheme);
-        for (const bool dark : {false, true}) {
-            QJsonParseError error{};
-            const std::string text = palette::designTokensText(scheme, {false, dark});
-            const QJsonObject root =
-                QJsonDocument::fromJson(QByteArray::fromStdString(text), &error).object();
-            ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-            QStringList keys = {"color-1", "color-2", "ramp"};
-            if (scheme.size() == 3)
-                keys.insert(2, "color-3");
-            if (dark)
-                keys.insert(keys.size() - 1, "dark");
-            EXPECT_EQ(root.keys(), keys);
-            for (size_t i = 0; i < scheme.size(); ++i) {
-                const QString name = QString::fromStdString(palette::colorName(i));
-                expectToken(root[name], core::splitColor(scheme[i]), name);
-                if (dark)
-                    expectToken(root["dark"][name], system.twins.at(i).color, "dark." + name);
-            }
-            const QJsonObject ramps = root["ramp"].toObject();
-            EXPECT_EQ(ramps.size(), qsizetype(scheme.size()) + 2); // and the description
-            for (const auto& [step, color] : rampSteps(system)) {
-                const QString name = QString::fromStdString(step);
-                const qsizetype dash = name.lastIndexOf('-');
-                EXPECT_EQ(ramps[name.left(dash)].toObject().size(), 11);
-                expectToken(ramps[name.left(dash)][name.mid(dash + 1)], color, "ramp." + name);
-            }
+        const auto [colors, steps, twins] = entriesOf(scheme);
+        std::vector<std::pair<QString, core::ColorRGB>> wanted;
+        for (size_t i = 0; i < scheme.size(); ++i) {
+            wanted.emplace_back(QString::fromStdString(colors[i].name), colors[i].color);
+            wanted.emplace_back("dark." + QString::fromStdString(colors[i].name), colors[i].dark);
+        }
+        for (const Entry& s : steps)
+            wanted.emplace_back("ramp." + QString::fromStdString(s.name).replace(
+                                              QRegularExpression("-(\\d+)$"), ".\\1"),
+                                s.color);
+        QJsonParseError error{};
+        const QJsonObject root =
+            QJsonDocument::fromJson(
+                QByteArray::fromStdString(palette::designTokensText(scheme, {false, true})), &error)
+                .object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        EXPECT_EQ(root.size(), qsizetype(scheme.size()) + 2);
+        EXPECT_EQ(root["ramp"].toObject().size(), qsizetype(scheme.size()) + 2); // + "$description"
+        EXPECT_EQ(root["ramp"]["neutral"].toObject().size(), 11);
+        for (const auto& [path, want] : wanted) {
+            QJsonValue token = root;
+            for (const QString& key : path.split('.'))
+                token = token[key];
+            const QJsonArray parts = token["$value"]["components"].toArray();
+            EXPECT_TRUE(token["$value"]["hex"] ==
+                            QString::asprintf("#%02x%02x%02x", want.r, want.g, want.b) &&
+                        parts.size() == 3 && std::lround(parts[0].toDouble() * 255) == want.r &&
+                        std::lround(parts[1].toDouble() * 255) == want.g &&
+                        std::lround(parts[2].toDouble() * 255) == want.b)
+                << path.toStdString();
         }
     }
 }
@@ -426,61 +388,28 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     EXPECT_NE(failed.err.find("'" + missing + "': No such file"), std::string::npos) << failed.err;
 }
 
-// --ramps and --dark reach the file in every format. The formats of colours alone gain the steps
-// and then the twins as named entries after the colours; the others hold the ramps anyway, and
-// the ramps file the twins too.
-TEST(CommandLine, RampsAndDarkAddNamedEntriesToTheFormatsOfColoursAlone) {
+// --ramps and --dark reach the file in every format (their entries are checked above); without
+// them the file is the window's. GIMP and ASE count the steps and twins as entries.
+TEST(CommandLine, RampsAndDarkReachEveryFormat) {
     QTemporaryDir dir;
-    const std::vector<std::string> scheme = {"--rule=triad", "--at=60,200"};
-    const designsystem::DesignSystem system = systemOf(colorsFor(scheme));
-    const auto entry = [](Format format, const std::string& name, core::ColorRGB c) {
-        char gimp[16];
-        std::snprintf(gimp, sizeof gimp, "%3d %3d %3d\t", c.r, c.g, c.b);
-        std::string ase = {'\0'};
-        for (char ch : name + '\0')
-            ase += std::string(1, ch) + '\0';
-        return format == Format::GimpPalette ? gimp + name + "\n"
-               : format == Format::Scss      ? "$" + name + ": " + core::hexText(c) + ";\n"
-               : format == Format::AdobeSwatchExchange
-                   ? ase.substr(0, ase.size() - 1) + "RGB "
-                   : "  --" + name + ": " + core::hexText(c) + ";\n";
-    };
+    const palette::SchemeColors colors = colorsFor({"--rule=triad", "--at=60,200"});
     for (Format format : palette::kFormats) {
         const std::string file = dir.filePath("s").toStdString() + std::string(extension(format));
-        const auto written = [&](const std::vector<std::string>& flags) {
-            std::vector<std::string> args = {"--export", file};
-            args.insert(args.end(), scheme.begin(), scheme.end());
-            args.insert(args.end(), flags.begin(), flags.end());
-            EXPECT_EQ(run(args).status, 0);
-            return readAll(QString::fromStdString(file)).toStdString();
-        };
-        const std::string plain = written({}), ramps = written({"--ramps"}),
-                          dark = written({"--dark"}), both = written({"--dark", "--ramps"});
-        const std::vector<uint8_t> bytes = palette::fileBytes(format, colorsFor(scheme));
-        EXPECT_EQ(plain, std::string(bytes.begin(), bytes.end()));
-        if (format == Format::DesignTokens || format == Format::TailwindTheme ||
-            format == Format::CssRamps) {
-            EXPECT_TRUE(ramps == plain && both == dark) << file;
-            EXPECT_EQ(dark == plain, format == Format::CssRamps) << file;
-            continue;
-        }
-        size_t last = 0;
-        for (const auto& [name, color] : rampSteps(system)) {
-            const std::string shown = entry(format, name, color);
-            EXPECT_EQ(plain.find(shown.substr(0, shown.size() - 1)), std::string::npos);
-            EXPECT_NE(ramps.find(shown), std::string::npos) << file << " " << name;
-            EXPECT_GT(both.find(shown), last) << file << " " << name;
-            last = both.find(shown);
-        }
-        for (size_t i = 0; i < system.twins.size(); ++i) {
-            const std::string shown =
-                entry(format, palette::colorName(i) + "-dark", system.twins[i].color);
-            EXPECT_TRUE(ramps.find(shown) == std::string::npos &&
-                        dark.find(shown) != std::string::npos)
-                << file << " " << shown;
-            EXPECT_GT(both.find(shown), last) << file << " " << shown;
+        for (const palette::ExportOptions o :
+             {palette::ExportOptions{false, false}, {true, false}, {false, true}, {true, true}}) {
+            std::vector<std::string> args = {"--export", file, "--rule=triad", "--at=60,200"};
+            for (const auto& [on, flag] : {std::pair(o.ramps, "--ramps"), {o.dark, "--dark"}})
+                args.insert(args.end(), on ? 1 : 0, flag);
+            ASSERT_EQ(run(args).status, 0);
+            const std::vector<uint8_t> bytes = palette::fileBytes(format, colors, o);
+            EXPECT_EQ(readAll(QString::fromStdString(file)).toStdString(),
+                      std::string(bytes.begin(), bytes.end()));
         }
     }
+    const std::string gimp = palette::gimpPaletteText(colors, "x", {true, true});
+    EXPECT_EQ(std::count(gimp.begin(), gimp.end(), '\n'), 4 + 3 + 44 + 3);
+    EXPECT_LT(gimp.find("\tneutral-950\n"), gimp.find("\tcolor-3-dark\n"));
+    EXPECT_EQ(palette::aseBytes(colors, {true, false}).at(11), 3 + 44);
 }
 
 // Mistyped options, stray words and a missing display are refused in one line before any
