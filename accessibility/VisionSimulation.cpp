@@ -70,8 +70,8 @@ private:
     static constexpr int kBins = 4096;
 
     Tables() {
-        for (int i = 0; i < 256; ++i)
-            m_linear[static_cast<size_t>(i)] = srgbToLinear(i);
+        for (size_t i = 0; i < m_linear.size(); ++i)
+            m_linear[i] = srgbToLinear(static_cast<int>(i));
         m_threshold[0] = -std::numeric_limits<double>::infinity();
         m_threshold[256] = std::numeric_limits<double>::infinity();
         for (int k = 1; k < 256; ++k)
