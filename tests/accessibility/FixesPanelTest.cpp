@@ -37,6 +37,10 @@ private slots:
         auto* view = in<QTableView>(window, "tblfixes");
         auto* level = in<QComboBox>(window, "cbofixlevel");
         QTRY_VERIFY(view->isVisible());
+        // a screen reader hears the column titles, and rows carry none
+        QCOMPARE(view->model()->headerData(4, Qt::Horizontal).toString(),
+                 QStringLiteral("APCA Lc"));
+        QVERIFY(view->model()->headerData(0, Qt::Vertical).isNull());
 
         // every level lists the fixes its failing pairs need
         int rows[3] = {};

@@ -59,7 +59,7 @@ TEST(CssColor, SaysWhatIsWrongWithMalformedText) {
         const char* says; // part of the message
     };
     const Case cases[] = {
-        {"   ", "type a colour"},
+        {"   ", "type a colour, such as #3366CC, rgb(51 102 204) or oklch(55% 0.15 250)"},
         {"#12345", "3, 4, 6 or 8 digits"},
         {"#ggg", "not a hex digit"},
         {"#", "not 0"},

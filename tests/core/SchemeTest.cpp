@@ -1,4 +1,6 @@
 #include "core/Scheme.h"
+#include "core/SchemeState.h"
+#include "core/Wheel.h"
 
 #include <gtest/gtest.h>
 
@@ -35,4 +37,17 @@ TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
         EXPECT_EQ(reads.p1, p1);
         EXPECT_EQ(reads.p2, p2);
     }
+}
+
+// The rules read the raster where it lies, the background around it on the surface and
+// no colour at all past any of the surface's four edges.
+TEST(RasterSurface, ReadsRasterThenBackgroundThenNothing) {
+    const Raster raster(100, 50, 0x123456);
+    RasterSurface surface(raster, 0xABCDEF);
+    constexpr int32_t last = kWheelSurfaceSize - 1;
+    EXPECT_EQ(surface.pixelAt(99, 49), 0x123456);
+    EXPECT_EQ(surface.pixelAt(100, 0), 0xABCDEF);
+    EXPECT_EQ(surface.pixelAt(last, last), 0xABCDEF);
+    for (const auto& [x, y] : {Px{-1, 10}, Px{10, -1}, Px{last + 1, 10}, Px{10, last + 1}})
+        EXPECT_EQ(surface.pixelAt(x, y), kNoColor) << x << "," << y;
 }

@@ -19,11 +19,13 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
 
 #include <sstream>
@@ -62,6 +64,19 @@ void clickMenuEntry(const MainWindowDriver& d, const char* header, const char* k
     QTest::mouseClick(menu, Qt::LeftButton, {},
                       menu->actionGeometry(d.action(QLatin1String(key))).center());
 }
+
+/// The check marks a menu's entries are drawn with, in their order.
+class CheckTypeRecorder : public QProxyStyle {
+public:
+    mutable QList<QStyleOptionMenuItem::CheckType> drawn;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuItem && item && item->menuItemType == QStyleOptionMenuItem::Normal)
+            drawn << item->checkType;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 
 bool isCentred(const QWidget& w) {
     const QPoint d = w.frameGeometry().center() - w.screen()->geometry().center();
@@ -116,6 +131,19 @@ private slots:
         step("mnucwdefault", "000", 0);
         step("mnuperceptual", "001", 2);
         step("mnucwwebsafe", "010", 1);
+
+        // the three are one group yet show a tick as independent options do, not a round mark
+        auto* options = in<QMenu>(d.menuBar(), "8mnuoptions");
+        CheckTypeRecorder recorder;
+        options->setStyle(&recorder);
+        options->grab();
+        options->setStyle(nullptr);
+        QList<QStyleOptionMenuItem::CheckType> want;
+        for (const QAction* a : options->actions())
+            if (!a->isSeparator() && a->menu() == nullptr)
+                want << (a->isCheckable() ? QStyleOptionMenuItem::NonExclusive
+                                          : QStyleOptionMenuItem::NotCheckable);
+        QCOMPARE(recorder.drawn, want);
     }
 
     void perceptualWheelTakesLightnessKeysAndATypedBase() {
@@ -136,6 +164,12 @@ private slots:
                  disc.draw(0.601).at(100 * core::kWheelSurfaceSize + 100));
         QCOMPARE(d.text("txthtml2"),
                  QString::fromStdString(core::hexText(core::perceptualColorAt(200, 60, 0.601))));
+        // the slider spans 0 % to 100 % exactly
+        for (const auto& [key, text] :
+             {std::pair(Qt::Key_End, "L 100.0 %"), {Qt::Key_Home, "L 0.0 %"}}) {
+            QTest::keyClick(slider, key);
+            QCOMPARE(d.child<QLabel>("lblLightness")->text(), QLatin1String(text));
+        }
 
         // Ctrl+B: a typed colour becomes the base exactly, the slider at its lightness
         d.w->activateWindow();
