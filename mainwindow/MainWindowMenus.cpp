@@ -7,6 +7,7 @@
 #include "palette/ExportDialog.h"
 #include "palette/PaletteFile.h"
 #include "platform/Desktop.h"
+#include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
 #include <QActionGroup>
@@ -66,12 +67,14 @@ QString helpFilePath(const QString& dir) {
     return QDir(dir).filePath(QLatin1String(kHelpFileName));
 }
 
-/// A 16 x 16 menu icon: the theme's, or the style's own where the theme has none.
+/// A 16 x 16 menu icon: the theme's, or the fallback where the theme has none.
+QIcon menuIcon(const char* themeName, const QIcon& fallback) {
+    const QIcon icon = QIcon::fromTheme(QLatin1String(themeName));
+    return QIcon((icon.isNull() ? fallback : icon).pixmap(16, 16));
+}
+
 QIcon menuIcon(const char* themeName, QStyle::StandardPixmap fallback) {
-    QIcon icon = QIcon::fromTheme(QLatin1String(themeName));
-    if (icon.isNull())
-        icon = QApplication::style()->standardIcon(fallback);
-    return QIcon(icon.pixmap(16, 16));
+    return menuIcon(themeName, QApplication::style()->standardIcon(fallback));
 }
 
 /// A menu whose exclusive entries keep the check marks of independent ones: the wheel
@@ -139,7 +142,7 @@ void MainWindow::setupMenus() {
                  menuIcon("preferences-desktop-accessibility", QStyle::SP_FileDialogContentsView)),
         &QAction::triggered, this, &MainWindow::showAccessibilityCheck);
     connect(addEntry(tools, "mnusetbase", QStringLiteral("Set Base Color..."),
-                     menuIcon("color-picker", QStyle::SP_DialogApplyButton),
+                     menuIcon("color-picker", QIcon(ui::swatchPicture({qRgb(0x33, 0x66, 0xCC)}))),
                      QKeySequence(QStringLiteral("Ctrl+B"))),
             &QAction::triggered, this, &MainWindow::showSetBaseColor);
     connect(addEntry(tools, "mnuramps", QStringLiteral("Tonal Ramps"),
