@@ -333,6 +333,14 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_contrastModel = new CheckModel(CheckModel::Kind::Contrast, m_check, this);
     m_apcaModel = new CheckModel(CheckModel::Kind::Apca, m_check, this);
     m_pairsModel = new CheckModel(CheckModel::Kind::Pairs, m_check, this);
+    // a tracked move changes every figure, and laying out the tables' texts costs more than
+    // the move itself: the figures follow at once, their repaint once a frame
+    m_tablesRepaint.setSingleShot(true);
+    m_tablesRepaint.setInterval(ui::kFrameMilliseconds);
+    connect(&m_tablesRepaint, &QTimer::timeout, this, [this] {
+        for (CheckModel* model : {m_contrastModel, m_apcaModel, m_pairsModel})
+            model->refresh();
+    });
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabcontrast"));
@@ -478,9 +486,8 @@ void AccessibilityWindow::catchUp() {
         m_check =
             checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
                         m_colorCount);
-        m_contrastModel->refresh();
-        m_apcaModel->refresh();
-        m_pairsModel->refresh();
+        if (!m_tablesRepaint.isActive())
+            m_tablesRepaint.start();
         m_fixes->setCheck(m_check);
         m_schemeStale = false;
     }

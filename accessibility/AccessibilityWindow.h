@@ -4,6 +4,7 @@
 #include "preview/PixelList.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -104,6 +105,8 @@ private:
     CheckModel* m_pairsModel = nullptr;
     QPushButton* m_copyReport = nullptr;
     FixesPanel* m_fixes = nullptr;
+    /// The tables read the check as it is; they repaint at most once a display frame.
+    QTimer m_tablesRepaint;
 };
 
 } // namespace accessibility

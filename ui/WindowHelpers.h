@@ -16,6 +16,10 @@ class QWidget;
 // fields, buttons and lists, each named so that tests and the window titles find it.
 namespace ui {
 
+/// A display frame at 60 Hz: windows that follow the scheme refresh no more often than this,
+/// since a screen would never show the refreshes in between.
+constexpr int kFrameMilliseconds = 16;
+
 /// Back colour of the main window, the HTML windows, the colour map and the accessibility view.
 QColor windowBackColor();
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QWindow>
 
 namespace {
@@ -32,6 +33,15 @@ void expectColumnShows(const MainWindowDriver& d, int k, core::Color v) {
     QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)),
              QColor(rgb.r, rgb.g, rgb.b));
 }
+
+/// Counts the paint events of the widgets it filters: what reaches the screen.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -216,7 +226,13 @@ private slots:
         // pictures the check's own tests compare with the preview it is given)
         QWidget* simulated = access->findChild<QWidget*>("picachromatopsia");
         const QImage before = simulated->grab().toImage();
+        PaintCounter tablePaints;
+        in<QTableView>(access, "tblcontrast")->viewport()->installEventFilter(&tablePaints);
+        QCoreApplication::processEvents();
+        tablePaints.paints = 0;
         m_d->move(200, 60);
+        // the figures' table is repainted on screen too, within a frame
+        QTRY_VERIFY(tablePaints.paints > 0);
         reportShowsTheSwatches();
         QVERIFY(simulated->grab().toImage() != before);
         // closed it is kept (a new window each time would fill the style's cache with pieces
@@ -234,13 +250,7 @@ private slots:
 
     void previewFollowingAMoveIsRepaintedOnScreen() {
         // grabbing draws afresh; the screen only shows what the surface asks to repaint
-        struct PaintCounter : QObject {
-            int paints = 0;
-            bool eventFilter(QObject*, QEvent* e) override {
-                paints += e->type() == QEvent::Paint;
-                return false;
-            }
-        } counter;
+        PaintCounter counter;
         QWidget* preview = m_d->child("preview");
         m_d->child<QCheckBox>("chkpreview")->setChecked(true);
         QCoreApplication::processEvents();
