@@ -651,7 +651,15 @@ void RampsWindow::follow(const scheme::SchemeModel& model) {
             split[i] = core::splitColor(colors[i]);
         setSchemeColors(split);
     };
-    connect(&model, &scheme::SchemeModel::changed, this, showScheme);
+    // a tracked move changes the scheme more often than a screen shows it: the ramps are made
+    // again at most once a frame, with the scheme as it is then
+    m_followFrame.setSingleShot(true);
+    m_followFrame.setInterval(ui::kFrameMilliseconds);
+    connect(&m_followFrame, &QTimer::timeout, this, showScheme);
+    connect(&model, &scheme::SchemeModel::changed, this, [this] {
+        if (!m_followFrame.isActive())
+            m_followFrame.start();
+    });
     showScheme();
 }
 

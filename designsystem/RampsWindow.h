@@ -2,6 +2,7 @@
 
 #include "DesignSystem.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -55,6 +56,7 @@ private:
     QStackedLayout* m_thirdRow = nullptr;
     QLabel* m_thirdCaption = nullptr;
     DarkPanel* m_dark = nullptr;
+    QTimer m_followFrame;
 };
 
 } // namespace designsystem

@@ -89,6 +89,10 @@ private slots:
         for (core::Color c : d.model().schemeColors())
             colors.push_back(core::splitColor(c));
         const DesignSystem system = designSystemOf(colors);
+        // the window follows at most once a display frame: the base's pinned step shows it
+        QTRY_VERIFY(Cell(in(w, "ramp2"), system.ramps[1].pinnedIndex)
+                        .description()
+                        .startsWith(d.text("txthtml2")));
         QCOMPARE(system.ramps.size(), rule == 0 ? 3u : 4u);
         QCOMPARE(in(w, "ramp3")->isVisible(), rule != 0);
         for (size_t r = 0; r < system.ramps.size(); ++r) {
