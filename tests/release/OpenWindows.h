@@ -24,12 +24,13 @@ struct OpenWindows {
         d.child<QPushButton>("cmdgensbhtml")->click();
         d.runMenu("mnuabout");
         d.runMenu("mnuaccess");
+        d.runMenu("mnuramps");
         splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
     }
 
-    /// Every window open, the eight when all went well.
+    /// Every window open, the nine when all went well.
     static QList<QWidget*> all() {
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
