@@ -29,9 +29,9 @@ template <typename Work> void inParallel(size_t count, size_t chunk, const Work&
         for (size_t begin; (begin = next.fetch_add(chunk)) < count;)
             work(begin, std::min(count, begin + chunk));
     };
-    static const bool secondCore = std::thread::hardware_concurrency() > 1;
+    static const bool kSecondCore = std::thread::hardware_concurrency() > 1;
     std::thread helper;
-    if (secondCore && count > chunk) {
+    if (kSecondCore && count > chunk) {
         try {
             helper = std::thread(run);
         } catch (const std::system_error&) {

@@ -44,10 +44,10 @@ TEST(SchemeRules, SamplePointsOfTheWorkedPositions) {
 TEST(RasterSurface, ReadsRasterThenBackgroundThenNothing) {
     const Raster raster(100, 50, 0x123456);
     RasterSurface surface(raster, 0xABCDEF);
-    constexpr int32_t last = kWheelSurfaceSize - 1;
+    constexpr int32_t kLast = kWheelSurfaceSize - 1;
     EXPECT_EQ(surface.pixelAt(99, 49), 0x123456);
     EXPECT_EQ(surface.pixelAt(100, 0), 0xABCDEF);
-    EXPECT_EQ(surface.pixelAt(last, last), 0xABCDEF);
-    for (const auto& [x, y] : {Px{-1, 10}, Px{10, -1}, Px{last + 1, 10}, Px{10, last + 1}})
+    EXPECT_EQ(surface.pixelAt(kLast, kLast), 0xABCDEF);
+    for (const auto& [x, y] : {Px{-1, 10}, Px{10, -1}, Px{kLast + 1, 10}, Px{10, kLast + 1}})
         EXPECT_EQ(surface.pixelAt(x, y), kNoColor) << x << "," << y;
 }
