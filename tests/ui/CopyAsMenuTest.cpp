@@ -59,8 +59,6 @@ private slots:
             texts << a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
         QVERIFY2(texts.contains("Copy") && texts.contains("Paste") && texts.last() == "Copy as",
                  qPrintable(texts.join('|')));
-        menu->findChild<QAction*>("mnucopyasoklch")->trigger();
-        QCOMPARE(platform::clipboardText(), "oklch(31.92% 0.07245 251.17)");
         menu->close();
     }
 };
