@@ -37,7 +37,6 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Right);
         QTRY_VERIFY(QApplication::activePopupWidget() != menu);
         QWidget* sub = QApplication::activePopupWidget();
-        QCOMPARE(sub->objectName(), "mnucopyas");
         for (int i = 0; i < entry; ++i)
             QTest::keyClick(sub, Qt::Key_Down);
         QTest::keyClick(sub, Qt::Key_Return);
