@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -19,7 +20,6 @@
 #include <cstring>
 #include <sstream>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using palette::Format;
@@ -53,18 +53,12 @@ struct Ran {
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
 /// display named, files limited to limit bytes, and a standard output whose reader has gone.
 Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        ::unsetenv(var);
-    std::vector<char*> argv = {const_cast<char*>(CHROMALUNE_PROGRAM)};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    int err[2], out[2];
-    if (::pipe(err) != 0 || ::pipe(out) != 0)
-        return {-1, "no pipe"};
-    ::close(out[0]);
-    const pid_t child = ::fork();
-    if (child == 0) {
+        env.remove(var);
+    program.setProcessEnvironment(env);
+    program.setChildProcessModifier([limit] {
         for (int sig = 1; sig < NSIG; ++sig)
             std::signal(sig, SIG_DFL);
         sigset_t none;
@@ -72,22 +66,17 @@ Ran runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINIT
         sigprocmask(SIG_SETMASK, &none, nullptr);
         const rlimit small{limit, limit};
         setrlimit(RLIMIT_FSIZE, &small);
-        ::dup2(out[1], 1);
-        ::dup2(err[1], 2);
-        ::close(err[0]);
-        ::execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ::close(out[1]);
-    ::close(err[1]);
-    std::string text;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, size_t(n));
-    ::close(err[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
+        int out[2];
+        if (::pipe(out) == 0 && ::close(out[0]) == 0)
+            ::dup2(out[1], 1);
+    });
+    QStringList list;
+    for (const std::string& a : args)
+        list << QString::fromStdString(a);
+    program.start(CHROMALUNE_PROGRAM, list);
+    program.waitForFinished(-1);
+    return {program.exitCode() + (program.exitStatus() == QProcess::CrashExit ? 128 : 0),
+            program.readAllStandardError().toStdString()};
 }
 
 /// Three with a black (its ramp pinned at 950), a perceptual complementary pair, a triad.
