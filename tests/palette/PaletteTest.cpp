@@ -248,20 +248,20 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
     }
 }
 
-// The tokens keep the colours as top-level tokens, hold the ramps as groups ramp.<ramp>.<step>
+// The tokens hold each colour as the "$root" of its ramp's group, the steps as <ramp>.<step>
 // and, asked for, the twins as dark.<colour>; every value reads back exactly.
 TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
     for (const palette::SchemeColors& scheme : someSchemes()) {
         const auto [colors, steps, twins] = entriesOf(scheme);
         std::vector<std::pair<QString, core::ColorRGB>> wanted;
         for (size_t i = 0; i < scheme.size(); ++i) {
-            wanted.emplace_back(QString::fromStdString(colors[i].name), colors[i].color);
+            wanted.emplace_back(QString::fromStdString(colors[i].name) + ".$root", colors[i].color);
             wanted.emplace_back("dark." + QString::fromStdString(colors[i].name), colors[i].dark);
         }
         for (const Entry& s : steps)
-            wanted.emplace_back("ramp." + QString::fromStdString(s.name).replace(
-                                              QRegularExpression("-(\\d+)$"), ".\\1"),
-                                s.color);
+            wanted.emplace_back(
+                QString::fromStdString(s.name).replace(QRegularExpression("-(\\d+)$"), ".\\1"),
+                s.color);
         QJsonParseError error{};
         const QJsonObject root =
             QJsonDocument::fromJson(
@@ -269,8 +269,9 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
         EXPECT_EQ(root.size(), qsizetype(scheme.size()) + 2);
-        EXPECT_EQ(root["ramp"].toObject().size(), qsizetype(scheme.size()) + 2); // + "$description"
-        EXPECT_EQ(root["ramp"]["neutral"].toObject().size(), 11);
+        // each group: its description, the colour's "$root" and eleven steps
+        EXPECT_EQ(root["color-1"].toObject().size(), 13);
+        EXPECT_EQ(root["neutral"].toObject().size(), 12);
         for (const auto& [path, want] : wanted) {
             QJsonValue token = root;
             for (const QString& key : path.split('.'))
