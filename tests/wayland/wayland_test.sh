@@ -145,6 +145,7 @@ locate_main() {
 wait_for_main() {
     wait_until 20 main_surface >/dev/null || die "the main window never took its size"
     surface="$(main_surface)"
+    main_wl="$surface"
     wait_until 10 mapped "$surface" || die "the main window never mapped"
     if ! wait_until 10 locate_main; then
         grep -E "wl_pointer@[0-9]+\.(enter|leave)|get_xdg_surface|set_window_geometry" "$log" |
@@ -154,8 +155,19 @@ wait_for_main() {
 }
 # at X Y: the point X, Y of the main window on the screen
 click_at() { x mousemove $((left + $1)) $((top + $2)) click 1; }
-# a click on the window's empty background gives it the keyboard back
-focus_main() { click_at 700 40; sleep 0.2; }
+# whether the keyboard's last enter, after any leave, was into the main window
+keyboard_on_main() {
+    grep -E "wl_keyboard@[0-9]+\.(enter|leave)\(" "$log" | tail -n 1 |
+        grep -q "enter([0-9]*, wl_surface@$main_wl,"
+}
+# a click on the window's empty background gives it the keyboard back (wl-paste takes it
+# for a moment on a compositor without the data-control protocol); on a busy machine that
+# can take longer than any fixed pause
+focus_main() {
+    click_at 700 40
+    wait_until 5 keyboard_on_main || true
+    sleep 0.1
+}
 # whether the Wayland clipboard holds the text (wl-paste gives up after five seconds)
 clipboard_is() { [ "$(wl timeout 5 wl-paste -n 2>/dev/null)" = "$1" ]; }
 focus_left_main() { # the keyboard went to a window other than the main one since line $1
