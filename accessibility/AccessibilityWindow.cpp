@@ -333,14 +333,12 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_contrastModel = new CheckModel(CheckModel::Kind::Contrast, m_check, this);
     m_apcaModel = new CheckModel(CheckModel::Kind::Apca, m_check, this);
     m_pairsModel = new CheckModel(CheckModel::Kind::Pairs, m_check, this);
-    // a tracked move changes every figure, and laying out the tables' texts costs more than
-    // the move itself: the figures follow at once, their repaint once a frame
-    m_tablesRepaint.setSingleShot(true);
-    m_tablesRepaint.setInterval(ui::kFrameMilliseconds);
-    connect(&m_tablesRepaint, &QTimer::timeout, this, [this] {
-        for (CheckModel* model : {m_contrastModel, m_apcaModel, m_pairsModel})
-            model->refresh();
-    });
+    // a tracked move changes every figure, and laying out the tables' texts (and working out
+    // the fixes) costs more than the move itself: the figures follow at once, the tables'
+    // repaint and the fixes once a frame
+    m_tablesFrame.setSingleShot(true);
+    m_tablesFrame.setInterval(ui::kFrameMilliseconds);
+    connect(&m_tablesFrame, &QTimer::timeout, this, &AccessibilityWindow::showTables);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabcontrast"));
@@ -455,6 +453,15 @@ void AccessibilityWindow::follow(const scheme::SchemeModel& model,
 void AccessibilityWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     catchUp();
+    // a window coming up shows the scheme as it is, not as it was a frame ago
+    showTables();
+}
+
+void AccessibilityWindow::showTables() {
+    m_tablesFrame.stop();
+    for (CheckModel* model : {m_contrastModel, m_apcaModel, m_pairsModel})
+        model->refresh();
+    m_fixes->setCheck(m_check);
 }
 
 void AccessibilityWindow::hideEvent(QHideEvent* event) {
@@ -486,9 +493,8 @@ void AccessibilityWindow::catchUp() {
         m_check =
             checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
                         m_colorCount);
-        if (!m_tablesRepaint.isActive())
-            m_tablesRepaint.start();
-        m_fixes->setCheck(m_check);
+        if (!m_tablesFrame.isActive())
+            m_tablesFrame.start();
         m_schemeStale = false;
     }
 }

@@ -67,6 +67,8 @@ protected:
 
 private:
     void catchUp();
+    /// Tells the tables and the fixes that the check changed.
+    void showTables();
     void simulateMockup();
     void paintPictures();
 
@@ -105,8 +107,9 @@ private:
     CheckModel* m_pairsModel = nullptr;
     QPushButton* m_copyReport = nullptr;
     FixesPanel* m_fixes = nullptr;
-    /// The tables read the check as it is; they repaint at most once a display frame.
-    QTimer m_tablesRepaint;
+    /// The tables read the check as it is; they repaint, and the fixes follow, at most once a
+    /// display frame.
+    QTimer m_tablesFrame;
 };
 
 } // namespace accessibility
