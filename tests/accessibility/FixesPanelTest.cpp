@@ -93,6 +93,8 @@ private slots:
         for (const PairFix& f : panel.fixes())
             QVERIFY(f.foreground < 2 && f.background != 2);
         auto* view = in<QTableView>(&panel, "tblfixes");
+        // the change as a reader takes it: whose lightness, by how much, in oklch() percent
+        QCOMPARE(view->model()->index(0, 1).data().toString(), QStringLiteral("Color2 L -38.2%"));
         for (int r = 0; r < view->model()->rowCount(); ++r) {
             view->selectRow(r);
             panel.applyFix();
