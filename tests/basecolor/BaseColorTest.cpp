@@ -55,9 +55,10 @@ public:
     }
 
     std::unique_ptr<QDBusConnection> client;
-    uint response = 0;   ///< what the next pick answers
-    QVariantMap results; ///< and with what
-    QStringList calls;   ///< "parent|token" of each call
+    uint response = 0;        ///< what the next pick answers
+    QVariantMap results;      ///< and with what
+    bool answerFirst = false; ///< whether the answer goes out before the call's reply
+    QStringList calls;        ///< "parent|token" of each call
 
 public slots:
     // NOLINTNEXTLINE(readability-identifier-naming): the portal's own method name
@@ -68,13 +69,15 @@ public slots:
         const QString token = options.value("handle_token").toString();
         const QString path = "/org/freedesktop/portal/desktop/request/" + sender + "/" + token;
         calls << parent + "|" + token;
-        // the answer comes after the reply, as the user's click would
-        QTimer::singleShot(10, this, [this, path] {
+        // the answer comes after the reply, as the user's click would, or before it, as a
+        // portal that answers at once may send it
+        const auto answer = [this, path] {
             QDBusMessage signal =
                 QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response");
             signal << response << results;
             m_portal->send(signal);
-        });
+        };
+        answerFirst ? answer() : QTimer::singleShot(10, this, answer);
         return QDBusObjectPath(path);
     }
 
@@ -173,6 +176,7 @@ private slots:
         QTest::addColumn<QString>("failure"); ///< the message's line under the colour's
         const QString picker = "The desktop's color picker ";
         QTest::newRow("picked") << 0u << "#00FF80" << portalColor(-0.5, 1.5, 0.502) << "";
+        QTest::newRow("answered at once") << 0u << "#FF0000" << portalColor(1, 0, 0) << "";
         QTest::newRow("cancelled") << 1u << "teal" << portalColor(0, 0, 0) << "";
         QTest::newRow("ended") << 2u << "teal" << QVariant() << picker + "ended without a color.";
         QTest::newRow("wrong type") << 0u << "teal" << QVariant::fromValue(QList<double>{1, 0, 0})
@@ -184,6 +188,7 @@ private slots:
         QFETCH(QVariant, color);
         m_bus.response = response;
         m_bus.results = color.isValid() ? QVariantMap{{"color", color}} : QVariantMap();
+        m_bus.answerFirst = QTest::currentDataTag() == QByteArray("answered at once");
         m_bus.calls.clear();
         ScreenColorPicker picker(*m_bus.client, nullptr);
         basecolor::SetBaseColorDialog dialog(&picker, nullptr);
