@@ -4,6 +4,7 @@
 #include "preview/PreviewStyles.h"
 
 #include <QCheckBox>
+#include <QTabWidget>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -86,6 +87,9 @@ private slots:
         QVERIFY(titlesFile.open(kUpdate ? QIODevice::WriteOnly : QIODevice::ReadOnly));
         if (kUpdate ? titlesFile.write(titlesText) < 0 : titlesFile.readAll() != titlesText)
             faults << "titles differ from golden/titles.txt: " + titles.join(", ");
+        // the check's fixes, behind a tab of their own
+        windows.d.child<QTabWidget>("tabcontrast")->setCurrentIndex(2);
+        faults << compareWithGolden(windows.d.child("fixpanel"), "frmaccess-fixes");
         // the main window as it starts, then after a pick with the preview following
         windows.d.chooseStyle("Logos Style");
         faults << compareWithGolden(windows.d.w.get(), "frmchromalune");
