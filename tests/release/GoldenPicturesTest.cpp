@@ -4,9 +4,9 @@
 #include "preview/PreviewStyles.h"
 
 #include <QCheckBox>
-#include <QTabWidget>
 #include <QDir>
 #include <QRegularExpression>
+#include <QTabWidget>
 
 // Every window, and the preview in every style, drawn as a user sees it and compared with a
 // committed picture, so that every place, size, caption and colour of the design is held.
