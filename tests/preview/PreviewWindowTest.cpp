@@ -68,6 +68,7 @@ private slots:
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), latin1(styles[3].entry));
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo->lineEdit()->text(), latin1(styles[3].entry));
         QCOMPARE(combo->count(), int(styles.size()));
         QCOMPARE(m_d->model().previewStyle(), 0);
         // a move alone paints nothing
