@@ -69,6 +69,7 @@ SetBaseColorDialog::SetBaseColorDialog(platform::ScreenColorPicker* picker, QWid
 
     m_pickButton = new QPushButton(tr("&Pick from Screen"), this);
     m_pickButton->setObjectName(QStringLiteral("cmdpickscreen"));
+    m_pickButton->setAccessibleName(tr("Pick from Screen"));
     m_pickButton->setAutoDefault(false);
     m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdok"));

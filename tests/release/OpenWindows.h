@@ -25,12 +25,13 @@ struct OpenWindows {
         d.runMenu("mnuabout");
         d.runMenu("mnuaccess");
         d.runMenu("mnuramps");
+        d.runMenu("mnusetbase");
         splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
     }
 
-    /// Every window open, the nine when all went well.
+    /// Every window open, the ten when all went well.
     static QList<QWidget*> all() {
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
