@@ -235,6 +235,10 @@ private slots:
         }
         QCOMPARE(cancelled.size(), 1);
         QCOMPARE(picked.size(), 1);
+        // the pick ends the overlay and gives the pointer back
+        QTRY_VERIFY(QApplication::topLevelAt(QPoint(140, 150)) == nullptr ||
+                    QApplication::topLevelAt(QPoint(140, 150))->objectName() !=
+                        "screencolorpicker");
         QCOMPARE(picked.at(0).at(0).value<core::ColorRGB>(), (core::ColorRGB{0x3A, 0x7F, 0x1C}));
     }
 };

@@ -154,6 +154,11 @@ private slots:
         for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Space})
             QTest::keyClick(row, key);
         QCOMPARE(platform::clipboardText(), Cell(row, 9).description().left(7));
+        // a click moves the keys' cell there too
+        Cell(row, 3).click();
+        QTest::keyClick(row, Qt::Key_Right);
+        QTest::keyClick(row, Qt::Key_Space);
+        QCOMPARE(platform::clipboardText(), Cell(row, 4).description().left(7));
     }
 };
 
