@@ -84,6 +84,11 @@ private slots:
         QTest::mouseClick(m_d->child("chkpreview"), Qt::LeftButton);
         m_d->move(60, 150);
         QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
+        // an index of no style leaves the picture as it is
+        auto* surface = m_d->child<Surface>("preview");
+        for (int none : {-1, int(styles.size())})
+            surface->showStyle(none);
+        QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
     }
 
     void authoringCommandsWriteThePictureAndTheListsOfTheShownMockup() {
