@@ -60,8 +60,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setGeometry(place);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(place); // a label's own alignment: left, centred upright
     return label;
 }
 
