@@ -91,6 +91,10 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
         EXPECT_EQ(model.swatchValue(1), at(c.turns[0], c.scales[0])) << when;
         EXPECT_EQ(model.swatchValue(3), c.p2 ? at(c.turns[1], c.scales[1]) : kStartSwatch) << when;
     };
+    // off the surface on any side the move is ignored, as on a raster
+    for (const auto& [x, y] :
+         {std::pair(-1.f, 100.f), {100.f, -1.f}, {260.f, 100.f}, {100.f, 260.f}})
+        EXPECT_FALSE(model.trackPointer(x, y)) << x << "," << y;
     ASSERT_TRUE(model.trackPointer(float(c.x), float(c.y)));
     const double theta = core::pointerTheta(float(c.x), float(c.y), g);
     const double r = core::clampedRadius(float(c.x), float(c.y), g);
