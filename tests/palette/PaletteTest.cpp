@@ -437,7 +437,6 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
         {{"-widgetcount", "-nograb", "-dograb", "-sync"}, true},
         {{"-platform"}, false},
         {{"-reverse=1"}, false},
-        {{"-display=:1"}, false},
         {{"-session=x", "-style=Fusion"}, true},
         {{"-qmljsdebugger"}, false},
         {{"-"}, false},
@@ -445,6 +444,12 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
     for (const auto& [args, taken] : cases)
         EXPECT_EQ(palette::windowArgumentsError(args).empty(), taken)
             << (args.empty() ? std::string() : args.front());
+    // Qt reads these only as "-name value": written "-name=value" they are a mistake
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "display", "name", "visual"})
+        EXPECT_FALSE(palette::windowArgumentsError({std::string("-") + name + "=x"}).empty())
+            << name;
     const auto env = [](const char* set) {
         return
             [set](const char* name) { return std::string(name == std::string(set) ? ":0" : ""); };
