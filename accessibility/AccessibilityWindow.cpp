@@ -333,12 +333,12 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_contrastModel = new CheckModel(CheckModel::Kind::Contrast, m_check, this);
     m_apcaModel = new CheckModel(CheckModel::Kind::Apca, m_check, this);
     m_pairsModel = new CheckModel(CheckModel::Kind::Pairs, m_check, this);
-    // a tracked move changes every figure, and laying out the tables' texts (and working out
-    // the fixes) costs more than the move itself: the figures follow at once, the tables'
-    // repaint and the fixes once a frame
-    m_tablesFrame.setSingleShot(true);
-    m_tablesFrame.setInterval(ui::kFrameMilliseconds);
-    connect(&m_tablesFrame, &QTimer::timeout, this, &AccessibilityWindow::showTables);
+    // a tracked move changes every figure and picture, and laying out the tables' texts,
+    // working out the fixes and painting the pictures cost more than the move itself: the
+    // figures follow at once, what is shown of them once a frame
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(ui::kFrameMilliseconds);
+    connect(&m_frame, &QTimer::timeout, this, &AccessibilityWindow::showLatest);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabcontrast"));
@@ -454,11 +454,15 @@ void AccessibilityWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     catchUp();
     // a window coming up shows the scheme as it is, not as it was a frame ago
-    showTables();
+    showLatest();
 }
 
-void AccessibilityWindow::showTables() {
-    m_tablesFrame.stop();
+void AccessibilityWindow::showLatest() {
+    m_frame.stop();
+    if (m_paintStale) {
+        paintPictures();
+        m_paintStale = false;
+    }
     for (CheckModel* model : {m_contrastModel, m_apcaModel, m_pairsModel})
         model->refresh();
     m_fixes->setCheck(m_check);
@@ -485,18 +489,14 @@ void AccessibilityWindow::catchUp() {
         m_previewStale = false;
         m_paintStale = true;
     }
-    if (m_paintStale) {
-        paintPictures();
-        m_paintStale = false;
-    }
     if (m_schemeStale) {
         m_check =
             checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
                         m_colorCount);
-        if (!m_tablesFrame.isActive())
-            m_tablesFrame.start();
         m_schemeStale = false;
     }
+    if (!m_frame.isActive())
+        m_frame.start();
 }
 
 void AccessibilityWindow::simulateMockup() {

@@ -51,6 +51,10 @@ public:
     /// from the model, the mock-up and pixel lists from the preview. Both outlive the window.
     void follow(const scheme::SchemeModel& model, const preview::PreviewSurface& preview);
 
+    /// Shows the latest inputs at once: paints the pictures and tells the tables and the
+    /// fixes what changed. While shown the window does this by itself once a display frame.
+    void showLatest();
+
     /// Puts the report of the current scheme on the clipboard.
     void copyReport();
     /// The fixes section: the fixes for the failing pairs at the chosen level.
@@ -67,8 +71,6 @@ protected:
 
 private:
     void catchUp();
-    /// Tells the tables and the fixes that the check changed.
-    void showTables();
     void simulateMockup();
     void paintPictures();
 
@@ -107,9 +109,9 @@ private:
     CheckModel* m_pairsModel = nullptr;
     QPushButton* m_copyReport = nullptr;
     FixesPanel* m_fixes = nullptr;
-    /// The tables read the check as it is; they repaint, and the fixes follow, at most once a
-    /// display frame.
-    QTimer m_tablesFrame;
+    /// The tables read the check as it is; the pictures, the tables' repaint and the fixes
+    /// follow at most once a display frame.
+    QTimer m_frame;
 };
 
 } // namespace accessibility
