@@ -459,7 +459,8 @@ void AccessibilityWindow::showEvent(QShowEvent* event) {
 
 void AccessibilityWindow::showLatest() {
     m_frame.stop();
-    if (m_paintStale) {
+    // hidden, the window has let its pictures go; it makes them again when shown
+    if (m_paintStale && isVisible()) {
         paintPictures();
         m_paintStale = false;
     }

@@ -3,6 +3,7 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewSurface.h"
+#include "ui/WindowHelpers.h"
 
 #include <QTableView>
 
@@ -87,6 +88,12 @@ private slots:
         QVERIFY2(!report.contains("Color 3") && report.contains("Color 1 on Color2: ") &&
                      report.contains("Tritanopia, Color 1 and Color2: "),
                  qPrintable(report));
+        // closed before the frame that would show a change, it lets its pictures go in peace
+        w.setPreview(surface.image().copy(), surface.lists());
+        w.close();
+        QTest::qWait(3 * ui::kFrameMilliseconds);
+        w.show();
+        QVERIFY(!w.findChild<QWidget*>("picprotanopia")->grab().isNull());
     }
 };
 
