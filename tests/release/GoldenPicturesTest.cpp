@@ -5,18 +5,21 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QRegularExpression>
 #include <QTabWidget>
 
 // Every window, and the preview in every style, drawn as a user sees it and compared with a
 // committed picture, so that every place, size, caption and colour of the design is held.
 // After an intended change of the look, `cmake --build build --target golden_pictures`
 // draws the pictures anew (review them, then commit them); a failing comparison leaves the
-// picture drawn in golden-failures/ beside the test.
+// picture drawn in golden-failures/ beside the test. At scale 2 the pictures also hold that
+// the wheel, swatches, previews and cells are blown up pixel by pixel, never smoothed.
 
 namespace {
 
-constexpr int kTolerance = 2; // per channel, for rounding in the font rasteriser
+// A few pixels may be off by a step or two per channel, for rounding in the font
+// rasteriser; a whole area off by one is a wrong colour.
+constexpr int kTolerance = 2;
+constexpr int kRoundedPixels = 64;
 
 const bool kUpdate = qEnvironmentVariableIsSet("CHROMALUNE_UPDATE_GOLDEN");
 
@@ -30,38 +33,26 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
         return shown.save(path) ? QString() : name + ": cannot write";
     const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
     int differing = 0;
+    int rounded = 0; // off by no more than the tolerance
     if (golden.size() == shown.size()) {
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
                 const QRgb a = shown.pixel(x, y), b = golden.pixel(x, y);
-                differing += qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
-                                  qAbs(qBlue(a) - qBlue(b))) > kTolerance;
+                const int off = qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
+                                     qAbs(qBlue(a) - qBlue(b)));
+                differing += off > kTolerance;
+                rounded += off > 0 && off <= kTolerance;
             }
-        if (differing == 0)
+        if (differing == 0 && rounded <= kRoundedPixels)
             return {};
     }
     QDir().mkpath("golden-failures");
     const QString base = QStringLiteral("golden-failures/%1@%2x").arg(name).arg(kScale);
     shown.save(base + ".png");
     const QString size = QStringLiteral("%1x%2").arg(golden.width()).arg(golden.height());
-    return QStringLiteral("%1: %2 pixels differ, golden size %3; see %4")
-        .arg(name, QString::number(differing), size, QDir::current().absoluteFilePath(base));
-}
-
-/// Device pixels of what the screen shows that differ from the widget drawn at scale 1 with
-/// each logical pixel blown up to a scale x scale block; -1 when the sizes disagree.
-int blockMismatches(QWidget* widget) {
-    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage logical(widget->size(), QImage::Format_RGB32);
-    widget->render(&logical);
-    if (shown.size() != logical.size() * kScale)
-        return -1;
-    int mismatches = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            mismatches += (shown.pixel(x, y) & RGB_MASK) !=
-                          (logical.pixel(x / kScale, y / kScale) & RGB_MASK);
-    return mismatches;
+    return QStringLiteral("%1: %2 pixels differ and %3 by a rounding, golden size %4; see %5")
+        .arg(name, QString::number(differing), QString::number(rounded), size,
+             QDir::current().absoluteFilePath(base));
 }
 
 } // namespace
@@ -104,17 +95,6 @@ private slots:
         }
         faults.removeAll(QString());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-
-        // pictures are blown up without smoothing: the wheel with its lines, the swatches, the
-        // preview, the converter's swatch, the map's cells and the simulated previews, all in
-        // windows the main window owns
-        const QRegularExpression pictures(
-            "^(wheel|Picture[123]|preview|pic.*|tcol.*|lblselcolor)$");
-        QStringList smoothed;
-        for (QWidget* picture : windows.d.w->findChildren<QWidget*>(pictures))
-            if (const int n = blockMismatches(picture))
-                smoothed << QStringLiteral("%1: %2 pixels").arg(picture->objectName()).arg(n);
-        QVERIFY2(smoothed.isEmpty(), qPrintable(smoothed.join('\n')));
     }
 };
 
