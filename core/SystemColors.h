@@ -4,7 +4,8 @@
 
 namespace core {
 
-/// Entry of the system colour table (the classic desktop defaults); 0 for an unknown entry.
+/// Entry of the system colour table (the classic desktop defaults); 0 for an entry no window
+/// shows.
 Color systemColor(int32_t index);
 
 /// Index of the button-face colour, the background of picture surfaces.

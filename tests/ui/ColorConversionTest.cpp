@@ -6,11 +6,11 @@ TEST(ColorConversion, ShowsTheDisplayedColorAndReadsItBack) {
     // value and the colour shown for it
     const std::pair<core::Color, QRgb> cases[] = {
         {core::rgbValue(255, 204, 0), qRgb(255, 204, 0)},
-        // a system colour reference shows its entry: the table's first and last entries
-        // (scroll bar, menu bar); none beyond it
-        {INT32_MIN | 0, qRgb(212, 208, 200)},
-        {INT32_MIN | 30, qRgb(212, 208, 200)},
-        {INT32_MIN | 31, qRgb(0, 0, 0)},
+        // a system colour reference shows its entry (caption text, button face), black for
+        // an entry no window shows
+        {INT32_MIN | 9, qRgb(255, 255, 255)},
+        {INT32_MIN | 15, qRgb(212, 208, 200)},
+        {INT32_MIN | 30, qRgb(0, 0, 0)},
         // any other top byte is dropped
         {0x7F000000 | core::rgbValue(0x56, 0x34, 0x12), qRgb(0x56, 0x34, 0x12)},
     };
