@@ -1,7 +1,6 @@
 #include "Swatch.h"
 
 #include "ColorConversion.h"
-#include "core/SystemColors.h"
 #include "platform/SunkenBorder.h"
 
 #include <QPainter>
@@ -18,13 +17,6 @@ void Swatch::setBackColor(core::Color value) {
         return;
     m_backColor = value;
     update();
-}
-
-core::Color Swatch::pixelAt(int x, int y) const {
-    constexpr int kBorder = platform::kSunkenBorderWidth;
-    if (x < 0 || y < 0 || x >= width() - 2 * kBorder || y >= height() - 2 * kBorder)
-        return core::kNoColor;
-    return core::displayedColor(m_backColor);
 }
 
 void Swatch::paintEvent(QPaintEvent*) {

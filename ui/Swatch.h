@@ -22,10 +22,6 @@ public:
     core::Color backColor() const { return m_backColor; }
     void setBackColor(core::Color value);
 
-    /// Colour of the pixel at (x, y) of the drawing area (inside the border), as shown
-    /// (24-bit value); -1 outside the drawing area.
-    core::Color pixelAt(int x, int y) const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
