@@ -1,22 +1,18 @@
-// The perceptual wheel's disc and pointer, and the design-system math for one scheme, against
-// the floor of a plain per-pixel matrix pass.
+// The perceptual wheel's disc and pointer against the floor of a plain per-pixel matrix pass.
 //   build/bin/bench_perceptual
 // BM_MatrixPassFloor sends every pixel of the wheel surface (260 x 260) through one 3 x 3
 // matrix in double precision and packs the result as an 8-bit pixel: the least any colour
 // conversion of the surface costs. BM_DiscRedraw redraws the disc at a new lightness each
 // time (goal: under 8 ms, and within 4 times the floor): hue tables, every pixel converted
 // and gamut-mapped, the gamut line. BM_PointerColour is the exact colour of one pointer
-// position (goal: well under 0.1 ms). BM_DesignSystemForScheme is one scheme change's
-// ramps (three colours and the neutral), dark twins and fixes for each failing ordered pair
-// of the scheme and white (goal: under 0.5 ms).
+// position (goal: well under 0.1 ms). The design system's ramps and twins are timed as the
+// Tonal Ramps window computes them, in bench_ramps.
 
 #include "BenchSupport.h"
 
 #include "core/PerceptualWheel.h"
-#include "designsystem/Ramps.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -70,32 +66,9 @@ void BM_PointerColour(benchmark::State& state) {
     }
 }
 
-void BM_DesignSystemForScheme(benchmark::State& state) {
-    const std::array<core::ColorRGB, 3> schemes[2] = {
-        {core::ColorRGB{204, 51, 51}, {0, 102, 51}, {51, 102, 204}},
-        {core::ColorRGB{250, 240, 10}, {90, 0, 90}, {0, 200, 200}}};
-    size_t i = 0;
-    for (auto _ : state) {
-        const std::array<core::ColorRGB, 3>& scheme = schemes[i++ % 2];
-        const designsystem::Ramp neutral = designsystem::neutralRamp(scheme[1]);
-        benchmark::DoNotOptimize(neutral);
-        std::array<core::ColorRGB, 4> all = {scheme[0], scheme[1], scheme[2], {255, 255, 255}};
-        for (const core::ColorRGB& c : scheme) {
-            benchmark::DoNotOptimize(designsystem::tonalRamp(c));
-            benchmark::DoNotOptimize(designsystem::darkTwin(c, neutral.steps[10].color));
-        }
-        for (const core::ColorRGB& fg : all)
-            for (const core::ColorRGB& bg : all)
-                if (!(fg == bg))
-                    benchmark::DoNotOptimize(
-                        designsystem::contrastFixes(fg, bg, accessibility::Level::AaNormal));
-    }
-}
-
 BENCHMARK(BM_MatrixPassFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DiscRedraw)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PointerColour);
-BENCHMARK(BM_DesignSystemForScheme)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

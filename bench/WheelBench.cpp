@@ -14,15 +14,6 @@ void BM_GenerateWheel(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateWheel)->Unit(benchmark::kMillisecond);
 
-void BM_AllRasters(benchmark::State& state) {
-    for (auto _ : state) {
-        const core::Raster def = core::makeDefaultRaster();
-        benchmark::DoNotOptimize(core::makeStartRaster(def));
-        benchmark::DoNotOptimize(core::makeWebSafeRaster());
-    }
-}
-BENCHMARK(BM_AllRasters)->Unit(benchmark::kMillisecond);
-
 /// One tracked move under the rule of the argument's index: the pointer event on the wheel
 /// runs the rule, writes every field and places the lines; the wheel's repaint is included
 /// by processing the pending paint events. On the perceptual wheel, whose colours are computed
