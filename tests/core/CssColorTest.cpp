@@ -23,6 +23,8 @@ TEST(CssColor, ReadsEveryNotation) {
         {"rgb(300 -5 none)", {255, 0, 0}, false, false},
         {"rgb(1e2 .5e1 50%)", {100, 5, 128}, false, false},
         {"hsl(120, 100%, 25%)", {0, 128, 0}, false, false},
+        {"hsl(-120deg 100% 50%)", {0, 0, 255}, false, false},
+        {"hsl(30 50% 50%)", {191, 128, 64}, false, false},
         {"hsla(0.5turn 100% 50% / 1)", {0, 255, 255}, true, false},
         {"hsl(3.14159265rad 100 50)", {0, 255, 255}, false, false},
         {"hsl(200grad 100% 50%)", {0, 255, 255}, false, false},

@@ -53,13 +53,6 @@ private slots:
     }
     void cleanup() { delete m_t; }
 
-    // what it shows, even nothing: no earlier text is left on the clipboard
-    void outputWindowCopiesEvenAnEmptyText() {
-        html::HtmlOutputWindow out(nullptr);
-        platform::setClipboardText("earlier");
-        QCOMPARE(copied(&out), "");
-    }
-
     void okWritesTheTableOfTheFieldsAndTheCodesAtThePress() {
         setCodes({"#000001", "#000002"});
         click(m_t, "cmdok");

@@ -297,12 +297,10 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--rule", "foo"}, "unknown rule 'foo' (--rule)"},
         {{"--export", file, "--raster", "huge"}, "unknown raster 'huge' (--raster)"},
         {{"--export", file, "--base", "#12345G"}, "bad color '#12345G' (--base)"},
-        {{"--export", file, "--base", "+0+0+0"}, "bad color '+0+0+0' (--base)"},
         {{"--export", file, "--base", "#F0"}, "bad color '#F0' (--base)"},
         {{"--export", file, "--base", "oklch(55% 0.15)"}, "bad color 'oklch(55% 0.15)' (--base)"},
         {{"--export", file, "--raster=perceptual", "--lightness", "100.1"},
          "bad lightness '100.1' (--lightness)"},
-        {{"--export", file, "--raster=perceptual", "--lightness", "-1"}, "(--lightness)"},
         {{"--export", file, "--raster=perceptual", "--lightness", "50%"}, "(--lightness)"},
         {{"--export", file, "--lightness", "50"}, "needs the perceptual wheel (--lightness)"},
         {{"--export", dir.filePath("b").toStdString() + "\xE9.css"}, "not valid UTF-8 (--export)"},
@@ -318,10 +316,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
          "(--export); use .css, .scss, .tokens.json, .gpl, .ase, .oklch.css, .tailwind.css or "
          ".ramps.css"},
         {{"--export", file, "--ramps=yes"}, "takes no value (--ramps)"},
-        {{"--export", file, "--dark", "yes"}, "takes no value (--dark)"},
         {{"--export", file, "--dark", "--ramps", "--dark"}, "given twice (--dark)"},
-        {{"--export", file, "--ramp"}, "unknown argument '--ramp'"},
-        {{"--dark"}, "no file to write (--export)"},
         {{"--export="}, "empty file name (--export)"},
     };
     for (const auto& c : cases)

@@ -3,7 +3,6 @@
 #include "preview/TemplateScan.h"
 #include "support/TestFiles.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,19 +42,4 @@ TEST(PixelListFiles, RegenerateByteForByteFromTheCommittedMockups) {
                 << file.toStdString();
         }
     }
-}
-
-TEST(PixelListFiles, TheAuthoringProgramWritesAStyleFromItsArguments) {
-    QTemporaryDir dir;
-    const auto run = [&dir](const QStringList& lists) { // the exit status
-        return QProcess::execute(QStringLiteral(CHROMALUNE_PIXELLISTS_TOOL),
-                                 QStringList{kAssets + "/mockups/Scrollbar.png", dir.path()} +
-                                     lists);
-    };
-    ASSERT_EQ(run({"mple_scrollbar.txt=49,49,255", "gri_scrollbar.txt=49,255,255",
-                   "galazio_scrollbar.txt=255,153,51"}),
-              0);
-    for (const char* name : {"mple_scrollbar.txt", "gri_scrollbar.txt", "galazio_scrollbar.txt"})
-        EXPECT_TRUE(readAll(dir.filePath(name)) == readAll(kLists + name)) << name;
-    EXPECT_NE(run({"a.txt=1,2"}), 0);
 }

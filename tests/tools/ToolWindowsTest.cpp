@@ -125,17 +125,6 @@ private slots:
         QTRY_VERIFY(!m_map);
     }
 
-    void oneCellIsBordered() {
-        openMap();
-        clickCell(0);
-        // the border stands out even on the darkest cell, whose inside stays black
-        QVERIFY(cellPixel(grid(), 0, 0, 0) != cellRgb(0));
-        QCOMPARE(cellPixel(grid(), 0, 8, 8), cellRgb(0));
-        clickCell(215);
-        QCOMPARE(cellPixel(grid(), 0, 0, 0), cellRgb(0));
-        QCOMPARE(cellPixel(grid(), 215, 16, 16), qRgb(0, 0, 0));
-    }
-
     void closingHandsOverOnlyThroughOk_data() {
         QTest::addColumn<int>("clicked"); // -1: none
         QTest::addColumn<bool>("byOk");
