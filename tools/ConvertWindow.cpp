@@ -38,7 +38,6 @@ ConvertWindow::ConvertWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                                  QPoint(48, 48));
     QFont hintFont = hint->font();
     hintFont.setItalic(true);
-    hintFont.setPointSize(8);
     hint->setFont(hintFont);
     hint->adjustSize();
     label("lblcolor", "Color:", 320, 88);
