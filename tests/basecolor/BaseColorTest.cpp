@@ -126,6 +126,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         const QString message = dialog.findChild<QLabel*>("lblbasemessage")->text();
         QVERIFY2(message.contains(says), qPrintable(message));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize()); // fits its message, not resizable
         const QImage swatch = dialog.findChild<ui::Swatch*>("picbasecolor")->grab().toImage();
         const QRgb shown = swatch.pixel(28, 28) & RGB_MASK;
         if (rgb < 0) {
