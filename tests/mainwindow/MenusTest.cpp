@@ -9,6 +9,7 @@
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
 
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -150,6 +151,15 @@ private slots:
         // and stays through a move: the scheme is frozen
         d.move(30, 30);
         QCOMPARE(d.text("txthtml2"), QString::fromStdString(core::hexText(want)));
+        // a right-click on a swatch or a code field offers its colour "as" a CSS notation
+        for (const char* name : {"Picture2", "txtrgb2"}) {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
+            QApplication::sendEvent(d.child(name), &click);
+            auto* menu = in<QMenu>(d.child(name), "mnucopyascontext");
+            in<QAction>(menu, "mnucopyasoklch")->trigger();
+            QCOMPARE(platform::clipboardText(), QString::fromStdString(core::oklchText(want)));
+            menu->close();
+        }
 
         // on a classic wheel the dialog names the nearest pixel and its distance first
         d.runMenu("mnucwdefault");
