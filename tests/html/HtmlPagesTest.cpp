@@ -26,12 +26,14 @@ private slots:
     void cleanup() { m_d.reset(); }
 
     void pageButtonsFillOneOwnedWindow() {
-        const std::tuple<const char*, const char*, decltype(&html::linksPageHtml)> pages[] = {
-            {"Links Style", "cmdgenlinkshtml", html::linksPageHtml},
-            {"Links2 Style", "cmdgenlinks2html", html::links2PageHtml},
-            {"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml}};
+        // style, button, text and title; each page retitles the window it shares
+        const std::tuple<const char*, const char*, decltype(&html::linksPageHtml), const char*>
+            pages[] = {{"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml, "Scrollbar"},
+                       {"Links Style", "cmdgenlinkshtml", html::linksPageHtml, "Webpage"},
+                       {"Scrollbar Style", "cmdgensbhtml", html::scrollbarStyleHtml, "Scrollbar"},
+                       {"Links2 Style", "cmdgenlinks2html", html::links2PageHtml, "Webpage"}};
         QPointer<QWidget> out;
-        for (const auto& [style, button, page] : pages) {
+        for (const auto& [style, button, page, title] : pages) {
             m_d->chooseStyle(QLatin1String(style));
             typeCodes(); // read at the click, as they stand
             QTest::mouseClick(m_d->child(QLatin1String(button)), Qt::LeftButton);
@@ -40,6 +42,7 @@ private slots:
             out = shown;
             QTest::mouseClick(in(out, "cmdclipboard"), Qt::LeftButton);
             QCOMPARE(platform::clipboardText(), page(m_codes[0], m_codes[1], m_codes[2]));
+            QCOMPARE(out->windowTitle(), QLatin1String(title) + " HTML");
         }
         // owned: the window system keeps it above the main window
         QCOMPARE(out->windowHandle()->transientParent(), m_d->w->windowHandle());
