@@ -108,9 +108,9 @@ private slots:
         QTest::newRow("rows up") << "UpDown1" << int(T::kRows) << "2" << true << "3";
         QTest::newRow("columns down") << "UpDown2" << int(T::kColumns) << "5" << false << "4";
         QTest::newRow("width up") << "UpDown3" << int(T::kWidth) << "75" << true << "76";
-        QTest::newRow("border stays at 0") << "UpDown4" << int(T::kBorder) << "0" << false << "0";
+        QTest::newRow("border down") << "UpDown4" << int(T::kBorder) << "1" << false << "0";
         QTest::newRow("padding up") << "UpDown5" << int(T::kCellPadding) << "0" << true << "1";
-        QTest::newRow("spacing top")
+        QTest::newRow("spacing stays at the top")
             << "UpDown6" << int(T::kCellSpacing) << "32767" << true << "32767";
     }
     void spinArrowsStepTheirOwnField() {

@@ -244,14 +244,12 @@ private slots:
         whenModalAppears<QFileDialog>([&](QFileDialog* dialog) {
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-            // the suggested name follows the format chosen, there and back
-            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
-                for (int i = 0; i < 7; ++i) {
-                    names << name->text();
-                    QTest::keyClick(types, key);
-                }
+            // the suggested name follows the format chosen
+            for (int i = 0; i < 8; ++i) {
+                names << name->text();
+                QTest::keyClick(types, Qt::Key_Down);
             }
-            names << name->text();
+            QTest::keyClick(types, Qt::Key_Home);
             // typed without its extension: the question is about the file that would be written
             whenModalAppears<QMessageBox>([&questions](QMessageBox* box) {
                 questions << box->text();
@@ -265,9 +263,7 @@ private slots:
         });
         d.runMenu("mnuexport");
         QCOMPARE(names.join(' '), "scheme.css scheme.scss scheme.tokens.json scheme.gpl scheme.ase "
-                                  "scheme.oklch.css scheme.tailwind.css scheme.ramps.css "
-                                  "scheme.tailwind.css scheme.oklch.css scheme.ase scheme.gpl "
-                                  "scheme.tokens.json scheme.scss scheme.css");
+                                  "scheme.oklch.css scheme.tailwind.css scheme.ramps.css");
         QCOMPARE(questions, QStringList("e4.css already exists.\nDo you want to replace it?"));
         QCOMPARE(readAll(dir.filePath("e4.css")), "mine");
         // the scheme's own colours, as the command line writes them for the same scheme (the
