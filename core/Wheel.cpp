@@ -118,9 +118,10 @@ Raster makeWebSafeRaster() {
     static constexpr std::array<double, 5> kCircles = {25, 50, 76, 102, 127};
     Raster raster(kWebSafeRasterWidth, kWebSafeRasterHeight, kWheelBackground);
     constexpr Color kBlack = 0;
-    std::array<double, 12> cosines{};
-    std::array<double, 12> sines{};
-    for (size_t k = 0; k < 12; ++k) {
+    // the twelve sectors are split by six lines through the centre, 30 degrees apart
+    std::array<double, 6> cosines{};
+    std::array<double, 6> sines{};
+    for (size_t k = 0; k < 6; ++k) {
         const double alpha = static_cast<double>(k) * 30.0 * kPi / 180.0;
         cosines[k] = std::cos(alpha);
         sines[k] = std::sin(alpha);
@@ -134,11 +135,8 @@ Raster makeWebSafeRaster() {
                 continue;
             bool line = std::any_of(kCircles.begin(), kCircles.end(),
                                     [d](double radius) { return std::fabs(d - radius) < 0.5; });
-            for (size_t k = 0; k < 12 && !line; ++k) {
-                const double along = dx * cosines[k] + dy * sines[k];
-                const double across = -dx * sines[k] + dy * cosines[k];
-                line = along >= 0 && std::fabs(across) < 0.5;
-            }
+            for (size_t k = 0; k < 6 && !line; ++k)
+                line = std::fabs(dy * cosines[k] - dx * sines[k]) < 0.5;
             if (line) {
                 raster.set(col, row, kBlack);
                 continue;
