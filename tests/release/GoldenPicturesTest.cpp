@@ -13,6 +13,7 @@
 // draws the pictures anew (review them, then commit them); a failing comparison leaves the
 // picture drawn in golden-failures/ beside the test. At scale 2 the pictures also hold that
 // the wheel, swatches, previews and cells are blown up pixel by pixel, never smoothed.
+// Beside them, titles.txt and names.txt hold each window's title and its parts' names.
 
 namespace {
 
@@ -55,6 +56,17 @@ QString compareWithGolden(QWidget* widget, const QString& name) {
              QDir::current().absoluteFilePath(base));
 }
 
+/// Compares the lines, sorted, with a golden text file; an empty answer when they agree.
+QString compareWithGoldenText(QStringList lines, const QString& file) {
+    lines.sort();
+    const QByteArray text = lines.join('\n').toUtf8() + '\n';
+    QFile golden(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/") + file);
+    if (!golden.open(kUpdate ? QIODevice::WriteOnly : QIODevice::ReadOnly) ||
+        (kUpdate ? golden.write(text) < 0 : golden.readAll() != text))
+        return file + " differs: draw the pictures anew and compare with git diff";
+    return {};
+}
+
 } // namespace
 
 class tst_GoldenPictures : public QObject {
@@ -65,19 +77,19 @@ private slots:
     void everyWindowLooksAsDesigned() {
         OpenWindows windows;
         QStringList faults;
-        QStringList titles;
+        // and what no picture shows: every window's title and the names of its parts, which
+        // tests and users' scripts key on
+        QStringList titles, names;
         for (QWidget* window : windows.all()) {
             if (window != windows.d.w.get())
                 faults << compareWithGolden(window, window->objectName());
-            // and every window's title, which no picture shows
             titles << window->objectName() + ": " + window->windowTitle();
+            for (const QObject* part : window->findChildren<QObject*>())
+                if (!part->objectName().isEmpty() && !part->objectName().startsWith("qt_"))
+                    names << window->objectName() + ": " + part->objectName();
         }
-        titles.sort();
-        const QByteArray titlesText = titles.join('\n').toUtf8() + '\n';
-        QFile titlesFile(QStringLiteral(CHROMALUNE_GOLDEN_DIR "/titles.txt"));
-        QVERIFY(titlesFile.open(kUpdate ? QIODevice::WriteOnly : QIODevice::ReadOnly));
-        if (kUpdate ? titlesFile.write(titlesText) < 0 : titlesFile.readAll() != titlesText)
-            faults << "titles differ from golden/titles.txt: " + titles.join(", ");
+        faults << compareWithGoldenText(titles, "titles.txt")
+               << compareWithGoldenText(names, "names.txt");
         // the check's fixes, behind a tab of their own
         windows.d.child<QTabWidget>("tabcontrast")->setCurrentIndex(2);
         faults << compareWithGolden(windows.d.child("fixpanel"), "frmaccess-fixes");
