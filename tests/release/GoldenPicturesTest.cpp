@@ -105,6 +105,9 @@ private slots:
             faults << compareWithGolden(windows.d.child("preview"),
                                         "preview-" + entry.section(' ', 0, 0));
         }
+        // the perceptual wheel with its lightness slider
+        windows.d.runMenu("mnuperceptual");
+        faults << compareWithGolden(windows.d.w.get(), "frmchromalune-perceptual");
         faults.removeAll(QString());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
