@@ -78,7 +78,7 @@ private slots:
         OpenWindows windows;
         QStringList faults;
         // and what no picture shows: every window's title and the names of its parts, which
-        // tests and users' scripts key on
+        // tests and users' scripts key on, with what a screen reader announces them as
         QStringList titles, names;
         for (QWidget* window : windows.all()) {
             if (window != windows.d.w.get())
@@ -86,7 +86,9 @@ private slots:
             titles << window->objectName() + ": " + window->windowTitle();
             for (const QObject* part : window->findChildren<QObject*>())
                 if (!part->objectName().isEmpty() && !part->objectName().startsWith("qt_"))
-                    names << window->objectName() + ": " + part->objectName();
+                    names << (window->objectName() + ": " + part->objectName() + " " +
+                              part->property("accessibleName").toString())
+                                 .trimmed();
         }
         faults << compareWithGoldenText(titles, "titles.txt")
                << compareWithGoldenText(names, "names.txt");
