@@ -58,6 +58,7 @@ public:
     uint response = 0;        ///< what the next pick answers
     QVariantMap results;      ///< and with what
     bool answerFirst = false; ///< whether the answer goes out before the call's reply
+    bool otherPath = false;   ///< whether it answers on another path than the one predicted
     QStringList calls;        ///< "parent|token" of each call
 
 public slots:
@@ -67,7 +68,9 @@ public slots:
         QString sender = message.service().mid(1);
         sender.replace('.', '_');
         const QString token = options.value("handle_token").toString();
-        const QString path = "/org/freedesktop/portal/desktop/request/" + sender + "/" + token;
+        // an older portal answers on a path of its own choosing
+        const QString path = "/org/freedesktop/portal/desktop/request/" +
+                             (otherPath ? QString("older") : sender) + "/" + token;
         calls << parent + "|" + token;
         // the answer comes after the reply, as the user's click would, or before it, as a
         // portal that answers at once may send it
@@ -178,6 +181,7 @@ private slots:
         const QString picker = "The desktop's color picker ";
         QTest::newRow("picked") << 0u << "#00FF80" << portalColor(-0.5, 1.5, 0.502) << "";
         QTest::newRow("answered at once") << 0u << "#FF0000" << portalColor(1, 0, 0) << "";
+        QTest::newRow("on another path") << 0u << "#0000FF" << portalColor(0, 0, 1) << "";
         QTest::newRow("cancelled") << 1u << "teal" << portalColor(0, 0, 0) << "";
         QTest::newRow("ended") << 2u << "teal" << QVariant() << picker + "ended without a color.";
         QTest::newRow("wrong type") << 0u << "teal" << QVariant::fromValue(QList<double>{1, 0, 0})
@@ -190,6 +194,7 @@ private slots:
         m_bus.response = response;
         m_bus.results = color.isValid() ? QVariantMap{{"color", color}} : QVariantMap();
         m_bus.answerFirst = QTest::currentDataTag() == QByteArray("answered at once");
+        m_bus.otherPath = QTest::currentDataTag() == QByteArray("on another path");
         m_bus.calls.clear();
         ScreenColorPicker picker(*m_bus.client, nullptr);
         basecolor::SetBaseColorDialog dialog(&picker, nullptr);
