@@ -565,7 +565,6 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* header = new QHBoxLayout;
-    header->setSpacing(kSpacing);
     header->addSpacing(kNameWidth + kSpacing);
     for (int step : kRampSteps) {
         auto* label = new QLabel(QString::number(step), this);
