@@ -60,6 +60,12 @@ private slots:
         QCOMPARE(cell("tblcontrast", 3, 0, Qt::AccessibleTextRole),
                  QStringLiteral("White on Color 1: 4.47 to 1; passes AA large text, non-text; "
                                 "fails AA normal text, AAA normal text, AAA large text"));
+        // the APCA table's rows are text colours, its columns backgrounds
+        const QAbstractItemModel* apca = w.findChild<QTableView*>("tblapca")->model();
+        QCOMPARE(apca->headerData(0, Qt::Vertical, Qt::ToolTipRole).toString() + '|' +
+                     apca->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString() + '|' +
+                     cell("tblapca", 3, 4, Qt::AccessibleTextRole),
+                 "Text color|Background color|White text on Black background: APCA Lc -107.9");
         QTest::mouseClick(w.findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
         QCOMPARE(platform::clipboardText(),
                  QString::fromStdString(reportText(checkScheme({0x777777, 0xCC3333, 0x006633}))));
@@ -69,8 +75,7 @@ private slots:
                      cell("tblpairs", 1, 3) + '|' + cell("tblcontrast", 1, 0),
                  "||not in this scheme|" + cell("tblcontrast", 0, 1));
         QCOMPARE(cell("tblcontrast", 0, 2, Qt::ToolTipRole), "Color 3 is not in this scheme");
-        QCOMPARE(w.findChild<QTableView*>("tblapca")->model()->headerData(2, Qt::Vertical,
-                                                                          Qt::ToolTipRole),
+        QCOMPARE(apca->headerData(2, Qt::Vertical, Qt::ToolTipRole),
                  "Color 3 is not in this scheme");
         QTest::mouseClick(w.findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
         const QString report = platform::clipboardText();
