@@ -444,9 +444,8 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
           "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "display", "name", "visual"})
         EXPECT_FALSE(palette::windowArgumentsError({std::string("-") + name + "=x"}).empty())
             << name;
-    const auto env = [](const char* set) {
-        return
-            [set](const char* name) { return std::string(name == std::string(set) ? ":0" : ""); };
+    const auto env = [](const std::string& set) {
+        return [set](const char* name) { return std::string(name == set ? ":0" : ""); };
     };
     EXPECT_TRUE(palette::displayNamed({}, env("WAYLAND_DISPLAY")));
     EXPECT_TRUE(palette::displayNamed({"-platform", "offscreen"}, env("HOME")));
