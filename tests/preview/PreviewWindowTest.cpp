@@ -6,9 +6,6 @@
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 
-#include <QDir>
-#include <QPushButton>
-
 namespace {
 
 QString latin1(std::string_view s) {
@@ -89,21 +86,6 @@ private slots:
         for (int none : {-1, int(styles.size())})
             surface->showStyle(none);
         QCOMPARE(shownPreview(*m_d), expectedPreview(*m_d, first));
-    }
-
-    void authoringCommandsWriteThePictureAndTheListsOfTheShownMockup() {
-        // at start the first mock-up is shown bare: the scan finds its committed lists
-        const preview::PreviewStyle& first = preview::previewStyles()[0];
-        const QString folder = besideProgram("authoring/");
-        QDir(folder).removeRecursively();
-        m_d->child<QPushButton>("Command3")->click();
-        const char* written[] = {"mple_table1.txt", "gri_table1.txt", "galazio_table1.txt"};
-        for (int k = 0; k < 3; ++k)
-            QCOMPARE(readAll(folder + written[k]), readAll(besideProgram(first.files[size_t(k)])));
-        m_d->child<QPushButton>("Command2")->click();
-        QCOMPARE(
-            QImage(folder + "chromalune_webpage3.bmp", "BMP").convertToFormat(QImage::Format_RGB32),
-            shownPreview(*m_d));
     }
 };
 
