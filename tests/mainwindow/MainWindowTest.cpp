@@ -259,6 +259,11 @@ private slots:
         wheel.paints = 0;
         m_d->runMenu("mnucwwebsafe"); // a new raster
         QTRY_VERIFY(wheel.paints > 0);
+        m_d->press(100, 100); // frozen: a key moves the keyboard's mark alone
+        QCoreApplication::processEvents();
+        wheel.paints = 0;
+        QTest::keyClick(m_d->wheel(), Qt::Key_Right);
+        QTRY_VERIFY(wheel.paints > 0);
     }
 };
 
