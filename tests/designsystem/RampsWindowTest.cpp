@@ -158,6 +158,11 @@ private slots:
         QTest::keyClick(row, Qt::Key_Right);
         QTest::keyClick(row, Qt::Key_Space);
         QCOMPARE(platform::clipboardText(), Cell(row, 4).description().left(7));
+        // the key cell stays within a row that shrinks: from the third twin of three to two
+        QTest::keyClick(dark, Qt::Key_End);
+        w.setSchemeColors({{51, 102, 204}, {0, 0, 0}});
+        QTest::keyClick(dark, Qt::Key_Space);
+        QCOMPARE(platform::clipboardText(), Cell(dark, 1).description().left(7));
     }
 };
 
