@@ -112,6 +112,7 @@ TEST(Oklab, SerialisesAsBrowsersDo) {
     for (const auto& [c, texts] : cases)
         EXPECT_EQ(hexText(c) + ' ' + rgbText(c) + ' ' + hslText(c) + ' ' + oklchText(c), texts);
     // trailing zeros go; chroma keeps four significant digits, small ones without exponent
+    EXPECT_EQ(hslText({0, 128, 64}), "hsl(150, 100%, 25.1%)"); // green the largest
     EXPECT_EQ(oklchText(Oklch{0.5, 0.1, 30}), "oklch(50% 0.1 30)");
     EXPECT_EQ(oklchText(Oklch{0.123456, 0.0012346, 359.999}), "oklch(12.35% 0.001235 0)");
     EXPECT_EQ(oklchText(Oklch{0.65, 0.099996, -10}), "oklch(65% 0.1 350)");
