@@ -52,10 +52,10 @@ bool replacingKeepsEverything(const QString& path, const struct stat& file) {
 }
 
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    // written beside the target and renamed over it only when complete, so a failure
-    // part-way never empties or truncates the file the user already has
+    // written beside the target and renamed over it only when complete (a save file never
+    // falls back to writing in place unless told to), so a failure part-way never empties or
+    // truncates the file the user already has
     QSaveFile file(path);
-    file.setDirectWriteFallback(false);
     // unbuffered, so a short write (full disk, size limit) is seen here: the buffered
     // path lets such a write pass and would commit a truncated file
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
