@@ -147,9 +147,11 @@ private slots:
         QWidget* dark = in(&w, "darktwin");
         QVERIFY(Cell(dark, 1).description().endsWith("; nearest reachable"));
         QVERIFY(!Cell(dark, 0).description().contains("nearest"));
-        // the keyboard: the arrows move along a row, Space copies
+        // the keyboard: the window opens on the first row, the arrows move along it, Space
+        // copies
         QWidget* row = in(&w, "ramp1");
-        row->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), row);
         for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Space})
             QTest::keyClick(row, key);
         QCOMPARE(platform::clipboardText(), Cell(row, 9).description().left(7));
