@@ -4,9 +4,6 @@ class QPainter;
 
 namespace platform {
 
-/// Width in pixels of a picture surface's sunken 3-D border.
-constexpr int kSunkenBorderWidth = 2;
-
 /// Paints the sunken 3-D border of a w x h picture surface in the system colours: shadow
 /// outside top and left, highlight outside bottom and right. Drawn as whole-pixel rectangles,
 /// which stay solid blocks at any display scale where lines would shift by half a pixel.
