@@ -164,6 +164,11 @@ ColorRGB perceptualColorAt(float x, float y, double L, const WheelGeometry& g) {
     return mapToRgb8(perceptualPoint(x, y, L, g));
 }
 
+std::array<Oklch, 2> monochromePartners(const Oklch& base) {
+    const auto at = [&base](double L) { return Oklch{std::clamp(L, 0.0, 1.0), base.C, base.h}; };
+    return {at(base.L + kMonochromeLightnessStep), at(base.L - kMonochromeLightnessStep)};
+}
+
 ColorRGB gamutLineColor(double L) {
     return L < kLineSwitchLightness ? ColorRGB{255, 255, 255} : ColorRGB{0, 0, 0};
 }

@@ -4,6 +4,7 @@
 #include "Scheme.h"
 #include "Wheel.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,14 @@ Oklch perceptualPolar(double angle, double radius, double L,
 /// The 8-bit colour of the pointer at (x, y), lightness L 0..1: perceptualPoint gamut-mapped
 /// by the CSS algorithm and rounded (mapToRgb8). Exact: computed, never read from pixels.
 ColorRGB perceptualColorAt(float x, float y, double L, const WheelGeometry& g = WheelGeometry{});
+
+/// Lightness step 0..1 between Monochromatic's colours on the perceptual wheel.
+constexpr double kMonochromeLightnessStep = 0.15;
+
+/// Monochromatic's partners of base on the perceptual wheel: the same hue and chroma at
+/// L + 0.15 (colour 1) and L - 0.15 (colour 3), lightness clamped to 0..1. Scaling the chroma
+/// instead, as the classic wheels do, would map both partners onto the base outside sRGB.
+std::array<Oklch, 2> monochromePartners(const Oklch& base);
 
 /// The colour of the one-pixel sRGB gamut line at lightness L (0..1): black, or white below
 /// L = 0.5637, where a grey of that lightness has more WCAG contrast against white.

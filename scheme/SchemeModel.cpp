@@ -153,13 +153,24 @@ void SchemeModel::rerunPerceptual() {
     const double theta = m_around ? (*m_around)[0] : core::pointerTheta(m_x, m_y, g);
     const double r = m_around ? (*m_around)[1] : core::clampedRadius(m_x, m_y, g);
     core::rerunSchemeAround(m_state, m_rule, theta, r, m_x, m_y, g, colors, &core::systemColor);
-    if (m_baseColor) {
-        // the chosen colour itself, not its position's colour rounded once more
-        m_state.swatch[1] = *m_baseColor;
-        m_state.texts[1].decimal = core::decimalCode(*m_baseColor);
-        m_state.texts[1].html = core::htmlCode(*m_baseColor);
-        core::refreshColumnCodes(m_state, &core::systemColor);
+    const auto show = [this](size_t slot, core::Color color) {
+        m_state.swatch.at(slot) = color;
+        m_state.texts.at(slot).decimal = core::decimalCode(color);
+        m_state.texts.at(slot).html = core::htmlCode(color);
+    };
+    // the chosen colour itself, not its position's colour rounded once more
+    if (m_baseColor)
+        show(1, m_baseColor->color);
+    if (m_rule == core::SchemeType::Monochromatic) {
+        const core::Oklch base =
+            m_baseColor ? m_baseColor->exact : core::perceptualPolar(theta, r, m_lightness, g);
+        const std::array<core::Oklch, 2> partners = core::monochromePartners(base);
+        for (size_t i = 0; i < partners.size(); ++i) {
+            const core::ColorRGB c = core::mapToRgb8(partners[i]);
+            show(i * 2, core::rgbValue(c.r, c.g, c.b));
+        }
     }
+    core::refreshColumnCodes(m_state, &core::systemColor);
 }
 
 bool SchemeModel::trackPointer(float x, float y) {
@@ -258,7 +269,7 @@ void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
         m_x = core::toSingle(at.x);
         m_y = core::toSingle(at.y);
         m_around = std::array<double, 2>{exact.h, r};
-        m_baseColor = core::rgbValue(rgb8.r, rgb8.g, rgb8.b);
+        m_baseColor = ChosenBase{core::rgbValue(rgb8.r, rgb8.g, rgb8.b), exact};
         rerunPerceptual();
     } else {
         const std::array<float, 2> at = nearestPixel(core::rgbValue(rgb8.r, rgb8.g, rgb8.b));

@@ -143,8 +143,13 @@ private:
     mutable bool m_discStale = true;
     /// The chosen base's exact angle and radius, while the pointer has not moved since.
     std::optional<std::array<double, 2>> m_around;
-    /// The chosen base's own colour, shown in column 2 until the pointer or lightness changes.
-    std::optional<core::Color> m_baseColor;
+    /// The chosen base: its own colour, shown in column 2 until the pointer or lightness
+    /// changes, and its exact OKLCH.
+    struct ChosenBase {
+        core::Color color;
+        core::Oklch exact;
+    };
+    std::optional<ChosenBase> m_baseColor;
 };
 
 } // namespace scheme

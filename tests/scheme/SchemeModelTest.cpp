@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <vector>
 
 using core::SchemeType;
@@ -83,13 +85,18 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
     model.setRaster(scheme::WheelRaster::Perceptual);
     model.setRule(c.rule);
     const auto expectScheme = [&](double theta, double r, double L, const char* when) {
-        const auto at = [&](double turn, double scale) {
-            const core::ColorRGB v =
-                core::mapToRgb8(core::perceptualPolar(theta + turn, r * scale, L, g));
+        // Monochromatic keeps the base's hue and chroma and steps the lightness instead: a
+        // scaled chroma outside sRGB would map back onto the base
+        const bool mono = c.rule == SchemeType::Monochromatic;
+        const auto at = [&](double turn, double scale, double step) {
+            const double lightness = std::clamp(L + (mono ? step : 0.0), 0.0, 1.0);
+            const core::ColorRGB v = core::mapToRgb8(
+                core::perceptualPolar(theta + turn, r * (mono ? 1.0 : scale), lightness, g));
             return core::rgbValue(v.r, v.g, v.b);
         };
-        EXPECT_EQ(model.swatchValue(1), at(c.turns[0], c.scales[0])) << when;
-        EXPECT_EQ(model.swatchValue(3), c.p2 ? at(c.turns[1], c.scales[1]) : kStartSwatch) << when;
+        EXPECT_EQ(model.swatchValue(1), at(c.turns[0], c.scales[0], 0.15)) << when;
+        EXPECT_EQ(model.swatchValue(3), c.p2 ? at(c.turns[1], c.scales[1], -0.15) : kStartSwatch)
+            << when;
     };
     // off the surface on any side the move is ignored, as on a raster
     for (const auto& [x, y] :
@@ -112,6 +119,32 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
     const core::ColorRGB base = core::mapToRgb8(core::perceptualPolar(exact.h, radius, 0.4, g));
     EXPECT_EQ(model.swatchValue(2), core::rgbValue(base.r, base.g, base.b));
     expectScheme(exact.h, radius, 0.4, "lightness");
+}
+
+// at every rim hue and every lightness the three Monochromatic colours differ, out to the rim
+// where the disc lies far outside sRGB; at the ends of the lightness scale a partner is clamped
+// to white or black
+TEST(SchemeModel, PerceptualMonochromaticNeverCollapses) {
+    SchemeModel model;
+    model.setRaster(scheme::WheelRaster::Perceptual);
+    model.setRule(SchemeType::Monochromatic);
+    const core::WheelGeometry g = SchemeModel::geometry();
+    for (double L : {0.3, 0.5, 0.65, 0.8}) {
+        model.setLightness(L);
+        for (int hue = 0; hue < 360; hue += 15) {
+            const core::SamplePoint p = core::pointAt(hue, g.rmax - 2, g);
+            ASSERT_TRUE(model.trackPointer(float(p.x), float(p.y)));
+            const std::array<core::Color, 3> shown = model.swatchColors();
+            const std::set<core::Color> colours(shown.begin(), shown.end());
+            EXPECT_EQ(colours.size(), 3u) << "L " << L << " hue " << hue;
+        }
+    }
+    model.setLightness(0.9);
+    ASSERT_TRUE(model.trackPointer(130, 130));
+    EXPECT_EQ(model.swatchValue(1), core::rgbValue(255, 255, 255));
+    model.setLightness(0.1);
+    ASSERT_TRUE(model.trackPointer(130, 130));
+    EXPECT_EQ(model.swatchValue(3), core::rgbValue(0, 0, 0));
 }
 
 TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
