@@ -18,6 +18,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
@@ -195,6 +196,34 @@ private slots:
         QTRY_COMPARE(seen, QStringLiteral("ChromaLune|Cannot open \"%1\": no program to open it "
                                           "was found.")
                                .arg(QDir::toNativeSeparators(help)));
+    }
+
+    // every section has its link in the navigation bar and every link its section; each
+    // feature has a heading, and every shortcut of the menus is in the table
+    void helpPageNamesEveryFeatureAndShortcut() {
+        const QString page =
+            readAll(QCoreApplication::applicationDirPath() + QStringLiteral("/Chromalune.html"));
+        const auto captured = [](const QString& text, const char* pattern) {
+            QSet<QString> found;
+            for (const QRegularExpressionMatch& m :
+                 QRegularExpression(QLatin1String(pattern)).globalMatch(text))
+                found.insert(m.captured(1));
+            return found;
+        };
+        const QString nav = page.section(QStringLiteral("<nav>"), 1).section("</nav>", 0, 0);
+        const QSet<QString> sections = captured(page, "<h[23] id=\"([^\"]+)\"");
+        QCOMPARE(captured(nav, "href=\"#([^\"]+)\""), sections);
+        for (const char* feature : {"basecolor", "pickscreen", "copyas", "ramps", "perceptual",
+                                    "accessibility", "export", "keyboard"})
+            QVERIFY2(sections.contains(QLatin1String(feature)), feature);
+        MainWindowDriver d;
+        for (const QAction* action : d.w->findChildren<QAction*>()) {
+            if (action->shortcut().isEmpty())
+                continue;
+            const QStringList keys = action->shortcut().toString().split(QLatin1Char('+'));
+            const QString row = "<kbd>" + keys.join("</kbd>+<kbd>") + "</kbd>";
+            QVERIFY2(page.contains(row), qPrintable(row));
+        }
     }
 
     void saveTakesThePathTypedInFullOrWarns() {
