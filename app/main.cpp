@@ -3,6 +3,7 @@
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
 #include "platform/Desktop.h"
+#include "platform/DisplayStartup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +43,10 @@ int main(int argc, char* argv[]) {
                      "are not set); to export without one, see chromalune --help\n";
         return 1;
     }
+    // a display that is named but cannot be opened ends in one line, not the toolkit's abort
+    std::optional<platform::DisplayStartupGuard> displayGuard(std::in_place, args);
     QApplication app(argc, argv);
+    displayGuard.reset();
     app.setApplicationName(QStringLiteral("ChromaLune"));
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
