@@ -217,6 +217,15 @@ private slots:
                                     "accessibility", "export", "keyboard"})
             QVERIFY2(sections.contains(QLatin1String(feature)), feature);
         MainWindowDriver d;
+        // every entry but the links to other programs, which the page names as a group
+        for (const QAction* header : d.menuBar()->actions()) {
+            if (header->objectName() == QLatin1String("mnudownloads"))
+                continue;
+            for (const QAction* action : header->menu()->actions()) {
+                const QString entry = "<b>" + action->text().remove('&') + "</b>";
+                QVERIFY2(action->isSeparator() || page.contains(entry), qPrintable(entry));
+            }
+        }
         for (const QAction* action : d.w->findChildren<QAction*>()) {
             if (action->shortcut().isEmpty())
                 continue;
@@ -224,6 +233,13 @@ private slots:
             const QString row = "<kbd>" + keys.join("</kbd>+<kbd>") + "</kbd>";
             QVERIFY2(page.contains(row), qPrintable(row));
         }
+        // the export entry has its own icon, in colour
+        const QImage icon = d.action("mnuexport")->icon().pixmap(16).toImage();
+        int coloured = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                coloured += icon.pixelColor(x, y).hsvSaturation() > 150;
+        QVERIFY2(coloured > 20, qPrintable(QString::number(coloured)));
     }
 
     void saveTakesThePathTypedInFullOrWarns() {
