@@ -52,8 +52,11 @@ void MainWindow::showSetBaseColor() {
             [this](core::ColorRGB rgb8, core::Oklch exact) { m_model.setBaseColor(rgb8, exact); });
     }
     showSetBaseWheel();
+    // the base as it stands, or nothing to start from before there is a scheme
     if (!m_setBase->isVisible())
-        m_setBase->setText(QString::fromStdString(core::htmlCode(m_model.swatchColor(2))));
+        m_setBase->setText(m_model.hasScheme()
+                               ? QString::fromStdString(core::htmlCode(m_model.swatchColor(2)))
+                               : QString());
     ui::bringToFront(m_setBase);
 }
 

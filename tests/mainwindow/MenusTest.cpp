@@ -220,6 +220,39 @@ private slots:
         QCOMPARE(d.text("txthtml2"), base);
     }
 
+    void windowsSayThereIsNoSchemeBeforeTheFirstPick() {
+        MainWindowDriver d;
+        for (const char* key : {"mnuaccess", "mnuramps", "mnusetbase"})
+            d.runMenu(key);
+        auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+        // the figures and the note, by window: shown before the pick, then after it
+        const QStringList figures = {"frmaccess/tabcontrast", "frmaccess/tblpairs",
+                                     "frmaccess/cmdcopyreport", "frmramps/ramp1",
+                                     "frmramps/darktwin"};
+        const auto shown = [&d](const QString& path) {
+            return in(d.child(path.section('/', 0, 0)), path.section('/', 1))->isVisible();
+        };
+        for (const char* window : {"frmaccess", "frmramps"}) {
+            auto* note = in<QLabel>(d.child(window), "lblnoscheme");
+            QTRY_VERIFY(note->isVisible());
+            QCOMPARE(note->text(), QStringLiteral("No scheme yet: pick a color on the wheel."));
+        }
+        for (const QString& part : figures)
+            QVERIFY2(!shown(part), qPrintable(part));
+        // nothing to set the base from but what is typed
+        QCOMPARE(in<QLineEdit>(dialog, "txtbasecolor")->text(), QString());
+        QVERIFY(!in<QPushButton>(dialog, "cmdok")->isEnabled());
+
+        d.move(200, 60);
+        for (const QString& part : figures)
+            QTRY_VERIFY2(shown(part), qPrintable(part));
+        for (const char* window : {"frmaccess", "frmramps"})
+            QVERIFY(!in(d.child(window), "lblnoscheme")->isVisible());
+        in<QPushButton>(dialog, "cmdcancel")->click();
+        d.runMenu("mnusetbase");
+        QCOMPARE(in<QLineEdit>(dialog, "txtbasecolor")->text(), d.text("txthtml2"));
+    }
+
     void pageEntriesOpenTheirPages() {
         const QString help =
             QCoreApplication::applicationDirPath() + QStringLiteral("/Chromalune.html");
