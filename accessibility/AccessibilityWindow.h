@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SchemeCheck.h"
+#include "colorscience/SchemeCheck.h"
 #include "preview/PixelList.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SchemeCheck.h"
-#include "designsystem/Ramps.h"
+#include "colorscience/Ramps.h"
+#include "colorscience/SchemeCheck.h"
 
 #include <QRgb>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "SetBaseColorDialog.h"
 
-#include "accessibility/ColorDifference.h"
+#include "colorscience/ColorDifference.h"
 #include "platform/ScreenColorPicker.h"
 #include "ui/ColorConversion.h"
 #include "ui/Swatch.h"

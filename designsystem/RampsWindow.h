@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesignSystem.h"
+#include "colorscience/DesignSystem.h"
 
 #include <QTimer>
 #include <QWidget>

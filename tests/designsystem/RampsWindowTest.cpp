@@ -1,7 +1,7 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
-#include "designsystem/DesignSystem.h"
+#include "colorscience/DesignSystem.h"
 #include "designsystem/RampsWindow.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accessibility/Contrast.h"
+#include "Contrast.h"
 #include "core/Oklab.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "designsystem/Ramps.h"
+#include "colorscience/Ramps.h"
 
 #include <gtest/gtest.h>
 
