@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
@@ -385,7 +386,11 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     m_copyReport->setFixedSize(129, 33);
     connect(m_copyReport, &QPushButton::clicked, this, &AccessibilityWindow::copyReport);
 
-    auto* side = new QVBoxLayout;
+    // the figures, or in their place a note while there is no scheme to rate
+    m_side = new QStackedWidget(this);
+    auto* figures = new QWidget(m_side);
+    auto* side = new QVBoxLayout(figures);
+    side->setContentsMargins(0, 0, 0, 0);
     side->setSpacing(8);
     side->addWidget(m_tabs);
     side->addWidget(legend);
@@ -393,12 +398,15 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     side->addWidget(m_pairsView);
     side->addStretch(1);
     side->addWidget(m_copyReport, 0, Qt::AlignRight);
+    m_side->addWidget(figures);
+    m_side->addWidget(ui::makeNoSchemeNote(m_side));
+    m_side->setCurrentIndex(1);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(16);
     layout->addLayout(pictures);
-    layout->addLayout(side);
+    layout->addWidget(m_side);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -408,7 +416,16 @@ void AccessibilityWindow::setSchemeColors(const std::array<QRgb, 3>& colors, int
     m_colors = colors;
     m_colorCount = count;
     m_schemeStale = true;
+    m_side->setCurrentIndex(0);
     catchUp();
+}
+
+void AccessibilityWindow::clearScheme() {
+    m_side->setCurrentIndex(1);
+}
+
+bool AccessibilityWindow::hasScheme() const {
+    return m_side->currentIndex() == 0;
 }
 
 void AccessibilityWindow::setPreview(const QImage& bareMockup, const preview::PixelLists& lists) {
@@ -431,8 +448,11 @@ void AccessibilityWindow::follow(const scheme::SchemeModel& model,
                                  const preview::PreviewSurface& preview) {
     const auto showScheme = [this, &model] {
         const std::array<core::Color, 3> colors = model.swatchColors();
-        setSchemeColors({ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])},
-                        static_cast<int>(model.colorCount()));
+        if (model.hasScheme())
+            setSchemeColors({ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])},
+                            static_cast<int>(model.colorCount()));
+        else
+            clearScheme();
         std::optional<std::array<QRgb, 3>> paint;
         if (const auto& painted = model.previewPaint())
             paint = preview::PreviewSurface::listColors(
@@ -562,6 +582,8 @@ void AccessibilityWindow::paintPictures() {
 }
 
 void AccessibilityWindow::copyReport() {
+    if (!hasScheme())
+        return;
     catchUp();
     platform::setClipboardText(text(reportText(m_check)));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SchemeCheck.h"
+#include "colorscience/SchemeCheck.h"
 #include "preview/PixelList.h"
 
 #include <QImage>
@@ -12,6 +12,7 @@
 #include <vector>
 
 class QPushButton;
+class QStackedWidget;
 class QTabWidget;
 class QTableView;
 namespace preview {
@@ -40,6 +41,10 @@ public:
     /// The three swatch colours (alpha ignored), of which the first count (2 or 3) are the
     /// scheme's: under complementary the third swatch is not, and is greyed and left out.
     void setSchemeColors(const std::array<QRgb, 3>& colors, int count = 3);
+    /// No scheme yet: a note takes the figures' place until the next setSchemeColors. A new
+    /// window starts so.
+    void clearScheme();
+    bool hasScheme() const;
     /// The preview's drawing area with the mock-up but no list painted, and its three pixel
     /// lists; called when the style changes.
     void setPreview(const QImage& bareMockup, const preview::PixelLists& lists);
@@ -55,7 +60,7 @@ public:
     /// fixes what changed. While shown the window does this by itself once a display frame.
     void showLatest();
 
-    /// Puts the report of the current scheme on the clipboard.
+    /// Puts the report of the current scheme on the clipboard (nothing without a scheme).
     void copyReport();
     /// The fixes section: the fixes for the failing pairs at the chosen level.
     FixesPanel* fixes() const { return m_fixes; }
@@ -109,6 +114,8 @@ private:
     CheckModel* m_pairsModel = nullptr;
     QPushButton* m_copyReport = nullptr;
     FixesPanel* m_fixes = nullptr;
+    /// The figures, or the note that there is no scheme.
+    QStackedWidget* m_side = nullptr;
     /// The tables read the check as it is; the pictures, the tables' repaint and the fixes
     /// follow at most once a display frame.
     QTimer m_frame;

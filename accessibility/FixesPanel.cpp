@@ -51,9 +51,16 @@ std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level) {
             if (!check.compared(fg) || !check.compared(bg))
                 continue;
             const double ratio = check.ratio[size_t(fg)][size_t(bg)];
-            for (const designsystem::ContrastFix& fix : designsystem::contrastFixes(
-                     rgbOf(check.colors[size_t(fg)]), rgbOf(check.colors[size_t(bg)]), level))
-                out.push_back({fg, bg, ratio, fix});
+            const ColorRGB text = rgbOf(check.colors[size_t(fg)]);
+            const ColorRGB back = rgbOf(check.colors[size_t(bg)]);
+            const std::vector<designsystem::ContrastFix> fixes =
+                designsystem::contrastFixes(text, back, level);
+            for (const designsystem::ContrastFix& fix : fixes)
+                out.push_back({fg, bg, ratio, fix, fix.ratio});
+            // a pair left out would look as if it passed
+            if (fixes.empty() && !passes(ratio, level))
+                out.push_back(
+                    {fg, bg, ratio, std::nullopt, designsystem::bestLightnessRatio(text, back)});
         }
     }
     return out;
@@ -73,7 +80,7 @@ public:
         for (const PairFix& f : m_fixes)
             m_pictures.push_back({ui::swatchPicture({check.colors[size_t(f.foreground)],
                                                      check.colors[size_t(f.background)]}),
-                                  ui::swatchPicture({rgb24Of(f.fix.color)})});
+                                  f.fix ? ui::swatchPicture({rgb24Of(f.fix->color)}) : QPixmap()});
         m_check = check;
         m_level = level;
         endResetModel();
@@ -101,30 +108,32 @@ public:
         const PairFix& f = m_fixes[size_t(index.row())];
         switch (role) {
         case Qt::DisplayRole:
-            switch (index.column()) {
-            case Pair:
+            if (index.column() == Pair)
                 return QStringLiteral("%1 on %2").arg(name(f.foreground), name(f.background));
+            if (!f.fix)
+                return index.column() == Change ? noFixText(f) : QVariant();
+            switch (index.column()) {
             case Change:
                 return QStringLiteral("%1 L %2%3%")
                     .arg(name(f.changed()),
-                         f.fix.lightnessChange > 0 ? QStringLiteral("+") : QString(),
-                         percent(f.fix.lightnessChange));
+                         f.fix->lightnessChange > 0 ? QStringLiteral("+") : QString(),
+                         percent(f.fix->lightnessChange));
             case Fix:
-                return hexCode(f.fix.color);
+                return hexCode(f.fix->color);
             case Ratio:
-                return QString::fromStdString(ratioText(f.fix.ratio));
+                return QString::fromStdString(ratioText(f.fix->ratio));
             default:
-                return QString::fromStdString(apcaText(f.fix.apcaLc));
+                return QString::fromStdString(apcaText(f.fix->apcaLc));
             }
         case Qt::DecorationRole:
             if (index.column() == Pair)
                 return m_pictures[size_t(index.row())].pair;
-            if (index.column() == Fix)
+            if (index.column() == Fix && f.fix)
                 return m_pictures[size_t(index.row())].fix;
             return {};
         case Qt::TextAlignmentRole:
-            return index.column() >= Ratio ? int(Qt::AlignCenter)
-                                           : int(Qt::AlignLeft | Qt::AlignVCenter);
+            return index.column() >= Ratio && f.fix ? int(Qt::AlignCenter)
+                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::ToolTipRole:
         case Qt::AccessibleTextRole:
             return words(f);
@@ -134,18 +143,37 @@ public:
     }
 
 private:
+    /// "no lightness change of either colour reaches 7:1", and below it "4.81:1 at best: change
+    /// the hue or chroma"
+    QString noFixText(const PairFix& f) const {
+        return QStringLiteral("no lightness change of either colour reaches %1:1\n"
+                              "%2 at best: change the hue or chroma")
+            .arg(QString::number(levelThreshold(m_level)),
+                 QString::fromStdString(ratioText(f.bestRatio)));
+    }
+
     /// "Color 1 on White fails AA normal text (3.21 to 1). Color 1 at OKLCH lightness 51.2 %
     /// instead of 63.5 %: #1A4F9C, 4.52 to 1, APCA Lc 63.1. Click the code to copy it."
     QString words(const PairFix& f) const {
+        const QString fails =
+            QStringLiteral("%1 on %2 fails %3 (%4).")
+                .arg(name(f.foreground), name(f.background), QLatin1String(levelName(m_level)),
+                     QString::fromStdString(ratioWords(f.ratio)));
+        // a ratio spoken as everywhere else: "7 to 1"
+        if (!f.fix)
+            return fails + QStringLiteral(" No lightness change of either colour reaches %1 to 1: "
+                                          "%2 at best. A change of hue or chroma is needed.")
+                               .arg(QString::number(levelThreshold(m_level)),
+                                    QString::fromStdString(ratioWords(f.bestRatio)));
+        const designsystem::ContrastFix& fix = *f.fix;
         const int changed = f.changed();
         QString s =
-            QStringLiteral("%1 on %2 fails %3 (%4). %5 at OKLCH lightness %6 % instead "
-                           "of %7 %: %8, %9, APCA Lc %10.")
-                .arg(name(f.foreground), name(f.background), QLatin1String(levelName(m_level)),
-                     QString::fromStdString(ratioWords(f.ratio)), name(changed),
-                     percent(f.fix.lightness), percent(f.fix.lightness - f.fix.lightnessChange),
-                     hexCode(f.fix.color), QString::fromStdString(ratioWords(f.fix.ratio)),
-                     QString::fromStdString(apcaText(f.fix.apcaLc)));
+            fails + QStringLiteral(" %1 at OKLCH lightness %2 % instead of %3 %: %4, %5, "
+                                   "APCA Lc %6.")
+                        .arg(name(changed), percent(fix.lightness),
+                             percent(fix.lightness - fix.lightnessChange), hexCode(fix.color),
+                             QString::fromStdString(ratioWords(fix.ratio)),
+                             QString::fromStdString(apcaText(fix.apcaLc)));
         if (changed >= m_check.schemeColors)
             s += QStringLiteral(" %1 is not a swatch: copy it, it cannot be applied.")
                      .arg(name(changed));
@@ -263,6 +291,18 @@ void FixesPanel::catchUp() {
     if (!m_stale || !isVisible())
         return;
     m_model->setFixes(pairFixes(m_check, level()), m_check, level());
+    // a pair without a fix says so in two lines across the columns a fix would fill; the
+    // rows keep their heights through a reset, so every row is given its own
+    m_view->clearSpans();
+    const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
+    for (size_t row = 0; row < fixes().size(); ++row) {
+        const bool fix = fixes()[row].fix.has_value();
+        m_view->setRowHeight(int(row),
+                             fix ? rowHeight : 2 * m_view->fontMetrics().lineSpacing() + 6);
+        if (!fix)
+            m_view->setSpan(int(row), FixesModel::Change, 1,
+                            FixesModel::ColumnCount - FixesModel::Change);
+    }
     m_stale = false;
     updateButtons();
 }
@@ -276,15 +316,16 @@ int FixesPanel::chosenRow() const {
 
 void FixesPanel::updateButtons() {
     const int row = chosenRow();
-    m_copy->setEnabled(row >= 0);
-    m_apply->setEnabled(row >= 0 && fixes()[size_t(row)].changed() < m_check.schemeColors);
+    const bool fix = row >= 0 && fixes()[size_t(row)].fix;
+    m_copy->setEnabled(fix);
+    m_apply->setEnabled(fix && fixes()[size_t(row)].changed() < m_check.schemeColors);
 }
 
 void FixesPanel::copyFix() {
     catchUp();
     const int row = chosenRow();
-    if (row >= 0)
-        platform::setClipboardText(hexCode(fixes()[size_t(row)].fix.color));
+    if (row >= 0 && fixes()[size_t(row)].fix)
+        platform::setClipboardText(hexCode(fixes()[size_t(row)].fix->color));
 }
 
 void FixesPanel::applyFix() {
@@ -293,8 +334,8 @@ void FixesPanel::applyFix() {
     if (row < 0)
         return;
     const PairFix& f = fixes()[size_t(row)];
-    if (f.changed() < m_check.schemeColors)
-        emit applyRequested(f.changed() + 1, QRgb(rgb24Of(f.fix.color)));
+    if (f.fix && f.changed() < m_check.schemeColors)
+        emit applyRequested(f.changed() + 1, QRgb(rgb24Of(f.fix->color)));
 }
 
 } // namespace accessibility

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "SchemeCheck.h"
-#include "designsystem/Ramps.h"
+#include "colorscience/Ramps.h"
+#include "colorscience/SchemeCheck.h"
 
 #include <QRgb>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -14,15 +15,21 @@ class QTableView;
 
 namespace accessibility {
 
-/// One suggested fix: a pair of the contrast table that fails, and a new colour for one side.
+/// One suggested fix: a pair of the contrast table that fails, and a new colour for one side,
+/// or none when no lightness change of either colour reaches the level.
 struct PairFix {
     int foreground = 0; ///< checked colour index 0..4 (the text)
     int background = 1; ///< checked colour index 0..4, after foreground
     double ratio = 1;   ///< the pair's ratio as it stands
-    designsystem::ContrastFix fix;
-    /// The checked colour index the fix replaces.
+    std::optional<designsystem::ContrastFix> fix;
+    /// The best ratio there is to have: the fix's, or without one the highest a lightness
+    /// change of either colour reaches.
+    double bestRatio = 1;
+    /// The checked colour index the fix replaces; -1 without a fix.
     int changed() const {
-        return fix.side == designsystem::FixSide::Foreground ? foreground : background;
+        if (!fix)
+            return -1;
+        return fix->side == designsystem::FixSide::Foreground ? foreground : background;
     }
 };
 
@@ -30,7 +37,8 @@ struct PairFix {
 constexpr Level kFixLevels[] = {Level::AaNormal, Level::AaLarge, Level::AaaNormal};
 
 /// Every pair of different compared colours (in table order, the earlier colour as the text)
-/// that fails level, each with its fixes, the smaller lightness change first.
+/// that fails level, each with its fixes, the smaller lightness change first; a pair no change
+/// of lightness can fix comes once, without a fix.
 std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level);
 
 class FixesModel;
@@ -47,7 +55,8 @@ public:
     void setCheck(const SchemeCheck& check);
     Level level() const;
     const std::vector<PairFix>& fixes() const;
-    /// Copies the chosen fix's "#RRGGBB" (the first when none is chosen).
+    /// Copies the chosen fix's "#RRGGBB" (the first when none is chosen); a pair without a fix
+    /// has nothing to copy.
     void copyFix();
     /// Asks for the chosen fix to be applied, when it changes a scheme colour.
     void applyFix();

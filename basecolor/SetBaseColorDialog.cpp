@@ -1,6 +1,6 @@
 #include "SetBaseColorDialog.h"
 
-#include "accessibility/ColorDifference.h"
+#include "colorscience/ColorDifference.h"
 #include "platform/ScreenColorPicker.h"
 #include "ui/ColorConversion.h"
 #include "ui/Swatch.h"
@@ -153,6 +153,9 @@ QString SetBaseColorDialog::text() const {
 void SetBaseColorDialog::setNearestWheelColor(
     std::function<core::ColorRGB(core::ColorRGB)> nearest) {
     m_nearest = std::move(nearest);
+    // a wheel that lands on the colour itself has no nearest pixel to name
+    if (!m_nearest)
+        setInfoText(QString());
     readText();
 }
 

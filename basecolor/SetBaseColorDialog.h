@@ -58,7 +58,8 @@ public:
 
     /// How the classic wheels find the pixel nearest a colour. With it set, the info line
     /// ("lblbaseinfo") shows that pixel and its CIEDE2000 distance for each readable colour;
-    /// set an empty function in the perceptual mode, which lands on the colour exactly.
+    /// set an empty function in the perceptual mode, which lands on the colour exactly (the
+    /// line goes). Call it again whenever the wheel changes: it applies at once.
     void setNearestWheelColor(std::function<core::ColorRGB(core::ColorRGB)> nearest);
     /// Shows text in the info line instead (empty hides it); the nearest-pixel line replaces
     /// it at the next change of the colour while a finder is set.

@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QRawFont>
 #include <QStackedLayout>
+#include <QStackedWidget>
 #include <QToolTip>
 
 #include <cmath>
@@ -559,10 +560,12 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setWindowTitle(QStringLiteral("Tonal Ramps"));
     platform::setBackColor(*this, ui::windowBackColor());
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
+    // the ramps, or in their place a note while there is no scheme to make them of
+    m_pages = new QStackedWidget(this);
+    auto* ramps = new QWidget(m_pages);
+    auto* layout = new QVBoxLayout(ramps);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(kSpacing);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* header = new QHBoxLayout;
     header->addSpacing(kNameWidth + kSpacing);
@@ -630,6 +633,14 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     layout->addWidget(title);
     m_dark = new DarkPanel(kNameWidth + kRampSize * (kStepWidth + kSpacing), this);
     layout->addWidget(m_dark);
+
+    m_pages->addWidget(ramps);
+    m_pages->addWidget(ui::makeNoSchemeNote(m_pages));
+    m_pages->setCurrentIndex(1);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(12, 12, 12, 12);
+    window->addWidget(m_pages);
+    window->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 RampsWindow::~RampsWindow() = default;
@@ -644,7 +655,8 @@ void RampsWindow::setSchemeColors(const std::vector<core::ColorRGB>& colors) {
 
 void RampsWindow::follow(const scheme::SchemeModel& model) {
     const auto showScheme = [this, &model] {
-        const std::vector<core::Color> colors = model.schemeColors();
+        const std::vector<core::Color> colors =
+            model.hasScheme() ? model.schemeColors() : std::vector<core::Color>();
         std::vector<ColorRGB> split(colors.size());
         for (size_t i = 0; i < colors.size(); ++i)
             split[i] = core::splitColor(colors[i]);
@@ -677,6 +689,7 @@ void RampsWindow::catchUp() {
 }
 
 void RampsWindow::showSystem() {
+    m_pages->setCurrentIndex(m_system.ramps.empty() ? 1 : 0);
     if (m_system.ramps.empty())
         return;
     const size_t colorCount = m_system.colors.size();

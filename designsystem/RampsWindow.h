@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesignSystem.h"
+#include "colorscience/DesignSystem.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +10,7 @@
 
 class QLabel;
 class QStackedLayout;
+class QStackedWidget;
 namespace scheme {
 class SchemeModel;
 } // namespace scheme
@@ -31,7 +32,8 @@ public:
     explicit RampsWindow(QWidget* owner = nullptr);
     ~RampsWindow() override;
 
-    /// The scheme's colours (2 for complementary, else 3), the base colour second.
+    /// The scheme's colours (2 for complementary, else 3), the base colour second; none while
+    /// there is no scheme yet, when a note takes the ramps' place (as in a new window).
     void setSchemeColors(const std::vector<core::ColorRGB>& colors);
 
     /// Follows the model's scheme from now on; the model outlives the window.
@@ -56,6 +58,8 @@ private:
     QStackedLayout* m_thirdRow = nullptr;
     QLabel* m_thirdCaption = nullptr;
     DarkPanel* m_dark = nullptr;
+    /// The ramps, or the note that there is no scheme.
+    QStackedWidget* m_pages = nullptr;
     QTimer m_followFrame;
 };
 

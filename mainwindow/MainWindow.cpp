@@ -324,6 +324,7 @@ void MainWindow::schemeChanged(scheme::Change what) {
         break;
     case scheme::Change::Raster:
         showWheel();
+        showSetBaseWheel();
         break;
     case scheme::Change::Lightness:
         showWheel();

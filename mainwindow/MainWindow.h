@@ -107,6 +107,9 @@ private:
     void showPerceptualWheel(bool checked);
     /// Opens "Set Base Color" (made once, then reused).
     void showSetBaseColor();
+    /// Tells Set Base Color, when it was made, how the wheel in use lands a base; it follows
+    /// every change of the wheel while open, so that OK does what its message says.
+    void showSetBaseWheel();
     void showHelp();
     void showAbout();
     void openVellumpadPage();

@@ -51,21 +51,30 @@ void MainWindow::showSetBaseColor() {
             m_setBase, &basecolor::SetBaseColorDialog::baseColorChosen, this,
             [this](core::ColorRGB rgb8, core::Oklch exact) { m_model.setBaseColor(rgb8, exact); });
     }
+    showSetBaseWheel();
+    // the base as it stands, or nothing to start from before there is a scheme
+    if (!m_setBase->isVisible())
+        m_setBase->setText(m_model.hasScheme()
+                               ? QString::fromStdString(core::htmlCode(m_model.swatchColor(2)))
+                               : QString());
+    ui::bringToFront(m_setBase);
+}
+
+void MainWindow::showSetBaseWheel() {
+    if (!m_setBase)
+        return;
     // the classic wheels land on their nearest pixel, and the dialog says how far it is;
     // the perceptual wheel lands on the colour itself
     if (m_model.isPerceptual()) {
         m_setBase->setNearestWheelColor({});
-    } else {
-        m_setBase->setNearestWheelColor([this](core::ColorRGB want) {
-            const std::array<float, 2> at =
-                m_model.nearestPixel(core::rgbValue(want.r, want.g, want.b));
-            return core::splitColor(
-                m_model.raster().at(static_cast<int>(at[0]), static_cast<int>(at[1])));
-        });
+        return;
     }
-    if (!m_setBase->isVisible())
-        m_setBase->setText(QString::fromStdString(core::htmlCode(m_model.swatchColor(2))));
-    ui::bringToFront(m_setBase);
+    m_setBase->setNearestWheelColor([this](core::ColorRGB want) {
+        const std::array<float, 2> at =
+            m_model.nearestPixel(core::rgbValue(want.r, want.g, want.b));
+        return core::splitColor(
+            m_model.raster().at(static_cast<int>(at[0]), static_cast<int>(at[1])));
+    });
 }
 
 } // namespace mainwindow

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "colorscience/DesignSystem.h"
 #include "core/ColorCodes.h"
 #include "core/Scheme.h"
-#include "designsystem/DesignSystem.h"
 
 #include <array>
 #include <cstdint>

@@ -54,6 +54,13 @@ size_t SchemeModel::colorCount(core::SchemeType rule) {
     return rule == core::SchemeType::Complementary ? 2 : 3;
 }
 
+bool SchemeModel::hasScheme() const {
+    // no rule gives a system colour: the swatches hold one only until the first run
+    const auto first = m_state.swatch.begin();
+    return std::none_of(first, first + static_cast<std::ptrdiff_t>(colorCount()),
+                        core::isSystemColor);
+}
+
 std::vector<core::Color> SchemeModel::schemeColors() const {
     const std::array<core::Color, 3> all = swatchColors();
     return {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(colorCount())};

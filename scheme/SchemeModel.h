@@ -81,6 +81,9 @@ public:
     /// keeps what it held), three for the others.
     static size_t colorCount(core::SchemeType rule);
     size_t colorCount() const { return colorCount(m_rule); }
+    /// Whether there is a scheme: false until the rule first runs (a pick, a rule or style
+    /// choice, a base), while the swatches still hold the system colour they start with.
+    bool hasScheme() const;
     /// The colours an exported palette holds: those the scheme's own swatches show.
     std::vector<core::Color> schemeColors() const;
     /// The texts a colours file holds, column by column, as the fields stand: single-byte

@@ -10,6 +10,12 @@ namespace ui {
 
 namespace {
 
+/// Whether the list is shown whenever its window is: not hidden in it, as a page of a stack
+/// that is not current.
+bool listShown(const QWidget* list) {
+    return list->isVisibleTo(list->window());
+}
+
 /// One cell as a screen reader sees it: an item of the list, which can be pressed and focused.
 class CellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
@@ -30,7 +36,8 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* focusChild() const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
-        if (!m_widget)
+        // a cell the list no longer shows says nothing of what it held
+        if (!isShown())
             return {};
         if (t == QAccessible::Name)
             return m_list->cellName(m_index);
@@ -49,7 +56,7 @@ public:
         s.focusable = s.selectable = true;
         if (!m_widget)
             return s;
-        s.invisible = !m_widget->isVisible();
+        s.invisible = !m_widget->isVisible() || m_index >= m_list->cellCount();
         s.focused = m_widget->hasFocus() && m_list->currentCell() == m_index;
         s.selected = m_list->isCellSelected(m_index);
         return s;
@@ -73,6 +80,12 @@ public:
     int index() const { return m_index; }
 
 private:
+    /// Whether the list has the cell and shows it with its window: a reader may still hold a
+    /// cell the list dropped or hid.
+    bool isShown() const {
+        return m_widget && m_index < m_list->cellCount() && listShown(m_widget);
+    }
+
     QPointer<QWidget> m_widget;
     CellList* m_list;
     int m_index;
@@ -90,9 +103,9 @@ public:
                 QAccessible::deleteAccessibleInterface(id);
     }
 
-    int childCount() const override { return m_list->cellCount(); }
+    int childCount() const override { return listShown(widget()) ? m_list->cellCount() : 0; }
     QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= m_list->cellCount())
+        if (index < 0 || index >= childCount())
             return nullptr;
         if (static_cast<size_t>(index) >= m_cellIds.size())
             m_cellIds.resize(static_cast<size_t>(index) + 1, 0);

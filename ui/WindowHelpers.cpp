@@ -64,6 +64,14 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
+QLabel* makeNoSchemeNote(QWidget* parent) {
+    auto* note = new QLabel(QStringLiteral("No scheme yet: pick a color on the wheel."), parent);
+    note->setObjectName(QStringLiteral("lblnoscheme"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setWordWrap(true);
+    return note;
+}
+
 QLineEdit* makeField(QWidget* parent, const QString& name, const QRect& place) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);

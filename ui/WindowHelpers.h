@@ -44,6 +44,10 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
 /// A label placed at place, its text at the left and centred vertically, as a field's caption.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place);
 
+/// The note ("lblnoscheme") a window that shows figures of the scheme shows in their place
+/// while there is no scheme yet; a layout places it.
+QLabel* makeNoSchemeNote(QWidget* parent);
+
 /// A single-line field at place with no margin around its text.
 QLineEdit* makeField(QWidget* parent, const QString& name, const QRect& place);
 

@@ -5,6 +5,7 @@
 #include "accessibility/FixesPanel.h"
 #include "scheme/SchemeModel.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -15,6 +16,10 @@ namespace {
 
 Rgb24 rgb24Of(core::ColorRGB c) {
     return rgb24(c.r, c.g, c.b);
+}
+
+core::ColorRGB rgbOf(Rgb24 c) {
+    return {uint8_t(redOf(c)), uint8_t(greenOf(c)), uint8_t(blueOf(c))};
 }
 
 SchemeCheck checkOf(const scheme::SchemeModel& model) {
@@ -51,17 +56,18 @@ private slots:
             rows[i] = int(want.size());
             for (size_t r = 0; r < want.size(); ++r)
                 QCOMPARE(view->model()->index(int(r), 2).data().toString(),
-                         QString::fromStdString(core::hexText(want[r].fix.color)));
+                         want[r].fix ? QString::fromStdString(core::hexText(want[r].fix->color))
+                                     : QString());
         }
         QVERIFY(rows[1] < rows[0]);
 
         // a click on a code copies it; the fix of a swatch colour applies to that swatch
         const std::vector<PairFix> fixes = pairFixes(checkOf(d.model()), Level::AaNormal);
-        const auto applicable = std::find_if(fixes.begin(), fixes.end(),
-                                             [](const PairFix& f) { return f.changed() < 3; });
+        const auto applicable = std::find_if(
+            fixes.begin(), fixes.end(), [](const PairFix& f) { return f.fix && f.changed() < 3; });
         QVERIFY(applicable != fixes.end());
         const int row = int(applicable - fixes.begin());
-        const QString code = QString::fromStdString(core::hexText(applicable->fix.color));
+        const QString code = QString::fromStdString(core::hexText(applicable->fix->color));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                           view->visualRect(view->model()->index(row, 2)).center());
         QCOMPARE(platform::clipboardText(), code);
@@ -81,6 +87,55 @@ private slots:
         d.press(60, 150);
         d.move(62, 150);
         QVERIFY(d.text(QStringLiteral("txthtml%1").arg(k)) != code);
+    }
+
+    void pairsNoLightnessFixesSayHowFarTheyGet() {
+        // the perceptual wheel's triad at L 55 %: no pair of its colours can reach AAA
+        const SchemeCheck check = checkScheme({0x008775, 0x737900, 0xC14100});
+        FixesPanel panel;
+        panel.show();
+        panel.setCheck(check);
+        in<QComboBox>(&panel, "cbofixlevel")->setCurrentIndex(2);
+        auto* view = in<QTableView>(&panel, "tblfixes");
+        const auto cell = [view](int r, int c) { return view->model()->index(r, c).data(); };
+        QStringList pairs;
+        for (int r = 0; r < view->model()->rowCount(); ++r) {
+            const PairFix& f = panel.fixes()[size_t(r)];
+            if (f.fix)
+                continue;
+            pairs << cell(r, 0).toString();
+            const double best =
+                designsystem::bestLightnessRatio(rgbOf(check.colors[size_t(f.foreground)]),
+                                                 rgbOf(check.colors[size_t(f.background)]));
+            QCOMPARE(cell(r, 1).toString(),
+                     QStringLiteral("no lightness change of either colour reaches 7:1\n%1 at "
+                                    "best: change the hue or chroma")
+                         .arg(QString::fromStdString(ratioText(best))));
+            QVERIFY(cell(r, 2).isNull());
+            // both lines shown; a reader hears the ratios in words
+            QVERIFY(view->rowHeight(r) >= 2 * view->fontMetrics().lineSpacing());
+            QVERIFY(view->model()
+                        ->index(r, 1)
+                        .data(Qt::AccessibleTextRole)
+                        .toString()
+                        .contains(QStringLiteral("reaches 7 to 1: %1 at best")
+                                      .arg(QString::fromStdString(ratioWords(best)))));
+            // nothing to copy or apply, by button or by a click where a code would be
+            view->selectRow(r);
+            platform::setClipboardText("kept");
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(r, 2)).center());
+            QCOMPARE(platform::clipboardText(), QStringLiteral("kept"));
+            QVERIFY(!in<QWidget>(&panel, "cmdcopyfix")->isEnabled());
+            QVERIFY(!in<QWidget>(&panel, "cmdapplyfix")->isEnabled());
+        }
+        QCOMPARE(pairs,
+                 QStringList({"Color 1 on Color2", "Color 1 on Color 3", "Color2 on Color 3"}));
+        // at AA every pair has its fix again, each on a row of one line
+        in<QComboBox>(&panel, "cbofixlevel")->setCurrentIndex(0);
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            QVERIFY(panel.fixes()[size_t(r)].fix &&
+                    view->rowHeight(r) == view->verticalHeader()->defaultSectionSize());
     }
 
     void whiteAndBlackAreNeverApplied() {

@@ -1,5 +1,5 @@
-#include "accessibility/ColorDifference.h"
 #include "basecolor/SetBaseColorDialog.h"
+#include "colorscience/ColorDifference.h"
 #include "platform/ScreenColorPicker.h"
 #include "support/QtTestMain.h"
 #include "ui/Swatch.h"

@@ -1,12 +1,14 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
-#include "designsystem/DesignSystem.h"
+#include "colorscience/DesignSystem.h"
 #include "designsystem/RampsWindow.h"
 
 #include <QAccessible>
 
 #include <QSlider>
+
+#include <functional>
 
 using namespace designsystem;
 
@@ -73,6 +75,7 @@ private slots:
             if (s == 'l')
                 d.child<QSlider>("sldlightness")->setValue(420);
             if (s == 'h') {
+                QTRY_VERIFY(in(w, "ramp1")->isVisible());
                 const Cell first(in(w, "ramp1"), 5);
                 const QString before = first.description();
                 w->close();
@@ -88,7 +91,9 @@ private slots:
         for (core::Color c : d.model().schemeColors())
             colors.push_back(core::splitColor(c));
         const DesignSystem system = designSystemOf(colors);
-        // the window follows at most once a display frame: the base's pinned step shows it
+        // the window follows at most once a display frame: the ramps come in place of the
+        // note that there is no scheme, and the base's pinned step shows it
+        QTRY_VERIFY(in(w, "ramp2")->isVisible());
         QTRY_VERIFY(Cell(in(w, "ramp2"), system.ramps[1].pinnedIndex)
                         .description()
                         .startsWith(d.text("txthtml2")));
@@ -165,6 +170,35 @@ private slots:
         w.setSchemeColors({{51, 102, 204}, {0, 0, 0}});
         QTest::keyClick(dark, Qt::Key_Space);
         QCOMPARE(platform::clipboardText(), Cell(dark, 1).description().left(7));
+    }
+
+    void whatIsNotInTheSchemeIsNotAnnounced() {
+        MainWindowDriver d;
+        d.runMenu("mnuramps");
+        QWidget* w = d.child("frmramps");
+        d.chooseRule(3); // triad
+        d.move(200, 60);
+        QTRY_VERIFY(in(w, "ramp3")->isVisible());
+        // what a reader finds of colour 3, which it may ask again later; the row's caption
+        // stays beside the note that says why the row is empty
+        QList<QAccessibleInterface*> seen;
+        const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* at) {
+            const QString said =
+                at->text(QAccessible::Name) + ' ' + at->text(QAccessible::Description);
+            if (said.contains("color-3") && at->object() != in(w, "lblramp3") && !seen.contains(at))
+                seen << at;
+            for (int i = 0; i < at->childCount(); ++i)
+                walk(at->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(w));
+        QCOMPARE(seen.size(), 1 + kRampSize + 1); // the ramp, its steps, the twin
+        d.chooseRule(0);
+        QTRY_VERIFY(in(w, "lblnotinscheme")->isVisible());
+        walk(QAccessible::queryAccessibleInterface(w));
+        for (QAccessibleInterface* part : seen)
+            QVERIFY2(part->state().invisible && part->childCount() == 0 &&
+                         part->text(QAccessible::Description).isEmpty(),
+                     qPrintable(part->text(QAccessible::Name)));
     }
 };
 

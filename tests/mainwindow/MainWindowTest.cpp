@@ -224,6 +224,9 @@ private slots:
         // a tracked move shows at once, in the report and in the simulated preview (whose
         // pictures the check's own tests compare with the preview it is given)
         QWidget* simulated = access->findChild<QWidget*>("picachromatopsia");
+        // the first pick brings the figures in place of the note that there is no scheme
+        m_d->move(150, 90);
+        QTRY_VERIFY(in(access, "tblcontrast")->isVisible());
         const QImage before = simulated->grab().toImage();
         PaintCounter tablePaints;
         in<QTableView>(access, "tblcontrast")->viewport()->installEventFilter(&tablePaints);

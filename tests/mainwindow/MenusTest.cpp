@@ -175,6 +175,85 @@ private slots:
         QCOMPARE(QPointF(d.model().pointerX(), d.model().pointerY()), QPointF(at[0], at[1]));
     }
 
+    void setBaseColorFollowsTheWheelWhileOpen_data() {
+        QTest::addColumn<QString>("opened"); // the wheel's entry before (none: the start's)
+        QTest::addColumn<QString>("switched");
+        QTest::addColumn<QString>("nearestBefore");
+        QTest::addColumn<QString>("nearestAfter");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("start, then perceptual") << ""
+                                                << "mnuperceptual"
+                                                << "#4263EF, ΔE2000 = 5.74"
+                                                << ""
+                                                << "#3366CC";
+        QTest::newRow("perceptual, then default") << "mnuperceptual"
+                                                  << "mnucwdefault"
+                                                  << ""
+                                                  << "#3B62F0, ΔE2000 = 5.48"
+                                                  << "#3B62F0";
+    }
+
+    void setBaseColorFollowsTheWheelWhileOpen() {
+        QFETCH(QString, opened);
+        QFETCH(QString, switched);
+        QFETCH(QString, nearestBefore);
+        QFETCH(QString, nearestAfter);
+        QFETCH(QString, base);
+        MainWindowDriver d;
+        if (!opened.isEmpty())
+            d.runMenu(opened);
+        d.runMenu("mnusetbase");
+        auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+        auto* typed = in<QLineEdit>(dialog, "txtbasecolor");
+        auto* info = in<QLabel>(dialog, "lblbaseinfo");
+        typed->selectAll();
+        QTest::keyClicks(typed, "#3366CC");
+        // the line is there exactly while the wheel in use lands on its nearest pixel
+        const auto line = [info] {
+            return info->isVisible() ? info->text().remove("The nearest wheel pixel is ").chopped(1)
+                                     : QString();
+        };
+        QCOMPARE(line(), nearestBefore);
+        d.runMenu(switched);
+        QCOMPARE(line(), nearestAfter);
+        // OK does what the dialog said
+        in<QPushButton>(dialog, "cmdok")->click();
+        QCOMPARE(d.text("txthtml2"), base);
+    }
+
+    void windowsSayThereIsNoSchemeBeforeTheFirstPick() {
+        MainWindowDriver d;
+        for (const char* key : {"mnuaccess", "mnuramps", "mnusetbase"})
+            d.runMenu(key);
+        auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+        // the figures and the note, by window: shown before the pick, then after it
+        const QStringList figures = {"frmaccess/tabcontrast", "frmaccess/tblpairs",
+                                     "frmaccess/cmdcopyreport", "frmramps/ramp1",
+                                     "frmramps/darktwin"};
+        const auto shown = [&d](const QString& path) {
+            return in(d.child(path.section('/', 0, 0)), path.section('/', 1))->isVisible();
+        };
+        for (const char* window : {"frmaccess", "frmramps"}) {
+            auto* note = in<QLabel>(d.child(window), "lblnoscheme");
+            QTRY_VERIFY(note->isVisible());
+            QCOMPARE(note->text(), QStringLiteral("No scheme yet: pick a color on the wheel."));
+        }
+        for (const QString& part : figures)
+            QVERIFY2(!shown(part), qPrintable(part));
+        // nothing to set the base from but what is typed
+        QCOMPARE(in<QLineEdit>(dialog, "txtbasecolor")->text(), QString());
+        QVERIFY(!in<QPushButton>(dialog, "cmdok")->isEnabled());
+
+        d.move(200, 60);
+        for (const QString& part : figures)
+            QTRY_VERIFY2(shown(part), qPrintable(part));
+        for (const char* window : {"frmaccess", "frmramps"})
+            QVERIFY(!in(d.child(window), "lblnoscheme")->isVisible());
+        in<QPushButton>(dialog, "cmdcancel")->click();
+        d.runMenu("mnusetbase");
+        QCOMPARE(in<QLineEdit>(dialog, "txtbasecolor")->text(), d.text("txthtml2"));
+    }
+
     void pageEntriesOpenTheirPages() {
         const QString help =
             QCoreApplication::applicationDirPath() + QStringLiteral("/Chromalune.html");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -178,4 +179,31 @@ TEST(SchemeModel, FileTextsAreSingleByteWithAQuestionMarkBeyondLatin1) {
                   "5");
     EXPECT_EQ(model.fileTexts()[0].html, "caf\xE9");
     EXPECT_EQ(model.fileTexts()[2].webSafe, "?5");
+}
+
+// the swatches hold no colour until the rule first runs; what only looks or waits gives none
+TEST(SchemeModel, HasASchemeOnceTheRuleHasRun) {
+    struct Step {
+        const char* what;
+        std::function<void(SchemeModel&)> act;
+        bool scheme;
+    };
+    const Step steps[] = {
+        {"a move off the surface", [](SchemeModel& m) { m.trackPointer(300, 50); }, false},
+        {"a click", [](SchemeModel& m) { m.click(); }, false},
+        {"a wheel", [](SchemeModel& m) { m.setRaster(scheme::WheelRaster::WebSafe); }, false},
+        {"a move", [](SchemeModel& m) { m.trackPointer(200, 60); }, true},
+        {"a rule", [](SchemeModel& m) { m.setRule(SchemeType::Complementary); }, true},
+        {"a base",
+         [](SchemeModel& m) {
+             m.setBaseColor({51, 102, 204}, {0.5, 0.1, 260});
+         },
+         true},
+    };
+    for (const Step& step : steps) {
+        SchemeModel model;
+        EXPECT_FALSE(model.hasScheme());
+        step.act(model);
+        EXPECT_EQ(model.hasScheme(), step.scheme) << step.what;
+    }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace designsystem {
 
@@ -176,6 +177,19 @@ std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
     if (fixes.size() == 2 && steps(fixes[1]) < steps(fixes[0]))
         std::swap(fixes[0], fixes[1]);
     return fixes;
+}
+
+double bestLightnessRatio(ColorRGB foreground, ColorRGB background) {
+    double best = contrastOf(foreground, background);
+    for (const auto& [moving, other] :
+         {std::pair(foreground, background), {background, foreground}}) {
+        // the ratio grows as the moving colour's luminance leaves the other's: the ends are
+        // the furthest a change can take it, and the fixes' search stops there too
+        const Oklch o = oklchOf(moving);
+        for (const double L : {0.0, 1.0})
+            best = std::max(best, contrastOf(colorAt(L, o), other));
+    }
+    return best;
 }
 
 } // namespace designsystem

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accessibility/Contrast.h"
+#include "Contrast.h"
 #include "core/Oklab.h"
 
 #include <array>
@@ -94,6 +94,12 @@ struct ContrastFix {
 /// when no lightness passes.
 std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
                                        accessibility::Level level);
+
+/// The highest WCAG ratio 1..21 a lightness change of one colour of the pair reaches against
+/// the other as it is: either taken to OKLCH lightness 0 or 1 (hue and chroma kept as the gamut
+/// mapping allows), or the pair as it stands. A failing pair has no fix exactly when this
+/// fails the level too.
+double bestLightnessRatio(ColorRGB foreground, ColorRGB background);
 
 /// WCAG contrast ratio 1..21 of two 8-bit colours.
 double contrastOf(ColorRGB a, ColorRGB b);

@@ -1,6 +1,6 @@
-#include "accessibility/SchemeCheck.h"
+#include "colorscience/SchemeCheck.h"
 
-#include "accessibility/ColorDifference.h"
+#include "colorscience/ColorDifference.h"
 
 #include <gtest/gtest.h>
 

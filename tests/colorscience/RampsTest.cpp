@@ -1,4 +1,4 @@
-#include "designsystem/Ramps.h"
+#include "colorscience/Ramps.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +119,33 @@ TEST(ContrastFix, IsTheSmallestLightnessChangeThatPasses) {
         }
     }
     EXPECT_TRUE(contrastFixes({0, 0, 0}, {255, 255, 255}, Level::AaaNormal).empty());
+}
+
+// a pair whose colours no lightness of either separates enough has no fix, and the best a
+// change reaches says how far it stays: the scheme wants another hue or chroma
+TEST(ContrastFix, TheBestReachableRatioTellsWhetherAnyFixExists) {
+    using accessibility::Level;
+    // the perceptual wheel's triad at L 55 %, and pairs that a change does fix
+    const std::array<std::array<ColorRGB, 2>, 5> pairs = {{
+        {{{0x00, 0x87, 0x75}, {0x73, 0x79, 0x00}}},
+        {{{0x00, 0x87, 0x75}, {0xC1, 0x41, 0x00}}},
+        {{{0x73, 0x79, 0x00}, {0xC1, 0x41, 0x00}}},
+        {{{119, 119, 119}, {255, 255, 255}}},
+        {{{200, 60, 60}, {90, 40, 40}}},
+    }};
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const auto [fg, bg] = pairs[i];
+        const double best = bestLightnessRatio(fg, bg);
+        SCOPED_TRACE(core::hexText(fg) + " on " + core::hexText(bg));
+        EXPECT_GE(best, contrastOf(fg, bg));
+        for (const Level level : {Level::AaNormal, Level::AaLarge, Level::AaaNormal}) {
+            const std::vector<ContrastFix> fixes = contrastFixes(fg, bg, level);
+            const bool fails = !accessibility::passes(contrastOf(fg, bg), level);
+            EXPECT_EQ(fails && fixes.empty(), !accessibility::passes(best, level));
+            for (const ContrastFix& fix : fixes)
+                EXPECT_LE(fix.ratio, best);
+        }
+        // AAA's 7:1 is out of the triad's reach, not of the others'
+        EXPECT_EQ(best < 7, i < 3) << best;
+    }
 }
