@@ -248,30 +248,28 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
     }
 }
 
-// The tokens hold each colour as the "$root" of its ramp's group, the steps as <ramp>.<step>
-// and, asked for, the twins as dark.<colour>; every value reads back exactly.
+// The tokens hold the colours as top-level tokens, the ramps as groups ramp.<ramp>.<step> and,
+// asked for, the twins as dark.<colour>; every value reads back exactly.
 TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
     for (const palette::SchemeColors& scheme : someSchemes()) {
         const auto [colors, steps, twins] = entriesOf(scheme);
         std::vector<std::pair<QString, core::ColorRGB>> wanted;
         for (size_t i = 0; i < scheme.size(); ++i) {
-            wanted.emplace_back(QString::fromStdString(colors[i].name) + ".$root", colors[i].color);
+            wanted.emplace_back(QString::fromStdString(colors[i].name), colors[i].color);
             wanted.emplace_back("dark." + QString::fromStdString(colors[i].name), colors[i].dark);
         }
         for (const Entry& s : steps)
-            wanted.emplace_back(
-                QString::fromStdString(s.name).replace(QRegularExpression("-(\\d+)$"), ".\\1"),
-                s.color);
+            wanted.emplace_back("ramp." + QString::fromStdString(s.name).replace(
+                                              QRegularExpression("-(\\d+)$"), ".\\1"),
+                                s.color);
         QJsonParseError error{};
         const QJsonObject root =
             QJsonDocument::fromJson(
                 QByteArray::fromStdString(palette::designTokensText(scheme, {false, true})), &error)
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        EXPECT_EQ(root.size(), qsizetype(scheme.size()) + 2);
-        // each group: its description, the colour's "$root" and eleven steps
-        EXPECT_EQ(root["color-1"].toObject().size(), 13);
-        EXPECT_EQ(root["neutral"].toObject().size(), 12);
+        EXPECT_EQ(root["ramp"].toObject().size(), qsizetype(scheme.size()) + 2); // + "$description"
+        EXPECT_EQ(root["ramp"]["neutral"].toObject().size(), 11);
         for (const auto& [path, want] : wanted) {
             QJsonValue token = root;
             for (const QString& key : path.split('.'))
@@ -284,6 +282,29 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
                         std::lround(parts[2].toDouble() * 255) == want.b)
                 << path.toStdString();
         }
+    }
+}
+
+// A reader of the tokens files written before the ramps finds each scheme colour where it was,
+// the token color-N (so a build tool still names it --color-N), and no other top-level name
+// but the groups "ramp" and, asked for, "dark".
+TEST(CommandLine, TokensKeepEachSchemeColourWhereEarlierReadersFindIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.tokens.json");
+    const std::pair<std::vector<std::string>, QStringList> cases[] = {
+        {{"--rule=complementary"}, {"color-1", "color-2", "ramp"}},
+        {{"--rule=triad", "--dark"}, {"color-1", "color-2", "color-3", "dark", "ramp"}},
+        {{"--raster=perceptual", "--ramps"}, {"color-1", "color-2", "color-3", "ramp"}},
+    };
+    for (auto [args, keys] : cases) {
+        args.insert(args.begin(), {"--export", file.toStdString()});
+        ASSERT_EQ(run(args).status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(readAll(file)).object();
+        EXPECT_EQ(root.keys().join(' ').toStdString(), keys.join(' ').toStdString());
+        for (const QString& key : keys.filter("color-"))
+            EXPECT_TRUE(root[key]["$type"] == "color" &&
+                        root[key]["$value"]["hex"].toString().startsWith('#'))
+                << key.toStdString();
     }
 }
 
