@@ -349,6 +349,47 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
 }
 
+// An argument a message echoes is quoted shortened, with control characters (C0, DEL, C1) and
+// bytes that are not UTF-8 shown escaped: every message stays one printable line.
+TEST(CommandLine, EchoesArgumentsShortenedWithControlCharactersEscaped) {
+    const std::string huge(size_t{120} * 1024, 'a');
+    const auto window = [](const std::vector<std::string>& args) {
+        return Outcome{2, {}, palette::windowArgumentsError(args) + '\n'};
+    };
+    const struct {
+        Outcome outcome;
+        int status;
+        std::string says;
+    } cases[] = {
+        {run({"--export=x.css", "--base", huge}), 2, "'" + std::string(60, 'a') + "...' (--base)"},
+        {run({"--export=x.css", "--base", "#12\n45"}), 2, "bad color '#12\\n45'"},
+        {run({"--export=x.css", "--base", "rgb(\x1b]0;T\a 1 2)"}), 2, "\"\\e]0;t\\x07\" is not"},
+        {run({"--export=x.css", "--rule", "\x1b]0;TITLE\a"}), 2, "rule '\\e]0;TITLE\\x07'"},
+        {run({"--export=x.css", "--raster", "d\xE9\tx\x7F"}), 2, "raster 'd\\xE9\\tx\\x7F'"},
+        {run({"--export=x.css", "--lightness=\xC2\x9B"
+                                "5\xC3\xA9"}),
+         2, "'\\u009B5\xC3\xA9'"},
+        {run({"--export=x.css", "--at", "1,\xF0\x9F\x8E\xA8\xED\xA0\x80"}), 2,
+         "'1,\xF0\x9F\x8E\xA8\\xED\\xA0\\x80'"},
+        {run({"--export=x.css", "\x1b[31m\r"}), 2, "unknown argument '\\e[31m\\r'"},
+        {run({"--export", "no\r\nne/a.css"}), 1, "'no\\r\\nne/a.css': No such file"},
+        {run({"--export", huge + ".css"}), 1, "cannot write '" + std::string(60, 'a') + "...'"},
+        {run({"--export", "x." + huge}), 2, "type 'x." + std::string(58, 'a') + "...'"},
+        {window({"-style", "s", "-\x1b[2J" + huge}), 2,
+         "option '-\\e[2J" + std::string(54, 'a') + "...'"},
+    };
+    for (const auto& c : cases) {
+        const std::string& err = c.outcome.err;
+        expectRefused(c.outcome, c.status, c.says);
+        EXPECT_LT(err.size(), 300u) << err.substr(0, 300);
+        const QString text = QString::fromUtf8(err);
+        EXPECT_EQ(text.toUtf8().toStdString(), err);
+        EXPECT_FALSE(
+            text.chopped(1).contains(QRegularExpression("[\\x{0}-\\x{1F}\\x{7F}-\\x{9F}]")))
+            << err;
+    }
+}
+
 TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixelOrSaysWhy) {
     QTemporaryDir dir;
     const std::string file = dir.filePath("s.SCSS").toStdString();
