@@ -18,8 +18,11 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using palette::Format;
@@ -427,6 +430,40 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     // a target held)
     const std::string missing = dir.filePath("missing/a.css").toStdString();
     expectRefused(run({"--export", missing}), 1, "'" + missing + "': No such file");
+}
+
+// A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a
+// file replaced (keeping its mode) and a file reached through a link.
+TEST(CommandLine, WritesARelativeNameInAFolderWhoseNameIsNotUtf8) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/d\xE9";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    char* earlier = ::getcwd(nullptr, 0);
+    ASSERT_EQ(::chdir(folder.c_str()), 0);
+    const auto content = [&folder](const char* name) {
+        std::ifstream in(folder + "/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const Outcome made = run({"--export", "x.css", "--at=60,200"});
+    const std::string first = content("x.css");
+    EXPECT_EQ(::chmod("x.css", 0640), 0);
+    const Outcome replaced = run({"--export", "x.css", "--at=60,200", "--rule=triad"});
+    const std::string second = content("x.css");
+    EXPECT_EQ(::symlink("x.css", "l.css"), 0);
+    const Outcome linked = run({"--export", "l.css", "--at=60,200", "--rule=complementary"});
+    struct stat x {
+    }, l{};
+    ::stat("x.css", &x);
+    ::lstat("l.css", &l);
+    EXPECT_EQ(::chdir(earlier), 0);
+    std::free(earlier);
+    EXPECT_TRUE(made.status == 0 && replaced.status == 0 && linked.status == 0)
+        << made.err << replaced.err << linked.err;
+    EXPECT_EQ(first, palette::cssText(colorsFor({"--at=60,200"})));
+    EXPECT_EQ(second, palette::cssText(colorsFor({"--at=60,200", "--rule=triad"})));
+    EXPECT_EQ(content("x.css"),
+              palette::cssText(colorsFor({"--at=60,200", "--rule=complementary"})));
+    EXPECT_TRUE((x.st_mode & 07777) == 0640 && S_ISLNK(l.st_mode));
 }
 
 // --ramps and --dark reach the file in every format (their entries are checked above); without
