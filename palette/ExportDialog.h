@@ -17,6 +17,8 @@ public:
 
     /// The file to write once the dialog is accepted: the name typed, with the chosen
     /// filter's extension when it has none; a file that exists was agreed to be replaced.
+    /// Relative in a working folder whose name does not read as text, which only the system
+    /// can name.
     QString target() const { return m_target; }
     /// The format of the chosen filter.
     Format chosenFormat() const;
