@@ -131,7 +131,10 @@ void ExportDialog::accept() {
     // a filter chosen by any way counts, not only by the list
     setDefaultSuffix(extensionOf(chosenFormat()));
     const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    const QString text = name != nullptr ? name->text() : QString();
+    QString text = name != nullptr ? name->text() : QString();
+    // as a shell reads it: a leading "~" is the home folder
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/")))
+        text = QDir::homePath() + text.mid(1);
     // the entry the list highlights when the name field shows its name (the dialog writes a
     // highlighted entry's name there, and the list may show another folder's entry), else the
     // name as typed, in the folder shown
@@ -154,8 +157,13 @@ void ExportDialog::accept() {
     // has loaded (a path into another folder is taken in the folder shown until the list has
     // caught up), and the question below must be about the file that is then written.
     QString target = relative ? typed.filePath() : typed.absoluteFilePath();
-    if (!typed.fileName().contains(QLatin1Char('.')))
-        target += extensionOf(chosenFormat());
+    // a name without an extension, or ending in a dot, takes the chosen filter's
+    const QString fileName = typed.fileName();
+    qsizetype dots = 0;
+    while (dots < fileName.size() && fileName.at(fileName.size() - 1 - dots) == QLatin1Char('.'))
+        ++dots;
+    if (dots < fileName.size() && (dots > 0 || !fileName.contains(QLatin1Char('.'))))
+        target = target.chopped(dots) + extensionOf(chosenFormat());
     if (QFileInfo::exists(target) && !testOption(QFileDialog::DontConfirmOverwrite) &&
         QMessageBox::warning(
             this, windowTitle(),

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -52,9 +53,14 @@ Outcome exportDialogTakes(const QString& name, int filter, const QString& startI
 
 class tst_ExportDialog : public QObject {
     Q_OBJECT
-    QTemporaryDir m_folder;
+    QTemporaryDir m_home, m_folder;
 
 private slots:
+    void initTestCase() {
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        QVERIFY(QDir(m_home.path()).mkdir("sub"));
+    }
+
     // A working folder whose name is not UTF-8 (which the toolkit cannot name) takes a
     // relative name: the file lands there. First, so the dialog opens where a program just
     // started opens it, in the working folder.
@@ -77,6 +83,33 @@ private slots:
         QVERIFY2(written, reason.c_str());
         QCOMPARE(QString::fromStdString(content),
                  QString::fromStdString(palette::cssText({0xFF, 0xFF00})));
+    }
+
+    // typed: the name; filter: steps down the list from CSS; want: the file written, or the
+    // folder shown by a dialog that stays open ("~" the home folder, "F" the folder shown)
+    void namesTypedAreReadAsAShellUserMeansThem_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("want");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("home") << "~/e8" << 0 << "~/e8.css" << false;
+        QTest::newRow("in home, GIMP") << "~/sub/e8" << 3 << "~/sub/e8.gpl" << false;
+        QTest::newRow("home itself opens") << "~" << 0 << "~" << true;
+        QTest::newRow("tilde inside a name") << "a~/e8" << 0 << "F/a~/e8.css" << false;
+        QTest::newRow("ending in a dot") << "e9." << 0 << "F/e9.css" << false;
+        QTest::newRow("two dots, tokens") << "e9.." << 2 << "F/e9.tokens.json" << false;
+        QTest::newRow("an extension of its own") << "e9.v2" << 0 << "F/e9.v2" << false;
+    }
+    void namesTypedAreReadAsAShellUserMeansThem() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, want);
+        QFETCH(bool, stays);
+        want.replace(QRegularExpression("^~"), m_home.path())
+            .replace(QRegularExpression("^F"), m_folder.path());
+        const Outcome o = exportDialogTakes(typed, filter, m_folder.path());
+        QCOMPARE(stays ? o.folder : o.target, want);
+        QCOMPARE(o.target.isEmpty(), stays);
     }
 };
 
