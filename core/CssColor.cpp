@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -260,8 +261,24 @@ enum class Kind { Number, Percent, Angle, None };
 
 struct Arg {
     Kind kind = Kind::Number;
-    double value = 0; ///< angles in degrees
+    double value = 0;      ///< angles in degrees
+    std::string_view text; ///< as typed, with its unit or "%"
 };
+
+// Components that no conversion clamps (lab's and oklab's a, b and chroma, color()'s
+// channels) are refused beyond this magnitude as typed: far past every colour a screen or
+// an eye knows (lab's chroma stays below about 230), and far below where cubing them on the
+// way to sRGB leaves the numbers
+constexpr double kLargestComponent = 1e6;
+
+/// The first of the values beyond kLargestComponent, or none.
+const Arg* tooLarge(std::initializer_list<const Arg*> values) {
+    for (const Arg* a : values) {
+        if (a->kind != Kind::None && std::fabs(a->value) > kLargestComponent)
+            return a;
+    }
+    return nullptr;
+}
 
 struct Args {
     std::vector<Arg> values;
@@ -385,8 +402,11 @@ ArgsResult readArgs(std::string_view text) {
                                                "grad or turn)");
                 arg.kind = Kind::Angle;
                 arg.value = value * per;
+                if (!std::isfinite(arg.value))
+                    return fail(quoted(text.substr(i, k - i)) + " is too large");
                 j = k;
             }
+            arg.text = text.substr(i, j - i);
             i = j;
         }
         if (i < text.size() && !isSpace(text[i]) && text[i] != ',' && text[i] != '/')
@@ -552,6 +572,8 @@ CssParseResult parseFunction(std::string_view name, std::string_view inside) {
         if (!L || !second)
             return failure(badValue + "lightness and the next value take numbers or "
                                       "percentages");
+        if (const Arg* big = tooLarge({&y, name == "lab" ? &z : &y}))
+            return failure(badValue + quoted(big->text) + " is too large");
         const double lightness = std::clamp(*L, 0.0, 100.0);
         CieLab lab;
         if (name == "lab") {
@@ -573,6 +595,8 @@ CssParseResult parseFunction(std::string_view name, std::string_view inside) {
         if (!L || !second)
             return failure(badValue + "lightness and the next value take numbers or "
                                       "percentages");
+        if (const Arg* big = tooLarge({&y, name == "oklab" ? &z : &y}))
+            return failure(badValue + quoted(big->text) + " is too large");
         const double lightness = std::clamp(*L, 0.0, 1.0);
         if (name == "oklab") {
             const std::optional<double> b = scalarOf(z, 0.4);
@@ -586,6 +610,8 @@ CssParseResult parseFunction(std::string_view name, std::string_view inside) {
         return fromOklab(toOklab({lightness, std::max(0.0, *second), *hue}), alpha, hadAlpha);
     }
     if (name == "color") {
+        if (const Arg* big = tooLarge({&x, &y, &z}))
+            return failure(badValue + quoted(big->text) + " is too large");
         std::array<double, 3> channel{};
         for (size_t k = 0; k < 3; ++k) {
             const std::optional<double> v = scalarOf(args.values[k], 1.0);

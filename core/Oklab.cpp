@@ -43,8 +43,9 @@ LinearRgb rgb(const Vec3& v) {
     return {v.x, v.y, v.z};
 }
 
+/// v brought into 0..1; a value that is no number is 0.
 double clamp01(double v) {
-    return v < 0 ? 0 : (v > 1 ? 1 : v);
+    return !(v > 0) ? 0 : (v > 1 ? 1 : v);
 }
 
 /// value with at most decimals places, trailing zeros and a bare point dropped, never "-0".
@@ -138,17 +139,27 @@ bool inSrgbGamut(const LinearRgb& c) {
     return inside(c.r) && inside(c.g) && inside(c.b);
 }
 
-LinearRgb gamutMap(const Oklch& origin) {
-    if (origin.L >= 1.0)
+LinearRgb gamutMap(const Oklch& given) {
+    // a lightness that is no number is taken as black, like one at or below 0
+    if (given.L >= 1.0)
         return {1.0, 1.0, 1.0};
-    if (origin.L <= 0.0)
+    if (!(given.L > 0.0))
         return {0.0, 0.0, 0.0};
+    // a chroma or hue that is no number gives no direction off the grey axis; an endless
+    // chroma is searched from the largest finite one, which ends at the edge all the same
+    Oklch origin = given;
+    if (std::isnan(origin.C) || !std::isfinite(origin.h))
+        origin = {origin.L, 0.0, 0.0};
+    origin.C = std::min(origin.C, std::numeric_limits<double>::max());
     const LinearRgb direct = linearOf(toOklab(origin));
     if (inSrgbGamut(direct))
         return {clamp01(direct.r), clamp01(direct.g), clamp01(direct.b)};
 
     constexpr double kJnd = 0.02;
     constexpr double kEpsilon = 0.0001;
+    // halving the largest finite chroma reaches kEpsilon in fewer steps than this, so the
+    // bound only guards against a comparison that never settles
+    constexpr int kMostSteps = 1100;
     auto clip = [](const LinearRgb& c) -> LinearRgb {
         return {clamp01(c.r), clamp01(c.g), clamp01(c.b)};
     };
@@ -163,7 +174,7 @@ LinearRgb gamutMap(const Oklch& origin) {
     double min = 0.0;
     double max = origin.C;
     bool minInGamut = true;
-    while (max - min > kEpsilon) {
+    for (int step = 0; step < kMostSteps && max - min > kEpsilon; ++step) {
         const double chroma = (min + max) / 2.0;
         currentLab = {origin.L, chroma * cosHue, chroma * sinHue};
         const LinearRgb linear = linearOf(currentLab);

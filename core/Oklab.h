@@ -77,7 +77,9 @@ bool inSrgbGamut(const LinearRgb& c);
 
 /// Linear sRGB 0..1 of an OKLCH colour by the CSS Color 4 gamut mapping: L >= 1 is white,
 /// L <= 0 black, a colour inside sRGB itself, else the binary search on chroma (deltaEOK
-/// JND 0.02, epsilon 0.0001) ending in a clip.
+/// JND 0.02, epsilon 0.0001) ending in a clip. Any input ends in a bounded search: an
+/// endless chroma reaches the edge at its hue, a chroma or hue that is NaN (or an endless
+/// hue) gives the grey of L, and L that is NaN gives black.
 LinearRgb gamutMap(const Oklch& c);
 
 /// 8-bit channel 0..255 of linear light: the encoded value times 255 rounded half up; input

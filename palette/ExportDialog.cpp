@@ -1,5 +1,6 @@
 #include "ExportDialog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -7,6 +8,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include <cstdlib>
+#include <unistd.h>
 
 namespace palette {
 
@@ -18,6 +22,15 @@ QString filterOf(Format format) {
 
 QString extensionOf(Format format) {
     return QString::fromLatin1(extension(format).data(), qsizetype(extension(format).size()));
+}
+
+/// Whether the working folder's name reads as text. The toolkit names any other working
+/// folder with a replacement character, which names no folder at all.
+bool workingFolderNamed() {
+    char* bytes = ::getcwd(nullptr, 0);
+    const bool named = bytes != nullptr && QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+    std::free(bytes);
+    return named;
 }
 
 /// The name without an extension a filter gave it. The toolkit swaps only the last part of
@@ -118,14 +131,24 @@ void ExportDialog::accept() {
     // a filter chosen by any way counts, not only by the list
     setDefaultSuffix(extensionOf(chosenFormat()));
     const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    const QString text = name != nullptr ? name->text() : QString();
+    QString text = name != nullptr ? name->text() : QString();
+    // as a shell reads it: a leading "~" is the home folder
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/")))
+        text = QDir::homePath() + text.mid(1);
     // the entry the list highlights when the name field shows its name (the dialog writes a
     // highlighted entry's name there, and the list may show another folder's entry), else the
     // name as typed, in the folder shown
     const QStringList highlighted = selectedFiles();
     const bool fromList =
         highlighted.size() == 1 && QFileInfo(highlighted.constFirst()).fileName() == text;
-    const QFileInfo typed(fromList ? highlighted.constFirst() : directory().absoluteFilePath(text));
+    // a name typed in a working folder that text cannot name stays relative: the writer
+    // hands it to the system, which knows the folder by its own name
+    const bool relative = !fromList && QDir::isRelativePath(text) &&
+                          directory().absolutePath() == QDir::currentPath() &&
+                          !workingFolderNamed();
+    const QFileInfo typed(fromList   ? highlighted.constFirst()
+                          : relative ? text
+                                     : directory().absoluteFilePath(text));
     if (text.isEmpty() || typed.isDir()) {
         QFileDialog::accept(); // opens the folder
         return;
@@ -133,9 +156,14 @@ void ExportDialog::accept() {
     // The file is worked out here: the dialog's own answer depends on how far its file list
     // has loaded (a path into another folder is taken in the folder shown until the list has
     // caught up), and the question below must be about the file that is then written.
-    QString target = typed.absoluteFilePath();
-    if (!typed.fileName().contains(QLatin1Char('.')))
-        target += extensionOf(chosenFormat());
+    QString target = relative ? typed.filePath() : typed.absoluteFilePath();
+    // a name without an extension, or ending in a dot, takes the chosen filter's
+    const QString fileName = typed.fileName();
+    qsizetype dots = 0;
+    while (dots < fileName.size() && fileName.at(fileName.size() - 1 - dots) == QLatin1Char('.'))
+        ++dots;
+    if (dots < fileName.size() && (dots > 0 || !fileName.contains(QLatin1Char('.'))))
+        target = target.chopped(dots) + extensionOf(chosenFormat());
     if (QFileInfo::exists(target) && !testOption(QFileDialog::DontConfirmOverwrite) &&
         QMessageBox::warning(
             this, windowTitle(),

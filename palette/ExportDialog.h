@@ -8,15 +8,19 @@
 namespace palette {
 
 /// The save dialog of Export Palette: one filter a format, a suggested name ("scheme.css")
-/// that follows the filter, and the filter's extension added to a name typed without one
-/// (the dialog's default suffix) before it asks whether to replace an existing file, so the
-/// question is about the file that is then written.
+/// that follows the filter, a leading "~" read as the home folder, and the filter's extension
+/// added to a name typed without one or ending in a dot (the dialog's default suffix) before
+/// it asks whether to replace an existing file, so the question is about the file that is
+/// then written.
 class ExportDialog : public QFileDialog {
 public:
     explicit ExportDialog(QWidget* parent = nullptr);
 
     /// The file to write once the dialog is accepted: the name typed, with the chosen
-    /// filter's extension when it has none; a file that exists was agreed to be replaced.
+    /// filter's extension when it has none or ends in a dot; a file that exists was agreed
+    /// to be replaced.
+    /// Relative in a working folder whose name does not read as text, which only the system
+    /// can name.
     QString target() const { return m_target; }
     /// The format of the chosen filter.
     Format chosenFormat() const;

@@ -167,25 +167,27 @@ std::string tokenComponent(int channel) {
 }
 
 std::string designTokensText(const SchemeColors& colors, ExportOptions options) {
-    // Each colour is a group of its ramp's steps (color-1.50 .. color-1.950, neutral.50 ..
-    // neutral.950) whose "$root" token is the colour itself: a token cannot also hold the
-    // steps, and a group's root is where a tokens file keeps the value of the group's name.
+    // The scheme's colours are tokens at the top, where build tools and readers of the files
+    // written before the ramps find them (color-1 builds as --color-1); a token cannot also
+    // be a group, so the ramps are groups of their own under "ramp" (ramp.color-1.50 ..
+    // ramp.neutral.950) and the twins under "dark".
     const designsystem::DesignSystem system = designSystemOf(colors);
     std::vector<std::string> top;
+    for (size_t i = 0; i < colors.size(); ++i)
+        top.push_back(tokenText(colorName(i), core::splitColor(colors[i]), "  "));
+    std::vector<std::string> ramps;
     for (size_t r = 0; r < system.ramps.size(); ++r) {
-        const bool schemeColor = r < colors.size();
-        std::vector<std::string> members;
-        if (schemeColor)
-            members.push_back(tokenText("$root", core::splitColor(colors[r]), "    "));
+        std::vector<std::string> steps;
         for (const designsystem::RampStep& s : system.ramps[r].steps)
-            members.push_back(tokenText(std::to_string(s.step), s.color, "    "));
-        top.push_back(groupText(designsystem::rampName(r, system.colors.size()),
-                                schemeColor ? "The scheme colour ($root) and its tonal ramp, 50 "
-                                              "(lightest) to 950"
-                                            : "A neutral tinted with the base colour's hue, 50 "
-                                              "(lightest) to 950",
-                                members, "  "));
+            steps.push_back(tokenText(std::to_string(s.step), s.color, "      "));
+        ramps.push_back(
+            groupText(designsystem::rampName(r, system.colors.size()), {}, steps, "    "));
     }
+    if (!ramps.empty())
+        top.push_back(groupText("ramp",
+                                "Tonal ramps 50 (lightest) to 950 of each colour and of a "
+                                "neutral tinted with the base colour's hue",
+                                ramps, "  "));
     if (options.dark && !system.twins.empty()) {
         std::vector<std::string> twins;
         for (size_t i = 0; i < system.twins.size(); ++i)
@@ -193,7 +195,8 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options) 
         top.push_back(
             groupText("dark",
                       "Each colour's dark twin: its OKLCH hue and chroma at the lightness "
-                      "whose contrast on neutral.950 is nearest the colour's contrast on white",
+                      "whose contrast on ramp.neutral.950 is nearest the colour's contrast "
+                      "on white",
                       twins, "  "));
     }
     return "{\n" + joinMembers(top) + "}\n";

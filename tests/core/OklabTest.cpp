@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <string>
+#include <utility>
 
 using namespace core;
 
@@ -97,6 +100,30 @@ TEST(GamutMap, FollowsTheCssAlgorithm) {
         const Oklch back = toOklch(oklabOf(m));
         EXPECT_NEAR(back.L, 0.7, 0.02) << h;
         EXPECT_LT(back.C, 0.4) << h;
+    }
+}
+
+// Whatever it is given, the mapping ends with a colour inside sRGB: an endless chroma reaches
+// the edge at its hue, a chroma or hue that is no number leaves the grey, a lightness that is
+// no number is black.
+TEST(GamutMap, EndsInsideSrgbForNumbersBeyondAnyColour) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double nan = std::nan("");
+    const ColorRGB edge = mapToRgb8({0.5, 0.4, 120});
+    const ColorRGB grey = mapToRgb8({0.5, 0, 0});
+    const std::pair<Oklch, ColorRGB> cases[] = {
+        {{0.5, kInf, 120}, edge},        {{0.5, std::numeric_limits<double>::max(), 120}, edge},
+        {{0.5, 1e200, 120}, edge},       {{0.5, nan, 120}, grey},
+        {{0.5, -kInf, 120}, grey},       {{0.5, 0.3, kInf}, grey},
+        {{0.5, kInf, nan}, grey},        {{nan, 0.3, 120}, {0, 0, 0}},
+        {{-kInf, kInf, 120}, {0, 0, 0}}, {{kInf, kInf, kInf}, {255, 255, 255}},
+    };
+    for (const auto& [in, want] : cases) {
+        const LinearRgb m = gamutMap(in);
+        const std::string what =
+            std::to_string(in.L) + " " + std::to_string(in.C) + " " + std::to_string(in.h);
+        EXPECT_TRUE(m.r >= 0 && m.r <= 1 && m.g >= 0 && m.g <= 1 && m.b >= 0 && m.b <= 1) << what;
+        EXPECT_EQ(toRgb8(m), want) << what;
     }
 }
 

@@ -18,8 +18,11 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using palette::Format;
@@ -248,30 +251,28 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
     }
 }
 
-// The tokens hold each colour as the "$root" of its ramp's group, the steps as <ramp>.<step>
-// and, asked for, the twins as dark.<colour>; every value reads back exactly.
+// The tokens hold the colours as top-level tokens, the ramps as groups ramp.<ramp>.<step> and,
+// asked for, the twins as dark.<colour>; every value reads back exactly.
 TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
     for (const palette::SchemeColors& scheme : someSchemes()) {
         const auto [colors, steps, twins] = entriesOf(scheme);
         std::vector<std::pair<QString, core::ColorRGB>> wanted;
         for (size_t i = 0; i < scheme.size(); ++i) {
-            wanted.emplace_back(QString::fromStdString(colors[i].name) + ".$root", colors[i].color);
+            wanted.emplace_back(QString::fromStdString(colors[i].name), colors[i].color);
             wanted.emplace_back("dark." + QString::fromStdString(colors[i].name), colors[i].dark);
         }
         for (const Entry& s : steps)
-            wanted.emplace_back(
-                QString::fromStdString(s.name).replace(QRegularExpression("-(\\d+)$"), ".\\1"),
-                s.color);
+            wanted.emplace_back("ramp." + QString::fromStdString(s.name).replace(
+                                              QRegularExpression("-(\\d+)$"), ".\\1"),
+                                s.color);
         QJsonParseError error{};
         const QJsonObject root =
             QJsonDocument::fromJson(
                 QByteArray::fromStdString(palette::designTokensText(scheme, {false, true})), &error)
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        EXPECT_EQ(root.size(), qsizetype(scheme.size()) + 2);
-        // each group: its description, the colour's "$root" and eleven steps
-        EXPECT_EQ(root["color-1"].toObject().size(), 13);
-        EXPECT_EQ(root["neutral"].toObject().size(), 12);
+        EXPECT_EQ(root["ramp"].toObject().size(), qsizetype(scheme.size()) + 2); // + "$description"
+        EXPECT_EQ(root["ramp"]["neutral"].toObject().size(), 11);
         for (const auto& [path, want] : wanted) {
             QJsonValue token = root;
             for (const QString& key : path.split('.'))
@@ -284,6 +285,29 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
                         std::lround(parts[2].toDouble() * 255) == want.b)
                 << path.toStdString();
         }
+    }
+}
+
+// A reader of the tokens files written before the ramps finds each scheme colour where it was,
+// the token color-N (so a build tool still names it --color-N), and no other top-level name
+// but the groups "ramp" and, asked for, "dark".
+TEST(CommandLine, TokensKeepEachSchemeColourWhereEarlierReadersFindIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.tokens.json");
+    const std::pair<std::vector<std::string>, QStringList> cases[] = {
+        {{"--rule=complementary"}, {"color-1", "color-2", "ramp"}},
+        {{"--rule=triad", "--dark"}, {"color-1", "color-2", "color-3", "dark", "ramp"}},
+        {{"--raster=perceptual", "--ramps"}, {"color-1", "color-2", "color-3", "ramp"}},
+    };
+    for (auto [args, keys] : cases) {
+        args.insert(args.begin(), {"--export", file.toStdString()});
+        ASSERT_EQ(run(args).status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(readAll(file)).object();
+        EXPECT_EQ(root.keys().join(' ').toStdString(), keys.join(' ').toStdString());
+        for (const QString& key : keys.filter("color-"))
+            EXPECT_TRUE(root[key]["$type"] == "color" &&
+                        root[key]["$value"]["hex"].toString().startsWith('#'))
+                << key.toStdString();
     }
 }
 
@@ -328,6 +352,47 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
 }
 
+// An argument a message echoes is quoted shortened, with control characters (C0, DEL, C1) and
+// bytes that are not UTF-8 shown escaped: every message stays one printable line.
+TEST(CommandLine, EchoesArgumentsShortenedWithControlCharactersEscaped) {
+    const std::string huge(size_t{120} * 1024, 'a');
+    const auto window = [](const std::vector<std::string>& args) {
+        return Outcome{2, {}, palette::windowArgumentsError(args) + '\n'};
+    };
+    const struct {
+        Outcome outcome;
+        int status;
+        std::string says;
+    } cases[] = {
+        {run({"--export=x.css", "--base", huge}), 2, "'" + std::string(60, 'a') + "...' (--base)"},
+        {run({"--export=x.css", "--base", "#12\n45"}), 2, "bad color '#12\\n45'"},
+        {run({"--export=x.css", "--base", "rgb(\x1b]0;T\a 1 2)"}), 2, "\"\\e]0;t\\x07\" is not"},
+        {run({"--export=x.css", "--rule", "\x1b]0;TITLE\a"}), 2, "rule '\\e]0;TITLE\\x07'"},
+        {run({"--export=x.css", "--raster", "d\xE9\tx\x7F"}), 2, "raster 'd\\xE9\\tx\\x7F'"},
+        {run({"--export=x.css", "--lightness=\xC2\x9B"
+                                "5\xC3\xA9"}),
+         2, "'\\u009B5\xC3\xA9'"},
+        {run({"--export=x.css", "--at", "1,\xF0\x9F\x8E\xA8\xED\xA0\x80"}), 2,
+         "'1,\xF0\x9F\x8E\xA8\\xED\\xA0\\x80'"},
+        {run({"--export=x.css", "\x1b[31m\r"}), 2, "unknown argument '\\e[31m\\r'"},
+        {run({"--export", "no\r\nne/a.css"}), 1, "'no\\r\\nne/a.css': No such file"},
+        {run({"--export", huge + ".css"}), 1, "cannot write '" + std::string(60, 'a') + "...'"},
+        {run({"--export", "x." + huge}), 2, "type 'x." + std::string(58, 'a') + "...'"},
+        {window({"-style", "s", "-\x1b[2J" + huge}), 2,
+         "option '-\\e[2J" + std::string(54, 'a') + "...'"},
+    };
+    for (const auto& c : cases) {
+        const std::string& err = c.outcome.err;
+        expectRefused(c.outcome, c.status, c.says);
+        EXPECT_LT(err.size(), 300u) << err.substr(0, 300);
+        const QString text = QString::fromUtf8(err);
+        EXPECT_EQ(text.toUtf8().toStdString(), err);
+        EXPECT_FALSE(
+            text.chopped(1).contains(QRegularExpression("[\\x{0}-\\x{1F}\\x{7F}-\\x{9F}]")))
+            << err;
+    }
+}
+
 TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixelOrSaysWhy) {
     QTemporaryDir dir;
     const std::string file = dir.filePath("s.SCSS").toStdString();
@@ -365,6 +430,43 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     // a target held)
     const std::string missing = dir.filePath("missing/a.css").toStdString();
     expectRefused(run({"--export", missing}), 1, "'" + missing + "': No such file");
+}
+
+// A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a
+// file replaced (keeping its mode) and a file reached through a link.
+TEST(CommandLine, WritesARelativeNameInAFolderWhoseNameIsNotUtf8) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/d\xE9";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    char* earlier = ::getcwd(nullptr, 0);
+    ASSERT_EQ(::chdir(folder.c_str()), 0);
+    const auto content = [&folder](const char* name) {
+        std::ifstream in(folder + "/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const Outcome made = run({"--export", "x.css", "--at=60,200"});
+    const std::string first = content("x.css");
+    EXPECT_EQ(::chmod("x.css", 0640), 0);
+    const Outcome replaced = run({"--export", "x.css", "--at=60,200", "--rule=triad"});
+    const std::string second = content("x.css");
+    EXPECT_EQ(::symlink("x.css", "l.css"), 0);
+    const Outcome linked = run({"--export", "l.css", "--at=60,200", "--rule=complementary"});
+    struct stat x {};
+    struct stat l {};
+    ::stat("x.css", &x);
+    ::lstat("l.css", &l);
+    EXPECT_EQ(::chdir(earlier), 0);
+    std::free(earlier);
+    const std::string written = content("x.css");
+    // the toolkit cannot name the folder, so it cannot remove it either
+    for (const char* name : {"/l.css", "/x.css", ""})
+        ::remove((folder + name).c_str());
+    EXPECT_TRUE(made.status == 0 && replaced.status == 0 && linked.status == 0)
+        << made.err << replaced.err << linked.err;
+    EXPECT_EQ(first, palette::cssText(colorsFor({"--at=60,200"})));
+    EXPECT_EQ(second, palette::cssText(colorsFor({"--at=60,200", "--rule=triad"})));
+    EXPECT_EQ(written, palette::cssText(colorsFor({"--at=60,200", "--rule=complementary"})));
+    EXPECT_TRUE((x.st_mode & 07777) == 0640 && S_ISLNK(l.st_mode));
 }
 
 // --ramps and --dark reach the file in every format (their entries are checked above); without
