@@ -4,6 +4,7 @@
 #include "basecolor/SetBaseColorDialog.h"
 #include "core/CssColor.h"
 #include "core/Numeric.h"
+#include "core/PrintableText.h"
 #include "core/Wheel.h"
 
 #include <QByteArray>
@@ -86,85 +87,6 @@ std::string lower(std::string_view text) {
     return out;
 }
 
-/// The length of the well-formed UTF-8 sequence at text[i] and its code point; 0 when the
-/// bytes there are not one.
-size_t utf8Sequence(std::string_view text, size_t i, char32_t& code) {
-    const auto byte = [text](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    size_t length = 0;
-    if (lead < 0x80)
-        length = 1;
-    else if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4;
-    if (length == 0 || length > text.size() - i)
-        return 0;
-    code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = code << 6 | (byte(i + k) & 0x3Fu);
-    }
-    // the shortest form only, and no surrogate halves
-    constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
-
-/// The escape a control character is shown as, or "" for a character shown as it is.
-std::string escapeOf(char32_t code) {
-    switch (code) {
-    case '\n':
-        return "\\n";
-    case '\t':
-        return "\\t";
-    case '\r':
-        return "\\r";
-    case 0x1B:
-        return "\\e";
-    default:
-        break;
-    }
-    char text[16] = {};
-    if (code < 0x20 || code == 0x7F)
-        std::snprintf(text, sizeof text, "\\x%02X", static_cast<unsigned>(code));
-    else if (code >= 0x80 && code <= 0x9F)
-        std::snprintf(text, sizeof text, "\\u%04X", static_cast<unsigned>(code));
-    return text;
-}
-
-/// text with its control characters and bytes that are not UTF-8 escaped (see
-/// quotedArgument), cut with "..." after longest characters, an escape counting as its length.
-std::string escaped(std::string_view text, size_t longest = std::string_view::npos) {
-    std::string shown;
-    size_t count = 0;
-    for (size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        const size_t length = utf8Sequence(text, i, code);
-        std::string piece;
-        if (length == 0) {
-            char byte[16];
-            std::snprintf(byte, sizeof byte, "\\x%02X", static_cast<unsigned char>(text[i]));
-            piece = byte;
-        } else {
-            piece = escapeOf(code);
-        }
-        const size_t width = piece.empty() ? 1 : piece.size();
-        if (count + width > longest) {
-            shown += "...";
-            break;
-        }
-        shown += piece.empty() ? std::string(text.substr(i, length)) : piece;
-        count += width;
-        i += std::max<size_t>(length, 1);
-    }
-    return shown;
-}
-
 /// "chromalune: what (option)", then "; hint" when there is one.
 std::string fail(std::string_view what, std::string_view option, std::string_view hint = {}) {
     std::string text = "chromalune: " + std::string(what) + " (" + std::string(option) + ")";
@@ -228,7 +150,7 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         if (value.empty())
             return fail("empty file name", name);
         if (!formatForFileName(value))
-            return fail("unknown file type " + quotedArgument(value), name,
+            return fail("unknown file type " + core::quotedText(value), name,
                         "use " + supportedExtensionsText());
         // the writer takes names as text: a name that does not read back as the same bytes
         // would be written under another one
@@ -244,7 +166,7 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
                 return {};
             }
         }
-        return fail("unknown rule " + quotedArgument(value), name,
+        return fail("unknown rule " + core::quotedText(value), name,
                     "use complementary, analogous, split-complementary, triad or monochromatic");
     } else if (name == "--raster") {
         const std::string wanted = lower(value);
@@ -255,12 +177,12 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         else if (wanted == "perceptual")
             request.raster = scheme::WheelRaster::Perceptual;
         else
-            return fail("unknown raster " + quotedArgument(value), name,
+            return fail("unknown raster " + core::quotedText(value), name,
                         "use default, websafe or perceptual");
     } else if (name == "--lightness") {
         const std::optional<float> percent = parseNumber(value);
         if (!percent || *percent < 0 || *percent > 100)
-            return fail("bad lightness " + quotedArgument(value), name,
+            return fail("bad lightness " + core::quotedText(value), name,
                         "use a percentage from 0 to 100");
         request.lightness = *percent / 100.0;
     } else if (name == "--base") {
@@ -270,16 +192,16 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         const core::CssParseResult css =
             core::parseCssColor(hex ? core::hexText(core::splitColor(*hex)) : std::string(value));
         if (!css.color)
-            return fail("bad color " + quotedArgument(value), name,
+            return fail("bad color " + core::quotedText(value), name,
                         "use #RRGGBB or a CSS color such as 'oklch(55% 0.15 250)': " +
-                            escaped(css.error));
+                            core::printableText(css.error));
         const basecolor::BaseColor chosen = basecolor::baseColorOf(*css.color);
         request.base = core::rgbValue(chosen.rgb8.r, chosen.rgb8.g, chosen.rgb8.b);
         request.baseExact = chosen.exact;
     } else if (name == "--at") {
         request.at = parsePosition(value);
         if (!request.at)
-            return fail("bad position " + quotedArgument(value), name, "use X,Y");
+            return fail("bad position " + core::quotedText(value), name, "use X,Y");
     }
     return {};
 }
@@ -300,10 +222,6 @@ bool takesValue(std::string_view name) {
 
 } // namespace
 
-std::string quotedArgument(std::string_view text) {
-    return "'" + escaped(text, 60) + "'";
-}
-
 bool wantsCommandLine(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (isHelp(arg))
@@ -319,7 +237,7 @@ std::string windowArgumentsError(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const auto refuse = [arg](std::string_view what) {
-            return "chromalune: " + std::string(what) + " " + quotedArgument(arg) +
+            return "chromalune: " + std::string(what) + " " + core::quotedText(arg) +
                    "; see chromalune --help";
         };
         if (arg.size() < 2 || arg[0] != '-')
@@ -367,7 +285,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
         if (!takesValue(name) && !isFlag(name))
-            return {std::nullopt, "chromalune: unknown argument " + quotedArgument(arg) +
+            return {std::nullopt, "chromalune: unknown argument " + core::quotedText(arg) +
                                       "; see chromalune --help"};
         if (!seen.insert(name).second)
             return {std::nullopt, fail("given twice", name)};
@@ -499,8 +417,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     std::string reason;
     if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason,
                           request.options)) {
-        err << "chromalune: cannot write " << quotedArgument(request.file) << ": "
-            << escaped(reason) << '\n';
+        err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
+            << core::printableText(reason) << '\n';
         return 1;
     }
     return 0;

@@ -32,12 +32,6 @@ struct ParsedArguments {
     std::string error;
 };
 
-/// An argument quoted for a one-line message: 'text', cut after about 60 characters with
-/// "...", its control characters (C0, DEL, C1) and bytes that are not UTF-8 shown escaped
-/// (\n, \t, \r, \e, \x07, \u009B, \xE9), so no message breaks a line or reaches the terminal
-/// as a command.
-std::string quotedArgument(std::string_view text);
-
 /// Whether the arguments (without the program name) ask for a command-line run instead of
 /// the window: any of --export, --help, --rule, --base, --at, --raster, --lightness, --ramps
 /// or --dark.

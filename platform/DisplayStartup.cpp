@@ -1,5 +1,7 @@
 #include "DisplayStartup.h"
 
+#include "core/PrintableText.h"
+
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QString>
@@ -12,26 +14,6 @@
 namespace platform {
 
 namespace {
-
-constexpr size_t kShownLength = 60;
-
-/// text in double quotes, at most kShownLength bytes of it, control bytes escaped.
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (size_t i = 0; i < text.size() && i < kShownLength; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F || c == '"' || c == '\\') {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (text.size() > kShownLength)
-        out += "...";
-    return out + "\"";
-}
 
 std::string x11Display(const std::vector<std::string>& args, const EnvironmentLookup& env) {
     for (size_t i = 0; i + 1 < args.size(); ++i) {
@@ -94,12 +76,13 @@ std::string displayFailureLine(const std::vector<std::string>& plugins,
         std::string name;
         if (plugin == "xcb") {
             const std::string display = x11Display(args, environment);
-            name = display.empty() ? "X11 (DISPLAY is not set)" : "X11 " + quoted(display);
+            name =
+                display.empty() ? "X11 (DISPLAY is not set)" : "X11 " + core::quotedText(display);
         } else if (plugin.rfind("wayland", 0) == 0) {
             const std::string display = environment("WAYLAND_DISPLAY");
-            name = "Wayland " + quoted(display.empty() ? "wayland-0" : display);
+            name = "Wayland " + core::quotedText(display.empty() ? "wayland-0" : display);
         } else {
-            name = quoted(plugin);
+            name = core::quotedText(plugin);
         }
         if (names.find(name) == std::string::npos)
             names += (names.empty() ? "" : ", ") + name;

@@ -29,13 +29,13 @@ expect() {
     fi
 }
 
-expect 'X11 ":99"' DISPLAY=:99 --
+expect "X11 ':99'" DISPLAY=:99 --
 expect 'X11 (DISPLAY is not set)' QT_QPA_PLATFORM=xcb --
 expect 'X11 (DISPLAY is not set)' -- -platform xcb
-expect 'Wayland "wayland-0"' QT_QPA_PLATFORM=wayland --
-expect 'Wayland "wayland-77"' WAYLAND_DISPLAY=wayland-77 --
+expect "Wayland 'wayland-0'" QT_QPA_PLATFORM=wayland --
+expect "Wayland 'wayland-77'" WAYLAND_DISPLAY=wayland-77 --
 # a display name that would retitle the terminal is shown escaped
-expect 'X11 "\x1B]0;T\x07"' "DISPLAY=$(printf '\033]0;T\007')" --
+expect "X11 '\\e]0;T\\x07'" "DISPLAY=$(printf '\033]0;T\007')" --
 
 [ "$failures" -eq 0 ] || exit 1
 echo "6 passed, 0 failed"
