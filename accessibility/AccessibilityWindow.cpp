@@ -90,7 +90,7 @@ class CheckModel : public QAbstractTableModel {
 public:
     enum class Kind { Contrast, Apca, Pairs };
 
-    CheckModel(Kind kind, const SchemeCheck& check, QObject* parent)
+    CheckModel(Kind kind, const colorscience::SchemeCheck& check, QObject* parent)
         : QAbstractTableModel(parent), m_kind(kind), m_check(check) {}
 
     /// Tells the views that every figure may have changed.
@@ -103,10 +103,12 @@ public:
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? kPairCount : kCheckedColors);
+        return parent.isValid() ? 0
+                                : (m_kind == Kind::Pairs ? colorscience::kPairCount
+                                                         : colorscience::kCheckedColors);
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? 4 : kCheckedColors);
+        return parent.isValid() ? 0 : (m_kind == Kind::Pairs ? 4 : colorscience::kCheckedColors);
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -126,14 +128,15 @@ public:
         switch (role) {
         case Qt::DisplayRole: {
             if (apca)
-                return text(apcaText(m_check.lc[size_t(row)][size_t(column)]));
+                return text(colorscience::apcaText(m_check.lc[size_t(row)][size_t(column)]));
             const double ratio = m_check.ratio[size_t(row)][size_t(column)];
-            return text(ratioText(ratio)) + QLatin1Char('\n') + QLatin1String(levelMark(ratio));
+            return text(colorscience::ratioText(ratio)) + QLatin1Char('\n') +
+                   QLatin1String(colorscience::levelMark(ratio));
         }
         case Qt::ToolTipRole:
         case Qt::AccessibleTextRole:
-            return text(apca ? apcaWords(m_check, row, column)
-                             : contrastWords(m_check, row, column));
+            return text(apca ? colorscience::apcaWords(m_check, row, column)
+                             : colorscience::contrastWords(m_check, row, column));
         default:
             return {};
         }
@@ -147,20 +150,21 @@ public:
                 return QString::fromLatin1(kTitles[section]);
             return {};
         }
-        if (section < 0 || section >= kCheckedColors)
+        if (section < 0 || section >= colorscience::kCheckedColors)
             return {};
         if (!m_check.compared(section)) {
             if (role == Qt::DisplayRole)
-                return QString::fromLatin1(checkedColorName(section));
+                return QString::fromLatin1(colorscience::checkedColorName(section));
             if (role == Qt::ForegroundRole)
                 return QColor(kNotInScheme);
             if (role == Qt::ToolTipRole)
-                return QString::fromLatin1(checkedColorName(section)) + kNotInSchemeWords;
+                return QString::fromLatin1(colorscience::checkedColorName(section)) +
+                       kNotInSchemeWords;
             return {};
         }
         switch (role) {
         case Qt::DisplayRole:
-            return QString::fromLatin1(checkedColorName(section));
+            return QString::fromLatin1(colorscience::checkedColorName(section));
         case Qt::DecorationRole:
             return swatch(size_t(section), m_check.colors[size_t(section)], 0);
         case Qt::ToolTipRole:
@@ -184,11 +188,13 @@ private:
             if (!pairs)
                 return QString();
             if (column == 0)
-                return QString::fromLatin1(simulationName(m_check.pairs[size_t(row)].simulation));
+                return QString::fromLatin1(
+                    colorscience::simulationName(m_check.pairs[size_t(row)].simulation));
             if (column == 1)
                 return QStringLiteral("%1 / %2").arg(
-                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].first)),
-                    QLatin1String(checkedColorName(m_check.pairs[size_t(row)].second)));
+                    QLatin1String(colorscience::checkedColorName(m_check.pairs[size_t(row)].first)),
+                    QLatin1String(
+                        colorscience::checkedColorName(m_check.pairs[size_t(row)].second)));
             return column == 3 ? QStringLiteral("not in this scheme") : QString();
         case Qt::ForegroundRole:
             return QColor(kNotInScheme);
@@ -196,31 +202,33 @@ private:
             return QColor(kNotInSchemeBackground);
         case Qt::ToolTipRole:
         case Qt::AccessibleTextRole:
-            return QString::fromLatin1(checkedColorName(colour)) + kNotInSchemeWords;
+            return QString::fromLatin1(colorscience::checkedColorName(colour)) + kNotInSchemeWords;
         default:
             return {};
         }
     }
 
     QVariant pairData(int row, int column, int role) const {
-        const SimulatedPair& p = m_check.pairs[size_t(row)];
+        const colorscience::SimulatedPair& p = m_check.pairs[size_t(row)];
         switch (role) {
         case Qt::DisplayRole:
             switch (column) {
             case 0:
-                return QString::fromLatin1(simulationName(p.simulation));
+                return QString::fromLatin1(colorscience::simulationName(p.simulation));
             case 1:
-                return QStringLiteral("%1 / %2").arg(QLatin1String(checkedColorName(p.first)),
-                                                     QLatin1String(checkedColorName(p.second)));
+                return QStringLiteral("%1 / %2").arg(
+                    QLatin1String(colorscience::checkedColorName(p.first)),
+                    QLatin1String(colorscience::checkedColorName(p.second)));
             case 2:
-                return text(differenceText(p.difference));
+                return text(colorscience::differenceText(p.difference));
             default:
                 return p.hardToTell ? QStringLiteral("hard to tell apart")
                                     : QStringLiteral("distinct");
             }
         case Qt::DecorationRole:
             if (column == 1)
-                return swatch(kCheckedColors + size_t(row), p.firstSeen, p.secondSeen);
+                return swatch(colorscience::kCheckedColors + size_t(row), p.firstSeen,
+                              p.secondSeen);
             return {};
         case Qt::FontRole:
             if (column == 3 && p.hardToTell) {
@@ -231,7 +239,7 @@ private:
             return {};
         case Qt::ToolTipRole:
         case Qt::AccessibleTextRole:
-            return text(pairWords(m_check, row));
+            return text(colorscience::pairWords(m_check, row));
         default:
             return {};
         }
@@ -240,12 +248,12 @@ private:
     /// The swatch in slot (a header, then a pair row), made again only when its colours
     /// change. The views draw a picture through an icon, which keeps each picture it is given
     /// in the toolkit's picture cache: a new picture at every paint would fill that cache.
-    QPixmap swatch(size_t slot, Rgb24 first, Rgb24 second) const {
+    QPixmap swatch(size_t slot, colorscience::Rgb24 first, colorscience::Rgb24 second) const {
         Swatch& s = m_swatches[slot];
         const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
         if (s.picture.isNull() || s.colors != colors) {
-            s.picture = slot < kCheckedColors ? ui::swatchPicture({first})
-                                              : ui::swatchPicture({first, second});
+            s.picture = slot < colorscience::kCheckedColors ? ui::swatchPicture({first})
+                                                            : ui::swatchPicture({first, second});
             s.colors = colors;
         }
         return s.picture;
@@ -256,8 +264,8 @@ private:
         QPixmap picture;
     };
     Kind m_kind;
-    const SchemeCheck& m_check;
-    mutable std::array<Swatch, kCheckedColors + kPairCount> m_swatches;
+    const colorscience::SchemeCheck& m_check;
+    mutable std::array<Swatch, colorscience::kCheckedColors + colorscience::kPairCount> m_swatches;
 };
 
 namespace {
@@ -309,12 +317,13 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     platform::setBackColor(*this, ui::windowBackColor());
     for (QImage& image : m_simulatedMockup)
         image = blankPicture();
-    m_check = checkScheme({0, 0, 0});
+    m_check = colorscience::checkScheme({0, 0, 0});
 
     auto* pictures = new QGridLayout;
     pictures->setSpacing(8);
-    for (int s = 0; s < kSimulationCount; ++s) {
-        const QString name = QString::fromLatin1(simulationName(static_cast<Simulation>(s)));
+    for (int s = 0; s < colorscience::kSimulationCount; ++s) {
+        const QString name = QString::fromLatin1(
+            colorscience::simulationName(static_cast<colorscience::Simulation>(s)));
         auto* caption = new QLabel(name, this);
         caption->setObjectName(QStringLiteral("lbl") + name.toLower());
         QFont bold = caption->font();
@@ -511,9 +520,9 @@ void AccessibilityWindow::catchUp() {
         m_paintStale = true;
     }
     if (m_schemeStale) {
-        m_check =
-            checkScheme({m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
-                        m_colorCount);
+        m_check = colorscience::checkScheme(
+            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
+            m_colorCount);
         m_schemeStale = false;
     }
     if (!m_frame.isActive())
@@ -525,14 +534,14 @@ void AccessibilityWindow::simulateMockup() {
     const QImage bare = m_bare.size() == QSize(kWidth, kHeight)
                             ? m_bare.convertToFormat(QImage::Format_RGB32)
                             : preview::PreviewSurface::composeDrawingArea(m_bare);
-    for (int s = 0; s < kSimulationCount; ++s) {
+    for (int s = 0; s < colorscience::kSimulationCount; ++s) {
         QImage& out = m_simulatedMockup[size_t(s)];
         if (out.isNull())
             out = blankPicture();
         for (int y = 0; y < kHeight; ++y)
-            simulatePixels(static_cast<Simulation>(s),
-                           reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
-                           reinterpret_cast<uint32_t*>(out.scanLine(y)), kWidth);
+            colorscience::simulatePixels(static_cast<colorscience::Simulation>(s),
+                                         reinterpret_cast<const uint32_t*>(bare.constScanLine(y)),
+                                         reinterpret_cast<uint32_t*>(out.scanLine(y)), kWidth);
     }
     // which list's colour each pixel ends in, with the preview's order: 1, then 3, then 2
     preview::PixelLists lists(kWidth, kHeight, kWidth);
@@ -557,8 +566,8 @@ void AccessibilityWindow::simulateMockup() {
 }
 
 void AccessibilityWindow::paintPictures() {
-    for (int s = 0; s < kSimulationCount; ++s) {
-        const auto simulation = static_cast<Simulation>(s);
+    for (int s = 0; s < colorscience::kSimulationCount; ++s) {
+        const auto simulation = static_cast<colorscience::Simulation>(s);
         QImage& image = m_pictures[size_t(s)]->image();
         if (image.isNull())
             image = blankPicture();
@@ -571,7 +580,8 @@ void AccessibilityWindow::paintPictures() {
         if (m_paint) {
             uint32_t colors[3];
             for (size_t k = 0; k < 3; ++k)
-                colors[k] = 0xFF000000u | simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
+                colors[k] =
+                    0xFF000000u | colorscience::simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
             auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
             for (const ListRun& run : m_listRuns)
                 fillPixels(pixels + run.offset, run.length, colors[run.list]);
@@ -585,7 +595,7 @@ void AccessibilityWindow::copyReport() {
     if (!hasScheme())
         return;
     catchUp();
-    platform::setClipboardText(text(reportText(m_check)));
+    platform::setClipboardText(text(colorscience::reportText(m_check)));
 }
 
 } // namespace accessibility

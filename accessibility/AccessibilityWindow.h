@@ -90,7 +90,7 @@ private:
     bool m_paintStale = true;
 
     // derived, up to date while shown
-    SchemeCheck m_check;
+    colorscience::SchemeCheck m_check;
     /// Runs over the pictures in ascending order, each pixel in one run at most, with the
     /// list (0-2) whose colour it ends up in once all three are painted in the preview's order.
     struct ListRun {
@@ -99,12 +99,12 @@ private:
         int list = 0;
     };
     std::vector<ListRun> m_listRuns;
-    std::array<QImage, kSimulationCount> m_simulatedMockup;
+    std::array<QImage, colorscience::kSimulationCount> m_simulatedMockup;
     /// Whether the pictures hold anything but the simulated mock-up with lists painted over
     /// it in the current order; if not, painting the lists again is enough.
     bool m_picturesNeedMockup = true;
 
-    std::array<SimulationPicture*, kSimulationCount> m_pictures{};
+    std::array<SimulationPicture*, colorscience::kSimulationCount> m_pictures{};
     QTabWidget* m_tabs = nullptr;
     QTableView* m_contrastView = nullptr;
     QTableView* m_apcaView = nullptr;

@@ -18,21 +18,21 @@ namespace accessibility {
 
 namespace {
 
-using designsystem::ColorRGB;
+using core::ColorRGB;
 
-ColorRGB rgbOf(Rgb24 c) {
+colorscience::ColorRGB rgbOf(colorscience::Rgb24 c) {
     return {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)};
 }
 
-Rgb24 rgb24Of(ColorRGB c) {
-    return rgb24(c.r, c.g, c.b);
+colorscience::Rgb24 rgb24Of(colorscience::ColorRGB c) {
+    return colorscience::rgb24(c.r, c.g, c.b);
 }
 
 QString name(int index) {
-    return QString::fromLatin1(checkedColorName(index));
+    return QString::fromLatin1(colorscience::checkedColorName(index));
 }
 
-QString hexCode(ColorRGB c) {
+QString hexCode(colorscience::ColorRGB c) {
     return QString::fromStdString(core::hexText(c));
 }
 
@@ -44,23 +44,23 @@ QString percent(double L) {
 
 } // namespace
 
-std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level) {
+std::vector<PairFix> pairFixes(const colorscience::SchemeCheck& check, colorscience::Level level) {
     std::vector<PairFix> out;
-    for (int fg = 0; fg < kCheckedColors; ++fg) {
-        for (int bg = fg + 1; bg < kCheckedColors; ++bg) {
+    for (int fg = 0; fg < colorscience::kCheckedColors; ++fg) {
+        for (int bg = fg + 1; bg < colorscience::kCheckedColors; ++bg) {
             if (!check.compared(fg) || !check.compared(bg))
                 continue;
             const double ratio = check.ratio[size_t(fg)][size_t(bg)];
-            const ColorRGB text = rgbOf(check.colors[size_t(fg)]);
-            const ColorRGB back = rgbOf(check.colors[size_t(bg)]);
-            const std::vector<designsystem::ContrastFix> fixes =
-                designsystem::contrastFixes(text, back, level);
-            for (const designsystem::ContrastFix& fix : fixes)
+            const colorscience::ColorRGB text = rgbOf(check.colors[size_t(fg)]);
+            const colorscience::ColorRGB back = rgbOf(check.colors[size_t(bg)]);
+            const std::vector<colorscience::ContrastFix> fixes =
+                colorscience::contrastFixes(text, back, level);
+            for (const colorscience::ContrastFix& fix : fixes)
                 out.push_back({fg, bg, ratio, fix, fix.ratio});
             // a pair left out would look as if it passed
-            if (fixes.empty() && !passes(ratio, level))
+            if (fixes.empty() && !colorscience::passes(ratio, level))
                 out.push_back(
-                    {fg, bg, ratio, std::nullopt, designsystem::bestLightnessRatio(text, back)});
+                    {fg, bg, ratio, std::nullopt, colorscience::bestLightnessRatio(text, back)});
         }
     }
     return out;
@@ -73,7 +73,8 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setFixes(std::vector<PairFix> fixes, const SchemeCheck& check, Level level) {
+    void setFixes(std::vector<PairFix> fixes, const colorscience::SchemeCheck& check,
+                  colorscience::Level level) {
         beginResetModel();
         m_fixes = std::move(fixes);
         m_pictures.clear();
@@ -121,9 +122,9 @@ public:
             case Fix:
                 return hexCode(f.fix->color);
             case Ratio:
-                return QString::fromStdString(ratioText(f.fix->ratio));
+                return QString::fromStdString(colorscience::ratioText(f.fix->ratio));
             default:
-                return QString::fromStdString(apcaText(f.fix->apcaLc));
+                return QString::fromStdString(colorscience::apcaText(f.fix->apcaLc));
             }
         case Qt::DecorationRole:
             if (index.column() == Pair)
@@ -148,32 +149,32 @@ private:
     QString noFixText(const PairFix& f) const {
         return QStringLiteral("no lightness change of either colour reaches %1:1\n"
                               "%2 at best: change the hue or chroma")
-            .arg(QString::number(levelThreshold(m_level)),
-                 QString::fromStdString(ratioText(f.bestRatio)));
+            .arg(QString::number(colorscience::levelThreshold(m_level)),
+                 QString::fromStdString(colorscience::ratioText(f.bestRatio)));
     }
 
     /// "Color 1 on White fails AA normal text (3.21 to 1). Color 1 at OKLCH lightness 51.2 %
     /// instead of 63.5 %: #1A4F9C, 4.52 to 1, APCA Lc 63.1. Click the code to copy it."
     QString words(const PairFix& f) const {
-        const QString fails =
-            QStringLiteral("%1 on %2 fails %3 (%4).")
-                .arg(name(f.foreground), name(f.background), QLatin1String(levelName(m_level)),
-                     QString::fromStdString(ratioWords(f.ratio)));
+        const QString fails = QStringLiteral("%1 on %2 fails %3 (%4).")
+                                  .arg(name(f.foreground), name(f.background),
+                                       QLatin1String(colorscience::levelName(m_level)),
+                                       QString::fromStdString(colorscience::ratioWords(f.ratio)));
         // a ratio spoken as everywhere else: "7 to 1"
         if (!f.fix)
             return fails + QStringLiteral(" No lightness change of either colour reaches %1 to 1: "
                                           "%2 at best. A change of hue or chroma is needed.")
-                               .arg(QString::number(levelThreshold(m_level)),
-                                    QString::fromStdString(ratioWords(f.bestRatio)));
-        const designsystem::ContrastFix& fix = *f.fix;
+                               .arg(QString::number(colorscience::levelThreshold(m_level)),
+                                    QString::fromStdString(colorscience::ratioWords(f.bestRatio)));
+        const colorscience::ContrastFix& fix = *f.fix;
         const int changed = f.changed();
         QString s =
             fails + QStringLiteral(" %1 at OKLCH lightness %2 % instead of %3 %: %4, %5, "
                                    "APCA Lc %6.")
                         .arg(name(changed), percent(fix.lightness),
                              percent(fix.lightness - fix.lightnessChange), hexCode(fix.color),
-                             QString::fromStdString(ratioWords(fix.ratio)),
-                             QString::fromStdString(apcaText(fix.apcaLc)));
+                             QString::fromStdString(colorscience::ratioWords(fix.ratio)),
+                             QString::fromStdString(colorscience::apcaText(fix.apcaLc)));
         if (changed >= m_check.schemeColors)
             s += QStringLiteral(" %1 is not a swatch: copy it, it cannot be applied.")
                      .arg(name(changed));
@@ -186,19 +187,19 @@ private:
     };
     std::vector<PairFix> m_fixes;
     std::vector<Pictures> m_pictures;
-    SchemeCheck m_check;
-    Level m_level = Level::AaNormal;
+    colorscience::SchemeCheck m_check;
+    colorscience::Level m_level = colorscience::Level::AaNormal;
 };
 
 FixesPanel::FixesPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fixpanel"));
-    m_check = checkScheme({0, 0, 0});
+    m_check = colorscience::checkScheme({0, 0, 0});
 
     auto* levelLabel = new QLabel(QStringLiteral("&Fix pairs that fail:"), this);
     m_level = new QComboBox(this);
     m_level->setObjectName(QStringLiteral("cbofixlevel"));
     m_level->setAccessibleName(QStringLiteral("Fix pairs that fail"));
-    for (Level level : kFixLevels)
+    for (colorscience::Level level : kFixLevels)
         m_level->addItem(QString::fromLatin1(levelName(level)));
     levelLabel->setBuddy(m_level);
     connect(m_level, &QComboBox::currentIndexChanged, this, [this] {
@@ -267,13 +268,13 @@ FixesPanel::FixesPanel(QWidget* parent) : QWidget(parent) {
     updateButtons();
 }
 
-void FixesPanel::setCheck(const SchemeCheck& check) {
+void FixesPanel::setCheck(const colorscience::SchemeCheck& check) {
     m_check = check;
     m_stale = true;
     catchUp();
 }
 
-Level FixesPanel::level() const {
+colorscience::Level FixesPanel::level() const {
     return kFixLevels[std::max(0, m_level->currentIndex())];
 }
 

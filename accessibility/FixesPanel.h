@@ -21,7 +21,7 @@ struct PairFix {
     int foreground = 0; ///< checked colour index 0..4 (the text)
     int background = 1; ///< checked colour index 0..4, after foreground
     double ratio = 1;   ///< the pair's ratio as it stands
-    std::optional<designsystem::ContrastFix> fix;
+    std::optional<colorscience::ContrastFix> fix;
     /// The best ratio there is to have: the fix's, or without one the highest a lightness
     /// change of either colour reaches.
     double bestRatio = 1;
@@ -29,17 +29,18 @@ struct PairFix {
     int changed() const {
         if (!fix)
             return -1;
-        return fix->side == designsystem::FixSide::Foreground ? foreground : background;
+        return fix->side == colorscience::FixSide::Foreground ? foreground : background;
     }
 };
 
 /// The levels a designer can ask the fixes for: AA normal text, AA large text, AAA.
-constexpr Level kFixLevels[] = {Level::AaNormal, Level::AaLarge, Level::AaaNormal};
+constexpr colorscience::Level kFixLevels[] = {
+    colorscience::Level::AaNormal, colorscience::Level::AaLarge, colorscience::Level::AaaNormal};
 
 /// Every pair of different compared colours (in table order, the earlier colour as the text)
 /// that fails level, each with its fixes, the smaller lightness change first; a pair no change
 /// of lightness can fix comes once, without a fix.
-std::vector<PairFix> pairFixes(const SchemeCheck& check, Level level);
+std::vector<PairFix> pairFixes(const colorscience::SchemeCheck& check, colorscience::Level level);
 
 class FixesModel;
 
@@ -52,8 +53,8 @@ public:
     explicit FixesPanel(QWidget* parent = nullptr);
 
     /// The check of the scheme as it stands; the fixes follow it while the panel is shown.
-    void setCheck(const SchemeCheck& check);
-    Level level() const;
+    void setCheck(const colorscience::SchemeCheck& check);
+    colorscience::Level level() const;
     const std::vector<PairFix>& fixes() const;
     /// Copies the chosen fix's "#RRGGBB" (the first when none is chosen); a pair without a fix
     /// has nothing to copy.
@@ -73,7 +74,7 @@ private:
     int chosenRow() const;
     void updateButtons();
 
-    SchemeCheck m_check;
+    colorscience::SchemeCheck m_check;
     bool m_stale = true;
     QComboBox* m_level = nullptr;
     QTableView* m_view = nullptr;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace accessibility {
+namespace colorscience {
 
 namespace {
 
@@ -104,4 +104,4 @@ double colorDifference(Rgb24 first, Rgb24 second) {
     return ciede2000(srgbToLab(first), srgbToLab(second));
 }
 
-} // namespace accessibility
+} // namespace colorscience

@@ -2,7 +2,7 @@
 
 #include "Contrast.h"
 
-namespace accessibility {
+namespace colorscience {
 
 /// A CIELAB colour (D65 white): L 0..100, a and b about -128..128.
 struct Lab {
@@ -20,4 +20,4 @@ double ciede2000(const Lab& first, const Lab& second);
 /// CIEDE2000 difference of two sRGB colours.
 double colorDifference(Rgb24 first, Rgb24 second);
 
-} // namespace accessibility
+} // namespace colorscience

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace accessibility {
+namespace colorscience {
 
 namespace {
 
@@ -165,4 +165,4 @@ std::string apcaText(double lc) {
     return text;
 }
 
-} // namespace accessibility
+} // namespace colorscience

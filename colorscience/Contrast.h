@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace accessibility {
+namespace colorscience {
 
 /// An 8-bit sRGB colour as 0xRRGGBB; any bits above the low 24 are ignored.
 using Rgb24 = uint32_t;
@@ -61,4 +61,4 @@ double apcaContrast(Rgb24 text, Rgb24 background);
 /// Lc with one decimal, signed: "63.1", "-68.5", "0.0".
 std::string apcaText(double lc);
 
-} // namespace accessibility
+} // namespace colorscience

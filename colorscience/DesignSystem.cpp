@@ -1,6 +1,6 @@
 #include "DesignSystem.h"
 
-namespace designsystem {
+namespace colorscience {
 
 DesignSystem designSystemOf(const std::vector<ColorRGB>& colors) {
     DesignSystem system;
@@ -22,4 +22,4 @@ std::string rampName(size_t i, size_t colorCount) {
     return i < colorCount ? "color-" + std::to_string(i + 1) : std::string("neutral");
 }
 
-} // namespace designsystem
+} // namespace colorscience

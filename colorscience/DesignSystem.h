@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace designsystem {
+namespace colorscience {
 
 /// The scheme's base colour is its second: the colour under the pointer.
 constexpr size_t kBaseColorIndex = 1;
@@ -30,4 +30,4 @@ DesignSystem designSystemOf(const std::vector<ColorRGB>& colors);
 /// "color-<colorCount>", then "neutral".
 std::string rampName(size_t i, size_t colorCount);
 
-} // namespace designsystem
+} // namespace colorscience

@@ -5,12 +5,12 @@
 #include <optional>
 #include <utility>
 
-namespace designsystem {
+namespace colorscience {
 
 namespace {
 
-accessibility::Rgb24 rgb24Of(ColorRGB c) {
-    return accessibility::rgb24(c.r, c.g, c.b);
+colorscience::Rgb24 rgb24Of(ColorRGB c) {
+    return colorscience::rgb24(c.r, c.g, c.b);
 }
 
 Oklch oklchOf(ColorRGB c) {
@@ -42,7 +42,7 @@ struct Candidate {
 } // namespace
 
 double contrastOf(ColorRGB a, ColorRGB b) {
-    return accessibility::contrastRatio(rgb24Of(a), rgb24Of(b));
+    return colorscience::contrastRatio(rgb24Of(a), rgb24Of(b));
 }
 
 int nearestStepIndex(double L) {
@@ -117,9 +117,9 @@ DarkTwin darkTwin(ColorRGB original, ColorRGB background) {
 }
 
 std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
-                                       accessibility::Level level) {
+                                       colorscience::Level level) {
     std::vector<ContrastFix> fixes;
-    if (accessibility::passes(contrastOf(foreground, background), level))
+    if (colorscience::passes(contrastOf(foreground, background), level))
         return fixes;
 
     for (const FixSide side : {FixSide::Foreground, FixSide::Background}) {
@@ -137,7 +137,7 @@ std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
                 return std::clamp(o.L + direction * k * kFixLightnessStep, 0.0, 1.0);
             };
             auto passesAt = [&](int k) {
-                return accessibility::passes(contrastOf(colorAt(lightnessAt(k), o), other), level);
+                return colorscience::passes(contrastOf(colorAt(lightnessAt(k), o), other), level);
             };
             if (!passesAt(steps))
                 continue;
@@ -158,7 +158,7 @@ std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
             fix.ratio = contrastOf(fix.color, other);
             const ColorRGB text = side == FixSide::Foreground ? fix.color : foreground;
             const ColorRGB back = side == FixSide::Foreground ? background : fix.color;
-            fix.apcaLc = accessibility::apcaContrast(rgb24Of(text), rgb24Of(back));
+            fix.apcaLc = colorscience::apcaContrast(rgb24Of(text), rgb24Of(back));
             const bool better = !best || hi < bestK ||
                                 (hi == bestK && (fix.ratio > best->ratio ||
                                                  (fix.ratio == best->ratio && direction > 0)));
@@ -192,4 +192,4 @@ double bestLightnessRatio(ColorRGB foreground, ColorRGB background) {
     return best;
 }
 
-} // namespace designsystem
+} // namespace colorscience

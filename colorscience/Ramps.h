@@ -11,7 +11,7 @@
 // Every colour is an OKLCH colour mapped into sRGB by the CSS algorithm and rounded to 8
 // bits, and every WCAG check is made on those 8-bit colours, the codes a user copies.
 
-namespace designsystem {
+namespace colorscience {
 
 using core::ColorRGB;
 using core::Oklch;
@@ -93,7 +93,7 @@ struct ContrastFix {
 /// the foreground first); it is empty when the pair already passes, and a side is left out
 /// when no lightness passes.
 std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
-                                       accessibility::Level level);
+                                       colorscience::Level level);
 
 /// The highest WCAG ratio 1..21 a lightness change of one colour of the pair reaches against
 /// the other as it is: either taken to OKLCH lightness 0 or 1 (hue and chroma kept as the gamut
@@ -104,4 +104,4 @@ double bestLightnessRatio(ColorRGB foreground, ColorRGB background);
 /// WCAG contrast ratio 1..21 of two 8-bit colours.
 double contrastOf(ColorRGB a, ColorRGB b);
 
-} // namespace designsystem
+} // namespace colorscience

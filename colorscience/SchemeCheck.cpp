@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace accessibility {
+namespace colorscience {
 
 namespace {
 
@@ -109,4 +109,4 @@ std::string reportText(const SchemeCheck& check) {
     return text;
 }
 
-} // namespace accessibility
+} // namespace colorscience

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-namespace accessibility {
+namespace colorscience {
 
 /// The colours the check compares: the three scheme colours, then white and black.
 constexpr int kCheckedColors = 5;
@@ -67,4 +67,4 @@ std::string differenceText(double difference);
 /// on every other, and the simulated pairs, the hard ones flagged.
 std::string reportText(const SchemeCheck& check);
 
-} // namespace accessibility
+} // namespace colorscience

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-namespace accessibility {
+namespace colorscience {
 
 namespace {
 
@@ -174,4 +174,4 @@ void simulatePixels(Simulation simulation, const uint32_t* src, uint32_t* dst, s
     }
 }
 
-} // namespace accessibility
+} // namespace colorscience

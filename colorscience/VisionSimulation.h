@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace accessibility {
+namespace colorscience {
 
 /// The colour-vision deficiencies the check shows, in display order.
 enum class Simulation { Protanopia, Deuteranopia, Tritanopia, Achromatopsia };
@@ -28,4 +28,4 @@ Rgb24 simulate(Simulation simulation, Rgb24 color);
 /// src and dst may be the same buffer.
 void simulatePixels(Simulation simulation, const uint32_t* src, uint32_t* dst, size_t count);
 
-} // namespace accessibility
+} // namespace colorscience

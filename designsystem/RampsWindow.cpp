@@ -38,7 +38,7 @@ constexpr QRgb kLightInk = 0xFFF4F4F4;
 constexpr QRgb kGreyInk = 0xFF808080;
 /// The frame of a ramp step: darker than the window, so the lightest steps stand out on it.
 constexpr QRgb kFrameInk = 0xFF8A90A6;
-const ColorRGB kBlack{0, 0, 0};
+const colorscience::ColorRGB kBlack{0, 0, 0};
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -57,11 +57,11 @@ QFont pixelFont(const QFont& like, int pixels, bool bold = false) {
 }
 
 bool passesAa(double ratio) {
-    return accessibility::passes(ratio, accessibility::Level::AaNormal);
+    return colorscience::passes(ratio, colorscience::Level::AaNormal);
 }
 
-double luminanceOf(ColorRGB c) {
-    return accessibility::relativeLuminance(accessibility::rgb24(c.r, c.g, c.b));
+double luminanceOf(colorscience::ColorRGB c) {
+    return colorscience::relativeLuminance(colorscience::rgb24(c.r, c.g, c.b));
 }
 
 /// The WCAG ratio of two luminances, as contrastOf computes it: the window finds each colour's
@@ -72,7 +72,7 @@ double ratioOf(double a, double b) {
 
 /// The ratio in words and whether it passes AA.
 QString aaWords(double ratio) {
-    return text(accessibility::ratioWords(ratio)) +
+    return text(colorscience::ratioWords(ratio)) +
            (passesAa(ratio) ? QStringLiteral(", passes AA") : QStringLiteral(", fails AA"));
 }
 
@@ -195,7 +195,7 @@ public:
 
 protected:
     struct Cell {
-        ColorRGB color;
+        colorscience::ColorRGB color;
         QString code;
         GlyphText glyphs;
         QColor ink;
@@ -206,7 +206,7 @@ protected:
     virtual QString describe(size_t i) const = 0;
 
     /// Puts color in cell i (its code, and the ink that reads on it); the caller repaints.
-    void setColor(size_t i, ColorRGB color) {
+    void setColor(size_t i, colorscience::ColorRGB color) {
         Cell& c = m_cells[i];
         c.color = color;
         c.code = text(core::hexText(color));
@@ -319,7 +319,7 @@ class RampRow : public CodeCells {
 public:
     RampRow(const QString& objectName, const QString& name, QWidget* parent)
         : CodeCells(objectName, name + QStringLiteral(" ramp"), stepNames(name), 10, parent) {
-        setFixedSize(kRampSize * (kStepWidth + kSpacing) - kSpacing, kStepHeight);
+        setFixedSize(colorscience::kRampSize * (kStepWidth + kSpacing) - kSpacing, kStepHeight);
     }
 
     QRect cellArea(int index) const override {
@@ -327,13 +327,13 @@ public:
     }
 
     /// Shows the ramp, repainting the steps that changed.
-    void showRamp(const Ramp& ramp) {
-        std::array<double, kRampSize> luminance{};
-        for (size_t i = 0; i < kRampSize; ++i)
+    void showRamp(const colorscience::Ramp& ramp) {
+        std::array<double, colorscience::kRampSize> luminance{};
+        for (size_t i = 0; i < colorscience::kRampSize; ++i)
             luminance[i] = luminanceOf(ramp.steps[i].color);
         bool changed = false;
-        for (size_t i = 0; i < kRampSize; ++i) {
-            const RampStep& s = ramp.steps[i];
+        for (size_t i = 0; i < colorscience::kRampSize; ++i) {
+            const colorscience::RampStep& s = ramp.steps[i];
             const Marks marks{s.pinned, ratioOf(luminance[i], luminance.front()),
                               ratioOf(luminance[i], luminance.back())};
             if (s.color == cell(i).color && marks == m_marks[i])
@@ -360,7 +360,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const qreal ratio = devicePixelRatioF();
-        for (int i = 0; i < kRampSize; ++i) {
+        for (int i = 0; i < colorscience::kRampSize; ++i) {
             const QRect area = cellArea(i);
             if (!event->region().intersects(area))
                 continue;
@@ -400,7 +400,7 @@ private:
 
     static QStringList stepNames(const QString& name) {
         QStringList names;
-        for (int step : kRampSteps)
+        for (int step : colorscience::kRampSteps)
             names << QStringLiteral("%1 step %2").arg(name).arg(step);
         return names;
     }
@@ -448,7 +448,7 @@ private:
         return picture;
     }
 
-    std::array<Marks, kRampSize> m_marks{};
+    std::array<Marks, colorscience::kRampSize> m_marks{};
 };
 
 /// The dark twin: the scheme's twins on the neutral 950, each with its name and both
@@ -474,7 +474,8 @@ public:
     }
 
     /// Shows the twins (two or three) on background.
-    void showTwins(ColorRGB background, const std::vector<DarkTwin>& twins) {
+    void showTwins(colorscience::ColorRGB background,
+                   const std::vector<colorscience::DarkTwin>& twins) {
         const QColor back(background.r, background.g, background.b);
         const int count = int(std::min(twins.size(), m_twins.size()));
         bool changed = back != m_back || count != cellCount();
@@ -483,16 +484,16 @@ public:
         const QRawFont& font = GlyphText::font(11);
         for (size_t k = 0; k < size_t(count); ++k) {
             Twin& t = m_twins[k];
-            const DarkTwin& twin = twins[k];
+            const colorscience::DarkTwin& twin = twins[k];
             if (twin.color == cell(k).color && twin.contrast == t.contrast &&
                 twin.targetContrast == t.target && twin.reachable == t.reachable)
                 continue;
             t.contrast = twin.contrast;
             t.target = twin.targetContrast;
             t.reachable = twin.reachable;
-            t.onDark.setText(font, text(accessibility::ratioText(t.contrast)) +
+            t.onDark.setText(font, text(colorscience::ratioText(t.contrast)) +
                                        QStringLiteral(" on dark"));
-            t.onWhite.setText(font, text(accessibility::ratioText(t.target)) +
+            t.onWhite.setText(font, text(colorscience::ratioText(t.target)) +
                                         QStringLiteral(" on white"));
             setColor(k, twin.color);
             changed = true;
@@ -506,8 +507,8 @@ protected:
         const Twin& t = m_twins[k];
         return cell(k).code +
                QStringLiteral("; %1 on dark, %2 on white")
-                   .arg(text(accessibility::ratioWords(t.contrast)),
-                        text(accessibility::ratioWords(t.target))) +
+                   .arg(text(colorscience::ratioWords(t.contrast)),
+                        text(colorscience::ratioWords(t.target))) +
                (t.reachable ? QString() : QStringLiteral("; nearest reachable"));
     }
 
@@ -569,7 +570,7 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     auto* header = new QHBoxLayout;
     header->addSpacing(kNameWidth + kSpacing);
-    for (int step : kRampSteps) {
+    for (int step : colorscience::kRampSteps) {
         auto* label = new QLabel(QString::number(step), this);
         label->setObjectName(QStringLiteral("lblstep%1").arg(step));
         label->setFixedWidth(kStepWidth);
@@ -631,7 +632,7 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     title->setObjectName(QStringLiteral("lbldarktwin"));
     title->setFont(pixelFont(title->font(), 11, true));
     layout->addWidget(title);
-    m_dark = new DarkPanel(kNameWidth + kRampSize * (kStepWidth + kSpacing), this);
+    m_dark = new DarkPanel(kNameWidth + colorscience::kRampSize * (kStepWidth + kSpacing), this);
     layout->addWidget(m_dark);
 
     m_pages->addWidget(ramps);
@@ -657,7 +658,7 @@ void RampsWindow::follow(const scheme::SchemeModel& model) {
     const auto showScheme = [this, &model] {
         const std::vector<core::Color> colors =
             model.hasScheme() ? model.schemeColors() : std::vector<core::Color>();
-        std::vector<ColorRGB> split(colors.size());
+        std::vector<colorscience::ColorRGB> split(colors.size());
         for (size_t i = 0; i < colors.size(); ++i)
             split[i] = core::splitColor(colors[i]);
         setSchemeColors(split);
@@ -683,7 +684,7 @@ void RampsWindow::catchUp() {
     // hidden, the window only keeps the colours: the work is done once it is shown
     if (!m_stale || !isVisible())
         return;
-    m_system = designSystemOf(m_colors);
+    m_system = colorscience::designSystemOf(m_colors);
     m_stale = false;
     showSystem();
 }

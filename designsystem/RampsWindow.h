@@ -49,7 +49,7 @@ private:
     std::vector<core::ColorRGB> m_colors;
     bool m_stale = true;
     /// Computed once a change, while shown.
-    DesignSystem m_system;
+    colorscience::DesignSystem m_system;
 
     /// Rows: the three scheme colours, then the neutral.
     static constexpr size_t kRows = 4;

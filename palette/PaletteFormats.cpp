@@ -53,12 +53,12 @@ std::string colorName(size_t i) {
     return "color-" + std::to_string(i + 1);
 }
 
-designsystem::DesignSystem designSystemOf(const SchemeColors& colors) {
+colorscience::DesignSystem designSystemOf(const SchemeColors& colors) {
     std::vector<core::ColorRGB> rgb;
     rgb.reserve(colors.size());
     for (core::Color c : colors)
         rgb.push_back(core::splitColor(c));
-    return designsystem::designSystemOf(rgb);
+    return colorscience::designSystemOf(rgb);
 }
 
 namespace {
@@ -69,9 +69,9 @@ struct NamedColor {
     core::ColorRGB color;
 };
 
-std::string stepName(const designsystem::DesignSystem& system, size_t ramp, size_t step) {
-    return designsystem::rampName(ramp, system.colors.size()) + "-" +
-           std::to_string(designsystem::kRampSteps.at(step));
+std::string stepName(const colorscience::DesignSystem& system, size_t ramp, size_t step) {
+    return colorscience::rampName(ramp, system.colors.size()) + "-" +
+           std::to_string(colorscience::kRampSteps.at(step));
 }
 
 /// The colours, then with options.ramps every ramp step, then with options.dark the twins.
@@ -81,9 +81,9 @@ std::vector<NamedColor> entriesOf(const SchemeColors& colors, ExportOptions opti
         entries.push_back({colorName(i), core::splitColor(colors[i])});
     if (!options.ramps && !options.dark)
         return entries;
-    const designsystem::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors);
     for (size_t r = 0; options.ramps && r < system.ramps.size(); ++r) {
-        for (size_t s = 0; s < designsystem::kRampSize; ++s)
+        for (size_t s = 0; s < colorscience::kRampSize; ++s)
             entries.push_back({stepName(system, r, s), system.ramps[r].steps.at(s).color});
     }
     for (size_t i = 0; options.dark && i < system.twins.size(); ++i)
@@ -171,17 +171,17 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options) 
     // written before the ramps find them (color-1 builds as --color-1); a token cannot also
     // be a group, so the ramps are groups of their own under "ramp" (ramp.color-1.50 ..
     // ramp.neutral.950) and the twins under "dark".
-    const designsystem::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors);
     std::vector<std::string> top;
     for (size_t i = 0; i < colors.size(); ++i)
         top.push_back(tokenText(colorName(i), core::splitColor(colors[i]), "  "));
     std::vector<std::string> ramps;
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         std::vector<std::string> steps;
-        for (const designsystem::RampStep& s : system.ramps[r].steps)
+        for (const colorscience::RampStep& s : system.ramps[r].steps)
             steps.push_back(tokenText(std::to_string(s.step), s.color, "      "));
         ramps.push_back(
-            groupText(designsystem::rampName(r, system.colors.size()), {}, steps, "    "));
+            groupText(colorscience::rampName(r, system.colors.size()), {}, steps, "    "));
     }
     if (!ramps.empty())
         top.push_back(groupText("ramp",
@@ -203,7 +203,7 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options) 
 }
 
 std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options) {
-    const designsystem::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors);
     std::string text =
         "/* Tailwind CSS 4 theme: tonal ramps 50 (lightest) to 950 of the scheme's colours and\n"
         "   of a neutral tinted with the base colour's hue, for utilities such as bg-color-1-500\n"
@@ -215,7 +215,7 @@ std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options)
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         if (r > 0)
             text += "\n";
-        for (size_t s = 0; s < designsystem::kRampSize; ++s)
+        for (size_t s = 0; s < colorscience::kRampSize; ++s)
             text += "  --color-" + stepName(system, r, s) + ": " +
                     core::oklchText(system.ramps[r].steps.at(s).color) + ";\n";
     }
@@ -229,7 +229,7 @@ std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options)
 }
 
 std::string cssRampsText(const SchemeColors& colors) {
-    const designsystem::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors);
     const auto lightDark = [](core::ColorRGB light, core::ColorRGB dark) {
         return "light-dark(" + core::hexText(light) + ", " + core::hexText(dark) + ")";
     };

@@ -55,7 +55,7 @@ using SchemeColors = std::vector<core::Color>;
 std::string colorName(size_t i);
 
 /// The ramps and dark twins the files hold for the colours (none for fewer than two).
-designsystem::DesignSystem designSystemOf(const SchemeColors& colors);
+colorscience::DesignSystem designSystemOf(const SchemeColors& colors);
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
 std::string cssText(const SchemeColors& colors, ExportOptions options = {});

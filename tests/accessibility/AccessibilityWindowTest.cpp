@@ -8,6 +8,7 @@
 #include <QTableView>
 
 using namespace accessibility;
+using namespace colorscience;
 
 class tst_AccessibilityWindow : public QObject {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include <QTableView>
 
 using namespace accessibility;
+using namespace colorscience;
 
 namespace {
 
@@ -105,7 +106,7 @@ private slots:
                 continue;
             pairs << cell(r, 0).toString();
             const double best =
-                designsystem::bestLightnessRatio(rgbOf(check.colors[size_t(f.foreground)]),
+                colorscience::bestLightnessRatio(rgbOf(check.colors[size_t(f.foreground)]),
                                                  rgbOf(check.colors[size_t(f.background)]));
             QCOMPARE(cell(r, 1).toString(),
                      QStringLiteral("no lightness change of either colour reaches 7:1\n%1 at "

@@ -147,8 +147,8 @@ private slots:
         const double tolerance = QTest::currentDataTag() == QByteArray("oklch exact") ? 1e-9 : 1e-3;
         QVERIFY(qAbs(got.L - exact.L) < tolerance && qAbs(got.C - exact.C) < tolerance &&
                 qAbs(got.h - exact.h) < (exact.C > 0 ? tolerance * 100 : 1e-12));
-        const double distance = accessibility::colorDifference(
-            accessibility::rgb24(rgb8.r, rgb8.g, rgb8.b), accessibility::rgb24(255, 0, 0));
+        const double distance = colorscience::colorDifference(
+            colorscience::rgb24(rgb8.r, rgb8.g, rgb8.b), colorscience::rgb24(255, 0, 0));
         QCOMPARE(
             dialog.findChild<QLabel*>("lblbaseinfo")->text(),
             QString("The nearest wheel pixel is #FF0000, ΔE2000 = %1.").arg(distance, 0, 'f', 2));

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-using namespace accessibility;
+using namespace colorscience;
 
 TEST(Contrast, KnownRatiosCutToHundredthsJudgedOnTheExactRatioAndApcaAsPublished) {
     struct PairCase {

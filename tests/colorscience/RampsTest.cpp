@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using namespace designsystem;
+using namespace colorscience;
 using core::ColorRGB;
 
 namespace {
@@ -84,7 +84,7 @@ TEST(DarkTwin, KeepsTheContrastItHadOnWhite) {
 }
 
 TEST(ContrastFix, IsTheSmallestLightnessChangeThatPasses) {
-    using accessibility::Level;
+    using colorscience::Level;
     struct Case {
         ColorRGB fg, bg;
         Level level;
@@ -106,15 +106,15 @@ TEST(ContrastFix, IsTheSmallestLightnessChangeThatPasses) {
             const bool fg = fix.side == FixSide::Foreground;
             const ColorRGB moving = fg ? c.fg : c.bg, other = fg ? c.bg : c.fg;
             const core::Oklch o = oklchOf(moving);
-            EXPECT_TRUE(accessibility::passes(contrastOf(fix.color, other), c.level));
+            EXPECT_TRUE(colorscience::passes(contrastOf(fix.color, other), c.level));
             EXPECT_DOUBLE_EQ(fix.ratio, contrastOf(fix.color, other));
             // one step less of lightness change fails, and as much the other way fails too
             const double k = std::round(std::fabs(fix.lightnessChange) / kFixLightnessStep);
             const double step = std::copysign((k - 1) * kFixLightnessStep, fix.lightnessChange);
             for (const double L : {o.L + step, o.L - step})
                 EXPECT_FALSE(L >= 0 && L <= 1 &&
-                             accessibility::passes(
-                                 contrastOf(core::mapToRgb8({L, o.C, o.h}), other), c.level))
+                             colorscience::passes(contrastOf(core::mapToRgb8({L, o.C, o.h}), other),
+                                                  c.level))
                     << fg << " " << L;
         }
     }
@@ -124,7 +124,7 @@ TEST(ContrastFix, IsTheSmallestLightnessChangeThatPasses) {
 // a pair whose colours no lightness of either separates enough has no fix, and the best a
 // change reaches says how far it stays: the scheme wants another hue or chroma
 TEST(ContrastFix, TheBestReachableRatioTellsWhetherAnyFixExists) {
-    using accessibility::Level;
+    using colorscience::Level;
     // the perceptual wheel's triad at L 55 %, and pairs that a change does fix
     const std::array<std::array<ColorRGB, 2>, 5> pairs = {{
         {{{0x00, 0x87, 0x75}, {0x73, 0x79, 0x00}}},
@@ -140,8 +140,8 @@ TEST(ContrastFix, TheBestReachableRatioTellsWhetherAnyFixExists) {
         EXPECT_GE(best, contrastOf(fg, bg));
         for (const Level level : {Level::AaNormal, Level::AaLarge, Level::AaaNormal}) {
             const std::vector<ContrastFix> fixes = contrastFixes(fg, bg, level);
-            const bool fails = !accessibility::passes(contrastOf(fg, bg), level);
-            EXPECT_EQ(fails && fixes.empty(), !accessibility::passes(best, level));
+            const bool fails = !colorscience::passes(contrastOf(fg, bg), level);
+            EXPECT_EQ(fails && fixes.empty(), !colorscience::passes(best, level));
             for (const ContrastFix& fix : fixes)
                 EXPECT_LE(fix.ratio, best);
         }

@@ -11,6 +11,7 @@
 #include <functional>
 
 using namespace designsystem;
+using namespace colorscience;
 
 namespace {
 
@@ -113,7 +114,7 @@ private slots:
                 QVERIFY2(desc.startsWith(code(step.color)) &&
                              desc.contains("pinned") == step.pinned &&
                              desc.contains("step 50: " +
-                                           QString::fromStdString(accessibility::ratioWords(on50)) +
+                                           QString::fromStdString(colorscience::ratioWords(on50)) +
                                            (on50 >= 4.5 ? ", passes AA" : ", fails AA")),
                          qPrintable(desc));
             }
@@ -136,8 +137,8 @@ private slots:
             QCOMPARE(cell.description(),
                      code(twin.color) + "; " +
                          QString::fromStdString(
-                             accessibility::ratioWords(twin.contrast) + " on dark, " +
-                             accessibility::ratioWords(twin.targetContrast) + " on white") +
+                             colorscience::ratioWords(twin.contrast) + " on dark, " +
+                             colorscience::ratioWords(twin.targetContrast) + " on white") +
                          (twin.reachable ? "" : "; nearest reachable"));
         }
         // the dark twin's background is the neutral 950

@@ -107,7 +107,7 @@ std::vector<Entry> operator+(std::vector<Entry> a, const std::vector<Entry>& b) 
 /// The scheme's colours paired with their twins, the steps "color-1-50" .. "neutral-950" each
 /// paired with the mirrored step of its ramp, and the twins "color-1-dark" ...
 std::array<std::vector<Entry>, 3> entriesOf(const palette::SchemeColors& scheme) {
-    const designsystem::DesignSystem system = palette::designSystemOf(scheme);
+    const colorscience::DesignSystem system = palette::designSystemOf(scheme);
     std::array<std::vector<Entry>, 3> e;
     for (size_t i = 0; i < scheme.size(); ++i) {
         e[0].push_back({palette::colorName(i), core::splitColor(scheme[i]), system.twins[i].color});
