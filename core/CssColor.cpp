@@ -1,5 +1,7 @@
 #include "CssColor.h"
 
+#include "PrintableText.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -196,13 +198,11 @@ CssParseResult failure(std::string message) {
     return {std::nullopt, std::move(message)};
 }
 
-/// Quotes the user's text in a message, shortened when it is long.
+/// Quotes the user's text in a message, shortened when it is long and never cut inside a
+/// character; a control character shows as its escape, so the message stays one line.
 std::string quoted(std::string_view text) {
     constexpr size_t kLongest = 24;
-    std::string shown(text.substr(0, kLongest));
-    if (text.size() > kLongest)
-        shown += "...";
-    return "\"" + shown + "\"";
+    return "\"" + printableText(text, kLongest) + "\"";
 }
 
 CssParseResult fromSrgb(const Srgb& srgb, double alpha, bool hadAlpha) {

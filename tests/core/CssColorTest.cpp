@@ -60,6 +60,11 @@ TEST(CssColor, ReadsEveryNotation) {
     EXPECT_NEAR(parseCssColor("#00000080").color->alpha, 128 / 255.0, 1e-12);
 }
 
+// thirteen e-acutes: 26 bytes, a quote cut by bytes would split one
+#define E13                                                                                        \
+    "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3" \
+    "\xA9\xC3\xA9"
+
 TEST(CssColor, SaysWhatIsWrongWithMalformedText) {
     struct Case {
         const char* text;
@@ -104,6 +109,10 @@ TEST(CssColor, SaysWhatIsWrongWithMalformedText) {
         {"cmyk(1 2 3)", "not a CSS colour function"},
         {"rgb(1..2 3 4)", "separated by spaces"},
         {"rgb(+ 2 3)", "not a number"},
+        // a quote never breaks the line or a character, nor reaches the terminal as a command
+        {"a\nb", "\"a\\nb\" is not a colour name"},
+        {"\x1b]0;T\a", "\"\\e]0;t\\x07\" is not a colour name"},
+        {"a" E13, "\"a" E13 "\" is not a colour name"},
     };
     for (const Case& c : cases) {
         const CssParseResult r = parseCssColor(c.text);
