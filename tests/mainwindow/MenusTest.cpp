@@ -321,6 +321,24 @@ private slots:
         QVERIFY2(coloured > 20, qPrintable(QString::number(coloured)));
     }
 
+    // an entry whose window is open already brings it back to the front, minimised or not
+    void toolEntriesBringTheirOpenWindowToTheFront() {
+        MainWindowDriver d;
+        for (const char* key : {"mnuconvert", "mnuaccess", "mnuramps", "mnusetbase"}) {
+            d.runMenu(key);
+            QTRY_VERIFY(QApplication::activeWindow() != nullptr &&
+                        QApplication::activeWindow() != d.w.get());
+            QWidget* tool = QApplication::activeWindow();
+            d.w->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), d.w.get());
+            tool->showMinimized();
+            d.runMenu(key);
+            QTRY_COMPARE(QApplication::activeWindow(), tool);
+            QVERIFY2(!tool->isMinimized() && tool->isVisible(), key);
+            tool->close();
+        }
+    }
+
     void saveTakesThePathTypedInFullOrWarns() {
         QTemporaryDir dir;
         const QString sub = dir.filePath("sub");
