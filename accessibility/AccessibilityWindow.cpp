@@ -281,10 +281,9 @@ QTableView* makeTable(const QString& name, const QString& accessibleName, CheckM
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
     // the table's corner selects nothing here, and a screen reader must not meet it unnamed
-    for (auto* corner : view->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+    // (the table shows it again with its headers, so it cannot stay hidden)
+    for (auto* corner : view->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         corner->setAccessibleName(QStringLiteral("Table corner"));
-        corner->hide();
-    }
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
