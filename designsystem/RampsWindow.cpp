@@ -288,13 +288,9 @@ protected:
         }
     }
     void focusInEvent(QFocusEvent* event) override {
+        // the base repaints the row, and with it the key cell's mark
         QWidget::focusInEvent(event);
-        update(cellArea(m_current));
         ui::announceCell(this, m_current, QAccessible::Focus);
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QWidget::focusOutEvent(event);
-        update(cellArea(m_current));
     }
 
 private:

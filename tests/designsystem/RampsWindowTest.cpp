@@ -1,4 +1,5 @@
 #include "support/MainWindowDriver.h"
+#include "support/PaintCounter.h"
 #include "support/QtTestMain.h"
 
 #include "colorscience/DesignSystem.h"
@@ -171,6 +172,14 @@ private slots:
         w.setSchemeColors({{51, 102, 204}, {0, 0, 0}});
         QTest::keyClick(dark, Qt::Key_Space);
         QCOMPARE(platform::clipboardText(), Cell(dark, 1).description().left(7));
+        // the key cell's mark comes and goes with the focus, on screen too
+        PaintCounter painted;
+        row->installEventFilter(&painted);
+        for (QWidget* focus : {dark, row}) {
+            painted.reset();
+            focus->setFocus();
+            QTRY_VERIFY(painted.region.contains(Cell(row, 4).area()));
+        }
     }
 
     void whatIsNotInTheSchemeIsNotAnnounced() {

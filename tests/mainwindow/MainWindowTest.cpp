@@ -1,4 +1,5 @@
 #include "support/MainWindowDriver.h"
+#include "support/PaintCounter.h"
 #include "support/QtTestMain.h"
 
 #include "core/Wheel.h"
@@ -32,15 +33,6 @@ void expectColumnShows(const MainWindowDriver& d, int k, core::Color v) {
     QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)),
              QColor(rgb.r, rgb.g, rgb.b));
 }
-
-/// Counts the paint events of the widgets it filters: what reaches the screen.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        paints += e->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 } // namespace
 
