@@ -176,7 +176,7 @@ private slots:
         PaintCounter painted;
         row->installEventFilter(&painted);
         for (QWidget* focus : {dark, row}) {
-            painted.reset();
+            painted.region = {};
             focus->setFocus();
             QTRY_VERIFY(painted.region.contains(Cell(row, 4).area()));
         }

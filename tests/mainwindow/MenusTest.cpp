@@ -175,50 +175,35 @@ private slots:
         QCOMPARE(QPointF(d.model().pointerX(), d.model().pointerY()), QPointF(at[0], at[1]));
     }
 
-    void setBaseColorFollowsTheWheelWhileOpen_data() {
-        QTest::addColumn<QString>("opened"); // the wheel's entry before (none: the start's)
-        QTest::addColumn<QString>("switched");
-        QTest::addColumn<QString>("nearestBefore");
-        QTest::addColumn<QString>("nearestAfter");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("start, then perceptual") << ""
-                                                << "mnuperceptual"
-                                                << "#4263EF, ΔE2000 = 5.74"
-                                                << ""
-                                                << "#3366CC";
-        QTest::newRow("perceptual, then default") << "mnuperceptual"
-                                                  << "mnucwdefault"
-                                                  << ""
-                                                  << "#3B62F0, ΔE2000 = 5.48"
-                                                  << "#3B62F0";
-    }
-
     void setBaseColorFollowsTheWheelWhileOpen() {
-        QFETCH(QString, opened);
-        QFETCH(QString, switched);
-        QFETCH(QString, nearestBefore);
-        QFETCH(QString, nearestAfter);
-        QFETCH(QString, base);
-        MainWindowDriver d;
-        if (!opened.isEmpty())
-            d.runMenu(opened);
-        d.runMenu("mnusetbase");
-        auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
-        auto* typed = in<QLineEdit>(dialog, "txtbasecolor");
-        auto* info = in<QLabel>(dialog, "lblbaseinfo");
-        typed->selectAll();
-        QTest::keyClicks(typed, "#3366CC");
-        // the line is there exactly while the wheel in use lands on its nearest pixel
-        const auto line = [info] {
-            return info->isVisible() ? info->text().remove("The nearest wheel pixel is ").chopped(1)
-                                     : QString();
-        };
-        QCOMPARE(line(), nearestBefore);
-        d.runMenu(switched);
-        QCOMPARE(line(), nearestAfter);
-        // OK does what the dialog said
-        in<QPushButton>(dialog, "cmdok")->click();
-        QCOMPARE(d.text("txthtml2"), base);
+        // the wheel's entry before (none: the start's) and after; the nearest-pixel line
+        // before and after; the base OK sets
+        const std::array<const char*, 5> cases[] = {
+            {"", "mnuperceptual", "#4263EF, ΔE2000 = 5.74", "", "#3366CC"},
+            {"mnuperceptual", "mnucwdefault", "", "#3B62F0, ΔE2000 = 5.48", "#3B62F0"}};
+        for (const auto& [opened, switched, nearestBefore, nearestAfter, base] : cases) {
+            MainWindowDriver d;
+            if (*opened != 0)
+                d.runMenu(opened);
+            d.runMenu("mnusetbase");
+            auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+            auto* typed = in<QLineEdit>(dialog, "txtbasecolor");
+            auto* info = in<QLabel>(dialog, "lblbaseinfo");
+            typed->selectAll();
+            QTest::keyClicks(typed, "#3366CC");
+            // the line is there exactly while the wheel in use lands on its nearest pixel
+            const auto line = [info] {
+                return info->isVisible()
+                           ? info->text().remove("The nearest wheel pixel is ").chopped(1)
+                           : QString();
+            };
+            QCOMPARE(line(), QString::fromUtf8(nearestBefore));
+            d.runMenu(switched);
+            QCOMPARE(line(), QString::fromUtf8(nearestAfter));
+            // OK does what the dialog said
+            in<QPushButton>(dialog, "cmdok")->click();
+            QCOMPARE(d.text("txthtml2"), QLatin1String(base));
+        }
     }
 
     void windowsSayThereIsNoSchemeBeforeTheFirstPick() {

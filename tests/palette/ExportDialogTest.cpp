@@ -1,5 +1,4 @@
 #include "palette/ExportDialog.h"
-#include "palette/PaletteFile.h"
 #include "support/Controls.h"
 #include "support/QtTestMain.h"
 
@@ -10,8 +9,6 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <sys/stat.h>
@@ -61,28 +58,19 @@ private slots:
         QVERIFY(QDir(m_home.path()).mkdir("sub"));
     }
 
-    // A working folder whose name is not UTF-8 (which the toolkit cannot name) takes a
-    // relative name: the file lands there. First, so the dialog opens where a program just
-    // started opens it, in the working folder.
-    void aNameTypedGoesIntoAWorkingFolderNotNamedInUtf8() {
+    // A working folder whose name is not UTF-8 (which the toolkit cannot name) keeps a typed
+    // name relative, for the writer to resolve there. First, so the dialog opens where a
+    // program just started opens it, in the working folder.
+    void aNameTypedStaysInAWorkingFolderNotNamedInUtf8() {
         const std::string folder = QFile::encodeName(m_folder.path()).toStdString() + "/d\xE9";
         QCOMPARE(::mkdir(folder.c_str(), 0755), 0);
         char* earlier = ::getcwd(nullptr, 0);
         QCOMPARE(::chdir(folder.c_str()), 0);
         const QString target = exportDialogTakes("x", 0).target;
-        std::string reason;
-        const bool written =
-            palette::writePaletteFile(target, palette::Format::Css, {0xFF, 0xFF00}, &reason);
         QCOMPARE(::chdir(earlier), 0);
         std::free(earlier);
-        std::ifstream in(folder + "/x.css");
-        const std::string content(std::istreambuf_iterator<char>(in), {});
-        // the toolkit cannot name the folder, so it cannot remove it either
-        ::remove((folder + "/x.css").c_str());
-        ::remove(folder.c_str());
-        QVERIFY2(written, reason.c_str());
-        QCOMPARE(QString::fromStdString(content),
-                 QString::fromStdString(palette::cssText({0xFF, 0xFF00})));
+        ::remove(folder.c_str()); // the toolkit cannot name it, so cannot remove it either
+        QCOMPARE(target, QStringLiteral("x.css"));
     }
 
     // typed: the name; filter: steps down the list from CSS; want: the file written, or the

@@ -17,8 +17,4 @@ struct PaintCounter : QObject {
         }
         return false;
     }
-    void reset() {
-        paints = 0;
-        region = {};
-    }
 };
