@@ -22,17 +22,6 @@ QString hexOf(core::ColorRGB c) {
 
 } // namespace
 
-BaseColor baseColorOf(const core::CssColor& color) {
-    BaseColor base;
-    base.rgb8 = core::rgb8Of(color);
-    const core::Oklch own = core::toOklch(color.oklab);
-    base.exact = color.outOfGamut ? core::toOklch(core::oklabOf(core::gamutMap(own))) : own;
-    // a grey's hue is rounding noise: it must not turn the pointer
-    if (base.exact.C < 1e-6)
-        base.exact.h = 0;
-    return base;
-}
-
 SetBaseColorDialog::SetBaseColorDialog(QWidget* parent) : SetBaseColorDialog(nullptr, parent) {}
 
 SetBaseColorDialog::SetBaseColorDialog(platform::ScreenColorPicker* picker, QWidget* parent)
@@ -174,7 +163,7 @@ void SetBaseColorDialog::readText() {
     } else if (!read.color) {
         m_colorMessage = tr("Cannot read this color: %1.").arg(QString::fromStdString(read.error));
     } else {
-        m_color = baseColorOf(*read.color);
+        m_color = core::baseColorOf(*read.color);
         QStringList lines = {hexOf(m_color->rgb8) + QStringLiteral("   ") +
                              QString::fromStdString(core::oklchText(m_color->exact))};
         if (read.color->outOfGamut)

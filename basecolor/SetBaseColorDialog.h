@@ -20,17 +20,6 @@ class Swatch;
 
 namespace basecolor {
 
-/// The colour a base is set to, in the two forms the wheels need.
-struct BaseColor {
-    /// The 8-bit colour a user sees and copies: the text's colour rounded, or its gamut
-    /// mapping rounded when it lies outside sRGB.
-    core::ColorRGB rgb8;
-    /// The same colour exactly, before rounding to 8 bits: the text's own OKLCH inside
-    /// sRGB, else its CSS gamut mapping (same L and hue, less chroma). The hue is 0 for a
-    /// grey. The perceptual wheel lands on this; the classic wheels use rgb8.
-    core::Oklch exact;
-};
-
 /// "Set Base Color" (object name "frmsetbase"): takes any CSS colour text (field
 /// "txtbasecolor"), shows it live (swatch "picbasecolor") and says in "lblbasemessage" what is
 /// wrong with text it cannot read, that an alpha is ignored and that a colour outside sRGB
@@ -54,7 +43,7 @@ public:
     QString text() const;
 
     /// The field's colour, none while the text cannot be read.
-    std::optional<BaseColor> color() const { return m_color; }
+    std::optional<core::BaseColor> color() const { return m_color; }
 
     /// How the classic wheels find the pixel nearest a colour. With it set, the info line
     /// ("lblbaseinfo") shows that pixel and its CIEDE2000 distance for each readable colour;
@@ -90,14 +79,11 @@ private:
     QLabel* m_info;
     QPushButton* m_pickButton;
     QPushButton* m_ok;
-    std::optional<BaseColor> m_color;
+    std::optional<core::BaseColor> m_color;
     QString m_colorMessage;
     QString m_pickMessage;
     std::function<core::ColorRGB(core::ColorRGB)> m_nearest;
     bool m_hiddenForPick = false;
 };
-
-/// The BaseColor of a colour read from CSS text.
-BaseColor baseColorOf(const core::CssColor& color);
 
 } // namespace basecolor

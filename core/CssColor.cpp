@@ -703,4 +703,15 @@ CssParseResult parseCssColor(std::string_view text) {
     return parseFunction(name, inside);
 }
 
+BaseColor baseColorOf(const CssColor& color) {
+    BaseColor base;
+    base.rgb8 = rgb8Of(color);
+    const Oklch own = toOklch(color.oklab);
+    base.exact = color.outOfGamut ? toOklch(oklabOf(gamutMap(own))) : own;
+    // a grey's hue is rounding noise: it must not turn the pointer
+    if (base.exact.C < 1e-6)
+        base.exact.h = 0;
+    return base;
+}
+
 } // namespace core

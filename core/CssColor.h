@@ -36,6 +36,20 @@ CssParseResult parseCssColor(std::string_view text);
 /// gamut mapping of its OKLCH.
 ColorRGB rgb8Of(const CssColor& c);
 
+/// The colour a base is set to, in the two forms the wheels need.
+struct BaseColor {
+    /// The 8-bit colour a user sees and copies: the text's colour rounded, or its gamut
+    /// mapping rounded when it lies outside sRGB.
+    ColorRGB rgb8;
+    /// The same colour exactly, before rounding to 8 bits: the text's own OKLCH inside
+    /// sRGB, else its CSS gamut mapping (same L and hue, less chroma). The hue is 0 for a
+    /// grey. The perceptual wheel lands on this; the classic wheels use rgb8.
+    Oklch exact;
+};
+
+/// The BaseColor of a colour read from CSS text.
+BaseColor baseColorOf(const CssColor& color);
+
 /// The 8-bit colour of a named CSS colour ("rebeccapurple", lower case), if there is one.
 std::optional<ColorRGB> namedCssColor(std::string_view lowerCaseName);
 

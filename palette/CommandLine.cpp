@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
 #include "PaletteFile.h"
-#include "basecolor/SetBaseColorDialog.h"
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
@@ -195,7 +194,7 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
             return fail("bad color " + core::quotedText(value), name,
                         "use #RRGGBB or a CSS color such as 'oklch(55% 0.15 250)': " +
                             core::printableText(css.error));
-        const basecolor::BaseColor chosen = basecolor::baseColorOf(*css.color);
+        const core::BaseColor chosen = core::baseColorOf(*css.color);
         request.base = core::rgbValue(chosen.rgb8.r, chosen.rgb8.g, chosen.rgb8.b);
         request.baseExact = chosen.exact;
     } else if (name == "--at") {
