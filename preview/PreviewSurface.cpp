@@ -59,6 +59,16 @@ void PreviewSurface::schemeChanged(scheme::Change what) {
     // a choice that named no style keeps the style shown
     if (what == scheme::Change::PreviewStyle && m_model->previewStyle() >= 0)
         showStyle(m_model->previewStyle());
+    if (what == scheme::Change::Restore) {
+        // back to the mock-up as it was, then painted as it was, if it was
+        if (m_model->previewStyle() >= 0 && m_model->previewStyle() != m_shownStyle) {
+            showStyle(m_model->previewStyle());
+        } else {
+            m_image = m_bareMockup;
+            m_painted.reset();
+            refresh();
+        }
+    }
     // painting the lists again in the same colours would give the same picture
     const auto& paint = m_model->previewPaint();
     if (!paint || paint == m_painted)
@@ -79,6 +89,7 @@ void PreviewSurface::showStyle(int index) {
     readPixelLists({name(style.files[0]), name(style.files[1]), name(style.files[2])});
     m_bareMockup = m_image;
     m_painted.reset();
+    m_shownStyle = index;
     emit styleShown();
 }
 

@@ -82,6 +82,7 @@ private:
     const scheme::SchemeModel* m_model = nullptr;
     /// The scheme colours the lists were last painted in since the picture was put up.
     std::optional<std::array<core::Color, 3>> m_painted;
+    int m_shownStyle = -1;
 };
 
 } // namespace preview

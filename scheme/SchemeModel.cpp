@@ -15,7 +15,7 @@ SchemeModel::SchemeModel(QObject* parent)
     : QObject(parent), m_default(core::makeDefaultRaster()), m_webSafe(core::makeWebSafeRaster()),
       m_start(core::makeStartRaster(m_default)) {
     // before the first pick every swatch shows the title-bar text colour
-    m_state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
+    m_now.state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
 }
 
 const core::Raster& SchemeModel::raster(WheelRaster kind) const {
@@ -33,7 +33,7 @@ const core::Raster& SchemeModel::raster(WheelRaster kind) const {
 }
 
 const core::Raster& SchemeModel::raster() const {
-    return raster(m_rasterKind);
+    return raster(m_now.raster);
 }
 
 core::WheelGeometry SchemeModel::geometry() {
@@ -56,7 +56,7 @@ size_t SchemeModel::colorCount(core::SchemeType rule) {
 
 bool SchemeModel::hasScheme() const {
     // no rule gives a system colour: the swatches hold one only until the first run
-    const auto first = m_state.swatch.begin();
+    const auto first = m_now.state.swatch.begin();
     return std::none_of(first, first + static_cast<std::ptrdiff_t>(colorCount()),
                         core::isSystemColor);
 }
@@ -72,7 +72,7 @@ std::array<core::ColumnTexts, 3> SchemeModel::fileTexts() const {
     };
     std::array<core::ColumnTexts, 3> texts;
     for (size_t i = 0; i < texts.size(); ++i) {
-        const core::ColumnTexts& t = m_state.texts[i];
+        const core::ColumnTexts& t = m_now.state.texts[i];
         texts[i] = {narrow(t.red),     narrow(t.green), narrow(t.blue),
                     narrow(t.decimal), narrow(t.html),  narrow(t.webSafe)};
     }
@@ -80,7 +80,7 @@ std::array<core::ColumnTexts, 3> SchemeModel::fileTexts() const {
 }
 
 std::string& SchemeModel::textRef(int k, Field field) {
-    core::ColumnTexts& t = m_state.texts.at(index(k));
+    core::ColumnTexts& t = m_now.state.texts.at(index(k));
     switch (field) {
     case Field::Red:
         return t.red;
@@ -148,7 +148,7 @@ const core::PerceptualDisc& SchemeModel::disc() const {
     if (!m_disc)
         m_disc = std::make_unique<core::PerceptualDisc>(geometry(), core::kWheelSurfaceSize);
     if (m_discStale) {
-        m_disc->draw(m_lightness);
+        m_disc->draw(m_now.lightness);
         m_discStale = false;
     }
     return *m_disc;
@@ -156,61 +156,63 @@ const core::PerceptualDisc& SchemeModel::disc() const {
 
 void SchemeModel::rerunPerceptual() {
     const core::WheelGeometry g = geometry();
-    DiscColors colors(m_lightness, g);
-    const double theta = m_around ? (*m_around)[0] : core::pointerTheta(m_x, m_y, g);
-    const double r = m_around ? (*m_around)[1] : core::clampedRadius(m_x, m_y, g);
-    core::rerunSchemeAround(m_state, m_rule, theta, r, m_x, m_y, g, colors, &core::systemColor);
+    DiscColors colors(m_now.lightness, g);
+    const double theta =
+        m_now.around ? (*m_now.around)[0] : core::pointerTheta(m_now.x, m_now.y, g);
+    const double r = m_now.around ? (*m_now.around)[1] : core::clampedRadius(m_now.x, m_now.y, g);
+    core::rerunSchemeAround(m_now.state, m_now.rule, theta, r, m_now.x, m_now.y, g, colors,
+                            &core::systemColor);
     const auto show = [this](size_t slot, core::Color color) {
-        m_state.swatch.at(slot) = color;
-        m_state.texts.at(slot).decimal = core::decimalCode(color);
-        m_state.texts.at(slot).html = core::htmlCode(color);
+        m_now.state.swatch.at(slot) = color;
+        m_now.state.texts.at(slot).decimal = core::decimalCode(color);
+        m_now.state.texts.at(slot).html = core::htmlCode(color);
     };
     // the chosen colour itself, not its position's colour rounded once more
-    if (m_baseColor)
-        show(1, m_baseColor->color);
-    if (m_rule == core::SchemeType::Monochromatic) {
+    if (m_now.base)
+        show(1, m_now.base->color);
+    if (m_now.rule == core::SchemeType::Monochromatic) {
         const core::Oklch base =
-            m_baseColor ? m_baseColor->exact : core::perceptualPolar(theta, r, m_lightness, g);
+            m_now.base ? m_now.base->exact : core::perceptualPolar(theta, r, m_now.lightness, g);
         const std::array<core::Oklch, 2> partners = core::monochromePartners(base);
         for (size_t i = 0; i < partners.size(); ++i) {
             const core::ColorRGB c = core::mapToRgb8(partners[i]);
             show(i * 2, core::rgbValue(c.r, c.g, c.b));
         }
     }
-    core::refreshColumnCodes(m_state, &core::systemColor);
+    core::refreshColumnCodes(m_now.state, &core::systemColor);
 }
 
 bool SchemeModel::trackPointer(float x, float y) {
-    if (m_locked)
+    if (m_now.locked)
         return false;
     if (isPerceptual()) {
         // the disc covers the surface as a raster does: off it the move is ignored
         const int32_t px = core::pixelCoordinate(x), py = core::pixelCoordinate(y);
         if (px < 0 || py < 0 || px >= core::kWheelSurfaceSize || py >= core::kWheelSurfaceSize)
             return false;
-        m_x = x;
-        m_y = y;
-        m_around.reset();
-        m_baseColor.reset();
+        m_now.x = x;
+        m_now.y = y;
+        m_now.around.reset();
+        m_now.base.reset();
         rerunPerceptual();
-        if (m_followPreview)
+        if (m_now.followPreview)
             paintPreview();
         emit changed(Change::PointerMove);
         return true;
     }
-    m_x = x;
-    m_y = y;
+    m_now.x = x;
+    m_now.y = y;
     core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
-    if (!core::trackPointer(m_state, m_rule, x, y, geometry(), surface, &core::systemColor))
+    if (!core::trackPointer(m_now.state, m_now.rule, x, y, geometry(), surface, &core::systemColor))
         return false;
-    if (m_followPreview)
+    if (m_now.followPreview)
         paintPreview();
     emit changed(Change::PointerMove);
     return true;
 }
 
 void SchemeModel::click() {
-    m_locked = !m_locked;
+    m_now.locked = !m_now.locked;
     paintPreview();
     emit changed(Change::Click);
 }
@@ -221,39 +223,40 @@ void SchemeModel::rerun() {
         return;
     }
     core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
-    core::rerunScheme(m_state, m_rule, m_x, m_y, geometry(), surface, &core::systemColor);
+    core::rerunScheme(m_now.state, m_now.rule, m_now.x, m_now.y, geometry(), surface,
+                      &core::systemColor);
 }
 
 void SchemeModel::setRule(core::SchemeType rule) {
-    m_rule = rule;
+    m_now.rule = rule;
     rerun();
     paintPreview();
     emit changed(Change::Rule);
 }
 
 void SchemeModel::setPreviewStyle(int index) {
-    m_style = index;
+    m_now.style = index;
     rerun();
     paintPreview();
     emit changed(Change::PreviewStyle);
 }
 
 void SchemeModel::setRaster(WheelRaster kind) {
-    m_rasterKind = kind;
+    m_now.raster = kind;
     // a chosen base belongs to the disc it was placed on
-    m_around.reset();
-    m_baseColor.reset();
+    m_now.around.reset();
+    m_now.base.reset();
     emit changed(Change::Raster);
 }
 
 void SchemeModel::setLightness(double L) {
     L = std::clamp(L, 0.0, 1.0);
-    if (L == m_lightness)
+    if (L == m_now.lightness)
         return;
-    m_lightness = L;
+    m_now.lightness = L;
     m_discStale = true;
     // the base keeps its hue and chroma but is no longer the chosen colour
-    m_baseColor.reset();
+    m_now.base.reset();
     if (isPerceptual()) {
         rerunPerceptual();
         paintPreview();
@@ -264,37 +267,38 @@ void SchemeModel::setLightness(double L) {
 void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
     const core::WheelGeometry g = geometry();
     if (isPerceptual()) {
-        if (std::clamp(exact.L, 0.0, 1.0) != m_lightness)
+        if (std::clamp(exact.L, 0.0, 1.0) != m_now.lightness)
             m_discStale = true;
-        m_lightness = std::clamp(exact.L, 0.0, 1.0);
+        m_now.lightness = std::clamp(exact.L, 0.0, 1.0);
         // the disc's angle is the hue (counter-clockwise, y growing downwards) and its radius
         // the chroma over the rim's
         const double r =
             std::min(exact.C / core::kPerceptualRimChroma * static_cast<double>(g.rmax),
                      static_cast<double>(g.rmax));
         const core::SamplePoint at = core::pointAt(exact.h, r, g);
-        m_x = core::toSingle(at.x);
-        m_y = core::toSingle(at.y);
-        m_around = std::array<double, 2>{exact.h, r};
-        m_baseColor = ChosenBase{core::rgbValue(rgb8.r, rgb8.g, rgb8.b), exact};
+        m_now.x = core::toSingle(at.x);
+        m_now.y = core::toSingle(at.y);
+        m_now.around = std::array<double, 2>{exact.h, r};
+        m_now.base = ChosenBase{core::rgbValue(rgb8.r, rgb8.g, rgb8.b), exact};
         rerunPerceptual();
     } else {
         const std::array<float, 2> at = nearestPixel(core::rgbValue(rgb8.r, rgb8.g, rgb8.b));
-        m_x = at[0];
-        m_y = at[1];
+        m_now.x = at[0];
+        m_now.y = at[1];
         core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));
-        core::trackPointer(m_state, m_rule, m_x, m_y, g, surface, &core::systemColor);
+        core::trackPointer(m_now.state, m_now.rule, m_now.x, m_now.y, g, surface,
+                           &core::systemColor);
     }
     // frozen as after a click, so the pointer leaving the dialog does not undo the choice
-    m_locked = true;
+    m_now.locked = true;
     paintPreview();
     emit changed(Change::Base);
 }
 
 void SchemeModel::setSwatchColor(int k, core::Color color) {
     color &= 0xFFFFFF;
-    m_state.swatch.at(index(k)) = color;
-    core::ColumnTexts& t = m_state.texts.at(index(k));
+    m_now.state.swatch.at(index(k)) = color;
+    core::ColumnTexts& t = m_now.state.texts.at(index(k));
     t.decimal = core::decimalCode(color);
     t.html = core::htmlCode(color);
     const core::ColorRGB c = core::splitColor(color);
@@ -304,10 +308,32 @@ void SchemeModel::setSwatchColor(int k, core::Color color) {
     t.blue = std::to_string(c.b);
     t.webSafe = core::htmlCode(core::webSafeColor(color, &core::systemColor));
     if (k == 2)
-        m_baseColor.reset();
-    m_locked = true;
+        m_now.base.reset();
+    m_now.locked = true;
     paintPreview();
     emit changed(Change::Swatch);
+}
+
+bool operator==(const SchemeModel::Snapshot& a, const SchemeModel::Snapshot& b) {
+    const auto sameBase = [](const std::optional<SchemeModel::ChosenBase>& x,
+                             const std::optional<SchemeModel::ChosenBase>& y) {
+        if (!x || !y)
+            return x.has_value() == y.has_value();
+        return x->color == y->color && x->exact.L == y->exact.L && x->exact.C == y->exact.C &&
+               x->exact.h == y->exact.h;
+    };
+    return a.raster == b.raster && a.rule == b.rule && a.locked == b.locked && a.x == b.x &&
+           a.y == b.y && a.style == b.style && a.followPreview == b.followPreview &&
+           a.previewPaint == b.previewPaint && a.state.swatch == b.state.swatch &&
+           a.state.texts == b.state.texts && a.state.lines == b.state.lines &&
+           a.lightness == b.lightness && a.around == b.around && sameBase(a.base, b.base);
+}
+
+void SchemeModel::restore(const Snapshot& snapshot) {
+    if (snapshot.lightness != m_now.lightness)
+        m_discStale = true;
+    m_now = snapshot;
+    emit changed(Change::Restore);
 }
 
 } // namespace scheme

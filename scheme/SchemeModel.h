@@ -19,8 +19,19 @@ enum class WheelRaster { Start, Default, WebSafe, Perceptual };
 
 /// What a change notification is about: Lightness is a new lightness of the perceptual disc
 /// (the disc and the scheme's colours change), Base a scheme set around a chosen colour,
-/// Swatch one swatch given a colour of its own (a contrast fix applied).
-enum class Change { PointerMove, Click, Rule, PreviewStyle, Raster, Lightness, Base, Swatch };
+/// Swatch one swatch given a colour of its own (a contrast fix applied), Restore the whole
+/// model put back as it stood before (every part may have changed).
+enum class Change {
+    PointerMove,
+    Click,
+    Rule,
+    PreviewStyle,
+    Raster,
+    Lightness,
+    Base,
+    Swatch,
+    Restore
+};
 
 /// One of the six texts of a swatch column.
 enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
@@ -33,17 +44,48 @@ enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
 class SchemeModel : public QObject {
     Q_OBJECT
 public:
+    static constexpr double kDefaultLightness = 0.65;
+
     explicit SchemeModel(QObject* parent = nullptr);
 
-    core::SchemeType rule() const { return m_rule; }
-    bool isLocked() const { return m_locked; }
+    /// A base chosen by its colour: its own 8-bit colour, shown in column 2 until the pointer
+    /// or the lightness changes, and its exact OKLCH.
+    struct ChosenBase {
+        core::Color color = 0;
+        core::Oklch exact;
+    };
+    /// Everything the model holds that a window shows or an export writes: taken and put back
+    /// whole, it gives every window exactly what it showed (undo, documents).
+    struct Snapshot {
+        WheelRaster raster = WheelRaster::Start;
+        core::SchemeType rule = core::SchemeType::Analogous;
+        bool locked = false;
+        float x = 0;
+        float y = 0;
+        int style = 0;
+        bool followPreview = false;
+        std::optional<std::array<core::Color, 3>> previewPaint;
+        core::SchemeState state;
+        double lightness = kDefaultLightness;
+        /// The chosen base's exact angle and radius, while the pointer has not moved since.
+        std::optional<std::array<double, 2>> around;
+        std::optional<ChosenBase> base;
+        friend bool operator==(const Snapshot& a, const Snapshot& b);
+    };
+    /// The model as it stands.
+    const Snapshot& snapshot() const { return m_now; }
+    /// Puts the model back as it stood when snapshot was taken; announced as Change::Restore.
+    void restore(const Snapshot& snapshot);
+
+    core::SchemeType rule() const { return m_now.rule; }
+    bool isLocked() const { return m_now.locked; }
     /// The last tracked pointer position in wheel pixels; (0, 0) before the first move.
-    float pointerX() const { return m_x; }
-    float pointerY() const { return m_y; }
+    float pointerX() const { return m_now.x; }
+    float pointerY() const { return m_now.y; }
     /// Index of the preview style; -1 when the last choice named no style.
-    int previewStyle() const { return m_style; }
-    WheelRaster wheelRaster() const { return m_rasterKind; }
-    bool isPerceptual() const { return m_rasterKind == WheelRaster::Perceptual; }
+    int previewStyle() const { return m_now.style; }
+    WheelRaster wheelRaster() const { return m_now.raster; }
+    bool isPerceptual() const { return m_now.raster == WheelRaster::Perceptual; }
     /// The classic raster shown (the perceptual wheel has none: it gives the default wheel).
     const core::Raster& raster() const;
     const core::Raster& raster(WheelRaster kind) const;
@@ -51,9 +93,8 @@ public:
     /// row order), where a pointer lands to start a scheme from that colour.
     std::array<float, 2> nearestPixel(core::Color color) const;
 
-    static constexpr double kDefaultLightness = 0.65;
     /// Lightness 0..1 of the perceptual disc.
-    double lightness() const { return m_lightness; }
+    double lightness() const { return m_now.lightness; }
     /// The perceptual disc drawn at lightness(); drawn when first asked for and again only
     /// after the lightness changed.
     const core::PerceptualDisc& disc() const;
@@ -61,26 +102,28 @@ public:
     static core::WheelGeometry geometry();
 
     /// Swatch k's colour value (k = 1..3), possibly a system colour reference.
-    core::Color swatchValue(int k) const { return m_state.swatch.at(index(k)); }
+    core::Color swatchValue(int k) const { return m_now.state.swatch.at(index(k)); }
     /// The colour swatch k shows (24-bit).
     core::Color swatchColor(int k) const;
-    const core::ColumnTexts& texts(int k) const { return m_state.texts.at(index(k)); }
+    const core::ColumnTexts& texts(int k) const { return m_now.state.texts.at(index(k)); }
     const std::string& text(int k, Field field) const;
     /// Construction line k (1 white, 2 and 3 grey).
-    const core::LineState& line(int k) const { return m_state.lines.at(index(k)); }
+    const core::LineState& line(int k) const { return m_now.state.lines.at(index(k)); }
 
     /// Whether a tracked move repaints the preview too (otherwise only a click, a rule or a
     /// style does).
-    bool followsPreview() const { return m_followPreview; }
+    bool followsPreview() const { return m_now.followPreview; }
     /// The colours (24-bit, in swatch order) the preview was last painted in; none before
     /// the first paint.
-    const std::optional<std::array<core::Color, 3>>& previewPaint() const { return m_previewPaint; }
+    const std::optional<std::array<core::Color, 3>>& previewPaint() const {
+        return m_now.previewPaint;
+    }
     /// The colours the three swatches show.
     std::array<core::Color, 3> swatchColors() const;
     /// How many colours a scheme of the rule has: two for complementary (its third swatch
     /// keeps what it held), three for the others.
     static size_t colorCount(core::SchemeType rule);
-    size_t colorCount() const { return colorCount(m_rule); }
+    size_t colorCount() const { return colorCount(m_now.rule); }
     /// Whether there is a scheme: false until the rule first runs (a pick, a rule or style
     /// choice, a base), while the swatches still hold the system colour they start with.
     bool hasScheme() const;
@@ -116,7 +159,7 @@ public:
     /// A text typed into a field of column k; not a scheme change, so nothing is announced.
     void setText(int k, Field field, const std::string& text);
     /// Whether tracked moves repaint the preview; nothing is announced.
-    void setFollowPreview(bool on) { m_followPreview = on; }
+    void setFollowPreview(bool on) { m_now.followPreview = on; }
 
 signals:
     void changed(scheme::Change what);
@@ -127,32 +170,14 @@ private:
     void rerun();
     /// Runs the rule on the perceptual disc at the pointer, or around the chosen base.
     void rerunPerceptual();
-    void paintPreview() { m_previewPaint = swatchColors(); }
+    void paintPreview() { m_now.previewPaint = swatchColors(); }
 
     core::Raster m_default;
     core::Raster m_webSafe;
     core::Raster m_start;
-    WheelRaster m_rasterKind = WheelRaster::Start;
-    core::SchemeType m_rule = core::SchemeType::Analogous;
-    bool m_locked = false;
-    float m_x = 0;
-    float m_y = 0;
-    int m_style = 0;
-    bool m_followPreview = false;
-    std::optional<std::array<core::Color, 3>> m_previewPaint;
-    core::SchemeState m_state;
-    double m_lightness = kDefaultLightness;
     mutable std::unique_ptr<core::PerceptualDisc> m_disc;
     mutable bool m_discStale = true;
-    /// The chosen base's exact angle and radius, while the pointer has not moved since.
-    std::optional<std::array<double, 2>> m_around;
-    /// The chosen base: its own colour, shown in column 2 until the pointer or lightness
-    /// changes, and its exact OKLCH.
-    struct ChosenBase {
-        core::Color color;
-        core::Oklch exact;
-    };
-    std::optional<ChosenBase> m_baseColor;
+    Snapshot m_now;
 };
 
 } // namespace scheme
