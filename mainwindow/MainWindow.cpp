@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include <cmath>
@@ -54,7 +55,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
                 m_model.trackPointer(x, y);
             });
-    connect(m_wheel, &WheelSurface::pointerPressed, &m_model, [this] { m_model.click(); });
+    connect(m_wheel, &WheelSurface::pointerPressed, &m_model, [this] {
+        m_history.record([this] { m_model.click(); },
+                         [this] {
+                             return m_model.isLocked() ? "Freeze at " + swatchCode(2)
+                                                       : QStringLiteral("Release");
+                         });
+    });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
 
     buildSchemeFrame();
@@ -170,7 +177,8 @@ void MainWindow::buildSchemeFrame() {
     m_ruleOptions[static_cast<size_t>(m_model.rule())]->setChecked(true);
     connect(m_ruleGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
-            m_model.setRule(*core::schemeTypeFromIndex(id));
+            m_history.record([this, id] { m_model.setRule(*core::schemeTypeFromIndex(id)); },
+                             [this, id] { return "Rule: " + m_ruleOptions[size_t(id)]->text(); });
     });
 }
 
@@ -200,7 +208,10 @@ void MainWindow::buildLightnessSlider() {
         showValue(value);
         // the model's own lightness (a typed base's) must not be rounded to the slider's step
         if (static_cast<int>(std::lround(m_model.lightness() * 1000)) != value)
-            m_model.setLightness(value / 1000.0);
+            m_history.record(
+                [this, value] { m_model.setLightness(value / 1000.0); },
+                [value] { return QStringLiteral("Lightness %1 %").arg(value / 10.0, 0, 'f', 1); },
+                history::Merge::Lightness);
     });
 }
 
@@ -336,12 +347,39 @@ void MainWindow::schemeChanged(scheme::Change what) {
         showWheel();
         showScheme();
         break;
+    case scheme::Change::Restore:
+        showChoices();
+        m_wheel->followPointer(QPointF(m_model.pointerX(), m_model.pointerY()));
+        showStyleButton(m_model.previewStyle());
+        showWheel();
+        showSetBaseWheel();
+        showScheme();
+        break;
     }
+}
+
+void MainWindow::showChoices() {
+    // shown, not chosen again: a choice would run the rule and change what is restored
+    const QSignalBlocker rules(m_ruleGroup);
+    const QSignalBlocker follow(m_followPreview);
+    m_ruleOptions[static_cast<size_t>(m_model.rule())]->setChecked(true);
+    m_followPreview->setChecked(m_model.followsPreview());
+    if (m_model.previewStyle() >= 0)
+        m_styleList->setCurrentIndex(m_model.previewStyle());
+    const scheme::WheelRaster wheel = m_model.wheelRaster();
+    m_webSafeWheelAction->setChecked(wheel == scheme::WheelRaster::WebSafe);
+    m_perceptualWheelAction->setChecked(wheel == scheme::WheelRaster::Perceptual);
+    m_defaultWheelAction->setChecked(wheel == scheme::WheelRaster::Default ||
+                                     wheel == scheme::WheelRaster::Start);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     closeOtherWindows();
     event->accept();
+}
+
+QString MainWindow::swatchCode(int k) const {
+    return QString::fromStdString(core::htmlCode(m_model.swatchColor(k)));
 }
 
 } // namespace mainwindow

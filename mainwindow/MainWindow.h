@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/SchemeHistory.h"
 #include "scheme/SchemeModel.h"
 
 #include <QPointer>
@@ -74,6 +75,8 @@ private:
     /// Shows what the model holds after a change of it.
     void schemeChanged(scheme::Change what);
     void showScheme();
+    /// The rule, style, wheel and Follow-Preview controls set as the model stands.
+    void showChoices();
 
     // ---- preview (MainWindowPreview.cpp) ----
     void setupPreview();
@@ -102,6 +105,8 @@ private:
     void setupMenus();
     void saveColors();
     void exportPalette();
+    /// Puts the wheel of option on, as one step.
+    void showWheelOption(QAction* option, scheme::WheelRaster raster);
     void showDefaultWheel(bool checked);
     void showWebSafeWheel(bool checked);
     void showPerceptualWheel(bool checked);
@@ -123,8 +128,14 @@ private:
     bool saveColorsToFile(const QString& fileName);
     /// The main window's closing closes every other window, which ends the program.
     void closeOtherWindows();
+    /// Opens "History": the steps that can be undone and redone (made once, then reused).
+    void showHistory();
+    /// The name a step gives a swatch's colour: its HTML code.
+    QString swatchCode(int k) const;
 
     scheme::SchemeModel m_model;
+    history::SchemeHistory m_history{m_model};
+    QPointer<QWidget> m_historyWindow;
 
     WheelSurface* m_wheel = nullptr;
     /// The rule options by rule index.

@@ -20,9 +20,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
+#include <QUndoView>
 
 namespace mainwindow {
 
@@ -133,6 +135,22 @@ void MainWindow::setupMenus() {
                      QKeySequence(QStringLiteral("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
 
+    QMenu* edit = addHeader(m_menuBar, "8mnuedit", QStringLiteral("Edit"));
+    QAction* undo = m_history.stack().createUndoAction(edit, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("mnuundo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setIcon(menuIcon("edit-undo", QStyle::SP_ArrowBack));
+    edit->addAction(undo);
+    QAction* redo = m_history.stack().createRedoAction(edit, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("mnuredo"));
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    redo->setIcon(menuIcon("edit-redo", QStyle::SP_ArrowForward));
+    edit->addAction(redo);
+    connect(addEntry(edit, "mnuhistory", QStringLiteral("History"), {},
+                     QKeySequence(QStringLiteral("Ctrl+H"))),
+            &QAction::triggered, this, &MainWindow::showHistory);
+
     QMenu* tools = addHeader(m_menuBar, "8mnutools", QStringLiteral("Tools"));
     connect(addEntry(tools, "mnuconvert", QStringLiteral("Convert Color Codes"),
                      menuIcon("view-refresh", QStyle::SP_BrowserReload)),
@@ -238,19 +256,45 @@ void MainWindow::exportPalette() {
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
 }
 
+void MainWindow::showWheelOption(QAction* option, scheme::WheelRaster raster) {
+    m_history.record([this, raster] { m_model.setRaster(raster); },
+                     [option] { return "Wheel: " + option->text(); });
+}
+
 void MainWindow::showDefaultWheel(bool checked) {
     if (checked)
-        m_model.setRaster(scheme::WheelRaster::Default);
+        showWheelOption(m_defaultWheelAction, scheme::WheelRaster::Default);
 }
 
 void MainWindow::showWebSafeWheel(bool checked) {
     if (checked)
-        m_model.setRaster(scheme::WheelRaster::WebSafe);
+        showWheelOption(m_webSafeWheelAction, scheme::WheelRaster::WebSafe);
 }
 
 void MainWindow::showPerceptualWheel(bool checked) {
     if (checked)
-        m_model.setRaster(scheme::WheelRaster::Perceptual);
+        showWheelOption(m_perceptualWheelAction, scheme::WheelRaster::Perceptual);
+}
+
+void MainWindow::showHistory() {
+    if (!m_historyWindow) {
+        auto* view = new QUndoView(&m_history.stack(), this);
+        view->setWindowFlag(Qt::Tool);
+        view->setObjectName(QStringLiteral("frmhistory"));
+        view->setWindowTitle(QStringLiteral("History"));
+        view->setEmptyLabel(QStringLiteral("<start>"));
+        view->setAccessibleName(QStringLiteral("History"));
+        view->resize(260, 320);
+        // beside the main window where the screen has room, so neither hides the other
+        const QRect screen = this->screen()->availableGeometry();
+        const QPoint right = frameGeometry().topRight() + QPoint(8, 0);
+        if (screen.contains(QRect(right, view->size())))
+            view->move(right);
+        else
+            ui::centreOnScreen(view);
+        m_historyWindow = view;
+    }
+    ui::bringToFront(m_historyWindow);
 }
 
 void MainWindow::showHelp() {

@@ -63,7 +63,10 @@ void MainWindow::setupPreview() {
     m_styleList->setCurrentIndex(0);
     // only a pick from the list (mouse or arrow keys) chooses a style
     connect(m_styleList, &QComboBox::activated, this, &MainWindow::chooseStyleFromList);
-    connect(m_followPreview, &QCheckBox::toggled, &m_model, &scheme::SchemeModel::setFollowPreview);
+    connect(m_followPreview, &QCheckBox::toggled, this, [this](bool on) {
+        m_history.record([this, on] { m_model.setFollowPreview(on); },
+                         [on] { return QStringLiteral("Follow-Preview ") + (on ? "on" : "off"); });
+    });
 
     m_preview = new preview::PreviewSurface(this);
     m_preview->move(280, 96);
@@ -103,8 +106,10 @@ void MainWindow::chooseStyleFromList() {
     const QByteArray entry = m_styleList->currentText().toUtf8();
     const preview::PreviewStyle* style =
         preview::findPreviewStyle(std::string_view(entry.constData(), entry.size()));
-    m_model.setPreviewStyle(
-        style != nullptr ? static_cast<int>(style - preview::previewStyles().data()) : -1);
+    const int index =
+        style != nullptr ? static_cast<int>(style - preview::previewStyles().data()) : -1;
+    m_history.record([this, index] { m_model.setPreviewStyle(index); },
+                     [this] { return "Style: " + m_styleList->currentText(); });
 }
 
 void MainWindow::showStyleButton(int index) {

@@ -28,8 +28,15 @@ void MainWindow::showAccessibilityCheck() {
         m_accessCheck->follow(m_model, *m_preview);
         connect(m_accessCheck, &accessibility::AccessibilityWindow::applyFixRequested, this,
                 [this](int swatch, QRgb color) {
-                    m_model.setSwatchColor(
-                        swatch, core::rgbValue(qRed(color), qGreen(color), qBlue(color)));
+                    m_history.record(
+                        [this, swatch, color] {
+                            m_model.setSwatchColor(
+                                swatch, core::rgbValue(qRed(color), qGreen(color), qBlue(color)));
+                        },
+                        [this, swatch] {
+                            return QStringLiteral("Apply fix: Color %1 \u2192 ").arg(swatch) +
+                                   swatchCode(swatch);
+                        });
                 });
     }
     ui::bringToFront(m_accessCheck);
@@ -47,9 +54,14 @@ void MainWindow::showRamps() {
 void MainWindow::showSetBaseColor() {
     if (!m_setBase) {
         m_setBase = new basecolor::SetBaseColorDialog(this);
-        connect(
-            m_setBase, &basecolor::SetBaseColorDialog::baseColorChosen, this,
-            [this](core::ColorRGB rgb8, core::Oklch exact) { m_model.setBaseColor(rgb8, exact); });
+        connect(m_setBase, &basecolor::SetBaseColorDialog::baseColorChosen, this,
+                [this](core::ColorRGB rgb8, core::Oklch exact) {
+                    m_history.record([this, rgb8, exact] { m_model.setBaseColor(rgb8, exact); },
+                                     [exact] {
+                                         return "Base " +
+                                                QString::fromStdString(core::oklchText(exact));
+                                     });
+                });
     }
     showSetBaseWheel();
     // the base as it stands, or nothing to start from before there is a scheme

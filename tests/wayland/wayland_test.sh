@@ -232,7 +232,7 @@ fi
 # window however the parent is clicked, so this run ends by a signal, not by Ctrl+Q.
 start_program second-run
 wait_for_main
-click_at 55 10
+click_at 90 10
 sleep 0.3
 x key Down Down Return
 # the surface of the toplevel titled so, once it has shown a picture

@@ -1,0 +1,124 @@
+#include "support/MainWindowDriver.h"
+#include "support/QtTestMain.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+/// What the main window shows: every field, the swatches, the wheel, the preview, the
+/// controls of the choices; equal only when a user sees no difference.
+struct Shown {
+    QStringList texts;
+    QImage wheel, preview, swatches;
+    QString controls;
+    friend bool operator==(const Shown& a, const Shown& b) {
+        return a.texts == b.texts && a.wheel == b.wheel && a.preview == b.preview &&
+               a.swatches == b.swatches && a.controls == b.controls;
+    }
+};
+
+Shown shown(const MainWindowDriver& d) {
+    Shown s;
+    for (int k = 1; k <= 3; ++k)
+        s.texts << d.texts(k);
+    // the keyboard's mark shows where the focus is, which is no part of the scheme
+    d.wheel()->clearFocus();
+    s.wheel = d.wheel()->grab().toImage();
+    s.preview = d.child("preview")->grab().toImage();
+    s.swatches = d.w->grab(QRect(0, 370, 800, 40)).toImage();
+    QString& c = s.controls;
+    for (int i = 0; i < 5; ++i)
+        c += d.child<QRadioButton>(QStringLiteral("chktype[%1]").arg(i))->isChecked() ? "r" : "-";
+    for (const char* key : {"mnucwdefault", "mnucwwebsafe", "mnuperceptual"})
+        c += d.action(key)->isChecked() ? "w" : "-";
+    c += d.child<QCheckBox>("chkpreview")->isChecked() ? "f" : "-";
+    c += d.child<QComboBox>("cmbpreview")->currentText();
+    c += d.child<QLabel>("lblLightness")->isVisible() ? d.child<QLabel>("lblLightness")->text()
+                                                      : QString();
+    return s;
+}
+
+} // namespace
+
+class tst_History : public QObject {
+    Q_OBJECT
+
+    static void press(const MainWindowDriver& d, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        QTest::keyClick(d.w.get(), key, modifiers);
+    }
+
+private slots:
+    // each deliberate change is one step, named as a designer says it; Ctrl+Z walks them back
+    // to the start exactly, Ctrl+Shift+Z forward again, and a new step drops what was undone
+    void undoAndRedoWalkEveryStepBackAndForth() {
+        MainWindowDriver d;
+        QAction* undo = d.action("mnuundo");
+        QAction* redo = d.action("mnuredo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled()); // nothing recorded at start-up
+        d.move(200, 60);
+        QList<Shown> states{shown(d)};
+        QStringList names;
+        const auto step = [&](const std::function<void()>& change, const QString& name) {
+            change();
+            QTRY_COMPARE(undo->text(), "Undo " + name);
+            names << name;
+            states << shown(d);
+        };
+        step([&d] { d.press(200, 60); }, "Freeze at " + d.text("txthtml2"));
+        step([&d] { d.chooseRule(3); }, "Rule: Triad");
+        step([&d] { d.chooseStyle("Table Style"); }, "Style: Table Style");
+        step([&d] { d.runMenu("mnuperceptual"); }, "Wheel: Perceptual ChromaLune");
+        // a burst of keys on the slider is one step
+        step(
+            [&d] {
+                for (int i = 0; i < 3; ++i)
+                    QTest::keyClick(d.child("sldlightness"), Qt::Key_Right);
+            },
+            "Lightness 65.3 %");
+        step([&d] { QTest::mouseClick(d.child("chkpreview"), Qt::LeftButton); },
+             "Follow-Preview on");
+        step(
+            [&d] {
+                d.runMenu("mnusetbase");
+                auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
+                QTest::keyClicks(in<QLineEdit>(dialog, "txtbasecolor"), "oklch(55% 0.15 250)");
+                in<QPushButton>(dialog, "cmdok")->click();
+            },
+            "Base oklch(55% 0.15 250)");
+        step([&d] { d.press(20, 130); }, "Release");
+        // the history lists them in order after the start
+        d.runMenu("mnuhistory");
+        const QAbstractItemModel* listed = in<QListView>(d.w.get(), "frmhistory")->model();
+        QCOMPARE(listed->rowCount(), names.size() + 1);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(listed->index(i + 1, 0).data().toString(), names[i]);
+
+        for (int i = int(names.size()) - 1; i >= 0; --i) {
+            press(d, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(shown(d) == states[i], qPrintable("undo " + names[i]));
+        }
+        QVERIFY(!undo->isEnabled());
+        for (int i = 0; i < names.size(); ++i) {
+            press(d, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY2(shown(d) == states[i + 1], qPrintable("redo " + names[i]));
+        }
+        // Ctrl+Y redoes too; a new step after an undo leaves nothing to redo
+        press(d, Qt::Key_Z, Qt::ControlModifier);
+        press(d, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(shown(d) == states.last());
+        press(d, Qt::Key_Z, Qt::ControlModifier);
+        d.chooseRule(0);
+        QTRY_COMPARE(undo->text(), QStringLiteral("Undo Rule: Complementary"));
+        QVERIFY(!redo->isEnabled());
+    }
+};
+
+CHROMALUNE_TEST_MAIN(tst_History)
+#include "HistoryTest.moc"
