@@ -77,6 +77,13 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
         QVERIFY(d.model().isLocked());
         QCOMPARE((*d.model().previewPaint())[size_t(k - 1)], d.model().swatchColor(k));
+        // a step of its own, taken back and again
+        QCOMPARE(d.action("mnuundo")->text(),
+                 QStringLiteral("Undo Apply fix: Color %1 \u2192 %2").arg(k).arg(code));
+        d.runMenu("mnuundo");
+        QVERIFY(d.text(QStringLiteral("txthtml%1").arg(k)) != code && !d.model().isLocked());
+        d.runMenu("mnuredo");
+        QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
         // the pair passes now: the table lists the fixes of the scheme as it is, within a frame
         QTRY_COMPARE(view->model()->rowCount(),
                      int(pairFixes(checkOf(d.model()), Level::AaNormal).size()));
