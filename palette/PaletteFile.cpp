@@ -8,8 +8,8 @@
 namespace palette {
 
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason, ExportOptions options) {
-    const std::vector<uint8_t> bytes = fileBytes(format, colors, options);
+                      std::string* reason, ExportOptions options, std::string_view schemeState) {
+    const std::vector<uint8_t> bytes = fileBytes(format, colors, options, schemeState);
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
                           static_cast<qsizetype>(bytes.size()));
     QString error;

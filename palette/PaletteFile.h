@@ -10,8 +10,9 @@ namespace palette {
 
 /// Writes the scheme's colours in format (with what options add) to path as one whole, as
 /// the colours file is written: on failure an earlier file stays as it was and reason (when
-/// given) says why.
+/// given) says why. A design-tokens file holds schemeState, when given (see designTokensText).
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason, ExportOptions options = {});
+                      std::string* reason, ExportOptions options = {},
+                      std::string_view schemeState = {});
 
 } // namespace palette

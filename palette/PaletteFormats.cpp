@@ -166,7 +166,8 @@ std::string tokenComponent(int channel) {
     return std::string(buffer, result.ptr);
 }
 
-std::string designTokensText(const SchemeColors& colors, ExportOptions options) {
+std::string designTokensText(const SchemeColors& colors, ExportOptions options,
+                             std::string_view schemeState) {
     // The scheme's colours are tokens at the top, where build tools and readers of the files
     // written before the ramps find them (color-1 builds as --color-1); a token cannot also
     // be a group, so the ramps are groups of their own under "ramp" (ramp.color-1.50 ..
@@ -199,6 +200,10 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options) 
                       "on white",
                       twins, "  "));
     }
+    // the state last, where a reader of the tokens looks least
+    if (!schemeState.empty())
+        top.push_back("  \"$extensions\": {\"" + std::string(kTokenExtensionKey) +
+                      "\": {\"scheme\": " + std::string(schemeState) + "}}");
     return "{\n" + joinMembers(top) + "}\n";
 }
 
@@ -298,7 +303,8 @@ std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options)
     return out;
 }
 
-std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, ExportOptions options) {
+std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, ExportOptions options,
+                               std::string_view schemeState) {
     std::string text;
     switch (format) {
     case Format::Css:
@@ -311,7 +317,7 @@ std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, Export
         text = oklchCssText(colors, options);
         break;
     case Format::DesignTokens:
-        text = designTokensText(colors, options);
+        text = designTokensText(colors, options, schemeState);
         break;
     case Format::GimpPalette:
         text = gimpPaletteText(colors, "ChromaLune", options);

@@ -70,8 +70,11 @@ std::string scssText(const SchemeColors& colors, ExportOptions options = {});
 /// Design tokens (JSON): one sRGB colour token per colour with components 0-1 and a
 /// lower-case "#rrggbb" hex, and its oklch() text under "$extensions" (kTokenExtensionKey,
 /// "oklch"); then the group "ramp" holding a group per ramp ("color-1" .. "neutral") of
-/// tokens "50" .. "950"; with options.dark a group "dark" of the colours' twins. LF line ends.
-std::string designTokensText(const SchemeColors& colors, ExportOptions options = {});
+/// tokens "50" .. "950"; with options.dark a group "dark" of the colours' twins; with a
+/// schemeState (a JSON object's text) that state under the root's "$extensions"
+/// (kTokenExtensionKey, "scheme"), which makes the file a scheme document. LF line ends.
+std::string designTokensText(const SchemeColors& colors, ExportOptions options = {},
+                             std::string_view schemeState = {});
 
 /// A Tailwind CSS 4 theme: one @theme block of "--color-<ramp>-<step>: oklch(...)" for each
 /// ramp (color-1 .. neutral) and step (50 .. 950), each the oklch() of the step's 8-bit
@@ -98,7 +101,7 @@ std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options 
 /// The whole file for a format (the GIMP palette named "ChromaLune"). The window writes it
 /// with the default options, as the command line does without --ramps and --dark.
 std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
-                               ExportOptions options = {});
+                               ExportOptions options = {}, std::string_view schemeState = {});
 
 /// The format a file name asks for by its extension, case-insensitive, the longest extension
 /// winning (".oklch.css" or ".tailwind.css" before ".css"); none when unknown.

@@ -1,0 +1,270 @@
+#include "SchemeDocument.h"
+
+#include "core/SystemColors.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace palette {
+
+namespace {
+
+using Snapshot = scheme::SchemeModel::Snapshot;
+
+constexpr const char* kRasters[] = {"start", "default", "websafe", "perceptual"};
+constexpr const char* kRules[] = {"complementary", "analogous", "split-complementary", "triad",
+                                  "monochromatic"};
+constexpr const char* kFields[] = {"red", "green", "blue", "decimal", "html", "websafe"};
+/// Farther than any pointer or line end on the wheel's surface can lie.
+constexpr double kFarthest = 1e6;
+/// Longer than any text a field shows.
+constexpr qsizetype kLongestText = 4096;
+constexpr qint64 kMegabyte = qint64{1024} * 1024;
+
+std::string core::ColumnTexts::*const kTextMembers[] = {
+    &core::ColumnTexts::red,     &core::ColumnTexts::green, &core::ColumnTexts::blue,
+    &core::ColumnTexts::decimal, &core::ColumnTexts::html,  &core::ColumnTexts::webSafe};
+
+QJsonArray colorArray(const std::array<core::Color, 3>& colors) {
+    return {colors[0], colors[1], colors[2]};
+}
+
+/// Reads the parts of a state object, keeping the first thing found wrong.
+class StateReader {
+public:
+    QString error;
+
+    bool fail(const QString& where, const QString& what) {
+        if (error.isEmpty())
+            error = QStringLiteral("The scheme's \"%1\" %2.").arg(where, what);
+        return false;
+    }
+    double number(const QJsonValue& v, const QString& where, double min, double max) {
+        const double d = v.toDouble(std::numeric_limits<double>::quiet_NaN());
+        if (!v.isDouble() || !std::isfinite(d) || d < min || d > max)
+            fail(where, QStringLiteral("is not a number from %1 to %2").arg(min).arg(max));
+        return std::isfinite(d) ? std::clamp(d, min, max) : min;
+    }
+    bool boolean(const QJsonValue& v, const QString& where) {
+        if (!v.isBool())
+            fail(where, QStringLiteral("is not true or false"));
+        return v.toBool();
+    }
+    int choice(const QJsonValue& v, const QString& where, const char* const* names, int count) {
+        for (int i = 0; i < count; ++i) {
+            if (v.toString() == QLatin1String(names[i]))
+                return i;
+        }
+        fail(where, QStringLiteral("names none of its choices"));
+        return 0;
+    }
+    QJsonArray array(const QJsonValue& v, const QString& where, qsizetype size) {
+        if (!v.isArray() || v.toArray().size() != size)
+            fail(where, QStringLiteral("is not a list of %1").arg(size));
+        return v.isArray() && v.toArray().size() == size ? v.toArray() : QJsonArray();
+    }
+    /// A 24-bit colour, or with system a reference to one of the system colours.
+    core::Color color(const QJsonValue& v, const QString& where, bool system = false) {
+        const double d = v.toDouble(-1);
+        const bool plain = v.isDouble() && d >= 0 && d <= 0xFFFFFF && d == std::floor(d);
+        const bool reference = system && v.isDouble() && d >= INT32_MIN && d < 0 &&
+                               d == std::floor(d) && core::isSystemColor(static_cast<int32_t>(d)) &&
+                               core::systemColor(static_cast<int32_t>(d) & 0xFFFFFF) != 0;
+        if (!plain && !reference) {
+            fail(where, QStringLiteral("is not a colour"));
+            return 0;
+        }
+        return static_cast<core::Color>(d);
+    }
+    std::string text(const QJsonValue& v, const QString& where) {
+        if (!v.isString() || v.toString().size() > kLongestText)
+            fail(where, QStringLiteral("is not a text of at most %1 characters").arg(kLongestText));
+        return v.toString().left(kLongestText).toStdString();
+    }
+};
+
+Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
+    Snapshot s;
+    s.raster = static_cast<scheme::WheelRaster>(r.choice(o["wheel"], "wheel", kRasters, 4));
+    s.rule = static_cast<core::SchemeType>(r.choice(o["rule"], "rule", kRules, 5));
+    s.locked = r.boolean(o["frozen"], "frozen");
+    s.x = static_cast<float>(r.number(o["x"], "x", -kFarthest, kFarthest));
+    s.y = static_cast<float>(r.number(o["y"], "y", -kFarthest, kFarthest));
+    const double style = r.number(o["style"], "style", -1, styleCount - 1);
+    if (style != std::floor(style))
+        r.fail("style", QStringLiteral("is not a whole number"));
+    s.style = static_cast<int>(style);
+    s.followPreview = r.boolean(o["followPreview"], "followPreview");
+    s.lightness = r.number(o["lightness"], "lightness", 0, 1);
+    if (!o["previewPaint"].isNull()) {
+        const QJsonArray paint = r.array(o["previewPaint"], "previewPaint", 3);
+        std::array<core::Color, 3> colors{};
+        for (qsizetype i = 0; i < paint.size(); ++i)
+            colors[size_t(i)] = r.color(paint[i], "previewPaint");
+        s.previewPaint = colors;
+    }
+    const QJsonArray swatches = r.array(o["swatches"], "swatches", 3);
+    for (qsizetype i = 0; i < swatches.size(); ++i)
+        s.state.swatch[size_t(i)] = r.color(swatches[i], "swatches", true);
+    const QJsonArray texts = r.array(o["texts"], "texts", 3);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const QJsonArray fields = r.array(texts[i], "texts", 6);
+        for (qsizetype f = 0; f < fields.size(); ++f)
+            s.state.texts[size_t(i)].*kTextMembers[f] =
+                r.text(fields[f], QStringLiteral("texts.") + kFields[f]);
+    }
+    const QJsonArray lines = r.array(o["lines"], "lines", 3);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QJsonArray l = r.array(lines[i], "lines", 5);
+        if (l.size() != 5)
+            continue;
+        core::LineState& line = s.state.lines[size_t(i)];
+        line.visible = r.boolean(l[0], "lines");
+        float* ends[] = {&line.x1, &line.y1, &line.x2, &line.y2};
+        for (int e = 0; e < 4; ++e)
+            *ends[e] = static_cast<float>(r.number(l[e + 1], "lines", -kFarthest, kFarthest));
+    }
+    if (!o["around"].isNull()) {
+        const QJsonArray around = r.array(o["around"], "around", 2);
+        if (around.size() == 2)
+            s.around = std::array<double, 2>{r.number(around[0], "around", -kFarthest, kFarthest),
+                                             r.number(around[1], "around", 0, kFarthest)};
+    }
+    if (!o["base"].isNull()) {
+        const QJsonObject base = o["base"].toObject();
+        if (!o["base"].isObject())
+            r.fail("base", QStringLiteral("is not a colour and its OKLCH"));
+        scheme::SchemeModel::ChosenBase chosen;
+        chosen.color = r.color(base["color"], "base.color");
+        chosen.exact = {r.number(base["L"], "base.L", 0, 1), r.number(base["C"], "base.C", 0, 1),
+                        r.number(base["h"], "base.h", 0, 360)};
+        s.base = chosen;
+    }
+    return s;
+}
+
+} // namespace
+
+QJsonObject schemeStateJson(const Snapshot& s) {
+    QJsonObject o;
+    o["version"] = kSchemeStateVersion;
+    o["wheel"] = kRasters[static_cast<int>(s.raster)];
+    o["rule"] = kRules[static_cast<int>(s.rule)];
+    o["frozen"] = s.locked;
+    o["x"] = double(s.x);
+    o["y"] = double(s.y);
+    o["style"] = s.style;
+    o["followPreview"] = s.followPreview;
+    o["lightness"] = s.lightness;
+    o["previewPaint"] = s.previewPaint ? QJsonValue(colorArray(*s.previewPaint)) : QJsonValue();
+    o["swatches"] = colorArray(s.state.swatch);
+    QJsonArray texts, lines;
+    for (size_t i = 0; i < 3; ++i) {
+        QJsonArray fields;
+        for (auto member : kTextMembers)
+            fields.append(QString::fromStdString(s.state.texts[i].*member));
+        texts.append(fields);
+        const core::LineState& l = s.state.lines[i];
+        lines.append(QJsonArray{l.visible, double(l.x1), double(l.y1), double(l.x2), double(l.y2)});
+    }
+    o["texts"] = texts;
+    o["lines"] = lines;
+    o["around"] = s.around ? QJsonValue(QJsonArray{(*s.around)[0], (*s.around)[1]}) : QJsonValue();
+    if (s.base)
+        o["base"] = QJsonObject{{"color", s.base->color},
+                                {"L", s.base->exact.L},
+                                {"C", s.base->exact.C},
+                                {"h", s.base->exact.h}};
+    else
+        o["base"] = QJsonValue();
+    return o;
+}
+
+std::string schemeStateText(const Snapshot& snapshot) {
+    return QJsonDocument(schemeStateJson(snapshot)).toJson(QJsonDocument::Compact).toStdString();
+}
+
+DocumentRead readSchemeDocument(const QByteArray& text, int styleCount) {
+    DocumentRead read;
+    QJsonParseError parsed{};
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);
+    if (parsed.error != QJsonParseError::NoError) {
+        read.error = QStringLiteral("It is not a design-tokens file: %1 at byte %2.")
+                         .arg(parsed.errorString())
+                         .arg(parsed.offset);
+        return read;
+    }
+    if (!document.isObject()) {
+        read.error = QStringLiteral("It is not a design-tokens file: it holds no group.");
+        return read;
+    }
+    const QJsonValue state = document.object()["$extensions"][QLatin1String(
+        kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()))]["scheme"];
+    if (!state.isObject()) {
+        read.palette = true;
+        read.error = QStringLiteral("It is a palette, not a ChromaLune scheme: it holds no "
+                                    "scheme to open. Reading palettes comes in a later version.");
+        return read;
+    }
+    const QJsonObject o = state.toObject();
+    if (!o["version"].isDouble() || o["version"].toDouble() < 1) {
+        read.error = QStringLiteral("The scheme has no version.");
+        return read;
+    }
+    if (o["version"].toDouble() > kSchemeStateVersion) {
+        read.error = QStringLiteral("The scheme was written by a newer ChromaLune (version %1); "
+                                    "this one reads version %2.")
+                         .arg(o["version"].toDouble())
+                         .arg(kSchemeStateVersion);
+        return read;
+    }
+    StateReader reader;
+    const Snapshot snapshot = snapshotOf(o, styleCount, reader);
+    if (!reader.error.isEmpty())
+        read.error = reader.error;
+    else
+        read.snapshot = snapshot;
+    return read;
+}
+
+DocumentRead readSchemeDocumentFile(const QString& path, int styleCount) {
+    DocumentRead read;
+    const QFileInfo info(path);
+    // a pipe or a device could block the window or never end
+    if (!info.exists()) {
+        read.error = QStringLiteral("There is no such file.");
+        return read;
+    }
+    if (!info.isFile()) {
+        read.error = QStringLiteral("It is not a file.");
+        return read;
+    }
+    if (info.size() > kMaxDocumentBytes) {
+        read.error = QStringLiteral("It is too large for a scheme: %1 MB, at most %2 MB.")
+                         .arg(info.size() / kMegabyte)
+                         .arg(kMaxDocumentBytes / kMegabyte);
+        return read;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.error = file.errorString() + QLatin1Char('.');
+        return read;
+    }
+    // read no more than the limit, also from a file that grows while it is read
+    const QByteArray text = file.read(kMaxDocumentBytes + 1);
+    if (text.size() > kMaxDocumentBytes) {
+        read.error = QStringLiteral("It is too large for a scheme.");
+        return read;
+    }
+    return readSchemeDocument(text, styleCount);
+}
+
+} // namespace palette

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "PaletteFormats.h"
+#include "scheme/SchemeModel.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+// Scheme documents: the design-tokens file the export writes, holding besides the tokens the
+// whole scheme under the program's own "$extensions" key. One file is what a token pipeline
+// builds and what the program reopens exactly.
+
+namespace palette {
+
+/// Version of the scheme state written; a document of a later one is refused.
+constexpr int kSchemeStateVersion = 1;
+/// Largest document read: a scheme's tokens file is about 30 KB.
+constexpr qint64 kMaxDocumentBytes = qint64{8} * 1024 * 1024;
+
+/// The scheme state of a snapshot, as its JSON object: every part of it, exactly.
+QJsonObject schemeStateJson(const scheme::SchemeModel::Snapshot& snapshot);
+
+/// The state text that makes a design-tokens file a document of the snapshot (see
+/// designTokensText).
+std::string schemeStateText(const scheme::SchemeModel::Snapshot& snapshot);
+
+/// What reading a document gives: the snapshot, or what is wrong with the file.
+struct DocumentRead {
+    std::optional<scheme::SchemeModel::Snapshot> snapshot;
+    /// Why there is no snapshot: one sentence that names the part or the offset.
+    QString error;
+    /// Whether the file is a tokens file without the program's state: a palette.
+    bool palette = false;
+};
+
+/// The snapshot a document's text holds; styleCount is how many preview styles there are.
+DocumentRead readSchemeDocument(const QByteArray& text, int styleCount);
+/// The snapshot of the document at path: a regular file of at most kMaxDocumentBytes.
+DocumentRead readSchemeDocumentFile(const QString& path, int styleCount);
+
+} // namespace palette
