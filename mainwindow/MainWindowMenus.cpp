@@ -6,6 +6,7 @@
 #include "io/FileWriter.h"
 #include "palette/ExportDialog.h"
 #include "palette/PaletteFile.h"
+#include "palette/SchemeDocument.h"
 #include "platform/Desktop.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
@@ -249,7 +250,8 @@ void MainWindow::exportPalette() {
     const QString path = dialog.target();
     const palette::Format format = dialog.formatFor(path);
     std::string reason;
-    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason))
+    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason, {},
+                                   palette::schemeStateText(m_model.snapshot())))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),
             QStringLiteral("The palette was not exported to %1: %2.")

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "PaletteFile.h"
+#include "SchemeDocument.h"
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
@@ -334,7 +335,7 @@ SchemeResult schemeColors(const ExportRequest& request) {
         const core::Oklch exact =
             request.baseExact.value_or(core::toOklch(core::oklabOf(core::splitColor(color))));
         model.setBaseColor(core::splitColor(color), exact);
-        return {model.schemeColors(), {}};
+        return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
     }
     // on the disc the default is the rim at pure red's hue, at the lightness asked for
     const core::Oklch red = core::toOklch(core::oklabOf(core::splitColor(kDefaultBase)));
@@ -345,8 +346,9 @@ SchemeResult schemeColors(const ExportRequest& request) {
                    : std::array<float, 2>{core::toSingle(rim.x), core::toSingle(rim.y)};
     if (!model.trackPointer(pointer[0], pointer[1]))
         return {std::nullopt,
-                fail("the position is outside the wheel", "--at", "use 0-259 for X and Y")};
-    return {model.schemeColors(), {}};
+                fail("the position is outside the wheel", "--at", "use 0-259 for X and Y"),
+                {}};
+    return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
 }
 
 std::string usageText() {
@@ -415,7 +417,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
     std::string reason;
     if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason,
-                          request.options)) {
+                          request.options, scheme.state)) {
         err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
             << core::printableText(reason) << '\n';
         return 1;

@@ -56,6 +56,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args);
 struct SchemeResult {
     std::optional<SchemeColors> colors;
     std::string error;
+    /// The whole scheme, which a design-tokens file holds so that the window reopens it.
+    std::string state;
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

@@ -472,8 +472,12 @@ TEST(CommandLine, RampsAndDarkReachEveryFormat) {
                 args.insert(args.end(), on ? 1 : 0, flag);
             ASSERT_EQ(run(args).status, 0);
             const std::vector<uint8_t> bytes = palette::fileBytes(format, colors, o);
-            EXPECT_EQ(readAll(QString::fromStdString(file)).toStdString(),
-                      std::string(bytes.begin(), bytes.end()));
+            // a tokens file holds the scheme's state too, which its own test reads
+            std::string written = readAll(QString::fromStdString(file)).toStdString();
+            const size_t state = written.find(",\n  \"$extensions\"");
+            if (format == Format::DesignTokens && state != std::string::npos)
+                written = written.substr(0, state) + "\n}\n";
+            EXPECT_EQ(written, std::string(bytes.begin(), bytes.end()));
         }
     }
     const std::string gimp = palette::gimpPaletteText(colors, "x", {true, true});
