@@ -63,6 +63,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                          });
     });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
+    // a document's title marks changes not saved yet; without one the title stays as it is
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (!m_documentPath.isEmpty())
+            setWindowModified(!clean);
+    });
 
     buildSchemeFrame();
     buildLightnessSlider();
@@ -374,6 +379,10 @@ void MainWindow::showChoices() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     closeOtherWindows();
     event->accept();
 }

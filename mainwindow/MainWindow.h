@@ -128,6 +128,19 @@ private:
     bool saveColorsToFile(const QString& fileName);
     /// The main window's closing closes every other window, which ends the program.
     void closeOtherWindows();
+    // ---- scheme documents (MainWindowDocument.cpp) ----
+    void openDocumentFromDialog();
+    /// Opens the scheme document at path as one step; a file that is no scheme leaves the
+    /// scheme as it is and says why. Returns whether it opened.
+    bool openDocument(const QString& path);
+    void saveSchemeAs();
+    /// Writes the scheme as a document to path; a failure says why and keeps the earlier file.
+    bool writeDocument(const QString& path);
+    /// The scheme is the document at path now, as saved: the title names it.
+    void setDocument(const QString& path);
+    /// Whether the window may close: with unsaved changes to a document, the user is asked
+    /// to save them, discard them or stay.
+    bool mayClose();
     /// Opens "History": the steps that can be undone and redone (made once, then reused).
     void showHistory();
     /// The name a step gives a swatch's colour: its HTML code.
@@ -136,6 +149,8 @@ private:
     scheme::SchemeModel m_model;
     history::SchemeHistory m_history{m_model};
     QPointer<QWidget> m_historyWindow;
+    /// The scheme document shown, once one was opened or saved; empty before.
+    QString m_documentPath;
 
     WheelSurface* m_wheel = nullptr;
     /// The rule options by rule index.

@@ -125,6 +125,15 @@ void MainWindow::setupMenus() {
     m_menuBar->setNativeMenuBar(false);
 
     QMenu* file = addHeader(m_menuBar, "8mnufile", QStringLiteral("File"));
+    connect(addEntry(file, "mnuopen", QStringLiteral("Open..."),
+                     menuIcon("document-open", QStyle::SP_DialogOpenButton),
+                     QKeySequence(QStringLiteral("Ctrl+O"))),
+            &QAction::triggered, this, &MainWindow::openDocumentFromDialog);
+    connect(addEntry(file, "mnusavescheme", QStringLiteral("Save Scheme As..."),
+                     menuIcon("document-save-as", QStyle::SP_DialogSaveButton),
+                     QKeySequence(QStringLiteral("Ctrl+Shift+S"))),
+            &QAction::triggered, this, &MainWindow::saveSchemeAs);
+    file->addSeparator();
     connect(addEntry(file, "mnusavecolors", QStringLiteral("Save Colors to File"),
                      menuIcon("document-save", QStyle::SP_DialogSaveButton),
                      QKeySequence(QStringLiteral("Ctrl+S"))),

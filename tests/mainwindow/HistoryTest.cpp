@@ -3,10 +3,13 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -117,6 +120,69 @@ private slots:
         d.chooseRule(0);
         QTRY_COMPARE(undo->text(), QStringLiteral("Undo Rule: Complementary"));
         QVERIFY(!redo->isEnabled());
+    }
+
+    // a scheme saved as a document opens in another window exactly as it was shown; the title
+    // names it and marks changes, a file that is no scheme changes nothing, and closing asks
+    // before changes are lost
+    void documentsReopenExactlyAndAskBeforeLosingChanges() {
+        QTemporaryDir dir;
+        const auto fileDialogTakes = [](const QString& name) {
+            whenModalAppears<QFileDialog>([name](QFileDialog* dialog) {
+                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+                edit->setText(name);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        MainWindowDriver d;
+        QCOMPARE(d.w->windowTitle(), QStringLiteral("ChromaLune"));
+        d.move(200, 60);
+        d.press(200, 60);
+        d.chooseRule(4);
+        d.chooseStyle("Table Style");
+        fileDialogTakes(dir.filePath("brand"));
+        d.runMenu("mnusavescheme");
+        QCOMPARE(d.w->windowTitle(), QStringLiteral("brand.tokens.json[*] - ChromaLune"));
+        QVERIFY(!d.w->isWindowModified());
+        d.chooseRule(0);
+        QVERIFY(d.w->isWindowModified());
+        d.runMenu("mnuundo");
+        QVERIFY(!d.w->isWindowModified());
+
+        MainWindowDriver other;
+        QFile(dir.filePath("broken.tokens.json")).open(QIODevice::WriteOnly);
+        QFile palette(dir.filePath("palette.tokens.json"));
+        QVERIFY(palette.open(QIODevice::WriteOnly) &&
+                palette.write("{\"a\": {\"$type\": \"color\", \"$value\": \"#fff\"}}") > 0);
+        palette.close();
+        const Shown before = shown(other);
+        for (const auto& [name, says] :
+             {std::pair("broken.tokens.json", "not a design-tokens file"),
+              {"palette.tokens.json", "a palette"}}) {
+            QString seen;
+            whenModalAppears<QMessageBox>([&seen](QMessageBox* box) {
+                seen = box->text();
+                box->button(QMessageBox::Ok)->click();
+            });
+            fileDialogTakes(dir.filePath(name));
+            other.runMenu("mnuopen");
+            QVERIFY2(seen.contains(QLatin1String(says)), qPrintable(seen));
+            QVERIFY(shown(other) == before && other.w->windowTitle() == "ChromaLune");
+        }
+        fileDialogTakes(dir.filePath("brand.tokens.json"));
+        other.runMenu("mnuopen");
+        QVERIFY(shown(other) == shown(d));
+        QCOMPARE(other.action("mnuundo")->text(), QStringLiteral("Undo Open brand.tokens.json"));
+        QCOMPARE(other.w->windowTitle(), d.w->windowTitle());
+
+        // a changed document: Cancel stays, Discard closes
+        other.chooseRule(1);
+        for (const auto button : {QMessageBox::Cancel, QMessageBox::Discard}) {
+            whenModalAppears<QMessageBox>(
+                [button](QMessageBox* box) { box->button(button)->click(); });
+            other.w->close();
+            QCOMPARE(other.w->isVisible(), button == QMessageBox::Cancel);
+        }
     }
 };
 

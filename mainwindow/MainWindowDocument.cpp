@@ -1,0 +1,106 @@
+#include "MainWindow.h"
+
+#include "palette/PaletteFile.h"
+#include "palette/SchemeDocument.h"
+#include "preview/PreviewStyles.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace mainwindow {
+
+namespace {
+
+const QString kDocumentFilter = QStringLiteral("ChromaLune Scheme (*.tokens.json)");
+const QString kDocumentExtension = QStringLiteral(".tokens.json");
+
+} // namespace
+
+void MainWindow::openDocumentFromDialog() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open"), QString(),
+        kDocumentFilter + QStringLiteral(";;JSON (*.json);;All Files (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty())
+        openDocument(path);
+}
+
+bool MainWindow::openDocument(const QString& path) {
+    const palette::DocumentRead read =
+        palette::readSchemeDocumentFile(path, int(preview::previewStyles().size()));
+    const QString name = QFileInfo(path).fileName();
+    if (!read.snapshot) {
+        const QString text = QStringLiteral("Cannot open \"%1\": %2")
+                                 .arg(QDir::toNativeSeparators(path), read.error);
+        if (read.palette)
+            QMessageBox::information(this, QStringLiteral("Open"), text);
+        else
+            QMessageBox::warning(this, QStringLiteral("Open"), text);
+        return false;
+    }
+    const scheme::SchemeModel::Snapshot snapshot = *read.snapshot;
+    m_history.record([this, &snapshot] { m_model.restore(snapshot); },
+                     [name] { return "Open " + name; });
+    setDocument(path);
+    return true;
+}
+
+void MainWindow::saveSchemeAs() {
+    QFileDialog dialog(this, QStringLiteral("Save Scheme As"), QString(), kDocumentFilter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!m_documentPath.isEmpty())
+        dialog.selectFile(m_documentPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().constFirst();
+    if (!path.endsWith(kDocumentExtension, Qt::CaseInsensitive))
+        path += path.endsWith(QLatin1Char('.')) ? kDocumentExtension.mid(1) : kDocumentExtension;
+    if (writeDocument(path))
+        setDocument(path);
+}
+
+bool MainWindow::writeDocument(const QString& path) {
+    std::string reason;
+    if (palette::writePaletteFile(path, palette::Format::DesignTokens, m_model.schemeColors(),
+                                  &reason, {}, palette::schemeStateText(m_model.snapshot())))
+        return true;
+    QMessageBox::warning(this, QStringLiteral("Save Scheme As"),
+                         QStringLiteral("The scheme was not saved to %1: %2.")
+                             .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
+    return false;
+}
+
+void MainWindow::setDocument(const QString& path) {
+    m_documentPath = path;
+    m_history.stack().setClean();
+    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] - ChromaLune"));
+    setWindowModified(false);
+}
+
+bool MainWindow::mayClose() {
+    if (m_documentPath.isEmpty() || !isWindowModified())
+        return true;
+    QMessageBox ask(
+        QMessageBox::Question, QStringLiteral("ChromaLune"),
+        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_documentPath).fileName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    ask.setDefaultButton(QMessageBox::Save);
+    switch (ask.exec()) {
+    case QMessageBox::Save:
+        if (!writeDocument(m_documentPath))
+            return false;
+        m_history.stack().setClean();
+        return true;
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace mainwindow
