@@ -1,11 +1,16 @@
+#include "core/PrintableText.h"
 #include "io/FileWriter.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
+#include "palette/SchemeDocument.h"
 #include "platform/Desktop.h"
 #include "platform/DisplayStartup.h"
+#include "preview/PreviewStyles.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QIcon>
 
 #include <cstdlib>
@@ -35,6 +40,18 @@ int main(int argc, char* argv[]) {
         std::cerr << error << '\n';
         return 2;
     }
+    // a document that cannot be opened is said before any window
+    const std::optional<std::string> document = palette::documentArgument(args);
+    if (document) {
+        const palette::DocumentRead read =
+            palette::readSchemeDocumentFile(QFile::decodeName(QByteArray::fromStdString(*document)),
+                                            static_cast<int>(preview::previewStyles().size()));
+        if (!read.snapshot) {
+            std::cerr << "chromalune: cannot open " << core::quotedText(*document) << ": "
+                      << core::printableText(read.error.toStdString()) << '\n';
+            return 2;
+        }
+    }
     if (!palette::displayNamed(args, [](const char* name) {
             const char* value = std::getenv(name);
             return std::string(value != nullptr ? value : "");
@@ -58,9 +75,12 @@ int main(int argc, char* argv[]) {
     // the splash asks for the main window after one second; the program owns it from then on
     std::unique_ptr<mainwindow::MainWindow> mainWindow;
     mainwindow::SplashWindow splash;
-    QObject::connect(&splash, &mainwindow::SplashWindow::mainWindowDue, [&mainWindow] {
-        if (!mainWindow)
+    QObject::connect(&splash, &mainwindow::SplashWindow::mainWindowDue, [&mainWindow, &document] {
+        if (!mainWindow) {
             mainWindow = std::make_unique<mainwindow::MainWindow>();
+            if (document)
+                mainWindow->openDocument(QFile::decodeName(QByteArray::fromStdString(*document)));
+        }
         mainWindow->show();
     });
     splash.show();

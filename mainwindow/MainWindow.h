@@ -54,6 +54,9 @@ public:
 
     /// The scheme this window shows; windows that follow it observe its changed() signal.
     const scheme::SchemeModel& model() const { return m_model; }
+    /// Opens the scheme document at path as one step; a file that is no scheme leaves the
+    /// scheme as it is and says why. Returns whether it opened.
+    bool openDocument(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,9 +133,6 @@ private:
     void closeOtherWindows();
     // ---- scheme documents (MainWindowDocument.cpp) ----
     void openDocumentFromDialog();
-    /// Opens the scheme document at path as one step; a file that is no scheme leaves the
-    /// scheme as it is and says why. Returns whether it opened.
-    bool openDocument(const QString& path);
     void saveSchemeAs();
     /// Writes the scheme as a document to path; a failure says why and keeps the earlier file.
     bool writeDocument(const QString& path);

@@ -233,14 +233,26 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
     return false;
 }
 
-std::string windowArgumentsError(const std::vector<std::string>& args) {
+namespace {
+
+/// Walks a window run's arguments: the toolkit's options with their values, and the others,
+/// which documents collects (a document's name never starts with a dash). The message names
+/// the first argument that is neither.
+std::string walkWindowArguments(const std::vector<std::string>& args,
+                                std::vector<std::string>* documents) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const auto refuse = [arg](std::string_view what) {
             return "chromalune: " + std::string(what) + " " + core::quotedText(arg) +
                    "; see chromalune --help";
         };
-        if (arg.size() < 2 || arg[0] != '-')
+        if (!arg.empty() && arg[0] != '-') {
+            if (!documents->empty())
+                return refuse("unexpected argument");
+            documents->emplace_back(arg);
+            continue;
+        }
+        if (arg.size() < 2)
             return refuse("unexpected argument");
         std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
         const size_t equals = name.find('=');
@@ -256,6 +268,20 @@ std::string windowArgumentsError(const std::vector<std::string>& args) {
             return refuse("missing value for");
     }
     return {};
+}
+
+} // namespace
+
+std::string windowArgumentsError(const std::vector<std::string>& args) {
+    std::vector<std::string> documents;
+    return walkWindowArguments(args, &documents);
+}
+
+std::optional<std::string> documentArgument(const std::vector<std::string>& args) {
+    std::vector<std::string> documents;
+    if (!walkWindowArguments(args, &documents).empty() || documents.empty())
+        return std::nullopt;
+    return documents.front();
 }
 
 bool displayNamed(const std::vector<std::string>& args,
@@ -352,13 +378,15 @@ SchemeResult schemeColors(const ExportRequest& request) {
 }
 
 std::string usageText() {
-    return "Usage: chromalune [--export FILE [--rule NAME] [--base COLOR | --at X,Y]\n"
+    return "Usage: chromalune [SCHEME.tokens.json]\n"
+           "       chromalune --export FILE [--rule NAME] [--base COLOR | --at X,Y]\n"
            "                  [--raster default|websafe|perceptual] [--lightness N]\n"
-           "                  [--ramps] [--dark]]\n"
+           "                  [--ramps] [--dark]\n"
            "\n"
-           "Without arguments ChromaLune opens its window. With --export it writes the\n"
-           "scheme colors to FILE without opening a window and exits. The window also takes\n"
-           "the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
+           "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
+           "Scheme As (or a .tokens.json export) it opens that scheme. With --export it\n"
+           "writes the scheme colors to FILE without opening a window and exits. The window\n"
+           "also takes the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
            "                  .css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"

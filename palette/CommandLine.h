@@ -38,10 +38,14 @@ struct ParsedArguments {
 bool wantsCommandLine(const std::vector<std::string>& args);
 
 /// For a window run: a one-line message naming the first argument that is not one of the
-/// toolkit's own options (-platform NAME, -style NAME, -reverse, ...), or empty when every
-/// argument is one. Checked before the application object exists, which would otherwise
-/// open a window and ignore a mistyped option.
+/// toolkit's own options (-platform NAME, -style NAME, -reverse, ...) or the one scheme
+/// document to open, or empty when every argument is one. Checked before the application object
+/// exists, which would otherwise open a window and ignore a mistyped option.
 std::string windowArgumentsError(const std::vector<std::string>& args);
+
+/// The scheme document a window run opens: its one argument that is neither a toolkit option
+/// nor an option's value.
+std::optional<std::string> documentArgument(const std::vector<std::string>& args);
 
 /// Whether a display to show the window on is named: by the environment (QT_QPA_PLATFORM,
 /// DISPLAY, WAYLAND_DISPLAY, as environment returns them; empty when unset) or -platform.

@@ -502,7 +502,8 @@ TEST(Program, RefusesWhatItCannotDoInOneLineWhateverTheSignals) {
     } cases[] = {
         {{"--exprot", "x.css"}, RLIM_INFINITY, 2, "unknown option '--exprot'"},
         {{"--help=1"}, RLIM_INFINITY, 2, "unknown option '--help=1'"},
-        {{"-reverse", "x.css"}, RLIM_INFINITY, 2, "unexpected argument 'x.css'"},
+        {{"-reverse", "x.css"}, RLIM_INFINITY, 2, "cannot open 'x.css': There is no such file."},
+        {{"a.tokens.json", "b"}, RLIM_INFINITY, 2, "unexpected argument 'b'"},
         {{}, RLIM_INFINITY, 1, "no display"},
         {{"--export", big}, 10, 1, "'" + big + "': File too large"},
         {{"--export", gone}, RLIM_INFINITY, 1, "'" + gone + "': Broken pipe"},
@@ -539,6 +540,11 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
           "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "display", "name", "visual"})
         EXPECT_FALSE(palette::windowArgumentsError({std::string("-") + name + "=x"}).empty())
             << name;
+    // one more argument is the scheme document to open, never an option's value
+    EXPECT_EQ(palette::documentArgument({"-style", "s", "doc.tokens.json", "-reverse"}),
+              "doc.tokens.json");
+    EXPECT_EQ(palette::documentArgument({"-style", "s"}), std::nullopt);
+    EXPECT_FALSE(palette::windowArgumentsError({"a", "b"}).empty());
     const auto env = [](const std::string& set) {
         return [set](const char* name) { return std::string(name == set ? ":0" : ""); };
     };
