@@ -26,8 +26,11 @@ namespace palette {
 
 namespace {
 
-constexpr std::string_view kValueOptions[] = {"--export", "--rule",   "--base",
-                                              "--at",     "--raster", "--lightness"};
+constexpr std::string_view kValueOptions[] = {"--export", "--rule",      "--base", "--at",
+                                              "--raster", "--lightness", "--from"};
+/// The options that make a scheme, which a scheme read --from holds itself.
+constexpr std::string_view kSchemeOptions[] = {"--rule", "--base", "--at", "--raster",
+                                               "--lightness"};
 /// Options that stand alone: a value given to them is refused, not ignored.
 constexpr std::string_view kFlagOptions[] = {"--ramps", "--dark"};
 
@@ -198,6 +201,10 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         const core::BaseColor chosen = core::baseColorOf(*css.color);
         request.base = core::rgbValue(chosen.rgb8.r, chosen.rgb8.g, chosen.rgb8.b);
         request.baseExact = chosen.exact;
+    } else if (name == "--from") {
+        if (value.empty())
+            return fail("empty file name", name);
+        request.from = std::string(value);
     } else if (name == "--at") {
         request.at = parsePosition(value);
         if (!request.at)
@@ -338,6 +345,11 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         if (!error.empty())
             return {std::nullopt, error};
     }
+    for (std::string_view option : kSchemeOptions) {
+        if (!request.from.empty() && seen.count(option) != 0)
+            return {std::nullopt, fail("a scheme read --from holds its own", option,
+                                       "leave out " + std::string(option))};
+    }
     if (request.base && request.at)
         return {std::nullopt, fail("give either --base or --at, not both", "--at")};
     if (request.lightness && request.raster != scheme::WheelRaster::Perceptual)
@@ -351,6 +363,19 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 SchemeResult schemeColors(const ExportRequest& request) {
     // the window's own scheme, so the file holds what its swatches would show
     scheme::SchemeModel model;
+    if (!request.from.empty()) {
+        // the window checks the preview style against its list; here any is written back
+        constexpr int kAnyStyle = 1 << 16;
+        const DocumentRead read = readSchemeDocumentFile(
+            QFile::decodeName(QByteArray::fromStdString(request.from)), kAnyStyle);
+        if (!read.snapshot)
+            return {std::nullopt,
+                    "chromalune: cannot open " + core::quotedText(request.from) +
+                        " (--from): " + core::printableText(read.error.toStdString()),
+                    {}};
+        model.restore(*read.snapshot);
+        return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
+    }
     model.setRaster(request.raster);
     model.setRule(request.rule);
     model.setLightness(request.lightness.value_or(scheme::SchemeModel::kDefaultLightness));
@@ -379,9 +404,10 @@ SchemeResult schemeColors(const ExportRequest& request) {
 
 std::string usageText() {
     return "Usage: chromalune [SCHEME.tokens.json]\n"
-           "       chromalune --export FILE [--rule NAME] [--base COLOR | --at X,Y]\n"
+           "       chromalune --export FILE [--from SCHEME | [--rule NAME]\n"
+           "                  [--base COLOR | --at X,Y]\n"
            "                  [--raster default|websafe|perceptual] [--lightness N]\n"
-           "                  [--ramps] [--dark]\n"
+           "                  [--ramps] [--dark]]\n"
            "\n"
            "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
            "Scheme As (or a .tokens.json export) it opens that scheme. With --export it\n"
@@ -415,6 +441,9 @@ std::string usageText() {
            "  --dark          add each color's dark twin for a dark background (color-1-dark\n"
            "                  ..; in design tokens the group \"dark\"); .ramps.css always\n"
            "                  holds them\n"
+           "  --from SCHEME   write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
+           "                  .tokens.json export) instead of --rule, --base, --at, --raster\n"
+           "                  and --lightness\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"

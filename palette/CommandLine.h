@@ -24,6 +24,7 @@ struct ExportRequest {
     std::optional<double> lightness;        ///< the perceptual disc's lightness 0..1
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
     ExportOptions options;                  ///< --ramps and --dark
+    std::string from;                       ///< a saved scheme to write instead
 };
 
 /// A parsed command line: the request, or a one-line message naming the bad argument.

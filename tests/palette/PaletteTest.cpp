@@ -421,6 +421,21 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     expectRefused(run({"--export", missing}), 1, "'" + missing + "': No such file");
 }
 
+// A scheme saved as tokens is written again in any format --from it, exactly as it was made;
+// a file that holds no scheme, or --from beside the options that make one, is refused.
+TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
+    QTemporaryDir dir;
+    const std::string saved = dir.filePath("s.tokens.json").toStdString();
+    const std::string out = dir.filePath("o.css").toStdString();
+    ASSERT_EQ(run({"--export", saved, "--rule=triad", "--raster=perceptual", "--at=60,200"}).status,
+              0);
+    ASSERT_EQ(run({"--export", out, "--from", saved}).status, 0);
+    EXPECT_EQ(readAll(QString::fromStdString(out)).toStdString(),
+              palette::cssText(colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"})));
+    expectRefused(run({"--export", out, "--from", out}), 2, "(--from): It is not a design-tokens");
+    expectRefused(run({"--export", out, "--from", saved, "--at=1,1"}), 2, "holds its own (--at)");
+}
+
 // A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a
 // file replaced (keeping its mode) and a file reached through a link.
 TEST(CommandLine, WritesARelativeNameInAFolderWhoseNameIsNotUtf8) {
