@@ -134,6 +134,11 @@ private:
     // ---- scheme documents (MainWindowDocument.cpp) ----
     void openDocumentFromDialog();
     void saveSchemeAs();
+    /// Fills Open Recent: the last documents, most recent first (a file gone is shown
+    /// disabled), and Clear Recent.
+    void showRecentDocuments();
+    /// Puts path first in the recent documents, kept in the user's configuration folder.
+    void rememberDocument(const QString& path);
     /// Writes the scheme as a document to path; a failure says why and keeps the earlier file.
     bool writeDocument(const QString& path);
     /// The scheme is the document at path now, as saved: the title names it.
@@ -151,6 +156,7 @@ private:
     QPointer<QWidget> m_historyWindow;
     /// The scheme document shown, once one was opened or saved; empty before.
     QString m_documentPath;
+    QMenu* m_recentMenu = nullptr;
 
     WheelSurface* m_wheel = nullptr;
     /// The rule options by rule index.

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "io/FileWriter.h"
 #include "palette/PaletteFile.h"
 #include "palette/SchemeDocument.h"
 #include "preview/PreviewStyles.h"
@@ -8,8 +9,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace mainwindow {
 
@@ -17,6 +20,31 @@ namespace {
 
 const QString kDocumentFilter = QStringLiteral("ChromaLune Scheme (*.tokens.json)");
 const QString kDocumentExtension = QStringLiteral(".tokens.json");
+constexpr qsizetype kRecentCount = 10;
+/// Far more than ten paths take.
+constexpr qint64 kLongestRecentFile = qint64{64} * 1024;
+
+/// The one file the program keeps in the user's configuration folder.
+QString recentFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/recent.txt");
+}
+
+/// The recent documents, most recent first: one path a line, at most ten.
+QStringList recentDocuments() {
+    QFile file(recentFilePath());
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList paths = QString::fromUtf8(file.read(kLongestRecentFile)).split(QLatin1Char('\n'));
+    paths.removeAll(QString());
+    return paths.mid(0, kRecentCount);
+}
+
+void keepRecentDocuments(const QStringList& paths) {
+    QDir().mkpath(QFileInfo(recentFilePath()).absolutePath());
+    const QString text = paths.isEmpty() ? QString() : paths.join(QLatin1Char('\n')) + '\n';
+    io::writeFile(recentFilePath(), text.toUtf8(), nullptr);
+}
 
 } // namespace
 
@@ -75,7 +103,34 @@ bool MainWindow::writeDocument(const QString& path) {
     return false;
 }
 
+void MainWindow::showRecentDocuments() {
+    m_recentMenu->clear();
+    const QStringList paths = recentDocuments();
+    for (const QString& path : paths) {
+        QAction* entry = m_recentMenu->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(entry->toolTip());
+        entry->setData(path);
+        entry->setEnabled(QFileInfo(path).isFile());
+        connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
+    }
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(QStringLiteral("Clear Recent"));
+    clear->setObjectName(QStringLiteral("mnuclearrecent"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, &QAction::triggered, this, [] { keepRecentDocuments({}); });
+}
+
+void MainWindow::rememberDocument(const QString& path) {
+    QStringList paths = recentDocuments();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    paths.removeAll(absolute);
+    paths.prepend(absolute);
+    keepRecentDocuments(paths.mid(0, kRecentCount));
+}
+
 void MainWindow::setDocument(const QString& path) {
+    rememberDocument(path);
     m_documentPath = path;
     m_history.stack().setClean();
     setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] - ChromaLune"));

@@ -129,6 +129,12 @@ void MainWindow::setupMenus() {
                      menuIcon("document-open", QStyle::SP_DialogOpenButton),
                      QKeySequence(QStringLiteral("Ctrl+O"))),
             &QAction::triggered, this, &MainWindow::openDocumentFromDialog);
+    m_recentMenu = new QMenu(QStringLiteral("Open Recent"), file);
+    m_recentMenu->setObjectName(QStringLiteral("mnurecent"));
+    m_recentMenu->menuAction()->setObjectName(QStringLiteral("mnurecent"));
+    file->addMenu(m_recentMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::showRecentDocuments);
+    showRecentDocuments();
     connect(addEntry(file, "mnusavescheme", QStringLiteral("Save Scheme As..."),
                      menuIcon("document-save-as", QStyle::SP_DialogSaveButton),
                      QKeySequence(QStringLiteral("Ctrl+Shift+S"))),

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
@@ -50,6 +51,7 @@ Shown shown(const MainWindowDriver& d) {
 
 class tst_History : public QObject {
     Q_OBJECT
+    QTemporaryDir m_config;
 
     static void press(const MainWindowDriver& d, Qt::Key key, Qt::KeyboardModifiers modifiers) {
         d.w->activateWindow();
@@ -58,6 +60,12 @@ class tst_History : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // the recent documents go to a configuration folder of the test's own
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
+
     // each deliberate change is one step, named as a designer says it; Ctrl+Z walks them back
     // to the start exactly, Ctrl+Shift+Z forward again, and a new step drops what was undone
     void undoAndRedoWalkEveryStepBackAndForth() {
@@ -174,6 +182,21 @@ private slots:
         QVERIFY(shown(other) == shown(d));
         QCOMPARE(other.action("mnuundo")->text(), QStringLiteral("Undo Open brand.tokens.json"));
         QCOMPARE(other.w->windowTitle(), d.w->windowTitle());
+
+        // Open Recent: most recent first, a file gone shown disabled, then cleared
+        fileDialogTakes(dir.filePath("second"));
+        d.runMenu("mnusavescheme");
+        QFile::remove(dir.filePath("second.tokens.json"));
+        auto* recent = in<QMenu>(other.menuBar(), "mnurecent");
+        emit recent->aboutToShow();
+        QStringList listed;
+        for (const QAction* entry : recent->actions())
+            listed << entry->text() + (entry->isEnabled() ? "" : " (gone)");
+        QCOMPARE(listed, QStringList({"second.tokens.json (gone)", "brand.tokens.json", "",
+                                      "Clear Recent"}));
+        in<QAction>(recent, "mnuclearrecent")->trigger();
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 2);
 
         // a changed document: Cancel stays, Discard closes
         other.chooseRule(1);
