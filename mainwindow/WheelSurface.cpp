@@ -95,7 +95,6 @@ void WheelSurface::paintEvent(QPaintEvent*) {
 
 void WheelSurface::paintFocusMarker(QPainter& painter) const {
     // light and dark together stay visible on every colour of the wheel and the surface
-    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));

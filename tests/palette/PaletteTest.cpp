@@ -318,6 +318,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--lightness", "50"}, "needs the perceptual wheel (--lightness)"},
         {{"--export", dir.filePath("b").toStdString() + "\xE9.css"}, "not valid UTF-8 (--export)"},
         {{"--export", file, "--at", "inf,3"}, "bad position 'inf,3' (--at)"},
+        {{"--export", file, "--at", ",3"}, "bad position ',3' (--at)"},
         {{"--export", file, "--at", "259.6,0"}, "outside the wheel (--at)"},
         {{"--export", file, "--base", "#FF0000", "--at", "5,5"}, "not both (--at)"},
         {{"--export", file, "--base"}, "missing value (--base); quote the #"},
