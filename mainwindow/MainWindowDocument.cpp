@@ -81,8 +81,10 @@ void MainWindow::saveSchemeAs() {
     QFileDialog dialog(this, QStringLiteral("Save Scheme As"), QString(), kDocumentFilter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // the document's folder, with no file chosen in it: a choice made while the folder loads
+    // would replace the name being typed
     if (!m_documentPath.isEmpty())
-        dialog.selectFile(m_documentPath);
+        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().constFirst();
