@@ -197,6 +197,15 @@ private slots:
         in<QAction>(recent, "mnuclearrecent")->trigger();
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 2);
+        // the last ten, the newest first
+        for (int i = 0; i < 12; ++i) {
+            const QString copy = dir.filePath(QStringLiteral("c%1.tokens.json").arg(i));
+            QVERIFY(QFile::copy(dir.filePath("brand.tokens.json"), copy) &&
+                    other.w->openDocument(copy));
+        }
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 10 + 2);
+        QCOMPARE(recent->actions().first()->text(), QStringLiteral("c11.tokens.json"));
 
         // a changed document: Cancel stays, Discard closes
         other.chooseRule(1);
