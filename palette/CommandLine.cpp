@@ -66,18 +66,6 @@ constexpr ToolkitOption kToolkitOptions[] = {
     {"testability", false, false},
 };
 
-struct RuleName {
-    std::string_view name;
-    core::SchemeType type;
-};
-constexpr RuleName kRules[] = {
-    {"complementary", core::SchemeType::Complementary},
-    {"analogous", core::SchemeType::Analogous},
-    {"split-complementary", core::SchemeType::SplitComplementary},
-    {"triad", core::SchemeType::Triad},
-    {"monochromatic", core::SchemeType::Monochromatic},
-};
-
 // With neither --base nor --at the base is the wheel's pixel nearest to pure red: a
 // full-strength scheme. The centre would give three whites, and the window's resting
 // position (0, 0) the grey around the wheel.
@@ -163,9 +151,9 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         request.file = std::string(value);
     } else if (name == "--rule") {
         const std::string wanted = lower(value);
-        for (const RuleName& r : kRules) {
-            if (r.name == wanted) {
-                request.rule = r.type;
+        for (int i = 0; i < int(std::size(kRuleNames)); ++i) {
+            if (wanted == kRuleNames[i]) {
+                request.rule = static_cast<core::SchemeType>(i);
                 return {};
             }
         }
@@ -173,15 +161,14 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
                     "use complementary, analogous, split-complementary, triad or monochromatic");
     } else if (name == "--raster") {
         const std::string wanted = lower(value);
-        if (wanted == "default")
-            request.raster = scheme::WheelRaster::Default;
-        else if (wanted == "websafe")
-            request.raster = scheme::WheelRaster::WebSafe;
-        else if (wanted == "perceptual")
-            request.raster = scheme::WheelRaster::Perceptual;
-        else
-            return fail("unknown raster " + core::quotedText(value), name,
-                        "use default, websafe or perceptual");
+        for (int i = 1; i < int(std::size(kWheelNames)); ++i) {
+            if (wanted == kWheelNames[i]) {
+                request.raster = static_cast<scheme::WheelRaster>(i);
+                return {};
+            }
+        }
+        return fail("unknown raster " + core::quotedText(value), name,
+                    "use default, websafe or perceptual");
     } else if (name == "--lightness") {
         const std::optional<float> percent = parseNumber(value);
         if (!percent || *percent < 0 || *percent > 100)

@@ -19,9 +19,6 @@ namespace {
 
 using Snapshot = scheme::SchemeModel::Snapshot;
 
-constexpr const char* kRasters[] = {"start", "default", "websafe", "perceptual"};
-constexpr const char* kRules[] = {"complementary", "analogous", "split-complementary", "triad",
-                                  "monochromatic"};
 constexpr const char* kFields[] = {"red", "green", "blue", "decimal", "html", "websafe"};
 /// Farther than any pointer or line end on the wheel's surface can lie.
 constexpr double kFarthest = 1e6;
@@ -93,8 +90,8 @@ public:
 
 Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
     Snapshot s;
-    s.raster = static_cast<scheme::WheelRaster>(r.choice(o["wheel"], "wheel", kRasters, 4));
-    s.rule = static_cast<core::SchemeType>(r.choice(o["rule"], "rule", kRules, 5));
+    s.raster = static_cast<scheme::WheelRaster>(r.choice(o["wheel"], "wheel", kWheelNames, 4));
+    s.rule = static_cast<core::SchemeType>(r.choice(o["rule"], "rule", kRuleNames, 5));
     s.locked = r.boolean(o["frozen"], "frozen");
     s.x = static_cast<float>(r.number(o["x"], "x", -kFarthest, kFarthest));
     s.y = static_cast<float>(r.number(o["y"], "y", -kFarthest, kFarthest));
@@ -156,8 +153,8 @@ Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
 QJsonObject schemeStateJson(const Snapshot& s) {
     QJsonObject o;
     o["version"] = kSchemeStateVersion;
-    o["wheel"] = kRasters[static_cast<int>(s.raster)];
-    o["rule"] = kRules[static_cast<int>(s.rule)];
+    o["wheel"] = kWheelNames[static_cast<int>(s.raster)];
+    o["rule"] = kRuleNames[static_cast<int>(s.rule)];
     o["frozen"] = s.locked;
     o["x"] = double(s.x);
     o["y"] = double(s.y);

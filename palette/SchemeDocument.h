@@ -16,6 +16,12 @@
 
 namespace palette {
 
+/// The rules' names on the command line and in documents, by core::SchemeType.
+constexpr const char* kRuleNames[] = {"complementary", "analogous", "split-complementary", "triad",
+                                      "monochromatic"};
+/// The wheels' names, by scheme::WheelRaster; the start wheel is no choice on the command line.
+constexpr const char* kWheelNames[] = {"start", "default", "websafe", "perceptual"};
+
 /// Version of the scheme state written; a document of a later one is refused.
 constexpr int kSchemeStateVersion = 1;
 /// Largest document read: a scheme's tokens file is about 30 KB.
