@@ -26,12 +26,6 @@ int main(int argc, char* argv[]) {
     io::ignoreWriteSignals();
     // an export runs before any application object exists, so it needs no display
     const std::vector<std::string> args(argv + 1, argv + argc);
-    for (const std::string& arg : args) {
-        if (arg == "--version") {
-            std::cout << "chromalune " CHROMALUNE_VERSION "\n";
-            return 0;
-        }
-    }
     if (palette::wantsCommandLine(args))
         return palette::runCommandLine(args, std::cout, std::cerr);
     // refused before a window opens: a mistyped export would otherwise open the window and

@@ -9,10 +9,10 @@ namespace core {
 
 /// One colour of a palette read from a file or taken from a picture.
 struct PaletteColor {
-    std::string name;  ///< UTF-8 as the source gives it; empty when it has none
-    std::string group; ///< the group the source puts it in; empty for none
-    CssColor color;    ///< the colour exactly as the source gives it (may lie outside sRGB)
-    ColorRGB rgb;      ///< what is shown and copied: rgb8Of(color)
+    std::string name;         ///< UTF-8 as the source gives it; empty when it has none
+    std::string group;        ///< the group the source puts it in; empty for none
+    CssColor color;           ///< the colour exactly as the source gives it (may lie outside sRGB)
+    ColorRGB rgb;             ///< what is shown and copied: rgb8Of(color)
     bool approximate = false; ///< converted from a space the program does not keep (CMYK)
 };
 

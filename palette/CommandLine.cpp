@@ -8,6 +8,8 @@
 #include "core/Wheel.h"
 
 #include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,19 +22,18 @@
 #include <cstdio>
 #include <functional>
 #include <ostream>
-#include <set>
 
 namespace palette {
 
 namespace {
 
-constexpr std::string_view kValueOptions[] = {"--export", "--rule",      "--base", "--at",
-                                              "--raster", "--lightness", "--from"};
+/// The options of an export: those that take a value, then those that stand alone. They are
+/// also taken with one dash ("-rule triad") and with their value after '=' ("--rule=triad").
+constexpr std::string_view kValueOptions[] = {"export", "rule",      "base", "at",
+                                              "raster", "lightness", "from"};
+constexpr std::string_view kFlagOptions[] = {"ramps", "dark"};
 /// The options that make a scheme, which a scheme read --from holds itself.
-constexpr std::string_view kSchemeOptions[] = {"--rule", "--base", "--at", "--raster",
-                                               "--lightness"};
-/// Options that stand alone: a value given to them is refused, not ignored.
-constexpr std::string_view kFlagOptions[] = {"--ramps", "--dark"};
+constexpr std::string_view kSchemeOptions[] = {"rule", "base", "at", "raster", "lightness"};
 
 /// An option Qt's application object reads itself, taken with one leading dash or two.
 struct ToolkitOption {
@@ -200,28 +201,126 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     return {};
 }
 
-bool isHelp(std::string_view arg) {
-    return arg == "--help" || arg == "-h";
+/// Arguments as the parser's text, one character a byte, so that a value that is not UTF-8
+/// comes back byte for byte and a message can show it escaped.
+QStringList parserArguments(const std::vector<std::string>& args) {
+    QStringList list{QStringLiteral("chromalune")};
+    for (const std::string& arg : args)
+        list << QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size()));
+    return list;
 }
 
-bool isFlag(std::string_view name) {
-    return std::find(std::begin(kFlagOptions), std::end(kFlagOptions), name) !=
-           std::end(kFlagOptions);
+std::string bytesOf(const QString& text) {
+    return text.toLatin1().toStdString();
 }
 
-bool takesValue(std::string_view name) {
-    return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) !=
-           std::end(kValueOptions);
+QString nameText(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+/// The option an argument names: without its one or two dashes and its "=value".
+std::string_view optionName(std::string_view arg) {
+    if (arg.size() < 2 || arg[0] != '-')
+        return {};
+    arg.remove_prefix(arg[1] == '-' ? 2 : 1);
+    return arg.substr(0, arg.find('='));
+}
+
+/// The arguments the parser may read as options: those before a "--".
+std::vector<std::string_view> optionArguments(const std::vector<std::string>& args) {
+    std::vector<std::string_view> before;
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
+        before.emplace_back(arg);
+    }
+    return before;
+}
+
+/// The first argument that names the option the parser did not know.
+std::string argumentNaming(const std::vector<std::string>& args, const QString& name) {
+    for (std::string_view arg : optionArguments(args)) {
+        if (nameText(optionName(arg)) == name)
+            return std::string(arg);
+    }
+    return bytesOf(name);
+}
+
+template <size_t N> bool among(const std::string_view (&names)[N], std::string_view name) {
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+/// A parser of every export option, --help (-h) and --version.
+void addExportOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (std::string_view name : kValueOptions)
+        parser.addOption(QCommandLineOption(nameText(name), {}, QStringLiteral("value")));
+    for (std::string_view name : kFlagOptions)
+        parser.addOption(QCommandLineOption(nameText(name)));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+}
+
+std::string unknownArgument(std::string_view arg) {
+    return "chromalune: unknown argument " + core::quotedText(arg) + "; see chromalune --help";
+}
+
+/// The first argument the export's options cannot take, or empty: an unknown option, a value
+/// given to a flag, a word left over, an option without its value or one given twice.
+std::string missingValue(std::string_view name) {
+    const std::string option = "--" + std::string(name);
+    return fail("missing value", option,
+                name == "base" ? "quote the # in a shell, or leave it out" : "");
+}
+
+/// The first argument the export's options cannot take, or empty: an unknown option, a value
+/// given to a flag, an option without its value, a word left over or an option given twice.
+std::string exportArgumentsError(const std::vector<std::string>& args,
+                                 const QCommandLineParser& parser, bool parsed) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return unknownArgument(argumentNaming(args, parser.unknownOptionNames().front()));
+    const std::vector<std::string_view> options = optionArguments(args);
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string_view name = optionName(options[i]);
+        if (!among(kFlagOptions, name))
+            continue;
+        // a word after the flag is a value meant for it too: no other argument stands alone
+        if (options[i].find('=') != std::string_view::npos ||
+            (i + 1 < options.size() && options[i + 1].substr(0, 1) != "-"))
+            return fail("takes no value", "--" + std::string(name));
+    }
+    const QStringList found = parser.optionNames();
+    // the parser stops short only at an option that still wants its value
+    if (!parsed)
+        return missingValue(bytesOf(found.back()));
+    for (std::string_view name : kValueOptions) {
+        const std::string value = bytesOf(parser.value(nameText(name)));
+        if (!parser.isSet(nameText(name)) || value.rfind("--", 0) != 0)
+            continue;
+        // an option in the value's place means the value was left out, unless it came
+        // after '='
+        const bool withEquals = std::any_of(options.begin(), options.end(), [&](auto arg) {
+            return optionName(arg) == name && arg.find('=') != std::string_view::npos;
+        });
+        if (!withEquals)
+            return missingValue(name);
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return unknownArgument(bytesOf(parser.positionalArguments().front()));
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        if (found.indexOf(found[i]) != i)
+            return fail("given twice", "--" + bytesOf(found[i]));
+    }
+    return {};
 }
 
 } // namespace
 
 bool wantsCommandLine(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (isHelp(arg))
-            return true;
-        const std::string_view name = std::string_view(arg).substr(0, arg.find('='));
-        if (takesValue(name) || isFlag(name))
+    for (std::string_view arg : optionArguments(args)) {
+        const std::string_view name = optionName(arg);
+        if (name == "h" || name == "help" || name == "version" || among(kValueOptions, name) ||
+            among(kFlagOptions, name))
             return true;
     }
     return false;
@@ -230,36 +329,41 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
 namespace {
 
 /// Walks a window run's arguments: the toolkit's options with their values, and the others,
-/// which documents collects (a document's name never starts with a dash). The message names
-/// the first argument that is neither.
+/// which documents collects. The message names the first argument that is neither.
 std::string walkWindowArguments(const std::vector<std::string>& args,
                                 std::vector<std::string>* documents) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const auto refuse = [arg](std::string_view what) {
-            return "chromalune: " + std::string(what) + " " + core::quotedText(arg) +
-                   "; see chromalune --help";
-        };
-        if (!arg.empty() && arg[0] != '-') {
-            if (!documents->empty())
-                return refuse("unexpected argument");
-            documents->emplace_back(arg);
-            continue;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const ToolkitOption& o : kToolkitOptions) {
+        parser.addOption(o.takesValue || o.takesEquals
+                             ? QCommandLineOption(nameText(o.name), {}, QStringLiteral("value"))
+                             : QCommandLineOption(nameText(o.name)));
+    }
+    const bool parsed = parser.parse(parserArguments(args));
+    const auto refuse = [](std::string_view what, std::string_view arg) {
+        return "chromalune: " + std::string(what) + " " + core::quotedText(arg) +
+               "; see chromalune --help";
+    };
+    if (!parser.unknownOptionNames().isEmpty())
+        return refuse("unknown option", argumentNaming(args, parser.unknownOptionNames().front()));
+    // the application object reads some options only as "-name value", others only as
+    // "-name=value": the other form would be left for it to ignore
+    for (std::string_view arg : optionArguments(args)) {
+        const std::string_view name = optionName(arg);
+        const bool withEquals = arg.find('=') != std::string_view::npos;
+        for (const ToolkitOption& o : kToolkitOptions) {
+            if (o.name == name &&
+                ((withEquals && !o.takesEquals) || (!withEquals && !o.takesValue && o.takesEquals)))
+                return refuse("unknown option", arg);
         }
-        if (arg.size() < 2)
-            return refuse("unexpected argument");
-        std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
-        const size_t equals = name.find('=');
-        const bool withEquals = equals != std::string_view::npos;
-        name = name.substr(0, equals);
-        const ToolkitOption* found = nullptr;
-        for (const ToolkitOption& o : kToolkitOptions)
-            found = o.name == name ? &o : found;
-        if (found == nullptr || (withEquals && !found->takesEquals) ||
-            (!withEquals && !found->takesValue && found->takesEquals))
-            return refuse("unknown option");
-        if (!withEquals && found->takesValue && ++i >= args.size())
-            return refuse("missing value for");
+    }
+    if (!parsed)
+        return refuse("missing value for", args.back());
+    for (const QString& word : parser.positionalArguments()) {
+        // a document named "-" would be the standard input, which a window does not read
+        if (!documents->empty() || word == QStringLiteral("-"))
+            return refuse("unexpected argument", bytesOf(word));
+        documents->push_back(bytesOf(word));
     }
     return {};
 }
@@ -293,49 +397,34 @@ bool displayNamed(const std::vector<std::string>& args,
 
 ParsedArguments parseArguments(const std::vector<std::string>& args) {
     ExportRequest request;
-    for (const std::string& arg : args) {
-        if (isHelp(arg)) {
-            request.help = true;
-            return {request, {}};
-        }
+    QCommandLineParser parser;
+    addExportOptions(parser);
+    const bool parsed = parser.parse(parserArguments(args));
+    for (std::string_view arg : optionArguments(args)) {
+        const std::string_view name = optionName(arg);
+        if ((name == "h" || name == "help" || name == "version") &&
+            arg.find('=') != std::string_view::npos)
+            return {std::nullopt, fail("takes no value", "--" + std::string(name))};
     }
-    std::set<std::string_view> seen;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        if (!takesValue(name) && !isFlag(name))
-            return {std::nullopt, "chromalune: unknown argument " + core::quotedText(arg) +
-                                      "; see chromalune --help"};
-        if (!seen.insert(name).second)
-            return {std::nullopt, fail("given twice", name)};
-        if (isFlag(name)) {
-            // a word after the flag is a value meant for it too: no other argument stands alone
-            if (equals != std::string_view::npos ||
-                (i + 1 < args.size() && std::string_view(args[i + 1]).substr(0, 1) != "-"))
-                return {std::nullopt, fail("takes no value", name)};
-            (name == "--ramps" ? request.options.ramps : request.options.dark) = true;
-            continue;
-        }
-        std::string_view value;
-        if (equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-        } else {
-            // an option in the value's place means the value was left out
-            if (i + 1 >= args.size() || std::string_view(args[i + 1]).substr(0, 2) == "--")
-                return {std::nullopt,
-                        fail("missing value", name,
-                             name == "--base" ? "quote the # in a shell, or leave it out" : "")};
-            value = args[++i];
-        }
-        std::string error = applyOption(request, name, value);
+    // help and the version are shown whatever else the line holds
+    request.help = parser.isSet(QStringLiteral("help"));
+    request.version = !request.help && parser.isSet(QStringLiteral("version"));
+    if (request.help || request.version)
+        return {request, {}};
+    if (std::string error = exportArgumentsError(args, parser, parsed); !error.empty())
+        return {std::nullopt, error};
+    request.options.ramps = parser.isSet(QStringLiteral("ramps"));
+    request.options.dark = parser.isSet(QStringLiteral("dark"));
+    for (const QString& name : parser.optionNames()) {
+        std::string error = applyOption(request, "--" + bytesOf(name), bytesOf(parser.value(name)));
         if (!error.empty())
             return {std::nullopt, error};
     }
-    for (std::string_view option : kSchemeOptions) {
-        if (!request.from.empty() && seen.count(option) != 0)
-            return {std::nullopt, fail("a scheme read --from holds its own", option,
-                                       "leave out " + std::string(option))};
+    for (std::string_view name : kSchemeOptions) {
+        const std::string option = "--" + std::string(name);
+        if (!request.from.empty() && parser.isSet(nameText(name)))
+            return {std::nullopt,
+                    fail("a scheme read --from holds its own", option, "leave out " + option)};
     }
     if (request.base && request.at)
         return {std::nullopt, fail("give either --base or --at, not both", "--at")};
@@ -431,8 +520,11 @@ std::string usageText() {
            "  --from SCHEME   write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
            "                  .tokens.json export) instead of --rule, --base, --at, --raster\n"
            "                  and --lightness\n"
-           "  --help          show this text\n"
+           "  -h, --help      show this text\n"
            "  --version       show the version\n"
+           "  --              ends the options: a scheme named \"-x.tokens.json\" follows it\n"
+           "\n"
+           "Every option also takes one dash, and its value after '=' (--rule=triad).\n"
            "\n"
            "Exit status: 0 written, 1 the file could not be written, 2 a bad argument.\n";
 }
@@ -444,11 +536,12 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     const ExportRequest& request = *parsed.request;
-    if (request.help) {
-        out << usageText() << std::flush;
+    if (request.help || request.version) {
+        out << (request.help ? usageText() : "chromalune " CHROMALUNE_VERSION "\n") << std::flush;
         // a reader that has gone (help piped into a program that quit) is a failed write
         if (!out) {
-            err << "chromalune: cannot write the help text to the standard output\n";
+            err << "chromalune: cannot write the " << (request.help ? "help text" : "version")
+                << " to the standard output\n";
             return 1;
         }
         return 0;

@@ -16,6 +16,7 @@ namespace palette {
 /// An export asked for on the command line.
 struct ExportRequest {
     bool help = false;
+    bool version = false;
     std::string file;
     core::SchemeType rule = core::SchemeType::Analogous;
     scheme::WheelRaster raster = scheme::WheelRaster::Start;
@@ -34,8 +35,8 @@ struct ParsedArguments {
 };
 
 /// Whether the arguments (without the program name) ask for a command-line run instead of
-/// the window: any of --export, --help, --rule, --base, --at, --raster, --lightness, --ramps
-/// or --dark.
+/// the window: any of --export, --help (-h), --version, --rule, --base, --at, --raster,
+/// --lightness, --from, --ramps or --dark before a "--".
 bool wantsCommandLine(const std::vector<std::string>& args);
 
 /// For a window run: a one-line message naming the first argument that is not one of the
@@ -53,7 +54,8 @@ std::optional<std::string> documentArgument(const std::vector<std::string>& args
 bool displayNamed(const std::vector<std::string>& args,
                   const std::function<std::string(const char*)>& environment);
 
-/// Reads the arguments (without the program name); "--name value" and "--name=value".
+/// Reads the arguments (without the program name); "--name value" and "--name=value", also
+/// with one dash.
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 /// The scheme's colours the swatches would show for the request (two for complementary,

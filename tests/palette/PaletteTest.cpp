@@ -332,12 +332,22 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "--ramps=yes"}, "takes no value (--ramps)"},
         {{"--export", file, "--dark", "--ramps", "--dark"}, "given twice (--dark)"},
         {{"--export="}, "empty file name (--export)"},
+        {{"--export", file, "--rule", "--at", "1,1"}, "missing value (--rule)"},
+        {{"--export", file, "-rule", "triad", "--rule=triad"}, "given twice (--rule)"},
+        {{"--export", file, "--bogus=1"}, "unknown argument '--bogus=1'"},
+        {{"--export", file, "--", "--ramps"}, "unknown argument '--ramps'"},
     };
     for (const auto& c : cases)
         expectRefused(run(c.args), 2, c.named);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    const Outcome help = run({"--export", "x.txt", "--help"});
+    const Outcome help = run({"--export", "x.txt", "-h"});
     EXPECT_TRUE(help.status == 0 && help.err.empty()) << help.err;
+    const Outcome version = run({"--bogus", "--version"});
+    EXPECT_TRUE(version.status == 0 && version.out.rfind("chromalune 1.", 0) == 0) << version.err;
+    // a "--" ends the options: what follows is never taken for one
+    EXPECT_TRUE(palette::wantsCommandLine({"-style", "s", "--ramps"}));
+    EXPECT_TRUE(palette::wantsCommandLine({"-export=x.css"}));
+    EXPECT_FALSE(palette::wantsCommandLine({"--", "--export"}));
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
 }
@@ -517,7 +527,7 @@ TEST(Program, RefusesWhatItCannotDoInOneLineWhateverTheSignals) {
         std::string says;
     } cases[] = {
         {{"--exprot", "x.css"}, RLIM_INFINITY, 2, "unknown option '--exprot'"},
-        {{"--help=1"}, RLIM_INFINITY, 2, "unknown option '--help=1'"},
+        {{"--help=1"}, RLIM_INFINITY, 2, "takes no value (--help)"},
         {{"-reverse", "x.css"}, RLIM_INFINITY, 2, "cannot open 'x.css': There is no such file."},
         {{"a.tokens.json", "b"}, RLIM_INFINITY, 2, "unexpected argument 'b'"},
         {{}, RLIM_INFINITY, 1, "no display"},
@@ -560,6 +570,8 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
     EXPECT_EQ(palette::documentArgument({"-style", "s", "doc.tokens.json", "-reverse"}),
               "doc.tokens.json");
     EXPECT_EQ(palette::documentArgument({"-style", "s"}), std::nullopt);
+    EXPECT_EQ(palette::documentArgument({"-reverse", "--", "-dash.tokens.json"}),
+              "-dash.tokens.json");
     EXPECT_FALSE(palette::windowArgumentsError({"a", "b"}).empty());
     const auto env = [](const std::string& set) {
         return [set](const char* name) { return std::string(name == set ? ":0" : ""); };
