@@ -1,6 +1,7 @@
 #include "colorscience/SchemeCheck.h"
 
 #include "colorscience/ColorDifference.h"
+#include "colorscience/PaletteCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -123,4 +124,53 @@ TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLineAndFlagsPairsInWords) {
     // a header, 10 unordered pairs of 5 colors, 20 ordered ones, 12 simulated pairs, and
     // three section headings each after a blank line
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1 + 10 + 20 + 12 + 3 * 2);
+}
+
+// A whole palette: every pair once, those usable as text (AA) first; a pair only a deficiency
+// confuses fails for it alone, a pair too close for anyone fails for every deficiency.
+TEST(PaletteCheck, ListsUsablePairsFirstAndFlagsPairsPerDeficiency) {
+    using colorscience::Simulation;
+    // #D03030 and #5C8A00 differ in normal vision and merge without green cones
+    const std::vector<colorscience::Rgb24> colors = {0xFFFFFF, 0xD03030, 0x5C8A00,
+                                                     0x000000, 0x3366CC, 0x3467CC};
+    const colorscience::PaletteCheck check = colorscience::checkPalette(colors);
+    ASSERT_EQ(check.pairs.size(), 15u);
+    bool failingSeen = false;
+    for (size_t p = 0; p < check.pairs.size(); ++p) {
+        const colorscience::PalettePair& pair = check.pairs[p];
+        const bool aa = pair.ratio >= 4.5;
+        EXPECT_FALSE(aa && failingSeen) << "an AA pair after a failing one";
+        failingSeen = failingSeen || !aa;
+        if (p > 0 && (check.pairs[p - 1].ratio >= 4.5) == aa) {
+            EXPECT_GE(check.pairs[p - 1].ratio, pair.ratio);
+        }
+        EXPECT_DOUBLE_EQ(pair.ratio, colorscience::contrastRatio(colors[size_t(pair.first)],
+                                                                 colors[size_t(pair.second)]));
+        EXPECT_DOUBLE_EQ(
+            pair.lcSecondOnFirst,
+            colorscience::apcaContrast(colors[size_t(pair.second)], colors[size_t(pair.first)]));
+    }
+    EXPECT_EQ(check.pairs.front().ratio, 21.0);
+    const auto pairOf = [&check](int a, int b) {
+        return *std::find_if(check.pairs.begin(), check.pairs.end(),
+                             [a, b](const auto& p) { return p.first == a && p.second == b; });
+    };
+    const colorscience::PalettePair redGreen = pairOf(1, 2);
+    EXPECT_FALSE(redGreen.tooClose);
+    EXPECT_TRUE(redGreen.hardUnder[int(Simulation::Deuteranopia)]);
+    EXPECT_FALSE(redGreen.hardUnder[int(Simulation::Tritanopia)]);
+    const colorscience::PalettePair twins = pairOf(4, 5);
+    EXPECT_TRUE(twins.tooClose);
+    for (int s = 0; s < colorscience::kSimulationCount; ++s) {
+        EXPECT_FALSE(twins.hardUnder[size_t(s)]);
+        EXPECT_TRUE(twins.failsUnder(s));
+    }
+    EXPECT_EQ(colorscience::verdictText(check, int(Simulation::Tritanopia)),
+              "Tritanopia: 1 pair fails (#3366CC and #3467CC too close in any vision)");
+    EXPECT_EQ(colorscience::verdictText(colorscience::checkPalette({0xFFFFFF, 0x000000}), 0),
+              "Protanopia: safe");
+    const colorscience::PaletteCheck large =
+        colorscience::checkPalette(std::vector<colorscience::Rgb24>(130, 0x808080));
+    EXPECT_TRUE(large.colors.size() == 100 && large.leftOut == 30 && large.pairs.size() == 4950);
+    EXPECT_NE(colorscience::verdictText(large, 3).find(", and 4945 more)"), std::string::npos);
 }
