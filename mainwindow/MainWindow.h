@@ -33,6 +33,9 @@ class AccessibilityWindow;
 namespace designsystem {
 class RampsWindow;
 } // namespace designsystem
+namespace palette {
+class PaletteWindow;
+} // namespace palette
 namespace html {
 class HtmlOutputWindow;
 class TableInsertWindow;
@@ -126,6 +129,10 @@ private:
     void showAccessibilityCheck();
     /// Opens "Tonal Ramps" (made once, then reused).
     void showRamps();
+    /// Opens "Palette" (made once, then reused), showing the palette last opened.
+    palette::PaletteWindow* showPalette();
+    /// Sets the base to a colour exactly, as Set Base Color does, as one step.
+    void setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact);
     /// Writes the colours file to fileName from the fields as they are now; any failure
     /// shows the warning. Returns whether the file was written.
     bool saveColorsToFile(const QString& fileName);
@@ -196,6 +203,7 @@ private:
     QPointer<QWidget> m_converter;
     QPointer<accessibility::AccessibilityWindow> m_accessCheck;
     QPointer<designsystem::RampsWindow> m_ramps;
+    QPointer<palette::PaletteWindow> m_palette;
 };
 
 } // namespace mainwindow

@@ -182,6 +182,9 @@ void MainWindow::setupMenus() {
     connect(addEntry(tools, "mnuramps", QStringLiteral("Tonal Ramps"),
                      menuIcon("preferences-desktop-color", QStyle::SP_FileDialogListView)),
             &QAction::triggered, this, &MainWindow::showRamps);
+    connect(addEntry(tools, "mnupalette", QStringLiteral("Palette"),
+                     menuIcon("applications-graphics", QStyle::SP_FileDialogDetailedView)),
+            &QAction::triggered, this, &MainWindow::showPalette);
 
     // one wheel at most is marked; clicking the marked one removes its mark, keeping the wheel
     QMenu* options = addHeader(m_menuBar, "8mnuoptions", QStringLiteral("Options"),

@@ -4,6 +4,7 @@
 #include "basecolor/SetBaseColorDialog.h"
 #include "designsystem/RampsWindow.h"
 #include "palette/PaletteFormats.h"
+#include "palette/PaletteWindow.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"
 #include "ui/WindowHelpers.h"
@@ -55,13 +56,7 @@ void MainWindow::showSetBaseColor() {
     if (!m_setBase) {
         m_setBase = new basecolor::SetBaseColorDialog(this);
         connect(m_setBase, &basecolor::SetBaseColorDialog::baseColorChosen, this,
-                [this](core::ColorRGB rgb8, core::Oklch exact) {
-                    m_history.record([this, rgb8, exact] { m_model.setBaseColor(rgb8, exact); },
-                                     [exact] {
-                                         return "Base " +
-                                                QString::fromStdString(core::oklchText(exact));
-                                     });
-                });
+                &MainWindow::setBaseColor);
     }
     showSetBaseWheel();
     // the base as it stands, or nothing to start from before there is a scheme
@@ -70,6 +65,22 @@ void MainWindow::showSetBaseColor() {
                                ? QString::fromStdString(core::htmlCode(m_model.swatchColor(2)))
                                : QString());
     ui::bringToFront(m_setBase);
+}
+
+void MainWindow::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
+    m_history.record([this, rgb8, exact] { m_model.setBaseColor(rgb8, exact); },
+                     [exact] { return "Base " + QString::fromStdString(core::oklchText(exact)); });
+}
+
+palette::PaletteWindow* MainWindow::showPalette() {
+    if (!m_palette) {
+        m_palette = new palette::PaletteWindow(this);
+        m_palette->follow(m_model);
+        connect(m_palette, &palette::PaletteWindow::useAsBaseRequested, this,
+                &MainWindow::setBaseColor);
+    }
+    ui::bringToFront(m_palette);
+    return m_palette;
 }
 
 void MainWindow::showSetBaseWheel() {

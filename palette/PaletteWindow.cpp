@@ -1,0 +1,511 @@
+#include "PaletteWindow.h"
+
+#include "platform/Desktop.h"
+#include "scheme/SchemeModel.h"
+#include "ui/CopyAsMenu.h"
+
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace palette {
+
+namespace {
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QColor qColorOf(core::ColorRGB c) {
+    return {c.r, c.g, c.b};
+}
+
+colorscience::Rgb24 rgb24Of(core::ColorRGB c) {
+    return colorscience::rgb24(c.r, c.g, c.b);
+}
+
+QString hexOf(colorscience::Rgb24 c) {
+    return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+/// The named colours in OKLab, found once.
+struct NamedColor {
+    std::string_view name;
+    core::ColorRGB rgb;
+    core::Oklab oklab;
+};
+
+const std::vector<NamedColor>& namedColors() {
+    static const std::vector<NamedColor> colors = [] {
+        std::vector<NamedColor> all;
+        for (int i = 0; i < core::namedCssColorCount(); ++i) {
+            const std::string_view name = core::namedCssColorName(i);
+            const core::ColorRGB rgb = *core::namedCssColor(name);
+            all.push_back({name, rgb, core::oklabOf(rgb)});
+        }
+        return all;
+    }();
+    return colors;
+}
+
+/// Columns of the colour list.
+enum ColorColumn { NameColumn, HexColumn, OklchColumn, CssNameColumn, GroupColumn, ColorColumns };
+
+} // namespace
+
+QString nearestCssName(core::ColorRGB color) {
+    const core::Oklab want = core::oklabOf(color);
+    const NamedColor* nearest = nullptr;
+    double best = std::numeric_limits<double>::infinity();
+    for (const NamedColor& named : namedColors()) {
+        if (named.rgb == color)
+            return QStringLiteral("= ") + QLatin1String(named.name.data(), named.name.size());
+        const double d = core::deltaEOK(want, named.oklab);
+        if (d < best) {
+            best = d;
+            nearest = &named;
+        }
+    }
+    return QStringLiteral("\u2248 ") + QLatin1String(nearest->name.data(), nearest->name.size());
+}
+
+/// The palette's colours as rows; the nearest named colour is found when a row is first shown.
+class PaletteTable : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setPalette(const core::Palette* palette) {
+        beginResetModel();
+        m_palette = palette;
+        m_cssNames.assign(palette->colors.size(), QString());
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !m_palette ? 0 : int(m_palette->colors.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : ColorColumns;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const std::array<const char*, ColorColumns> titles = {"Name", "Hex", "oklch()",
+                                                                     "CSS name", "Group"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < ColorColumns)
+            return QString::fromLatin1(titles[size_t(section)]);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !m_palette || index.row() >= rowCount())
+            return {};
+        const core::PaletteColor& entry = m_palette->colors[size_t(index.row())];
+        if (role == Qt::DecorationRole && index.column() == NameColumn)
+            return qColorOf(entry.rgb);
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+            return {};
+        switch (index.column()) {
+        case NameColumn:
+            return text(entry.name);
+        case HexColumn:
+            return text(core::hexText(entry.rgb));
+        case OklchColumn:
+            return text(core::oklchText(core::toOklch(entry.color.oklab)));
+        case CssNameColumn: {
+            QString& name = m_cssNames[size_t(index.row())];
+            if (name.isEmpty())
+                name = nearestCssName(entry.rgb);
+            return name;
+        }
+        default: {
+            QString group = text(entry.group);
+            if (entry.approximate)
+                group += group.isEmpty() ? QStringLiteral("approximately")
+                                         : QStringLiteral(", approximately");
+            return group;
+        }
+        }
+    }
+
+private:
+    const core::Palette* m_palette = nullptr;
+    mutable std::vector<QString> m_cssNames;
+};
+
+/// Each checked colour as text (rows) on each as background (columns): ratio and level.
+class ContrastMatrix : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setCheck(const colorscience::PaletteCheck* check) {
+        beginResetModel();
+        m_check = check;
+        const size_t n = check->colors.size();
+        m_ratio.assign(n * n, 1.0);
+        for (const colorscience::PalettePair& pair : check->pairs) {
+            m_ratio[size_t(pair.first) * n + size_t(pair.second)] = pair.ratio;
+            m_ratio[size_t(pair.second) * n + size_t(pair.first)] = pair.ratio;
+        }
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !m_check ? 0 : int(m_check->colors.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return rowCount(parent); }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (!m_check || section < 0 || section >= rowCount())
+            return {};
+        const colorscience::Rgb24 color = m_check->colors[size_t(section)];
+        if (role == Qt::DisplayRole)
+            return hexOf(color);
+        if (role == Qt::DecorationRole)
+            return QColor(QRgb(color));
+        if (role == Qt::ToolTipRole)
+            return hexOf(color) + (orientation == Qt::Vertical ? QStringLiteral(" as text")
+                                                               : QStringLiteral(" as background"));
+        return {};
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !m_check || index.row() >= rowCount() ||
+            index.column() >= rowCount())
+            return {};
+        const size_t n = m_check->colors.size();
+        const double ratio = m_ratio[size_t(index.row()) * n + size_t(index.column())];
+        const colorscience::Rgb24 textColor = m_check->colors[size_t(index.row())];
+        const colorscience::Rgb24 back = m_check->colors[size_t(index.column())];
+        switch (role) {
+        case Qt::DisplayRole:
+            if (index.row() == index.column())
+                return QStringLiteral("\u2014");
+            return text(colorscience::ratioText(ratio)) + QLatin1Char(' ') +
+                   QLatin1String(colorscience::levelMark(ratio));
+        case Qt::ToolTipRole:
+            return hexOf(textColor) + QStringLiteral(" on ") + hexOf(back) + QStringLiteral(": ") +
+                   text(colorscience::ratioWords(ratio)) + QStringLiteral("; ") +
+                   text(colorscience::levelWords(ratio)) + QStringLiteral("; APCA Lc ") +
+                   text(colorscience::apcaText(colorscience::apcaContrast(textColor, back)));
+        case Qt::ForegroundRole:
+            return QColor(QRgb(textColor));
+        case Qt::BackgroundRole:
+            return QColor(QRgb(back));
+        default:
+            return {};
+        }
+    }
+
+private:
+    const colorscience::PaletteCheck* m_check = nullptr;
+    std::vector<double> m_ratio;
+};
+
+/// The checked pairs, those usable as text first.
+class PairTable : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setCheck(const colorscience::PaletteCheck* check) {
+        beginResetModel();
+        m_check = check;
+        endResetModel();
+    }
+
+    enum Column { Colors, Contrast, Level, LcFirst, LcSecond, Normal, Seen, Verdict = Seen + 4 };
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !m_check ? 0 : int(m_check->pairs.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : Verdict + 1;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return QAbstractTableModel::headerData(section, orientation, role);
+        if (section >= Seen && section < Verdict)
+            return QStringLiteral("\u0394E ") +
+                   QLatin1String(colorscience::simulationName(
+                       static_cast<colorscience::Simulation>(section - Seen)));
+        static const std::array<const char*, Seen> titles = {
+            "Colours", "Contrast", "WCAG", "Lc 1 on 2", "Lc 2 on 1", "\u0394E normal"};
+        if (section >= 0 && section < Seen)
+            return QString::fromUtf8(titles[size_t(section)]);
+        return section == Verdict ? QStringLiteral("Colour vision") : QVariant();
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !m_check || index.row() >= rowCount() ||
+            (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+            return {};
+        const colorscience::PalettePair& pair = m_check->pairs[size_t(index.row())];
+        const auto difference = [](double d) { return text(colorscience::differenceText(d)); };
+        switch (index.column()) {
+        case Colors:
+            return hexOf(m_check->colors[size_t(pair.first)]) + QStringLiteral(" and ") +
+                   hexOf(m_check->colors[size_t(pair.second)]);
+        case Contrast:
+            return text(colorscience::ratioText(pair.ratio));
+        case Level:
+            return QLatin1String(colorscience::levelMark(pair.ratio));
+        case LcFirst:
+            return text(colorscience::apcaText(pair.lcFirstOnSecond));
+        case LcSecond:
+            return text(colorscience::apcaText(pair.lcSecondOnFirst));
+        case Normal:
+            return difference(pair.difference);
+        case Verdict: {
+            if (pair.tooClose)
+                return QStringLiteral("too close in any vision");
+            QStringList hard;
+            for (int s = 0; s < colorscience::kSimulationCount; ++s) {
+                if (pair.hardUnder[size_t(s)])
+                    hard << QLatin1String(
+                        colorscience::simulationName(static_cast<colorscience::Simulation>(s)));
+            }
+            return hard.isEmpty() ? QStringLiteral("distinct")
+                                  : QStringLiteral("hard to tell apart: ") + hard.join(", ");
+        }
+        default:
+            return difference(pair.seenDifference[size_t(index.column() - Seen)]);
+        }
+    }
+
+private:
+    const colorscience::PaletteCheck* m_check = nullptr;
+};
+
+namespace {
+
+QTableView* makeTable(QWidget* parent, const QString& name, QAbstractItemModel* model) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    return view;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("frmpalette"));
+    setWindowTitle(QStringLiteral("Palette"));
+    resize(760, 520);
+    auto* layout = new QVBoxLayout(this);
+    m_sourceLabel = new QLabel(this);
+    m_sourceLabel->setObjectName(QStringLiteral("lblpalettesource"));
+    m_sourceLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_sourceLabel);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabpalette"));
+    layout->addWidget(m_tabs, 1);
+
+    auto* colorsPage = new QWidget(m_tabs);
+    colorsPage->setObjectName(QStringLiteral("tabcolors"));
+    auto* colorsLayout = new QVBoxLayout(colorsPage);
+    m_colors = new PaletteTable(this);
+    m_colorView = makeTable(colorsPage, QStringLiteral("lstpalette"), m_colors);
+    m_colorView->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (const auto& [column, width] :
+         {std::pair{NameColumn, 170}, {HexColumn, 80}, {OklchColumn, 190}, {CssNameColumn, 140}})
+        m_colorView->setColumnWidth(column, width);
+    m_colorView->horizontalHeader()->setStretchLastSection(true);
+    colorsLayout->addWidget(m_colorView, 1);
+    auto* buttons = new QHBoxLayout;
+    m_useAsBase =
+        makeButton(colorsPage, QStringLiteral("cmdusebase"), QStringLiteral("Use as Base"));
+    m_copyAs = makeButton(colorsPage, QStringLiteral("cmdcopyas"), QStringLiteral("Copy as"));
+    auto* copyMenu = new QMenu(m_copyAs);
+    ui::addCopyAsMenu(copyMenu, [this] {
+        const int row = currentRow();
+        return row < 0 ? core::ColorRGB{} : m_palette.colors[size_t(row)].rgb;
+    });
+    // the button opens the notations themselves, not a menu holding one submenu
+    m_copyAs->setMenu(copyMenu->actions().constFirst()->menu());
+    auto* addScheme = makeButton(colorsPage, QStringLiteral("cmdaddscheme"),
+                                 QStringLiteral("Add Scheme Colours"));
+    m_export =
+        makeButton(colorsPage, QStringLiteral("cmdexportpalette"), QStringLiteral("Export..."));
+    buttons->addWidget(m_useAsBase);
+    buttons->addWidget(m_copyAs);
+    buttons->addStretch(1);
+    buttons->addWidget(addScheme);
+    buttons->addWidget(m_export);
+    colorsLayout->addLayout(buttons);
+    m_tabs->addTab(colorsPage, QStringLiteral("Colours"));
+
+    auto* checkPage = new QWidget(m_tabs);
+    checkPage->setObjectName(QStringLiteral("tabcheck"));
+    auto* checkLayout = new QVBoxLayout(checkPage);
+    m_verdicts = new QLabel(checkPage);
+    m_verdicts->setObjectName(QStringLiteral("lblverdicts"));
+    m_verdicts->setTextFormat(Qt::PlainText);
+    // one line a deficiency: a wrapping label in a layout can be given one line's height
+    m_verdicts->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    m_verdicts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    checkLayout->addWidget(m_verdicts);
+    auto* split = new QSplitter(Qt::Vertical, checkPage);
+    m_matrix = new ContrastMatrix(this);
+    m_matrixView = makeTable(split, QStringLiteral("tblcontrast"), m_matrix);
+    m_matrixView->setSelectionMode(QAbstractItemView::NoSelection);
+    m_matrixView->horizontalHeader()->setDefaultSectionSize(96);
+    m_pairs = new PairTable(this);
+    m_pairView = makeTable(split, QStringLiteral("lstpairs"), m_pairs);
+    m_pairView->horizontalHeader()->setDefaultSectionSize(92);
+    m_pairView->setColumnWidth(PairTable::Colors, 150);
+    m_pairView->horizontalHeader()->setStretchLastSection(true);
+    split->addWidget(m_matrixView);
+    split->addWidget(m_pairView);
+    checkLayout->addWidget(split, 1);
+    m_tabs->addTab(checkPage, QStringLiteral("Check"));
+
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName(QStringLiteral("lblpalettestatus"));
+    m_statusLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_statusLabel);
+
+    connect(m_colorView, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { copyHex(index.row()); });
+    connect(m_colorView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = m_colorView->indexAt(at);
+        if (!index.isValid())
+            return;
+        m_colorView->selectRow(index.row());
+        QMenu menu(m_colorView);
+        menu.setObjectName(QStringLiteral("mnupalettecontext"));
+        const core::ColorRGB rgb = m_palette.colors[size_t(index.row())].rgb;
+        ui::addCopyAsMenu(&menu, [rgb] { return rgb; });
+        menu.addAction(QStringLiteral("Use as Base"), this, [this] { m_useAsBase->click(); });
+        menu.exec(m_colorView->viewport()->mapToGlobal(at));
+    });
+    connect(m_useAsBase, &QPushButton::clicked, this, [this] {
+        const int row = currentRow();
+        if (row < 0)
+            return;
+        const core::BaseColor base = core::baseColorOf(m_palette.colors[size_t(row)].color);
+        emit useAsBaseRequested(base.rgb8, base.exact);
+    });
+    connect(addScheme, &QPushButton::clicked, this, &PaletteWindow::addSchemeColors);
+    connect(m_export, &QPushButton::clicked, this, &PaletteWindow::exportRequested);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { showCheck(); });
+    showPalette();
+}
+
+PaletteWindow::~PaletteWindow() = default;
+
+void PaletteWindow::setPalette(const core::Palette& palette, const QString& source, int skipped) {
+    m_palette = palette;
+    m_source = source;
+    m_skipped = skipped;
+    m_statusLabel->clear();
+    showPalette();
+}
+
+void PaletteWindow::follow(const scheme::SchemeModel& model) {
+    m_model = &model;
+}
+
+void PaletteWindow::showPalette() {
+    m_colors->setPalette(&m_palette);
+    const int count = int(m_palette.colors.size());
+    QString heading;
+    if (count == 0 && m_source.isEmpty()) {
+        heading = QStringLiteral("No palette yet: open a palette file (File, Open) or add the "
+                                 "scheme's colours.");
+    } else {
+        heading = (m_source.isEmpty() ? QStringLiteral("Palette") : m_source) +
+                  (m_palette.name.empty() ? QString()
+                                          : QStringLiteral(" (") + text(m_palette.name) + ')') +
+                  QStringLiteral(": %1 colour%2").arg(count).arg(count == 1 ? "" : "s");
+        if (m_skipped > 0)
+            heading += QStringLiteral(", %1 entr%2 skipped")
+                           .arg(m_skipped)
+                           .arg(m_skipped == 1 ? "y" : "ies");
+    }
+    m_sourceLabel->setText(heading);
+    m_useAsBase->setEnabled(count > 0);
+    m_copyAs->setEnabled(count > 0);
+    m_export->setEnabled(count > 0);
+    if (count > 0 && currentRow() < 0)
+        m_colorView->selectRow(0);
+    m_checkStale = true;
+    showCheck();
+}
+
+void PaletteWindow::showCheck() {
+    // only when seen: a large palette's pairs are many
+    if (!m_checkStale || m_tabs->currentIndex() != 1)
+        return;
+    m_checkStale = false;
+    std::vector<colorscience::Rgb24> colors;
+    for (const core::PaletteColor& entry : m_palette.colors)
+        colors.push_back(rgb24Of(entry.rgb));
+    m_check = colorscience::checkPalette(colors);
+    m_matrix->setCheck(&m_check);
+    m_pairs->setCheck(&m_check);
+    QStringList lines;
+    if (colors.size() < 2)
+        lines << QStringLiteral("A check needs two colours or more.");
+    else
+        for (int s = 0; s < colorscience::kSimulationCount; ++s)
+            lines << text(colorscience::verdictText(m_check, s));
+    if (m_check.leftOut > 0)
+        lines << QStringLiteral("The first %1 colours are checked; %2 more are left out.")
+                     .arg(colorscience::kMostCheckedPaletteColors)
+                     .arg(m_check.leftOut);
+    m_verdicts->setText(lines.join('\n'));
+}
+
+void PaletteWindow::addSchemeColors() {
+    if (!m_model || !m_model->hasScheme()) {
+        m_statusLabel->setText(QStringLiteral("No scheme yet: pick a color on the wheel."));
+        return;
+    }
+    const std::vector<core::Color> colors = m_model->schemeColors();
+    for (size_t i = 0; i < colors.size(); ++i) {
+        const core::ColorRGB rgb = core::splitColor(colors[i]);
+        const core::CssColor css = *core::parseCssColor(core::hexText(rgb)).color;
+        m_palette.colors.push_back(core::paletteColorOf("color-" + std::to_string(i + 1), css));
+    }
+    showPalette();
+    m_colorView->scrollToBottom();
+    m_statusLabel->setText(QStringLiteral("Added the scheme's %1 colours.").arg(colors.size()));
+}
+
+void PaletteWindow::copyHex(int row) {
+    if (row < 0 || row >= int(m_palette.colors.size()))
+        return;
+    const QString hex = text(core::hexText(m_palette.colors[size_t(row)].rgb));
+    platform::setClipboardText(hex);
+    m_statusLabel->setText(QStringLiteral("Copied ") + hex);
+}
+
+int PaletteWindow::currentRow() const {
+    const QModelIndexList rows = m_colorView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+} // namespace palette

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "colorscience/PaletteCheck.h"
+#include "core/Palette.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+namespace scheme {
+class SchemeModel;
+} // namespace scheme
+
+namespace palette {
+
+class PaletteTable;
+class ContrastMatrix;
+class PairTable;
+
+/// The window frmpalette ("Palette"): the palette last opened, a row a colour (swatch, name,
+/// hex, oklch(), the nearest CSS named colour, its group); a click on a row copies its hex,
+/// its right-click menu offers "Copy as" and "Use as Base". A second tab checks the whole
+/// palette: WCAG contrast of every colour as text on every other (a matrix), the pairs with
+/// their APCA Lc and colour difference in each vision, those usable as text first, and a
+/// verdict per colour-vision deficiency.
+class PaletteWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaletteWindow(QWidget* owner = nullptr);
+    ~PaletteWindow() override;
+
+    /// Shows palette, read from source (a file's name, shown above it); skipped entries of
+    /// the file are counted there.
+    void setPalette(const core::Palette& palette, const QString& source, int skipped = 0);
+    const core::Palette& palette() const { return m_palette; }
+
+    /// The scheme whose colours "Add Scheme Colours" appends; the model outlives the window.
+    void follow(const scheme::SchemeModel& model);
+
+signals:
+    /// "Use as Base" on a row: the colour exactly, and as shown.
+    void useAsBaseRequested(core::ColorRGB rgb8, core::Oklch exact);
+    /// "Export..." with the palette shown.
+    void exportRequested();
+
+private:
+    void showPalette();
+    void showCheck();
+    void addSchemeColors();
+    void copyHex(int row);
+    int currentRow() const;
+
+    core::Palette m_palette;
+    QString m_source;
+    int m_skipped = 0;
+    bool m_checkStale = true;
+    /// What the check tab shows; its tables read it.
+    colorscience::PaletteCheck m_check;
+    const scheme::SchemeModel* m_model = nullptr;
+
+    QLabel* m_sourceLabel = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QTableView* m_colorView = nullptr;
+    PaletteTable* m_colors = nullptr;
+    QPushButton* m_useAsBase = nullptr;
+    QPushButton* m_copyAs = nullptr;
+    QPushButton* m_export = nullptr;
+    QLabel* m_verdicts = nullptr;
+    QTableView* m_matrixView = nullptr;
+    ContrastMatrix* m_matrix = nullptr;
+    QTableView* m_pairView = nullptr;
+    PairTable* m_pairs = nullptr;
+};
+
+/// "= rebeccapurple" when the colour is a CSS named colour, else "≈ " and the named colour
+/// nearest to it in OKLab; the first name alphabetically where names share a colour.
+QString nearestCssName(core::ColorRGB color);
+
+} // namespace palette

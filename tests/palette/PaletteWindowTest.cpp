@@ -1,0 +1,127 @@
+#include "palette/PaletteWindow.h"
+#include "support/MainWindowDriver.h"
+#include "support/QtTestMain.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace {
+
+core::PaletteColor entry(const std::string& name, const char* css) {
+    return core::paletteColorOf(name, *core::parseCssColor(css).color);
+}
+
+QString cell(QTableView* view, int row, int column) {
+    return view->model()->index(row, column).data().toString();
+}
+
+/// Clicks a row of the list where a user sees it.
+void clickRow(QTableView* view, int row, int column = 1) {
+    const QRect place = view->visualRect(view->model()->index(row, column));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
+}
+
+} // namespace
+
+class tst_PaletteWindow : public QObject {
+    Q_OBJECT
+
+    static palette::PaletteWindow* openPalette(const MainWindowDriver& d,
+                                               const core::Palette& colors) {
+        d.runMenu("mnupalette");
+        auto* window = d.w->findChild<palette::PaletteWindow*>("frmpalette");
+        if (window == nullptr)
+            STOP_TEST(QStringLiteral("Tools, Palette opened no window"));
+        window->setPalette(colors, QStringLiteral("brand.gpl"), 2);
+        return window;
+    }
+
+private slots:
+    // a row a colour: its name, its hex, its exact oklch() (a wide-gamut colour keeps its own)
+    // and the nearest named colour; a click copies the hex
+    void showsEveryColourAndCopiesItsHexOnClick() {
+        MainWindowDriver d;
+        core::Palette colors;
+        colors.name = "Brand";
+        colors.colors = {entry("Brand purple", "#663399"), entry("", "#4682B5"),
+                         entry("Wide red", "color(display-p3 1 0 0)")};
+        colors.colors[1].group = "Blues";
+        colors.colors[1].approximate = true;
+        palette::PaletteWindow* window = openPalette(d, colors);
+        auto* list = in<QTableView>(window, "lstpalette");
+        const QStringList want[] = {
+            {"Brand purple", "#663399", "oklch(44.03% 0.1603 303.37)", "= rebeccapurple", ""},
+            {"", "#4682B5", "oklch(58.85% 0.1005 246.25)", "\u2248 steelblue",
+             "Blues, approximately"},
+            {"Wide red", "#FF0B0C", "oklch(64.86% 0.2995 28.96)", "\u2248 red", ""},
+        };
+        QCOMPARE(list->model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 5; ++column)
+                QCOMPARE(cell(list, row, column), want[row][column]);
+        QCOMPARE(in<QLabel>(window, "lblpalettesource")->text(),
+                 "brand.gpl (Brand): 3 colours, 2 entries skipped");
+        clickRow(list, 1, 0);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "#4682B5");
+        QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(), "Copied #4682B5");
+    }
+
+    // Use as Base sets the base exactly (on the perceptual wheel) as one step Ctrl+Z undoes;
+    // Add Scheme Colours appends the swatches' colours, and says so before there is a scheme
+    void usesARowAsBaseAndAddsTheSchemesColours() {
+        MainWindowDriver d;
+        d.runMenu("mnuperceptual");
+        core::Palette colors;
+        colors.colors = {entry("a", "#102030"), entry("b", "oklch(55% 0.15 250)")};
+        palette::PaletteWindow* window = openPalette(d, colors);
+        auto* add = in<QPushButton>(window, "cmdaddscheme");
+        add->click();
+        QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(),
+                 "No scheme yet: pick a color on the wheel.");
+        auto* list = in<QTableView>(window, "lstpalette");
+        clickRow(list, 1);
+        in<QPushButton>(window, "cmdusebase")->click();
+        QCOMPARE(d.text("txthtml2"), "#0F74C5");
+        QCOMPARE(d.action("mnuundo")->text(), "Undo Base oklch(55% 0.15 250)");
+        add->click();
+        QCOMPARE(list->model()->rowCount(), 5);
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(cell(list, 1 + k, 0), QStringLiteral("color-%1").arg(k));
+            QCOMPARE(cell(list, 1 + k, 1), d.text(QStringLiteral("txthtml%1").arg(k)));
+        }
+        d.runMenu("mnuundo");
+        QVERIFY(d.text("txthtml2").isEmpty());
+    }
+
+    // the check tab: every colour as text on every other, the usable pairs first, and what
+    // each deficiency cannot tell apart
+    void checksEveryPairForContrastAndColourVision() {
+        MainWindowDriver d;
+        core::Palette colors;
+        colors.colors = {entry("paper", "#FFFFFF"), entry("ink", "#000000"),
+                         entry("red", "#D03030"), entry("green", "#5C8A00")};
+        palette::PaletteWindow* window = openPalette(d, colors);
+        in<QTabWidget>(window, "tabpalette")->setCurrentIndex(1);
+        auto* matrix = in<QTableView>(window, "tblcontrast");
+        QCOMPARE(cell(matrix, 0, 1), "21.00:1 AAA");
+        QCOMPARE(cell(matrix, 1, 1), "\u2014");
+        QCOMPARE(matrix->model()->index(2, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(Qt::white));
+        auto* pairs = in<QTableView>(window, "lstpairs");
+        QCOMPARE(pairs->model()->rowCount(), 6);
+        QCOMPARE(cell(pairs, 0, 0), "#FFFFFF and #000000");
+        QCOMPARE(cell(pairs, 5, 10), "hard to tell apart: Deuteranopia, Achromatopsia");
+        const QString verdicts = in<QLabel>(window, "lblverdicts")->text();
+        QVERIFY2(verdicts.contains("Deuteranopia: 1 pair fails (#D03030 and #5C8A00)") &&
+                     verdicts.contains("Tritanopia: safe"),
+                 qPrintable(verdicts));
+    }
+};
+
+CHROMALUNE_TEST_MAIN(tst_PaletteWindow)
+#include "PaletteWindowTest.moc"
