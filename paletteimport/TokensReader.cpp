@@ -14,6 +14,9 @@ namespace {
 /// How many aliases one token may follow before it is refused.
 constexpr int kMaxAliasDepth = 32;
 constexpr size_t kShownName = 40;
+/// Longest token path kept: a deep nest of long group names would otherwise repeat them in
+/// every token's name beneath it, far beyond the file's own size.
+constexpr size_t kMaxPathBytes = 4096;
 
 struct Token {
     std::string name;
@@ -47,6 +50,7 @@ class TokenList {
 public:
     std::vector<Token> tokens;
     std::unordered_map<std::string, size_t> byName;
+    std::vector<size_t> tooLong; ///< the lines of tokens and groups whose path is too long
 
     void collect(const JsonValue& group, const std::string& path, const std::string& type) {
         for (const auto& [key, member] : group.members) {
@@ -61,7 +65,9 @@ public:
             std::string name = path;
             name += path.empty() ? "" : ".";
             name += key;
-            if (tokenValue(member) != nullptr)
+            if (name.size() > kMaxPathBytes)
+                tooLong.push_back(member.line);
+            else if (tokenValue(member) != nullptr)
                 add(name, member, type);
             else
                 collect(member, name, typeOf(member, type));
@@ -183,6 +189,9 @@ PaletteRead readDesignTokens(std::string_view bytes) {
     TokenList list;
     list.collect(*parsed.value, {}, typeOf(*parsed.value, {}));
     PaletteCollector collector;
+    for (const size_t line : list.tooLong)
+        collector.skip("line " + std::to_string(line) + ": the name is longer than " +
+                       std::to_string(kMaxPathBytes) + " bytes");
     Resolver resolver(list);
     for (const Token& token : list.tokens) {
         if (collector.full())

@@ -184,6 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
              "brand.primary=#3366CC, brand.p3=#FF0B0C, brand.okl=#B1667E, brand.odd=#FF0000!, "
              "brand.link=#3366CC, brand=#010203, legacy.red=#FF0000",
              1, "line 11: brand.bad: a hex colour"},
+        Case{"long path", "x.json",
+             "{\"" + std::string(3000, 'g') + "\": {\"" + std::string(3000, 't') +
+                 "\": {\"$value\": \"#fff\"}}, \"ok\": {\"$value\": \"#000\"}}",
+             "ok=#000000", 1, "line 1: the name is longer than 4096 bytes"},
         Case{"broken json", "x.json", "{\n  \"a\": {\"$value\": \"#fff\",}\n}",
              "error: line 2: expected a member's name in double quotes.", 0, ""},
         Case{"deep json", "x.json", std::string(100, '[') + std::string(100, ']'),
