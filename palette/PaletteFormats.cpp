@@ -1,11 +1,15 @@
 #include "PaletteFormats.h"
 
+#include "colorscience/Ramps.h"
 #include "core/Oklab.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 namespace palette {
 
@@ -330,6 +334,361 @@ std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, Export
     case Format::CssRamps:
         text = cssRampsText(colors);
         break;
+    }
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+namespace {
+
+/// The code points of UTF-8 text, a byte that starts no well-formed character as U+FFFD.
+std::u32string codePointsOf(std::string_view text) {
+    std::u32string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80                    ? 1
+                              : lead >= 0xC2 && lead <= 0xDF ? 2
+                              : lead >= 0xE0 && lead <= 0xEF ? 3
+                              : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                             : 0;
+        char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+        bool good = length > 0 && length <= text.size() - i;
+        for (size_t k = 1; good && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            good = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3Fu);
+        }
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        good =
+            good && code >= kLeast[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        out += good ? code : char32_t{0xFFFD};
+        i += good ? length : 1;
+    }
+    return out;
+}
+
+std::string utf8Of(const std::u32string& codes) {
+    std::string out;
+    for (const char32_t code : codes) {
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | code >> 6);
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | code >> 12);
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | code >> 18);
+            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool isAsciiLetter(char32_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+/// A name as a CSS identifier: ASCII letters and digits, "-", "_" and non-ASCII characters
+/// kept, the rest "-".
+std::string cssIdentifierOf(std::string_view name) {
+    std::u32string codes = codePointsOf(name);
+    for (char32_t& c : codes) {
+        const bool kept = isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+                          (c >= 0x80 && c != 0xFFFD);
+        c = kept ? c : '-';
+    }
+    return utf8Of(codes);
+}
+
+/// A name as a design token's: no "{", "}" or "." (which make aliases and paths) and no
+/// "$" first (which marks metadata); a broken UTF-8 byte as U+FFFD.
+std::string tokenNameOf(std::string_view name) {
+    std::u32string codes = codePointsOf(name);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] == '{' || codes[i] == '}' || codes[i] == '.' || (i == 0 && codes[i] == '$'))
+            codes[i] = '-';
+    }
+    return utf8Of(codes);
+}
+
+/// A GIMP palette's name of a colour: one line, without blanks at its ends.
+std::string gimpNameOf(std::string_view name) {
+    std::string line(name);
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    const size_t begin = line.find_first_not_of(' ');
+    return begin == std::string::npos ? std::string()
+                                      : line.substr(begin, line.find_last_not_of(' ') - begin + 1);
+}
+
+/// Longest name a swatch exchange block holds, in UTF-16 units without the closing zero.
+constexpr size_t kMaxAseNameUnits = 0xFFFE;
+
+/// The UTF-16 units of a swatch exchange name: up to a zero character and kMaxAseNameUnits.
+std::u16string aseNameOf(std::string_view name) {
+    std::u16string units;
+    for (const char32_t code : codePointsOf(name)) {
+        const size_t size = code >= 0x10000 ? 2 : 1;
+        if (code == 0 || units.size() + size > kMaxAseNameUnits)
+            break;
+        if (size == 1) {
+            units += static_cast<char16_t>(code);
+        } else {
+            units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    return units;
+}
+
+std::string utf8OfUtf16(const std::u16string& units) {
+    std::u32string codes;
+    for (size_t i = 0; i < units.size(); ++i) {
+        const char32_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()) {
+            codes +=
+                static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            codes += unit;
+        }
+    }
+    return utf8Of(codes);
+}
+
+/// Names made unique as a format compares them: a repeated one gets "-2", "-3", ...
+void makeUnique(std::vector<std::string>& names, bool sassVariables) {
+    // Sass takes "-" and "_" in a variable's name as the same
+    const auto keyOf = [sassVariables](std::string key) {
+        if (sassVariables)
+            std::replace(key.begin(), key.end(), '_', '-');
+        return key;
+    };
+    std::set<std::string> taken;
+    for (std::string& name : names) {
+        std::string unique = name;
+        for (int k = 2; taken.count(keyOf(unique)) > 0; ++k)
+            unique = name + "-" + std::to_string(k);
+        taken.insert(keyOf(unique));
+        name = unique;
+    }
+}
+
+/// A name as JSON string content: quotes, backslashes and control characters escaped.
+std::string jsonEscaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+/// Whether a colour is its 8-bit colour exactly, so an sRGB token of that colour holds it.
+bool isEightBit(const core::PaletteColor& c) {
+    const double channels[] = {c.color.srgb.r, c.color.srgb.g, c.color.srgb.b};
+    const uint8_t bytes[] = {c.rgb.r, c.rgb.g, c.rgb.b};
+    for (size_t k = 0; k < 3; ++k) {
+        if (c.color.outOfGamut || std::fabs(channels[k] * 255.0 - bytes[k]) > 1e-6)
+            return false;
+    }
+    return true;
+}
+
+std::string shortestNumber(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+/// An oklch token of a colour that is not an 8-bit one, its 8-bit colour as the "hex".
+std::string oklchTokenText(std::string_view name, const core::PaletteColor& c) {
+    const core::Oklch lch = core::toOklch(c.color.oklab);
+    return "  \"" + std::string(name) +
+           "\": {\n"
+           "    \"$type\": \"color\",\n"
+           "    \"$value\": {\n"
+           "      \"colorSpace\": \"oklch\",\n"
+           "      \"components\": [" +
+           shortestNumber(lch.L) + ", " + shortestNumber(lch.C) + ", " + shortestNumber(lch.h) +
+           "],\n"
+           "      \"hex\": \"" +
+           lowerHex(core::rgbValue(c.rgb.r, c.rgb.g, c.rgb.b)) +
+           "\"\n"
+           "    }\n"
+           "  }";
+}
+
+std::string paletteTokensText(const core::Palette& palette, const std::vector<std::string>& names) {
+    std::vector<std::string> tokens;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const core::PaletteColor& c = palette.colors[i];
+        const std::string name = jsonEscaped(names[i]);
+        tokens.push_back(isEightBit(c) ? tokenText(name, c.rgb, "  ") : oklchTokenText(name, c));
+    }
+    return "{\n" + joinMembers(tokens) + "}\n";
+}
+
+std::vector<uint8_t> paletteAseBytes(const core::Palette& palette) {
+    std::vector<uint8_t> blocks;
+    uint32_t count = 0;
+    const auto putName = [&blocks](const std::u16string& units) {
+        putU16(blocks, static_cast<uint16_t>(units.size() + 1));
+        for (const char16_t unit : units)
+            putU16(blocks, unit);
+        putU16(blocks, 0);
+    };
+    std::string group;
+    const auto switchGroup = [&](const std::string& next) {
+        if (next == group)
+            return;
+        if (!group.empty()) {
+            putU16(blocks, 0xC002);
+            putU32(blocks, 0);
+            ++count;
+        }
+        group = next;
+        if (!group.empty()) {
+            const std::u16string units = aseNameOf(group);
+            putU16(blocks, 0xC001);
+            putU32(blocks, static_cast<uint32_t>(2 + 2 * (units.size() + 1)));
+            putName(units);
+            ++count;
+        }
+    };
+    for (const core::PaletteColor& c : palette.colors) {
+        switchGroup(c.group);
+        const std::u16string units = aseNameOf(c.name);
+        putU16(blocks, 0x0001);
+        putU32(blocks, static_cast<uint32_t>(2 + 2 * (units.size() + 1) + 4 + 3 * size_t{4} + 2));
+        putName(units);
+        for (const char ch : std::string_view("RGB "))
+            blocks.push_back(static_cast<uint8_t>(ch));
+        for (const uint8_t channel : {c.rgb.r, c.rgb.g, c.rgb.b})
+            putFloat(blocks, static_cast<float>(channel / 255.0));
+        putU16(blocks, 2); // normal (neither global nor spot)
+        ++count;
+    }
+    switchGroup({});
+    std::vector<uint8_t> out = {'A', 'S', 'E', 'F'};
+    putU16(out, 1);
+    putU16(out, 0);
+    putU32(out, count);
+    out.insert(out.end(), blocks.begin(), blocks.end());
+    return out;
+}
+
+std::string oklchOf(const core::PaletteColor& c) {
+    return core::oklchText(core::toOklch(c.color.oklab));
+}
+
+} // namespace
+
+std::vector<std::string> paletteNames(Format format, const core::Palette& palette) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < palette.colors.size(); ++i) {
+        const std::string& name = palette.colors[i].name;
+        switch (format) {
+        case Format::GimpPalette:
+            names.push_back(gimpNameOf(name));
+            continue;
+        case Format::AdobeSwatchExchange:
+            names.push_back(utf8OfUtf16(aseNameOf(name)));
+            continue;
+        case Format::DesignTokens:
+            names.push_back(tokenNameOf(name));
+            break;
+        case Format::Scss: {
+            std::string identifier = cssIdentifierOf(name);
+            const auto first =
+                static_cast<unsigned char>(identifier.empty() ? '\0' : identifier[0]);
+            if (!identifier.empty() && !isAsciiLetter(first) && first != '_' && first < 0x80)
+                identifier.insert(0, "color-");
+            names.push_back(identifier);
+            break;
+        }
+        case Format::Css:
+        case Format::OklchCss:
+        case Format::TailwindTheme:
+        case Format::CssRamps:
+            names.push_back(cssIdentifierOf(name));
+            break;
+        }
+        if (names.back().empty())
+            names.back() = colorName(i);
+    }
+    if (format != Format::GimpPalette && format != Format::AdobeSwatchExchange)
+        makeUnique(names, format == Format::Scss);
+    return names;
+}
+
+std::vector<uint8_t> fileBytes(Format format, const core::Palette& palette) {
+    const std::vector<std::string> names = paletteNames(format, palette);
+    const std::vector<core::PaletteColor>& colors = palette.colors;
+    std::string text;
+    switch (format) {
+    case Format::Css:
+    case Format::OklchCss:
+        text = ":root {\n";
+        for (size_t i = 0; i < colors.size(); ++i) {
+            text += "  --" + names[i] + ": " + core::hexText(colors[i].rgb) + ";\n";
+            if (format == Format::OklchCss)
+                text += "  --" + names[i] + ": " + oklchOf(colors[i]) + ";\n";
+        }
+        text += "}\n";
+        break;
+    case Format::Scss:
+        for (size_t i = 0; i < colors.size(); ++i)
+            text += "$" + names[i] + ": " + core::hexText(colors[i].rgb) + ";\n";
+        break;
+    case Format::DesignTokens:
+        text = paletteTokensText(palette, names);
+        break;
+    case Format::GimpPalette: {
+        text = "GIMP Palette\nName: " +
+               gimpNameOf(palette.name.empty() ? std::string("ChromaLune") : palette.name) +
+               "\nColumns: " + std::to_string(std::min<size_t>(colors.size(), 16)) + "\n#\n";
+        for (size_t i = 0; i < colors.size(); ++i) {
+            char line[16];
+            const core::ColorRGB c = colors[i].rgb;
+            std::snprintf(line, sizeof line, "%3d %3d %3d\t", c.r, c.g, c.b);
+            text += line + names[i] + "\n";
+        }
+        break;
+    }
+    case Format::AdobeSwatchExchange:
+        return paletteAseBytes(palette);
+    case Format::TailwindTheme:
+        text = "@theme {\n";
+        for (size_t i = 0; i < colors.size(); ++i)
+            text += "  --color-" + names[i] + ": " + oklchOf(colors[i]) + ";\n";
+        text += "}\n";
+        break;
+    case Format::CssRamps: {
+        text = ":root {\n  color-scheme: light dark;\n";
+        const core::ColorRGB background =
+            colors.empty() ? core::ColorRGB{}
+                           : colorscience::neutralRamp(colors[0].rgb).steps.back().color;
+        for (size_t i = 0; i < colors.size(); ++i)
+            text += "  --" + names[i] + ": light-dark(" + core::hexText(colors[i].rgb) + ", " +
+                    core::hexText(colorscience::darkTwin(colors[i].rgb, background).color) + ");\n";
+        text += "}\n";
+        break;
+    }
     }
     return std::vector<uint8_t>(text.begin(), text.end());
 }

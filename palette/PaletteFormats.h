@@ -2,6 +2,7 @@
 
 #include "colorscience/DesignSystem.h"
 #include "core/ColorCodes.h"
+#include "core/Palette.h"
 #include "core/Scheme.h"
 
 #include <array>
@@ -102,6 +103,24 @@ std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options 
 /// with the default options, as the command line does without --ramps and --dark.
 std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
                                ExportOptions options = {}, std::string_view schemeState = {});
+
+/// The names a palette's colours get in a file of the format, in order. Formats naming CSS
+/// custom properties or SCSS variables keep ASCII letters and digits, "-", "_" and every
+/// character beyond ASCII, and turn the others into "-" (an SCSS name starting with neither
+/// a letter nor "_" gets "color-" before it); tokens turn ".", "{", "}" and a leading "$"
+/// into "-". In those formats a colour without a name is "color-<position from 1>" and a name
+/// taken before gets "-2", "-3", ... The GIMP palette keeps the name, its control characters
+/// as spaces and without blanks at its ends; the swatch exchange file keeps it as UTF-16
+/// holds it (up to a zero character, at most 65534 units, a broken UTF-8 byte as U+FFFD).
+std::vector<std::string> paletteNames(Format format, const core::Palette& palette);
+
+/// The whole file for a format holding a palette's colours under paletteNames, in order: each
+/// colour's 8-bit code, and in the oklch and Tailwind files the colour's own OKLCH (outside
+/// sRGB too); design tokens hold a colour that is not an 8-bit one as an oklch token. The
+/// GIMP palette is named for the palette ("ChromaLune" when it has no name); the swatch
+/// exchange file puts colours of a group between its start and end blocks; the light and
+/// dark file gives each colour its dark twin on the neutral 950 of the first colour.
+std::vector<uint8_t> fileBytes(Format format, const core::Palette& palette);
 
 /// The format a file name asks for by its extension, case-insensitive, the longest extension
 /// winning (".oklch.css" or ".tailwind.css" before ".css"); none when unknown.

@@ -1,0 +1,316 @@
+#include "CssReader.h"
+
+#include "core/PrintableText.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace paletteimport {
+
+namespace {
+
+/// How many references one value may follow before it is refused.
+constexpr int kMaxReferenceDepth = 32;
+/// How long a name is shown in a message.
+constexpr size_t kShownName = 40;
+
+bool isIdentChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || u >= 0x80;
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
+
+bool startsWith(std::string_view text, std::string_view head) {
+    return text.substr(0, head.size()) == head;
+}
+
+/// The index just past a string that starts at text[i] with its quote; a string ends at
+/// its closing quote or, unclosed, at the line's end.
+size_t pastString(std::string_view text, size_t i) {
+    const char quote = text[i];
+    size_t j = i + 1;
+    while (j < text.size() && text[j] != quote && text[j] != '\n')
+        j += text[j] == '\\' ? 2 : 1;
+    return std::min(j + 1, text.size());
+}
+
+/// The text with every comment blanked out (line ends kept), so offsets and lines stay.
+std::string withoutComments(std::string_view text, bool scss) {
+    std::string out(text);
+    const auto blank = [&out](size_t from, size_t to) {
+        for (size_t k = from; k < to; ++k) {
+            if (out[k] != '\n')
+                out[k] = ' ';
+        }
+    };
+    for (size_t i = 0; i < out.size();) {
+        const char c = out[i];
+        const char next = i + 1 < out.size() ? out[i + 1] : '\0';
+        if (c == '"' || c == '\'') {
+            i = pastString(out, i);
+        } else if (c == '/' && next == '*') {
+            const size_t end = out.find("*/", i + 2);
+            const size_t stop = end == std::string::npos ? out.size() : end + 2;
+            blank(i, stop);
+            i = stop;
+        } else if (scss && c == '/' && next == '/' && (i == 0 || out[i - 1] != ':')) {
+            // "url(http://...)" holds no comment
+            const size_t stop = std::min(out.find('\n', i), out.size());
+            blank(i, stop);
+            i = stop;
+        } else {
+            ++i;
+        }
+    }
+    return out;
+}
+
+/// A piece of a style sheet between two of "{", "}" and ";", with the line it starts on.
+struct Piece {
+    std::string_view text;
+    size_t line = 1;
+    char end = '\0'; ///< the character that ends it; '\0' at the file's end
+};
+
+/// Calls take(piece) for each piece of comment-free text, in order. A ";" inside parentheses
+/// does not end a piece; a brace always does, so one unclosed parenthesis cannot swallow the
+/// rest of the file.
+template <typename Take> void forEachPiece(std::string_view text, bool scss, Take take) {
+    size_t line = 1;
+    size_t begin = 0;
+    size_t firstLine = 0; // 0 until the piece's first visible character
+    int parentheses = 0;
+    for (size_t i = 0; i <= text.size();) {
+        const char c = i < text.size() ? text[i] : '\0';
+        if (c == '\0' && i < text.size()) {
+            ++i;
+            continue;
+        }
+        if (c == '{' || c == '}' || c == '\0' || (c == ';' && parentheses == 0)) {
+            take(Piece{text.substr(begin, i - begin), firstLine == 0 ? line : firstLine, c});
+            begin = i + 1;
+            firstLine = 0;
+            if (c != ';')
+                parentheses = 0;
+            if (c == '\0')
+                break;
+            ++i;
+            continue;
+        }
+        if (firstLine == 0 && c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f')
+            firstLine = line;
+        if (c == '\n') {
+            ++line;
+        } else if (c == '(') {
+            ++parentheses;
+        } else if (c == ')') {
+            parentheses = std::max(0, parentheses - 1);
+        } else if (c == '"' || c == '\'') {
+            const size_t end = pastString(text, i);
+            line += static_cast<size_t>(std::count(text.data() + i, text.data() + end, '\n'));
+            i = end;
+            continue;
+        } else if (scss && c == '#' && i + 1 < text.size() && text[i + 1] == '{') {
+            // an interpolation "#{...}" is part of the value
+            const size_t close = text.find('}', i);
+            const size_t end = close == std::string_view::npos ? text.size() : close + 1;
+            line += static_cast<size_t>(std::count(text.data() + i, text.data() + end, '\n'));
+            i = end;
+            continue;
+        }
+        ++i;
+    }
+}
+
+/// A value without its trailing "!important", "!default" or "!global" flags.
+std::string_view withoutFlags(std::string_view value) {
+    for (int k = 0; k < 3; ++k) {
+        value = trimmed(value);
+        const size_t bang = value.rfind('!');
+        if (bang == std::string_view::npos)
+            break;
+        const std::string_view flag = trimmed(value.substr(bang + 1));
+        if (flag.empty() || !std::all_of(flag.begin(), flag.end(), [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            }))
+            break;
+        value = value.substr(0, bang);
+    }
+    return trimmed(value);
+}
+
+struct Property {
+    std::string name;        ///< the palette's name for it
+    std::string_view source; ///< as the file writes it: "--color-1" or "$brand"
+    std::string_view value;
+    size_t line = 0;
+};
+
+/// The key a name is found by: Sass takes "-" and "_" in a variable's name as the same.
+std::string keyOf(std::string_view source) {
+    std::string key(source);
+    if (!key.empty() && key.front() == '$')
+        std::replace(key.begin(), key.end(), '_', '-');
+    return key;
+}
+
+/// The part of text before its first comma outside parentheses, and the rest after it.
+std::pair<std::string_view, std::string_view> splitAtComma(std::string_view text) {
+    int depth = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(')
+            ++depth;
+        else if (text[i] == ')')
+            --depth;
+        else if (text[i] == ',' && depth == 0)
+            return {trimmed(text.substr(0, i)), trimmed(text.substr(i + 1))};
+    }
+    return {trimmed(text), {}};
+}
+
+/// The inside of "name(...)" when text is one call of that function (case-insensitive).
+std::optional<std::string_view> callArguments(std::string_view text, std::string_view name) {
+    if (text.size() < name.size() + 2 || lowerCase(text.substr(0, name.size())) != name ||
+        text[name.size()] != '(' || text.back() != ')')
+        return std::nullopt;
+    return text.substr(name.size() + 1, text.size() - name.size() - 2);
+}
+
+bool namedLikeColor(std::string_view name) {
+    const std::string lower = lowerCase(name);
+    return lower.find("color") != std::string::npos || lower.find("colour") != std::string::npos;
+}
+
+class Resolver {
+public:
+    Resolver(const std::vector<Property>& properties,
+             const std::unordered_map<std::string, size_t>& index)
+        : m_properties(properties), m_index(index) {}
+
+    /// The colour of a value, following references; lastText is the last value tried that
+    /// is not a reference.
+    core::CssParseResult resolve(std::string_view value, std::string& lastText) {
+        m_visiting.clear();
+        return resolveAt(value, lastText, 0);
+    }
+
+private:
+    static core::CssParseResult failure(std::string message) {
+        return {std::nullopt, std::move(message)};
+    }
+
+    core::CssParseResult follow(std::string_view reference, std::string_view fallback,
+                                std::string& lastText, int depth) {
+        const std::string key = keyOf(reference);
+        const auto found = m_index.find(key);
+        if (found == m_index.end()) {
+            if (!fallback.empty())
+                return resolveAt(fallback, lastText, depth + 1);
+            return failure(core::printableText(reference, kShownName) + " is not set in the file");
+        }
+        if (std::find(m_visiting.begin(), m_visiting.end(), key) != m_visiting.end())
+            return failure(core::printableText(reference, kShownName) + " refers to itself");
+        m_visiting.push_back(key);
+        return resolveAt(m_properties[found->second].value, lastText, depth + 1);
+    }
+
+    core::CssParseResult resolveAt(std::string_view value, std::string& lastText, int depth) {
+        if (depth > kMaxReferenceDepth)
+            return failure("it refers on more than " + std::to_string(kMaxReferenceDepth) +
+                           " times");
+        value = trimmed(value);
+        if (const auto inside = callArguments(value, "var")) {
+            const auto [reference, fallback] = splitAtComma(*inside);
+            return follow(reference, fallback, lastText, depth);
+        }
+        if (value.size() > 1 && value.front() == '$' &&
+            std::all_of(value.begin() + 1, value.end(), isIdentChar))
+            return follow(value, {}, lastText, depth);
+        if (const auto inside = callArguments(value, "light-dark")) {
+            lastText = std::string(value);
+            return resolveAt(splitAtComma(*inside).first, lastText, depth + 1);
+        }
+        lastText = std::string(value);
+        return core::parseCssColor(value);
+    }
+
+    const std::vector<Property>& m_properties;
+    const std::unordered_map<std::string, size_t>& m_index;
+    std::vector<std::string> m_visiting;
+};
+
+} // namespace
+
+PaletteRead readCssProperties(std::string_view bytes, bool scss) {
+    const std::string text = withoutComments(withoutBom(bytes), scss);
+    std::vector<Property> properties;
+    std::unordered_map<std::string, size_t> index;
+    std::vector<bool> themes; // for each open block: whether it is a Tailwind "@theme"
+    size_t openThemes = 0;
+    const auto declare = [&](std::string_view piece, size_t line) {
+        piece = trimmed(piece);
+        const size_t prefix = startsWith(piece, "--") ? 2 : startsWith(piece, "$") ? 1 : 0;
+        if (prefix == 0)
+            return;
+        size_t end = prefix;
+        while (end < piece.size() && isIdentChar(piece[end]))
+            ++end;
+        const std::string_view source = piece.substr(0, end);
+        const std::string_view rest = trimmed(piece.substr(end));
+        if (end == prefix || rest.empty() || rest.front() != ':')
+            return;
+        std::string name(source.substr(prefix));
+        if (openThemes > 0 && prefix == 2) {
+            // the theme's other namespaces (fonts, spacing, ...) hold no colours
+            if (!startsWith(source, "--color-") || source.size() == 8)
+                return;
+            name = name.substr(6);
+        }
+        const Property property{name, source, withoutFlags(rest.substr(1)), line};
+        const auto [found, added] = index.emplace(keyOf(source), properties.size());
+        if (added) {
+            properties.push_back(property);
+        } else {
+            // the later value wins, as in the cascade; the name keeps its first place
+            properties[found->second].value = property.value;
+            properties[found->second].line = line;
+        }
+    };
+    forEachPiece(text, scss, [&](const Piece& piece) {
+        if (piece.end == '{') {
+            const bool theme = startsWith(trimmed(piece.text), "@theme");
+            themes.push_back(theme);
+            openThemes += theme ? 1 : 0;
+            return;
+        }
+        declare(piece.text, piece.line);
+        if (piece.end == '}' && !themes.empty()) {
+            openThemes -= themes.back() ? 1 : 0;
+            themes.pop_back();
+        }
+    });
+    PaletteCollector collector;
+    Resolver resolver(properties, index);
+    for (const Property& p : properties) {
+        if (collector.full())
+            break;
+        std::string lastText;
+        const core::CssParseResult read = resolver.resolve(p.value, lastText);
+        if (read.color)
+            collector.add(core::paletteColorOf(p.name, *read.color));
+        else if (namedLikeColor(p.source) || looksLikeCssColor(lastText))
+            collector.skip("line " + std::to_string(p.line) + ": " +
+                           core::printableText(p.source, kShownName) + ": " + read.error);
+    }
+    return collector.finish();
+}
+
+} // namespace paletteimport
