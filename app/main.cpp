@@ -3,7 +3,7 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
-#include "palette/SchemeDocument.h"
+#include "palette/OpenFile.h"
 #include "platform/Desktop.h"
 #include "platform/DisplayStartup.h"
 #include "preview/PreviewStyles.h"
@@ -37,12 +37,12 @@ int main(int argc, char* argv[]) {
     // a document that cannot be opened is said before any window
     const std::optional<std::string> document = palette::documentArgument(args);
     if (document) {
-        const palette::DocumentRead read =
-            palette::readSchemeDocumentFile(QFile::decodeName(QByteArray::fromStdString(*document)),
-                                            static_cast<int>(preview::previewStyles().size()));
-        if (!read.snapshot) {
+        const palette::OpenedFile opened =
+            palette::openFile(QFile::decodeName(QByteArray::fromStdString(*document)),
+                              static_cast<int>(preview::previewStyles().size()));
+        if (!opened.scheme && !opened.palette) {
             std::cerr << "chromalune: cannot open " << core::quotedText(*document) << ": "
-                      << core::printableText(read.error.toStdString()) << '\n';
+                      << core::printableText(opened.error.toStdString()) << '\n';
             return 2;
         }
     }

@@ -39,6 +39,7 @@ QString fromStd(const std::string& text) {
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmchromalune"));
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("ChromaLune"));
     setFixedSize(kClientWidth, kClientHeight);
     platform::setBackColor(*this, ui::toQColor(core::kWindowBackColor));

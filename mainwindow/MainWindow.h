@@ -63,6 +63,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A file dropped on the window opens as File, Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // ---- the swatch panel and the scheme (MainWindow.cpp) ----

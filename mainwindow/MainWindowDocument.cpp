@@ -1,24 +1,36 @@
 #include "MainWindow.h"
 
 #include "io/FileWriter.h"
+#include "palette/OpenFile.h"
 #include "palette/PaletteFile.h"
+#include "palette/PaletteWindow.h"
 #include "palette/SchemeDocument.h"
 #include "preview/PreviewStyles.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
 
 namespace mainwindow {
 
 namespace {
 
 const QString kDocumentFilter = QStringLiteral("ChromaLune Scheme (*.tokens.json)");
+/// What Open offers: schemes, then every palette the readers know.
+const QString kOpenFilter =
+    QStringLiteral("Schemes and Palettes (*.json *.gpl *.ase *.css *.scss *.txt);;") +
+    kDocumentFilter +
+    QStringLiteral(";;Palettes (*.gpl *.ase *.css *.scss *.json *.txt);;All Files (*)");
 const QString kDocumentExtension = QStringLiteral(".tokens.json");
 constexpr qsizetype kRecentCount = 10;
 /// Far more than ten paths take.
@@ -49,32 +61,59 @@ void keepRecentDocuments(const QStringList& paths) {
 } // namespace
 
 void MainWindow::openDocumentFromDialog() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), QString(),
-        kDocumentFilter + QStringLiteral(";;JSON (*.json);;All Files (*)"), nullptr,
-        QFileDialog::DontUseNativeDialog);
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kOpenFilter, nullptr,
+                                     QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty())
         openDocument(path);
 }
 
 bool MainWindow::openDocument(const QString& path) {
-    const palette::DocumentRead read =
-        palette::readSchemeDocumentFile(path, int(preview::previewStyles().size()));
+    const palette::OpenedFile opened =
+        palette::openFile(path, int(preview::previewStyles().size()));
     const QString name = QFileInfo(path).fileName();
-    if (!read.snapshot) {
-        const QString text = QStringLiteral("Cannot open \"%1\": %2")
-                                 .arg(QDir::toNativeSeparators(path), read.error);
-        if (read.palette)
-            QMessageBox::information(this, QStringLiteral("Open"), text);
-        else
-            QMessageBox::warning(this, QStringLiteral("Open"), text);
+    if (opened.palette) {
+        // a palette leaves the scheme as it is: it is shown beside it
+        rememberDocument(path);
+        showPalette()->setPalette(*opened.palette, name, opened.skipped, opened.firstSkipped);
+        return true;
+    }
+    if (!opened.scheme) {
+        QMessageBox::warning(this, QStringLiteral("Open"),
+                             QStringLiteral("Cannot open \"%1\": %2")
+                                 .arg(QDir::toNativeSeparators(path), opened.error));
         return false;
     }
-    const scheme::SchemeModel::Snapshot snapshot = *read.snapshot;
+    const scheme::SchemeModel::Snapshot snapshot = *opened.scheme;
     m_history.record([this, &snapshot] { m_model.restore(snapshot); },
                      [name] { return "Open " + name; });
     setDocument(path);
     return true;
+}
+
+namespace {
+
+/// The one local file a drag carries, or none.
+QString droppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.constFirst().isLocalFile() ? urls.constFirst().toLocalFile()
+                                                               : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // opened once the drop has ended: a message box inside it would hold the dragging program
+    QTimer::singleShot(0, this, [this, path] { openDocument(path); });
 }
 
 void MainWindow::saveSchemeAs() {

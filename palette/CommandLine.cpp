@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "OpenFile.h"
 #include "PaletteFile.h"
 #include "SchemeDocument.h"
 #include "core/CssColor.h"
@@ -442,15 +443,18 @@ SchemeResult schemeColors(const ExportRequest& request) {
     if (!request.from.empty()) {
         // the window checks the preview style against its list; here any is written back
         constexpr int kAnyStyle = 1 << 16;
-        const DocumentRead read = readSchemeDocumentFile(
-            QFile::decodeName(QByteArray::fromStdString(request.from)), kAnyStyle);
-        if (!read.snapshot)
+        const OpenedFile opened =
+            openFile(QFile::decodeName(QByteArray::fromStdString(request.from)), kAnyStyle);
+        if (opened.palette)
+            return {std::nullopt, {}, {}, opened.palette};
+        if (!opened.scheme)
             return {std::nullopt,
                     "chromalune: cannot open " + core::quotedText(request.from) +
-                        " (--from): " + core::printableText(read.error.toStdString()),
-                    {}};
-        model.restore(*read.snapshot);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
+                        " (--from): " + core::printableText(opened.error.toStdString()),
+                    {},
+                    std::nullopt};
+        model.restore(*opened.scheme);
+        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
     }
     model.setRaster(request.raster);
     model.setRule(request.rule);
@@ -462,7 +466,7 @@ SchemeResult schemeColors(const ExportRequest& request) {
         const core::Oklch exact =
             request.baseExact.value_or(core::toOklch(core::oklabOf(core::splitColor(color))));
         model.setBaseColor(core::splitColor(color), exact);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
+        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
     }
     // on the disc the default is the rim at pure red's hue, at the lightness asked for
     const core::Oklch red = core::toOklch(core::oklabOf(core::splitColor(kDefaultBase)));
@@ -474,20 +478,23 @@ SchemeResult schemeColors(const ExportRequest& request) {
     if (!model.trackPointer(pointer[0], pointer[1]))
         return {std::nullopt,
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y"),
-                {}};
-    return {model.schemeColors(), {}, schemeStateText(model.snapshot())};
+                {},
+                std::nullopt};
+    return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
 }
 
 std::string usageText() {
-    return "Usage: chromalune [SCHEME.tokens.json]\n"
-           "       chromalune --export FILE [--from SCHEME | [--rule NAME]\n"
+    return "Usage: chromalune [SCHEME.tokens.json | PALETTE]\n"
+           "       chromalune --export FILE [--from SCHEME | --from PALETTE | [--rule NAME]\n"
            "                  [--base COLOR | --at X,Y]\n"
            "                  [--raster default|websafe|perceptual] [--lightness N]\n"
            "                  [--ramps] [--dark]]\n"
            "\n"
            "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
-           "Scheme As (or a .tokens.json export) it opens that scheme. With --export it\n"
-           "writes the scheme colors to FILE without opening a window and exits. The window\n"
+           "Scheme As (or a .tokens.json export) it opens that scheme; with a palette file\n"
+           "(.gpl, .ase, CSS or SCSS properties, a Tailwind theme, design tokens, a text list\n"
+           "of CSS colors) it shows the palette. With --export it writes the scheme colors to\n"
+           "FILE without opening a window and exits. The window\n"
            "also takes the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
            "\n"
            "  --export FILE   the file to write; its extension picks the format:\n"
@@ -519,7 +526,8 @@ std::string usageText() {
            "                  holds them\n"
            "  --from SCHEME   write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
            "                  .tokens.json export) instead of --rule, --base, --at, --raster\n"
-           "                  and --lightness\n"
+           "                  and --lightness; or the colors and names of any palette file\n"
+           "                  the window opens, converting it to FILE's format\n"
            "  -h, --help      show this text\n"
            "  --version       show the version\n"
            "  --              ends the options: a scheme named \"-x.tokens.json\" follows it\n"
@@ -547,14 +555,22 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 0;
     }
     const SchemeResult scheme = schemeColors(request);
-    if (!scheme.colors) {
+    if (scheme.palette && (request.options.ramps || request.options.dark)) {
+        err << fail("a palette read --from has no ramps or dark twins",
+                    request.options.ramps ? "--ramps" : "--dark")
+            << '\n';
+        return 2;
+    }
+    if (!scheme.colors && !scheme.palette) {
         err << scheme.error << '\n';
         return 2;
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
+    const Format format = *formatForFileName(request.file);
     std::string reason;
-    if (!writePaletteFile(path, *formatForFileName(request.file), *scheme.colors, &reason,
-                          request.options, scheme.state)) {
+    if (!(scheme.palette ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
+                         : writePaletteFile(path, format, *scheme.colors, &reason, request.options,
+                                            scheme.state))) {
         err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
             << core::printableText(reason) << '\n';
         return 1;

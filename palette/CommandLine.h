@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PaletteFormats.h"
+#include "core/Palette.h"
 #include "core/Scheme.h"
 #include "scheme/SchemeModel.h"
 
@@ -65,6 +66,8 @@ struct SchemeResult {
     std::string error;
     /// The whole scheme, which a design-tokens file holds so that the window reopens it.
     std::string state;
+    /// A palette read --from, written instead of a scheme.
+    std::optional<core::Palette> palette;
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

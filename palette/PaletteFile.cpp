@@ -9,7 +9,10 @@ namespace palette {
 
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
                       std::string* reason, ExportOptions options, std::string_view schemeState) {
-    const std::vector<uint8_t> bytes = fileBytes(format, colors, options, schemeState);
+    return writeBytesFile(path, fileBytes(format, colors, options, schemeState), reason);
+}
+
+bool writeBytesFile(const QString& path, const std::vector<uint8_t>& bytes, std::string* reason) {
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
                           static_cast<qsizetype>(bytes.size()));
     QString error;

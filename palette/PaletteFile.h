@@ -15,4 +15,7 @@ bool writePaletteFile(const QString& path, Format format, const SchemeColors& co
                       std::string* reason, ExportOptions options = {},
                       std::string_view schemeState = {});
 
+/// Writes bytes to path as writePaletteFile does.
+bool writeBytesFile(const QString& path, const std::vector<uint8_t>& bytes, std::string* reason);
+
 } // namespace palette

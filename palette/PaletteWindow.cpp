@@ -1,14 +1,18 @@
 #include "PaletteWindow.h"
 
+#include "ExportDialog.h"
+#include "PaletteFile.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
 #include "ui/CopyAsMenu.h"
 
 #include <QAbstractTableModel>
 #include <QBoxLayout>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -409,18 +413,20 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         emit useAsBaseRequested(base.rgb8, base.exact);
     });
     connect(addScheme, &QPushButton::clicked, this, &PaletteWindow::addSchemeColors);
-    connect(m_export, &QPushButton::clicked, this, &PaletteWindow::exportRequested);
+    connect(m_export, &QPushButton::clicked, this, &PaletteWindow::exportPalette);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { showCheck(); });
     showPalette();
 }
 
 PaletteWindow::~PaletteWindow() = default;
 
-void PaletteWindow::setPalette(const core::Palette& palette, const QString& source, int skipped) {
+void PaletteWindow::setPalette(const core::Palette& palette, const QString& source, int skipped,
+                               const QString& firstSkipped) {
     m_palette = palette;
     m_source = source;
     m_skipped = skipped;
-    m_statusLabel->clear();
+    m_statusLabel->setText(firstSkipped.isEmpty() ? QString()
+                                                  : QStringLiteral("Skipped ") + firstSkipped);
     showPalette();
 }
 
@@ -493,6 +499,18 @@ void PaletteWindow::addSchemeColors() {
     showPalette();
     m_colorView->scrollToBottom();
     m_statusLabel->setText(QStringLiteral("Added the scheme's %1 colours.").arg(colors.size()));
+}
+
+void PaletteWindow::exportPalette() {
+    ExportDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.target();
+    std::string reason;
+    if (!writeBytesFile(path, fileBytes(dialog.formatFor(path), m_palette), &reason))
+        QMessageBox::warning(this, QStringLiteral("Export Palette"),
+                             QStringLiteral("The palette was not exported to %1: %2.")
+                                 .arg(QDir::toNativeSeparators(path), text(reason)));
 }
 
 void PaletteWindow::copyHex(int row) {

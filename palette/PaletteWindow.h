@@ -32,8 +32,9 @@ public:
     ~PaletteWindow() override;
 
     /// Shows palette, read from source (a file's name, shown above it); skipped entries of
-    /// the file are counted there.
-    void setPalette(const core::Palette& palette, const QString& source, int skipped = 0);
+    /// the file are counted there, and why the first was skipped is said below.
+    void setPalette(const core::Palette& palette, const QString& source, int skipped = 0,
+                    const QString& firstSkipped = {});
     const core::Palette& palette() const { return m_palette; }
 
     /// The scheme whose colours "Add Scheme Colours" appends; the model outlives the window.
@@ -42,13 +43,13 @@ public:
 signals:
     /// "Use as Base" on a row: the colour exactly, and as shown.
     void useAsBaseRequested(core::ColorRGB rgb8, core::Oklch exact);
-    /// "Export..." with the palette shown.
-    void exportRequested();
 
 private:
     void showPalette();
     void showCheck();
     void addSchemeColors();
+    /// "Export...": the palette in any format, its names kept where the format holds them.
+    void exportPalette();
     void copyHex(int row);
     int currentRow() const;
 

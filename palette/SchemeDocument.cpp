@@ -1,6 +1,7 @@
 #include "SchemeDocument.h"
 
 #include "core/SystemColors.h"
+#include "io/FileReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +25,6 @@ constexpr const char* kFields[] = {"red", "green", "blue", "decimal", "html", "w
 constexpr double kFarthest = 1e6;
 /// Longer than any text a field shows.
 constexpr qsizetype kLongestText = 4096;
-constexpr qint64 kMegabyte = qint64{1024} * 1024;
 
 std::string core::ColumnTexts::*const kTextMembers[] = {
     &core::ColumnTexts::red,     &core::ColumnTexts::green, &core::ColumnTexts::blue,
@@ -208,9 +208,10 @@ DocumentRead readSchemeDocument(const QByteArray& text, int styleCount) {
     if (!state.isObject()) {
         read.palette = true;
         read.error = QStringLiteral("It is a palette, not a ChromaLune scheme: it holds no "
-                                    "scheme to open. Reading palettes comes in a later version.");
+                                    "scheme to open.");
         return read;
     }
+    read.holdsScheme = true;
     const QJsonObject o = state.toObject();
     if (!o["version"].isDouble() || o["version"].toDouble() < 1) {
         read.error = QStringLiteral("The scheme has no version.");
@@ -234,34 +235,9 @@ DocumentRead readSchemeDocument(const QByteArray& text, int styleCount) {
 
 DocumentRead readSchemeDocumentFile(const QString& path, int styleCount) {
     DocumentRead read;
-    const QFileInfo info(path);
-    // a pipe or a device could block the window or never end
-    if (!info.exists()) {
-        read.error = QStringLiteral("There is no such file.");
-        return read;
-    }
-    if (!info.isFile()) {
-        read.error = QStringLiteral("It is not a file.");
-        return read;
-    }
-    if (info.size() > kMaxDocumentBytes) {
-        read.error = QStringLiteral("It is too large for a scheme: %1 MB, at most %2 MB.")
-                         .arg(info.size() / kMegabyte)
-                         .arg(kMaxDocumentBytes / kMegabyte);
-        return read;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.error = file.errorString() + QLatin1Char('.');
-        return read;
-    }
-    // read no more than the limit, also from a file that grows while it is read
-    const QByteArray text = file.read(kMaxDocumentBytes + 1);
-    if (text.size() > kMaxDocumentBytes) {
-        read.error = QStringLiteral("It is too large for a scheme.");
-        return read;
-    }
-    return readSchemeDocument(text, styleCount);
+    const std::optional<QByteArray> text =
+        io::readRegularFile(path, kMaxDocumentBytes, &read.error);
+    return text ? readSchemeDocument(*text, styleCount) : read;
 }
 
 } // namespace palette

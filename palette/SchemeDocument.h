@@ -41,6 +41,8 @@ struct DocumentRead {
     QString error;
     /// Whether the file is a tokens file without the program's state: a palette.
     bool palette = false;
+    /// Whether the file holds the program's state, read or not.
+    bool holdsScheme = false;
 };
 
 /// The snapshot a document's text holds; styleCount is how many preview styles there are.

@@ -164,19 +164,20 @@ private slots:
                 palette.write("{\"a\": {\"$type\": \"color\", \"$value\": \"#fff\"}}") > 0);
         palette.close();
         const Shown before = shown(other);
-        for (const auto& [name, says] :
-             {std::pair("broken.tokens.json", "not a design-tokens file"),
-              {"palette.tokens.json", "a palette"}}) {
-            QString seen;
-            whenModalAppears<QMessageBox>([&seen](QMessageBox* box) {
-                seen = box->text();
-                box->button(QMessageBox::Ok)->click();
-            });
-            fileDialogTakes(dir.filePath(name));
-            other.runMenu("mnuopen");
-            QVERIFY2(seen.contains(QLatin1String(says)), qPrintable(seen));
-            QVERIFY(shown(other) == before && other.w->windowTitle() == "ChromaLune");
-        }
+        // a file that is no JSON says where it stops; a tokens file without the program's
+        // state is a palette, shown beside the scheme
+        QString seen;
+        whenModalAppears<QMessageBox>([&seen](QMessageBox* box) {
+            seen = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        fileDialogTakes(dir.filePath("broken.tokens.json"));
+        other.runMenu("mnuopen");
+        QVERIFY2(seen.startsWith("Cannot open") && seen.contains("line 1"), qPrintable(seen));
+        fileDialogTakes(dir.filePath("palette.tokens.json"));
+        other.runMenu("mnuopen");
+        QVERIFY(other.w->findChild<QWidget*>("frmpalette")->isVisible());
+        QVERIFY(shown(other) == before && other.w->windowTitle() == "ChromaLune");
         fileDialogTakes(dir.filePath("brand.tokens.json"));
         other.runMenu("mnuopen");
         QVERIFY(shown(other) == shown(d));
@@ -192,8 +193,8 @@ private slots:
         QStringList listed;
         for (const QAction* entry : recent->actions())
             listed << entry->text() + (entry->isEnabled() ? "" : " (gone)");
-        QCOMPARE(listed, QStringList({"second.tokens.json (gone)", "brand.tokens.json", "",
-                                      "Clear Recent"}));
+        QCOMPARE(listed, QStringList({"second.tokens.json (gone)", "brand.tokens.json",
+                                      "palette.tokens.json", "", "Clear Recent"}));
         in<QAction>(recent, "mnuclearrecent")->trigger();
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 2);

@@ -432,8 +432,9 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     expectRefused(run({"--export", missing}), 1, "'" + missing + "': No such file");
 }
 
-// A scheme saved as tokens is written again in any format --from it, exactly as it was made;
-// a file that holds no scheme, or --from beside the options that make one, is refused.
+// A scheme saved as tokens is written again in any format --from it, exactly as it was made,
+// and a palette file converts to any format; --from beside the options that make a scheme, or
+// a file of no colours, is refused.
 TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     QTemporaryDir dir;
     const std::string saved = dir.filePath("s.tokens.json").toStdString();
@@ -443,8 +444,23 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     ASSERT_EQ(run({"--export", out, "--from", saved}).status, 0);
     EXPECT_EQ(readAll(QString::fromStdString(out)).toStdString(),
               palette::cssText(colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"})));
-    expectRefused(run({"--export", out, "--from", out}), 2, "(--from): It is not a design-tokens");
     expectRefused(run({"--export", out, "--from", saved, "--at=1,1"}), 2, "holds its own (--at)");
+    // any palette file converts to any format, its names kept; a file of no colours is refused
+    const std::string gpl = dir.filePath("o.gpl").toStdString();
+    ASSERT_EQ(run({"--export", gpl, "--from", out}).status, 0);
+    const palette::SchemeColors want =
+        colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
+    std::string lines;
+    for (size_t i = 0; i < want.size(); ++i) {
+        const core::ColorRGB c = core::splitColor(want[i]);
+        lines += QString::asprintf("%3d %3d %3d\tcolor-%zu\n", c.r, c.g, c.b, i + 1).toStdString();
+    }
+    EXPECT_NE(readAll(QString::fromStdString(gpl)).toStdString().find(lines), std::string::npos);
+    expectRefused(run({"--export", out, "--from", gpl, "--dark"}), 2,
+                  "no ramps or dark twins (--dark)");
+    const std::string empty = dir.filePath("empty.txt").toStdString();
+    QFile(QString::fromStdString(empty)).open(QIODevice::WriteOnly);
+    expectRefused(run({"--export", out, "--from", empty}), 2, "(--from): It holds no colour");
 }
 
 // A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a

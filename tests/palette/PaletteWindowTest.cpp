@@ -3,12 +3,19 @@
 #include "support/QtTestMain.h"
 
 #include <QClipboard>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -30,6 +37,7 @@ void clickRow(QTableView* view, int row, int column = 1) {
 
 class tst_PaletteWindow : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
     static palette::PaletteWindow* openPalette(const MainWindowDriver& d,
                                                const core::Palette& colors) {
@@ -42,6 +50,66 @@ class tst_PaletteWindow : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // Open Recent goes to a configuration folder of the test's own
+        QVERIFY(m_dir.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    }
+
+    // a palette file opened, dropped on the window or reopened from Open Recent shows in the
+    // palette window and leaves the scheme as it was; a file that is neither says why
+    void opensPaletteFilesByOpenDropAndRecent() {
+        MainWindowDriver d;
+        const auto write = [this](const QString& name, const QByteArray& bytes) {
+            QFile file(m_dir.filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+            return file.fileName();
+        };
+        const QString gpl = write("brand.gpl", "GIMP Palette\nName: Brand\n# ok\n"
+                                               "51\t102 204  Deep sky\n1 2\n0 0 0\n");
+        const QString css = write("site.css", ":root { --ink: #111; --paper: var(--ink); }");
+        const QString junk = write("junk.bin", QByteArray("\x00\x01\x02", 3));
+        QVERIFY(d.w->openDocument(gpl));
+        auto* window = d.w->findChild<palette::PaletteWindow*>("frmpalette");
+        QVERIFY(window != nullptr && window->isVisible());
+        auto* list = in<QTableView>(window, "lstpalette");
+        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(cell(list, 0, 0), "Deep sky");
+        QCOMPARE(cell(list, 0, 1), "#3366CC");
+        QCOMPARE(in<QLabel>(window, "lblpalettesource")->text(),
+                 "brand.gpl (Brand): 2 colours, 1 entry skipped");
+        QVERIFY(in<QLabel>(window, "lblpalettestatus")->text().startsWith("Skipped line 5"));
+        QVERIFY(!d.action("mnuundo")->isEnabled());
+        QCOMPARE(d.w->windowTitle(), "ChromaLune");
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(css)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(d.w.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(d.w.get(), &drop);
+        QTRY_COMPARE(cell(list, 1, 0), "paper");
+        QCOMPARE(cell(list, 1, 1), "#111111");
+
+        QString warning;
+        whenModalAppears<QMessageBox>([&warning](QMessageBox* box) {
+            warning = box->text();
+            box->accept();
+        });
+        QVERIFY(!d.w->openDocument(junk));
+        QVERIFY2(warning.startsWith("Cannot open") && warning.contains("no colour"),
+                 qPrintable(warning));
+        QCOMPARE(list->model()->rowCount(), 2); // the palette shown stays
+
+        auto* recent = in<QMenu>(d.menuBar(), "mnurecent");
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().constFirst()->text(), "site.css");
+        recent->actions().at(1)->trigger();
+        QCOMPARE(cell(list, 0, 0), "Deep sky");
+    }
+
     // a row a colour: its name, its hex, its exact oklch() (a wide-gamut colour keeps its own)
     // and the nearest named colour; a click copies the hex
     void showsEveryColourAndCopiesItsHexOnClick() {
@@ -69,6 +137,20 @@ private slots:
         clickRow(list, 1, 0);
         QCOMPARE(QGuiApplication::clipboard()->text(), "#4682B5");
         QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(), "Copied #4682B5");
+        // Export... writes the palette with its names
+        const QString out = m_dir.filePath("out.gpl");
+        whenModalAppears<QFileDialog>([out](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(out);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::mouseClick(in<QPushButton>(window, "cmdexportpalette"), Qt::LeftButton);
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray gpl = written.readAll();
+        QVERIFY2(gpl.contains("Name: Brand\n") && gpl.contains("102  51 153\tBrand purple\n") &&
+                     gpl.contains(" 70 130 181\t") && gpl.contains("255  11  12\tWide red\n"),
+                 gpl.constData());
     }
 
     // Use as Base sets the base exactly (on the perceptual wheel) as one step Ctrl+Z undoes;
