@@ -25,7 +25,7 @@ struct Sample {
 
 /// Below this alpha a pixel is left out: it shows the background, not the picture.
 constexpr uint8_t kOpaqueAlpha = 128;
-/// Colours this many quantizer clusters are sought, before close ones merge.
+/// The quantizer seeks this many colours before close ones merge.
 constexpr int kClusterCount = 16;
 /// The k-means rounds at most; it usually settles in far fewer.
 constexpr int kMostRounds = 12;

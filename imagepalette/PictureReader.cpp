@@ -124,9 +124,13 @@ bool reachesJpegEnd(const QByteArray& bytes) {
     return false;
 }
 
-/// Formats whose decoders make a smaller picture for little more than its own cost.
-bool scalesWhileDecoding(const QByteArray& format) {
-    return format == "jpeg" || format == "webp";
+/// Whether the reader's decoder makes a smaller picture for little more than the smaller
+/// picture's cost. Where it cannot, the reader would decode the whole picture and then scale
+/// it smoothly, slower than sampling the whole one on a grid.
+bool scalesWhileDecoding(QImageReader& reader) {
+    const QByteArray format = reader.format();
+    return (format == "jpeg" || format == "webp") &&
+           reader.supportsOption(QImageIOHandler::ScaledSize);
 }
 
 /// The straight (not premultiplied) ARGB of a pixel, whatever the image's format.
@@ -226,7 +230,7 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
                                  .arg(kMaxPicturePixels / 1'000'000));
     if (picture.format == "jpeg" && !reachesJpegEnd(*bytes))
         return failure(path, QStringLiteral("the picture is cut short."));
-    if (stored.isValid() && scalesWhileDecoding(picture.format) &&
+    if (stored.isValid() && scalesWhileDecoding(reader) &&
         std::max(stored.width(), stored.height()) > kPreviewSide)
         reader.setScaledSize(
             stored.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio).expandedTo({1, 1}));
