@@ -18,7 +18,7 @@ namespace {
 struct Point {
     std::array<double, 3> lab{}; // L, a, b
     double weight = 0;
-    int sample = 0; // the first of its pixels, in the samples' order
+    size_t sample = 0; // the first of its pixels, in the samples' order
 };
 
 /// Weighted moments of a set of points: enough for its mean and its squared error.
@@ -58,24 +58,23 @@ double distanceSquared(const std::array<double, 3>& x, const std::array<double, 
 /// The distinct opaque colours of the samples, each weighted by its number of pixels, in
 /// the order of their packed sRGB value.
 std::vector<Point> distinctColors(const std::vector<Sample>& samples) {
-    std::vector<uint64_t> keys;
+    // (packed colour, sample index): sorted, the pixels of a colour follow one another,
+    // the first of them first
+    std::vector<std::pair<uint32_t, size_t>> keys;
     keys.reserve(samples.size());
     for (size_t i = 0; i < samples.size(); ++i) {
         const Sample& s = samples[i];
-        if (s.alpha < kOpaqueAlpha)
-            continue;
-        const uint64_t rgb = uint64_t(s.rgb.r) << 16 | uint64_t(s.rgb.g) << 8 | s.rgb.b;
-        keys.push_back(rgb << 32 | i);
+        if (s.alpha >= kOpaqueAlpha)
+            keys.emplace_back(uint32_t(s.rgb.r) << 16 | uint32_t(s.rgb.g) << 8 | s.rgb.b, i);
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Point> points;
     for (size_t i = 0; i < keys.size();) {
         size_t end = i + 1;
-        while (end < keys.size() && keys[end] >> 32 == keys[i] >> 32)
+        while (end < keys.size() && keys[end].first == keys[i].first)
             ++end;
-        const Sample& first = samples[keys[i] & 0xFFFFFFFFu];
-        const core::Oklab lab = core::oklabOf(first.rgb);
-        points.push_back({{lab.L, lab.a, lab.b}, double(end - i), int(keys[i] & 0xFFFFFFFFu)});
+        const core::Oklab lab = core::oklabOf(samples[keys[i].second].rgb);
+        points.push_back({{lab.L, lab.a, lab.b}, double(end - i), keys[i].second});
         i = end;
     }
     return points;
@@ -295,7 +294,7 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
         found.oklab = {centres[k][0], centres[k][1], centres[k][2]};
         found.rgb = core::toRgb8(core::linearOf(found.oklab));
         found.share = 100.0 * moments[k].weight / total;
-        const Sample& pixel = samples[size_t(points[nearestPoint[k]].sample)];
+        const Sample& pixel = samples[points[nearestPoint[k]].sample];
         found.x = pixel.x;
         found.y = pixel.y;
         found.background = isBackground(found.oklab);

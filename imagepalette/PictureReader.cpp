@@ -76,8 +76,16 @@ std::optional<QByteArray> fileBytes(const QString& path, QString& reason) {
                      .arg(kMaxPictureBytes / kMegabyte);
         return std::nullopt;
     }
-    // no more than the limit, also from a file that grows while it is read
-    QByteArray bytes = file.read(kMaxPictureBytes + 1);
+    // no more than the limit, also from a file that grows while it is read, in pieces so
+    // that a small file costs no more memory than its size
+    QByteArray bytes;
+    bytes.reserve(qsizetype(status.st_size) + 1);
+    while (bytes.size() <= kMaxPictureBytes) {
+        const QByteArray piece = file.read(kMegabyte);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (bytes.size() > kMaxPictureBytes) {
         reason =
             QStringLiteral("it is too large: more than %1 MB.").arg(kMaxPictureBytes / kMegabyte);
