@@ -231,20 +231,20 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
             result.cancelled = true;
             return result;
         }
-        bool moved = false;
-        for (size_t i = 0; i < points.size(); ++i) {
-            const size_t k = nearest(points[i].lab, centres);
-            moved = moved || k != cluster[i];
-            cluster[i] = k;
-        }
+        for (size_t i = 0; i < points.size(); ++i)
+            cluster[i] = nearest(points[i].lab, centres);
         moments.assign(centres.size(), Moments{});
         for (size_t i = 0; i < points.size(); ++i)
             moments[cluster[i]].add(points[i]);
+        double shift = 0;
         for (size_t k = 0; k < centres.size(); ++k) {
-            if (moments[k].weight > 0)
-                centres[k] = moments[k].mean();
+            if (moments[k].weight <= 0)
+                continue;
+            const std::array<double, 3> mean = moments[k].mean();
+            shift = std::max(shift, distanceSquared(mean, centres[k]));
+            centres[k] = mean;
         }
-        if (!moved)
+        if (shift < kSettled * kSettled)
             break;
     }
 

@@ -29,6 +29,9 @@ constexpr uint8_t kOpaqueAlpha = 128;
 constexpr int kClusterCount = 16;
 /// The k-means rounds at most; it usually settles in far fewer.
 constexpr int kMostRounds = 12;
+/// k-means has settled when no colour moves further than this deltaEOK in a round, far
+/// below what an eye tells apart (about 0.02).
+constexpr double kSettled = 0.001;
 /// Clusters closer than this deltaEOK are one colour.
 constexpr double kMergeDistance = 0.03;
 /// Below this OKLCH chroma a colour is grey: background, never an accent.
