@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include <sys/stat.h>
 
 using core::ColorRGB;
@@ -144,6 +146,26 @@ TEST_P(EveryFormat, FindsThePatchesWhereTheyAre) {
 INSTANTIATE_TEST_SUITE_P(PictureReader, EveryFormat,
                          testing::Values("png", "jpeg", "bmp", "webp", "tiff"));
 
+TEST_F(PictureFiles, TransparentPixelsAreLeftOutAndTranslucentOnesKeepTheirColour) {
+    // left half clear, top right green at alpha 200, bottom right blue
+    QImage image(100, 100, QImage::Format_ARGB32);
+    image.fill(QColor(255, 0, 0, 0));
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(50, 0, 50, 50, QColor(kGreen.r, kGreen.g, kGreen.b, 200));
+    painter.fillRect(50, 50, 50, 50, qColorOf(kBlue));
+    painter.end();
+    for (const char* format : {"png", "tiff", "webp"}) {
+        const PicturePalette got = imagepalette::readPicturePalette(write(image, format));
+        ASSERT_TRUE(got.error.isEmpty()) << format << got.error.toStdString();
+        for (const ColorRGB color : {kGreen, kBlue}) {
+            const FoundColor& f = nearestTo(got.extraction.colors, color);
+            EXPECT_LT(core::deltaEOK(f.oklab, core::oklabOf(color)), 0.02) << format;
+            EXPECT_NEAR(f.share, 50, 2) << format;
+        }
+    }
+}
+
 TEST_F(PictureFiles, ALargePictureIsSampledSmallAtItsOwnCoordinates) {
     for (const char* format : {"jpeg", "png"}) {
         const QString path = write(patches(3000, 2000), format);
@@ -241,6 +263,7 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
          QStringLiteral("Cannot read 'bomb.png': the picture is too large: 100000 x 100000 "
                         "pixels, at most 100 megapixels.")},
         {fifo, QStringLiteral("Cannot read 'pipe.png': it is not a file.")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("Cannot read 'zero': it is not a file.")},
         {m_dir.path() + QStringLiteral("/missing.png"),
          QStringLiteral("Cannot read 'missing.png': there is no such file.")},
         {huge.fileName(),
@@ -256,10 +279,14 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
     }
 }
 
-TEST_F(PictureFiles, ACancelledReadStops) {
+TEST_F(PictureFiles, AWorkerThreadReadsTheSameAndStopsWhenCancelled) {
+    const QString path = write(patches(400, 300), "png");
+    auto worker = std::async(std::launch::async, [&] {
+        return imagepalette::readPicturePalette(path).extraction.colors;
+    });
+    EXPECT_EQ(worker.get(), imagepalette::readPicturePalette(path).extraction.colors);
     const std::atomic<bool> cancel{true};
-    const PicturePalette got =
-        imagepalette::readPicturePalette(write(patches(40, 30), "png"), &cancel);
+    const PicturePalette got = imagepalette::readPicturePalette(path, &cancel);
     EXPECT_TRUE(got.cancelled);
     EXPECT_EQ(got.error, QStringLiteral("Reading 'picture.png' was cancelled."));
 }
