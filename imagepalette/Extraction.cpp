@@ -144,8 +144,7 @@ std::vector<std::array<double, 3>> varianceSplitSeeds(const std::vector<Point>& 
             }
         }
         if (cut == 0) {
-            // every point of the box has the same value on its widest axis: it holds one
-            // colour but for rounding noise, so it is left whole
+            // no cut lowers the error (it is rounding noise): the box stays whole
             boxes[worst].moments = Moments{};
             continue;
         }
