@@ -56,6 +56,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.moonquill-software.com/chromalune/")
 # the libraries' own packages, as dpkg-shlibdeps finds them from what the program links
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# and what it loads at run time, which dpkg-shlibdeps cannot see: Qt's WebP and TIFF readers,
+# for a palette taken from a picture in those formats
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-image-formats-plugins)
 # Qt's Wayland plugin: without it the program still runs on a Wayland desktop, through
 # XWayland, so it is recommended rather than required
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)

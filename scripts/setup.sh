@@ -5,10 +5,12 @@ set -eu
 
 # dpkg-dev, lintian and man-db build and check the Debian package; weston,
 # qt6-wayland, wl-clipboard and xdotool run the Wayland tests in a nested compositor;
-# dbus-daemon gives the screen picker's tests a private bus with a stand-in portal.
+# dbus-daemon gives the screen picker's tests a private bus with a stand-in portal;
+# qt6-image-formats-plugins reads WebP and TIFF pictures.
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils \
-dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool dbus-daemon"
+dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool dbus-daemon \
+qt6-image-formats-plugins"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do

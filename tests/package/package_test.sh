@@ -59,6 +59,10 @@ case "$(field Depends)" in
     *libqt6widgets6*) ;;
     *) fail "Depends: $(field Depends) lacks the Qt libraries the program links" ;;
 esac
+case "$(field Depends)" in
+    *qt6-image-formats-plugins*) ;;
+    *) fail "Depends: $(field Depends) lacks the picture readers the program loads" ;;
+esac
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
 
 root="$out/root"

@@ -1,0 +1,333 @@
+#include "Extraction.h"
+
+#include "core/CssColor.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <tuple>
+#include <utility>
+
+namespace imagepalette {
+
+namespace {
+
+/// One distinct colour of the picture and how many opaque pixels have it.
+struct Point {
+    std::array<double, 3> lab{}; // L, a, b
+    double weight = 0;
+    size_t sample = 0; // the first of its pixels, in the samples' order
+};
+
+/// Weighted moments of a set of points: enough for its mean and its squared error.
+struct Moments {
+    double weight = 0;
+    std::array<double, 3> sum{};
+    std::array<double, 3> sumSquares{};
+
+    void add(const Point& p) {
+        weight += p.weight;
+        for (size_t i = 0; i < 3; ++i) {
+            sum[i] += p.weight * p.lab[i];
+            sumSquares[i] += p.weight * p.lab[i] * p.lab[i];
+        }
+    }
+    /// The squared error about the mean along one axis.
+    double error(size_t axis) const {
+        return weight > 0 ? sumSquares[axis] - sum[axis] * sum[axis] / weight : 0.0;
+    }
+    double error() const { return error(0) + error(1) + error(2); }
+    std::array<double, 3> mean() const {
+        return {sum[0] / weight, sum[1] / weight, sum[2] / weight};
+    }
+};
+
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+double distanceSquared(const std::array<double, 3>& x, const std::array<double, 3>& y) {
+    const double dL = x[0] - y[0];
+    const double da = x[1] - y[1];
+    const double db = x[2] - y[2];
+    return dL * dL + da * da + db * db;
+}
+
+/// The distinct opaque colours of the samples, each weighted by its number of pixels, in
+/// the order of their packed sRGB value.
+std::vector<Point> distinctColors(const std::vector<Sample>& samples) {
+    // (packed colour, sample index): sorted, the pixels of a colour follow one another,
+    // the first of them first
+    std::vector<std::pair<uint32_t, size_t>> keys;
+    keys.reserve(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const Sample& s = samples[i];
+        if (s.alpha >= kOpaqueAlpha)
+            keys.emplace_back(uint32_t(s.rgb.r) << 16 | uint32_t(s.rgb.g) << 8 | s.rgb.b, i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<Point> points;
+    for (size_t i = 0; i < keys.size();) {
+        size_t end = i + 1;
+        while (end < keys.size() && keys[end].first == keys[i].first)
+            ++end;
+        const core::Oklab lab = core::oklabOf(samples[keys[i].second].rgb);
+        points.push_back({{lab.L, lab.a, lab.b}, double(end - i), keys[i].second});
+        i = end;
+    }
+    return points;
+}
+
+/// A box of the variance split: a range of the order array and its moments.
+struct Box {
+    size_t begin = 0;
+    size_t end = 0;
+    Moments moments;
+};
+
+/// Seeds for k-means: the points split in boxes, each time cutting the box of the largest
+/// squared error along its widest axis where the two halves' errors add up least.
+std::vector<std::array<double, 3>> varianceSplitSeeds(const std::vector<Point>& points, int count) {
+    std::vector<size_t> order(points.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    Box all{0, points.size(), {}};
+    for (const Point& p : points)
+        all.moments.add(p);
+    std::vector<Box> boxes{all};
+    std::vector<Moments> prefix;
+    while (boxes.size() < size_t(count)) {
+        size_t worst = boxes.size();
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const Box& b = boxes[i];
+            if (b.end - b.begin > 1 && b.moments.error() > 1e-12 &&
+                (worst == boxes.size() || b.moments.error() > boxes[worst].moments.error()))
+                worst = i;
+        }
+        if (worst == boxes.size())
+            break;
+        const Box box = boxes[worst];
+        size_t axis = 0;
+        for (size_t a = 1; a < 3; ++a) {
+            if (box.moments.error(a) > box.moments.error(axis))
+                axis = a;
+        }
+        const auto first = order.begin() + std::ptrdiff_t(box.begin);
+        const auto last = order.begin() + std::ptrdiff_t(box.end);
+        // the point index breaks ties so that the order never depends on the sort
+        std::sort(first, last, [&](size_t l, size_t r) {
+            return std::tie(points[l].lab[axis], l) < std::tie(points[r].lab[axis], r);
+        });
+        prefix.assign(1, Moments{});
+        for (auto it = first; it != last; ++it) {
+            prefix.push_back(prefix.back());
+            prefix.back().add(points[*it]);
+        }
+        size_t cut = 0;
+        double best = std::numeric_limits<double>::infinity();
+        for (size_t i = 1; i < prefix.size() - 1; ++i) {
+            // never between equal values: they would land in both halves
+            if (points[order[box.begin + i - 1]].lab[axis] ==
+                points[order[box.begin + i]].lab[axis])
+                continue;
+            Moments right = box.moments;
+            for (size_t k = 0; k < 3; ++k) {
+                right.sum[k] -= prefix[i].sum[k];
+                right.sumSquares[k] -= prefix[i].sumSquares[k];
+            }
+            right.weight -= prefix[i].weight;
+            const double error = prefix[i].error() + right.error();
+            if (error < best) {
+                best = error;
+                cut = i;
+            }
+        }
+        if (cut == 0) {
+            // no cut lowers the error (it is rounding noise): the box stays whole
+            boxes[worst].moments = Moments{};
+            continue;
+        }
+        Box left{box.begin, box.begin + cut, {}};
+        Box right{box.begin + cut, box.end, {}};
+        for (size_t i = left.begin; i < left.end; ++i)
+            left.moments.add(points[order[i]]);
+        for (size_t i = right.begin; i < right.end; ++i)
+            right.moments.add(points[order[i]]);
+        boxes[worst] = left;
+        boxes.push_back(right);
+    }
+    std::vector<std::array<double, 3>> seeds;
+    for (const Box& b : boxes) {
+        Moments m;
+        for (size_t i = b.begin; i < b.end; ++i)
+            m.add(points[order[i]]);
+        seeds.push_back(m.mean());
+    }
+    return seeds;
+}
+
+size_t nearest(const std::array<double, 3>& lab, const std::vector<std::array<double, 3>>& to) {
+    size_t best = 0;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (size_t k = 0; k < to.size(); ++k) {
+        const double d = distanceSquared(lab, to[k]);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = k;
+        }
+    }
+    return best;
+}
+
+/// Orders found colours by share, largest first; equal shares by OKLab, darkest first.
+bool largerShare(const FoundColor& l, const FoundColor& r) {
+    if (l.share != r.share)
+        return l.share > r.share;
+    return std::tie(l.oklab.L, l.oklab.a, l.oklab.b) < std::tie(r.oklab.L, r.oklab.a, r.oklab.b);
+}
+
+} // namespace
+
+bool operator==(const FoundColor& l, const FoundColor& r) {
+    return l.oklab.L == r.oklab.L && l.oklab.a == r.oklab.a && l.oklab.b == r.oklab.b &&
+           l.rgb == r.rgb && l.share == r.share && l.x == r.x && l.y == r.y &&
+           l.background == r.background;
+}
+
+bool isBackground(const core::Oklab& c) {
+    return std::hypot(c.a, c.b) < kBackgroundChroma || c.L > kBackgroundLight ||
+           c.L < kBackgroundDark;
+}
+
+double accentScore(const FoundColor& c) {
+    if (c.background)
+        return 0.0;
+    return std::hypot(c.oklab.a, c.oklab.b) * std::cbrt(c.share);
+}
+
+Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<bool>* cancel) {
+    Extraction result;
+    if (samples.empty()) {
+        result.message = "The picture has no pixels.";
+        return result;
+    }
+    const std::vector<Point> points = distinctColors(samples);
+    if (points.empty()) {
+        result.message = "The picture is fully transparent: it has no colour to take.";
+        return result;
+    }
+    if (cancelled(cancel)) {
+        result.cancelled = true;
+        return result;
+    }
+
+    std::vector<std::array<double, 3>> centres = varianceSplitSeeds(points, kClusterCount);
+    std::vector<size_t> cluster(points.size(), centres.size());
+    std::vector<Moments> moments;
+    for (int round = 0; round < kMostRounds; ++round) {
+        if (cancelled(cancel)) {
+            result.cancelled = true;
+            return result;
+        }
+        for (size_t i = 0; i < points.size(); ++i)
+            cluster[i] = nearest(points[i].lab, centres);
+        moments.assign(centres.size(), Moments{});
+        for (size_t i = 0; i < points.size(); ++i)
+            moments[cluster[i]].add(points[i]);
+        double shift = 0;
+        for (size_t k = 0; k < centres.size(); ++k) {
+            if (moments[k].weight <= 0)
+                continue;
+            const std::array<double, 3> mean = moments[k].mean();
+            shift = std::max(shift, distanceSquared(mean, centres[k]));
+            centres[k] = mean;
+        }
+        if (shift < kSettled * kSettled)
+            break;
+    }
+
+    // merge the closest pair below the distance until none is left; a cluster that lost
+    // all its points has no weight and is dropped below
+    for (;;) {
+        size_t from = 0;
+        size_t into = 0;
+        double closest = kMergeDistance * kMergeDistance;
+        for (size_t i = 0; i < centres.size(); ++i) {
+            for (size_t j = i + 1; j < centres.size() && moments[i].weight > 0; ++j) {
+                const double d = distanceSquared(centres[i], centres[j]);
+                if (moments[j].weight > 0 && d < closest) {
+                    closest = d;
+                    into = i;
+                    from = j;
+                }
+            }
+        }
+        if (from == 0)
+            break;
+        Moments& m = moments[into];
+        m.weight += moments[from].weight;
+        for (size_t a = 0; a < 3; ++a) {
+            m.sum[a] += moments[from].sum[a];
+            m.sumSquares[a] += moments[from].sumSquares[a];
+        }
+        moments[from] = Moments{};
+        centres[into] = m.mean();
+        std::replace(cluster.begin(), cluster.end(), from, into);
+    }
+
+    double total = 0;
+    for (const Point& p : points)
+        total += p.weight;
+    std::vector<size_t> nearestPoint(centres.size(), points.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        size_t& best = nearestPoint[cluster[i]];
+        if (best == points.size() || distanceSquared(points[i].lab, centres[cluster[i]]) <
+                                         distanceSquared(points[best].lab, centres[cluster[i]]))
+            best = i;
+    }
+    for (size_t k = 0; k < centres.size(); ++k) {
+        if (moments[k].weight <= 0)
+            continue;
+        FoundColor found;
+        found.oklab = {centres[k][0], centres[k][1], centres[k][2]};
+        found.rgb = core::toRgb8(core::linearOf(found.oklab));
+        found.share = 100.0 * moments[k].weight / total;
+        const Sample& pixel = samples[points[nearestPoint[k]].sample];
+        found.x = pixel.x;
+        found.y = pixel.y;
+        found.background = isBackground(found.oklab);
+        result.colors.push_back(found);
+    }
+    std::sort(result.colors.begin(), result.colors.end(), largerShare);
+    result.dominant.assign(result.colors.begin(),
+                           result.colors.begin() +
+                               std::min<std::ptrdiff_t>(kMostRanked, result.colors.size()));
+    for (const FoundColor& c : result.colors) {
+        if (!c.background && c.share >= kLeastAccentShare)
+            result.accents.push_back(c);
+    }
+    std::stable_sort(
+        result.accents.begin(), result.accents.end(),
+        [](const FoundColor& l, const FoundColor& r) { return accentScore(l) > accentScore(r); });
+    if (result.accents.size() > size_t(kMostRanked))
+        result.accents.resize(size_t(kMostRanked));
+    return result;
+}
+
+core::Palette paletteOf(const Extraction& extraction, const std::string& name) {
+    core::Palette palette;
+    palette.name = name;
+    const auto addAll = [&](const std::vector<FoundColor>& colors, const std::string& prefix) {
+        for (size_t i = 0; i < colors.size(); ++i) {
+            const core::CssParseResult css = core::parseCssColor(core::hexText(colors[i].rgb));
+            palette.colors.push_back(
+                core::paletteColorOf(prefix + std::to_string(i + 1), *css.color));
+        }
+    };
+    addAll(extraction.dominant, "dominant-");
+    addAll(extraction.accents, "accent-");
+    return palette;
+}
+
+} // namespace imagepalette

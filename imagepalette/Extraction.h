@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/Oklab.h"
+#include "core/Palette.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The colours of a picture, from a list of its pixels: quantized in OKLab (a variance split
+// to seed, weighted k-means to settle, close colours merged), then ranked two ways, the
+// largest areas first (dominant) and the most colourful first (accents). Plain C++, fully
+// deterministic: one thread, no random numbers, sums in a fixed order.
+
+namespace imagepalette {
+
+/// One pixel of a picture: 8-bit sRGB, straight (not premultiplied) alpha, and where it is.
+struct Sample {
+    core::ColorRGB rgb;
+    uint8_t alpha = 255; ///< 0 transparent .. 255 opaque
+    int x = 0;           ///< column in the original picture, 0 at the left
+    int y = 0;           ///< row in the original picture, 0 at the top
+};
+
+/// Below this alpha a pixel is left out: it shows the background, not the picture.
+constexpr uint8_t kOpaqueAlpha = 128;
+/// The quantizer seeks this many colours before close ones merge.
+constexpr int kClusterCount = 16;
+/// The k-means rounds at most; it usually settles in far fewer.
+constexpr int kMostRounds = 12;
+/// k-means has settled when no colour moves further than this deltaEOK in a round, far
+/// below what an eye tells apart (about 0.02).
+constexpr double kSettled = 0.001;
+/// Clusters closer than this deltaEOK are one colour.
+constexpr double kMergeDistance = 0.03;
+/// Below this OKLCH chroma a colour is grey: background, never an accent.
+constexpr double kBackgroundChroma = 0.03;
+/// Above this OKLab lightness a colour is near-white: background.
+constexpr double kBackgroundLight = 0.95;
+/// Below this OKLab lightness a colour is near-black: background.
+constexpr double kBackgroundDark = 0.12;
+/// An accent covers at least this share of the picture in percent, so that a few stray
+/// pixels of noise are not offered as one.
+constexpr double kLeastAccentShare = 0.25;
+/// At most this many dominant colours and this many accents.
+constexpr int kMostRanked = 8;
+
+/// A colour found in a picture.
+struct FoundColor {
+    core::Oklab oklab;  ///< the cluster's mean in OKLab
+    core::ColorRGB rgb; ///< its 8-bit sRGB colour (clamped into sRGB)
+    double share = 0;   ///< percent 0..100 of the opaque pixels it stands for
+    int x = 0;          ///< the pixel nearest it in colour, in original picture coordinates
+    int y = 0;
+    bool background = false; ///< near-white, near-black or grey (isBackground)
+    friend bool operator==(const FoundColor& l, const FoundColor& r);
+};
+
+/// What a picture's pixels give.
+struct Extraction {
+    std::vector<FoundColor> colors;   ///< every colour found, the largest share first
+    std::vector<FoundColor> dominant; ///< up to 8, the largest share first
+    std::vector<FoundColor> accents;  ///< up to 8 chromatic colours, the best accent first
+    std::string message;              ///< why nothing was found; empty when colors is not
+    bool cancelled = false;           ///< the caller asked it to stop; nothing was found
+};
+
+/// Whether an OKLab colour is background: chroma below 0.03, lightness above 0.95 or below
+/// 0.12.
+bool isBackground(const core::Oklab& c);
+
+/// How strongly a colour stands out as an accent: chroma times the cube root of its share
+/// (percent), so a small saturated patch outranks a large muted one; 0 for background.
+double accentScore(const FoundColor& c);
+
+/// The colours of the samples (pixels with alpha below 128 left out). Stops early with
+/// cancelled set when *cancel becomes true (checked between rounds); cancel may be null.
+Extraction extractColors(const std::vector<Sample>& samples,
+                         const std::atomic<bool>* cancel = nullptr);
+
+/// The palette of an extraction: "dominant-1".. then "accent-1".., named name.
+core::Palette paletteOf(const Extraction& extraction, const std::string& name = {});
+
+} // namespace imagepalette
