@@ -14,6 +14,10 @@ struct PaletteColor {
     CssColor color;           ///< the colour exactly as the source gives it (may lie outside sRGB)
     ColorRGB rgb;             ///< what is shown and copied: rgb8Of(color)
     bool approximate = false; ///< converted from a space the program does not keep (CMYK)
+    double share = -1;        ///< percent 0..100 of a picture it stands for; -1 when not from one
+    int x = -1;               ///< where in the picture it occurs (pixels), -1 when not from one
+    int y = -1;
+    bool background = false; ///< a picture's near-white, near-black or grey
 };
 
 /// A palette: its colours in the source's order.

@@ -318,15 +318,22 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
 core::Palette paletteOf(const Extraction& extraction, const std::string& name) {
     core::Palette palette;
     palette.name = name;
-    const auto addAll = [&](const std::vector<FoundColor>& colors, const std::string& prefix) {
+    const auto addAll = [&](const std::vector<FoundColor>& colors, const std::string& prefix,
+                            const std::string& group) {
         for (size_t i = 0; i < colors.size(); ++i) {
             const core::CssParseResult css = core::parseCssColor(core::hexText(colors[i].rgb));
-            palette.colors.push_back(
-                core::paletteColorOf(prefix + std::to_string(i + 1), *css.color));
+            core::PaletteColor entry =
+                core::paletteColorOf(prefix + std::to_string(i + 1), *css.color);
+            entry.group = group;
+            entry.share = colors[i].share;
+            entry.x = colors[i].x;
+            entry.y = colors[i].y;
+            entry.background = colors[i].background;
+            palette.colors.push_back(std::move(entry));
         }
     };
-    addAll(extraction.dominant, "dominant-");
-    addAll(extraction.accents, "accent-");
+    addAll(extraction.dominant, "dominant-", "Dominant");
+    addAll(extraction.accents, "accent-", "Accents");
     return palette;
 }
 

@@ -79,7 +79,8 @@ double accentScore(const FoundColor& c);
 Extraction extractColors(const std::vector<Sample>& samples,
                          const std::atomic<bool>* cancel = nullptr);
 
-/// The palette of an extraction: "dominant-1".. then "accent-1".., named name.
+/// The palette of an extraction: "dominant-1".. (group "Dominant") then "accent-1".. (group
+/// "Accents"), each with its share, place and whether it is background; named name.
 core::Palette paletteOf(const Extraction& extraction, const std::string& name = {});
 
 } // namespace imagepalette

@@ -109,7 +109,11 @@ void MainWindow::orderKeyboardFocus() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // a picture still being read is not wanted any more
+    if (m_pictureCancel)
+        m_pictureCancel->store(true);
+}
 
 QLabel* MainWindow::makeLabel(const QString& name, const QString& text, int x, int y,
                               QWidget* parent) {

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
+#include <memory>
 
 class QButtonGroup;
 class QAction;
@@ -147,6 +149,9 @@ private:
     /// Fills Open Recent: the last documents, most recent first (a file gone is shown
     /// disabled), and Clear Recent.
     void showRecentDocuments();
+    /// Takes a picture's palette off the window's thread and shows it with the picture; opening
+    /// anything else meanwhile cancels it.
+    void readPicture(const QString& path);
     /// Puts path first in the recent documents, kept in the user's configuration folder.
     void rememberDocument(const QString& path);
     /// Writes the scheme as a document to path; a failure says why and keeps the earlier file.
@@ -207,6 +212,8 @@ private:
     QPointer<accessibility::AccessibilityWindow> m_accessCheck;
     QPointer<designsystem::RampsWindow> m_ramps;
     QPointer<palette::PaletteWindow> m_palette;
+    /// Set to stop the picture being read, when there is one.
+    std::shared_ptr<std::atomic<bool>> m_pictureCancel;
 };
 
 } // namespace mainwindow

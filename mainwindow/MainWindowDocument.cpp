@@ -7,12 +7,14 @@
 #include "palette/SchemeDocument.h"
 #include "preview/PreviewStyles.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -20,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace mainwindow {
 
@@ -69,6 +72,14 @@ void MainWindow::openDocumentFromDialog() {
 }
 
 bool MainWindow::openDocument(const QString& path) {
+    // whatever is opened now replaces a picture still being read
+    if (m_pictureCancel)
+        m_pictureCancel->store(true);
+    m_pictureCancel.reset();
+    if (palette::isPictureFile(path)) {
+        readPicture(path);
+        return true;
+    }
     const palette::OpenedFile opened =
         palette::openFile(path, int(preview::previewStyles().size()));
     const QString name = QFileInfo(path).fileName();
@@ -114,6 +125,43 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // opened once the drop has ended: a message box inside it would hold the dragging program
     QTimer::singleShot(0, this, [this, path] { openDocument(path); });
+}
+
+void MainWindow::readPicture(const QString& path) {
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    m_pictureCancel = cancel;
+    const QString name = QFileInfo(path).fileName();
+    showPalette()->showNote(QStringLiteral("Reading %1...").arg(name));
+    auto* watcher = new QFutureWatcher<palette::OpenedFile>(this);
+    // a busy pointer once it takes longer than a glance
+    auto* busy = new QTimer(watcher);
+    busy->setSingleShot(true);
+    connect(busy, &QTimer::timeout, watcher, [watcher] {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        watcher->setProperty("busy", true);
+    });
+    busy->start(100);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, cancel, path, name] {
+        watcher->deleteLater();
+        if (watcher->property("busy").toBool())
+            QApplication::restoreOverrideCursor();
+        // something else was opened meanwhile
+        if (cancel->load())
+            return;
+        m_pictureCancel.reset();
+        const palette::OpenedFile opened = watcher->result();
+        if (!opened.palette || !opened.picture) {
+            showPalette()->showNote({});
+            QMessageBox::warning(this, QStringLiteral("Open"), opened.error);
+            return;
+        }
+        rememberDocument(path);
+        palette::PaletteWindow* window = showPalette();
+        window->setPalette(*opened.palette, name);
+        window->setPicture(*opened.picture);
+    });
+    watcher->setFuture(
+        QtConcurrent::run([path, cancel] { return palette::openPicture(path, cancel.get()); }));
 }
 
 void MainWindow::saveSchemeAs() {

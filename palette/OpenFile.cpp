@@ -6,10 +6,33 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace palette {
 
+bool isPictureFile(const QString& path) {
+    // a pipe or a device is never handed to the image readers: they would wait on it
+    if (!QFileInfo(path).isFile())
+        return false;
+    static const QList<QByteArray> kPictures = {"png", "jpeg", "webp", "gif", "bmp", "tiff"};
+    return kPictures.contains(QImageReader::imageFormat(path));
+}
+
+OpenedFile openPicture(const QString& path, const std::atomic<bool>* cancel) {
+    OpenedFile opened;
+    imagepalette::PicturePalette read = imagepalette::readPicturePalette(path, cancel);
+    if (!read.error.isEmpty()) {
+        opened.error = read.error;
+        return opened;
+    }
+    opened.palette = imagepalette::paletteOf(read.extraction);
+    opened.picture = std::move(read.picture);
+    return opened;
+}
+
 OpenedFile openFile(const QString& path, int styleCount) {
+    if (isPictureFile(path))
+        return openPicture(path);
     OpenedFile opened;
     const std::optional<QByteArray> bytes =
         io::readRegularFile(path, qint64(paletteimport::kMaxPaletteBytes), &opened.error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Palette.h"
+#include "imagepalette/PictureReader.h"
 #include "scheme/SchemeModel.h"
 
 #include <QString>
@@ -14,14 +15,22 @@ namespace palette {
 struct OpenedFile {
     std::optional<scheme::SchemeModel::Snapshot> scheme;
     std::optional<core::Palette> palette;
-    int skipped = 0;      ///< palette entries that could not be read
+    std::optional<imagepalette::Picture> picture; ///< the picture a palette was taken from
+    int skipped = 0;                              ///< palette entries that could not be read
     QString firstSkipped; ///< why the first of them was skipped ("line 12: ...")
     QString error;        ///< one sentence when it holds neither
 };
 
-/// Opens the regular file at path (at most 8 MB): a scheme document when it holds the
-/// program's state, else a palette in any format the readers know; styleCount is how many
-/// preview styles there are.
+/// Whether path is a regular file holding a picture (PNG, JPEG, WebP, GIF, BMP or TIFF, told by
+/// its content), whose colours are taken by decoding it.
+bool isPictureFile(const QString& path);
+
+/// The palette of a picture: its dominant colours, then its accents.
+OpenedFile openPicture(const QString& path, const std::atomic<bool>* cancel = nullptr);
+
+/// Opens the file at path: a picture's palette; else (a regular file of at most 8 MB) a scheme
+/// document when it holds the program's state, else a palette in any format the readers know.
+/// styleCount is how many preview styles there are.
 OpenedFile openFile(const QString& path, int styleCount);
 
 } // namespace palette

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -133,11 +135,16 @@ public:
             return name;
         }
         default: {
-            QString group = text(entry.group);
+            QStringList notes;
+            if (!entry.group.empty())
+                notes << text(entry.group);
+            if (entry.share >= 0)
+                notes << QString::number(entry.share, 'f', 1) + QStringLiteral(" %");
+            if (entry.background)
+                notes << QStringLiteral("background");
             if (entry.approximate)
-                group += group.isEmpty() ? QStringLiteral("approximately")
-                                         : QStringLiteral(", approximately");
-            return group;
+                notes << QStringLiteral("approximately");
+            return notes.join(QStringLiteral(", "));
         }
         }
     }
@@ -291,6 +298,85 @@ private:
     const colorscience::PaletteCheck* m_check = nullptr;
 };
 
+/// The picture a palette was taken from, each colour's place marked; the colour of the row
+/// under the pointer is ringed. A click emits the colour there (3 x 3 pixels averaged).
+class PicturePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit PicturePanel(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("picpalette"));
+        setMinimumWidth(kWidth);
+        setCursor(Qt::CrossCursor);
+        setToolTip(QStringLiteral("Click to take the colour there"));
+    }
+
+    void setPicture(std::optional<imagepalette::Picture> picture, const core::Palette* palette) {
+        m_picture = std::move(picture);
+        m_palette = palette;
+        m_highlight = -1;
+        setVisible(m_picture.has_value());
+        update();
+    }
+    void setHighlight(int row) {
+        m_highlight = row;
+        update();
+    }
+
+signals:
+    void picked(core::ColorRGB color, const QPoint& globalAt);
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!m_picture)
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF place = imageRect();
+        painter.drawImage(place, m_picture->preview);
+        const double scale = place.width() / m_picture->preview.width();
+        for (size_t i = 0; m_palette != nullptr && i < m_palette->colors.size(); ++i) {
+            const core::PaletteColor& c = m_palette->colors[i];
+            if (c.x < 0)
+                continue;
+            const QPointF at =
+                place.topLeft() +
+                QPointF(imagepalette::previewPointOf(*m_picture, {c.x, c.y})) * scale;
+            const double radius = int(i) == m_highlight ? 9 : 5;
+            painter.setPen(QPen(Qt::white, 3));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(at, radius, radius);
+            painter.setPen(QPen(Qt::black, 1.5));
+            painter.setBrush(qColorOf(c.rgb));
+            painter.drawEllipse(at, radius, radius);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (!m_picture || event->button() != Qt::LeftButton)
+            return;
+        const QRectF place = imageRect();
+        if (!place.contains(event->position()))
+            return;
+        const double scale = m_picture->preview.width() / place.width();
+        const QPoint original = imagepalette::originalPointOf(
+            *m_picture, (event->position() - place.topLeft()) * scale);
+        if (const auto color = imagepalette::colorAt(*m_picture, original))
+            emit picked(*color, event->globalPosition().toPoint());
+    }
+
+private:
+    static constexpr int kWidth = 280;
+    /// Where the picture is drawn: as large as fits, its shape kept, at the top.
+    QRectF imageRect() const {
+        const QSizeF size =
+            QSizeF(m_picture->preview.size()).scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
+        return {QPointF((width() - size.width()) / 2, 0), size};
+    }
+
+    std::optional<imagepalette::Picture> m_picture;
+    const core::Palette* m_palette = nullptr;
+    int m_highlight = -1;
+};
+
 namespace {
 
 QTableView* makeTable(QWidget* parent, const QString& name, QAbstractItemModel* model) {
@@ -337,7 +423,17 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
          {std::pair{NameColumn, 170}, {HexColumn, 80}, {OklchColumn, 190}, {CssNameColumn, 140}})
         m_colorView->setColumnWidth(column, width);
     m_colorView->horizontalHeader()->setStretchLastSection(true);
-    colorsLayout->addWidget(m_colorView, 1);
+    auto* sideBySide = new QHBoxLayout;
+    sideBySide->addWidget(m_colorView, 1);
+    m_picture = new PicturePanel(colorsPage);
+    m_picture->hide();
+    sideBySide->addWidget(m_picture);
+    colorsLayout->addLayout(sideBySide, 1);
+    // hovering a row shows where its colour occurs in the picture
+    m_colorView->setMouseTracking(true);
+    connect(m_colorView, &QAbstractItemView::entered, m_picture,
+            [this](const QModelIndex& index) { m_picture->setHighlight(index.row()); });
+    connect(m_picture, &PicturePanel::picked, this, &PaletteWindow::offerPickedColor);
     auto* buttons = new QHBoxLayout;
     m_useAsBase =
         makeButton(colorsPage, QStringLiteral("cmdusebase"), QStringLiteral("Use as Base"));
@@ -425,9 +521,42 @@ void PaletteWindow::setPalette(const core::Palette& palette, const QString& sour
     m_palette = palette;
     m_source = source;
     m_skipped = skipped;
+    m_picture->setPicture(std::nullopt, &m_palette);
     m_statusLabel->setText(firstSkipped.isEmpty() ? QString()
                                                   : QStringLiteral("Skipped ") + firstSkipped);
     showPalette();
+}
+
+void PaletteWindow::setPicture(const imagepalette::Picture& picture) {
+    m_picture->setPicture(picture, &m_palette);
+}
+
+void PaletteWindow::showNote(const QString& note) {
+    m_statusLabel->setText(note);
+}
+
+void PaletteWindow::offerPickedColor(core::ColorRGB color, const QPoint& globalAt) {
+    const QString hex = text(core::hexText(color));
+    m_statusLabel->setText(QStringLiteral("Picked ") + hex);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnupicked"));
+    menu.addSection(hex);
+    menu.addAction(QStringLiteral("Use as Base"), this, [this, color] {
+        const core::BaseColor base =
+            core::baseColorOf(*core::parseCssColor(core::hexText(color)).color);
+        emit useAsBaseRequested(base.rgb8, base.exact);
+    });
+    menu.addAction(QStringLiteral("Add to Palette"), this, [this, color, hex] {
+        m_palette.colors.push_back(
+            core::paletteColorOf("picked-" + std::to_string(m_palette.colors.size() + 1),
+                                 *core::parseCssColor(core::hexText(color)).color));
+        m_colors->setPalette(&m_palette);
+        m_checkStale = true;
+        m_colorView->scrollToBottom();
+        m_statusLabel->setText(QStringLiteral("Added ") + hex);
+    });
+    ui::addCopyAsMenu(&menu, [color] { return color; });
+    menu.exec(globalAt);
 }
 
 void PaletteWindow::follow(const scheme::SchemeModel& model) {
@@ -527,3 +656,5 @@ int PaletteWindow::currentRow() const {
 }
 
 } // namespace palette
+
+#include "PaletteWindow.moc"

@@ -2,6 +2,7 @@
 
 #include "colorscience/PaletteCheck.h"
 #include "core/Palette.h"
+#include "imagepalette/PictureReader.h"
 
 #include <QWidget>
 
@@ -16,6 +17,7 @@ class SchemeModel;
 namespace palette {
 
 class PaletteTable;
+class PicturePanel;
 class ContrastMatrix;
 class PairTable;
 
@@ -36,6 +38,11 @@ public:
     void setPalette(const core::Palette& palette, const QString& source, int skipped = 0,
                     const QString& firstSkipped = {});
     const core::Palette& palette() const { return m_palette; }
+    /// Shows the picture the palette was taken from beside it, each colour marked where it
+    /// occurs; a click on it takes the colour there.
+    void setPicture(const imagepalette::Picture& picture);
+    /// Says that a file is being read ("Reading photo.jpg...").
+    void showNote(const QString& note);
 
     /// The scheme whose colours "Add Scheme Colours" appends; the model outlives the window.
     void follow(const scheme::SchemeModel& model);
@@ -51,6 +58,8 @@ private:
     /// "Export...": the palette in any format, its names kept where the format holds them.
     void exportPalette();
     void copyHex(int row);
+    /// The menu of a colour taken from the picture: Use as Base, Add to Palette, Copy as.
+    void offerPickedColor(core::ColorRGB color, const QPoint& globalAt);
     int currentRow() const;
 
     core::Palette m_palette;
@@ -65,6 +74,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QTabWidget* m_tabs = nullptr;
     QTableView* m_colorView = nullptr;
+    PicturePanel* m_picture = nullptr;
     PaletteTable* m_colors = nullptr;
     QPushButton* m_useAsBase = nullptr;
     QPushButton* m_copyAs = nullptr;

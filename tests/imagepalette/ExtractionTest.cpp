@@ -190,4 +190,8 @@ TEST(Extraction, PaletteNamesDominantThenAccents) {
     EXPECT_EQ(palette.colors[2].name, "accent-1");
     EXPECT_EQ(palette.colors[2].rgb, kAccent);
     EXPECT_EQ(core::rgb8Of(palette.colors[2].color), kAccent);
+    EXPECT_TRUE(palette.colors[0].group == "Dominant" && palette.colors[0].background &&
+                std::abs(palette.colors[0].share - 90) < 0.5);
+    EXPECT_TRUE(palette.colors[2].group == "Accents" && !palette.colors[2].background &&
+                std::abs(palette.colors[2].share - 10) < 0.5 && palette.colors[2].x >= 0);
 }

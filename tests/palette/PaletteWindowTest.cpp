@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -108,6 +109,64 @@ private slots:
         QCOMPARE(recent->actions().constFirst()->text(), "site.css");
         recent->actions().at(1)->trigger();
         QCOMPARE(cell(list, 0, 0), "Deep sky");
+    }
+
+    // a picture's colours are read off the window's thread and shown beside the picture; a
+    // click on it takes the colour there, and opening something else meanwhile wins
+    void takesAPalettesColoursFromAPicture() {
+        MainWindowDriver d;
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(QColor(0xEE, 0xEE, 0xEE));
+        QPainter(&image).fillRect(150, 0, 150, 200, QColor(0x1E, 0x50, 0xA0));
+        QPainter(&image).fillRect(20, 20, 30, 30, QColor(0xE0, 0x30, 0x1E));
+        const QString png = m_dir.filePath("photo.png");
+        QVERIFY(image.save(png));
+        QVERIFY(d.w->openDocument(png));
+        auto* window = d.w->findChild<palette::PaletteWindow*>("frmpalette");
+        auto* list = in<QTableView>(window, "lstpalette");
+        QTRY_COMPARE(in<QLabel>(window, "lblpalettesource")->text(), "photo.png: 5 colours");
+        QCOMPARE(cell(list, 0, 0), "dominant-1");
+        QCOMPARE(cell(list, 0, 1), "#1E50A0");
+        // each with its share of the picture, within the sampling's two points
+        const auto share = [list](int row) {
+            return cell(list, row, 4).section(QStringLiteral(", "), 1, 1).chopped(2).toDouble();
+        };
+        QVERIFY(cell(list, 0, 4).startsWith("Dominant, ") && std::abs(share(0) - 50) < 2);
+        QVERIFY(cell(list, 1, 4).endsWith(", background") && std::abs(share(1) - 48.5) < 2);
+        QCOMPARE(cell(list, 4, 0), "accent-2");
+        QCOMPARE(cell(list, 4, 1), "#E0301E");
+        auto* picture = in<QWidget>(window, "picpalette");
+        QVERIFY(picture->isVisible());
+        // the red patch, where the picture is drawn at the top, its shape kept
+        const double scale = std::min(picture->width() / 300.0, picture->height() / 200.0);
+        const QPoint red(int((picture->width() - 300 * scale) / 2 + 35 * scale), int(35 * scale));
+        // the menu at the click: its entry chosen once it is up
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&poll] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr || menu->objectName() != "mnupicked")
+                return;
+            poll.stop();
+            for (QAction* action : menu->actions())
+                if (action->text() == "Add to Palette")
+                    menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        poll.start(20);
+        QTimer::singleShot(0,
+                           [picture, red] { QTest::mouseClick(picture, Qt::LeftButton, {}, red); });
+        QTRY_COMPARE(list->model()->rowCount(), 6);
+        QCOMPARE(cell(list, 5, 1), "#E0301E");
+
+        const QString gpl = m_dir.filePath("after.gpl");
+        QFile file(gpl);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("GIMP Palette\n1 2 3 one\n") > 0);
+        file.close();
+        QVERIFY(d.w->openDocument(png));
+        QVERIFY(d.w->openDocument(gpl));
+        QTest::qWait(300);
+        QCOMPARE(list->model()->rowCount(), 1);
+        QVERIFY(!picture->isVisible());
     }
 
     // a row a colour: its name, its hex, its exact oklch() (a wide-gamut colour keeps its own)
