@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -712,6 +713,36 @@ BaseColor baseColorOf(const CssColor& color) {
     if (base.exact.C < 1e-6)
         base.exact.h = 0;
     return base;
+}
+
+NearestName nearestNamedColor(ColorRGB c) {
+    struct Named {
+        std::string_view name;
+        ColorRGB rgb;
+        Oklab oklab;
+    };
+    static const std::vector<Named> all = [] {
+        std::vector<Named> named;
+        for (int i = 0; i < namedCssColorCount(); ++i) {
+            const std::string_view name = namedCssColorName(i);
+            const ColorRGB rgb = *namedCssColor(name);
+            named.push_back({name, rgb, oklabOf(rgb)});
+        }
+        return named;
+    }();
+    const Oklab want = oklabOf(c);
+    NearestName nearest;
+    double best = std::numeric_limits<double>::infinity();
+    for (const Named& named : all) {
+        if (named.rgb == c)
+            return {named.name, true};
+        const double d = deltaEOK(want, named.oklab);
+        if (d < best) {
+            best = d;
+            nearest.name = named.name;
+        }
+    }
+    return nearest;
 }
 
 } // namespace core

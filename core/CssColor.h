@@ -53,6 +53,15 @@ BaseColor baseColorOf(const CssColor& color);
 /// The 8-bit colour of a named CSS colour ("rebeccapurple", lower case), if there is one.
 std::optional<ColorRGB> namedCssColor(std::string_view lowerCaseName);
 
+/// The CSS named colour nearest to c: the name and whether it is exactly c. Exact when a
+/// named colour is c (the first name alphabetically where names share a colour), else the
+/// nearest in OKLab.
+struct NearestName {
+    std::string_view name;
+    bool exact = false;
+};
+NearestName nearestNamedColor(ColorRGB c);
+
 /// How many named colours namedCssColor knows (148; "transparent" is not among them).
 int namedCssColorCount();
 /// The name of named colour index (0..count-1, alphabetical), or "" outside.

@@ -44,45 +44,15 @@ QString hexOf(colorscience::Rgb24 c) {
     return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
 }
 
-/// The named colours in OKLab, found once.
-struct NamedColor {
-    std::string_view name;
-    core::ColorRGB rgb;
-    core::Oklab oklab;
-};
-
-const std::vector<NamedColor>& namedColors() {
-    static const std::vector<NamedColor> colors = [] {
-        std::vector<NamedColor> all;
-        for (int i = 0; i < core::namedCssColorCount(); ++i) {
-            const std::string_view name = core::namedCssColorName(i);
-            const core::ColorRGB rgb = *core::namedCssColor(name);
-            all.push_back({name, rgb, core::oklabOf(rgb)});
-        }
-        return all;
-    }();
-    return colors;
-}
-
 /// Columns of the colour list.
 enum ColorColumn { NameColumn, HexColumn, OklchColumn, CssNameColumn, GroupColumn, ColorColumns };
 
 } // namespace
 
 QString nearestCssName(core::ColorRGB color) {
-    const core::Oklab want = core::oklabOf(color);
-    const NamedColor* nearest = nullptr;
-    double best = std::numeric_limits<double>::infinity();
-    for (const NamedColor& named : namedColors()) {
-        if (named.rgb == color)
-            return QStringLiteral("= ") + QLatin1String(named.name.data(), named.name.size());
-        const double d = core::deltaEOK(want, named.oklab);
-        if (d < best) {
-            best = d;
-            nearest = &named;
-        }
-    }
-    return QStringLiteral("\u2248 ") + QLatin1String(nearest->name.data(), nearest->name.size());
+    const core::NearestName nearest = core::nearestNamedColor(color);
+    return (nearest.exact ? QStringLiteral("= ") : QStringLiteral("\u2248 ")) +
+           QLatin1String(nearest.name.data(), qsizetype(nearest.name.size()));
 }
 
 /// The palette's colours as rows; the nearest named colour is found when a row is first shown.
