@@ -149,6 +149,8 @@ private:
     /// Fills Open Recent: the last documents, most recent first (a file gone is shown
     /// disabled), and Clear Recent.
     void showRecentDocuments();
+    /// Moves a tool window to the right of this one where the screen has room, else centres it.
+    void placeBeside(QWidget* window) const;
     /// Takes a picture's palette off the window's thread and shows it with the picture; opening
     /// anything else meanwhile cancels it.
     void readPicture(const QString& path);

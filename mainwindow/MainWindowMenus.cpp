@@ -305,16 +305,20 @@ void MainWindow::showHistory() {
         view->setEmptyLabel(QStringLiteral("<start>"));
         view->setAccessibleName(QStringLiteral("History"));
         view->resize(260, 320);
-        // beside the main window where the screen has room, so neither hides the other
-        const QRect screen = this->screen()->availableGeometry();
-        const QPoint right = frameGeometry().topRight() + QPoint(8, 0);
-        if (screen.contains(QRect(right, view->size())))
-            view->move(right);
-        else
-            ui::centreOnScreen(view);
+        placeBeside(view);
         m_historyWindow = view;
     }
     ui::bringToFront(m_historyWindow);
+}
+
+void MainWindow::placeBeside(QWidget* window) const {
+    // beside the main window where the screen has room, so neither hides the other
+    const QRect screen = this->screen()->availableGeometry();
+    const QPoint right = frameGeometry().topRight() + QPoint(8, 0);
+    if (screen.contains(QRect(right, window->size())))
+        window->move(right);
+    else
+        ui::centreOnScreen(window);
 }
 
 void MainWindow::showHelp() {

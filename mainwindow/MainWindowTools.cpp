@@ -76,6 +76,7 @@ palette::PaletteWindow* MainWindow::showPalette() {
     if (!m_palette) {
         m_palette = new palette::PaletteWindow(this);
         m_palette->follow(m_model);
+        placeBeside(m_palette);
         connect(m_palette, &palette::PaletteWindow::useAsBaseRequested, this,
                 &MainWindow::setBaseColor);
     }
