@@ -6,6 +6,7 @@
 #include "scheme/SchemeModel.h"
 #include "ui/CopyAsMenu.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QDir>
@@ -349,7 +350,8 @@ private:
 
 namespace {
 
-QTableView* makeTable(QWidget* parent, const QString& name, QAbstractItemModel* model) {
+QTableView* makeTable(QWidget* parent, const QString& name, const QString& spokenName,
+                      QAbstractItemModel* model) {
     auto* view = new QTableView(parent);
     view->setObjectName(name);
     view->setModel(model);
@@ -358,6 +360,11 @@ QTableView* makeTable(QWidget* parent, const QString& name, QAbstractItemModel* 
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // selecting every row means nothing here; a screen reader still meets the corner
+    view->setCornerButtonEnabled(false);
+    if (auto* corner = view->findChild<QAbstractButton*>())
+        corner->setAccessibleName(QStringLiteral("Table corner"));
+    view->setAccessibleName(spokenName);
     return view;
 }
 
@@ -387,7 +394,8 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     colorsPage->setObjectName(QStringLiteral("tabcolors"));
     auto* colorsLayout = new QVBoxLayout(colorsPage);
     m_colors = new PaletteTable(this);
-    m_colorView = makeTable(colorsPage, QStringLiteral("lstpalette"), m_colors);
+    m_colorView = makeTable(colorsPage, QStringLiteral("lstpalette"),
+                            QStringLiteral("Palette colours"), m_colors);
     m_colorView->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const auto& [column, width] :
          {std::pair{NameColumn, 170}, {HexColumn, 80}, {OklchColumn, 190}, {CssNameColumn, 140}})
@@ -433,17 +441,21 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     m_verdicts = new QLabel(checkPage);
     m_verdicts->setObjectName(QStringLiteral("lblverdicts"));
     m_verdicts->setTextFormat(Qt::PlainText);
-    // one line a deficiency: a wrapping label in a layout can be given one line's height
-    m_verdicts->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    // a line a deficiency and one for colours left out, kept so the tables never jump
+    m_verdicts->setMinimumHeight(m_verdicts->fontMetrics().lineSpacing() *
+                                 (colorscience::kSimulationCount + 1));
+    m_verdicts->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_verdicts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     checkLayout->addWidget(m_verdicts);
     auto* split = new QSplitter(Qt::Vertical, checkPage);
     m_matrix = new ContrastMatrix(this);
-    m_matrixView = makeTable(split, QStringLiteral("tblcontrast"), m_matrix);
+    m_matrixView = makeTable(split, QStringLiteral("tblcontrast"),
+                             QStringLiteral("Contrast of each colour as text on each"), m_matrix);
     m_matrixView->setSelectionMode(QAbstractItemView::NoSelection);
     m_matrixView->horizontalHeader()->setDefaultSectionSize(96);
     m_pairs = new PairTable(this);
-    m_pairView = makeTable(split, QStringLiteral("lstpairs"), m_pairs);
+    m_pairView =
+        makeTable(split, QStringLiteral("lstpairs"), QStringLiteral("Pairs of colours"), m_pairs);
     m_pairView->horizontalHeader()->setDefaultSectionSize(92);
     m_pairView->setColumnWidth(PairTable::Colors, 150);
     m_pairView->horizontalHeader()->setStretchLastSection(true);

@@ -34,7 +34,7 @@ private slots:
 
     void everyControlHasATellingName() {
         OpenWindows windows;
-        QCOMPARE(windows.all().size(), 10);
+        QCOMPARE(windows.all().size(), 11);
         QStringList faults;
         int checked = 0;
         for (QWidget* window : windows.all()) {

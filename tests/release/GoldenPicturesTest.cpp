@@ -95,6 +95,10 @@ private slots:
         // the check's fixes, behind a tab of their own
         windows.d.child<QTabWidget>("tabcontrast")->setCurrentIndex(2);
         faults << compareWithGolden(windows.d.child("fixpanel"), "frmaccess-fixes");
+        // the palette's check, behind its own tab
+        auto* paletteWindow = windows.d.w->findChild<QWidget*>("frmpalette");
+        in<QTabWidget>(paletteWindow, "tabpalette")->setCurrentIndex(1);
+        faults << compareWithGolden(paletteWindow, "frmpalette-check");
         // the main window as it starts, then after a pick with the preview following
         windows.d.chooseStyle("Logos Style");
         faults << compareWithGolden(windows.d.w.get(), "frmchromalune");

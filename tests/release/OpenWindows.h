@@ -3,6 +3,7 @@
 #include "support/MainWindowDriver.h"
 
 #include "mainwindow/SplashWindow.h"
+#include "palette/PaletteWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -26,12 +27,22 @@ struct OpenWindows {
         d.runMenu("mnuaccess");
         d.runMenu("mnuramps");
         d.runMenu("mnusetbase");
+        d.runMenu("mnupalette");
+        core::Palette brand;
+        brand.name = "Brand";
+        for (const auto& [name, css] : {std::pair{"Paper", "#FFFFFF"},
+                                        {"Ink", "#141821"},
+                                        {"Royal purple", "#663399"},
+                                        {"Signal red", "#E0301E"},
+                                        {"Leaf", "#5C8A00"}})
+            brand.colors.push_back(core::paletteColorOf(name, *core::parseCssColor(css).color));
+        d.w->findChild<palette::PaletteWindow*>("frmpalette")->setPalette(brand, "brand.gpl");
         splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
     }
 
-    /// Every window open, the ten when all went well.
+    /// Every window open, the eleven when all went well.
     static QList<QWidget*> all() {
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
