@@ -29,12 +29,15 @@ namespace mainwindow {
 namespace {
 
 const QString kDocumentFilter = QStringLiteral("ChromaLune Scheme (*.tokens.json)");
-/// What Open offers: schemes, then every palette the readers know.
-const QString kOpenFilter =
-    QStringLiteral("Schemes and Palettes (*.json *.gpl *.ase *.css *.scss *.txt);;") +
-    kDocumentFilter +
-    QStringLiteral(";;Palettes (*.gpl *.ase *.css *.scss *.json *.txt);;All Files (*)");
 const QString kDocumentExtension = QStringLiteral(".tokens.json");
+/// What Open offers: schemes, then every palette the readers know, then pictures.
+const QString kPaletteFiles = QStringLiteral("*.gpl *.ase *.css *.scss *.json *.txt");
+const QString kPictureFiles = QStringLiteral("*.png *.jpg *.jpeg *.webp *.gif *.bmp *.tif *.tiff");
+const QString kOpenFilter =
+    QStringLiteral("Schemes, Palettes and Pictures (%1 %2);;").arg(kPaletteFiles, kPictureFiles) +
+    kDocumentFilter +
+    QStringLiteral(";;Palettes (%1);;Pictures (%2);;All Files (*)")
+        .arg(kPaletteFiles, kPictureFiles);
 constexpr qsizetype kRecentCount = 10;
 /// Far more than ten paths take.
 constexpr qint64 kLongestRecentFile = qint64{64} * 1024;
