@@ -300,9 +300,11 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
         result.colors.push_back(found);
     }
     std::sort(result.colors.begin(), result.colors.end(), largerShare);
-    result.dominant.assign(result.colors.begin(),
-                           result.colors.begin() +
-                               std::min<std::ptrdiff_t>(kMostRanked, result.colors.size()));
+    for (const FoundColor& c : result.colors) {
+        if (result.dominant.size() < size_t(kMostRanked) &&
+            (result.dominant.empty() || c.share >= kLeastDominantShare))
+            result.dominant.push_back(c);
+    }
     for (const FoundColor& c : result.colors) {
         if (!c.background && c.share >= kLeastAccentShare)
             result.accents.push_back(c);

@@ -43,6 +43,9 @@ constexpr double kBackgroundDark = 0.12;
 /// An accent covers at least this share of the picture in percent, so that a few stray
 /// pixels of noise are not offered as one.
 constexpr double kLeastAccentShare = 0.25;
+/// Percent of the picture a dominant colour stands for at least (the largest always counts):
+/// a sliver, such as the soft edge between two patches, is no dominant colour.
+constexpr double kLeastDominantShare = 0.5;
 /// At most this many dominant colours and this many accents.
 constexpr int kMostRanked = 8;
 

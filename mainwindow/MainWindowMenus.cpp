@@ -312,8 +312,10 @@ void MainWindow::showHistory() {
 }
 
 void MainWindow::placeBeside(QWidget* window) const {
-    // beside the main window where the screen has room, so neither hides the other
+    // beside the main window where the screen has room, so neither hides the other; never
+    // larger than the screen (a large scale makes a window larger than the screen)
     const QRect screen = this->screen()->availableGeometry();
+    window->resize(window->size().boundedTo(screen.size() - QSize(16, 48)));
     const QPoint right = frameGeometry().topRight() + QPoint(8, 0);
     if (screen.contains(QRect(right, window->size())))
         window->move(right);

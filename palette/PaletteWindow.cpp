@@ -335,12 +335,14 @@ protected:
     }
 
 private:
-    static constexpr int kWidth = 280;
+    static constexpr int kWidth = 240;
+    /// Room around the picture for the marks on its edges.
+    static constexpr int kMargin = 10;
     /// Where the picture is drawn: as large as fits, its shape kept, at the top.
     QRectF imageRect() const {
-        const QSizeF size =
-            QSizeF(m_picture->preview.size()).scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
-        return {QPointF((width() - size.width()) / 2, 0), size};
+        const QSizeF room(width() - 2 * kMargin, height() - 2 * kMargin);
+        const QSizeF size = QSizeF(m_picture->preview.size()).scaled(room, Qt::KeepAspectRatio);
+        return {QPointF((width() - size.width()) / 2, kMargin), size};
     }
 
     std::optional<imagepalette::Picture> m_picture;
@@ -379,7 +381,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("frmpalette"));
     setWindowTitle(QStringLiteral("Palette"));
-    resize(760, 520);
+    resize(920, 540);
     auto* layout = new QVBoxLayout(this);
     m_sourceLabel = new QLabel(this);
     m_sourceLabel->setObjectName(QStringLiteral("lblpalettesource"));
@@ -398,7 +400,7 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
                             QStringLiteral("Palette colours"), m_colors);
     m_colorView->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const auto& [column, width] :
-         {std::pair{NameColumn, 170}, {HexColumn, 80}, {OklchColumn, 190}, {CssNameColumn, 140}})
+         {std::pair{NameColumn, 150}, {HexColumn, 72}, {OklchColumn, 180}, {CssNameColumn, 130}})
         m_colorView->setColumnWidth(column, width);
     m_colorView->horizontalHeader()->setStretchLastSection(true);
     auto* sideBySide = new QHBoxLayout;

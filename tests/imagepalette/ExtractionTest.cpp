@@ -195,3 +195,10 @@ TEST(Extraction, PaletteNamesDominantThenAccents) {
     EXPECT_TRUE(palette.colors[2].group == "Accents" && !palette.colors[2].background &&
                 std::abs(palette.colors[2].share - 10) < 0.5 && palette.colors[2].x >= 0);
 }
+
+TEST(Extraction, ASliverIsNoDominantColour) {
+    const Extraction got =
+        imagepalette::extractColors(picture({{{128, 128, 128}, 9980}, {{250, 20, 20}, 20}}));
+    ASSERT_EQ(got.dominant.size(), 1u);
+    EXPECT_EQ(got.dominant[0].rgb, (ColorRGB{128, 128, 128}));
+}

@@ -138,8 +138,10 @@ private slots:
         auto* picture = in<QWidget>(window, "picpalette");
         QVERIFY(picture->isVisible());
         // the red patch, where the picture is drawn at the top, its shape kept
-        const double scale = std::min(picture->width() / 300.0, picture->height() / 200.0);
-        const QPoint red(int((picture->width() - 300 * scale) / 2 + 35 * scale), int(35 * scale));
+        const double scale =
+            std::min((picture->width() - 20) / 300.0, (picture->height() - 20) / 200.0);
+        const QPoint red(int((picture->width() - 300 * scale) / 2 + 35 * scale),
+                         10 + int(35 * scale));
         // the menu at the click: its entry chosen once it is up
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&poll] {
