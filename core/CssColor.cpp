@@ -721,7 +721,7 @@ NearestName nearestNamedColor(ColorRGB c) {
         ColorRGB rgb;
         Oklab oklab;
     };
-    static const std::vector<Named> all = [] {
+    static const std::vector<Named> kAll = [] {
         std::vector<Named> named;
         for (int i = 0; i < namedCssColorCount(); ++i) {
             const std::string_view name = namedCssColorName(i);
@@ -733,7 +733,7 @@ NearestName nearestNamedColor(ColorRGB c) {
     const Oklab want = oklabOf(c);
     NearestName nearest;
     double best = std::numeric_limits<double>::infinity();
-    for (const Named& named : all) {
+    for (const Named& named : kAll) {
         if (named.rgb == c)
             return {named.name, true};
         const double d = deltaEOK(want, named.oklab);

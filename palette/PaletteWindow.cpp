@@ -76,11 +76,11 @@ public:
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const std::array<const char*, ColorColumns> titles = {"Name", "Hex", "oklch()",
-                                                                     "CSS name", "Group"};
+        static const std::array<const char*, ColorColumns> kTitles = {"Name", "Hex", "oklch()",
+                                                                      "CSS name", "Group"};
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
             section < ColorColumns)
-            return QString::fromLatin1(titles[size_t(section)]);
+            return QString::fromLatin1(kTitles[size_t(section)]);
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 
@@ -221,10 +221,10 @@ public:
             return QStringLiteral("\u0394E ") +
                    QLatin1String(colorscience::simulationName(
                        static_cast<colorscience::Simulation>(section - Seen)));
-        static const std::array<const char*, Seen> titles = {
+        static const std::array<const char*, Seen> kTitles = {
             "Colours", "Contrast", "WCAG", "Lc 1 on 2", "Lc 2 on 1", "\u0394E normal"};
         if (section >= 0 && section < Seen)
-            return QString::fromUtf8(titles[size_t(section)]);
+            return QString::fromUtf8(kTitles[size_t(section)]);
         return section == Verdict ? QStringLiteral("Colour vision") : QVariant();
     }
 
