@@ -51,7 +51,12 @@ ColorCodes colorCodes(core::ColorRGB color) {
 QString titleOf(const QString& documentPath) {
     if (documentPath.isEmpty())
         return kUntitled;
-    const QString name = QFileInfo(documentPath).fileName();
+    QString name = QFileInfo(documentPath).fileName();
+    // a control character is no text to show, and an SVG cannot hold most of them
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
     const QString tokens = QStringLiteral(".tokens.json");
     if (name.endsWith(tokens, Qt::CaseInsensitive) && name.size() > tokens.size())
         return name.chopped(int(tokens.size()));

@@ -227,6 +227,35 @@ private slots:
         }
     }
 
+    // a document's name without its extension, control characters shown as U+FFFD: the SVG
+    // stays one well-formed document whatever the file is called
+    void titlesComeFromTheDocumentsName_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("none") << ""
+                              << "Untitled scheme";
+        QTest::newRow("tokens") << "/d/brand.tokens.json"
+                                << "brand";
+        QTest::newRow("any case") << "/d/Brand.TOKENS.JSON"
+                                  << "Brand";
+        QTest::newRow("other extension") << "/d/x.y.json"
+                                         << "x.y";
+        QTest::newRow("markup") << "/d/<a & b>.tokens.json"
+                                << "<a & b>";
+        QTest::newRow("control characters") << "/d/a\x1b]0;t\x07\x7f.tokens.json"
+                                            << "a\uFFFD]0;t\uFFFD\uFFFD";
+    }
+
+    void titlesComeFromTheDocumentsName() {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QCOMPARE(sheet::titleOf(path), title);
+        SheetContent content =
+            contentOf(core::SchemeType::Triad, scheme::WheelRaster::Default, "#3366CC");
+        content.title = sheet::titleOf(path);
+        QCOMPARE(svgTitle(sheet::sheetBytes(sheet::SheetFormat::Svg, content)), title);
+    }
+
     void cssNamesAreGivenOnlyWhenNear_data() {
         QTest::addColumn<QString>("color");
         QTest::addColumn<QString>("name");
