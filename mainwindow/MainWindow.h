@@ -116,6 +116,8 @@ private:
     void setupMenus();
     void saveColors();
     void exportPalette();
+    /// Asks where, then writes the scheme as it stands as a sheet (PNG, SVG or PDF).
+    void exportSheet();
     /// Puts the wheel of option on, as one step.
     void showWheelOption(QAction* option, scheme::WheelRaster raster);
     void showDefaultWheel(bool checked);

@@ -8,6 +8,8 @@
 #include "palette/PaletteFile.h"
 #include "palette/SchemeDocument.h"
 #include "platform/Desktop.h"
+#include "preview/PreviewSurface.h"
+#include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
@@ -147,6 +149,9 @@ void MainWindow::setupMenus() {
     connect(addEntry(file, "mnuexport", QStringLiteral("Export Palette"), palette::exportIcon(),
                      QKeySequence(QStringLiteral("Ctrl+E"))),
             &QAction::triggered, this, &MainWindow::exportPalette);
+    connect(addEntry(file, "mnuexportsheet", QStringLiteral("Export Sheet..."),
+                     menuIcon("x-office-document", QStyle::SP_FileIcon)),
+            &QAction::triggered, this, &MainWindow::exportSheet);
     connect(addEntry(file, "mnufileexit", QStringLiteral("Exit"), {},
                      QKeySequence(QStringLiteral("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
@@ -274,6 +279,52 @@ void MainWindow::exportPalette() {
             this, QStringLiteral("Export Palette"),
             QStringLiteral("The palette was not exported to %1: %2.")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
+}
+
+void MainWindow::exportSheet() {
+    if (!m_model.hasScheme()) {
+        QMessageBox::information(this, QStringLiteral("Export Sheet"),
+                                 QStringLiteral("There is no scheme to show on a sheet yet: pick "
+                                                "a color on the wheel first."));
+        return;
+    }
+    // the filter picks the format of a name typed without an extension, and a PNG's scale
+    const QStringList filters = {
+        QStringLiteral("PNG Image (*.png)"), QStringLiteral("PNG Image at 2x (*.png)"),
+        QStringLiteral("SVG Image (*.svg)"), QStringLiteral("PDF Document (*.pdf)")};
+    const QStringList extensions = {QStringLiteral("png"), QStringLiteral("png"),
+                                    QStringLiteral("svg"), QStringLiteral("pdf")};
+    QFileDialog dialog(this, QStringLiteral("Export Sheet"));
+    dialog.setObjectName(QStringLiteral("sheetdialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(extensions.front());
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &filters, &extensions](const QString& filter) {
+                dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter)));
+            });
+    if (!m_documentPath.isEmpty())
+        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
+    dialog.selectFile(sheet::titleOf(m_documentPath) + QStringLiteral(".png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().constFirst();
+    const int filter = int(filters.indexOf(dialog.selectedNameFilter()));
+    if (!sheet::sheetFormatForFileName(path.toStdString()))
+        path += QLatin1Char('.') + extensions.value(filter, extensions.front());
+    const sheet::SheetFormat format = *sheet::sheetFormatForFileName(path.toStdString());
+    const std::array<core::Color, 3> colors = m_model.swatchColors();
+    const QImage preview = preview::PreviewSurface::paintedArea(
+        m_preview->bareMockup(), m_preview->lists(),
+        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const sheet::SheetContent content =
+        sheet::sheetOf(m_model, sheet::titleOf(m_documentPath), QDate::currentDate(), preview);
+    QString reason;
+    if (!sheet::writeSheet(path, format, content, filter == 1 ? 2 : 1, &reason))
+        QMessageBox::warning(this, QStringLiteral("Export Sheet"),
+                             QStringLiteral("The sheet was not exported to %1: %2.")
+                                 .arg(QDir::toNativeSeparators(path), reason));
 }
 
 void MainWindow::showWheelOption(QAction* option, scheme::WheelRaster raster) {

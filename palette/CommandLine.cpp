@@ -7,6 +7,9 @@
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
 #include "core/Wheel.h"
+#include "preview/PreviewSurface.h"
+#include "sheet/SheetPainter.h"
+#include "ui/ColorConversion.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -14,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cctype>
@@ -31,7 +35,7 @@ namespace {
 /// The options of an export: those that take a value, then those that stand alone. They are
 /// also taken with one dash ("-rule triad") and with their value after '=' ("--rule=triad").
 constexpr std::string_view kValueOptions[] = {"export", "rule",      "base", "at",
-                                              "raster", "lightness", "from"};
+                                              "raster", "lightness", "from", "scale"};
 constexpr std::string_view kFlagOptions[] = {"ramps", "dark"};
 /// The options that make a scheme, which a scheme read --from holds itself.
 constexpr std::string_view kSchemeOptions[] = {"rule", "base", "at", "raster", "lightness"};
@@ -142,9 +146,9 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     if (name == "--export") {
         if (value.empty())
             return fail("empty file name", name);
-        if (!formatForFileName(value))
+        if (!formatForFileName(value) && !sheet::sheetFormatForFileName(value))
             return fail("unknown file type " + core::quotedText(value), name,
-                        "use " + supportedExtensionsText());
+                        "use " + supportedExtensionsText() + "; .png, .svg or .pdf for a sheet");
         // the writer takes names as text: a name that does not read back as the same bytes
         // would be written under another one
         const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
@@ -194,6 +198,10 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         if (value.empty())
             return fail("empty file name", name);
         request.from = std::string(value);
+    } else if (name == "--scale") {
+        if (value != "1" && value != "2")
+            return fail("bad scale " + core::quotedText(value), name, "use 1 or 2");
+        request.scale = value == "1" ? 1 : 2;
     } else if (name == "--at") {
         request.at = parsePosition(value);
         if (!request.at)
@@ -434,27 +442,36 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
                                    "add --raster perceptual")};
     if (request.file.empty())
         return {std::nullopt, fail("no file to write", "--export", "give --export FILE")};
+    const std::optional<sheet::SheetFormat> sheetFormat =
+        sheet::sheetFormatForFileName(request.file);
+    if (request.scale && sheetFormat != sheet::SheetFormat::Png)
+        return {std::nullopt, fail("a scale is for a PNG sheet", "--scale", "export to FILE.png")};
+    if (sheetFormat && (request.options.ramps || request.options.dark))
+        return {std::nullopt, fail("a sheet always shows the ramps and no dark twins",
+                                   request.options.ramps ? "--ramps" : "--dark")};
     return {request, {}};
 }
 
-SchemeResult schemeColors(const ExportRequest& request) {
-    // the window's own scheme, so the file holds what its swatches would show
-    scheme::SchemeModel model;
+namespace {
+
+/// Makes the request's scheme in model as the window would: the scheme read --from, or the one
+/// the options give. A palette read --from is put in palette instead; the message says why
+/// there is neither.
+std::string buildScheme(const ExportRequest& request, scheme::SchemeModel& model,
+                        std::optional<core::Palette>& palette) {
     if (!request.from.empty()) {
         // the window checks the preview style against its list; here any is written back
         constexpr int kAnyStyle = 1 << 16;
         const OpenedFile opened =
             openFile(QFile::decodeName(QByteArray::fromStdString(request.from)), kAnyStyle);
+        palette = opened.palette;
         if (opened.palette)
-            return {std::nullopt, {}, {}, opened.palette};
+            return {};
         if (!opened.scheme)
-            return {std::nullopt,
-                    "chromalune: cannot open " + core::quotedText(request.from) +
-                        " (--from): " + core::printableText(opened.error.toStdString()),
-                    {},
-                    std::nullopt};
+            return "chromalune: cannot open " + core::quotedText(request.from) +
+                   " (--from): " + core::printableText(opened.error.toStdString());
         model.restore(*opened.scheme);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+        return {};
     }
     model.setRaster(request.raster);
     model.setRule(request.rule);
@@ -466,7 +483,7 @@ SchemeResult schemeColors(const ExportRequest& request) {
         const core::Oklch exact =
             request.baseExact.value_or(core::toOklch(core::oklabOf(core::splitColor(color))));
         model.setBaseColor(core::splitColor(color), exact);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+        return {};
     }
     // on the disc the default is the rim at pure red's hue, at the lightness asked for
     const core::Oklch red = core::toOklch(core::oklabOf(core::splitColor(kDefaultBase)));
@@ -476,10 +493,69 @@ SchemeResult schemeColors(const ExportRequest& request) {
         request.at ? *request.at
                    : std::array<float, 2>{core::toSingle(rim.x), core::toSingle(rim.y)};
     if (!model.trackPointer(pointer[0], pointer[1]))
-        return {std::nullopt,
-                fail("the position is outside the wheel", "--at", "use 0-259 for X and Y"),
-                {},
-                std::nullopt};
+        return fail("the position is outside the wheel", "--at", "use 0-259 for X and Y");
+    return {};
+}
+
+/// Writes the request's scheme as a sheet: 0 written, 1 not written, 2 no scheme to show.
+int exportSheet(const ExportRequest& request, sheet::SheetFormat format, std::ostream& err) {
+    // text needs the toolkit's fonts, which an application object brings; an export shows no
+    // window, so it needs no display either. Made once and kept for the rest of the run.
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 3;
+        static char arg0[] = "chromalune", arg1[] = "-platform", arg2[] = "offscreen";
+        static char* argv[] = {arg0, arg1, arg2, nullptr};
+        // the toolkit's notes on the session it starts in (no runtime folder, say) are not
+        // the export's to print: a script reads one line on failure and none on success
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtFatalMsg)
+                    std::fprintf(stderr, "chromalune: %s\n", qPrintable(text));
+            });
+        new QGuiApplication(argc, argv);
+        qInstallMessageHandler(previous);
+    }
+    scheme::SchemeModel model;
+    std::optional<core::Palette> palette;
+    if (const std::string error = buildScheme(request, model, palette); !error.empty()) {
+        err << error << '\n';
+        return 2;
+    }
+    if (palette) {
+        err << fail("a palette read --from has no scheme to show on a sheet", "--from",
+                    "give a scheme saved by File, Save Scheme As")
+            << '\n';
+        return 2;
+    }
+    const std::array<core::Color, 3> colors = model.swatchColors();
+    const QImage preview = preview::PreviewSurface::paintedStyle(
+        model.previewStyle(),
+        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const sheet::SheetContent content = sheet::sheetOf(
+        model,
+        request.from.empty()
+            ? sheet::kUntitled
+            : sheet::titleOf(QFile::decodeName(QByteArray::fromStdString(request.from))),
+        QDate::currentDate(), preview);
+    QString reason;
+    if (!sheet::writeSheet(QFile::decodeName(QByteArray::fromStdString(request.file)), format,
+                           content, request.scale.value_or(1), &reason)) {
+        err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
+            << core::printableText(reason.toStdString()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+SchemeResult schemeColors(const ExportRequest& request) {
+    // the window's own scheme, so the file holds what its swatches would show
+    scheme::SchemeModel model;
+    std::optional<core::Palette> palette;
+    std::string error = buildScheme(request, model, palette);
+    if (palette || !error.empty())
+        return {std::nullopt, std::move(error), {}, palette};
     return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
 }
 
@@ -489,6 +565,9 @@ std::string usageText() {
            "                  [--base COLOR | --at X,Y]\n"
            "                  [--raster default|websafe|perceptual] [--lightness N]\n"
            "                  [--ramps] [--dark]]\n"
+           "       chromalune --export SHEET.png|.svg|.pdf [--scale 1|2] [--from SCHEME |\n"
+           "                  [--rule NAME] [--base COLOR | --at X,Y] [--raster NAME]\n"
+           "                  [--lightness N]]\n"
            "\n"
            "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
            "Scheme As (or a .tokens.json export) it opens that scheme; with a palette file\n"
@@ -503,7 +582,15 @@ std::string usageText() {
            "                  colors as color-1 .., their ramps in the group \"ramp\"), .gpl\n"
            "                  (GIMP/Inkscape palette), .ase (Adobe Swatch Exchange),\n"
            "                  .tailwind.css (Tailwind CSS 4 theme of the ramps), .ramps.css\n"
-           "                  (colors and ramps for light and dark mode)\n"
+           "                  (colors and ramps for light and dark mode); .png, .svg or\n"
+           "                  .pdf write the scheme sheet: one page (A4 landscape in a PDF,\n"
+           "                  1600 x 1131 pixels in a PNG) with the scheme's name and the\n"
+           "                  date, each color with its hex, rgb(), hsl(), oklch() and\n"
+           "                  nearest CSS name, the tonal ramps, the contrast of each color\n"
+           "                  on the others, white and black, the preview as four\n"
+           "                  color-vision deficiencies see it, and the rule, wheel and\n"
+           "                  lightness\n"
+           "  --scale N       a PNG sheet at 1 (the default) or 2 pixels a unit: 3200 x 2262\n"
            "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
            "                  triad or monochromatic\n"
            "  --base COLOR    the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
@@ -554,6 +641,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         }
         return 0;
     }
+    if (const auto sheetFormat = sheet::sheetFormatForFileName(request.file))
+        return exportSheet(request, *sheetFormat, err);
     const SchemeResult scheme = schemeColors(request);
     if (scheme.palette && (request.options.ramps || request.options.dark)) {
         err << fail("a palette read --from has no ramps or dark twins",

@@ -27,6 +27,7 @@ struct ExportRequest {
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
     ExportOptions options;                  ///< --ramps and --dark
     std::string from;                       ///< a saved scheme to write instead
+    std::optional<int> scale;               ///< pixels a sheet unit in a PNG sheet: 1 or 2
 };
 
 /// A parsed command line: the request, or a one-line message naming the bad argument.
@@ -37,7 +38,7 @@ struct ParsedArguments {
 
 /// Whether the arguments (without the program name) ask for a command-line run instead of
 /// the window: any of --export, --help (-h), --version, --rule, --base, --at, --raster,
-/// --lightness, --from, --ramps or --dark before a "--".
+/// --lightness, --from, --scale, --ramps or --dark before a "--".
 bool wantsCommandLine(const std::vector<std::string>& args);
 
 /// For a window run: a one-line message naming the first argument that is not one of the

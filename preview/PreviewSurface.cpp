@@ -15,8 +15,32 @@
 namespace preview {
 
 namespace {
+
 const QColor kSurfaceBackground = ui::toQColor(core::kButtonFaceColor);
+
+/// Appends the style's three pixel lists, read from beside the program, to lists; a list
+/// that cannot be read is left out with a warning.
+void readPixelLists(const PreviewStyle& style, PixelLists& lists) {
+    const QDir dir(platform::runtimeFilesDir());
+    for (int k = 1; k <= 3; ++k) {
+        const std::string_view file = style.files[static_cast<size_t>(k - 1)];
+        const QString path =
+            dir.filePath(QString::fromLatin1(file.data(), static_cast<int>(file.size())));
+        PixelList points;
+        const PixelListFileRead read = readPixelListFile(path, points);
+        if (!read.read)
+            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), read.error);
+        else if (read.skippedLines > 0)
+            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
+                                                   "pixel list %2")
+                                        .arg(read.skippedLines)
+                                        .arg(QDir::toNativeSeparators(path));
+        lists.append(k, points);
+    }
 }
+
+} // namespace
 
 PreviewSurface::PreviewSurface(QWidget* parent)
     : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32),
@@ -83,32 +107,30 @@ void PreviewSurface::showStyle(int index) {
     const PreviewStyle& style = previewStyles()[static_cast<size_t>(index)];
     m_lists.clear();
     setPicture(mockupPicture(style.mockupKey));
-    const auto name = [](std::string_view file) {
-        return QString::fromLatin1(file.data(), static_cast<int>(file.size()));
-    };
-    readPixelLists({name(style.files[0]), name(style.files[1]), name(style.files[2])});
+    readPixelLists(style, m_lists);
     m_bareMockup = m_image;
     m_painted.reset();
     m_shownStyle = index;
     emit styleShown();
 }
 
-void PreviewSurface::readPixelLists(const std::array<QString, 3>& fileNames) {
-    const QDir dir(platform::runtimeFilesDir());
-    for (int k = 1; k <= 3; ++k) {
-        const QString path = dir.filePath(fileNames[static_cast<size_t>(k - 1)]);
-        PixelList points;
-        const PixelListFileRead read = readPixelListFile(path, points);
-        if (!read.read)
-            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), read.error);
-        else if (read.skippedLines > 0)
-            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
-                                                   "pixel list %2")
-                                        .arg(read.skippedLines)
-                                        .arg(QDir::toNativeSeparators(path));
-        m_lists.append(k, points);
-    }
+QImage PreviewSurface::paintedArea(const QImage& bare, const PixelLists& lists,
+                                   const std::array<QRgb, 3>& schemeColors) {
+    QImage area = bare.convertToFormat(QImage::Format_RGB32);
+    for (size_t i = 0; i < kPaintOrder.size(); ++i)
+        paintRuns(reinterpret_cast<uint32_t*>(area.bits()), lists.runs(kPaintOrder[i]),
+                  schemeColors[i] | ~RGB_MASK);
+    return area;
+}
+
+QImage PreviewSurface::paintedStyle(int index, const std::array<QRgb, 3>& schemeColors) {
+    if (index < 0 || index >= static_cast<int>(previewStyles().size()))
+        return composeDrawingArea({});
+    const PreviewStyle& style = previewStyles()[static_cast<size_t>(index)];
+    const QImage bare = composeDrawingArea(mockupPicture(style.mockupKey));
+    PixelLists lists(kDrawWidth, kDrawHeight, static_cast<int>(bare.bytesPerLine() / 4));
+    readPixelLists(style, lists);
+    return paintedArea(bare, lists, schemeColors);
 }
 
 std::array<QRgb, 3> PreviewSurface::listColors(const std::array<QRgb, 3>& schemeColors) {

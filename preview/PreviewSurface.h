@@ -45,6 +45,14 @@ public:
     static QImage composeDrawingArea(const QImage& picture);
     /// The surface's own colour, seen where no picture covers the drawing area.
     static QRgb backgroundColor();
+    /// The drawing area as a click paints the scheme's colours over bare (the drawing area
+    /// before any list is painted): every list in painting order, lists sharing bare's size.
+    static QImage paintedArea(const QImage& bare, const PixelLists& lists,
+                              const std::array<QRgb, 3>& schemeColors);
+    /// The drawing area of style index (into previewStyles()) as paintedArea paints it: its
+    /// mock-up and its pixel lists read from beside the program, as showStyle puts them up;
+    /// the bare surface for an index outside the list.
+    static QImage paintedStyle(int index, const std::array<QRgb, 3>& schemeColors);
 
     /// Clears the image and draws the picture unscaled at (0, 0).
     void setPicture(const QImage& picture);
@@ -74,7 +82,6 @@ protected:
 
 private:
     void schemeChanged(scheme::Change what);
-    void readPixelLists(const std::array<QString, 3>& fileNames);
 
     QImage m_image;
     QImage m_bareMockup;

@@ -10,6 +10,9 @@
 #include "palette/CommandLine.h"
 #include "palette/SchemeDocument.h"
 #include "preview/PreviewStyles.h"
+#include "preview/PreviewSurface.h"
+#include "sheet/SheetPainter.h"
+#include "ui/ColorConversion.h"
 
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -410,6 +413,68 @@ private slots:
         const palette::DocumentRead read =
             palette::readSchemeDocument(window, int(preview::previewStyles().size()));
         QVERIFY(read.snapshot && *read.snapshot == d.model().snapshot());
+    }
+
+    // the sheet shows the scheme and the preview as they stand; a name typed without an
+    // extension takes the chosen filter's, a PNG's scale too; a target that takes nothing
+    // gets the warning
+    void exportSheetWritesTheSchemeAsItStandsOrWarns() {
+        QTemporaryDir dir;
+        MainWindowDriver d;
+        QString seen;
+        whenModalAppears<QMessageBox>([&seen](QMessageBox* box) {
+            seen = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        d.runMenu("mnuexportsheet");
+        QCOMPARE(seen,
+                 "There is no scheme to show on a sheet yet: pick a color on the wheel first.");
+        d.move(200, 60);
+        d.press(200, 60);
+        d.chooseRule(3);
+        const auto exportTo = [&d](const QString& path, int filterDowns) {
+            whenModalAppears<QFileDialog>([path, filterDowns](QFileDialog* dialog) {
+                dialog->setOption(QFileDialog::DontConfirmOverwrite);
+                auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                for (int i = 0; i < filterDowns; ++i)
+                    QTest::keyClick(types, Qt::Key_Down);
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                name->setText(path);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            d.runMenu("mnuexportsheet");
+        };
+        exportTo(dir.filePath("typed"), 1);
+        QTRY_VERIFY(QFile::exists(dir.filePath("typed.png")));
+        const QImage png(dir.filePath("typed.png"));
+        QCOMPARE(png.size(), QSize(3200, 2262));
+        for (int k = 1; k <= 3; ++k)
+            QCOMPARE(png.pixel(sheet::swatchRect(size_t(k - 1)).center() * 2),
+                     ui::toQRgb(d.model().swatchColor(k)));
+        const QImage shown = d.child<preview::PreviewSurface>("preview")->image();
+        const QRect strip = sheet::simulationRect(colorscience::Simulation::Deuteranopia);
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); y += 2)
+            for (int x = 0; x < shown.width(); x += 2)
+                wrong +=
+                    png.pixel((strip.topLeft() + QPoint(x, y)) * 2) !=
+                    (0xFF000000u | colorscience::simulate(colorscience::Simulation::Deuteranopia,
+                                                          shown.pixel(x, y)));
+        QCOMPARE(wrong, 0);
+        exportTo(dir.filePath("sheet"), 2);
+        QTRY_VERIFY(QFile::exists(dir.filePath("sheet.svg")));
+        QVERIFY(readAll(dir.filePath("sheet.svg"))
+                    .contains(">" +
+                              ui::toQColor(d.model().swatchColor(2)).name().toUpper().toUtf8() +
+                              "<"));
+        // a pipe nobody reads
+        const QString pipe = dir.filePath("pipe.pdf");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        expectWarning(&seen);
+        exportTo(pipe, 0);
+        QTRY_COMPARE(seen, "Export Sheet|The sheet was not exported to " + pipe +
+                               ": Nothing reads from it.");
+        QVERIFY(!QFileInfo(pipe).isFile());
     }
 
     void shortcutsRunTheirEntries() {

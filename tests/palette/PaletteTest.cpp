@@ -57,14 +57,19 @@ palette::SchemeColors colorsFor(std::vector<std::string> args) {
 }
 
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
-/// display named, files limited to limit bytes, and a standard output whose reader has gone.
-Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY) {
+/// display named, files limited to limit bytes, and a standard output whose reader has gone;
+/// asUser runs it as an ordinary user when the test runs as root.
+Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY,
+                   bool asUser = false) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(var);
     program.setProcessEnvironment(env);
-    program.setChildProcessModifier([limit] {
+    program.setChildProcessModifier([limit, asUser] {
+        constexpr uid_t kNobody = 65534;
+        if (asUser && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(99);
         for (int sig = 1; sig < NSIG; ++sig)
             std::signal(sig, SIG_DFL);
         sigset_t none;
@@ -336,6 +341,11 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", file, "-rule", "triad", "--rule=triad"}, "given twice (--rule)"},
         {{"--export", file, "--bogus=1"}, "unknown argument '--bogus=1'"},
         {{"--export", file, "--", "--ramps"}, "unknown argument '--ramps'"},
+        {{"--export", file, "--scale", "2"}, "a scale is for a PNG sheet (--scale)"},
+        {{"--export", dir.filePath("s.svg").toStdString(), "--scale=1"}, "PNG sheet (--scale)"},
+        {{"--export", dir.filePath("s.png").toStdString(), "--scale", "3"},
+         "bad scale '3' (--scale); use 1 or 2"},
+        {{"--export", dir.filePath("s.pdf").toStdString(), "--dark"}, "no dark twins (--dark)"},
     };
     for (const auto& c : cases)
         expectRefused(run(c.args), 2, c.named);
@@ -461,6 +471,11 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     const std::string empty = dir.filePath("empty.txt").toStdString();
     QFile(QString::fromStdString(empty)).open(QIODevice::WriteOnly);
     expectRefused(run({"--export", out, "--from", empty}), 2, "(--from): It holds no colour");
+    // a sheet shows a scheme, which a palette is not
+    const std::string pdf = dir.filePath("o.pdf").toStdString();
+    expectRefused(run({"--export", pdf, "--from", gpl}), 2,
+                  "no scheme to show on a sheet (--from)");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
 }
 
 // A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a
@@ -554,6 +569,62 @@ TEST(Program, RefusesWhatItCannotDoInOneLineWhateverTheSignals) {
     for (const auto& c : cases)
         expectRefused(runProgram(c.args, c.limit), c.status, c.says);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(big)));
+}
+
+// A sheet written where the other exports cannot write fails the same way: exit 1 with the
+// reason in one line, and an earlier file there keeps its content. In a folder nobody may
+// write, an earlier file of one's own is written in place.
+TEST(Program, ASheetGoesWhereTheOtherExportsGoOrSaysWhy) {
+    enum Target { SizeLimit, FullDisk, UnreadPipe, ReadOnlyFile, ReadOnlyFolder, NewInReadOnly };
+    const struct {
+        Target target;
+        int status;
+        std::string says;
+    } cases[] = {
+        {SizeLimit, 1, "File too large"},
+        {FullDisk, 1, "No space left on device"},
+        {UnreadPipe, 1, "Nothing reads from it"},
+        {ReadOnlyFile, 1, "The file is read-only"},
+        {ReadOnlyFolder, 0, ""},
+        {NewInReadOnly, 1, "Permission denied"},
+    };
+    const QByteArray earlier = "an earlier file";
+    for (const char* extension : {".png", ".svg", ".pdf"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(extension) + " " + std::to_string(int(c.target)));
+            QTemporaryDir dir;
+            const QString folder = dir.filePath("f");
+            ASSERT_TRUE(QDir().mkdir(folder));
+            const QString path = folder + "/sheet" + extension;
+            const QByteArray native = QFile::encodeName(path);
+            if (c.target == FullDisk)
+                ASSERT_EQ(::symlink("/dev/full", native.constData()), 0);
+            else if (c.target == UnreadPipe)
+                ASSERT_EQ(::mkfifo(native.constData(), 0644), 0);
+            else if (c.target != NewInReadOnly) {
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(earlier) > 0);
+            }
+            const bool inReadOnly = c.target == ReadOnlyFolder || c.target == NewInReadOnly;
+            ::chmod(native.constData(), c.target == ReadOnlyFile ? 0444 : 0666);
+            ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+            ::chmod(QFile::encodeName(folder).constData(), inReadOnly ? 0555 : 0777);
+            const Outcome r = runProgram({"--export", path.toStdString(), "--rule=triad"},
+                                         c.target == SizeLimit ? 100 : RLIM_INFINITY, true);
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+            if (c.status == 0) {
+                EXPECT_EQ(r.status, 0) << r.err;
+                EXPECT_NE(readAll(path), earlier);
+            } else {
+                expectRefused(r, c.status, "'" + path.toStdString() + "': " + c.says);
+                if (c.target == SizeLimit || c.target == ReadOnlyFile) {
+                    EXPECT_EQ(readAll(path), earlier);
+                }
+                EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::System).size(),
+                          c.target == NewInReadOnly ? 0 : 1);
+            }
+        }
+    }
 }
 
 // What the window takes: the toolkit's own options with their values, nothing else.

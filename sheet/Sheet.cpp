@@ -1,0 +1,102 @@
+#include "Sheet.h"
+
+#include "core/CssColor.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cctype>
+
+namespace sheet {
+
+namespace {
+
+/// The wheels' names as the Options menu gives them, by scheme::WheelRaster; the wheel the
+/// window starts with is the default one cut to fewer levels.
+constexpr const char* kWheelCaptions[] = {"Start", "Default", "Websafe", "Perceptual"};
+/// The rules' names as the rule options give them, by core::SchemeType.
+constexpr const char* kRuleCaptions[] = {"Complementary", "Analogous", "Split Complementary",
+                                         "Triad", "Monochromatic"};
+
+std::string lower(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+} // namespace
+
+ColorCodes colorCodes(core::ColorRGB color) {
+    ColorCodes codes{core::hexText(color),
+                     core::rgbText(color),
+                     core::hslText(color),
+                     core::oklchText(color),
+                     {}};
+    const core::NearestName name = core::nearestNamedColor(color);
+    if (name.exact) {
+        codes.cssName = "= " + std::string(name.name);
+    } else if (const auto named = core::namedCssColor(name.name);
+               named &&
+               core::deltaEOK(core::oklabOf(color), core::oklabOf(*named)) <= kNearNamedColor) {
+        codes.cssName = "\u2248 " + std::string(name.name);
+    }
+    return codes;
+}
+
+QString titleOf(const QString& documentPath) {
+    if (documentPath.isEmpty())
+        return kUntitled;
+    QString name = QFileInfo(documentPath).fileName();
+    // a control character is no text to show, and an SVG cannot hold most of them
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    const QString tokens = QStringLiteral(".tokens.json");
+    if (name.endsWith(tokens, Qt::CaseInsensitive) && name.size() > tokens.size())
+        return name.chopped(int(tokens.size()));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+SheetContent sheetOf(const scheme::SchemeModel& model, const QString& title, const QDate& date,
+                     const QImage& preview) {
+    SheetContent content;
+    content.title = title;
+    content.date = date;
+    content.rule = model.rule();
+    content.raster = model.wheelRaster();
+    content.lightness = model.lightness();
+    for (const core::Color c : model.schemeColors())
+        content.colors.push_back(core::splitColor(c));
+    content.system = colorscience::designSystemOf(content.colors);
+    content.preview = preview;
+    return content;
+}
+
+QString originText(const SheetContent& content) {
+    QString text = QStringLiteral("%1 rule, %2 wheel")
+                       .arg(QLatin1String(kRuleCaptions[static_cast<size_t>(content.rule)]),
+                            QLatin1String(kWheelCaptions[static_cast<size_t>(content.raster)]));
+    if (content.raster == scheme::WheelRaster::Perceptual)
+        text += QStringLiteral(" at lightness %1%").arg(content.lightness * 100, 0, 'f', 1);
+    return text;
+}
+
+std::optional<SheetFormat> sheetFormatForFileName(std::string_view fileName) {
+    const std::string name = lower(fileName);
+    if (endsWith(name, ".png"))
+        return SheetFormat::Png;
+    if (endsWith(name, ".svg"))
+        return SheetFormat::Svg;
+    if (endsWith(name, ".pdf"))
+        return SheetFormat::Pdf;
+    return std::nullopt;
+}
+
+} // namespace sheet
