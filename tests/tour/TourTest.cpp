@@ -9,8 +9,10 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -82,6 +84,20 @@ private slots:
         d.move(190, 80);
         d.press(190, 80);
         save(d.w.get(), "perceptual-wheel");
+
+        // File, Export Sheet, as a user makes one; shown at half its size
+        const QString sheet = scratch.filePath("sheet.png");
+        whenModalAppears<QFileDialog>([sheet](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(sheet);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        d.runMenu("mnuexportsheet");
+        const QImage page(sheet);
+        QVERIFY(!page.isNull());
+        QImageWriter writer(folder + "/scheme-sheet.png", "png");
+        writer.setQuality(0);
+        QVERIFY(writer.write(page.scaledToWidth(page.width() / 2, Qt::SmoothTransformation)));
 
         if (!out.isEmpty())
             return;
