@@ -86,7 +86,8 @@ private slots:
         save(d.w.get(), "perceptual-wheel");
 
         // File, Export Sheet, as a user makes one; shown at half its size
-        const QString sheet = scratch.filePath("sheet.png");
+        QTemporaryDir pages;
+        const QString sheet = pages.filePath("sheet.png");
         whenModalAppears<QFileDialog>([sheet](QFileDialog* dialog) {
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             name->setText(sheet);
