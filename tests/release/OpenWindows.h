@@ -36,7 +36,10 @@ struct OpenWindows {
                                         {"Signal red", "#E0301E"},
                                         {"Leaf", "#5C8A00"}})
             brand.colors.push_back(core::paletteColorOf(name, *core::parseCssColor(css).color));
-        d.w->findChild<palette::PaletteWindow*>("frmpalette")->setPalette(brand, "brand.gpl");
+        auto* paletteWindow = d.w->findChild<palette::PaletteWindow*>("frmpalette");
+        paletteWindow->setPalette(brand, "brand.gpl");
+        // as it opens on a usual screen: the test's screen is smaller than the window
+        paletteWindow->resize(920, 540);
         splash = std::make_unique<mainwindow::SplashWindow>();
         splash->findChild<QTimer*>("Timer1")->stop();
         splash->show();
