@@ -1,5 +1,7 @@
 #include "paletteimport/PaletteReader.h"
 
+#include "paletteimport/JsonReader.h"
+
 #include "core/PrintableText.h"
 
 #include <gtest/gtest.h>
@@ -233,6 +235,13 @@ TEST(PaletteReader, RefusesMoreThanTheBoundsAllow) {
     many.resize(8 * 1024 * 1024 + 1, '\n');
     EXPECT_EQ(readPalette(many, "x.txt").error,
               "It is larger than 8 MB, the most a palette file may be.");
+    // nesting: the deepest a tokens file may go is read, one level more is refused
+    const auto nested = [](int depth) {
+        return std::string(size_t(depth - 1), '[') + "{\"c\": {\"$value\": \"#123456\"}}" +
+               std::string(size_t(depth - 1), ']');
+    };
+    EXPECT_TRUE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth - 1)).value);
+    EXPECT_FALSE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth + 1)).value);
 }
 
 TEST(PaletteReader, ExactColourIsKeptBesideTheShownOne) {
