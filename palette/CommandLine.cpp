@@ -454,7 +454,11 @@ SchemeResult schemeColors(const ExportRequest& request) {
                     {},
                     std::nullopt};
         model.restore(*opened.scheme);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+        return {model.schemeColors(),
+                {},
+                schemeStateText(model.snapshot()),
+                std::nullopt,
+                model.exactColors()};
     }
     model.setRaster(request.raster);
     model.setRule(request.rule);
@@ -466,7 +470,11 @@ SchemeResult schemeColors(const ExportRequest& request) {
         const core::Oklch exact =
             request.baseExact.value_or(core::toOklch(core::oklabOf(core::splitColor(color))));
         model.setBaseColor(core::splitColor(color), exact);
-        return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+        return {model.schemeColors(),
+                {},
+                schemeStateText(model.snapshot()),
+                std::nullopt,
+                model.exactColors()};
     }
     // on the disc the default is the rim at pure red's hue, at the lightness asked for
     const core::Oklch red = core::toOklch(core::oklabOf(core::splitColor(kDefaultBase)));
@@ -480,7 +488,11 @@ SchemeResult schemeColors(const ExportRequest& request) {
                 fail("the position is outside the wheel", "--at", "use 0-259 for X and Y"),
                 {},
                 std::nullopt};
-    return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+    return {model.schemeColors(),
+            {},
+            schemeStateText(model.snapshot()),
+            std::nullopt,
+            model.exactColors()};
 }
 
 std::string usageText() {
@@ -567,10 +579,12 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
     const Format format = *formatForFileName(request.file);
+    ExportOptions options = request.options;
+    options.exact = scheme.exact;
     std::string reason;
-    if (!(scheme.palette ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
-                         : writePaletteFile(path, format, *scheme.colors, &reason, request.options,
-                                            scheme.state))) {
+    if (!(scheme.palette
+              ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
+              : writePaletteFile(path, format, *scheme.colors, &reason, options, scheme.state))) {
         err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
             << core::printableText(reason) << '\n';
         return 1;
