@@ -364,6 +364,8 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("mine") == 4);
         earlier.close();
         MainWindowDriver d;
+        // the perceptual wheel's colours beyond sRGB go with their exact values
+        d.runMenu("mnuperceptual");
         d.move(200, 60);
         d.chooseRule(0); // complementary: two colours, the third swatch keeps an earlier one
         QStringList names, questions;
@@ -398,10 +400,12 @@ private slots:
         // formats themselves are checked beside the command line)
         std::ostringstream out, err;
         const std::string cli = dir.filePath("cli.tokens.json").toStdString();
-        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60"},
+        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60",
+                                          "--raster=perceptual"},
                                          out, err),
                  0);
         const QByteArray window = readAll(dir.filePath("window.tokens.json"));
+        QVERIFY(window.contains("\"display-p3\": \"color(display-p3 "));
         const auto tokens = [](const QByteArray& text) {
             return text.left(text.indexOf("$extensions\": {\"io"));
         };
