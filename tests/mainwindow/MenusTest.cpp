@@ -147,6 +147,7 @@ private slots:
         in<QPushButton>(dialog, "cmdok")->click();
         QTRY_VERIFY(!dialog->isVisible());
         const core::ColorRGB want = core::rgb8Of(*core::parseCssColor("oklch(55% 0.15 250)").color);
+        const core::Oklch exact{0.55, 0.15, 250};
         QCOMPARE(slider->value(), 550);
         // and stays through a move: the scheme is frozen
         d.move(30, 30);
@@ -158,6 +159,12 @@ private slots:
             auto* menu = in<QMenu>(d.child(name), "mnucopyascontext");
             in<QAction>(menu, "mnucopyasoklch")->trigger();
             QCOMPARE(platform::clipboardText(), QString::fromStdString(core::oklchText(want)));
+            // display-p3 of the exact colour typed, not of its 8-bit one
+            in<QAction>(menu, "mnucopyasp3")->trigger();
+            QCOMPARE(platform::clipboardText(),
+                     QString::fromStdString(core::displayP3Text(core::mapToDisplayP3(exact))));
+            QVERIFY(core::displayP3Text(core::mapToDisplayP3(exact)) !=
+                    core::displayP3Text(core::displayP3Of(want)));
             menu->close();
         }
 
