@@ -73,12 +73,13 @@ bool inside(const Vec3& v) {
            v.z >= -kNoise && v.z <= 1 + kNoise;
 }
 
-/// The largest chroma 0..0.5 at lightness L and the hue of cosHue and sinHue that stays inside
-/// the destination whose linear channels linearOfLab gives, to about 2e-6.
+/// The largest chroma lo..0.5 at lightness L and the hue of cosHue and sinHue that stays inside
+/// the destination whose linear channels linearOfLab gives (lo inside it), to about 2e-6.
 template <typename LinearOfLab>
-double edgeChroma(double L, double cosHue, double sinHue, const LinearOfLab& linearOfLab) {
+double edgeChroma(double L, double cosHue, double sinHue, const LinearOfLab& linearOfLab,
+                  double lo = 0.0) {
     constexpr double kHighest = 0.5; // beyond any chroma a rule asks for
-    double lo = 0.0, hi = kHighest;
+    double hi = kHighest;
     if (inside(linearOfLab(L, hi * cosHue, hi * sinHue)))
         return hi;
     for (int i = 0; i < 18; ++i) {
@@ -253,7 +254,8 @@ void PerceptualDisc::buildHueTables(double L) {
             const double cosHue = std::cos(radians), sinHue = std::sin(radians);
             const double lo = edgeChroma(L, cosHue, sinHue, kernel::linearOfOklab);
             m_maxChroma[k] = lo;
-            m_maxChromaP3[k] = edgeChroma(L, cosHue, sinHue, kernel::linearP3OfOklab);
+            // display-p3 holds sRGB: its edge lies beyond sRGB's
+            m_maxChromaP3[k] = edgeChroma(L, cosHue, sinHue, kernel::linearP3OfOklab, lo);
 
             // where the clip's distance enters the search's early-exit window, and where it
             // reaches the JND (the distance grows with chroma beyond the edge)
@@ -266,13 +268,14 @@ void PerceptualDisc::buildHueTables(double L) {
     m_maxChromaP3[kHueSamples] = m_maxChromaP3[0];
     m_p3Arc.assign(kHueSamples + 1, 0.0);
     const double pixelsPerChroma = static_cast<double>(m_geometry.rmax) / kPerceptualRimChroma;
+    double x0 = m_maxChromaP3[0] * pixelsPerChroma, y0 = 0.0;
     for (size_t k = 0; k < kHueSamples; ++k) {
-        const double a0 = kernel::radiansOf(360.0 * static_cast<double>(k) / kHueSamples);
         const double a1 = kernel::radiansOf(360.0 * static_cast<double>(k + 1) / kHueSamples);
-        const double r0 = m_maxChromaP3[k] * pixelsPerChroma;
         const double r1 = m_maxChromaP3[k + 1] * pixelsPerChroma;
-        m_p3Arc[k + 1] = m_p3Arc[k] + std::hypot(r1 * std::cos(a1) - r0 * std::cos(a0),
-                                                 r1 * std::sin(a1) - r0 * std::sin(a0));
+        const double x1 = r1 * std::cos(a1), y1 = r1 * std::sin(a1);
+        m_p3Arc[k + 1] = m_p3Arc[k] + std::hypot(x1 - x0, y1 - y0);
+        x0 = x1;
+        y0 = y1;
     }
     m_clipChroma[kHueSamples] = m_clipChroma[0];
     m_windowChroma[kHueSamples] = m_windowChroma[0];
