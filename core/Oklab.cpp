@@ -14,11 +14,6 @@ namespace {
 
 using namespace kernel;
 
-constexpr Matrix kLinearP3ToXyz = {{
-    {608311.0 / 1250200.0, 189793.0 / 714400.0, 198249.0 / 1000160.0},
-    {35783.0 / 156275.0, 247089.0 / 357200.0, 198249.0 / 2500400.0},
-    {0.0, 32229.0 / 714400.0, 5220557.0 / 5000800.0},
-}};
 // Bradford chromatic adaptation between the D50 of CIE Lab and the D65 of sRGB
 constexpr Matrix kD50ToD65 = {{
     {0.955473421488075, -0.02309845494876471, 0.06325924320057072},
@@ -41,6 +36,12 @@ Vec3 vec(const LinearRgb& c) {
 }
 LinearRgb rgb(const Vec3& v) {
     return {v.x, v.y, v.z};
+}
+
+/// Whether every channel lies in 0..1, allowing kGamutNoise.
+bool inUnitCube(const Vec3& v) {
+    auto inside = [](double x) { return x >= -kGamutNoise && x <= 1.0 + kGamutNoise; };
+    return inside(v.x) && inside(v.y) && inside(v.z);
 }
 
 /// v brought into 0..1; a value that is no number is 0.
@@ -135,11 +136,17 @@ double deltaEOK(const Oklab& x, const Oklab& y) {
 }
 
 bool inSrgbGamut(const LinearRgb& c) {
-    auto inside = [](double v) { return v >= -kGamutNoise && v <= 1.0 + kGamutNoise; };
-    return inside(c.r) && inside(c.g) && inside(c.b);
+    return inUnitCube(vec(c));
 }
 
-LinearRgb gamutMap(const Oklch& given) {
+namespace {
+
+/// The CSS Color 4 gamut mapping of an OKLCH colour into a destination RGB space, given by its
+/// linear channels of OKLab (linearOfLab) and the OKLab of its linear channels (labOfLinear):
+/// the destination's linear channels 0..1.
+template <typename LinearOfLab, typename LabOfLinear>
+Vec3 gamutMapInto(const Oklch& given, const LinearOfLab& linearOfLab,
+                  const LabOfLinear& labOfLinear) {
     // a lightness that is no number is taken as black, like one at or below 0
     if (given.L >= 1.0)
         return {1.0, 1.0, 1.0};
@@ -151,24 +158,26 @@ LinearRgb gamutMap(const Oklch& given) {
     if (std::isnan(origin.C) || !std::isfinite(origin.h))
         origin = {origin.L, 0.0, 0.0};
     origin.C = std::min(origin.C, std::numeric_limits<double>::max());
-    const LinearRgb direct = linearOf(toOklab(origin));
-    if (inSrgbGamut(direct))
-        return {clamp01(direct.r), clamp01(direct.g), clamp01(direct.b)};
+    auto clip = [](const Vec3& c) -> Vec3 { return {clamp01(c.x), clamp01(c.y), clamp01(c.z)}; };
+    auto distance = [&labOfLinear](const Vec3& linear, const Oklab& lab) {
+        const Vec3 v = labOfLinear(linear);
+        return deltaEOK({v.x, v.y, v.z}, lab);
+    };
+    const Oklab originLab = toOklab(origin);
+    const Vec3 direct = linearOfLab(originLab);
+    if (inUnitCube(direct))
+        return clip(direct);
 
     constexpr double kJnd = 0.02;
     constexpr double kEpsilon = 0.0001;
     // halving the largest finite chroma reaches kEpsilon in fewer steps than this, so the
     // bound only guards against a comparison that never settles
     constexpr int kMostSteps = 1100;
-    auto clip = [](const LinearRgb& c) -> LinearRgb {
-        return {clamp01(c.r), clamp01(c.g), clamp01(c.b)};
-    };
     // the hue's cosine and sine once: each step's OKLab is then exactly what toOklab gives
     const double radians = radiansOf(origin.h);
     const double cosHue = std::cos(radians), sinHue = std::sin(radians);
-    Oklab currentLab = toOklab(origin);
-    LinearRgb clipped = clip(direct);
-    if (deltaEOK(oklabOf(clipped), currentLab) < kJnd)
+    Vec3 clipped = clip(direct);
+    if (distance(clipped, originLab) < kJnd)
         return clipped;
 
     double min = 0.0;
@@ -176,14 +185,14 @@ LinearRgb gamutMap(const Oklch& given) {
     bool minInGamut = true;
     for (int step = 0; step < kMostSteps && max - min > kEpsilon; ++step) {
         const double chroma = (min + max) / 2.0;
-        currentLab = {origin.L, chroma * cosHue, chroma * sinHue};
-        const LinearRgb linear = linearOf(currentLab);
-        if (minInGamut && inSrgbGamut(linear)) {
+        const Oklab currentLab = {origin.L, chroma * cosHue, chroma * sinHue};
+        const Vec3 linear = linearOfLab(currentLab);
+        if (minInGamut && inUnitCube(linear)) {
             min = chroma;
             continue;
         }
         clipped = clip(linear);
-        const double e = deltaEOK(oklabOf(clipped), currentLab);
+        const double e = distance(clipped, currentLab);
         if (e < kJnd) {
             if (kJnd - e < kEpsilon)
                 return clipped;
@@ -194,6 +203,19 @@ LinearRgb gamutMap(const Oklch& given) {
         }
     }
     return clipped;
+}
+
+} // namespace
+
+LinearRgb gamutMap(const Oklch& c) {
+    return rgb(gamutMapInto(
+        c, [](const Oklab& lab) { return linearOfOklab(lab.L, lab.a, lab.b); }, oklabOfLinear));
+}
+
+LinearP3 gamutMapP3(const Oklch& c) {
+    const Vec3 v = gamutMapInto(
+        c, [](const Oklab& lab) { return linearP3OfOklab(lab.L, lab.a, lab.b); }, oklabOfLinearP3);
+    return {v.x, v.y, v.z};
 }
 
 namespace {
@@ -317,6 +339,48 @@ LinearRgb linearOfDisplayP3(const Srgb& p3) {
     return rgb(mul(kXyzToLinearSrgb, mul(kLinearP3ToXyz, vec(toLinear(p3)))));
 }
 
+LinearP3 linearP3Of(const Oklab& c) {
+    const Vec3 v = linearP3OfOklab(c.L, c.a, c.b);
+    return {v.x, v.y, v.z};
+}
+
+Oklab oklabOf(const LinearP3& c) {
+    const Vec3 lab = oklabOfLinearP3({c.r, c.g, c.b});
+    return {lab.x, lab.y, lab.z};
+}
+
+LinearP3 linearP3Of(const LinearRgb& c) {
+    const Vec3 v = mul(kXyzToLinearP3, mul(kLinearSrgbToXyz, vec(c)));
+    return {v.x, v.y, v.z};
+}
+
+DisplayP3 displayP3Of(const LinearP3& c) {
+    return {linearLightToSrgb(c.r), linearLightToSrgb(c.g), linearLightToSrgb(c.b)};
+}
+
+LinearP3 linearP3Of(const DisplayP3& c) {
+    return {srgbToLinearLight(c.r), srgbToLinearLight(c.g), srgbToLinearLight(c.b)};
+}
+
+bool inP3Gamut(const LinearP3& c) {
+    return inUnitCube({c.r, c.g, c.b});
+}
+
+bool outsideSrgb(const Oklch& c) {
+    // as gamutMap takes them: no direction off the grey axis is the grey itself
+    if (std::isnan(c.C) || !std::isfinite(c.h))
+        return false;
+    return c.L > 0.0 && c.L < 1.0 && !inSrgbGamut(linearOf(toOklab(c)));
+}
+
+DisplayP3 mapToDisplayP3(const Oklch& c) {
+    return displayP3Of(gamutMapP3(c));
+}
+
+DisplayP3 displayP3Of(ColorRGB c) {
+    return displayP3Of(linearP3Of(linearOf(c)));
+}
+
 std::string hexText(ColorRGB c) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c.r, c.g, c.b);
@@ -349,6 +413,11 @@ std::string oklchText(const Oklch& c) {
 
 std::string oklchText(ColorRGB c) {
     return oklchText(toOklch(oklabOf(c)));
+}
+
+std::string displayP3Text(const DisplayP3& c) {
+    return "color(display-p3 " + trimmed(clamp01(c.r), 4) + " " + trimmed(clamp01(c.g), 4) + " " +
+           trimmed(clamp01(c.b), 4) + ")";
 }
 
 } // namespace core

@@ -24,6 +24,20 @@ struct LinearRgb {
     double b = 0;
 };
 
+/// Linear-light display-p3 (the P3 primaries, white D65), each channel 0..1 inside its gamut.
+struct LinearP3 {
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
+/// Gamma-encoded display-p3 (the sRGB transfer curve), each channel 0..1 inside its gamut.
+struct DisplayP3 {
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
 /// OKLab: L 0..1 (black to white), a and b about -0.4..0.4.
 struct Oklab {
     double L = 0;
@@ -114,6 +128,30 @@ CieLab labOf(const LinearRgb& c);
 /// Linear sRGB of an encoded display-p3 colour (channels 0..1 inside display-p3).
 LinearRgb linearOfDisplayP3(const Srgb& p3);
 
+/// Linear display-p3 of OKLab (channels outside 0..1 when it is outside display-p3).
+LinearP3 linearP3Of(const Oklab& c);
+/// OKLab of linear display-p3 (any channels).
+Oklab oklabOf(const LinearP3& c);
+/// Linear display-p3 of linear sRGB; sRGB lies inside display-p3, so 0..1 stays 0..1.
+LinearP3 linearP3Of(const LinearRgb& c);
+/// Encoded display-p3 of linear display-p3 (channels unbounded, odd-symmetric).
+DisplayP3 displayP3Of(const LinearP3& c);
+/// Linear display-p3 of encoded display-p3 (channels unbounded, odd-symmetric).
+LinearP3 linearP3Of(const DisplayP3& c);
+/// Whether every linear display-p3 channel lies in 0..1, allowing 1e-9 of floating-point noise.
+bool inP3Gamut(const LinearP3& c);
+/// Whether the CSS gamut mapping into sRGB changes an OKLCH colour: 0 < L < 1 and some linear
+/// sRGB channel outside 0..1 (a lightness at 0 or 1 or beyond is black or white, inside).
+bool outsideSrgb(const Oklch& c);
+
+/// Linear display-p3 0..1 of an OKLCH colour by the CSS Color 4 gamut mapping with display-p3
+/// as destination: the same steps, bounds and answers for odd input as gamutMap.
+LinearP3 gamutMapP3(const Oklch& c);
+/// The gamut-mapped encoded display-p3 0..1 of an OKLCH colour: displayP3Of(gamutMapP3(c)).
+DisplayP3 mapToDisplayP3(const Oklch& c);
+/// Encoded display-p3 0..1 of an 8-bit sRGB colour (always inside display-p3).
+DisplayP3 displayP3Of(ColorRGB c);
+
 /// "#RRGGBB", upper case.
 std::string hexText(ColorRGB c);
 /// "rgb(r, g, b)" with channels 0..255, the form browsers serialise.
@@ -127,5 +165,8 @@ std::string hslText(ColorRGB c);
 std::string oklchText(const Oklch& c);
 /// oklchText of the OKLCH of an 8-bit colour.
 std::string oklchText(ColorRGB c);
+/// "color(display-p3 r g b)": each channel clamped to 0..1 and written to 4 decimals (a
+/// hundredth of an 8-bit step), trailing zeros and a bare point dropped ("1", "0.5", "0.9176").
+std::string displayP3Text(const DisplayP3& c);
 
 } // namespace core

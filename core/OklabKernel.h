@@ -40,6 +40,16 @@ constexpr Matrix kXyzToLinearSrgb = {{
     {-851781.0 / 878810.0, 1648619.0 / 878810.0, 36519.0 / 878810.0},
     {705.0 / 12673.0, -2585.0 / 12673.0, 705.0 / 667.0},
 }};
+constexpr Matrix kLinearP3ToXyz = {{
+    {608311.0 / 1250200.0, 189793.0 / 714400.0, 198249.0 / 1000160.0},
+    {35783.0 / 156275.0, 247089.0 / 357200.0, 198249.0 / 2500400.0},
+    {0.0, 32229.0 / 714400.0, 5220557.0 / 5000800.0},
+}};
+constexpr Matrix kXyzToLinearP3 = {{
+    {446124.0 / 178915.0, -333277.0 / 357830.0, -72051.0 / 178915.0},
+    {-14852.0 / 17905.0, 63121.0 / 35810.0, 423.0 / 17905.0},
+    {11844.0 / 330415.0, -50337.0 / 660830.0, 316169.0 / 330415.0},
+}};
 constexpr Matrix kXyzToLms = {{
     {0.8190224379967030, 0.3619062600528904, -0.1288737815209879},
     {0.0329836539323885, 0.9292868615863434, 0.0361446663506424},
@@ -67,9 +77,22 @@ inline Vec3 linearOfOklab(double L, double a, double b) {
     return mul(kXyzToLinearSrgb, mul(kLmsToXyz, cubed));
 }
 
+/// Linear display-p3 of OKLab; unbounded outside the display-p3 gamut.
+inline Vec3 linearP3OfOklab(double L, double a, double b) {
+    const Vec3 lms = mul(kOklabToLms, {L, a, b});
+    const Vec3 cubed = {lms.x * lms.x * lms.x, lms.y * lms.y * lms.y, lms.z * lms.z * lms.z};
+    return mul(kXyzToLinearP3, mul(kLmsToXyz, cubed));
+}
+
 /// OKLab (as x = L, y = a, z = b) of linear sRGB.
 inline Vec3 oklabOfLinear(const Vec3& rgb) {
     const Vec3 lms = mul(kXyzToLms, mul(kLinearSrgbToXyz, rgb));
+    return mul(kLmsToOklab, {std::cbrt(lms.x), std::cbrt(lms.y), std::cbrt(lms.z)});
+}
+
+/// OKLab (as x = L, y = a, z = b) of linear display-p3.
+inline Vec3 oklabOfLinearP3(const Vec3& rgb) {
+    const Vec3 lms = mul(kXyzToLms, mul(kLinearP3ToXyz, rgb));
     return mul(kLmsToOklab, {std::cbrt(lms.x), std::cbrt(lms.y), std::cbrt(lms.z)});
 }
 

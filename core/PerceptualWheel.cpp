@@ -73,6 +73,22 @@ bool inside(const Vec3& v) {
            v.z >= -kNoise && v.z <= 1 + kNoise;
 }
 
+/// The largest chroma lo..0.5 at lightness L and the hue of cosHue and sinHue that stays inside
+/// the destination whose linear channels linearOfLab gives (lo inside it), to about 2e-6.
+template <typename LinearOfLab>
+double edgeChroma(double L, double cosHue, double sinHue, const LinearOfLab& linearOfLab,
+                  double lo = 0.0) {
+    constexpr double kHighest = 0.5; // beyond any chroma a rule asks for
+    double hi = kHighest;
+    if (inside(linearOfLab(L, hi * cosHue, hi * sinHue)))
+        return hi;
+    for (int i = 0; i < 18; ++i) {
+        const double mid = (lo + hi) / 2;
+        (inside(linearOfLab(L, mid * cosHue, mid * sinHue)) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
 /// deltaEOK between the ray's colour at chroma c and its clip.
 double clipDistance(double L, double c, double cosHue, double sinHue) {
     const double a = c * cosHue, b = c * sinHue;
@@ -181,6 +197,7 @@ PerceptualDisc::PerceptualDisc(const WheelGeometry& g, int size)
     // left or right neighbour across the surface's edge is a background pixel of a row
     // beside it
     m_inGamut.assign(m_pixels.size() + 2 * static_cast<size_t>(m_size), 0);
+    m_inP3 = m_inGamut;
     for (int y = 0; y < m_size; ++y) {
         for (int x = 0; x < m_size; ++x) {
             const double dx = x - static_cast<double>(g.cx);
@@ -222,26 +239,23 @@ double PerceptualDisc::maxChroma(double hue) const {
     return sampled(m_maxChroma, hue / 360.0 * kHueSamples);
 }
 
+double PerceptualDisc::maxChromaP3(double hue) const {
+    return sampled(m_maxChromaP3, hue / 360.0 * kHueSamples);
+}
+
 void PerceptualDisc::buildHueTables(double L) {
     m_maxChroma.assign(kHueSamples + 1, 0.0);
+    m_maxChromaP3.assign(kHueSamples + 1, 0.0);
     m_clipChroma.assign(kHueSamples + 1, 0.0);
     m_windowChroma.assign(kHueSamples + 1, 0.0);
-    constexpr double kHighest = 0.5; // beyond any chroma a rule asks for
     inParallel(kHueSamples, 48, [&](size_t first, size_t end) {
         for (size_t k = first; k < end; ++k) {
             const double radians = kernel::radiansOf(360.0 * static_cast<double>(k) / kHueSamples);
             const double cosHue = std::cos(radians), sinHue = std::sin(radians);
-            // largest in-gamut chroma, to about 2e-6
-            double lo = 0.0, hi = kHighest;
-            if (inside(kernel::linearOfOklab(L, hi * cosHue, hi * sinHue))) {
-                lo = hi;
-            } else {
-                for (int i = 0; i < 18; ++i) {
-                    const double mid = (lo + hi) / 2;
-                    (inside(kernel::linearOfOklab(L, mid * cosHue, mid * sinHue)) ? lo : hi) = mid;
-                }
-            }
+            const double lo = edgeChroma(L, cosHue, sinHue, kernel::linearOfOklab);
             m_maxChroma[k] = lo;
+            // display-p3 holds sRGB: its edge lies beyond sRGB's
+            m_maxChromaP3[k] = edgeChroma(L, cosHue, sinHue, kernel::linearP3OfOklab, lo);
 
             // where the clip's distance enters the search's early-exit window, and where it
             // reaches the JND (the distance grows with chroma beyond the edge)
@@ -251,6 +265,18 @@ void PerceptualDisc::buildHueTables(double L) {
         }
     });
     m_maxChroma[kHueSamples] = m_maxChroma[0];
+    m_maxChromaP3[kHueSamples] = m_maxChromaP3[0];
+    m_p3Arc.assign(kHueSamples + 1, 0.0);
+    const double pixelsPerChroma = static_cast<double>(m_geometry.rmax) / kPerceptualRimChroma;
+    double x0 = m_maxChromaP3[0] * pixelsPerChroma, y0 = 0.0;
+    for (size_t k = 0; k < kHueSamples; ++k) {
+        const double a1 = kernel::radiansOf(360.0 * static_cast<double>(k + 1) / kHueSamples);
+        const double r1 = m_maxChromaP3[k + 1] * pixelsPerChroma;
+        const double x1 = r1 * std::cos(a1), y1 = r1 * std::sin(a1);
+        m_p3Arc[k + 1] = m_p3Arc[k] + std::hypot(x1 - x0, y1 - y0);
+        x0 = x1;
+        y0 = y1;
+    }
     m_clipChroma[kHueSamples] = m_clipChroma[0];
     m_windowChroma[kHueSamples] = m_windowChroma[0];
     // a kink shows as a bend between three samples; smooth stretches bend far less
@@ -275,6 +301,7 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
     const kernel::ByteTable& toByte = kernel::byteTable();
     const double* clipTable = m_clipChroma.data();
     const double* windowTable = m_windowChroma.data();
+    const double* p3Table = m_maxChromaP3.data();
     static const kernel::Matrix kCubedLmsToLinear = cubedLmsToLinear();
     std::atomic<int> exactPixels{0};
     inParallel(m_disc.size(), 2048, [&](size_t first, size_t end) {
@@ -283,6 +310,8 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
             const DiscPixel& p = m_disc[i];
             const uint32_t k = p.hueSample;
             const double f = p.hueFraction;
+            const double edgeP3 = p3Table[k] + (p3Table[k + 1] - p3Table[k]) * f;
+            m_inP3[p.index + static_cast<uint32_t>(m_size)] = p.chroma <= edgeP3 ? 1 : 0;
             const double jnd = clipTable[k] + (clipTable[k + 1] - clipTable[k]) * f;
             // up to the JND the CSS answer is the clip of the colour itself
             double c = p.chroma;
@@ -322,10 +351,18 @@ const std::vector<uint32_t>& PerceptualDisc::draw(double L) {
     const uint32_t line = argb(gamutLineColor(L));
     const auto n = static_cast<ptrdiff_t>(m_size);
     const uint8_t* inGamut = m_inGamut.data() + n;
+    const uint8_t* inP3 = m_inP3.data() + n;
+    constexpr double kDashPeriod = kP3DashLength + kP3GapLength;
     for (const DiscPixel& p : m_disc) {
         const auto i = static_cast<ptrdiff_t>(p.index);
-        if (!inGamut[i] && (inGamut[i - 1] | inGamut[i + 1] | inGamut[i - n] | inGamut[i + n]))
+        if (!inGamut[i] && (inGamut[i - 1] | inGamut[i + 1] | inGamut[i - n] | inGamut[i + n])) {
             m_pixels[i] = line;
+        } else if (!inP3[i] && (inP3[i - 1] | inP3[i + 1] | inP3[i - n] | inP3[i + n])) {
+            const double arc = m_p3Arc[p.hueSample] +
+                               (m_p3Arc[p.hueSample + 1] - m_p3Arc[p.hueSample]) * p.hueFraction;
+            if (std::fmod(arc, kDashPeriod) < kP3DashLength)
+                m_pixels[i] = line;
+        }
     }
     return m_pixels;
 }

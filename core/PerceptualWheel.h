@@ -42,10 +42,16 @@ std::array<Oklch, 2> monochromePartners(const Oklch& base);
 /// L = 0.5637, where a grey of that lightness has more WCAG contrast against white.
 ColorRGB gamutLineColor(double L);
 
+/// Length in pixels of one dash and one gap of the display-p3 line, measured along the line.
+constexpr double kP3DashLength = 3.0;
+constexpr double kP3GapLength = 3.0;
+
 /// The disc on a square surface (0xFFRRGGBB pixels, row by row, as QImage::Format_RGB32
 /// reads them). Pixels within g.rmax of the centre show the gamut-mapped colour of the
 /// pointer there; the pixels just outside sRGB that touch (4-neighbour) an in-gamut pixel
-/// show the gamut line; the rest shows kWheelBackground. Inside sRGB a pixel equals
+/// show the gamut line; the pixels just outside display-p3 that touch a pixel inside it show
+/// the same colour dashed (kP3DashLength on, kP3GapLength off, along the line), where the sRGB
+/// line does not run; the rest shows kWheelBackground. Inside sRGB a pixel equals
 /// perceptualColorAt exactly; outside it the disc maps each hue's chroma beyond the
 /// just-noticeable clip to that clip, which is within one level per channel of the exact
 /// binary search.
@@ -65,6 +71,8 @@ public:
     /// Largest in-gamut chroma (0..0.33+) at hue (degrees, any) for the last draw's
     /// lightness, interpolated between 0.5 degree samples.
     double maxChroma(double hue) const;
+    /// The same for display-p3: its largest chroma (0..0.5) at hue for the last draw.
+    double maxChromaP3(double hue) const;
     /// How many pixels the last draw mapped by the full CSS search (at gamut corners).
     int exactlyMappedPixels() const { return m_exactPixels; }
 
@@ -90,7 +98,12 @@ private:
     std::vector<DiscPixel> m_disc;
     std::vector<uint32_t> m_pixels;
     std::vector<uint8_t> m_inGamut;
+    std::vector<uint8_t> m_inP3;     ///< padded as m_inGamut
     std::vector<double> m_maxChroma; ///< per hue sample, one extra wrapping sample
+    std::vector<double> m_maxChromaP3;
+    /// per hue sample, the length in pixels along the display-p3 edge from hue 0: the dashes'
+    /// phase, so that they keep their length where the edge runs nearly radially
+    std::vector<double> m_p3Arc;
     /// per hue sample, where the clip's deltaEOK reaches the JND, and where it comes within
     /// the search's epsilon of it: with the edge, they replay the CSS search per pixel
     std::vector<double> m_clipChroma;

@@ -173,6 +173,18 @@ void runSchemeAround(SchemeType type, double theta, double r, float x, float y,
     runRule(type, x, y, theta, r, g, read, slots, lines);
 }
 
+std::array<std::optional<std::array<double, 2>>, 3>
+schemePolarPoints(SchemeType type, double theta, double r, const WheelGeometry& g) {
+    const Derived d = derivedPoints(type, theta, r, g);
+    std::array<std::optional<std::array<double, 2>>, 3> points;
+    points[1] = std::array<double, 2>{theta, r};
+    if (d.p1)
+        points[0] = std::array<double, 2>{d.p1->angle, d.p1->radius};
+    if (d.p2)
+        points[2] = std::array<double, 2>{d.p2->angle, d.p2->radius};
+    return points;
+}
+
 std::optional<SchemeType> schemeTypeFromIndex(int index) {
     if (index < 0 || index > 4)
         return std::nullopt;

@@ -96,6 +96,12 @@ void runSchemeAround(SchemeType type, double theta, double r, float x, float y,
                      const WheelGeometry& g, PolarColorSource& source, SchemeSlots& slots,
                      ConstructionLines& lines);
 
+/// Where runSchemeAround takes each column's colour for a rule around the point at angle theta
+/// and radius r: per column (k = 1..3 at index k - 1) the angle (degrees, as derived) and radius
+/// (wheel pixels), none for the column the rule leaves alone (complementary's third).
+std::array<std::optional<std::array<double, 2>>, 3>
+schemePolarPoints(SchemeType type, double theta, double r, const WheelGeometry& g);
+
 /// Scheme type for a selector index 0-4.
 std::optional<SchemeType> schemeTypeFromIndex(int index);
 

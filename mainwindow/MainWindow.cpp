@@ -229,10 +229,11 @@ void MainWindow::attachCopyAs() {
     for (size_t i = 0; i < 3; ++i) {
         const int k = static_cast<int>(i) + 1;
         const auto colorOf = [this, k] { return core::splitColor(m_model.swatchColor(k)); };
-        ui::attachCopyAsMenu(m_swatches[i], colorOf);
+        const auto exactOf = [this, k] { return m_model.exactColor(k); };
+        ui::attachCopyAsMenu(m_swatches[i], colorOf, exactOf);
         for (ClickLineEdit* field : {m_redFields[i], m_greenFields[i], m_blueFields[i],
                                      m_decimalFields[i], m_htmlFields[i], m_webSafeFields[i]})
-            ui::attachCopyAsMenu(field, colorOf);
+            ui::attachCopyAsMenu(field, colorOf, exactOf);
     }
 }
 

@@ -187,7 +187,8 @@ void MainWindow::saveSchemeAs() {
 bool MainWindow::writeDocument(const QString& path) {
     std::string reason;
     if (palette::writePaletteFile(path, palette::Format::DesignTokens, m_model.schemeColors(),
-                                  &reason, {}, palette::schemeStateText(m_model.snapshot())))
+                                  &reason, {false, false, m_model.exactColors()},
+                                  palette::schemeStateText(m_model.snapshot())))
         return true;
     QMessageBox::warning(this, QStringLiteral("Save Scheme As"),
                          QStringLiteral("The scheme was not saved to %1: %2.")

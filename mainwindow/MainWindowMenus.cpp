@@ -273,7 +273,8 @@ void MainWindow::exportPalette() {
     const QString path = dialog.target();
     const palette::Format format = dialog.formatFor(path);
     std::string reason;
-    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason, {},
+    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason,
+                                   {false, false, m_model.exactColors()},
                                    palette::schemeStateText(m_model.snapshot())))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),

@@ -555,8 +555,9 @@ SchemeResult schemeColors(const ExportRequest& request) {
     std::optional<core::Palette> palette;
     std::string error = buildScheme(request, model, palette);
     if (palette || !error.empty())
-        return {std::nullopt, std::move(error), {}, palette};
-    return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt};
+        return {std::nullopt, std::move(error), {}, palette, {}};
+    return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt,
+            model.exactColors()};
 }
 
 std::string usageText() {
@@ -656,10 +657,12 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
     const Format format = *formatForFileName(request.file);
+    ExportOptions options = request.options;
+    options.exact = scheme.exact;
     std::string reason;
-    if (!(scheme.palette ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
-                         : writePaletteFile(path, format, *scheme.colors, &reason, request.options,
-                                            scheme.state))) {
+    if (!(scheme.palette
+              ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
+              : writePaletteFile(path, format, *scheme.colors, &reason, options, scheme.state))) {
         err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
             << core::printableText(reason) << '\n';
         return 1;

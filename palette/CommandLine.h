@@ -69,6 +69,9 @@ struct SchemeResult {
     std::string state;
     /// A palette read --from, written instead of a scheme.
     std::optional<core::Palette> palette;
+    /// The colours' exact OKLCH (SchemeModel::exactColors), which the CSS files and tokens
+    /// also write where they reach beyond sRGB.
+    std::vector<std::optional<core::Oklch>> exact{};
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

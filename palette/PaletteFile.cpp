@@ -8,7 +8,8 @@
 namespace palette {
 
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason, ExportOptions options, std::string_view schemeState) {
+                      std::string* reason, const ExportOptions& options,
+                      std::string_view schemeState) {
     return writeBytesFile(path, fileBytes(format, colors, options, schemeState), reason);
 }
 

@@ -12,7 +12,7 @@ namespace palette {
 /// the colours file is written: on failure an earlier file stays as it was and reason (when
 /// given) says why. A design-tokens file holds schemeState, when given (see designTokensText).
 bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason, ExportOptions options = {},
+                      std::string* reason, const ExportOptions& options = {},
                       std::string_view schemeState = {});
 
 /// Writes bytes to path as writePaletteFile does.

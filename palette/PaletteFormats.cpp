@@ -71,7 +71,43 @@ namespace {
 struct NamedColor {
     std::string name;
     core::ColorRGB color;
+    std::string wide; ///< its display-p3 text when it lies outside sRGB, else empty
 };
+
+/// The wide-gamut text of scheme colour i (empty for none).
+std::string wideTextOf(const ExportOptions& options, size_t i) {
+    return i < options.exact.size() ? wideGamutText(options.exact[i]) : std::string();
+}
+
+/// The wide-gamut text of ramp r's step s: the colour's own for its pinned step, else empty.
+std::string wideTextOf(const ExportOptions& options, const colorscience::DesignSystem& system,
+                       size_t r, size_t s) {
+    const colorscience::Ramp& ramp = system.ramps.at(r);
+    return ramp.steps.at(s).pinned && r < system.colors.size() ? wideTextOf(options, r)
+                                                               : std::string();
+}
+
+/// An "@media (color-gamut: p3)" rule whose :root rule holds the declarations (each "name:
+/// value;"), or nothing when there are none, so a file of colours inside sRGB stays as it was.
+std::string wideGamutRule(const std::vector<std::string>& declarations) {
+    if (declarations.empty())
+        return {};
+    std::string text = "@media (color-gamut: p3) {\n  :root {\n";
+    for (const std::string& d : declarations)
+        text += "    " + d + "\n";
+    return text + "  }\n}\n";
+}
+
+/// The wide-gamut declarations "--<prefix><name>: <display-p3>;" of the entries that have one.
+std::vector<std::string> wideDeclarations(const std::vector<NamedColor>& entries,
+                                          std::string_view prefix) {
+    std::vector<std::string> declarations;
+    for (const NamedColor& e : entries) {
+        if (!e.wide.empty())
+            declarations.push_back("--" + std::string(prefix) + e.name + ": " + e.wide + ";");
+    }
+    return declarations;
+}
 
 std::string stepName(const colorscience::DesignSystem& system, size_t ramp, size_t step) {
     return colorscience::rampName(ramp, system.colors.size()) + "-" +
@@ -79,19 +115,20 @@ std::string stepName(const colorscience::DesignSystem& system, size_t ramp, size
 }
 
 /// The colours, then with options.ramps every ramp step, then with options.dark the twins.
-std::vector<NamedColor> entriesOf(const SchemeColors& colors, ExportOptions options) {
+std::vector<NamedColor> entriesOf(const SchemeColors& colors, const ExportOptions& options) {
     std::vector<NamedColor> entries;
     for (size_t i = 0; i < colors.size(); ++i)
-        entries.push_back({colorName(i), core::splitColor(colors[i])});
+        entries.push_back({colorName(i), core::splitColor(colors[i]), wideTextOf(options, i)});
     if (!options.ramps && !options.dark)
         return entries;
     const colorscience::DesignSystem system = designSystemOf(colors);
     for (size_t r = 0; options.ramps && r < system.ramps.size(); ++r) {
         for (size_t s = 0; s < colorscience::kRampSize; ++s)
-            entries.push_back({stepName(system, r, s), system.ramps[r].steps.at(s).color});
+            entries.push_back({stepName(system, r, s), system.ramps[r].steps.at(s).color,
+                               wideTextOf(options, system, r, s)});
     }
     for (size_t i = 0; options.dark && i < system.twins.size(); ++i)
-        entries.push_back({colorName(i) + "-dark", system.twins[i].color});
+        entries.push_back({colorName(i) + "-dark", system.twins[i].color, {}});
     return entries;
 }
 
@@ -104,8 +141,9 @@ std::string joinMembers(const std::vector<std::string>& members) {
 }
 
 /// One sRGB colour token "name": {...} with its lines indented by indent, no line end after
-/// its closing brace.
-std::string tokenText(std::string_view name, core::ColorRGB c, const std::string& indent) {
+/// its closing brace; a wide-gamut text goes under "$extensions" as "display-p3".
+std::string tokenText(std::string_view name, core::ColorRGB c, const std::string& indent,
+                      const std::string& wide = {}) {
     std::string text = indent + "\"" + std::string(name) + "\": {\n";
     text += indent + "  \"$type\": \"color\",\n";
     text += indent + "  \"$value\": {\n";
@@ -118,7 +156,9 @@ std::string tokenText(std::string_view name, core::ColorRGB c, const std::string
     // needs no escaping
     text += indent + "  \"$extensions\": {\n";
     text += indent + "    \"" + std::string(kTokenExtensionKey) + "\": {\n";
-    text += indent + "      \"oklch\": \"" + core::oklchText(c) + "\"\n";
+    text += indent + "      \"oklch\": \"" + core::oklchText(c) + (wide.empty() ? "\"\n" : "\",\n");
+    if (!wide.empty())
+        text += indent + "      \"display-p3\": \"" + wide + "\"\n";
     text += indent + "    }\n";
     text += indent + "  }\n";
     return text + indent + "}";
@@ -136,24 +176,32 @@ std::string groupText(std::string_view name, std::string_view description,
 
 } // namespace
 
-std::string cssText(const SchemeColors& colors, ExportOptions options) {
-    std::string text = ":root {\n";
-    for (const NamedColor& e : entriesOf(colors, options))
-        text += "  --" + e.name + ": " + core::hexText(e.color) + ";\n";
-    return text + "}\n";
+std::string wideGamutText(const std::optional<core::Oklch>& exact) {
+    if (!exact || !core::outsideSrgb(*exact))
+        return {};
+    return core::displayP3Text(core::mapToDisplayP3(*exact));
 }
 
-std::string oklchCssText(const SchemeColors& colors, ExportOptions options) {
+std::string cssText(const SchemeColors& colors, const ExportOptions& options) {
+    const std::vector<NamedColor> entries = entriesOf(colors, options);
     std::string text = ":root {\n";
-    for (const NamedColor& e : entriesOf(colors, options)) {
+    for (const NamedColor& e : entries)
+        text += "  --" + e.name + ": " + core::hexText(e.color) + ";\n";
+    return text + "}\n" + wideGamutRule(wideDeclarations(entries, {}));
+}
+
+std::string oklchCssText(const SchemeColors& colors, const ExportOptions& options) {
+    const std::vector<NamedColor> entries = entriesOf(colors, options);
+    std::string text = ":root {\n";
+    for (const NamedColor& e : entries) {
         const std::string property = "  --" + e.name + ": ";
         text += property + core::hexText(e.color) + ";\n";
         text += property + core::oklchText(e.color) + ";\n";
     }
-    return text + "}\n";
+    return text + "}\n" + wideGamutRule(wideDeclarations(entries, {}));
 }
 
-std::string scssText(const SchemeColors& colors, ExportOptions options) {
+std::string scssText(const SchemeColors& colors, const ExportOptions& options) {
     std::string text;
     for (const NamedColor& e : entriesOf(colors, options))
         text += "$" + e.name + ": " + core::hexText(e.color) + ";\n";
@@ -170,7 +218,7 @@ std::string tokenComponent(int channel) {
     return std::string(buffer, result.ptr);
 }
 
-std::string designTokensText(const SchemeColors& colors, ExportOptions options,
+std::string designTokensText(const SchemeColors& colors, const ExportOptions& options,
                              std::string_view schemeState) {
     // The scheme's colours are tokens at the top, where build tools and readers of the files
     // written before the ramps find them (color-1 builds as --color-1); a token cannot also
@@ -179,12 +227,16 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options,
     const colorscience::DesignSystem system = designSystemOf(colors);
     std::vector<std::string> top;
     for (size_t i = 0; i < colors.size(); ++i)
-        top.push_back(tokenText(colorName(i), core::splitColor(colors[i]), "  "));
+        top.push_back(
+            tokenText(colorName(i), core::splitColor(colors[i]), "  ", wideTextOf(options, i)));
     std::vector<std::string> ramps;
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         std::vector<std::string> steps;
-        for (const colorscience::RampStep& s : system.ramps[r].steps)
-            steps.push_back(tokenText(std::to_string(s.step), s.color, "      "));
+        for (size_t s = 0; s < colorscience::kRampSize; ++s) {
+            const colorscience::RampStep& step = system.ramps[r].steps.at(s);
+            steps.push_back(tokenText(std::to_string(step.step), step.color, "      ",
+                                      wideTextOf(options, system, r, s)));
+        }
         ramps.push_back(
             groupText(colorscience::rampName(r, system.colors.size()), {}, steps, "    "));
     }
@@ -211,7 +263,7 @@ std::string designTokensText(const SchemeColors& colors, ExportOptions options,
     return "{\n" + joinMembers(top) + "}\n";
 }
 
-std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options) {
+std::string tailwindThemeText(const SchemeColors& colors, const ExportOptions& options) {
     const colorscience::DesignSystem system = designSystemOf(colors);
     std::string text =
         "/* Tailwind CSS 4 theme: tonal ramps 50 (lightest) to 950 of the scheme's colours and\n"
@@ -221,12 +273,17 @@ std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options)
         "   @import \"./scheme.tailwind.css\";\n"
         "*/\n"
         "@theme {\n";
+    std::vector<std::string> wide;
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         if (r > 0)
             text += "\n";
-        for (size_t s = 0; s < colorscience::kRampSize; ++s)
-            text += "  --color-" + stepName(system, r, s) + ": " +
-                    core::oklchText(system.ramps[r].steps.at(s).color) + ";\n";
+        for (size_t s = 0; s < colorscience::kRampSize; ++s) {
+            const std::string property = "--color-" + stepName(system, r, s) + ": ";
+            text += "  " + property + core::oklchText(system.ramps[r].steps.at(s).color) + ";\n";
+            const std::string p3 = wideTextOf(options, system, r, s);
+            if (!p3.empty())
+                wide.push_back(property + p3 + ";");
+        }
     }
     if (options.dark && !system.twins.empty()) {
         text += "\n";
@@ -234,13 +291,25 @@ std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options)
             text += "  --color-" + colorName(i) +
                     "-dark: " + core::oklchText(system.twins[i].color) + ";\n";
     }
-    return text + "}\n";
+    // @theme stays at the top level, as Tailwind asks; the theme's variables live on :root
+    return text + "}\n" + wideGamutRule(wide);
 }
 
-std::string cssRampsText(const SchemeColors& colors) {
+std::string cssRampsText(const SchemeColors& colors, const ExportOptions& options) {
     const colorscience::DesignSystem system = designSystemOf(colors);
     const auto lightDark = [](core::ColorRGB light, core::ColorRGB dark) {
         return "light-dark(" + core::hexText(light) + ", " + core::hexText(dark) + ")";
+    };
+    // the same pair with a side's display-p3 text where it has one; empty when neither has
+    std::vector<std::string> wide;
+    const auto addWide = [&wide](const std::string& name, core::ColorRGB light,
+                                 const std::string& lightWide, core::ColorRGB dark,
+                                 const std::string& darkWide) {
+        if (lightWide.empty() && darkWide.empty())
+            return;
+        wide.push_back("--" + name + ": light-dark(" +
+                       (lightWide.empty() ? core::hexText(light) : lightWide) + ", " +
+                       (darkWide.empty() ? core::hexText(dark) : darkWide) + ");");
     };
     std::string text =
         "/* The scheme's colours and their tonal ramps for light and dark mode. Each value is\n"
@@ -255,20 +324,25 @@ std::string cssRampsText(const SchemeColors& colors) {
         "  color-scheme: light dark;\n";
     for (size_t i = 0; i < colors.size(); ++i) {
         const core::ColorRGB c = core::splitColor(colors[i]);
-        text += "  --" + colorName(i) + ": " +
-                lightDark(c, i < system.twins.size() ? system.twins[i].color : c) + ";\n";
+        const core::ColorRGB dark = i < system.twins.size() ? system.twins[i].color : c;
+        text += "  --" + colorName(i) + ": " + lightDark(c, dark) + ";\n";
+        addWide(colorName(i), c, wideTextOf(options, i), dark, {});
     }
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         const auto& steps = system.ramps[r].steps;
-        for (size_t s = 0; s < steps.size(); ++s)
+        for (size_t s = 0; s < steps.size(); ++s) {
+            const size_t mirror = steps.size() - 1 - s;
             text += "  --" + stepName(system, r, s) + ": " +
-                    lightDark(steps.at(s).color, steps.at(steps.size() - 1 - s).color) + ";\n";
+                    lightDark(steps.at(s).color, steps.at(mirror).color) + ";\n";
+            addWide(stepName(system, r, s), steps.at(s).color, wideTextOf(options, system, r, s),
+                    steps.at(mirror).color, wideTextOf(options, system, r, mirror));
+        }
     }
-    return text + "}\n";
+    return text + "}\n" + wideGamutRule(wide);
 }
 
 std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName,
-                            ExportOptions options) {
+                            const ExportOptions& options) {
     std::string text = "GIMP Palette\nName: ";
     // a line break in the name would end the header line early
     for (char c : paletteName)
@@ -282,7 +356,7 @@ std::string gimpPaletteText(const SchemeColors& colors, std::string_view palette
     return text;
 }
 
-std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options) {
+std::vector<uint8_t> aseBytes(const SchemeColors& colors, const ExportOptions& options) {
     const std::vector<NamedColor> entries = entriesOf(colors, options);
     std::vector<uint8_t> out = {'A', 'S', 'E', 'F'};
     putU16(out, 1); // version 1.0
@@ -307,8 +381,8 @@ std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options)
     return out;
 }
 
-std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, ExportOptions options,
-                               std::string_view schemeState) {
+std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
+                               const ExportOptions& options, std::string_view schemeState) {
     std::string text;
     switch (format) {
     case Format::Css:
@@ -332,7 +406,7 @@ std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors, Export
         text = tailwindThemeText(colors, options);
         break;
     case Format::CssRamps:
-        text = cssRampsText(colors);
+        text = cssRampsText(colors, options);
         break;
     }
     return std::vector<uint8_t>(text.begin(), text.end());

@@ -2,6 +2,7 @@
 
 #include "colorscience/DesignSystem.h"
 #include "core/ColorCodes.h"
+#include "core/Oklab.h"
 #include "core/Palette.h"
 #include "core/Scheme.h"
 
@@ -43,7 +44,18 @@ constexpr std::array<Format, 8> kFormats = {Format::Css,
 struct ExportOptions {
     bool ramps = false; ///< the tonal ramps: "color-1-50" .. "neutral-950" after the colours
     bool dark = false;  ///< each colour's dark twin: "color-1-dark" .. after everything else
+    /// The colours' exact OKLCH, in the scheme's order (none, or fewer: the 8-bit colour is the
+    /// colour). A colour outside sRGB is written also as its display-p3 value (wideGamutText):
+    /// the CSS, oklch, ramps and Tailwind files add an "@media (color-gamut: p3)" rule after
+    /// everything else, the tokens a "display-p3" under "$extensions". The ramps and twins are
+    /// built from the 8-bit colours, inside sRGB; only the ramp step that is the colour itself
+    /// (its pinned step) takes its display-p3 value too.
+    std::vector<std::optional<core::Oklch>> exact{};
 };
+
+/// "color(display-p3 r g b)" of an exact colour outside sRGB, mapped into display-p3 by the CSS
+/// algorithm; empty for none or a colour inside sRGB, which its 8-bit colour holds.
+std::string wideGamutText(const std::optional<core::Oklch>& exact);
 
 /// The key under "$extensions" of a design token that holds this program's extra values.
 constexpr std::string_view kTokenExtensionKey = "io.github.moonquill.chromalune";
@@ -59,14 +71,14 @@ std::string colorName(size_t i);
 colorscience::DesignSystem designSystemOf(const SchemeColors& colors);
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
-std::string cssText(const SchemeColors& colors, ExportOptions options = {});
+std::string cssText(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// CSS Color 4 custom properties in a :root rule: each colour as "#RRGGBB", then again as
 /// oklch() (the same property twice, so a browser without oklch() keeps the hex), LF line ends.
-std::string oklchCssText(const SchemeColors& colors, ExportOptions options = {});
+std::string oklchCssText(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// SCSS variables "$color-1: #RRGGBB;", LF line ends.
-std::string scssText(const SchemeColors& colors, ExportOptions options = {});
+std::string scssText(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// Design tokens (JSON): one sRGB colour token per colour with components 0-1 and a
 /// lower-case "#rrggbb" hex, and its oklch() text under "$extensions" (kTokenExtensionKey,
@@ -74,19 +86,19 @@ std::string scssText(const SchemeColors& colors, ExportOptions options = {});
 /// tokens "50" .. "950"; with options.dark a group "dark" of the colours' twins; with a
 /// schemeState (a JSON object's text) that state under the root's "$extensions"
 /// (kTokenExtensionKey, "scheme"), which makes the file a scheme document. LF line ends.
-std::string designTokensText(const SchemeColors& colors, ExportOptions options = {},
+std::string designTokensText(const SchemeColors& colors, const ExportOptions& options = {},
                              std::string_view schemeState = {});
 
 /// A Tailwind CSS 4 theme: one @theme block of "--color-<ramp>-<step>: oklch(...)" for each
 /// ramp (color-1 .. neutral) and step (50 .. 950), each the oklch() of the step's 8-bit
 /// colour; with options.dark also "--color-color-1-dark" .. LF line ends.
-std::string tailwindThemeText(const SchemeColors& colors, ExportOptions options = {});
+std::string tailwindThemeText(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// CSS for light and dark mode: a :root rule with "color-scheme: light dark", each colour as
 /// "--color-1: light-dark(#RRGGBB, <its dark twin>)", then each ramp step as
 /// "--<ramp>-<step>: light-dark(<step>, <mirrored step>)" (50 with 950, 100 with 900, ..,
-/// 500 with itself). LF line ends.
-std::string cssRampsText(const SchemeColors& colors);
+/// 500 with itself). Of options only the exact colours count. LF line ends.
+std::string cssRampsText(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// A channel 0-255 as a token component 0-1: the shortest decimal that reads back as
 /// exactly channel / 255 in double precision ("0", "1", "0.5019607843137255").
@@ -94,15 +106,16 @@ std::string tokenComponent(int channel);
 
 /// GIMP palette text: header, name, one column a colour, then "RRR GGG BBB<tab>name" lines.
 std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName,
-                            ExportOptions options = {});
+                            const ExportOptions& options = {});
 
 /// Adobe Swatch Exchange 1.0 bytes: one global RGB colour entry a colour, big-endian.
-std::vector<uint8_t> aseBytes(const SchemeColors& colors, ExportOptions options = {});
+std::vector<uint8_t> aseBytes(const SchemeColors& colors, const ExportOptions& options = {});
 
 /// The whole file for a format (the GIMP palette named "ChromaLune"). The window writes it
 /// with the default options, as the command line does without --ramps and --dark.
 std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
-                               ExportOptions options = {}, std::string_view schemeState = {});
+                               const ExportOptions& options = {},
+                               std::string_view schemeState = {});
 
 /// The names a palette's colours get in a file of the format, in order. Formats naming CSS
 /// custom properties or SCSS variables keep ASCII letters and digits, "-", "_" and every

@@ -66,6 +66,41 @@ std::vector<core::Color> SchemeModel::schemeColors() const {
     return {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(colorCount())};
 }
 
+std::optional<core::Oklch> SchemeModel::exactColor(int k) const {
+    if (!isPerceptual() || !hasScheme())
+        return std::nullopt;
+    const core::Color shown = swatchColor(k);
+    // the chosen base is exact, and column 2 shows its own 8-bit colour
+    if (k == 2 && m_now.base)
+        return shown == m_now.base->color ? std::optional(m_now.base->exact) : std::nullopt;
+    const core::WheelGeometry g = geometry();
+    const double theta =
+        m_now.around ? (*m_now.around)[0] : core::pointerTheta(m_now.x, m_now.y, g);
+    const double r = m_now.around ? (*m_now.around)[1] : core::clampedRadius(m_now.x, m_now.y, g);
+    std::optional<core::Oklch> exact;
+    if (m_now.rule == core::SchemeType::Monochromatic && k != 2) {
+        const core::Oklch base =
+            m_now.base ? m_now.base->exact : core::perceptualPolar(theta, r, m_now.lightness, g);
+        exact = core::monochromePartners(base).at(k == 1 ? 0 : 1);
+    } else if (const auto at = core::schemePolarPoints(m_now.rule, theta, r, g).at(index(k))) {
+        exact = core::perceptualPolar((*at)[0], (*at)[1], m_now.lightness, g);
+    }
+    // a swatch given a colour of its own (a contrast fix) no longer shows the wheel's colour
+    if (exact) {
+        const core::ColorRGB mapped = core::mapToRgb8(*exact);
+        if (core::rgbValue(mapped.r, mapped.g, mapped.b) != shown)
+            return std::nullopt;
+    }
+    return exact;
+}
+
+std::vector<std::optional<core::Oklch>> SchemeModel::exactColors() const {
+    std::vector<std::optional<core::Oklch>> exact;
+    for (size_t i = 0; i < colorCount(); ++i)
+        exact.push_back(exactColor(static_cast<int>(i) + 1));
+    return exact;
+}
+
 std::array<core::ColumnTexts, 3> SchemeModel::fileTexts() const {
     const auto narrow = [](const std::string& utf8) {
         return QString::fromStdString(utf8).toLatin1().toStdString();

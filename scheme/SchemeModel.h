@@ -129,6 +129,14 @@ public:
     bool hasScheme() const;
     /// The colours an exported palette holds: those the scheme's own swatches show.
     std::vector<core::Color> schemeColors() const;
+    /// The exact OKLCH of swatch k (1..3) on the perceptual wheel: the colour the disc, the
+    /// chosen base or Monochromatic's lightness step gives, which its 8-bit colour is the sRGB
+    /// gamut mapping of (outside sRGB it reaches wider screens). None on the classic wheels,
+    /// where the 8-bit colour is the colour, before the first scheme, for complementary's third
+    /// swatch and for a swatch given a colour of its own.
+    std::optional<core::Oklch> exactColor(int k) const;
+    /// exactColor of each colour schemeColors holds, in the same order.
+    std::vector<std::optional<core::Oklch>> exactColors() const;
     /// The texts a colours file holds, column by column, as the fields stand: single-byte
     /// text, where a character beyond Latin-1 becomes "?".
     std::array<core::ColumnTexts, 3> fileTexts() const;

@@ -8,7 +8,8 @@
 
 namespace ui {
 
-QString copyAsText(CopyAsNotation notation, core::ColorRGB color) {
+QString copyAsText(CopyAsNotation notation, core::ColorRGB color,
+                   const std::optional<core::Oklch>& exact) {
     switch (notation) {
     case CopyAsNotation::Hex:
         return QString::fromStdString(core::hexText(color));
@@ -18,11 +19,15 @@ QString copyAsText(CopyAsNotation notation, core::ColorRGB color) {
         return QString::fromStdString(core::hslText(color));
     case CopyAsNotation::Oklch:
         return QString::fromStdString(core::oklchText(color));
+    case CopyAsNotation::DisplayP3:
+        return QString::fromStdString(
+            core::displayP3Text(exact ? core::mapToDisplayP3(*exact) : core::displayP3Of(color)));
     }
     return {};
 }
 
-QMenu* addCopyAsMenu(QMenu* menu, const std::function<core::ColorRGB()>& colorOf) {
+QMenu* addCopyAsMenu(QMenu* menu, const std::function<core::ColorRGB()>& colorOf,
+                     const ExactColorOf& exactOf) {
     QMenu* sub = menu->addMenu(QObject::tr("Copy as"));
     sub->setObjectName(QStringLiteral("mnucopyas"));
     const struct {
@@ -32,33 +37,37 @@ QMenu* addCopyAsMenu(QMenu* menu, const std::function<core::ColorRGB()>& colorOf
     } entries[] = {{CopyAsNotation::Hex, "#RRGGBB", "mnucopyashex"},
                    {CopyAsNotation::Rgb, "rgb()", "mnucopyasrgb"},
                    {CopyAsNotation::Hsl, "hsl()", "mnucopyashsl"},
-                   {CopyAsNotation::Oklch, "oklch()", "mnucopyasoklch"}};
+                   {CopyAsNotation::Oklch, "oklch()", "mnucopyasoklch"},
+                   {CopyAsNotation::DisplayP3, "color(display-p3)", "mnucopyasp3"}};
     for (const auto& entry : entries) {
         // "#" and "()" are no access-key marks, so the captions stay as the codes read
         QAction* action = sub->addAction(QString::fromLatin1(entry.caption));
         action->setObjectName(QString::fromLatin1(entry.name));
         const CopyAsNotation notation = entry.notation;
-        QObject::connect(action, &QAction::triggered, sub, [notation, colorOf] {
-            platform::setClipboardText(copyAsText(notation, colorOf()));
+        QObject::connect(action, &QAction::triggered, sub, [notation, colorOf, exactOf] {
+            const std::optional<core::Oklch> exact = exactOf ? exactOf() : std::nullopt;
+            platform::setClipboardText(copyAsText(notation, colorOf(), exact));
         });
     }
     return sub;
 }
 
-void attachCopyAsMenu(QWidget* widget, const std::function<core::ColorRGB()>& colorOf) {
+void attachCopyAsMenu(QWidget* widget, const std::function<core::ColorRGB()>& colorOf,
+                      const ExactColorOf& exactOf) {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(
-        widget, &QWidget::customContextMenuRequested, widget, [widget, colorOf](const QPoint& at) {
-            auto* edit = qobject_cast<QLineEdit*>(widget);
-            QMenu* menu = edit != nullptr ? edit->createStandardContextMenu() : new QMenu;
-            menu->setParent(widget, menu->windowFlags());
-            menu->setObjectName(QStringLiteral("mnucopyascontext"));
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            if (edit != nullptr)
-                menu->addSeparator();
-            addCopyAsMenu(menu, colorOf);
-            menu->popup(widget->mapToGlobal(at));
-        });
+    QObject::connect(widget, &QWidget::customContextMenuRequested, widget,
+                     [widget, colorOf, exactOf](const QPoint& at) {
+                         auto* edit = qobject_cast<QLineEdit*>(widget);
+                         QMenu* menu =
+                             edit != nullptr ? edit->createStandardContextMenu() : new QMenu;
+                         menu->setParent(widget, menu->windowFlags());
+                         menu->setObjectName(QStringLiteral("mnucopyascontext"));
+                         menu->setAttribute(Qt::WA_DeleteOnClose);
+                         if (edit != nullptr)
+                             menu->addSeparator();
+                         addCopyAsMenu(menu, colorOf, exactOf);
+                         menu->popup(widget->mapToGlobal(at));
+                     });
 }
 
 } // namespace ui

@@ -144,3 +144,79 @@ TEST(Oklab, SerialisesAsBrowsersDo) {
     EXPECT_EQ(oklchText(Oklch{0.123456, 0.0012346, 359.999}), "oklch(12.35% 0.001235 0)");
     EXPECT_EQ(oklchText(Oklch{0.65, 0.099996, -10}), "oklch(65% 0.1 350)");
 }
+
+// display-p3 primaries as CSS Color 4 gives them in OKLCH, and back
+TEST(DisplayP3, PrimariesMatchTheCssSamples) {
+    const std::pair<DisplayP3, Oklch> cases[] = {
+        {{1, 0, 0}, {0.648574, 0.299485, 28.958133}},
+        {{0, 1, 0}, {0.848829, 0.368528, 145.644956}},
+        {{0, 0, 1}, {0.466361, 0.323156, 264.052023}},
+    };
+    for (const auto& [p3, lch] : cases) {
+        const Oklch got = toOklch(oklabOf(linearP3Of(p3)));
+        EXPECT_NEAR(got.L, lch.L, 1e-5) << oklchText(lch);
+        EXPECT_NEAR(got.C, lch.C, 1e-5) << oklchText(lch);
+        EXPECT_NEAR(got.h, lch.h, 1e-3) << oklchText(lch);
+        const DisplayP3 back = mapToDisplayP3(lch);
+        EXPECT_NEAR(back.r, p3.r, 1e-4) << oklchText(lch);
+        EXPECT_NEAR(back.g, p3.g, 1e-4) << oklchText(lch);
+        EXPECT_NEAR(back.b, p3.b, 1e-4) << oklchText(lch);
+    }
+    EXPECT_EQ(oklchText(toOklch(oklabOf(linearP3Of(DisplayP3{1, 0, 0})))),
+              "oklch(64.86% 0.2995 28.96)");
+}
+
+// The CSS algorithm with display-p3 as destination, against the reference implementation's
+// answers (encoded display-p3), and the same colours mapped into sRGB for contrast
+TEST(DisplayP3, GamutMapFollowsTheCssAlgorithm) {
+    struct Case {
+        Oklch in;
+        DisplayP3 p3;
+        bool outsideSrgb;
+    };
+    const Case cases[] = {
+        {{0.7, 0.4, 145}, {0, 0.780448, 0}, true},
+        {{0.5, 0.5, 270}, {0.19131, 0.058864, 1}, true},
+        {{0.9, 0.3, 100}, {0.994295, 0.875058, 0}, true},
+        {{0.4, 0.3, 330}, {0.458494, 0, 0.475137}, true},
+        {{0.65, 0.33, 200}, {0, 0.657391, 0.707919}, true},
+        {{0.3, 0.25, 20}, {0.363447, 0, 0.043351}, true},
+        // inside display-p3 though not sRGB: the colour itself
+        {{0.628, 0.2577, 29.23}, {0.917573, 0.200303, 0.138664}, true},
+        {toOklch(oklabOf(ColorRGB{18, 52, 86})), {0.106562, 0.200947, 0.326991}, false},
+        {{1.0, 0.3, 120}, {1, 1, 1}, false},
+        {{0.0, 0.3, 120}, {0, 0, 0}, false},
+        // a chroma that is no number: the grey of L, linear 0.5 cubed
+        {{0.5, std::nan(""), 120}, displayP3Of(LinearP3{0.125, 0.125, 0.125}), false},
+    };
+    for (const Case& c : cases) {
+        const LinearP3 mapped = gamutMapP3(c.in);
+        EXPECT_TRUE(inP3Gamut(mapped)) << oklchText(c.in);
+        const DisplayP3 p3 = displayP3Of(mapped);
+        EXPECT_NEAR(p3.r, c.p3.r, 2e-5) << oklchText(c.in);
+        EXPECT_NEAR(p3.g, c.p3.g, 2e-5) << oklchText(c.in);
+        EXPECT_NEAR(p3.b, c.p3.b, 2e-5) << oklchText(c.in);
+        EXPECT_EQ(outsideSrgb(c.in), c.outsideSrgb) << oklchText(c.in);
+    }
+    // every 8-bit colour lies inside display-p3, and its OKLCH maps onto the same colour
+    for (int v = 0; v < (1 << 24); v += 65537) {
+        const ColorRGB c{uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+        const DisplayP3 direct = displayP3Of(c);
+        const DisplayP3 mapped = mapToDisplayP3(toOklch(oklabOf(c)));
+        EXPECT_TRUE(inP3Gamut(linearP3Of(direct))) << hexText(c);
+        EXPECT_NEAR(direct.r, mapped.r, 1e-9) << hexText(c);
+        EXPECT_NEAR(direct.b, mapped.b, 1e-9) << hexText(c);
+    }
+}
+
+TEST(DisplayP3, TextHasFourDecimalsAtMost) {
+    const std::pair<DisplayP3, const char*> cases[] = {
+        {{1, 0, 0}, "color(display-p3 1 0 0)"},
+        {{0.917573, 0.200303, 0.138664}, "color(display-p3 0.9176 0.2003 0.1387)"},
+        {{0.5, 0.25, 0.00004}, "color(display-p3 0.5 0.25 0)"},
+        // noise beyond the ends is clamped, never "-0" or above 1
+        {{-1e-12, 1.0000001, 0.99996}, "color(display-p3 0 1 1)"},
+    };
+    for (const auto& [p3, text] : cases)
+        EXPECT_EQ(displayP3Text(p3), text);
+}

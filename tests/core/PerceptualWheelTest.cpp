@@ -77,3 +77,53 @@ TEST(PerceptualWheel, GamutEdgeAndLineColour) {
     EXPECT_EQ(gamutLineColor(0.65), (ColorRGB{0, 0, 0}));
     EXPECT_EQ(gamutLineColor(0.5), (ColorRGB{255, 255, 255}));
 }
+
+// The display-p3 edge shows as a dashed line in the sRGB line's colour: every pixel of it lies
+// just outside display-p3, and about half of the pixels along the edge carry a dash.
+TEST(PerceptualWheel, DashedLineRunsRoundTheDisplayP3Gamut) {
+    PerceptualDisc disc;
+    const auto inP3 = [](int x, int y, double L) {
+        return inP3Gamut(linearP3Of(toOklab(perceptualPoint(float(x), float(y), L))));
+    };
+    const auto inSrgb = [](int x, int y, double L) {
+        return inSrgbGamut(linearOf(toOklab(perceptualPoint(float(x), float(y), L))));
+    };
+    const auto onDisc = [](int x, int y) {
+        const double dx = x - 130.0, dy = y - 130.0;
+        return dx * dx + dy * dy <= 129.0 * 129.0;
+    };
+    for (const double L : {0.3, 0.65, 0.85}) {
+        const std::vector<uint32_t>& pixels = disc.draw(L);
+        const uint32_t line = 0xFF000000u | (gamutLineColor(L).r << 16) |
+                              (gamutLineColor(L).g << 8) | gamutLineColor(L).b;
+        int edge = 0, dashed = 0;
+        for (int y = 1; y < 259; ++y) {
+            for (int x = 1; x < 259; ++x) {
+                if (!onDisc(x, y) || inSrgb(x, y, L))
+                    continue;
+                const bool nearSrgb = inSrgb(x - 1, y, L) || inSrgb(x + 1, y, L) ||
+                                      inSrgb(x, y - 1, L) || inSrgb(x, y + 1, L);
+                int p3Near = 0;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx)
+                        p3Near += inP3(x + dx, y + dy, L) ? 1 : 0;
+                const bool drawn = pixels[size_t(y) * 260 + size_t(x)] == line;
+                if (nearSrgb)
+                    continue;
+                // a dash pixel lies outside display-p3 and touches its edge
+                if (drawn) {
+                    EXPECT_TRUE(p3Near > 0 && !inP3(x, y, L)) << x << "," << y << " L " << L;
+                    ++dashed;
+                }
+                const bool onEdge = !inP3(x, y, L) && (inP3(x - 1, y, L) || inP3(x + 1, y, L) ||
+                                                       inP3(x, y - 1, L) || inP3(x, y + 1, L));
+                edge += onEdge ? 1 : 0;
+            }
+        }
+        EXPECT_GT(edge, 100) << L;
+        EXPECT_GT(dashed, edge * 3 / 10) << L;
+        EXPECT_LT(dashed, edge * 7 / 10) << L;
+        // the edge the line follows: display-p3 red is out of sRGB's reach
+        EXPECT_GT(disc.maxChromaP3(29), disc.maxChroma(29)) << L;
+    }
+}

@@ -150,6 +150,7 @@ private slots:
         in<QPushButton>(dialog, "cmdok")->click();
         QTRY_VERIFY(!dialog->isVisible());
         const core::ColorRGB want = core::rgb8Of(*core::parseCssColor("oklch(55% 0.15 250)").color);
+        const core::Oklch exact{0.55, 0.15, 250};
         QCOMPARE(slider->value(), 550);
         // and stays through a move: the scheme is frozen
         d.move(30, 30);
@@ -161,6 +162,12 @@ private slots:
             auto* menu = in<QMenu>(d.child(name), "mnucopyascontext");
             in<QAction>(menu, "mnucopyasoklch")->trigger();
             QCOMPARE(platform::clipboardText(), QString::fromStdString(core::oklchText(want)));
+            // display-p3 of the exact colour typed, not of its 8-bit one
+            in<QAction>(menu, "mnucopyasp3")->trigger();
+            QCOMPARE(platform::clipboardText(),
+                     QString::fromStdString(core::displayP3Text(core::mapToDisplayP3(exact))));
+            QVERIFY(core::displayP3Text(core::mapToDisplayP3(exact)) !=
+                    core::displayP3Text(core::displayP3Of(want)));
             menu->close();
         }
 
@@ -367,6 +374,8 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("mine") == 4);
         earlier.close();
         MainWindowDriver d;
+        // the perceptual wheel's colours beyond sRGB go with their exact values
+        d.runMenu("mnuperceptual");
         d.move(200, 60);
         d.chooseRule(0); // complementary: two colours, the third swatch keeps an earlier one
         QStringList names, questions;
@@ -401,10 +410,12 @@ private slots:
         // formats themselves are checked beside the command line)
         std::ostringstream out, err;
         const std::string cli = dir.filePath("cli.tokens.json").toStdString();
-        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60"},
+        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60",
+                                          "--raster=perceptual"},
                                          out, err),
                  0);
         const QByteArray window = readAll(dir.filePath("window.tokens.json"));
+        QVERIFY(window.contains("\"display-p3\": \"color(display-p3 "));
         const auto tokens = [](const QByteArray& text) {
             return text.left(text.indexOf("$extensions\": {\"io"));
         };

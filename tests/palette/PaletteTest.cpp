@@ -48,12 +48,16 @@ void expectRefused(const Outcome& r, int status, const std::string& says) {
     EXPECT_TRUE(r.out.empty() && std::count(r.err.begin(), r.err.end(), '\n') == 1) << r.err;
 }
 
-palette::SchemeColors colorsFor(std::vector<std::string> args) {
+palette::SchemeResult schemeFor(std::vector<std::string> args) {
     args.insert(args.begin(), {"--export", "x.css"});
     const palette::ParsedArguments p = palette::parseArguments(args);
-    const palette::SchemeResult s = palette::schemeColors(p.request.value());
+    palette::SchemeResult s = palette::schemeColors(p.request.value());
     EXPECT_TRUE(s.colors) << s.error;
-    return s.colors.value_or(palette::SchemeColors{});
+    return s;
+}
+
+palette::SchemeColors colorsFor(const std::vector<std::string>& args) {
+    return schemeFor(args).colors.value_or(palette::SchemeColors{});
 }
 
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
@@ -172,13 +176,73 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
         {"d.oklch/e.Oklch.CSS", Format::OklchCss, "scheme.oklch.css"},
         {"f.TAILWIND.css", Format::TailwindTheme, "scheme.tailwind.css"},
         {"g.ramps.css", Format::CssRamps, "scheme.ramps.css"}};
+    // exact colours inside sRGB change no byte: their 8-bit colours hold them
+    palette::ExportOptions exact;
+    for (const core::Color c : scheme)
+        exact.exact.emplace_back(core::toOklch(core::oklabOf(core::splitColor(c))));
     for (const auto& [fileName, format, expected] : cases) {
         EXPECT_EQ(palette::formatForFileName(fileName), format) << fileName;
-        const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
-                  readAll(QStringLiteral(CHROMALUNE_PALETTE_EXPECTED "/") + expected).toStdString())
-            << fileName;
+        const std::string want =
+            readAll(QStringLiteral(CHROMALUNE_PALETTE_EXPECTED "/") + expected).toStdString();
+        for (const palette::ExportOptions& options : {palette::ExportOptions{}, exact}) {
+            const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme, options);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), want) << fileName;
+        }
     }
+}
+
+// A colour beyond sRGB keeps every line of the file and adds its display-p3 value: the CSS
+// files in an @media rule at their end, the tokens under "$extensions"; the ramp step that is
+// the colour itself (here 500) takes it too, a colour inside sRGB or without an exact one not.
+TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
+    const core::Oklch p3Red =
+        core::toOklch(core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0})));
+    const core::ColorRGB red = core::mapToRgb8(p3Red);
+    const palette::SchemeColors scheme = {core::rgbValue(red.r, red.g, red.b),
+                                          core::rgbValue(18, 52, 86), core::rgbValue(0, 0, 0)};
+    const palette::ExportOptions plain{true, true};
+    palette::ExportOptions wide = plain;
+    wide.exact = {p3Red, core::toOklch(core::oklabOf(core::ColorRGB{18, 52, 86})), std::nullopt};
+    const std::string p3 = "color(display-p3 1 0 0)";
+    const std::string twin = core::hexText(palette::designSystemOf(scheme).twins[0].color);
+    const auto media = [](const std::string& lines) {
+        return "@media (color-gamut: p3) {\n  :root {\n" + lines + "  }\n}\n";
+    };
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {palette::cssText(scheme, plain), palette::cssText(scheme, wide),
+         media("    --color-1: " + p3 + ";\n    --color-1-500: " + p3 + ";\n")},
+        {palette::oklchCssText(scheme, plain), palette::oklchCssText(scheme, wide),
+         media("    --color-1: " + p3 + ";\n    --color-1-500: " + p3 + ";\n")},
+        {palette::tailwindThemeText(scheme, plain), palette::tailwindThemeText(scheme, wide),
+         media("    --color-color-1-500: " + p3 + ";\n")},
+        {palette::cssRampsText(scheme, plain), palette::cssRampsText(scheme, wide),
+         media("    --color-1: light-dark(" + p3 + ", " + twin +
+               ");\n    --color-1-500: light-dark(" + p3 + ", " + p3 + ");\n")},
+    };
+    for (const auto& [classic, written, added] : cases) {
+        EXPECT_EQ(written.substr(0, classic.size()), classic);
+        EXPECT_EQ(written.substr(std::min(classic.size(), written.size())), added);
+    }
+    // the value reads back as display-p3 red itself
+    const core::CssParseResult back = core::parseCssColor(p3);
+    ASSERT_TRUE(back.color);
+    EXPECT_LT(core::deltaEOK(back.color->oklab, core::toOklab(p3Red)), 1e-4);
+
+    const std::string tokens = palette::designTokensText(scheme, wide);
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(tokens)).object();
+    const auto p3Of = [](const QJsonValue& token) {
+        return token["$extensions"][QString::fromLatin1(palette::kTokenExtensionKey)]["display-p3"]
+            .toString()
+            .toStdString();
+    };
+    EXPECT_EQ(p3Of(root["color-1"]), p3);
+    EXPECT_EQ(p3Of(root["ramp"]["color-1"]["500"]), p3);
+    EXPECT_EQ(p3Of(root["ramp"]["color-1"]["400"]), "");
+    EXPECT_EQ(p3Of(root["color-2"]) + p3Of(root["color-3"]), "");
+    // without those lines the file is the one written before
+    const QString withoutP3 =
+        QString::fromStdString(tokens).remove(QRegularExpression(R"(,\n *"display-p3": "[^"]*")"));
+    EXPECT_EQ(withoutP3.toStdString(), palette::designTokensText(scheme, plain));
 }
 
 // Two colours (a complementary scheme) give two entries in every format, and nothing else
@@ -452,12 +516,20 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     ASSERT_EQ(run({"--export", saved, "--rule=triad", "--raster=perceptual", "--at=60,200"}).status,
               0);
     ASSERT_EQ(run({"--export", out, "--from", saved}).status, 0);
+    // with the exact colours, which the saved state gives back
+    const palette::SchemeResult made =
+        schemeFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
+    ASSERT_EQ(made.exact.size(), 3u);
     EXPECT_EQ(readAll(QString::fromStdString(out)).toStdString(),
-              palette::cssText(colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"})));
+              palette::cssText(*made.colors, {false, false, made.exact}));
+    EXPECT_NE(readAll(QString::fromStdString(out)).indexOf("@media (color-gamut: p3)"), -1);
     expectRefused(run({"--export", out, "--from", saved, "--at=1,1"}), 2, "holds its own (--at)");
     // any palette file converts to any format, its names kept; a file of no colours is refused
+    // (SCSS here, which holds the 8-bit colours only)
+    const std::string scss = dir.filePath("o.scss").toStdString();
+    ASSERT_EQ(run({"--export", scss, "--from", saved}).status, 0);
     const std::string gpl = dir.filePath("o.gpl").toStdString();
-    ASSERT_EQ(run({"--export", gpl, "--from", out}).status, 0);
+    ASSERT_EQ(run({"--export", gpl, "--from", scss}).status, 0);
     const palette::SchemeColors want =
         colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
     std::string lines;
@@ -522,7 +594,7 @@ TEST(CommandLine, RampsAndDarkReachEveryFormat) {
     const palette::SchemeColors colors = colorsFor({"--rule=triad", "--at=60,200"});
     for (Format format : palette::kFormats) {
         const std::string file = dir.filePath("s").toStdString() + std::string(extension(format));
-        for (const palette::ExportOptions o :
+        for (const palette::ExportOptions& o :
              {palette::ExportOptions{false, false}, {true, false}, {false, true}, {true, true}}) {
             std::vector<std::string> args = {"--export", file, "--rule=triad", "--at=60,200"};
             for (const auto& [on, flag] : {std::pair(o.ramps, "--ramps"), {o.dark, "--dark"}})

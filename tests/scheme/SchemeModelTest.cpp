@@ -122,6 +122,50 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
     expectScheme(exact.h, radius, 0.4, "lightness");
 }
 
+// On the perceptual disc every scheme colour keeps its exact OKLCH, whose sRGB mapping is the
+// swatch; a column given a colour of its own, and every column on a classic wheel, has none.
+TEST_P(SchemeModelRule, KeepsTheExactColourOfEveryPerceptualColumn) {
+    const RuleCase& c = GetParam();
+    const core::WheelGeometry g = SchemeModel::geometry();
+    SchemeModel model;
+    model.setRaster(scheme::WheelRaster::Perceptual);
+    EXPECT_FALSE(model.exactColor(2)) << "before the first scheme";
+    model.setRule(c.rule);
+    // the rim at red's hue lies outside sRGB
+    const core::SamplePoint rim = core::pointAt(29, g.rmax, g);
+    ASSERT_TRUE(model.trackPointer(float(rim.x), float(rim.y)));
+    const auto expectExact = [&](const char* when) {
+        const std::vector<std::optional<core::Oklch>> exact = model.exactColors();
+        ASSERT_EQ(exact.size(), model.schemeColors().size()) << when;
+        for (size_t i = 0; i < exact.size(); ++i) {
+            ASSERT_TRUE(exact[i]) << when << " colour " << i + 1;
+            const core::ColorRGB mapped = core::mapToRgb8(*exact[i]);
+            EXPECT_EQ(core::rgbValue(mapped.r, mapped.g, mapped.b), model.schemeColors()[i])
+                << when << " colour " << i + 1;
+        }
+        EXPECT_EQ(model.exactColor(3).has_value(), c.p2.has_value()) << when;
+    };
+    expectExact("pointer");
+    const core::Oklch pointer = core::perceptualPoint(float(rim.x), float(rim.y), 0.65, g);
+    EXPECT_NEAR(model.exactColor(2)->C, pointer.C, 1e-12);
+    EXPECT_TRUE(core::outsideSrgb(*model.exactColor(2)));
+
+    const core::Oklch p3Red =
+        core::toOklch(core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0})));
+    model.setBaseColor(core::mapToRgb8(p3Red), p3Red);
+    expectExact("chosen base");
+    EXPECT_EQ(model.exactColor(2)->C, p3Red.C);
+    EXPECT_EQ(model.exactColor(2)->h, p3Red.h);
+
+    model.setSwatchColor(1, 0x563412);
+    EXPECT_FALSE(model.exactColor(1)) << "a colour of its own";
+    EXPECT_TRUE(model.exactColor(2));
+    model.setRaster(scheme::WheelRaster::Default);
+    model.trackPointer(float(c.x), float(c.y));
+    for (const std::optional<core::Oklch>& exact : model.exactColors())
+        EXPECT_FALSE(exact) << "classic wheel";
+}
+
 // at every rim hue and every lightness the three Monochromatic colours differ, out to the rim
 // where the disc lies far outside sRGB
 TEST(SchemeModel, PerceptualMonochromaticNeverCollapses) {

@@ -10,23 +10,33 @@ class tst_CopyAsMenu : public QObject {
 private slots:
     void rightClickCopiesTheColourOfThatMomentAsChosen_data() {
         QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("exact");
         QTest::addColumn<QString>("copied");
         // #FF8000 by hand: hue 60 * 128 / 255; OKLCH from the published OKLab matrices
-        QTest::newRow("hex") << 0 << "#FF8000";
-        QTest::newRow("rgb") << 1 << "rgb(255, 128, 0)";
-        QTest::newRow("hsl") << 2 << "hsl(30.12, 100%, 50%)";
-        QTest::newRow("oklch") << 3 << "oklch(73.19% 0.1858 52.98)";
+        QTest::newRow("hex") << 0 << false << "#FF8000";
+        QTest::newRow("rgb") << 1 << false << "rgb(255, 128, 0)";
+        QTest::newRow("hsl") << 2 << false << "hsl(30.12, 100%, 50%)";
+        QTest::newRow("oklch") << 3 << false << "oklch(73.19% 0.1858 52.98)";
+        QTest::newRow("display-p3") << 4 << false << "color(display-p3 0.9361 0.529 0.1987)";
+        // beside an exact colour (display-p3 red) the 8-bit codes stay; display-p3 takes it
+        QTest::newRow("hex, exact") << 0 << true << "#FF8000";
+        QTest::newRow("display-p3, exact") << 4 << true << "color(display-p3 1 0 0)";
     }
     void rightClickCopiesTheColourOfThatMomentAsChosen() {
         QFETCH(int, entry);
+        QFETCH(bool, exact);
         QFETCH(QString, copied);
         QWidget swatch;
         swatch.resize(60, 40);
         core::ColorRGB colour{1, 2, 3};
-        ui::attachCopyAsMenu(&swatch, [&colour] { return colour; });
+        std::optional<core::Oklch> exactColour;
+        ui::attachCopyAsMenu(
+            &swatch, [&colour] { return colour; }, [&exactColour] { return exactColour; });
         swatch.show();
         QVERIFY(QTest::qWaitForWindowExposed(&swatch));
         colour = {255, 128, 0}; // asked when chosen, not when attached
+        if (exact)
+            exactColour = core::toOklch(core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0})));
         platform::setClipboardText(QStringLiteral("before"));
         // through the window, as the window system delivers it, so the toolkit makes the
         // context-menu event of it
