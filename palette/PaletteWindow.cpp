@@ -64,7 +64,7 @@ public:
     void setPalette(const core::Palette* palette) {
         beginResetModel();
         m_palette = palette;
-        m_cssNames.assign(palette->colors.size(), QString());
+        m_cssNames.assign(palette != nullptr ? palette->colors.size() : 0, QString());
         endResetModel();
     }
 
@@ -133,9 +133,10 @@ public:
     void setCheck(const colorscience::PaletteCheck* check) {
         beginResetModel();
         m_check = check;
-        const size_t n = check->colors.size();
+        const size_t n = check != nullptr ? check->colors.size() : 0;
         m_ratio.assign(n * n, 1.0);
-        for (const colorscience::PalettePair& pair : check->pairs) {
+        for (size_t p = 0; check != nullptr && p < check->pairs.size(); ++p) {
+            const colorscience::PalettePair& pair = check->pairs[p];
             m_ratio[size_t(pair.first) * n + size_t(pair.second)] = pair.ratio;
             m_ratio[size_t(pair.second) * n + size_t(pair.first)] = pair.ratio;
         }
@@ -498,7 +499,14 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     showPalette();
 }
 
-PaletteWindow::~PaletteWindow() = default;
+PaletteWindow::~PaletteWindow() {
+    // the tables read the palette and the check, which go before the tables do: closing the
+    // window still asks them for their headers
+    m_colors->setPalette(nullptr);
+    m_matrix->setCheck(nullptr);
+    m_pairs->setCheck(nullptr);
+    m_picture->setPicture(std::nullopt, nullptr);
+}
 
 void PaletteWindow::setPalette(const core::Palette& palette, const QString& source, int skipped,
                                const QString& firstSkipped) {
