@@ -1,5 +1,7 @@
 #include "PaletteFormats.h"
 
+#include "core/PrintableText.h"
+
 #include "colorscience/Ramps.h"
 #include "core/Oklab.h"
 
@@ -442,23 +444,8 @@ std::u32string codePointsOf(std::string_view text) {
 
 std::string utf8Of(const std::u32string& codes) {
     std::string out;
-    for (const char32_t code : codes) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | code >> 18);
-            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
+    for (const char32_t code : codes)
+        core::appendUtf8(out, code);
     return out;
 }
 

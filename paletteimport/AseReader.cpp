@@ -1,6 +1,7 @@
 #include "AseReader.h"
 
 #include "core/Oklab.h"
+#include "core/PrintableText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -37,24 +38,6 @@ private:
     std::string_view m_bytes;
 };
 
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 /// UTF-8 of units UTF-16BE code units at `at`, up to the first zero; a lone surrogate
 /// becomes U+FFFD.
 std::string utf8OfUtf16(const Bytes& bytes, size_t at, size_t units) {
@@ -66,12 +49,12 @@ std::string utf8OfUtf16(const Bytes& bytes, size_t at, size_t units) {
         if (unit >= 0xD800 && unit <= 0xDBFF && k + 1 < units) {
             const char32_t low = bytes.u16(at + 2 * (k + 1));
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                core::appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++k;
                 continue;
             }
         }
-        appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
+        core::appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "JsonReader.h"
 
+#include "core/PrintableText.h"
+
 #include <charconv>
 #include <tuple>
 
@@ -14,24 +16,6 @@ const JsonValue* JsonValue::find(std::string_view key) const {
 }
 
 namespace {
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 class Parser {
 public:
@@ -227,7 +211,7 @@ private:
                     else
                         m_at = back;
                 }
-                appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);
+                core::appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);
                 break;
             }
             default:
