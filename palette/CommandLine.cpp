@@ -556,7 +556,10 @@ SchemeResult schemeColors(const ExportRequest& request) {
     std::string error = buildScheme(request, model, palette);
     if (palette || !error.empty())
         return {std::nullopt, std::move(error), {}, palette, {}};
-    return {model.schemeColors(), {}, schemeStateText(model.snapshot()), std::nullopt,
+    return {model.schemeColors(),
+            {},
+            schemeStateText(model.snapshot()),
+            std::nullopt,
             model.exactColors()};
 }
 
