@@ -45,6 +45,14 @@ QString hexOf(colorscience::Rgb24 c) {
     return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
 }
 
+/// The colour of an entry beyond sRGB exactly, which color(display-p3) copies; none inside
+/// sRGB, where the 8-bit colour shown is the colour.
+std::optional<core::Oklch> wideGamutColor(const core::PaletteColor& entry) {
+    if (!entry.color.outOfGamut)
+        return std::nullopt;
+    return core::toOklch(entry.color.oklab);
+}
+
 /// Columns of the colour list.
 enum ColorColumn { NameColumn, HexColumn, OklchColumn, CssNameColumn, GroupColumn, ColorColumns };
 
@@ -420,10 +428,16 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         makeButton(colorsPage, QStringLiteral("cmdusebase"), QStringLiteral("Use as Base"));
     m_copyAs = makeButton(colorsPage, QStringLiteral("cmdcopyas"), QStringLiteral("Copy as"));
     auto* copyMenu = new QMenu(m_copyAs);
-    ui::addCopyAsMenu(copyMenu, [this] {
-        const int row = currentRow();
-        return row < 0 ? core::ColorRGB{} : m_palette.colors[size_t(row)].rgb;
-    });
+    ui::addCopyAsMenu(
+        copyMenu,
+        [this] {
+            const int row = currentRow();
+            return row < 0 ? core::ColorRGB{} : m_palette.colors[size_t(row)].rgb;
+        },
+        [this] {
+            const int row = currentRow();
+            return row < 0 ? std::nullopt : wideGamutColor(m_palette.colors[size_t(row)]);
+        });
     // the button opens the notations themselves, not a menu holding one submenu
     m_copyAs->setMenu(copyMenu->actions().constFirst()->menu());
     auto* addScheme = makeButton(colorsPage, QStringLiteral("cmdaddscheme"),
@@ -481,8 +495,10 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         m_colorView->selectRow(index.row());
         QMenu menu(m_colorView);
         menu.setObjectName(QStringLiteral("mnupalettecontext"));
-        const core::ColorRGB rgb = m_palette.colors[size_t(index.row())].rgb;
-        ui::addCopyAsMenu(&menu, [rgb] { return rgb; });
+        const core::PaletteColor& entry = m_palette.colors[size_t(index.row())];
+        ui::addCopyAsMenu(
+            &menu, [rgb = entry.rgb] { return rgb; },
+            [exact = wideGamutColor(entry)] { return exact; });
         menu.addAction(QStringLiteral("Use as Base"), this, [this] { m_useAsBase->click(); });
         menu.exec(m_colorView->viewport()->mapToGlobal(at));
     });

@@ -198,6 +198,10 @@ private slots:
         clickRow(list, 1, 0);
         QCOMPARE(QGuiApplication::clipboard()->text(), "#4682B5");
         QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(), "Copied #4682B5");
+        // a colour beyond sRGB copies as itself on wide-gamut screens
+        list->selectRow(2);
+        in<QAction>(in<QPushButton>(window, "cmdcopyas")->menu(), "mnucopyasp3")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), "color(display-p3 1 0 0)");
         // Export... writes the palette with its names
         const QString out = m_dir.filePath("out.gpl");
         whenModalAppears<QFileDialog>([out](QFileDialog* dialog) {
