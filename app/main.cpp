@@ -35,14 +35,16 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     // a document that cannot be opened is said before any window
+    // and what it holds is read once, for the window to show
     const std::optional<std::string> document = palette::documentArgument(args);
+    const QString documentPath =
+        document ? QFile::decodeName(QByteArray::fromStdString(*document)) : QString();
+    std::optional<palette::OpenedFile> opened;
     if (document) {
-        const palette::OpenedFile opened =
-            palette::openFile(QFile::decodeName(QByteArray::fromStdString(*document)),
-                              static_cast<int>(preview::previewStyles().size()));
-        if (!opened.scheme && !opened.palette) {
+        opened = palette::openFile(documentPath, static_cast<int>(preview::previewStyles().size()));
+        if (!opened->scheme && !opened->palette) {
             std::cerr << "chromalune: cannot open " << core::quotedText(*document) << ": "
-                      << core::printableText(opened.error.toStdString()) << '\n';
+                      << core::printableText(opened->error.toStdString()) << '\n';
             return 2;
         }
     }
@@ -69,11 +71,11 @@ int main(int argc, char* argv[]) {
     // the splash asks for the main window after one second; the program owns it from then on
     std::unique_ptr<mainwindow::MainWindow> mainWindow;
     mainwindow::SplashWindow splash;
-    QObject::connect(&splash, &mainwindow::SplashWindow::mainWindowDue, [&mainWindow, &document] {
+    QObject::connect(&splash, &mainwindow::SplashWindow::mainWindowDue, [&] {
         if (!mainWindow) {
             mainWindow = std::make_unique<mainwindow::MainWindow>();
-            if (document)
-                mainWindow->openDocument(QFile::decodeName(QByteArray::fromStdString(*document)));
+            if (opened)
+                mainWindow->showOpenedFile(documentPath, *opened);
         }
         mainWindow->show();
     });

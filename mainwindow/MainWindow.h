@@ -37,6 +37,7 @@ class RampsWindow;
 } // namespace designsystem
 namespace palette {
 class PaletteWindow;
+struct OpenedFile;
 } // namespace palette
 namespace html {
 class HtmlOutputWindow;
@@ -59,9 +60,12 @@ public:
 
     /// The scheme this window shows; windows that follow it observe its changed() signal.
     const scheme::SchemeModel& model() const { return m_model; }
-    /// Opens the scheme document at path as one step; a file that is no scheme leaves the
-    /// scheme as it is and says why. Returns whether it opened.
+    /// Opens the file at path: a scheme document as one step; a palette, or a picture's (read
+    /// off the window's thread), in the palette window, leaving the scheme as it is; anything
+    /// else says why. Returns whether it opened (a picture: whether its reading started).
     bool openDocument(const QString& path);
+    /// Shows what was read from the file at path, as openDocument does once it has read it.
+    bool showOpenedFile(const QString& path, const palette::OpenedFile& opened);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

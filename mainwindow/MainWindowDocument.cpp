@@ -83,13 +83,18 @@ bool MainWindow::openDocument(const QString& path) {
         readPicture(path);
         return true;
     }
-    const palette::OpenedFile opened =
-        palette::openFile(path, int(preview::previewStyles().size()));
+    return showOpenedFile(path, palette::openFile(path, int(preview::previewStyles().size())));
+}
+
+bool MainWindow::showOpenedFile(const QString& path, const palette::OpenedFile& opened) {
     const QString name = QFileInfo(path).fileName();
     if (opened.palette) {
         // a palette leaves the scheme as it is: it is shown beside it
         rememberDocument(path);
-        showPalette()->setPalette(*opened.palette, name, opened.skipped, opened.firstSkipped);
+        palette::PaletteWindow* window = showPalette();
+        window->setPalette(*opened.palette, name, opened.skipped, opened.firstSkipped);
+        if (opened.picture)
+            window->setPicture(*opened.picture);
         return true;
     }
     if (!opened.scheme) {
@@ -144,7 +149,7 @@ void MainWindow::readPicture(const QString& path) {
         watcher->setProperty("busy", true);
     });
     busy->start(100);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, cancel, path, name] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, cancel, path] {
         watcher->deleteLater();
         if (watcher->property("busy").toBool())
             QApplication::restoreOverrideCursor();
@@ -158,10 +163,7 @@ void MainWindow::readPicture(const QString& path) {
             QMessageBox::warning(this, QStringLiteral("Open"), opened.error);
             return;
         }
-        rememberDocument(path);
-        palette::PaletteWindow* window = showPalette();
-        window->setPalette(*opened.palette, name);
-        window->setPicture(*opened.picture);
+        showOpenedFile(path, opened);
     });
     watcher->setFuture(
         QtConcurrent::run([path, cancel] { return palette::openPicture(path, cancel.get()); }));
