@@ -745,4 +745,14 @@ NearestName nearestNamedColor(ColorRGB c) {
     return nearest;
 }
 
+std::string namedColorText(ColorRGB c) {
+    const NearestName nearest = nearestNamedColor(c);
+    if (nearest.exact)
+        return "= " + std::string(nearest.name);
+    const std::optional<ColorRGB> named = namedCssColor(nearest.name);
+    if (!named || deltaEOK(oklabOf(c), oklabOf(*named)) > kNearNamedColor)
+        return {};
+    return "\u2248 " + std::string(nearest.name);
+}
+
 } // namespace core

@@ -62,6 +62,15 @@ struct NearestName {
 };
 NearestName nearestNamedColor(ColorRGB c);
 
+/// The farthest (deltaEOK) a CSS named colour may lie from a colour and still be named as
+/// near it: about two and a half just noticeable differences, close enough that a designer
+/// would call the colour by that name.
+constexpr double kNearNamedColor = 0.05;
+
+/// The CSS name a colour is shown with (UTF-8): "= name" when a named colour is exactly c,
+/// "\u2248 name" for the nearest within kNearNamedColor, empty when none is that near.
+std::string namedColorText(ColorRGB c);
+
 /// How many named colours namedCssColor knows (148; "transparent" is not among them).
 int namedCssColorCount();
 /// The name of named colour index (0..count-1, alphabetical), or "" outside.

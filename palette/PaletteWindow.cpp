@@ -24,6 +24,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace palette {
 
@@ -58,13 +59,7 @@ enum ColorColumn { NameColumn, HexColumn, OklchColumn, CssNameColumn, GroupColum
 
 } // namespace
 
-QString nearestCssName(core::ColorRGB color) {
-    const core::NearestName nearest = core::nearestNamedColor(color);
-    return (nearest.exact ? QStringLiteral("= ") : QStringLiteral("\u2248 ")) +
-           QLatin1String(nearest.name.data(), qsizetype(nearest.name.size()));
-}
-
-/// The palette's colours as rows; the nearest named colour is found when a row is first shown.
+/// The palette's colours as rows; the CSS name is found when a row is first shown.
 class PaletteTable : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -72,7 +67,7 @@ public:
     void setPalette(const core::Palette* palette) {
         beginResetModel();
         m_palette = palette;
-        m_cssNames.assign(palette != nullptr ? palette->colors.size() : 0, QString());
+        m_cssNames.assign(palette != nullptr ? palette->colors.size() : 0, std::nullopt);
         endResetModel();
     }
 
@@ -108,10 +103,10 @@ public:
         case OklchColumn:
             return text(core::oklchText(core::toOklch(entry.color.oklab)));
         case CssNameColumn: {
-            QString& name = m_cssNames[size_t(index.row())];
-            if (name.isEmpty())
-                name = nearestCssName(entry.rgb);
-            return name;
+            std::optional<QString>& name = m_cssNames[size_t(index.row())];
+            if (!name)
+                name = text(core::namedColorText(entry.rgb));
+            return *name;
         }
         default: {
             QStringList notes;
@@ -130,7 +125,8 @@ public:
 
 private:
     const core::Palette* m_palette = nullptr;
-    mutable std::vector<QString> m_cssNames;
+    /// Each row's CSS name once found; most are empty, so none marks one not found yet.
+    mutable std::vector<std::optional<QString>> m_cssNames;
 };
 
 /// Each checked colour as text (rows) on each as background (columns): ratio and level.

@@ -22,8 +22,8 @@ class ContrastMatrix;
 class PairTable;
 
 /// The window frmpalette ("Palette"): the palette last opened, a row a colour (swatch, name,
-/// hex, oklch(), the nearest CSS named colour, its group); a click on a row copies its hex,
-/// its right-click menu offers "Copy as" and "Use as Base". A second tab checks the whole
+/// hex, oklch(), the CSS named colour it is or is near, its group); a click on a row copies its
+/// hex, its right-click menu offers "Copy as" and "Use as Base". A second tab checks the whole
 /// palette: WCAG contrast of every colour as text on every other (a matrix), the pairs with
 /// their APCA Lc and colour difference in each vision, those usable as text first, and a
 /// verdict per colour-vision deficiency.
@@ -85,9 +85,5 @@ private:
     QTableView* m_pairView = nullptr;
     PairTable* m_pairs = nullptr;
 };
-
-/// "= rebeccapurple" when the colour is a CSS named colour, else "≈ " and the named colour
-/// nearest to it in OKLab; the first name alphabetically where names share a colour.
-QString nearestCssName(core::ColorRGB color);
 
 } // namespace palette

@@ -32,20 +32,8 @@ bool endsWith(std::string_view text, std::string_view end) {
 } // namespace
 
 ColorCodes colorCodes(core::ColorRGB color) {
-    ColorCodes codes{core::hexText(color),
-                     core::rgbText(color),
-                     core::hslText(color),
-                     core::oklchText(color),
-                     {}};
-    const core::NearestName name = core::nearestNamedColor(color);
-    if (name.exact) {
-        codes.cssName = "= " + std::string(name.name);
-    } else if (const auto named = core::namedCssColor(name.name);
-               named &&
-               core::deltaEOK(core::oklabOf(color), core::oklabOf(*named)) <= kNearNamedColor) {
-        codes.cssName = "\u2248 " + std::string(name.name);
-    }
-    return codes;
+    return {core::hexText(color), core::rgbText(color), core::hslText(color),
+            core::oklchText(color), core::namedColorText(color)};
 }
 
 QString titleOf(const QString& documentPath) {

@@ -20,19 +20,13 @@
 
 namespace sheet {
 
-/// The farthest (deltaEOK) a CSS named colour may lie from a colour and still be named on the
-/// sheet as near it ("≈ name"): about two and a half just noticeable differences, close enough
-/// that a designer would call the colour by that name.
-constexpr double kNearNamedColor = 0.05;
-
 /// Every code of one colour as the sheet prints it.
 struct ColorCodes {
     std::string hex;   ///< "#3366CC"
     std::string rgb;   ///< "rgb(51, 102, 204)"
     std::string hsl;   ///< "hsl(220, 60%, 50%)"
     std::string oklch; ///< "oklch(52.4% 0.1417 262.3)"
-    /// "= name" for a CSS named colour that is exactly the colour, "≈ name" for the nearest
-    /// within kNearNamedColor, empty when none is that near.
+    /// core::namedColorText: "= name", "≈ name" or empty.
     std::string cssName;
 };
 

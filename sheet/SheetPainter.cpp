@@ -1,6 +1,7 @@
 #include "SheetPainter.h"
 
 #include "colorscience/Contrast.h"
+#include "core/CssColor.h"
 #include "io/FileWriter.h"
 
 #include <QBuffer>
@@ -235,8 +236,9 @@ void paintFooter(QPainter& painter) {
     say(painter, kMargin, kFooter, sansFont(12), kQuiet,
         QStringLiteral("Contrast marks: AAA from 7:1, AA from 4.5:1, AA large from 3:1; the "
                        "ratio is cut, never rounded up. CSS names: = exactly that color, "
-                       "\u2248 the nearest within \u0394E OK 0.05. \u25CF the scheme's color in "
-                       "its ramp. Made with ChromaLune."));
+                       "\u2248 the nearest within \u0394E OK %1. \u25CF the scheme's color in "
+                       "its ramp. Made with ChromaLune.")
+            .arg(core::kNearNamedColor));
 }
 
 } // namespace

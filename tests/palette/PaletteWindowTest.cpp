@@ -172,13 +172,13 @@ private slots:
     }
 
     // a row a colour: its name, its hex, its exact oklch() (a wide-gamut colour keeps its own)
-    // and the nearest named colour; a click copies the hex
+    // and the CSS named colour within deltaEOK 0.05, none beyond; a click copies the hex
     void showsEveryColourAndCopiesItsHexOnClick() {
         MainWindowDriver d;
         core::Palette colors;
         colors.name = "Brand";
         colors.colors = {entry("Brand purple", "#663399"), entry("", "#4682B5"),
-                         entry("Wide red", "color(display-p3 1 0 0)")};
+                         entry("Wide red", "color(display-p3 1 0 0)"), entry("Far", "#5A00FF")};
         colors.colors[1].group = "Blues";
         colors.colors[1].approximate = true;
         palette::PaletteWindow* window = openPalette(d, colors);
@@ -188,13 +188,14 @@ private slots:
             {"", "#4682B5", "oklch(58.85% 0.1005 246.25)", "\u2248 steelblue",
              "Blues, approximately"},
             {"Wide red", "#FF0B0C", "oklch(64.86% 0.2995 28.96)", "\u2248 red", ""},
+            {"Far", "#5A00FF", cell(list, 3, 2), "", ""},
         };
-        QCOMPARE(list->model()->rowCount(), 3);
-        for (int row = 0; row < 3; ++row)
+        QCOMPARE(list->model()->rowCount(), 4);
+        for (int row = 0; row < 4; ++row)
             for (int column = 0; column < 5; ++column)
                 QCOMPARE(cell(list, row, column), want[row][column]);
         QCOMPARE(in<QLabel>(window, "lblpalettesource")->text(),
-                 "brand.gpl (Brand): 3 colours, 2 entries skipped");
+                 "brand.gpl (Brand): 4 colours, 2 entries skipped");
         clickRow(list, 1, 0);
         QCOMPARE(QGuiApplication::clipboard()->text(), "#4682B5");
         QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(), "Copied #4682B5");
