@@ -40,10 +40,17 @@ QString titleOf(const QString& documentPath) {
     if (documentPath.isEmpty())
         return kUntitled;
     QString name = QFileInfo(documentPath).fileName();
-    // a control character is no text to show, and an SVG cannot hold most of them
-    for (QChar& c : name) {
-        if (c.category() == QChar::Other_Control)
-            c = QChar::ReplacementCharacter;
+    // a control character is no text to show, and the SVG's XML holds no control character
+    // but tab and line ends, no U+FFFE or U+FFFF and no half of a surrogate pair
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.category() == QChar::Other_Control || c.isSurrogate() || c.unicode() == 0xFFFE ||
+            c.unicode() == 0xFFFF)
+            name[i] = QChar::ReplacementCharacter;
     }
     const QString tokens = QStringLiteral(".tokens.json");
     if (name.endsWith(tokens, Qt::CaseInsensitive) && name.size() > tokens.size())

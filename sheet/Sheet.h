@@ -51,7 +51,8 @@ struct SheetContent {
 inline const QString kUntitled = QStringLiteral("Untitled scheme");
 
 /// The title a document at path gives a sheet: its file name without ".tokens.json" (or its
-/// last extension), each control character as U+FFFD; kUntitled for no path.
+/// last extension), each control character and each character XML cannot hold (U+FFFE,
+/// U+FFFF, a lone surrogate) as U+FFFD; kUntitled for no path.
 QString titleOf(const QString& documentPath);
 
 /// The sheet of the model's scheme (the colours its own swatches show), titled title, dated

@@ -244,6 +244,12 @@ private slots:
                                 << "<a & b>";
         QTest::newRow("control characters") << "/d/a\x1b]0;t\x07\x7f.tokens.json"
                                             << "a\uFFFD]0;t\uFFFD\uFFFD";
+        QTest::newRow("noncharacters") << "/d/Brand\uFFFENew\uFFFF.tokens.json"
+                                       << "Brand\uFFFDNew\uFFFD";
+        const QChar high(0xD800), low(0xDC00), emoji[] = {QChar(0xD83D), QChar(0xDE00)};
+        QTest::newRow("lone surrogates")
+            << "/d/a" + QString(high) + "b" + low + QString(emoji, 2) + ".tokens.json"
+            << "a\uFFFDb\uFFFD" + QString(emoji, 2);
     }
 
     void titlesComeFromTheDocumentsName() {
