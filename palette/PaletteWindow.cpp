@@ -2,6 +2,7 @@
 
 #include "ExportDialog.h"
 #include "PaletteFile.h"
+#include "paletteimport/PaletteRead.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
 #include "ui/CopyAsMenu.h"
@@ -551,6 +552,8 @@ void PaletteWindow::offerPickedColor(core::ColorRGB color, const QPoint& globalA
         emit useAsBaseRequested(base.rgb8, base.exact);
     });
     menu.addAction(QStringLiteral("Add to Palette"), this, [this, color, hex] {
+        if (!hasRoomFor(1))
+            return;
         m_palette.colors.push_back(
             core::paletteColorOf("picked-" + std::to_string(m_palette.colors.size() + 1),
                                  *core::parseCssColor(core::hexText(color)).color));
@@ -624,6 +627,8 @@ void PaletteWindow::addSchemeColors() {
         return;
     }
     const std::vector<core::Color> colors = m_model->schemeColors();
+    if (!hasRoomFor(colors.size()))
+        return;
     for (size_t i = 0; i < colors.size(); ++i) {
         const core::ColorRGB rgb = core::splitColor(colors[i]);
         const core::CssColor css = *core::parseCssColor(core::hexText(rgb)).color;
@@ -632,6 +637,18 @@ void PaletteWindow::addSchemeColors() {
     showPalette();
     m_colorView->scrollToBottom();
     m_statusLabel->setText(QStringLiteral("Added the scheme's %1 colours.").arg(colors.size()));
+}
+
+bool PaletteWindow::hasRoomFor(size_t count) {
+    // a palette larger than any file may hold would be exported and then refused on reading
+    const size_t most = paletteimport::kMaxPaletteColors;
+    if (m_palette.colors.size() + count <= most)
+        return true;
+    m_statusLabel->setText(
+        QStringLiteral("Not added: a palette holds at most %1 colours, and this one has %2.")
+            .arg(most)
+            .arg(m_palette.colors.size()));
+    return false;
 }
 
 void PaletteWindow::exportPalette() {

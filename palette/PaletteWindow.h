@@ -55,6 +55,9 @@ private:
     void showPalette();
     void showCheck();
     void addSchemeColors();
+    /// Whether count more colours keep the palette within what a palette file may hold;
+    /// says why not when they do not.
+    bool hasRoomFor(size_t count);
     /// "Export...": the palette in any format, its names kept where the format holds them.
     void exportPalette();
     void copyHex(int row);

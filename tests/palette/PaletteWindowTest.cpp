@@ -1,4 +1,6 @@
 #include "palette/PaletteWindow.h"
+#include "palette/PaletteFormats.h"
+#include "paletteimport/PaletteReader.h"
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
@@ -244,6 +246,31 @@ private slots:
         }
         d.runMenu("mnuundo");
         QVERIFY(d.text("txthtml2").isEmpty());
+    }
+
+    // a palette grows no larger than a palette file may hold, so that what it exports reads
+    // back: past that, the scheme's colours are refused with a message
+    void addsNoMoreColoursThanAPaletteFileHolds() {
+        MainWindowDriver d;
+        d.move(200, 60);
+        const size_t most = paletteimport::kMaxPaletteColors;
+        core::Palette colors;
+        colors.colors.assign(most - 2, entry("grey", "#808080"));
+        palette::PaletteWindow* window = openPalette(d, colors);
+        auto* add = in<QPushButton>(window, "cmdaddscheme");
+        add->click();
+        QCOMPARE(window->palette().colors.size(), most - 2);
+        QCOMPARE(in<QLabel>(window, "lblpalettestatus")->text(),
+                 "Not added: a palette holds at most 10000 colours, and this one has 9998.");
+        colors.colors.pop_back();
+        window->setPalette(colors, QStringLiteral("brand.gpl"));
+        add->click();
+        QCOMPARE(window->palette().colors.size(), most);
+        const std::vector<uint8_t> gpl =
+            palette::fileBytes(palette::Format::GimpPalette, window->palette());
+        const paletteimport::PaletteRead read = paletteimport::readPalette(
+            std::string_view(reinterpret_cast<const char*>(gpl.data()), gpl.size()), "x.gpl");
+        QVERIFY2(read.palette && read.palette->colors.size() == most, read.error.c_str());
     }
 
     // the check tab: every colour as text on every other, the usable pairs first, and what
