@@ -1,6 +1,7 @@
 #include "PaletteCheck.h"
 
 #include "ColorDifference.h"
+#include "core/PrintableText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,17 +16,16 @@ std::string hexOf(Rgb24 color) {
     return text;
 }
 
-/// Names shown in a verdict before "and N more".
-constexpr size_t kNamedPairs = 5;
-
 } // namespace
 
-PaletteCheck checkPalette(const std::vector<Rgb24>& colors) {
+PaletteCheck checkPalette(const std::vector<Rgb24>& colors, const std::vector<std::string>& names) {
     PaletteCheck check;
     const size_t count = std::min(colors.size(), size_t(kMostCheckedPaletteColors));
     check.leftOut = static_cast<int>(colors.size() - count);
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         check.colors.push_back(colors[i] & 0xFFFFFFu);
+        check.names.push_back(i < names.size() ? names[i] : std::string());
+    }
     // each colour seen once per vision, so that a pair costs only its differences
     std::vector<Lab> normal;
     std::array<std::vector<Lab>, kSimulationCount> seen;
@@ -68,6 +68,14 @@ PaletteCheck checkPalette(const std::vector<Rgb24>& colors) {
     return check;
 }
 
+std::string colorLabel(const PaletteCheck& check, int index) {
+    if (index < 0 || size_t(index) >= check.colors.size())
+        return {};
+    const std::string hex = hexOf(check.colors[size_t(index)]);
+    const std::string name = size_t(index) < check.names.size() ? check.names[size_t(index)] : "";
+    return name.empty() ? hex : core::printableText(name, kShownNameLength) + " " + hex;
+}
+
 std::string verdictText(const PaletteCheck& check, int simulation) {
     const std::string name = simulationName(static_cast<Simulation>(simulation));
     const std::vector<int>& failing = check.failing[size_t(simulation)];
@@ -77,8 +85,8 @@ std::string verdictText(const PaletteCheck& check, int simulation) {
                        (failing.size() == 1 ? " pair fails (" : " pairs fail (");
     for (size_t i = 0; i < failing.size() && i < kNamedPairs; ++i) {
         const PalettePair& pair = check.pairs[size_t(failing[i])];
-        text += (i == 0 ? "" : ", ") + hexOf(check.colors[size_t(pair.first)]) + " and " +
-                hexOf(check.colors[size_t(pair.second)]);
+        text += (i == 0 ? "" : ", ") + colorLabel(check, pair.first) + " and " +
+                colorLabel(check, pair.second);
         if (pair.tooClose)
             text += " too close in any vision";
     }

@@ -33,8 +33,9 @@ struct PalettePair {
 
 /// Every pair of a palette's colours.
 struct PaletteCheck {
-    std::vector<Rgb24> colors; ///< the colours compared (at most kMostCheckedPaletteColors)
-    int leftOut = 0;           ///< colours of the palette beyond those compared
+    std::vector<Rgb24> colors;      ///< the colours compared (at most kMostCheckedPaletteColors)
+    std::vector<std::string> names; ///< their names in the palette, "" for none
+    int leftOut = 0;                ///< colours of the palette beyond those compared
     /// The pairs, those passing AA normal text first, each part by falling contrast ratio,
     /// then by index.
     std::vector<PalettePair> pairs;
@@ -42,11 +43,22 @@ struct PaletteCheck {
     std::array<std::vector<int>, kSimulationCount> failing;
 };
 
-/// Checks a palette's colours (0xRRGGBB): the first kMostCheckedPaletteColors of them.
-PaletteCheck checkPalette(const std::vector<Rgb24>& colors);
+/// Checks a palette's colours (0xRRGGBB), named names (by index; fewer names leave the rest
+/// unnamed): the first kMostCheckedPaletteColors of them.
+PaletteCheck checkPalette(const std::vector<Rgb24>& colors,
+                          const std::vector<std::string>& names = {});
 
-/// "Protanopia: safe", or "Protanopia: 2 pairs fail" (names them: "(#FF0000 and #00FF00, ...)",
-/// the first five).
+/// Colour index of the check as a reader finds it in the palette: "Brand red #D03030" (the
+/// name cut after kShownNameLength characters), "#D03030" for a colour without a name.
+std::string colorLabel(const PaletteCheck& check, int index);
+/// Characters of a colour's name colorLabel shows.
+constexpr size_t kShownNameLength = 24;
+
+/// Pairs a verdict names before it counts the rest, so that every verdict stays a line or two.
+constexpr size_t kNamedPairs = 3;
+
+/// "Protanopia: safe", or "Protanopia: 5 pairs fail (red #FF0000 and green #00FF00, ...,
+/// and 2 more)": the first kNamedPairs pairs named by colorLabel.
 std::string verdictText(const PaletteCheck& check, int simulation);
 
 } // namespace colorscience

@@ -242,8 +242,8 @@ public:
         const auto difference = [](double d) { return text(colorscience::differenceText(d)); };
         switch (index.column()) {
         case Colors:
-            return hexOf(m_check->colors[size_t(pair.first)]) + QStringLiteral(" and ") +
-                   hexOf(m_check->colors[size_t(pair.second)]);
+            return text(colorscience::colorLabel(*m_check, pair.first)) + QStringLiteral(" and ") +
+                   text(colorscience::colorLabel(*m_check, pair.second));
         case Contrast:
             return text(colorscience::ratioText(pair.ratio));
         case Level:
@@ -455,6 +455,10 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     m_verdicts = new QLabel(checkPage);
     m_verdicts->setObjectName(QStringLiteral("lblverdicts"));
     m_verdicts->setTextFormat(Qt::PlainText);
+    // a verdict as long as its pairs' names wraps in the window, never widening it past the
+    // screen's edge
+    m_verdicts->setWordWrap(true);
+    m_verdicts->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     // a line a deficiency and one for colours left out, kept so the tables never jump
     m_verdicts->setMinimumHeight(m_verdicts->fontMetrics().lineSpacing() *
                                  (colorscience::kSimulationCount + 1));
@@ -471,7 +475,7 @@ PaletteWindow::PaletteWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     m_pairView =
         makeTable(split, QStringLiteral("lstpairs"), QStringLiteral("Pairs of colours"), m_pairs);
     m_pairView->horizontalHeader()->setDefaultSectionSize(92);
-    m_pairView->setColumnWidth(PairTable::Colors, 150);
+    m_pairView->setColumnWidth(PairTable::Colors, 300);
     m_pairView->horizontalHeader()->setStretchLastSection(true);
     split->addWidget(m_matrixView);
     split->addWidget(m_pairView);
@@ -603,9 +607,12 @@ void PaletteWindow::showCheck() {
         return;
     m_checkStale = false;
     std::vector<colorscience::Rgb24> colors;
-    for (const core::PaletteColor& entry : m_palette.colors)
+    std::vector<std::string> names;
+    for (const core::PaletteColor& entry : m_palette.colors) {
         colors.push_back(rgb24Of(entry.rgb));
-    m_check = colorscience::checkPalette(colors);
+        names.push_back(entry.name);
+    }
+    m_check = colorscience::checkPalette(colors, names);
     m_matrix->setCheck(&m_check);
     m_pairs->setCheck(&m_check);
     QStringList lines;

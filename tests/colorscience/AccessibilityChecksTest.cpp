@@ -167,10 +167,16 @@ TEST(PaletteCheck, ListsUsablePairsFirstAndFlagsPairsPerDeficiency) {
     }
     EXPECT_EQ(colorscience::verdictText(check, int(Simulation::Tritanopia)),
               "Tritanopia: 1 pair fails (#3366CC and #3467CC too close in any vision)");
+    // a named colour is named, its name cut short
+    const colorscience::PaletteCheck named = colorscience::checkPalette(
+        colors, {"", "", "", "", "Brand blue", "Brand blue, a shade lighter"});
+    EXPECT_EQ(colorscience::verdictText(named, int(Simulation::Tritanopia)),
+              "Tritanopia: 1 pair fails (Brand blue #3366CC and Brand blue, a shade ligh... "
+              "#3467CC too close in any vision)");
     EXPECT_EQ(colorscience::verdictText(colorscience::checkPalette({0xFFFFFF, 0x000000}), 0),
               "Protanopia: safe");
     const colorscience::PaletteCheck large =
         colorscience::checkPalette(std::vector<colorscience::Rgb24>(130, 0x808080));
     EXPECT_TRUE(large.colors.size() == 100 && large.leftOut == 30 && large.pairs.size() == 4950);
-    EXPECT_NE(colorscience::verdictText(large, 3).find(", and 4945 more)"), std::string::npos);
+    EXPECT_NE(colorscience::verdictText(large, 3).find(", and 4947 more)"), std::string::npos);
 }

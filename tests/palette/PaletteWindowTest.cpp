@@ -289,12 +289,38 @@ private slots:
                  QColor(Qt::white));
         auto* pairs = in<QTableView>(window, "lstpairs");
         QCOMPARE(pairs->model()->rowCount(), 6);
-        QCOMPARE(cell(pairs, 0, 0), "#FFFFFF and #000000");
+        QCOMPARE(cell(pairs, 0, 0), "paper #FFFFFF and ink #000000");
         QCOMPARE(cell(pairs, 5, 10), "hard to tell apart: Deuteranopia, Achromatopsia");
         const QString verdicts = in<QLabel>(window, "lblverdicts")->text();
-        QVERIFY2(verdicts.contains("Deuteranopia: 1 pair fails (#D03030 and #5C8A00)") &&
+        QVERIFY2(verdicts.contains("Deuteranopia: 1 pair fails (red #D03030 and green #5C8A00)") &&
                      verdicts.contains("Tritanopia: safe"),
                  qPrintable(verdicts));
+    }
+
+    // the check of a palette of the most colours checked, each pair failing: the window stays
+    // inside the screen and shows its verdicts whole, each naming a few pairs and counting
+    // the rest
+    void aLargePalettesCheckStaysOnTheScreen() {
+        MainWindowDriver d;
+        core::Palette colors;
+        for (int i = 0; i < colorscience::kMostCheckedPaletteColors; ++i)
+            colors.colors.push_back(
+                entry("a grey with a name far too long to show " + std::to_string(i), "#808080"));
+        palette::PaletteWindow* window = openPalette(d, colors);
+        in<QTabWidget>(window, "tabpalette")->setCurrentIndex(1);
+        QTest::qWait(50);
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 x %2").arg(window->width()).arg(window->height())));
+        auto* verdicts = in<QLabel>(window, "lblverdicts");
+        QVERIFY(verdicts->height() >= verdicts->heightForWidth(verdicts->width()));
+        const QStringList lines = verdicts->text().split('\n');
+        QCOMPARE(lines.size(), colorscience::kSimulationCount);
+        const QString pair = "a grey with a name far t... #808080 and a grey with a name far t... "
+                             "#808080 too close in any vision, ";
+        QVERIFY2(lines[0].startsWith("Protanopia: 4950 pairs fail (" + pair + pair) &&
+                     lines[0].endsWith(", and 4947 more)"),
+                 qPrintable(lines[0]));
     }
 };
 
