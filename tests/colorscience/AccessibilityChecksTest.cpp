@@ -126,6 +126,19 @@ TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLineAndFlagsPairsInWords) {
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1 + 10 + 20 + 12 + 3 * 2);
 }
 
+// Each cell of the grids is its row's colour as text on its column's, every colour included.
+TEST(SchemeCheck, EveryCellHoldsItsRowAsTextOnItsColumn) {
+    const SchemeCheck check = checkScheme({0xCC3333, 0x006633, 0x777777});
+    EXPECT_EQ(check.colors[3], 0xFFFFFFu);
+    EXPECT_EQ(check.colors[4], 0x000000u);
+    for (size_t row = 0; row < kCheckedColors; ++row)
+        for (size_t column = 0; column < kCheckedColors; ++column) {
+            const Rgb24 text = check.colors[row], back = check.colors[column];
+            EXPECT_EQ(check.ratio[row][column], contrastRatio(text, back)) << row << column;
+            EXPECT_EQ(check.lc[row][column], apcaContrast(text, back)) << row << column;
+        }
+}
+
 // A whole palette: every pair once, those usable as text (AA) first; a pair only a deficiency
 // confuses fails for it alone, a pair too close for anyone fails for every deficiency.
 TEST(PaletteCheck, ListsUsablePairsFirstAndFlagsPairsPerDeficiency) {
