@@ -126,6 +126,14 @@ private slots:
         }
     }
 
+    // the scheme frame stands where the window's design puts it, running past the right
+    // edge, and holds the five options whole
+    void schemeFrameHasItsPlaceAndSize() {
+        QCOMPARE(m_d->w->size(), QSize(792, 552));
+        QCOMPARE(m_d->child("Frame1")->geometry(), QRect(664, 120, 145, 161));
+        QCOMPARE(m_d->child("Picture4")->geometry(), QRect(8, 16, 129, 129));
+    }
+
     void keysDriveTheWheelLikeThePointer() {
         const auto shown = [this] {
             return QStringList{QString::number(m_d->model().pointerX()),
