@@ -6,6 +6,7 @@
 #include "core/Wheel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,11 +61,36 @@ palette::SchemeColors colorsFor(const std::vector<std::string>& args) {
     return schemeFor(args).colors.value_or(palette::SchemeColors{});
 }
 
+/// A copy of the program, with the files it reads beside it, in a folder anyone may enter:
+/// the test, run as root, starts the program as user nobody, who may not enter the checkout
+/// when it lies in a private folder. Empty when the copy cannot be made.
+const QString& programForNobody() {
+    static QTemporaryDir dir;
+    static const QString copy = [] {
+        const auto copied = [](const QString& from, const QString& to, mode_t mode) {
+            return QFile::copy(from, to) && ::chmod(QFile::encodeName(to).constData(), mode) == 0;
+        };
+        const QFileInfo program(QStringLiteral(CHROMALUNE_PROGRAM));
+        const QString to = dir.filePath(program.fileName());
+        if (!dir.isValid() || ::chmod(QFile::encodeName(dir.path()).constData(), 0755) != 0 ||
+            !copied(program.filePath(), to, 0755))
+            return QString();
+        for (const QFileInfo& file :
+             QDir(program.path()).entryInfoList({"*.txt", "*.html"}, QDir::Files)) {
+            if (!copied(file.filePath(), dir.filePath(file.fileName()), 0644))
+                return QString();
+        }
+        return to;
+    }();
+    return copy;
+}
+
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
 /// display named, files limited to limit bytes, and a standard output whose reader has gone;
-/// asUser runs it as an ordinary user when the test runs as root.
+/// asUser runs it as user nobody (programForNobody) when the test runs as root.
 Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INFINITY,
                    bool asUser = false) {
+    asUser = asUser && ::geteuid() == 0;
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -72,7 +98,7 @@ Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INF
     program.setProcessEnvironment(env);
     program.setChildProcessModifier([limit, asUser] {
         constexpr uid_t kNobody = 65534;
-        if (asUser && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        if (asUser && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(99);
         for (int sig = 1; sig < NSIG; ++sig)
             std::signal(sig, SIG_DFL);
@@ -88,7 +114,7 @@ Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INF
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);
-    program.start(CHROMALUNE_PROGRAM, list);
+    program.start(asUser ? programForNobody() : QStringLiteral(CHROMALUNE_PROGRAM), list);
     program.waitForFinished(-1);
     return {program.exitCode() + (program.exitStatus() == QProcess::CrashExit ? 128 : 0),
             {},
@@ -660,6 +686,18 @@ TEST(Program, ASheetGoesWhereTheOtherExportsGoOrSaysWhy) {
         {ReadOnlyFolder, 0, ""},
         {NewInReadOnly, 1, "Permission denied"},
     };
+    if (::geteuid() == 0) {
+        QTemporaryDir probe;
+        ::chmod(QFile::encodeName(probe.path()).constData(), 0777);
+        const Outcome r = runProgram({"--export", probe.filePath("probe.css").toStdString()},
+                                     RLIM_INFINITY, true);
+        if (r.status != 0)
+            GTEST_SKIP() << "run as root, the test starts the program as user nobody, who "
+                            "cannot run the copy '"
+                         << programForNobody().toStdString() << "' (exit status " << r.status
+                         << "; is the temporary folder " << QDir::tempPath().toStdString()
+                         << " private?)";
+    }
     const QByteArray earlier = "an earlier file";
     for (const char* extension : {".png", ".svg", ".pdf"}) {
         for (const auto& c : cases) {
