@@ -83,11 +83,11 @@ else
     fi
 fi
 
-# Starts the installed program from / for four seconds, time enough for the splash to hand
+# Starts the installed program from / for ten seconds, time enough for the splash to hand
 # over to the main window, which reads the first lists, even in a sanitizer build on a busy
 # machine; prints its stderr and returns timeout's status (124: it was still running).
 run_installed() {
-    (cd / && QT_QPA_PLATFORM=offscreen timeout 4 "$program" >/dev/null 2>"$prefix/stderr.txt")
+    (cd / && QT_QPA_PLATFORM=offscreen timeout 10 "$program" >/dev/null 2>"$prefix/stderr.txt")
     status=$?
     cat "$prefix/stderr.txt"
     return $status

@@ -68,7 +68,7 @@ exec_line="$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop")"
 
 # Started as the menu starts it, the program reads its files from /usr/share/chromalune:
 # it names any it cannot read.
-(cd / && QT_QPA_PLATFORM=offscreen timeout 4 "${exec_line%% *}" >/dev/null 2>"$tmp/stderr.txt")
+(cd / && QT_QPA_PLATFORM=offscreen timeout 10 "${exec_line%% *}" >/dev/null 2>"$tmp/stderr.txt")
 status=$?
 [ "$status" -eq 124 ] || fail "the installed program stopped with status $status"
 if grep -E "pixel list|Chromalune\.html|Cannot" "$tmp/stderr.txt"; then
