@@ -9,13 +9,15 @@
 #include <vector>
 
 // The colours of a picture, from a list of its pixels: quantized in OKLab (a variance split
-// to seed, weighted k-means to settle, close colours merged), then ranked two ways, the
-// largest areas first (dominant) and the most colourful first (accents). Plain C++, fully
+// to seed, weighted k-means to settle, close colours and those grain made merged), then ranked two
+// ways, the largest areas first (dominant) and the most colourful first (accents). Plain C++, fully
 // deterministic: one thread, no random numbers, sums in a fixed order.
 
 namespace imagepalette {
 
 /// One pixel of a picture: 8-bit sRGB, straight (not premultiplied) alpha, and where it is.
+/// Pixels are listed row by row, left to right, as a grid gives them: the colours of pixels
+/// side by side tell grain from areas of their own.
 struct Sample {
     core::ColorRGB rgb;
     uint8_t alpha = 255; ///< 0 transparent .. 255 opaque
@@ -34,6 +36,13 @@ constexpr int kMostRounds = 12;
 constexpr double kSettled = 0.001;
 /// Clusters closer than this deltaEOK are one colour.
 constexpr double kMergeDistance = 0.03;
+/// Clusters closer than this deltaEOK are one colour too when their pixels lie mixed among
+/// each other (see kGrainMixing), as the pieces that grain splits one colour into do.
+constexpr double kGrainMergeDistance = 0.06;
+/// Two clusters lie mixed when their samples are side by side at least this share of as often
+/// as if strewn at random over one place: about 1 for grain, a few hundredths for two areas
+/// that meet along an edge or the steps of a gradient.
+constexpr double kGrainMixing = 0.5;
 /// Below this OKLCH chroma a colour is grey: background, never an accent.
 constexpr double kBackgroundChroma = 0.03;
 /// Above this OKLab lightness a colour is near-white: background.
