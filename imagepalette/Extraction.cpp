@@ -64,14 +64,19 @@ std::vector<Point> distinctColors(const std::vector<Sample>& samples,
     // the first of them first
     std::vector<std::pair<uint32_t, size_t>> keys;
     keys.reserve(samples.size());
+    std::vector<size_t> wide; // beyond sRGB: told apart by their exact colour
     for (size_t i = 0; i < samples.size(); ++i) {
         const Sample& s = samples[i];
-        if (s.alpha >= kOpaqueAlpha)
+        if (s.alpha < kOpaqueAlpha)
+            continue;
+        if (s.beyondSrgb)
+            wide.push_back(i);
+        else
             keys.emplace_back(uint32_t(s.rgb.r) << 16 | uint32_t(s.rgb.g) << 8 | s.rgb.b, i);
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Point> points;
-    pointOf.assign(samples.size(), keys.size());
+    pointOf.assign(samples.size(), samples.size());
     for (size_t i = 0; i < keys.size();) {
         size_t end = i + 1;
         while (end < keys.size() && keys[end].first == keys[i].first)
@@ -80,6 +85,22 @@ std::vector<Point> distinctColors(const std::vector<Sample>& samples,
         for (size_t k = i; k < end; ++k)
             pointOf[keys[k].second] = points.size();
         points.push_back({{lab.L, lab.a, lab.b}, double(end - i), keys[i].second});
+        i = end;
+    }
+    const auto labOf = [&](size_t sample) {
+        const core::Oklab& lab = *samples[sample].beyondSrgb;
+        return std::array<double, 3>{lab.L, lab.a, lab.b};
+    };
+    std::sort(wide.begin(), wide.end(), [&](size_t l, size_t r) {
+        return std::make_pair(labOf(l), l) < std::make_pair(labOf(r), r);
+    });
+    for (size_t i = 0; i < wide.size();) {
+        size_t end = i + 1;
+        while (end < wide.size() && labOf(wide[end]) == labOf(wide[i]))
+            ++end;
+        for (size_t k = i; k < end; ++k)
+            pointOf[wide[k]] = points.size();
+        points.push_back({labOf(wide[i]), double(end - i), wide[i]});
         i = end;
     }
     for (size_t& p : pointOf)
@@ -230,7 +251,13 @@ bool largerShare(const FoundColor& l, const FoundColor& r) {
 bool operator==(const FoundColor& l, const FoundColor& r) {
     return l.oklab.L == r.oklab.L && l.oklab.a == r.oklab.a && l.oklab.b == r.oklab.b &&
            l.rgb == r.rgb && l.share == r.share && l.x == r.x && l.y == r.y &&
-           l.background == r.background;
+           l.background == r.background && l.beyondSrgb == r.beyondSrgb;
+}
+
+bool liesBeyondSrgb(const core::LinearRgb& c) {
+    constexpr double kHalfStep = 0.5 / 255;
+    const core::Srgb e = core::toEncoded(c);
+    return std::min({e.r, e.g, e.b}) < -kHalfStep || std::max({e.r, e.g, e.b}) > 1 + kHalfStep;
 }
 
 bool isBackground(const core::Oklab& c) {
@@ -339,12 +366,22 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
                                          distanceSquared(points[best].lab, centres[cluster[i]]))
             best = i;
     }
+    // a colour the picture gives beyond sRGB stays exact; a mean of colours inside it that
+    // strays out by rounding is not one
+    std::vector<bool> holdsWide(centres.size(), false);
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (samples[points[i].sample].beyondSrgb)
+            holdsWide[cluster[i]] = true;
+    }
     for (size_t k = 0; k < centres.size(); ++k) {
         if (moments[k].weight <= 0)
             continue;
         FoundColor found;
         found.oklab = {centres[k][0], centres[k][1], centres[k][2]};
-        found.rgb = core::toRgb8(core::linearOf(found.oklab));
+        const core::LinearRgb linear = core::linearOf(found.oklab);
+        found.beyondSrgb = holdsWide[k] && liesBeyondSrgb(linear);
+        found.rgb =
+            found.beyondSrgb ? core::mapToRgb8(core::toOklch(found.oklab)) : core::toRgb8(linear);
         found.share = 100.0 * moments[k].weight / total;
         const Sample& pixel = samples[points[nearestPoint[k]].sample];
         found.x = pixel.x;
@@ -376,9 +413,14 @@ core::Palette paletteOf(const Extraction& extraction, const std::string& name) {
     const auto addAll = [&](const std::vector<FoundColor>& colors, const std::string& prefix,
                             const std::string& group) {
         for (size_t i = 0; i < colors.size(); ++i) {
-            const core::CssParseResult css = core::parseCssColor(core::hexText(colors[i].rgb));
-            core::PaletteColor entry =
-                core::paletteColorOf(prefix + std::to_string(i + 1), *css.color);
+            core::CssColor css = *core::parseCssColor(core::hexText(colors[i].rgb)).color;
+            if (colors[i].beyondSrgb) {
+                css.oklab = colors[i].oklab;
+                css.linear = core::linearOf(css.oklab);
+                css.srgb = core::toEncoded(css.linear);
+                css.outOfGamut = true;
+            }
+            core::PaletteColor entry = core::paletteColorOf(prefix + std::to_string(i + 1), css);
             entry.group = group;
             entry.share = colors[i].share;
             entry.x = colors[i].x;

@@ -3,6 +3,7 @@
 #include "core/PrintableText.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -191,6 +192,32 @@ std::vector<Sample> gridSamples(const QImage& image, QSize size, const std::atom
     return samples;
 }
 
+/// The samples of a picture in its own colour space (not sRGB), in sRGB: the 8-bit colour,
+/// and the exact colour where it lies beyond sRGB.
+void convertToSrgb(std::vector<Sample>& samples, const QColorSpace& space) {
+    if (samples.empty())
+        return;
+    QImage coded(int(samples.size()), 1, QImage::Format_RGBA32FPx4);
+    auto* channels = reinterpret_cast<float*>(coded.scanLine(0));
+    for (const Sample& s : samples) {
+        *channels++ = float(s.rgb.r) / 255;
+        *channels++ = float(s.rgb.g) / 255;
+        *channels++ = float(s.rgb.b) / 255;
+        *channels++ = 1;
+    }
+    coded.setColorSpace(space);
+    // in floating point the toolkit keeps what lies beyond sRGB instead of clipping it
+    coded.convertToColorSpace(QColorSpace::SRgbLinear);
+    const auto* linear = reinterpret_cast<const float*>(coded.constScanLine(0));
+    for (Sample& s : samples) {
+        const core::LinearRgb c{linear[0], linear[1], linear[2]};
+        linear += 4;
+        s.rgb = core::toRgb8(c);
+        if (liesBeyondSrgb(c))
+            s.beyondSrgb = core::oklabOf(c);
+    }
+}
+
 /// The image at most kPreviewSide long. A large one is first reduced by picking pixels to
 /// twice that, so that the smooth reduction reads a few hundred thousand pixels, not all.
 QImage previewOf(const QImage& image) {
@@ -261,6 +288,17 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
     if (stopped(cancel))
         return cancelledRead(path);
     picture.preview = previewOf(image);
+    // a photo tagged with its camera's or screen's colour space (Display P3, Adobe RGB) holds
+    // its colours in that space, not in sRGB
+    const QColorSpace space = image.colorSpace();
+    if (space.isValid() && space != QColorSpace(QColorSpace::SRgb)) {
+        convertToSrgb(picture.samples, space);
+        if (picture.preview.format() != QImage::Format_RGB32 &&
+            picture.preview.format() != QImage::Format_ARGB32)
+            picture.preview = picture.preview.convertToFormat(
+                picture.preview.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        picture.preview.convertToColorSpace(QColorSpace::SRgb);
+    }
     PictureRead read;
     read.picture = std::move(picture);
     return read;

@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -201,6 +202,43 @@ TEST_F(PictureFiles, ARotatedPhotoIsReadAsItIsShown) {
     const FoundColor& raspberry = nearestTo(got.extraction.colors, kRaspberry);
     EXPECT_LT(raspberry.x, 400);
     EXPECT_GE(raspberry.y, 960);
+}
+
+// A photo tagged with its colour space is read in it: a colour inside sRGB comes out as it
+// was, one beyond it exactly, and the palette keeps it so.
+TEST_F(PictureFiles, ATaggedPictureIsReadInItsOwnColourSpace) {
+    const ColorRGB brick{200, 85, 61};
+    QImage adobe(300, 200, QImage::Format_RGB32);
+    adobe.fill(qColorOf(brick));
+    adobe.setColorSpace(QColorSpace::SRgb);
+    adobe.convertToColorSpace(QColorSpace::AdobeRgb);
+    // the left half pure display-p3 red, far beyond sRGB; the right half the brick
+    QImage p3 = adobe.convertedToColorSpace(QColorSpace::DisplayP3);
+    QPainter(&p3).fillRect(0, 0, 150, 200, QColor(255, 0, 0));
+    const core::Oklab p3Red = core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0}));
+    for (const auto& [image, format] :
+         {std::pair{adobe, "jpeg"}, std::pair{adobe, "png"}, std::pair{p3, "png"}}) {
+        const PicturePalette got = imagepalette::readPicturePalette(write(image, format));
+        ASSERT_TRUE(got.error.isEmpty()) << got.error.toStdString();
+        const FoundColor& found = nearestTo(got.extraction.dominant, brick);
+        EXPECT_LT(core::deltaEOK(found.oklab, core::oklabOf(brick)), 0.01) << format;
+        EXPECT_FALSE(found.beyondSrgb);
+        const std::optional<ColorRGB> clicked = imagepalette::colorAt(*got.picture, {250, 100});
+        EXPECT_LT(core::deltaEOK(core::oklabOf(clicked.value()), core::oklabOf(brick)), 0.01);
+    }
+    const PicturePalette wide = imagepalette::readPicturePalette(write(p3, "png"));
+    ASSERT_EQ(wide.extraction.dominant.size(), 2u);
+    const FoundColor& red = wide.extraction.dominant[0].beyondSrgb ? wide.extraction.dominant[0]
+                                                                   : wide.extraction.dominant[1];
+    EXPECT_TRUE(red.beyondSrgb);
+    EXPECT_LT(core::deltaEOK(red.oklab, p3Red), 0.005);
+    EXPECT_NEAR(red.share, 50, 1);
+    const core::Palette palette = imagepalette::paletteOf(wide.extraction);
+    const auto entry = std::find_if(palette.colors.begin(), palette.colors.end(),
+                                    [](const auto& c) { return c.color.outOfGamut; });
+    ASSERT_NE(entry, palette.colors.end());
+    EXPECT_LT(core::deltaEOK(entry->color.oklab, p3Red), 0.005);
+    EXPECT_EQ(entry->rgb, core::rgb8Of(entry->color));
 }
 
 TEST_F(PictureFiles, OneColourAndTheFirstFrameGiveOneColour) {
