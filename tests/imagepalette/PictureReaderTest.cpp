@@ -12,9 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <future>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using core::ColorRGB;
 using imagepalette::FoundColor;
@@ -83,6 +85,37 @@ const FoundColor& nearestTo(const std::vector<FoundColor>& found, ColorRGB c) {
         return distance(l) < distance(r);
     });
 }
+
+/// What is written to the standard error (the file, whoever writes it) while it lives.
+class StandardError {
+public:
+    StandardError() : m_file(std::tmpfile()) {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        ::dup2(fileno(m_file), STDERR_FILENO);
+    }
+    ~StandardError() { release(); }
+    std::string text() {
+        release();
+        std::string text(size_t(std::ftell(m_file)), '\0');
+        std::rewind(m_file);
+        text.resize(std::fread(text.data(), 1, text.size(), m_file));
+        return text;
+    }
+
+private:
+    void release() {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+        std::fseek(m_file, 0, SEEK_END);
+    }
+    std::FILE* m_file;
+    int m_saved = -1;
+};
 
 class EveryFormat : public PictureFiles, public testing::WithParamInterface<const char*> {};
 
@@ -272,6 +305,16 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
         noise.save(&buffer, "png");
     }
     const QString jpeg = write(patches(400, 300), "jpeg");
+    QByteArray unknownMarker = readAll(jpeg);
+    unknownMarker.insert(2, QByteArray("\xFF\x47\xFF\xFF", 4));
+    QByteArray tiff;
+    {
+        QBuffer buffer(&tiff);
+        buffer.open(QIODevice::WriteOnly);
+        patches(40, 30).save(&buffer, "tiff");
+    }
+    for (int i = 8; i < tiff.size(); i += 13)
+        tiff[i] = char(tiff[i] ^ 0x5A);
     QByteArray corrupt = png;
     for (int i = 100; i < corrupt.size(); i += 7)
         corrupt[i] = char(corrupt[i] ^ 0x5A);
@@ -291,6 +334,11 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
          QStringLiteral("Cannot read 'cut.png': the picture is damaged")},
         {writeBytes(QStringLiteral("cut.jpg"), readAll(jpeg).left(int(QFileInfo(jpeg).size() / 2))),
          QStringLiteral("Cannot read 'cut.jpg': the picture is cut short.")},
+        {writeBytes(QStringLiteral("marker.jpg"), unknownMarker),
+         QStringLiteral("Cannot read 'marker.jpg': the picture is damaged (an unknown marker "
+                        "0x47).")},
+        {writeBytes(QStringLiteral("damaged.tif"), tiff),
+         QStringLiteral("Cannot read 'damaged.tif': the picture is damaged")},
         {writeBytes(QStringLiteral("corrupt.png"), corrupt),
          QStringLiteral("Cannot read 'corrupt.png': the picture is damaged")},
         {writeBytes(QStringLiteral("text.png"), "not a picture at all"),
@@ -311,10 +359,22 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
                         "no colour to take.")},
     };
     for (const auto& [path, error] : cases) {
+        // the reason in one line, and not a word from the decoders themselves
+        StandardError written;
         const PicturePalette got = imagepalette::readPicturePalette(path);
         EXPECT_TRUE(got.error.startsWith(error)) << got.error.toStdString();
+        EXPECT_FALSE(got.error.contains(QLatin1Char('\n')));
         EXPECT_TRUE(got.extraction.colors.empty()) << path.toStdString();
+        EXPECT_EQ(written.text(), "") << path.toStdString();
     }
+    // stray bytes before a marker, which the decoder reads past with a note: nothing is said
+    QByteArray stray = readAll(jpeg);
+    stray.insert(stray.indexOf("\xFF\xDA"), "abc");
+    StandardError written;
+    const PicturePalette got =
+        imagepalette::readPicturePalette(writeBytes(QStringLiteral("stray.jpg"), stray));
+    EXPECT_TRUE(got.error.isEmpty()) << got.error.toStdString();
+    EXPECT_EQ(written.text(), "");
 }
 
 TEST_F(PictureFiles, AWorkerThreadReadsTheSameAndStopsWhenCancelled) {
