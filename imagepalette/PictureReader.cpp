@@ -142,6 +142,8 @@ private:
     static inline int s_saved = -1; // the standard error meanwhile
 };
 
+const QLatin1String kCutShort("the picture is cut short.");
+
 /// Why JPEG data cannot give its picture, as the end of a sentence; empty when it can. The
 /// decoder shows a file cut short as grey below the cut without failing, which would put that
 /// grey in the palette.
@@ -150,7 +152,6 @@ QString jpegFlaw(const QByteArray& bytes) {
     const auto n = size_t(bytes.size());
     if (n < 2 || b[0] != 0xFF || b[1] != 0xD8)
         return {}; // not JPEG after all: the decoder says what it is
-    const QString cutShort = QStringLiteral("the picture is cut short.");
     size_t i = 2;
     while (i + 1 < n) {
         if (b[i] != 0xFF || b[i + 1] == 0xFF) {
@@ -169,7 +170,7 @@ QString jpegFlaw(const QByteArray& bytes) {
             return QStringLiteral("the picture is damaged (an unknown marker 0x%1).")
                 .arg(marker, 2, 16, QLatin1Char('0'));
         if (i + 3 >= n)
-            return cutShort;
+            return kCutShort;
         i += 2 + (size_t(b[i + 2]) << 8 | b[i + 3]);
         if (marker != 0xDA)
             continue;
@@ -179,7 +180,7 @@ QString jpegFlaw(const QByteArray& bytes) {
                !(b[i] == 0xFF && b[i + 1] != 0x00 && !(b[i + 1] >= 0xD0 && b[i + 1] <= 0xD7)))
             ++i;
     }
-    return cutShort;
+    return kCutShort;
 }
 
 /// Whether the reader's decoder makes a smaller picture for little more than the smaller
