@@ -56,27 +56,55 @@ double distanceSquared(const std::array<double, 3>& x, const std::array<double, 
 }
 
 /// The distinct opaque colours of the samples, each weighted by its number of pixels, in
-/// the order of their packed sRGB value.
-std::vector<Point> distinctColors(const std::vector<Sample>& samples) {
+/// the order of their packed sRGB value; pointOf gets the point of each sample (points.size()
+/// for a transparent one).
+std::vector<Point> distinctColors(const std::vector<Sample>& samples,
+                                  std::vector<size_t>& pointOf) {
     // (packed colour, sample index): sorted, the pixels of a colour follow one another,
     // the first of them first
     std::vector<std::pair<uint32_t, size_t>> keys;
     keys.reserve(samples.size());
+    std::vector<size_t> wide; // beyond sRGB: told apart by their exact colour
     for (size_t i = 0; i < samples.size(); ++i) {
         const Sample& s = samples[i];
-        if (s.alpha >= kOpaqueAlpha)
+        if (s.alpha < kOpaqueAlpha)
+            continue;
+        if (s.beyondSrgb)
+            wide.push_back(i);
+        else
             keys.emplace_back(uint32_t(s.rgb.r) << 16 | uint32_t(s.rgb.g) << 8 | s.rgb.b, i);
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Point> points;
+    pointOf.assign(samples.size(), samples.size());
     for (size_t i = 0; i < keys.size();) {
         size_t end = i + 1;
         while (end < keys.size() && keys[end].first == keys[i].first)
             ++end;
         const core::Oklab lab = core::oklabOf(samples[keys[i].second].rgb);
+        for (size_t k = i; k < end; ++k)
+            pointOf[keys[k].second] = points.size();
         points.push_back({{lab.L, lab.a, lab.b}, double(end - i), keys[i].second});
         i = end;
     }
+    const auto labOf = [&](size_t sample) {
+        const core::Oklab& lab = *samples[sample].beyondSrgb;
+        return std::array<double, 3>{lab.L, lab.a, lab.b};
+    };
+    std::sort(wide.begin(), wide.end(), [&](size_t l, size_t r) {
+        return std::make_pair(labOf(l), l) < std::make_pair(labOf(r), r);
+    });
+    for (size_t i = 0; i < wide.size();) {
+        size_t end = i + 1;
+        while (end < wide.size() && labOf(wide[end]) == labOf(wide[i]))
+            ++end;
+        for (size_t k = i; k < end; ++k)
+            pointOf[wide[k]] = points.size();
+        points.push_back({labOf(wide[i]), double(end - i), wide[i]});
+        i = end;
+    }
+    for (size_t& p : pointOf)
+        p = std::min(p, points.size());
     return points;
 }
 
@@ -180,6 +208,37 @@ size_t nearest(const std::array<double, 3>& lab, const std::vector<std::array<do
     return best;
 }
 
+/// How often two opaque samples side by side in a row (the next sample, at the same y) lie in
+/// clusters k and l, counted at [k][l] and [l][k] (twice at [k][k]).
+std::vector<std::vector<double>> sideBySideCounts(const std::vector<Sample>& samples,
+                                                  const std::vector<size_t>& pointOf,
+                                                  const std::vector<size_t>& cluster,
+                                                  size_t clusters) {
+    std::vector<std::vector<double>> counts(clusters, std::vector<double>(clusters, 0.0));
+    for (size_t i = 1; i < samples.size(); ++i) {
+        const size_t left = pointOf[i - 1];
+        const size_t right = pointOf[i];
+        if (left == cluster.size() || right == cluster.size() || samples[i].y != samples[i - 1].y)
+            continue;
+        counts[cluster[left]][cluster[right]] += 1;
+        counts[cluster[right]][cluster[left]] += 1;
+    }
+    return counts;
+}
+
+/// Whether clusters i and j are one colour with grain: their samples lie mixed among each
+/// other, side by side at least kGrainMixing times as often as they would if they were strewn
+/// at random over the same place. Two areas of their own meet along an edge only.
+bool interleaved(const std::vector<std::vector<double>>& sideBySide,
+                 const std::vector<Moments>& moments, size_t i, size_t j) {
+    const double across = sideBySide[i][j];
+    const double pairs = (sideBySide[i][i] + sideBySide[j][j]) / 2 + across;
+    const double p = moments[i].weight / (moments[i].weight + moments[j].weight);
+    // at random, a pair of the two is one of each with the chance 2 p (1 - p)
+    const double atRandom = 2 * p * (1 - p) * pairs;
+    return atRandom > 0 && across >= kGrainMixing * atRandom;
+}
+
 /// Orders found colours by share, largest first; equal shares by OKLab, darkest first.
 bool largerShare(const FoundColor& l, const FoundColor& r) {
     if (l.share != r.share)
@@ -192,7 +251,13 @@ bool largerShare(const FoundColor& l, const FoundColor& r) {
 bool operator==(const FoundColor& l, const FoundColor& r) {
     return l.oklab.L == r.oklab.L && l.oklab.a == r.oklab.a && l.oklab.b == r.oklab.b &&
            l.rgb == r.rgb && l.share == r.share && l.x == r.x && l.y == r.y &&
-           l.background == r.background;
+           l.background == r.background && l.beyondSrgb == r.beyondSrgb;
+}
+
+bool liesBeyondSrgb(const core::LinearRgb& c) {
+    constexpr double kHalfStep = 0.5 / 255;
+    const core::Srgb e = core::toEncoded(c);
+    return std::min({e.r, e.g, e.b}) < -kHalfStep || std::max({e.r, e.g, e.b}) > 1 + kHalfStep;
 }
 
 bool isBackground(const core::Oklab& c) {
@@ -212,7 +277,8 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
         result.message = "The picture has no pixels.";
         return result;
     }
-    const std::vector<Point> points = distinctColors(samples);
+    std::vector<size_t> pointOf;
+    const std::vector<Point> points = distinctColors(samples, pointOf);
     if (points.empty()) {
         result.message = "The picture is fully transparent: it has no colour to take.";
         return result;
@@ -247,16 +313,22 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
             break;
     }
 
-    // merge the closest pair below the distance until none is left; a cluster that lost
-    // all its points has no weight and is dropped below
+    // merge the closest pair that is one colour until none is left; a cluster that lost all
+    // its points has no weight and is dropped below
+    std::vector<std::vector<double>> sideBySide =
+        sideBySideCounts(samples, pointOf, cluster, centres.size());
     for (;;) {
         size_t from = 0;
         size_t into = 0;
-        double closest = kMergeDistance * kMergeDistance;
+        double closest = std::numeric_limits<double>::infinity();
         for (size_t i = 0; i < centres.size(); ++i) {
             for (size_t j = i + 1; j < centres.size() && moments[i].weight > 0; ++j) {
+                if (moments[j].weight <= 0)
+                    continue;
                 const double d = distanceSquared(centres[i], centres[j]);
-                if (moments[j].weight > 0 && d < closest) {
+                const double oneColour =
+                    interleaved(sideBySide, moments, i, j) ? kGrainMergeDistance : kMergeDistance;
+                if (d < oneColour * oneColour && d < closest) {
                     closest = d;
                     into = i;
                     from = j;
@@ -265,6 +337,14 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
         }
         if (from == 0)
             break;
+        for (size_t k = 0; k < centres.size(); ++k) {
+            sideBySide[into][k] += sideBySide[from][k];
+            sideBySide[from][k] = 0;
+        }
+        for (size_t k = 0; k < centres.size(); ++k) {
+            sideBySide[k][into] += sideBySide[k][from];
+            sideBySide[k][from] = 0;
+        }
         Moments& m = moments[into];
         m.weight += moments[from].weight;
         for (size_t a = 0; a < 3; ++a) {
@@ -286,12 +366,22 @@ Extraction extractColors(const std::vector<Sample>& samples, const std::atomic<b
                                          distanceSquared(points[best].lab, centres[cluster[i]]))
             best = i;
     }
+    // a colour the picture gives beyond sRGB stays exact; a mean of colours inside it that
+    // strays out by rounding is not one
+    std::vector<bool> holdsWide(centres.size(), false);
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (samples[points[i].sample].beyondSrgb)
+            holdsWide[cluster[i]] = true;
+    }
     for (size_t k = 0; k < centres.size(); ++k) {
         if (moments[k].weight <= 0)
             continue;
         FoundColor found;
         found.oklab = {centres[k][0], centres[k][1], centres[k][2]};
-        found.rgb = core::toRgb8(core::linearOf(found.oklab));
+        const core::LinearRgb linear = core::linearOf(found.oklab);
+        found.beyondSrgb = holdsWide[k] && liesBeyondSrgb(linear);
+        found.rgb =
+            found.beyondSrgb ? core::mapToRgb8(core::toOklch(found.oklab)) : core::toRgb8(linear);
         found.share = 100.0 * moments[k].weight / total;
         const Sample& pixel = samples[points[nearestPoint[k]].sample];
         found.x = pixel.x;
@@ -323,9 +413,14 @@ core::Palette paletteOf(const Extraction& extraction, const std::string& name) {
     const auto addAll = [&](const std::vector<FoundColor>& colors, const std::string& prefix,
                             const std::string& group) {
         for (size_t i = 0; i < colors.size(); ++i) {
-            const core::CssParseResult css = core::parseCssColor(core::hexText(colors[i].rgb));
-            core::PaletteColor entry =
-                core::paletteColorOf(prefix + std::to_string(i + 1), *css.color);
+            core::CssColor css = *core::parseCssColor(core::hexText(colors[i].rgb)).color;
+            if (colors[i].beyondSrgb) {
+                css.oklab = colors[i].oklab;
+                css.linear = core::linearOf(css.oklab);
+                css.srgb = core::toEncoded(css.linear);
+                css.outOfGamut = true;
+            }
+            core::PaletteColor entry = core::paletteColorOf(prefix + std::to_string(i + 1), css);
             entry.group = group;
             entry.share = colors[i].share;
             entry.x = colors[i].x;

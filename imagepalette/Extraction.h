@@ -5,23 +5,37 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 // The colours of a picture, from a list of its pixels: quantized in OKLab (a variance split
-// to seed, weighted k-means to settle, close colours merged), then ranked two ways, the
-// largest areas first (dominant) and the most colourful first (accents). Plain C++, fully
+// to seed, weighted k-means to settle, close colours and those grain made merged), then ranked two
+// ways, the largest areas first (dominant) and the most colourful first (accents). Plain C++, fully
 // deterministic: one thread, no random numbers, sums in a fixed order.
 
 namespace imagepalette {
 
 /// One pixel of a picture: 8-bit sRGB, straight (not premultiplied) alpha, and where it is.
+/// Pixels are listed row by row, left to right, as a grid gives them: the colours of pixels
+/// side by side tell grain from areas of their own.
 struct Sample {
+    Sample() = default;
+    Sample(core::ColorRGB color, uint8_t opacity, int column, int row)
+        : rgb(color), alpha(opacity), x(column), y(row) {}
+
     core::ColorRGB rgb;
     uint8_t alpha = 255; ///< 0 transparent .. 255 opaque
     int x = 0;           ///< column in the original picture, 0 at the left
     int y = 0;           ///< row in the original picture, 0 at the top
+    /// The colour exactly, where the picture gives it beyond sRGB (rgb is then clamped into
+    /// sRGB); none inside sRGB.
+    std::optional<core::Oklab> beyondSrgb;
 };
+
+/// Whether linear sRGB lies beyond sRGB by more than half an 8-bit step in some encoded
+/// channel (less is rounding).
+bool liesBeyondSrgb(const core::LinearRgb& c);
 
 /// Below this alpha a pixel is left out: it shows the background, not the picture.
 constexpr uint8_t kOpaqueAlpha = 128;
@@ -34,6 +48,13 @@ constexpr int kMostRounds = 12;
 constexpr double kSettled = 0.001;
 /// Clusters closer than this deltaEOK are one colour.
 constexpr double kMergeDistance = 0.03;
+/// Clusters closer than this deltaEOK are one colour too when their pixels lie mixed among
+/// each other (see kGrainMixing), as the pieces that grain splits one colour into do.
+constexpr double kGrainMergeDistance = 0.06;
+/// Two clusters lie mixed when their samples are side by side at least this share of as often
+/// as if strewn at random over one place: about 1 for grain, a few hundredths for two areas
+/// that meet along an edge or the steps of a gradient.
+constexpr double kGrainMixing = 0.5;
 /// Below this OKLCH chroma a colour is grey: background, never an accent.
 constexpr double kBackgroundChroma = 0.03;
 /// Above this OKLab lightness a colour is near-white: background.
@@ -52,11 +73,12 @@ constexpr int kMostRanked = 8;
 /// A colour found in a picture.
 struct FoundColor {
     core::Oklab oklab;  ///< the cluster's mean in OKLab
-    core::ColorRGB rgb; ///< its 8-bit sRGB colour (clamped into sRGB)
+    core::ColorRGB rgb; ///< its 8-bit sRGB colour (clamped into sRGB; beyond it, gamut-mapped)
     double share = 0;   ///< percent 0..100 of the opaque pixels it stands for
     int x = 0;          ///< the pixel nearest it in colour, in original picture coordinates
     int y = 0;
     bool background = false; ///< near-white, near-black or grey (isBackground)
+    bool beyondSrgb = false; ///< the picture gives it beyond sRGB: oklab is that colour exactly
     friend bool operator==(const FoundColor& l, const FoundColor& r);
 };
 
@@ -83,7 +105,8 @@ Extraction extractColors(const std::vector<Sample>& samples,
                          const std::atomic<bool>* cancel = nullptr);
 
 /// The palette of an extraction: "dominant-1".. (group "Dominant") then "accent-1".. (group
-/// "Accents"), each with its share, place and whether it is background; named name.
+/// "Accents"), each with its share, place and whether it is background, and a colour beyond
+/// sRGB exactly; named name.
 core::Palette paletteOf(const Extraction& extraction, const std::string& name = {});
 
 } // namespace imagepalette

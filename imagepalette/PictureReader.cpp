@@ -3,6 +3,7 @@
 #include "core/PrintableText.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 
@@ -98,13 +100,58 @@ std::optional<QByteArray> fileBytes(const QString& path, QString& reason) {
     return bytes;
 }
 
-/// Whether JPEG data reaches its end-of-image marker. The decoder shows a file cut short as
-/// grey below the cut without failing, which would put that grey in the palette.
-bool reachesJpegEnd(const QByteArray& bytes) {
+/// While it lives, what the image decoders write goes nowhere: a picture read despite a flaw
+/// needs no note, and a failure is told in the reader's own sentence. libpng and libtiff
+/// write to the standard error themselves, and the toolkit's notes go there too, so the
+/// standard error is pointed elsewhere for that moment (the process's, so other threads'
+/// lines of that moment with it).
+class QuietDecoders {
+public:
+    QuietDecoders() {
+        const std::lock_guard<std::mutex> lock(mutex());
+        if (s_count++ > 0)
+            return;
+        std::fflush(stderr);
+        s_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (s_saved < 0)
+            return; // there is no standard error to keep quiet
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere >= 0) {
+            ::dup2(nowhere, STDERR_FILENO);
+            ::close(nowhere);
+        }
+    }
+    ~QuietDecoders() {
+        const std::lock_guard<std::mutex> lock(mutex());
+        if (--s_count > 0 || s_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(s_saved, STDERR_FILENO);
+        ::close(s_saved);
+        s_saved = -1;
+    }
+    QuietDecoders(const QuietDecoders&) = delete;
+    QuietDecoders& operator=(const QuietDecoders&) = delete;
+
+private:
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static inline int s_count = 0;  // readers decoding now
+    static inline int s_saved = -1; // the standard error meanwhile
+};
+
+const QLatin1String kCutShort("the picture is cut short.");
+
+/// Why JPEG data cannot give its picture, as the end of a sentence; empty when it can. The
+/// decoder shows a file cut short as grey below the cut without failing, which would put that
+/// grey in the palette.
+QString jpegFlaw(const QByteArray& bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto n = size_t(bytes.size());
     if (n < 2 || b[0] != 0xFF || b[1] != 0xD8)
-        return true; // not JPEG after all: the decoder says what it is
+        return {}; // not JPEG after all: the decoder says what it is
     size_t i = 2;
     while (i + 1 < n) {
         if (b[i] != 0xFF || b[i + 1] == 0xFF) {
@@ -113,13 +160,17 @@ bool reachesJpegEnd(const QByteArray& bytes) {
         }
         const unsigned char marker = b[i + 1];
         if (marker == 0xD9)
-            return true;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            i += 2;
+            return {};
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            i += 2; // a stuffed zero, as the decoder skips it, and the markers of no length
             continue;
         }
+        // the decoder stops at a marker it does not know: the bytes are not what they were
+        if (marker < 0xC0 || marker == 0xDE || marker == 0xDF || (marker >= 0xF0 && marker < 0xFE))
+            return QStringLiteral("the picture is damaged (an unknown marker 0x%1).")
+                .arg(marker, 2, 16, QLatin1Char('0'));
         if (i + 3 >= n)
-            return false;
+            return kCutShort;
         i += 2 + (size_t(b[i + 2]) << 8 | b[i + 3]);
         if (marker != 0xDA)
             continue;
@@ -129,7 +180,7 @@ bool reachesJpegEnd(const QByteArray& bytes) {
                !(b[i] == 0xFF && b[i + 1] != 0x00 && !(b[i + 1] >= 0xD0 && b[i + 1] <= 0xD7)))
             ++i;
     }
-    return false;
+    return kCutShort;
 }
 
 /// Whether the reader's decoder makes a smaller picture for little more than the smaller
@@ -191,6 +242,32 @@ std::vector<Sample> gridSamples(const QImage& image, QSize size, const std::atom
     return samples;
 }
 
+/// The samples of a picture in its own colour space (not sRGB), in sRGB: the 8-bit colour,
+/// and the exact colour where it lies beyond sRGB.
+void convertToSrgb(std::vector<Sample>& samples, const QColorSpace& space) {
+    if (samples.empty())
+        return;
+    QImage coded(int(samples.size()), 1, QImage::Format_RGBA32FPx4);
+    auto* channels = reinterpret_cast<float*>(coded.scanLine(0));
+    for (const Sample& s : samples) {
+        *channels++ = float(s.rgb.r) / 255;
+        *channels++ = float(s.rgb.g) / 255;
+        *channels++ = float(s.rgb.b) / 255;
+        *channels++ = 1;
+    }
+    coded.setColorSpace(space);
+    // in floating point the toolkit keeps what lies beyond sRGB instead of clipping it
+    coded.convertToColorSpace(QColorSpace::SRgbLinear);
+    const auto* linear = reinterpret_cast<const float*>(coded.constScanLine(0));
+    for (Sample& s : samples) {
+        const core::LinearRgb c{linear[0], linear[1], linear[2]};
+        linear += 4;
+        s.rgb = core::toRgb8(c);
+        if (liesBeyondSrgb(c))
+            s.beyondSrgb = core::oklabOf(c);
+    }
+}
+
 /// The image at most kPreviewSide long. A large one is first reduced by picking pixels to
 /// twice that, so that the smooth reduction reads a few hundred thousand pixels, not all.
 QImage previewOf(const QImage& image) {
@@ -220,6 +297,7 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
     if (stopped(cancel))
         return cancelledRead(path);
 
+    std::optional<QuietDecoders> quiet(std::in_place);
     QBuffer buffer(&*bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -236,8 +314,10 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
                                  .arg(stored.width())
                                  .arg(stored.height())
                                  .arg(kMaxPicturePixels / 1'000'000));
-    if (picture.format == "jpeg" && !reachesJpegEnd(*bytes))
-        return failure(path, QStringLiteral("the picture is cut short."));
+    if (picture.format == "jpeg") {
+        if (const QString flaw = jpegFlaw(*bytes); !flaw.isEmpty())
+            return failure(path, flaw);
+    }
     if (stored.isValid() && scalesWhileDecoding(reader) &&
         std::max(stored.width(), stored.height()) > kPreviewSide)
         reader.setScaledSize(
@@ -248,6 +328,7 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
     if (!reader.read(&image))
         return failure(path,
                        QStringLiteral("the picture is damaged (%1).").arg(reader.errorString()));
+    quiet.reset();
     if (stopped(cancel))
         return cancelledRead(path);
     picture.size = stored.isValid() ? (turned ? stored.transposed() : stored) : image.size();
@@ -261,6 +342,17 @@ PictureRead readPicture(const QString& path, const std::atomic<bool>* cancel) {
     if (stopped(cancel))
         return cancelledRead(path);
     picture.preview = previewOf(image);
+    // a photo tagged with its camera's or screen's colour space (Display P3, Adobe RGB) holds
+    // its colours in that space, not in sRGB
+    const QColorSpace space = image.colorSpace();
+    if (space.isValid() && space != QColorSpace(QColorSpace::SRgb)) {
+        convertToSrgb(picture.samples, space);
+        if (picture.preview.format() != QImage::Format_RGB32 &&
+            picture.preview.format() != QImage::Format_ARGB32)
+            picture.preview = picture.preview.convertToFormat(
+                picture.preview.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        picture.preview.convertToColorSpace(QColorSpace::SRgb);
+    }
     PictureRead read;
     read.picture = std::move(picture);
     return read;

@@ -32,8 +32,8 @@ constexpr int kPreviewSide = 512;
 struct Picture {
     QSize size;                  ///< the picture's own size, as shown (EXIF rotation applied)
     QByteArray format;           ///< "png", "jpeg", ...
-    std::vector<Sample> samples; ///< about 128 x 128 pixels, at original coordinates
-    QImage preview;              ///< the picture at most 512 pixels long, to show
+    std::vector<Sample> samples; ///< about 128 x 128 pixels in sRGB, at original coordinates
+    QImage preview;              ///< the picture at most 512 pixels long in sRGB, to show
 };
 
 /// A picture, or why it could not be read.

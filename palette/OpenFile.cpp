@@ -7,14 +7,31 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeDatabase>
+
+#include <algorithm>
 
 namespace palette {
+
+namespace {
+
+/// The picture formats whose colours are taken, as the image readers name them.
+const QList<QByteArray> kPictures = {"png", "jpeg", "webp", "gif", "bmp", "tiff"};
+
+/// Whether the name of the file says it is a picture of one of those formats (its extension).
+bool namedAsPicture(const QString& path) {
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    const QList<QByteArray> formats = QImageReader::imageFormatsForMimeType(type.name().toLatin1());
+    return std::any_of(formats.begin(), formats.end(),
+                       [](const QByteArray& format) { return kPictures.contains(format); });
+}
+
+} // namespace
 
 bool isPictureFile(const QString& path) {
     // a pipe or a device is never handed to the image readers: they would wait on it
     if (!QFileInfo(path).isFile())
         return false;
-    static const QList<QByteArray> kPictures = {"png", "jpeg", "webp", "gif", "bmp", "tiff"};
     return kPictures.contains(QImageReader::imageFormat(path));
 }
 
@@ -31,7 +48,9 @@ OpenedFile openPicture(const QString& path, const std::atomic<bool>* cancel) {
 }
 
 OpenedFile openFile(const QString& path, int styleCount) {
-    if (isPictureFile(path))
+    // a file named as a picture that no picture reader takes is no palette either: the
+    // picture reader says what it is
+    if (isPictureFile(path) || (QFileInfo(path).isFile() && namedAsPicture(path)))
         return openPicture(path);
     OpenedFile opened;
     const std::optional<QByteArray> bytes =

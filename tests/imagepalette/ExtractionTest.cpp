@@ -21,13 +21,21 @@ struct Patch {
 };
 
 /// A 100-pixel-wide picture of the patches one after another, each channel moved by up to
-/// noise levels by a fixed pseudo-random sequence.
-std::vector<Sample> picture(const std::vector<Patch>& patches, int noise = 0) {
+/// noise levels, or by grain (normally distributed, grain levels the standard deviation) as a
+/// photo has it, by a fixed pseudo-random sequence.
+std::vector<Sample> picture(const std::vector<Patch>& patches, int noise = 0, double grain = 0) {
     std::vector<Sample> samples;
     uint32_t state = 12345;
+    const auto uniform = [&] {
+        state = state * 1664525u + 1013904223u;
+        return (double(state >> 8) + 0.5) / double(1u << 24);
+    };
     const auto jitter = [&](uint8_t v) {
         state = state * 1664525u + 1013904223u;
-        const int d = noise == 0 ? 0 : int(state >> 24) % (2 * noise + 1) - noise;
+        int d = noise == 0 ? 0 : int(state >> 24) % (2 * noise + 1) - noise;
+        if (grain > 0)
+            d = int(std::lround(grain * std::sqrt(-2 * std::log(uniform())) *
+                                std::cos(6.283185307179586 * uniform())));
         return uint8_t(std::clamp(v + d, 0, 255));
     };
     for (const Patch& p : patches) {
@@ -62,6 +70,7 @@ struct PatchesCase {
     const char* name;
     std::vector<Patch> patches;
     int noise;
+    double grain = 0;
 };
 
 class KnownPatches : public testing::TestWithParam<PatchesCase> {};
@@ -70,7 +79,7 @@ class KnownPatches : public testing::TestWithParam<PatchesCase> {};
 
 TEST_P(KnownPatches, FindsEachColourWithItsShareOfTheOpaquePixels) {
     const PatchesCase& c = GetParam();
-    const std::vector<Sample> samples = picture(c.patches, c.noise);
+    const std::vector<Sample> samples = picture(c.patches, c.noise, c.grain);
     const Extraction got = imagepalette::extractColors(samples);
     ASSERT_TRUE(got.message.empty());
     const int opaque =
@@ -99,6 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
             "Four", {{kBlue, 5000}, {kOrange, 2500}, {kGreen, 1500}, {kRaspberry, 1000}}, 0},
         PatchesCase{"FourWithNoise",
                     {{kBlue, 5000}, {kOrange, 2500}, {kGreen, 1500}, {kRaspberry, 1000}},
+                    6},
+        // grain as a phone photo of a wall has leaves a flat colour one colour
+        PatchesCase{"FlatColourWithGrain",
+                    {{{47, 72, 88}, 5500}, {{216, 207, 192}, 3000}, {{140, 90, 60}, 1500}},
+                    0,
                     6},
         PatchesCase{"OneColour", {{kGreen, 10000}}, 0}, PatchesCase{"OnePixel", {{kOrange, 1}}, 0},
         // transparent and half-transparent pixels are not part of the picture

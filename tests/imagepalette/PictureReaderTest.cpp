@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -11,9 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <future>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using core::ColorRGB;
 using imagepalette::FoundColor;
@@ -82,6 +85,37 @@ const FoundColor& nearestTo(const std::vector<FoundColor>& found, ColorRGB c) {
         return distance(l) < distance(r);
     });
 }
+
+/// What is written to the standard error (the file, whoever writes it) while it lives.
+class StandardError {
+public:
+    StandardError() : m_file(std::tmpfile()) {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        ::dup2(fileno(m_file), STDERR_FILENO);
+    }
+    ~StandardError() { release(); }
+    std::string text() {
+        release();
+        std::string text(size_t(std::ftell(m_file)), '\0');
+        std::rewind(m_file);
+        text.resize(std::fread(text.data(), 1, text.size(), m_file));
+        return text;
+    }
+
+private:
+    void release() {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+        std::fseek(m_file, 0, SEEK_END);
+    }
+    std::FILE* m_file;
+    int m_saved = -1;
+};
 
 class EveryFormat : public PictureFiles, public testing::WithParamInterface<const char*> {};
 
@@ -203,6 +237,43 @@ TEST_F(PictureFiles, ARotatedPhotoIsReadAsItIsShown) {
     EXPECT_GE(raspberry.y, 960);
 }
 
+// A photo tagged with its colour space is read in it: a colour inside sRGB comes out as it
+// was, one beyond it exactly, and the palette keeps it so.
+TEST_F(PictureFiles, ATaggedPictureIsReadInItsOwnColourSpace) {
+    const ColorRGB brick{200, 85, 61};
+    QImage adobe(300, 200, QImage::Format_RGB32);
+    adobe.fill(qColorOf(brick));
+    adobe.setColorSpace(QColorSpace::SRgb);
+    adobe.convertToColorSpace(QColorSpace::AdobeRgb);
+    // the left half pure display-p3 red, far beyond sRGB; the right half the brick
+    QImage p3 = adobe.convertedToColorSpace(QColorSpace::DisplayP3);
+    QPainter(&p3).fillRect(0, 0, 150, 200, QColor(255, 0, 0));
+    const core::Oklab p3Red = core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0}));
+    for (const auto& [image, format] :
+         {std::pair{adobe, "jpeg"}, std::pair{adobe, "png"}, std::pair{p3, "png"}}) {
+        const PicturePalette got = imagepalette::readPicturePalette(write(image, format));
+        ASSERT_TRUE(got.error.isEmpty()) << got.error.toStdString();
+        const FoundColor& found = nearestTo(got.extraction.dominant, brick);
+        EXPECT_LT(core::deltaEOK(found.oklab, core::oklabOf(brick)), 0.01) << format;
+        EXPECT_FALSE(found.beyondSrgb);
+        const std::optional<ColorRGB> clicked = imagepalette::colorAt(*got.picture, {250, 100});
+        EXPECT_LT(core::deltaEOK(core::oklabOf(clicked.value()), core::oklabOf(brick)), 0.01);
+    }
+    const PicturePalette wide = imagepalette::readPicturePalette(write(p3, "png"));
+    ASSERT_EQ(wide.extraction.dominant.size(), 2u);
+    const FoundColor& red = wide.extraction.dominant[0].beyondSrgb ? wide.extraction.dominant[0]
+                                                                   : wide.extraction.dominant[1];
+    EXPECT_TRUE(red.beyondSrgb);
+    EXPECT_LT(core::deltaEOK(red.oklab, p3Red), 0.005);
+    EXPECT_NEAR(red.share, 50, 1);
+    const core::Palette palette = imagepalette::paletteOf(wide.extraction);
+    const auto entry = std::find_if(palette.colors.begin(), palette.colors.end(),
+                                    [](const auto& c) { return c.color.outOfGamut; });
+    ASSERT_NE(entry, palette.colors.end());
+    EXPECT_LT(core::deltaEOK(entry->color.oklab, p3Red), 0.005);
+    EXPECT_EQ(entry->rgb, core::rgb8Of(entry->color));
+}
+
 TEST_F(PictureFiles, OneColourAndTheFirstFrameGiveOneColour) {
     QImage one(1, 1, QImage::Format_RGB32);
     one.fill(qColorOf(kGreen));
@@ -234,6 +305,16 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
         noise.save(&buffer, "png");
     }
     const QString jpeg = write(patches(400, 300), "jpeg");
+    QByteArray unknownMarker = readAll(jpeg);
+    unknownMarker.insert(2, QByteArray("\xFF\x47\xFF\xFF", 4));
+    QByteArray tiff;
+    {
+        QBuffer buffer(&tiff);
+        buffer.open(QIODevice::WriteOnly);
+        patches(40, 30).save(&buffer, "tiff");
+    }
+    for (int i = 8; i < tiff.size(); i += 13)
+        tiff[i] = char(tiff[i] ^ 0x5A);
     QByteArray corrupt = png;
     for (int i = 100; i < corrupt.size(); i += 7)
         corrupt[i] = char(corrupt[i] ^ 0x5A);
@@ -253,6 +334,11 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
          QStringLiteral("Cannot read 'cut.png': the picture is damaged")},
         {writeBytes(QStringLiteral("cut.jpg"), readAll(jpeg).left(int(QFileInfo(jpeg).size() / 2))),
          QStringLiteral("Cannot read 'cut.jpg': the picture is cut short.")},
+        {writeBytes(QStringLiteral("marker.jpg"), unknownMarker),
+         QStringLiteral("Cannot read 'marker.jpg': the picture is damaged (an unknown marker "
+                        "0x47).")},
+        {writeBytes(QStringLiteral("damaged.tif"), tiff),
+         QStringLiteral("Cannot read 'damaged.tif': the picture is damaged")},
         {writeBytes(QStringLiteral("corrupt.png"), corrupt),
          QStringLiteral("Cannot read 'corrupt.png': the picture is damaged")},
         {writeBytes(QStringLiteral("text.png"), "not a picture at all"),
@@ -273,10 +359,22 @@ TEST_F(PictureFiles, BadFilesAreRefusedWithTheReason) {
                         "no colour to take.")},
     };
     for (const auto& [path, error] : cases) {
+        // the reason in one line, and not a word from the decoders themselves
+        StandardError written;
         const PicturePalette got = imagepalette::readPicturePalette(path);
         EXPECT_TRUE(got.error.startsWith(error)) << got.error.toStdString();
+        EXPECT_FALSE(got.error.contains(QLatin1Char('\n')));
         EXPECT_TRUE(got.extraction.colors.empty()) << path.toStdString();
+        EXPECT_EQ(written.text(), "") << path.toStdString();
     }
+    // stray bytes before a marker, which the decoder reads past with a note: nothing is said
+    QByteArray stray = readAll(jpeg);
+    stray.insert(stray.indexOf("\xFF\xDA"), "abc");
+    StandardError written;
+    const PicturePalette got =
+        imagepalette::readPicturePalette(writeBytes(QStringLiteral("stray.jpg"), stray));
+    EXPECT_TRUE(got.error.isEmpty()) << got.error.toStdString();
+    EXPECT_EQ(written.text(), "");
 }
 
 TEST_F(PictureFiles, AWorkerThreadReadsTheSameAndStopsWhenCancelled) {

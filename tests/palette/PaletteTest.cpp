@@ -569,6 +569,14 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     const std::string empty = dir.filePath("empty.txt").toStdString();
     QFile(QString::fromStdString(empty)).open(QIODevice::WriteOnly);
     expectRefused(run({"--export", out, "--from", empty}), 2, "(--from): It holds no colour");
+    // bytes named as a picture are no palette, whatever they hold
+    for (const char* name : {"x.png", "x.webp"}) {
+        QFile bytes(dir.filePath(name));
+        ASSERT_TRUE(bytes.open(QIODevice::WriteOnly) && bytes.write("#336699\n\x01\xFE") > 0);
+        bytes.close();
+        expectRefused(run({"--export", out, "--from", bytes.fileName().toStdString()}), 2,
+                      "it is not a picture ChromaLune can read");
+    }
     // a sheet shows a scheme, which a palette is not
     const std::string pdf = dir.filePath("o.pdf").toStdString();
     expectRefused(run({"--export", pdf, "--from", gpl}), 2,
