@@ -23,8 +23,11 @@ struct DesignSystem {
 };
 
 /// The design system of the scheme colours (2 or 3; fewer than two give no neutral base and
-/// an empty result).
-DesignSystem designSystemOf(const std::vector<ColorRGB>& colors);
+/// an empty result), with their exact OKLCH where known (in the same order; none, or fewer:
+/// the 8-bit colour is the colour): a colour beyond sRGB gets its ramp from its exact colour
+/// (tonalRamp). The neutral and the twins are made from the 8-bit colours.
+DesignSystem designSystemOf(const std::vector<ColorRGB>& colors,
+                            const std::vector<std::optional<Oklch>>& exact = {});
 
 /// Name of ramp i of a design system with colorCount scheme colours: "color-1" ..
 /// "color-<colorCount>", then "neutral".

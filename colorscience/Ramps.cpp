@@ -66,6 +66,25 @@ Ramp tonalRamp(ColorRGB source) {
     return ramp;
 }
 
+Ramp tonalRamp(ColorRGB source, const std::optional<Oklch>& exact) {
+    // inside sRGB the 8-bit colour is the colour, and the ramp stays as it always was
+    if (!exact || !core::outsideSrgb(*exact))
+        return tonalRamp(source);
+    Ramp ramp = rampOf(exact->C, exact->h);
+    ramp.pinnedIndex = nearestStepIndex(exact->L);
+    for (size_t i = 0; i < kRampSize; ++i) {
+        RampStep& s = ramp.steps[i];
+        s.pinned = int(i) == ramp.pinnedIndex;
+        const Oklch own = s.pinned ? *exact : s.target;
+        if (!core::outsideSrgb(own))
+            continue;
+        // one colour a step: the sRGB fallback is the wide value itself as sRGB shows it
+        s.exact = own;
+        s.color = core::shownOfDisplayP3(own);
+    }
+    return ramp;
+}
+
 Ramp neutralRamp(ColorRGB base) {
     const Oklch b = oklchOf(base);
     const bool grey = b.C < kAchromaticChroma;

@@ -4,6 +4,7 @@
 #include "core/Oklab.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // From a scheme to a design system: tonal ramps of each colour and a tinted neutral, the
@@ -37,6 +38,9 @@ struct RampStep {
     Oklch target;        ///< lightness, chroma and hue asked for (before gamut mapping)
     ColorRGB color;      ///< the gamut-mapped 8-bit colour (the source itself when pinned)
     bool pinned = false; ///< this step is the source colour, exactly
+    /// The step's exact colour where it lies beyond sRGB (the target, or the source's exact
+    /// colour when pinned); color is then shownOfDisplayP3 of it. None inside sRGB.
+    std::optional<Oklch> exact;
 };
 
 struct Ramp {
@@ -51,6 +55,11 @@ int nearestStepIndex(double L);
 /// The tonal ramp of a source: each step at its target lightness with the source's hue and
 /// chroma x scale; the source itself pinned at nearestStepIndex of its own lightness.
 Ramp tonalRamp(ColorRGB source);
+/// The same for a source known exactly (its 8-bit colour source, its OKLCH exact). Beyond sRGB
+/// the ramp is made once, from exact: the steps take its hue and chroma, the pinned step is
+/// exact itself, and a step beyond sRGB keeps its exact colour and shows the display-p3 value
+/// a file holds of it as an sRGB screen does. None, or inside sRGB: tonalRamp(source).
+Ramp tonalRamp(ColorRGB source, const std::optional<Oklch>& exact);
 
 /// The neutral ramp: chroma 0.012 x scale at the base colour's hue (grey for a grey base).
 Ramp neutralRamp(ColorRGB base);

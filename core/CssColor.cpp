@@ -707,8 +707,13 @@ CssParseResult parseCssColor(std::string_view text) {
 BaseColor baseColorOf(const CssColor& color) {
     BaseColor base;
     base.rgb8 = rgb8Of(color);
-    const Oklch own = toOklch(color.oklab);
-    base.exact = color.outOfGamut ? toOklch(oklabOf(gamutMap(own))) : own;
+    base.exact = toOklch(color.oklab);
+    // beyond what a scheme keeps (a lightness outside 0..1, a chroma no eye sees) the colour
+    // is brought inside display-p3, the widest a file holds
+    if (!(base.exact.L >= 0 && base.exact.L <= 1 && base.exact.C <= kLargestBaseChroma)) {
+        base.exact = toOklch(oklabOf(gamutMapP3(base.exact)));
+        base.exact.L = std::clamp(base.exact.L, 0.0, 1.0);
+    }
     // a grey's hue is rounding noise: it must not turn the pointer
     if (base.exact.C < 1e-6)
         base.exact.h = 0;

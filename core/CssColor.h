@@ -41,11 +41,16 @@ struct BaseColor {
     /// The 8-bit colour a user sees and copies: the text's colour rounded, or its gamut
     /// mapping rounded when it lies outside sRGB.
     ColorRGB rgb8;
-    /// The same colour exactly, before rounding to 8 bits: the text's own OKLCH inside
-    /// sRGB, else its CSS gamut mapping (same L and hue, less chroma). The hue is 0 for a
-    /// grey. The perceptual wheel lands on this; the classic wheels use rgb8.
+    /// The same colour exactly, before rounding to 8 bits: the text's own OKLCH, beyond sRGB
+    /// too, so a wide colour stays wide; a lightness outside 0..1 or a chroma above
+    /// kLargestBaseChroma (no colour an eye sees) is brought inside display-p3 by the CSS
+    /// gamut mapping. The hue is 0 for a grey. The perceptual wheel lands on this; the classic
+    /// wheels use rgb8.
     Oklch exact;
 };
+
+/// The largest OKLCH chroma a base keeps as it is.
+constexpr double kLargestBaseChroma = 1.0;
 
 /// The BaseColor of a colour read from CSS text.
 BaseColor baseColorOf(const CssColor& color);

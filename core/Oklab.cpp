@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -379,6 +380,24 @@ DisplayP3 mapToDisplayP3(const Oklch& c) {
 
 DisplayP3 displayP3Of(ColorRGB c) {
     return displayP3Of(linearP3Of(linearOf(c)));
+}
+
+DisplayP3 writtenDisplayP3(const Oklch& c) {
+    // the digits displayP3Text prints, read back
+    const auto written = [](double v) {
+        char buffer[32];
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, clamp01(v), std::chars_format::fixed, 4);
+        double value = 0;
+        std::from_chars(buffer, end.ptr, value);
+        return value;
+    };
+    const DisplayP3 p3 = mapToDisplayP3(c);
+    return {written(p3.r), written(p3.g), written(p3.b)};
+}
+
+ColorRGB shownOfDisplayP3(const Oklch& c) {
+    return mapToRgb8(toOklch(oklabOf(linearP3Of(writtenDisplayP3(c)))));
 }
 
 std::string hexText(ColorRGB c) {

@@ -151,6 +151,12 @@ LinearP3 gamutMapP3(const Oklch& c);
 DisplayP3 mapToDisplayP3(const Oklch& c);
 /// Encoded display-p3 0..1 of an 8-bit sRGB colour (always inside display-p3).
 DisplayP3 displayP3Of(ColorRGB c);
+/// The display-p3 value a file holds of a colour beyond sRGB: mapToDisplayP3(c) with each
+/// channel as displayP3Text writes it (0..1, 4 decimals).
+DisplayP3 writtenDisplayP3(const Oklch& c);
+/// The 8-bit colour an sRGB screen shows for that value: writtenDisplayP3(c) gamut-mapped into
+/// sRGB and rounded, so a file's sRGB fallback and its display-p3 line agree.
+ColorRGB shownOfDisplayP3(const Oklch& c);
 
 /// "#RRGGBB", upper case.
 std::string hexText(ColorRGB c);

@@ -21,6 +21,7 @@
 #include <QStackedWidget>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -42,6 +43,10 @@ const colorscience::ColorRGB kBlack{0, 0, 0};
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+bool sameExact(const std::optional<core::Oklch>& a, const std::optional<core::Oklch>& b) {
+    return a.has_value() == b.has_value() && (!a || (a->L == b->L && a->C == b->C && a->h == b->h));
 }
 
 /// The row names: the scheme colours' ramps, then the neutral.
@@ -162,7 +167,9 @@ public:
         setAccessibleName(spokenName);
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::PointingHandCursor);
-        ui::attachCopyAsMenu(this, [this] { return m_cells[size_t(m_menuCell)].color; });
+        ui::attachCopyAsMenu(
+            this, [this] { return m_cells[size_t(m_menuCell)].color; },
+            [this] { return m_cells[size_t(m_menuCell)].exact; });
         for (size_t i = 0; i < m_cells.size(); ++i)
             setColor(i, kBlack);
     }
@@ -196,6 +203,7 @@ public:
 protected:
     struct Cell {
         colorscience::ColorRGB color;
+        std::optional<core::Oklch> exact; ///< beyond sRGB, what color(display-p3) copies
         QString code;
         GlyphText glyphs;
         QColor ink;
@@ -205,10 +213,13 @@ protected:
     /// The cell's code and its text after the code, for readers and tooltips.
     virtual QString describe(size_t i) const = 0;
 
-    /// Puts color in cell i (its code, and the ink that reads on it); the caller repaints.
-    void setColor(size_t i, colorscience::ColorRGB color) {
+    /// Puts color (and its exact colour beyond sRGB) in cell i (its code, and the ink that
+    /// reads on it); the caller repaints.
+    void setColor(size_t i, colorscience::ColorRGB color,
+                  const std::optional<core::Oklch>& exact = std::nullopt) {
         Cell& c = m_cells[i];
         c.color = color;
+        c.exact = exact;
         c.code = text(core::hexText(color));
         c.glyphs.setText(GlyphText::font(m_codeSize), c.code);
         const double luminance = luminanceOf(color);
@@ -332,10 +343,11 @@ public:
             const colorscience::RampStep& s = ramp.steps[i];
             const Marks marks{s.pinned, ratioOf(luminance[i], luminance.front()),
                               ratioOf(luminance[i], luminance.back())};
-            if (s.color == cell(i).color && marks == m_marks[i])
+            if (s.color == cell(i).color && sameExact(s.exact, cell(i).exact) &&
+                marks == m_marks[i])
                 continue;
             m_marks[i] = marks;
-            setColor(i, s.color);
+            setColor(i, s.color, s.exact);
             changed = true;
         }
         // the whole row at once: a region of separate cells would make every fill and glyph
@@ -642,10 +654,13 @@ RampsWindow::RampsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 RampsWindow::~RampsWindow() = default;
 
-void RampsWindow::setSchemeColors(const std::vector<core::ColorRGB>& colors) {
-    if (!m_stale && colors == m_colors)
+void RampsWindow::setSchemeColors(const std::vector<core::ColorRGB>& colors,
+                                  const std::vector<std::optional<core::Oklch>>& exact) {
+    if (!m_stale && colors == m_colors &&
+        std::equal(exact.begin(), exact.end(), m_exact.begin(), m_exact.end(), sameExact))
         return;
     m_colors = colors;
+    m_exact = exact;
     m_stale = true;
     catchUp();
 }
@@ -657,7 +672,8 @@ void RampsWindow::follow(const scheme::SchemeModel& model) {
         std::vector<colorscience::ColorRGB> split(colors.size());
         for (size_t i = 0; i < colors.size(); ++i)
             split[i] = core::splitColor(colors[i]);
-        setSchemeColors(split);
+        setSchemeColors(split, model.hasScheme() ? model.exactColors()
+                                                 : std::vector<std::optional<core::Oklch>>());
     };
     // a tracked move changes the scheme more often than a screen shows it: the ramps are made
     // again at most once a frame, with the scheme as it is then
@@ -680,7 +696,7 @@ void RampsWindow::catchUp() {
     // hidden, the window only keeps the colours: the work is done once it is shown
     if (!m_stale || !isVisible())
         return;
-    m_system = colorscience::designSystemOf(m_colors);
+    m_system = colorscience::designSystemOf(m_colors, m_exact);
     m_stale = false;
     showSystem();
 }

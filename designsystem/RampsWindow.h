@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -33,8 +34,11 @@ public:
     ~RampsWindow() override;
 
     /// The scheme's colours (2 for complementary, else 3), the base colour second; none while
-    /// there is no scheme yet, when a note takes the ramps' place (as in a new window).
-    void setSchemeColors(const std::vector<core::ColorRGB>& colors);
+    /// there is no scheme yet, when a note takes the ramps' place (as in a new window). exact
+    /// holds their exact OKLCH where known (SchemeModel::exactColors): a colour beyond sRGB
+    /// gets its ramp from it.
+    void setSchemeColors(const std::vector<core::ColorRGB>& colors,
+                         const std::vector<std::optional<core::Oklch>>& exact = {});
 
     /// Follows the model's scheme from now on; the model outlives the window.
     void follow(const scheme::SchemeModel& model);
@@ -47,6 +51,7 @@ private:
     void showSystem();
 
     std::vector<core::ColorRGB> m_colors;
+    std::vector<std::optional<core::Oklch>> m_exact;
     bool m_stale = true;
     /// Computed once a change, while shown.
     colorscience::DesignSystem m_system;

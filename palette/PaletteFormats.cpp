@@ -59,12 +59,13 @@ std::string colorName(size_t i) {
     return "color-" + std::to_string(i + 1);
 }
 
-colorscience::DesignSystem designSystemOf(const SchemeColors& colors) {
+colorscience::DesignSystem designSystemOf(const SchemeColors& colors,
+                                          const std::vector<std::optional<core::Oklch>>& exact) {
     std::vector<core::ColorRGB> rgb;
     rgb.reserve(colors.size());
     for (core::Color c : colors)
         rgb.push_back(core::splitColor(c));
-    return colorscience::designSystemOf(rgb);
+    return colorscience::designSystemOf(rgb, exact);
 }
 
 namespace {
@@ -81,12 +82,9 @@ std::string wideTextOf(const ExportOptions& options, size_t i) {
     return i < options.exact.size() ? wideGamutText(options.exact[i]) : std::string();
 }
 
-/// The wide-gamut text of ramp r's step s: the colour's own for its pinned step, else empty.
-std::string wideTextOf(const ExportOptions& options, const colorscience::DesignSystem& system,
-                       size_t r, size_t s) {
-    const colorscience::Ramp& ramp = system.ramps.at(r);
-    return ramp.steps.at(s).pinned && r < system.colors.size() ? wideTextOf(options, r)
-                                                               : std::string();
+/// The wide-gamut text of ramp r's step s (empty inside sRGB).
+std::string wideTextOf(const colorscience::DesignSystem& system, size_t r, size_t s) {
+    return wideGamutText(system.ramps.at(r).steps.at(s).exact);
 }
 
 /// An "@media (color-gamut: p3)" rule whose :root rule holds the declarations (each "name:
@@ -123,11 +121,11 @@ std::vector<NamedColor> entriesOf(const SchemeColors& colors, const ExportOption
         entries.push_back({colorName(i), core::splitColor(colors[i]), wideTextOf(options, i)});
     if (!options.ramps && !options.dark)
         return entries;
-    const colorscience::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
     for (size_t r = 0; options.ramps && r < system.ramps.size(); ++r) {
         for (size_t s = 0; s < colorscience::kRampSize; ++s)
             entries.push_back({stepName(system, r, s), system.ramps[r].steps.at(s).color,
-                               wideTextOf(options, system, r, s)});
+                               wideTextOf(system, r, s)});
     }
     for (size_t i = 0; options.dark && i < system.twins.size(); ++i)
         entries.push_back({colorName(i) + "-dark", system.twins[i].color, {}});
@@ -176,6 +174,14 @@ std::string groupText(std::string_view name, std::string_view description,
     return indent + "\"" + std::string(name) + "\": {\n" + joinMembers(members) + indent + "}";
 }
 
+/// An SCSS variable "$name: #RRGGBB;", with the wide-gamut text as a comment after it: a
+/// variable holds one value, the one every browser reads, and a second variable would be a
+/// colour of its own to a reader.
+std::string scssLine(const std::string& name, core::ColorRGB color, const std::string& wide) {
+    return "$" + name + ": " + core::hexText(color) + ";" + (wide.empty() ? "" : " // " + wide) +
+           "\n";
+}
+
 } // namespace
 
 std::string wideGamutText(const std::optional<core::Oklch>& exact) {
@@ -192,6 +198,13 @@ std::string cssText(const SchemeColors& colors, const ExportOptions& options) {
     return text + "}\n" + wideGamutRule(wideDeclarations(entries, {}));
 }
 
+std::string scssText(const SchemeColors& colors, const ExportOptions& options) {
+    std::string text;
+    for (const NamedColor& e : entriesOf(colors, options))
+        text += scssLine(e.name, e.color, e.wide);
+    return text;
+}
+
 std::string oklchCssText(const SchemeColors& colors, const ExportOptions& options) {
     const std::vector<NamedColor> entries = entriesOf(colors, options);
     std::string text = ":root {\n";
@@ -201,13 +214,6 @@ std::string oklchCssText(const SchemeColors& colors, const ExportOptions& option
         text += property + core::oklchText(e.color) + ";\n";
     }
     return text + "}\n" + wideGamutRule(wideDeclarations(entries, {}));
-}
-
-std::string scssText(const SchemeColors& colors, const ExportOptions& options) {
-    std::string text;
-    for (const NamedColor& e : entriesOf(colors, options))
-        text += "$" + e.name + ": " + core::hexText(e.color) + ";\n";
-    return text;
 }
 
 std::string tokenComponent(int channel) {
@@ -226,7 +232,7 @@ std::string designTokensText(const SchemeColors& colors, const ExportOptions& op
     // written before the ramps find them (color-1 builds as --color-1); a token cannot also
     // be a group, so the ramps are groups of their own under "ramp" (ramp.color-1.50 ..
     // ramp.neutral.950) and the twins under "dark".
-    const colorscience::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
     std::vector<std::string> top;
     for (size_t i = 0; i < colors.size(); ++i)
         top.push_back(
@@ -237,7 +243,7 @@ std::string designTokensText(const SchemeColors& colors, const ExportOptions& op
         for (size_t s = 0; s < colorscience::kRampSize; ++s) {
             const colorscience::RampStep& step = system.ramps[r].steps.at(s);
             steps.push_back(tokenText(std::to_string(step.step), step.color, "      ",
-                                      wideTextOf(options, system, r, s)));
+                                      wideTextOf(system, r, s)));
         }
         ramps.push_back(
             groupText(colorscience::rampName(r, system.colors.size()), {}, steps, "    "));
@@ -266,7 +272,7 @@ std::string designTokensText(const SchemeColors& colors, const ExportOptions& op
 }
 
 std::string tailwindThemeText(const SchemeColors& colors, const ExportOptions& options) {
-    const colorscience::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
     std::string text =
         "/* Tailwind CSS 4 theme: tonal ramps 50 (lightest) to 950 of the scheme's colours and\n"
         "   of a neutral tinted with the base colour's hue, for utilities such as bg-color-1-500\n"
@@ -282,7 +288,7 @@ std::string tailwindThemeText(const SchemeColors& colors, const ExportOptions& o
         for (size_t s = 0; s < colorscience::kRampSize; ++s) {
             const std::string property = "--color-" + stepName(system, r, s) + ": ";
             text += "  " + property + core::oklchText(system.ramps[r].steps.at(s).color) + ";\n";
-            const std::string p3 = wideTextOf(options, system, r, s);
+            const std::string p3 = wideTextOf(system, r, s);
             if (!p3.empty())
                 wide.push_back(property + p3 + ";");
         }
@@ -298,7 +304,7 @@ std::string tailwindThemeText(const SchemeColors& colors, const ExportOptions& o
 }
 
 std::string cssRampsText(const SchemeColors& colors, const ExportOptions& options) {
-    const colorscience::DesignSystem system = designSystemOf(colors);
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
     const auto lightDark = [](core::ColorRGB light, core::ColorRGB dark) {
         return "light-dark(" + core::hexText(light) + ", " + core::hexText(dark) + ")";
     };
@@ -336,8 +342,8 @@ std::string cssRampsText(const SchemeColors& colors, const ExportOptions& option
             const size_t mirror = steps.size() - 1 - s;
             text += "  --" + stepName(system, r, s) + ": " +
                     lightDark(steps.at(s).color, steps.at(mirror).color) + ";\n";
-            addWide(stepName(system, r, s), steps.at(s).color, wideTextOf(options, system, r, s),
-                    steps.at(mirror).color, wideTextOf(options, system, r, mirror));
+            addWide(stepName(system, r, s), steps.at(s).color, wideTextOf(system, r, s),
+                    steps.at(mirror).color, wideTextOf(system, r, mirror));
         }
     }
     return text + "}\n" + wideGamutRule(wide);
@@ -700,6 +706,11 @@ std::vector<std::string> paletteNames(Format format, const core::Palette& palett
 std::vector<uint8_t> fileBytes(Format format, const core::Palette& palette) {
     const std::vector<std::string> names = paletteNames(format, palette);
     const std::vector<core::PaletteColor>& colors = palette.colors;
+    // a colour beyond sRGB keeps its own value where a file can hold it, as a scheme's does
+    std::vector<std::string> wide(colors.size());
+    for (size_t i = 0; i < colors.size(); ++i)
+        wide[i] = wideGamutText(core::toOklch(colors[i].color.oklab));
+    std::vector<std::string> wideLines;
     std::string text;
     switch (format) {
     case Format::Css:
@@ -709,12 +720,15 @@ std::vector<uint8_t> fileBytes(Format format, const core::Palette& palette) {
             text += "  --" + names[i] + ": " + core::hexText(colors[i].rgb) + ";\n";
             if (format == Format::OklchCss)
                 text += "  --" + names[i] + ": " + oklchOf(colors[i]) + ";\n";
+            // oklch() already holds the colour exactly, beyond display-p3 too
+            else if (!wide[i].empty())
+                wideLines.push_back("--" + names[i] + ": " + wide[i] + ";");
         }
-        text += "}\n";
+        text += "}\n" + wideGamutRule(wideLines);
         break;
     case Format::Scss:
         for (size_t i = 0; i < colors.size(); ++i)
-            text += "$" + names[i] + ": " + core::hexText(colors[i].rgb) + ";\n";
+            text += scssLine(names[i], colors[i].rgb, wide[i]);
         break;
     case Format::DesignTokens:
         text = paletteTokensText(palette, names);
@@ -744,10 +758,16 @@ std::vector<uint8_t> fileBytes(Format format, const core::Palette& palette) {
         const core::ColorRGB background =
             colors.empty() ? core::ColorRGB{}
                            : colorscience::neutralRamp(colors[0].rgb).steps.back().color;
-        for (size_t i = 0; i < colors.size(); ++i)
+        for (size_t i = 0; i < colors.size(); ++i) {
+            const std::string twin =
+                core::hexText(colorscience::darkTwin(colors[i].rgb, background).color);
             text += "  --" + names[i] + ": light-dark(" + core::hexText(colors[i].rgb) + ", " +
-                    core::hexText(colorscience::darkTwin(colors[i].rgb, background).color) + ");\n";
-        text += "}\n";
+                    twin + ");\n";
+            if (!wide[i].empty())
+                wideLines.push_back("--" + names[i] + ": light-dark(" + wide[i] + ", " + twin +
+                                    ");");
+        }
+        text += "}\n" + wideGamutRule(wideLines);
         break;
     }
     }

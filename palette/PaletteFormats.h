@@ -47,9 +47,10 @@ struct ExportOptions {
     /// The colours' exact OKLCH, in the scheme's order (none, or fewer: the 8-bit colour is the
     /// colour). A colour outside sRGB is written also as its display-p3 value (wideGamutText):
     /// the CSS, oklch, ramps and Tailwind files add an "@media (color-gamut: p3)" rule after
-    /// everything else, the tokens a "display-p3" under "$extensions". The ramps and twins are
-    /// built from the 8-bit colours, inside sRGB; only the ramp step that is the colour itself
-    /// (its pinned step) takes its display-p3 value too.
+    /// everything else, the tokens a "display-p3" under "$extensions", the SCSS a comment after
+    /// the variable. Such a colour's ramp is made from its exact colour (designSystemOf): each
+    /// step beyond sRGB has a display-p3 value too, and its 8-bit code is that value as an
+    /// sRGB screen shows it. The twins are made inside sRGB, from the 8-bit colours.
     std::vector<std::optional<core::Oklch>> exact{};
 };
 
@@ -67,8 +68,11 @@ using SchemeColors = std::vector<core::Color>;
 /// Name of colour i (0-2) in every format: "color-1" .. "color-3".
 std::string colorName(size_t i);
 
-/// The ramps and dark twins the files hold for the colours (none for fewer than two).
-colorscience::DesignSystem designSystemOf(const SchemeColors& colors);
+/// The ramps and dark twins the files hold for the colours (none for fewer than two), with the
+/// colours' exact OKLCH as ExportOptions::exact gives them.
+colorscience::DesignSystem
+designSystemOf(const SchemeColors& colors,
+               const std::vector<std::optional<core::Oklch>>& exact = {});
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, LF line ends.
 std::string cssText(const SchemeColors& colors, const ExportOptions& options = {});
@@ -129,7 +133,10 @@ std::vector<std::string> paletteNames(Format format, const core::Palette& palett
 
 /// The whole file for a format holding a palette's colours under paletteNames, in order: each
 /// colour's 8-bit code, and in the oklch and Tailwind files the colour's own OKLCH (outside
-/// sRGB too); design tokens hold a colour that is not an 8-bit one as an oklch token. The
+/// sRGB too); design tokens hold a colour that is not an 8-bit one as an oklch token. A colour
+/// outside sRGB is written also as its display-p3 value (wideGamutText), as a scheme's is: in
+/// an "@media (color-gamut: p3)" rule after the CSS and light and dark files' :root rule, and
+/// as a comment after its SCSS variable. The
 /// GIMP palette is named for the palette ("ChromaLune" when it has no name); the swatch
 /// exchange file puts colours of a group between its start and end blocks; the light and
 /// dark file gives each colour its dark twin on the neutral 950 of the first colour.

@@ -83,7 +83,7 @@ std::optional<core::Oklch> SchemeModel::exactColor(int k) const {
             m_now.base ? m_now.base->exact : core::perceptualPolar(theta, r, m_now.lightness, g);
         exact = core::monochromePartners(base).at(k == 1 ? 0 : 1);
     } else if (const auto at = core::schemePolarPoints(m_now.rule, theta, r, g).at(index(k))) {
-        exact = core::perceptualPolar((*at)[0], (*at)[1], m_now.lightness, g);
+        exact = polarColor(m_now, (*at)[0], (*at)[1]);
     }
     // a swatch given a colour of its own (a contrast fix) no longer shows the wheel's colour
     if (exact) {
@@ -141,21 +141,28 @@ void SchemeModel::setText(int k, Field field, const std::string& text) {
     textRef(k, field) = text;
 }
 
+core::Oklch SchemeModel::polarColor(const Snapshot& s, double angle, double radius) {
+    core::Oklch c = core::perceptualPolar(angle, radius, s.lightness, geometry());
+    // a chosen base beyond the rim's chroma sits on the rim: the rule's radii stand for its
+    // own chroma, so the partners are derived from it exactly
+    if (s.base && s.around && s.base->exact.C > core::kPerceptualRimChroma && (*s.around)[1] > 0)
+        c.C = s.base->exact.C * radius / (*s.around)[1];
+    return c;
+}
+
 namespace {
 
 /// The perceptual disc's colours, computed at a rule's exact angles and radii.
 class DiscColors final : public core::PolarColorSource {
 public:
-    DiscColors(double L, const core::WheelGeometry& g) : m_lightness(L), m_g(g) {}
+    explicit DiscColors(const SchemeModel::Snapshot& s) : m_s(s) {}
     core::Color colorAt(double angle, double radius) override {
-        const core::ColorRGB c =
-            core::mapToRgb8(core::perceptualPolar(angle, radius, m_lightness, m_g));
+        const core::ColorRGB c = core::mapToRgb8(SchemeModel::polarColor(m_s, angle, radius));
         return core::rgbValue(c.r, c.g, c.b);
     }
 
 private:
-    double m_lightness;
-    core::WheelGeometry m_g;
+    const SchemeModel::Snapshot& m_s;
 };
 
 } // namespace
@@ -191,7 +198,7 @@ const core::PerceptualDisc& SchemeModel::disc() const {
 
 void SchemeModel::rerunPerceptual() {
     const core::WheelGeometry g = geometry();
-    DiscColors colors(m_now.lightness, g);
+    DiscColors colors(m_now);
     const double theta =
         m_now.around ? (*m_now.around)[0] : core::pointerTheta(m_now.x, m_now.y, g);
     const double r = m_now.around ? (*m_now.around)[1] : core::clampedRadius(m_now.x, m_now.y, g);

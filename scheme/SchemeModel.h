@@ -141,6 +141,12 @@ public:
     /// text, where a character beyond Latin-1 becomes "?".
     std::array<core::ColumnTexts, 3> fileTexts() const;
 
+    /// The exact OKLCH a rule's point at angle (degrees) and radius (wheel pixels) stands for
+    /// on the perceptual disc of s: the disc's colour there at s's lightness, or around a
+    /// chosen base beyond the rim's chroma (drawn on the rim) the base's chroma times the
+    /// radius over the base's.
+    static core::Oklch polarColor(const Snapshot& s, double angle, double radius);
+
     /// A pointer move over the wheel; a frozen wheel ignores it. Returns whether the scheme
     /// took it (not frozen, and the pixel under the pointer lies on the wheel's surface).
     bool trackPointer(float x, float y);
@@ -157,9 +163,10 @@ public:
     /// holds.
     void setLightness(double L);
     /// A scheme around a chosen colour, then frozen so the pointer's next move keeps it. On the
-    /// perceptual wheel the lightness becomes exact.L, the pointer goes to its hue and chroma,
-    /// the rule derives the partners from exactly there and column 2 shows rgb8 itself; on the
-    /// classic wheels the pointer goes to the pixel nearest to rgb8.
+    /// perceptual wheel the lightness becomes exact.L, the pointer goes to its hue and chroma
+    /// (on the rim for a chroma beyond it), the rule derives the partners from exact's L, C and
+    /// h and column 2 shows rgb8 itself; on the classic wheels the pointer goes to the pixel
+    /// nearest to rgb8.
     void setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact);
     /// Swatch k (1..3) takes color (24-bit) with its six texts, and the scheme freezes as after
     /// a click, so the pointer's next move keeps it; the next click releases it as usual.

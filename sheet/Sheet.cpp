@@ -69,7 +69,7 @@ SheetContent sheetOf(const scheme::SchemeModel& model, const QString& title, con
     content.lightness = model.lightness();
     for (const core::Color c : model.schemeColors())
         content.colors.push_back(core::splitColor(c));
-    content.system = colorscience::designSystemOf(content.colors);
+    content.system = colorscience::designSystemOf(content.colors, model.exactColors());
     content.preview = preview;
     return content;
 }

@@ -106,10 +106,12 @@ private slots:
                                      << core::Oklch{0.55, 0.15, 250};
         QTest::newRow("alpha") << " RGB(255 0 0 / 50%)" << 0xFF0000 << "alpha value is ignored"
                                << core::Oklch{0.627955, 0.257683, 29.2339};
-        // the published mapping of display-p3 red: rgb(100% 4.457% 4.5932%)
+        // shown as the published mapping of display-p3 red, rgb(100% 4.457% 4.5932%), and
+        // handed over as display-p3 red itself, which the perceptual wheel keeps
         QTest::newRow("wider") << "color(display-p3 1 0 0)" << 0xFF0B0C
-                               << "Outside sRGB: gamut-mapped to #FF0B0C."
-                               << core::Oklch{0.63022, 0.25536, 28.9336};
+                               << "#FF0B0C   oklch(64.86% 0.2995 28.96)\nOutside sRGB: "
+                                  "gamut-mapped to #FF0B0C."
+                               << core::Oklch{0.64857, 0.29948, 28.956};
         QTest::newRow("grey") << "gray" << 0x808080 << "#808080" << core::Oklch{0.5999, 0, 0};
         QTest::newRow("bad") << "#12345G" << -1 << "Cannot read this color: " << core::Oklch{};
         QTest::newRow("empty") << "" << -1 << "Type a CSS color" << core::Oklch{};

@@ -1,4 +1,5 @@
 #include "colorscience/Ramps.h"
+#include "core/CssColor.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,49 @@ TEST(TonalRamp, StepsFollowTheTableAndPinTheSource) {
     EXPECT_EQ(nearestStepIndex(0.64), 5);
     EXPECT_EQ(nearestStepIndex(0.0), 10);
     EXPECT_EQ(tonalRamp({51, 102, 204}).pinnedIndex, 6); // L 0.532: nearest 600 (0.555)
+}
+
+// A source beyond sRGB gets one ramp made from its exact colour: the steps take its hue and
+// chroma, the pinned step is the exact colour, and a step beyond sRGB keeps its exact colour and
+// shows its display-p3 value as sRGB does. Inside sRGB the 8-bit ramp stays.
+TEST(TonalRamp, AnExactSourceBeyondSrgbGivesOneRampOfExactSteps) {
+    const core::Oklch sources[] = {{0.58, 0.163, 221.2}, {0.6486, 0.2995, 28.96}, {0.7, 0.45, 150}};
+    for (const core::Oklch& exact : sources) {
+        const ColorRGB shown = core::mapToRgb8(exact);
+        const Ramp ramp = tonalRamp(shown, exact);
+        ASSERT_EQ(ramp.pinnedIndex, nearestStepIndex(exact.L));
+        int wide = 0;
+        for (size_t i = 0; i < kRampSize; ++i) {
+            const RampStep& step = ramp.steps[i];
+            EXPECT_DOUBLE_EQ(step.target.C, exact.C * kRampChromaScale[i]);
+            EXPECT_DOUBLE_EQ(step.target.h, exact.h);
+            const core::Oklch own = step.pinned ? exact : step.target;
+            ASSERT_EQ(step.exact.has_value(), core::outsideSrgb(own)) << step.step;
+            wide += step.exact ? 1 : 0;
+            EXPECT_EQ(step.color,
+                      step.exact ? core::shownOfDisplayP3(own) : core::mapToRgb8(step.target));
+            if (step.exact) {
+                EXPECT_EQ(step.exact->C, own.C);
+            }
+        }
+        EXPECT_GE(wide, 3);
+    }
+    // exact inside sRGB, or none: the ramp of the 8-bit colour, as before
+    const ColorRGB blue{51, 102, 204};
+    for (const std::optional<core::Oklch>& exact :
+         {std::optional(core::Oklch{0.53, 0.15, 262}), std::optional<core::Oklch>()}) {
+        const Ramp ramp = tonalRamp(blue, exact);
+        for (size_t i = 0; i < kRampSize; ++i) {
+            EXPECT_EQ(ramp.steps[i].color, tonalRamp(blue).steps[i].color);
+            EXPECT_FALSE(ramp.steps[i].exact);
+        }
+    }
+    // the display-p3 text a file holds reads back as the step's 8-bit colour on an sRGB screen
+    for (const core::Oklch& exact : sources) {
+        const std::string text = core::displayP3Text(core::mapToDisplayP3(exact));
+        EXPECT_EQ(core::rgb8Of(*core::parseCssColor(text).color), core::shownOfDisplayP3(exact))
+            << text;
+    }
 }
 
 TEST(NeutralRamp, TakesTheBaseHueAtLowChroma) {

@@ -6,6 +6,9 @@
 #include "designsystem/RampsWindow.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 #include <QSlider>
 
@@ -51,11 +54,13 @@ private slots:
         // m: a tracked move to the next point, c: a click, h: the window closed, then a move,
         // then reopened from the menu, l: a new lightness of the perceptual disc
         QTest::addColumn<QString>("steps");
-        QTest::newRow("tracked moves") << 1 << "mm";
-        QTest::newRow("frozen by a click") << 3 << "mcm";
-        QTest::newRow("complementary") << 0 << "m";
-        QTest::newRow("shown again") << 2 << "mh";
-        QTest::newRow("perceptual lightness") << 1 << "pml";
+        // whether ramp steps lie beyond sRGB
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("tracked moves") << 1 << "mm" << false;
+        QTest::newRow("frozen by a click") << 3 << "mcm" << false;
+        QTest::newRow("complementary") << 0 << "m" << false;
+        QTest::newRow("shown again") << 2 << "mh" << false;
+        QTest::newRow("perceptual lightness") << 1 << "pml" << true;
     }
 
     void showsTheDesignSystemOfTheScheme() {
@@ -92,14 +97,16 @@ private slots:
         std::vector<core::ColorRGB> colors;
         for (core::Color c : d.model().schemeColors())
             colors.push_back(core::splitColor(c));
-        const DesignSystem system = designSystemOf(colors);
+        const DesignSystem system = designSystemOf(colors, d.model().exactColors());
         // the window follows at most once a display frame: the ramps come in place of the
         // note that there is no scheme, and the base's pinned step shows it
         QTRY_VERIFY(in(w, "ramp2")->isVisible());
-        QTRY_VERIFY(Cell(in(w, "ramp2"), system.ramps[1].pinnedIndex)
+        const Ramp& base = system.ramps[1];
+        QTRY_VERIFY(Cell(in(w, "ramp2"), base.pinnedIndex)
                         .description()
-                        .startsWith(d.text("txthtml2")));
+                        .startsWith(code(base.steps[size_t(base.pinnedIndex)].color)));
         QCOMPARE(system.ramps.size(), rule == 0 ? 3u : 4u);
+        int wideSteps = 0;
         QCOMPARE(in(w, "ramp3")->isVisible(), rule != 0);
         for (size_t r = 0; r < system.ramps.size(); ++r) {
             const Ramp& ramp = system.ramps[r];
@@ -119,10 +126,31 @@ private slots:
                                            (on50 >= 4.5 ? ", passes AA" : ", fails AA")),
                          qPrintable(desc));
             }
-            // the pinned step is the scheme colour exactly: the main window's own code
+            // the pinned step is the scheme colour exactly: the main window's own code, or
+            // beyond sRGB its display-p3 value as sRGB shows it
             if (!neutral) {
+                const RampStep& pinned = ramp.steps[size_t(ramp.pinnedIndex)];
                 Cell(row, ramp.pinnedIndex).click();
-                QCOMPARE(platform::clipboardText(), d.text(QString("txthtml%1").arg(r + 1)));
+                QCOMPARE(platform::clipboardText(), pinned.exact
+                                                        ? code(pinned.color)
+                                                        : d.text(QString("txthtml%1").arg(r + 1)));
+            }
+            // a step beyond sRGB copies as its exact display-p3 value
+            for (int i = 0; i < kRampSize; ++i) {
+                const RampStep& step = ramp.steps[size_t(i)];
+                if (!step.exact)
+                    continue;
+                ++wideSteps;
+                QContextMenuEvent ask(QContextMenuEvent::Mouse, Cell(row, i).area().center(),
+                                      row->mapToGlobal(Cell(row, i).area().center()));
+                QApplication::sendEvent(row, &ask);
+                auto* menu = row->findChild<QMenu*>("mnucopyascontext");
+                QVERIFY(menu != nullptr);
+                menu->findChild<QAction*>("mnucopyasp3")->trigger();
+                QCOMPARE(platform::clipboardText(), QString::fromStdString(core::displayP3Text(
+                                                        core::mapToDisplayP3(*step.exact))));
+                menu->close();
+                delete menu;
             }
         }
         QWidget* dark = in(w, "darktwin");
@@ -144,6 +172,8 @@ private slots:
         }
         // the dark twin's background is the neutral 950
         QCOMPARE(shown.pixel(2, 2), rgb(system.darkBackground()));
+        QFETCH(bool, wide);
+        QCOMPARE(wideSteps > 0, wide);
     }
 
     void keysCopyAndUnreachableTwinsSaySo() {

@@ -98,12 +98,25 @@ TEST(PaletteRoundTrip, EveryFormatReadsBackItsNamesAndColours) {
             const std::vector<std::string> names = palette::paletteNames(format, written);
             ASSERT_EQ(back.size(), written.colors.size()) << fileName;
             EXPECT_EQ(read.skipped, 0u) << fileName << ": " << read.firstSkipped;
-            // oklch text keeps the colour to its rounding; everything else the 8-bit code
+            // oklch text keeps the colour to its rounding; the CSS and light and dark files
+            // a colour beyond sRGB as its display-p3 value; everything else the 8-bit code
             const bool oklchText = format == Format::OklchCss || format == Format::TailwindTheme;
+            const bool p3Text = format == Format::Css || format == Format::CssRamps;
             for (size_t i = 0; i < back.size(); ++i) {
                 const core::PaletteColor& w = written.colors[i];
                 EXPECT_EQ(back[i].name, names[i]) << fileName;
-                if (oklchText) {
+                const std::string p3 = palette::wideGamutText(core::toOklch(w.color.oklab));
+                // SCSS keeps it as a comment after the variable, which a reader passes over
+                if (format == Format::Scss && !p3.empty()) {
+                    EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("; // " + p3 + "\n"),
+                              std::string::npos);
+                }
+                if (p3Text && !p3.empty()) {
+                    const core::CssColor want = *core::parseCssColor(p3).color;
+                    EXPECT_LT(core::deltaEOK(back[i].color.oklab, want.oklab), 1e-9)
+                        << fileName << " " << p3;
+                    EXPECT_EQ(back[i].rgb, core::rgb8Of(want)) << fileName << " " << p3;
+                } else if (oklchText) {
                     EXPECT_LT(core::deltaEOK(back[i].color.oklab, w.color.oklab), 1e-3)
                         << fileName << " " << core::hexText(w.rgb);
                 } else {

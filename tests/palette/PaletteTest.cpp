@@ -217,58 +217,118 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
     }
 }
 
-// A colour beyond sRGB keeps every line of the file and adds its display-p3 value: the CSS
-// files in an @media rule at their end, the tokens under "$extensions"; the ramp step that is
-// the colour itself (here 500) takes it too, a colour inside sRGB or without an exact one not.
+// A colour beyond sRGB adds its display-p3 value: the CSS files in an @media rule at their end,
+// the tokens under "$extensions", the SCSS after its variable. Its ramp is made once, from the
+// exact colour: each step beyond sRGB is written both ways, and its plain value is its display-p3
+// value as an sRGB screen shows it. Colours inside sRGB or without an exact one add nothing.
 TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
     const core::Oklch p3Red =
         core::toOklch(core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0})));
     const core::ColorRGB red = core::mapToRgb8(p3Red);
-    const palette::SchemeColors scheme = {core::rgbValue(red.r, red.g, red.b),
-                                          core::rgbValue(18, 52, 86), core::rgbValue(0, 0, 0)};
-    const palette::ExportOptions plain{true, true};
-    palette::ExportOptions wide = plain;
-    wide.exact = {p3Red, core::toOklch(core::oklabOf(core::ColorRGB{18, 52, 86})), std::nullopt};
-    const std::string p3 = "color(display-p3 1 0 0)";
-    const std::string twin = core::hexText(palette::designSystemOf(scheme).twins[0].color);
-    const auto media = [](const std::string& lines) {
-        return "@media (color-gamut: p3) {\n  :root {\n" + lines + "  }\n}\n";
-    };
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {palette::cssText(scheme, plain), palette::cssText(scheme, wide),
-         media("    --color-1: " + p3 + ";\n    --color-1-500: " + p3 + ";\n")},
-        {palette::oklchCssText(scheme, plain), palette::oklchCssText(scheme, wide),
-         media("    --color-1: " + p3 + ";\n    --color-1-500: " + p3 + ";\n")},
-        {palette::tailwindThemeText(scheme, plain), palette::tailwindThemeText(scheme, wide),
-         media("    --color-color-1-500: " + p3 + ";\n")},
-        {palette::cssRampsText(scheme, plain), palette::cssRampsText(scheme, wide),
-         media("    --color-1: light-dark(" + p3 + ", " + twin +
-               ");\n    --color-1-500: light-dark(" + p3 + ", " + p3 + ");\n")},
-    };
-    for (const auto& [classic, written, added] : cases) {
-        EXPECT_EQ(written.substr(0, classic.size()), classic);
-        EXPECT_EQ(written.substr(std::min(classic.size(), written.size())), added);
-    }
-    // the value reads back as display-p3 red itself
-    const core::CssParseResult back = core::parseCssColor(p3);
-    ASSERT_TRUE(back.color);
-    EXPECT_LT(core::deltaEOK(back.color->oklab, core::toOklab(p3Red)), 1e-4);
+    palette::ExportOptions redOptions{true, true};
+    redOptions.exact = {p3Red, core::toOklch(core::oklabOf(core::ColorRGB{18, 52, 86})),
+                        std::nullopt};
+    // a scheme whose colours 1 and 3 lie beyond display-p3 as well
+    const palette::SchemeResult beyond = schemeFor(
+        {"--raster=perceptual", "--lightness=58", "--rule=split-complementary", "--at=192,113"});
+    palette::ExportOptions beyondOptions{true, true};
+    beyondOptions.exact = beyond.exact;
+    const std::pair<palette::SchemeColors, palette::ExportOptions> schemes[] = {
+        {{core::rgbValue(red.r, red.g, red.b), core::rgbValue(18, 52, 86), 0}, redOptions},
+        {*beyond.colors, beyondOptions}};
+    for (const auto& [scheme, options] : schemes) {
+        const colorscience::DesignSystem system = palette::designSystemOf(scheme, options.exact);
+        const colorscience::DesignSystem classic = palette::designSystemOf(scheme);
+        // the wide lines the files must hold: the colours', then the steps'
+        std::vector<std::pair<std::string, std::string>> wide;
+        for (size_t i = 0; i < scheme.size(); ++i) {
+            if (const std::string p3 = palette::wideGamutText(options.exact.at(i)); !p3.empty())
+                wide.emplace_back(palette::colorName(i), p3);
+        }
+        const size_t colourLines = wide.size();
+        for (size_t r = 0; r < system.ramps.size(); ++r) {
+            for (size_t s = 0; s < colorscience::kRampSize; ++s) {
+                const colorscience::RampStep& step = system.ramps[r].steps[s];
+                if (step.exact)
+                    wide.emplace_back(colorscience::rampName(r, scheme.size()) + "-" +
+                                          std::to_string(step.step),
+                                      palette::wideGamutText(step.exact));
+                // a ramp of a colour inside sRGB is the one made before
+                if (r >= scheme.size() || palette::wideGamutText(options.exact[r]).empty()) {
+                    EXPECT_TRUE(!step.exact && step.color == classic.ramps[r].steps[s].color);
+                }
+            }
+        }
+        ASSERT_GT(wide.size(), colourLines + 2);
+        const auto checkFile = [&](const std::string& text, const QString& head,
+                                   const std::string& prefix, bool colours, bool lightDark) {
+            const size_t media = text.find("@media (color-gamut: p3) {");
+            ASSERT_NE(media, std::string::npos) << text;
+            const auto plain = blockDeclarations(text.substr(0, media), head);
+            const auto p3 =
+                blockDeclarations(text.substr(media + 26, text.size() - media - 28), ":root");
+            const auto lightOf = [lightDark](const std::string& v) {
+                return lightDark ? v.substr(11, v.find(", ") - 11) : v;
+            };
+            // the ramps file pairs a step with its mirror: either side may bring the line
+            std::vector<std::pair<std::string, std::string>> found;
+            for (const auto& [name, value] : p3) {
+                if (lightOf(value).rfind("color(", 0) == 0)
+                    found.emplace_back(name, lightOf(value));
+            }
+            ASSERT_EQ(found.size(), wide.size() - (colours ? 0 : colourLines)) << text;
+            for (size_t k = 0; k < found.size(); ++k) {
+                const auto& [name, value] = wide[k + (colours ? 0 : colourLines)];
+                EXPECT_EQ(found[k].first, prefix + name);
+                EXPECT_EQ(found[k].second, value);
+                if (colours && k < colourLines)
+                    continue;
+                // the step's plain value is what its display-p3 value shows on an sRGB screen
+                const auto it = std::find_if(plain.begin(), plain.end(), [&](const auto& d) {
+                    return d.first == found[k].first;
+                });
+                ASSERT_NE(it, plain.end()) << found[k].first;
+                const core::ColorRGB shown = core::rgb8Of(*core::parseCssColor(value).color);
+                const std::string written = lightOf(it->second);
+                EXPECT_TRUE(written.rfind("oklch(", 0) == 0 ? written == core::oklchText(shown)
+                                                            : offBy(written, shown) == 0)
+                    << found[k].first << ": " << it->second << " against " << value;
+            }
+        };
+        checkFile(palette::cssText(scheme, options), ":root", "--", true, false);
+        checkFile(palette::oklchCssText(scheme, options), ":root", "--", true, false);
+        checkFile(palette::tailwindThemeText(scheme, options), "@theme", "--color-", false, false);
+        checkFile(palette::cssRampsText(scheme, options), ":root", "--", true, true);
 
-    const std::string tokens = palette::designTokensText(scheme, wide);
-    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(tokens)).object();
-    const auto p3Of = [](const QJsonValue& token) {
-        return token["$extensions"][QString::fromLatin1(palette::kTokenExtensionKey)]["display-p3"]
-            .toString()
-            .toStdString();
-    };
-    EXPECT_EQ(p3Of(root["color-1"]), p3);
-    EXPECT_EQ(p3Of(root["ramp"]["color-1"]["500"]), p3);
-    EXPECT_EQ(p3Of(root["ramp"]["color-1"]["400"]), "");
-    EXPECT_EQ(p3Of(root["color-2"]) + p3Of(root["color-3"]), "");
-    // without those lines the file is the one written before
-    const QString withoutP3 =
-        QString::fromStdString(tokens).remove(QRegularExpression(R"(,\n *"display-p3": "[^"]*")"));
-    EXPECT_EQ(withoutP3.toStdString(), palette::designTokensText(scheme, plain));
+        const std::string tokens = palette::designTokensText(scheme, options);
+        const QJsonObject root =
+            QJsonDocument::fromJson(QByteArray::fromStdString(tokens)).object();
+        const auto p3Of = [](const QJsonValue& token) {
+            return token["$extensions"][QString::fromLatin1(palette::kTokenExtensionKey)]
+                        ["display-p3"]
+                            .toString()
+                            .toStdString();
+        };
+        for (size_t i = 0; i < scheme.size(); ++i)
+            EXPECT_EQ(p3Of(root[QString::fromStdString(palette::colorName(i))]),
+                      palette::wideGamutText(options.exact[i]));
+        for (size_t s = 0; s < colorscience::kRampSize; ++s) {
+            const colorscience::RampStep& step = system.ramps[0].steps[s];
+            const QJsonValue token = root["ramp"]["color-1"][QString::number(step.step)];
+            EXPECT_EQ(p3Of(token), palette::wideGamutText(step.exact));
+            EXPECT_EQ(token["$value"]["hex"].toString().toUpper().toStdString(),
+                      core::hexText(step.color));
+        }
+        const std::string scss = palette::scssText(scheme, options);
+        EXPECT_NE(scss.find("$color-1: " + core::hexText(core::splitColor(scheme[0])) + "; // " +
+                            wide.front().second + "\n"),
+                  std::string::npos)
+            << scss;
+    }
+    // display-p3 red is its own pinned step, exactly
+    EXPECT_EQ(palette::cssText(schemes[0].first, redOptions)
+                      .find("    --color-1-500: color(display-p3 1 0 0);\n") != std::string::npos,
+              true);
 }
 
 // Two colours (a complementary scheme) give two entries in every format, and nothing else
@@ -530,6 +590,44 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     // a target held)
     const std::string missing = dir.filePath("missing/a.css").toStdString();
     expectRefused(run({"--export", missing}), 1, "'" + missing + "': No such file");
+}
+
+// On the perceptual wheel a typed base beyond sRGB stays the designer's colour: the scheme keeps
+// its exact OKLCH, derives the complement from it, and writes it in the display-p3 rule; the
+// swatch shows it gamut-mapped. A classic wheel takes the nearest pixel, as it always has.
+TEST(CommandLine, AWideBaseKeepsItsExactColour) {
+    const struct {
+        const char* base;
+        const char* p3;
+    } cases[] = {{"color(display-p3 1 0 0)", "color(display-p3 1 0 0)"},
+                 {"oklch(0.7 0.3 150)", ""},
+                 {"oklch(64.86% 0.2995 28.96)", ""},
+                 {"oklch(0.7 0.45 150)", ""}};
+    for (const auto& c : cases) {
+        const core::CssColor typed = *core::parseCssColor(c.base).color;
+        const core::Oklch own = core::toOklch(typed.oklab);
+        const palette::SchemeResult made = schemeFor(
+            {"--raster=perceptual", "--rule=complementary", std::string("--base=") + c.base});
+        ASSERT_EQ(made.exact.size(), 2u) << c.base;
+        ASSERT_TRUE(made.exact[0] && made.exact[1]) << c.base;
+        const core::ColorRGB shown = core::rgb8Of(typed);
+        EXPECT_EQ(made.colors->at(1), core::rgbValue(shown.r, shown.g, shown.b)) << c.base;
+        EXPECT_NEAR(made.exact[1]->L, own.L, 1e-12) << c.base;
+        EXPECT_NEAR(made.exact[1]->C, own.C, 1e-12) << c.base;
+        EXPECT_NEAR(made.exact[1]->h, own.h, 1e-9) << c.base;
+        // the complement at the same lightness and chroma, half a turn away
+        EXPECT_NEAR(made.exact[0]->L, own.L, 1e-12) << c.base;
+        EXPECT_NEAR(made.exact[0]->C, own.C, 1e-12) << c.base;
+        EXPECT_NEAR(std::fmod(made.exact[0]->h - own.h + 360, 360), 180, 1e-9) << c.base;
+        const std::string p3 = *c.p3 ? c.p3 : palette::wideGamutText(own);
+        ASSERT_FALSE(p3.empty());
+        EXPECT_NE(palette::cssText(*made.colors, {false, false, made.exact})
+                      .find("    --color-2: " + p3 + ";\n"),
+                  std::string::npos)
+            << c.base;
+    }
+    EXPECT_EQ(colorsFor({"--rule=complementary", "--base=color(display-p3 1 0 0)"}),
+              colorsFor({"--rule=complementary", "--base=#FF0B0C"}));
 }
 
 // A scheme saved as tokens is written again in any format --from it, exactly as it was made,
