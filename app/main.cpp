@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         if (!mainWindow) {
             mainWindow = std::make_unique<mainwindow::MainWindow>();
             if (opened)
-                mainWindow->showOpenedFile(documentPath, *opened);
+                mainWindow->showOpenedFile(documentPath, *opened, true);
         }
         mainWindow->show();
     });
