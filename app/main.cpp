@@ -6,7 +6,6 @@
 #include "palette/OpenFile.h"
 #include "platform/Desktop.h"
 #include "platform/DisplayStartup.h"
-#include "preview/PreviewStyles.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -41,7 +40,7 @@ int main(int argc, char* argv[]) {
         document ? QFile::decodeName(QByteArray::fromStdString(*document)) : QString();
     std::optional<palette::OpenedFile> opened;
     if (document) {
-        opened = palette::openFile(documentPath, static_cast<int>(preview::previewStyles().size()));
+        opened = palette::openFileNamed(QByteArray::fromStdString(*document));
         if (!opened->scheme && !opened->palette) {
             std::cerr << "chromalune: cannot open " << core::quotedText(*document) << ": "
                       << core::printableText(opened->error.toStdString()) << '\n';
@@ -75,7 +74,7 @@ int main(int argc, char* argv[]) {
         if (!mainWindow) {
             mainWindow = std::make_unique<mainwindow::MainWindow>();
             if (opened)
-                mainWindow->showOpenedFile(documentPath, *opened);
+                mainWindow->showOpenedFile(documentPath, *opened, true);
         }
         mainWindow->show();
     });

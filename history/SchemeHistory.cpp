@@ -12,7 +12,7 @@ namespace {
 constexpr qint64 kMergeMilliseconds = 1000;
 
 /// A step: the model before and after it.
-class SchemeStep final : public QUndoCommand {
+class SchemeStep : public QUndoCommand {
 public:
     SchemeStep(scheme::SchemeModel& model, scheme::SchemeModel::Snapshot before,
                scheme::SchemeModel::Snapshot after, const QString& text, Merge merge)
@@ -48,10 +48,47 @@ private:
     bool m_done = false;
 };
 
+/// The opening of a document: besides the model, the document changes with the step. It holds
+/// the document that is not current: the opened one while undone, the one before while done.
+class OpenStep final : public SchemeStep {
+public:
+    OpenStep(scheme::SchemeModel& model, scheme::SchemeModel::Snapshot before,
+             scheme::SchemeModel::Snapshot after, const QString& text, Document opened,
+             Document& current)
+        : SchemeStep(model, std::move(before), std::move(after), text, Merge::None),
+          m_held(std::move(opened)), m_current(current) {}
+
+    // the one held is swapped in: a save made meanwhile stays with its document
+    void undo() override {
+        SchemeStep::undo();
+        std::swap(m_held, m_current);
+    }
+    void redo() override {
+        SchemeStep::redo();
+        std::swap(m_held, m_current);
+    }
+
+private:
+    Document m_held;
+    Document& m_current;
+};
+
 } // namespace
 
 SchemeHistory::SchemeHistory(scheme::SchemeModel& model, QObject* parent)
-    : QObject(parent), m_model(model) {}
+    : QObject(parent), m_model(model) {
+    connect(&m_stack, &QUndoStack::indexChanged, this, &SchemeHistory::documentChanged);
+}
+
+SchemeHistory::~SchemeHistory() {
+    // the stack's clearing as it goes is no change of the document for whoever shows it
+    disconnect(&m_stack, nullptr, this, nullptr);
+}
+
+void SchemeHistory::forgetUndoneSave() {
+    if (m_document.savedIndex > m_stack.index())
+        m_document.savedIndex = -1;
+}
 
 void SchemeHistory::record(const std::function<void()>& change,
                            const std::function<QString()>& describe, Merge merge) {
@@ -59,7 +96,26 @@ void SchemeHistory::record(const std::function<void()>& change,
     change();
     if (m_model.snapshot() == before)
         return;
+    forgetUndoneSave();
+    // a change after a save is a change of its own, which asks again before closing
+    if (m_document.savedIndex == m_stack.index())
+        merge = Merge::None;
     m_stack.push(new SchemeStep(m_model, std::move(before), m_model.snapshot(), describe(), merge));
+}
+
+void SchemeHistory::recordOpen(const std::function<void()>& change, const QString& describe,
+                               const QString& path) {
+    scheme::SchemeModel::Snapshot before = m_model.snapshot();
+    change();
+    forgetUndoneSave();
+    // the step goes on at the next index, where the opened file holds the scheme
+    m_stack.push(new OpenStep(m_model, std::move(before), m_model.snapshot(), describe,
+                              Document{path, m_stack.index() + 1}, m_document));
+}
+
+void SchemeHistory::setDocument(const QString& path) {
+    m_document = Document{path, m_stack.index()};
+    emit documentChanged();
 }
 
 } // namespace history

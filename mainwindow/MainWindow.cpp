@@ -64,11 +64,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                          });
     });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
-    // a document's title marks changes not saved yet; without one the title stays as it is
-    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (!m_documentPath.isEmpty())
-            setWindowModified(!clean);
-    });
+    connect(&m_history, &history::SchemeHistory::documentChanged, this, &MainWindow::showDocument);
 
     buildSchemeFrame();
     buildLightnessSlider();

@@ -64,8 +64,10 @@ public:
     /// off the window's thread), in the palette window, leaving the scheme as it is; anything
     /// else says why. Returns whether it opened (a picture: whether its reading started).
     bool openDocument(const QString& path);
-    /// Shows what was read from the file at path, as openDocument does once it has read it.
-    bool showOpenedFile(const QString& path, const palette::OpenedFile& opened);
+    /// Shows what was read from the file at path, as openDocument does once it has read it;
+    /// a scheme read atStart (named on the command line) is where the history starts, no step.
+    bool showOpenedFile(const QString& path, const palette::OpenedFile& opened,
+                        bool atStart = false);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -166,6 +168,9 @@ private:
     bool writeDocument(const QString& path);
     /// The scheme is the document at path now, as saved: the title names it.
     void setDocument(const QString& path);
+    /// The title names the document and marks changes not saved yet; without one it is the
+    /// program's name.
+    void showDocument();
     /// Whether the window may close: with unsaved changes to a document, the user is asked
     /// to save them, discard them or stay.
     bool mayClose();
@@ -177,7 +182,8 @@ private:
     scheme::SchemeModel m_model;
     history::SchemeHistory m_history{m_model};
     QPointer<QWidget> m_historyWindow;
-    /// The scheme document shown, once one was opened or saved; empty before.
+    /// The scheme document's file as the history has it now (showDocument); empty before one
+    /// was opened or saved.
     QString m_documentPath;
     QMenu* m_recentMenu = nullptr;
 

@@ -5,7 +5,6 @@
 #include "palette/PaletteFile.h"
 #include "palette/PaletteWindow.h"
 #include "palette/SchemeDocument.h"
-#include "preview/PreviewStyles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,6 +23,8 @@
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace mainwindow {
 
 namespace {
@@ -39,8 +40,10 @@ const QString kOpenFilter =
     QStringLiteral(";;Palettes (%1);;Pictures (%2);;All Files (*)")
         .arg(kPaletteFiles, kPictureFiles);
 constexpr qsizetype kRecentCount = 10;
-/// Far more than ten paths take.
-constexpr qint64 kLongestRecentFile = qint64{64} * 1024;
+/// The longest path a recent entry may be, as the system's own limit.
+constexpr qsizetype kLongestPath = 4096;
+/// As long as ten of the longest paths take.
+constexpr qint64 kLongestRecentFile = kRecentCount * (kLongestPath + 1) * 4;
 
 /// The one file the program keeps in the user's configuration folder.
 QString recentFilePath() {
@@ -48,14 +51,32 @@ QString recentFilePath() {
            QStringLiteral("/recent.txt");
 }
 
-/// The recent documents, most recent first: one path a line, at most ten.
+/// Whether line of the recent list is a path the program wrote there: absolute, of a
+/// length a system takes, of text without control characters.
+bool isRecentPath(const QString& line) {
+    if (!line.startsWith(QLatin1Char('/')) || line.size() > kLongestPath)
+        return false;
+    return std::none_of(line.begin(), line.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+    });
+}
+
+/// The recent documents, most recent first: one path a line, at most ten; a damaged list
+/// gives only the paths it still holds whole.
 QStringList recentDocuments() {
     QFile file(recentFilePath());
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    QStringList paths = QString::fromUtf8(file.read(kLongestRecentFile)).split(QLatin1Char('\n'));
-    paths.removeAll(QString());
-    return paths.mid(0, kRecentCount);
+    const QStringList lines =
+        QString::fromUtf8(file.read(kLongestRecentFile)).split(QLatin1Char('\n'));
+    QStringList paths;
+    for (const QString& line : lines) {
+        if (paths.size() == kRecentCount)
+            break;
+        if (isRecentPath(line) && !paths.contains(line))
+            paths << line;
+    }
+    return paths;
 }
 
 void keepRecentDocuments(const QStringList& paths) {
@@ -75,18 +96,22 @@ void MainWindow::openDocumentFromDialog() {
 }
 
 bool MainWindow::openDocument(const QString& path) {
-    // whatever is opened now replaces a picture still being read
-    if (m_pictureCancel)
+    // whatever is opened now replaces a picture still being read, and the note saying so
+    if (m_pictureCancel) {
         m_pictureCancel->store(true);
+        if (m_palette)
+            m_palette->showNote({});
+    }
     m_pictureCancel.reset();
     if (palette::isPictureFile(path)) {
         readPicture(path);
         return true;
     }
-    return showOpenedFile(path, palette::openFile(path, int(preview::previewStyles().size())));
+    return showOpenedFile(path, palette::openFile(path));
 }
 
-bool MainWindow::showOpenedFile(const QString& path, const palette::OpenedFile& opened) {
+bool MainWindow::showOpenedFile(const QString& path, const palette::OpenedFile& opened,
+                                bool atStart) {
     const QString name = QFileInfo(path).fileName();
     if (opened.palette) {
         // a palette leaves the scheme as it is: it is shown beside it
@@ -104,9 +129,16 @@ bool MainWindow::showOpenedFile(const QString& path, const palette::OpenedFile& 
         return false;
     }
     const scheme::SchemeModel::Snapshot snapshot = *opened.scheme;
-    m_history.record([this, &snapshot] { m_model.restore(snapshot); },
-                     [name] { return "Open " + name; });
-    setDocument(path);
+    if (atStart) {
+        m_model.restore(snapshot);
+        // a name that is no text reads back as another one: the scheme is shown, but never
+        // saved under another name than the file it came from
+        if (QFileInfo::exists(path))
+            setDocument(path);
+        return true;
+    }
+    rememberDocument(path);
+    m_history.recordOpen([this, &snapshot] { m_model.restore(snapshot); }, "Open " + name, path);
     return true;
 }
 
@@ -217,6 +249,8 @@ void MainWindow::showRecentDocuments() {
 }
 
 void MainWindow::rememberDocument(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return;
     QStringList paths = recentDocuments();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     paths.removeAll(absolute);
@@ -226,14 +260,19 @@ void MainWindow::rememberDocument(const QString& path) {
 
 void MainWindow::setDocument(const QString& path) {
     rememberDocument(path);
-    m_documentPath = path;
-    m_history.stack().setClean();
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] - ChromaLune"));
-    setWindowModified(false);
+    m_history.setDocument(path);
+}
+
+void MainWindow::showDocument() {
+    m_documentPath = m_history.document().path;
+    setWindowTitle(m_documentPath.isEmpty()
+                       ? QStringLiteral("ChromaLune")
+                       : QFileInfo(m_documentPath).fileName() + QStringLiteral("[*] - ChromaLune"));
+    setWindowModified(m_history.isModified());
 }
 
 bool MainWindow::mayClose() {
-    if (m_documentPath.isEmpty() || !isWindowModified())
+    if (!m_history.isModified())
         return true;
     QMessageBox ask(
         QMessageBox::Question, QStringLiteral("ChromaLune"),
@@ -244,7 +283,7 @@ bool MainWindow::mayClose() {
     case QMessageBox::Save:
         if (!writeDocument(m_documentPath))
             return false;
-        m_history.stack().setClean();
+        m_history.markSaved();
         return true;
     case QMessageBox::Discard:
         return true;

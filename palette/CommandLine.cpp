@@ -460,10 +460,7 @@ namespace {
 std::string buildScheme(const ExportRequest& request, scheme::SchemeModel& model,
                         std::optional<core::Palette>& palette) {
     if (!request.from.empty()) {
-        // the window checks the preview style against its list; here any is written back
-        constexpr int kAnyStyle = 1 << 16;
-        const OpenedFile opened =
-            openFile(QFile::decodeName(QByteArray::fromStdString(request.from)), kAnyStyle);
+        const OpenedFile opened = openFileNamed(QByteArray::fromStdString(request.from));
         palette = opened.palette;
         if (opened.palette)
             return {};

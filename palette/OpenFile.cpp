@@ -47,7 +47,35 @@ OpenedFile openPicture(const QString& path, const std::atomic<bool>* cancel) {
     return opened;
 }
 
-OpenedFile openFile(const QString& path, int styleCount) {
+namespace {
+
+/// What the bytes of a file named name hold: a scheme document when they carry the program's
+/// state (even one that cannot be read), else a palette in any format the readers know.
+OpenedFile openBytes(const QByteArray& bytes, const QByteArray& name) {
+    OpenedFile opened;
+    const DocumentRead document = readSchemeDocument(bytes);
+    if (document.snapshot || document.holdsScheme) {
+        opened.scheme = document.snapshot;
+        opened.error = document.error;
+        return opened;
+    }
+    const paletteimport::PaletteRead read = paletteimport::readPalette(
+        std::string_view(bytes.constData(), size_t(bytes.size())), name.toStdString());
+    opened.palette = read.palette;
+    opened.skipped = int(read.skipped);
+    opened.firstSkipped = QString::fromStdString(read.firstSkipped);
+    opened.error = QString::fromStdString(read.error);
+    return opened;
+}
+
+/// The last part of a name in the system's bytes.
+QByteArray baseName(const QByteArray& nativePath) {
+    return nativePath.mid(nativePath.lastIndexOf('/') + 1);
+}
+
+} // namespace
+
+OpenedFile openFile(const QString& path) {
     // a file named as a picture that no picture reader takes is no palette either: the
     // picture reader says what it is
     if (isPictureFile(path) || (QFileInfo(path).isFile() && namedAsPicture(path)))
@@ -57,21 +85,21 @@ OpenedFile openFile(const QString& path, int styleCount) {
         io::readRegularFile(path, qint64(paletteimport::kMaxPaletteBytes), &opened.error);
     if (!bytes)
         return opened;
-    const DocumentRead document = readSchemeDocument(*bytes, styleCount);
-    // a file that holds the program's state is a scheme, even one that cannot be read
-    if (document.snapshot || document.holdsScheme) {
-        opened.scheme = document.snapshot;
-        opened.error = document.error;
+    return openBytes(*bytes, baseName(QFile::encodeName(path)));
+}
+
+OpenedFile openFileNamed(const QByteArray& nativePath) {
+    const QString path = QFile::decodeName(nativePath);
+    if (QFile::encodeName(path) == nativePath)
+        return openFile(path);
+    // a name that is not text is still a name: read by its bytes (the picture readers take
+    // names only as text)
+    OpenedFile opened;
+    const std::optional<QByteArray> bytes = io::readRegularFileNamed(
+        nativePath, qint64(paletteimport::kMaxPaletteBytes), &opened.error);
+    if (!bytes)
         return opened;
-    }
-    const paletteimport::PaletteRead read =
-        paletteimport::readPalette(std::string_view(bytes->constData(), size_t(bytes->size())),
-                                   QFile::encodeName(QFileInfo(path).fileName()).toStdString());
-    opened.palette = read.palette;
-    opened.skipped = int(read.skipped);
-    opened.firstSkipped = QString::fromStdString(read.firstSkipped);
-    opened.error = QString::fromStdString(read.error);
-    return opened;
+    return openBytes(*bytes, baseName(nativePath));
 }
 
 } // namespace palette

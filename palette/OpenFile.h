@@ -4,6 +4,7 @@
 #include "imagepalette/PictureReader.h"
 #include "scheme/SchemeModel.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -29,8 +30,11 @@ bool isPictureFile(const QString& path);
 OpenedFile openPicture(const QString& path, const std::atomic<bool>* cancel = nullptr);
 
 /// Opens the file at path: a picture's palette; else (a regular file of at most 8 MB) a scheme
-/// document when it holds the program's state, else a palette in any format the readers know.
-/// styleCount is how many preview styles there are.
-OpenedFile openFile(const QString& path, int styleCount);
+/// document when it holds the program's state (a damaged one is refused, never read as a
+/// palette), else a palette in any format the readers know.
+OpenedFile openFile(const QString& path);
+/// openFile of the file named by the system's bytes nativePath (a command line's argument),
+/// also when they are no UTF-8.
+OpenedFile openFileNamed(const QByteArray& nativePath);
 
 } // namespace palette

@@ -1,7 +1,10 @@
 #include "SchemeDocument.h"
 
+#include "core/Numeric.h"
 #include "core/SystemColors.h"
+#include "core/Wheel.h"
 #include "io/FileReader.h"
+#include "preview/PreviewStyles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -81,14 +84,14 @@ public:
         }
         return static_cast<core::Color>(d);
     }
-    std::string text(const QJsonValue& v, const QString& where) {
+    void text(const QJsonValue& v, const QString& where) {
         if (!v.isString() || v.toString().size() > kLongestText)
             fail(where, QStringLiteral("is not a text of at most %1 characters").arg(kLongestText));
-        return v.toString().left(kLongestText).toStdString();
     }
 };
 
-Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
+Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
+    const auto styleCount = static_cast<int>(preview::previewStyles().size());
     Snapshot s;
     s.raster = static_cast<scheme::WheelRaster>(r.choice(o["wheel"], "wheel", kWheelNames, 4));
     s.rule = static_cast<core::SchemeType>(r.choice(o["rule"], "rule", kRuleNames, 5));
@@ -111,12 +114,12 @@ Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
     const QJsonArray swatches = r.array(o["swatches"], "swatches", 3);
     for (qsizetype i = 0; i < swatches.size(); ++i)
         s.state.swatch[size_t(i)] = r.color(swatches[i], "swatches", true);
+    // the texts are written for the programs that read the file; the colours give them here
     const QJsonArray texts = r.array(o["texts"], "texts", 3);
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const QJsonArray fields = r.array(texts[i], "texts", 6);
         for (qsizetype f = 0; f < fields.size(); ++f)
-            s.state.texts[size_t(i)].*kTextMembers[f] =
-                r.text(fields[f], QStringLiteral("texts.") + kFields[f]);
+            r.text(fields[f], QStringLiteral("texts.") + kFields[f]);
     }
     const QJsonArray lines = r.array(o["lines"], "lines", 3);
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -145,6 +148,69 @@ Snapshot snapshotOf(const QJsonObject& o, int styleCount, StateReader& r) {
                         r.number(base["h"], "base.h", 0, 360)};
         s.base = chosen;
     }
+    return s;
+}
+
+/// Whether the document's pointer lies on the wheel's surface, where the rule ran; off it a
+/// move changed the pointer but no colour.
+bool onSurface(const Snapshot& s) {
+    const int32_t x = core::pixelCoordinate(s.x), y = core::pixelCoordinate(s.y);
+    return x >= 0 && y >= 0 && x < core::kWheelSurfaceSize && y < core::kWheelSurfaceSize;
+}
+
+/// The colours a run of the document's rule gives on wheel, at its position, lightness and
+/// base.
+std::array<core::Color, 3> ruleColors(scheme::SchemeModel& model, Snapshot s,
+                                      scheme::WheelRaster wheel) {
+    s.raster = wheel;
+    model.restore(s);
+    model.setRule(s.rule);
+    return model.snapshot().state.swatch;
+}
+
+/// The six texts of every column as the scheme's colours give them: none before the first
+/// scheme; the components and web-safe code of a colour the rule has not replaced yet (a
+/// system colour), but no codes for it, nor in the column complementary leaves alone.
+void deriveTexts(Snapshot& s) {
+    core::SchemeState& state = s.state;
+    state.texts = {};
+    if (std::all_of(state.swatch.begin(), state.swatch.end(), core::isSystemColor))
+        return;
+    core::refreshColumnCodes(state, &core::systemColor);
+    for (size_t i = 0; i < 3; ++i) {
+        if (core::isSystemColor(state.swatch[i]) ||
+            (i == 2 && s.rule == core::SchemeType::Complementary))
+            continue;
+        state.texts[i].decimal = core::decimalCode(state.swatch[i]);
+        state.texts[i].html = core::htmlCode(state.swatch[i]);
+    }
+}
+
+/// The snapshot with what its parts determine made so: the texts from the colours, and the
+/// colours from the rule when they match no run of it. A frozen scheme may hold colours of its
+/// own (an applied fix freezes it), and so may one whose preview was painted in them (a fix,
+/// then a release); colours the rule gave on another wheel (the wheel changed since) stay too.
+Snapshot consistent(Snapshot s) {
+    const bool ran = !core::isSystemColor(s.state.swatch[1]);
+    std::array<core::Color, 3> shown{};
+    for (size_t i = 0; i < 3; ++i)
+        shown[i] = core::displayedColor(s.state.swatch[i]);
+    const bool painted = s.previewPaint && *s.previewPaint == shown;
+    if (ran && !s.locked && !painted && onSurface(s)) {
+        scheme::SchemeModel model;
+        // the column complementary leaves alone holds whatever it held
+        const auto determined = std::ptrdiff_t(scheme::SchemeModel::colorCount(s.rule));
+        const auto matches = [&](const std::array<core::Color, 3>& colors) {
+            return std::equal(colors.begin(), colors.begin() + determined, s.state.swatch.begin());
+        };
+        const std::array<core::Color, 3> own = ruleColors(model, s, s.raster);
+        bool any = matches(own);
+        for (int wheel = 0; wheel < 4 && !any; ++wheel)
+            any = matches(ruleColors(model, s, static_cast<scheme::WheelRaster>(wheel)));
+        if (!any)
+            std::copy(own.begin(), own.begin() + determined, s.state.swatch.begin());
+    }
+    deriveTexts(s);
     return s;
 }
 
@@ -189,22 +255,24 @@ std::string schemeStateText(const Snapshot& snapshot) {
     return QJsonDocument(schemeStateJson(snapshot)).toJson(QJsonDocument::Compact).toStdString();
 }
 
-DocumentRead readSchemeDocument(const QByteArray& text, int styleCount) {
+DocumentRead readSchemeDocument(const QByteArray& text) {
     DocumentRead read;
     QJsonParseError parsed{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);
+    const QByteArray key(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()));
     if (parsed.error != QJsonParseError::NoError) {
         read.error = QStringLiteral("It is not a design-tokens file: %1 at byte %2.")
                          .arg(parsed.errorString())
                          .arg(parsed.offset);
+        // one damaged byte must not make a scheme document pass for a palette of another kind
+        read.holdsScheme = text.contains('"' + key + '"');
         return read;
     }
     if (!document.isObject()) {
         read.error = QStringLiteral("It is not a design-tokens file: it holds no group.");
         return read;
     }
-    const QJsonValue state = document.object()["$extensions"][QLatin1String(
-        kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()))]["scheme"];
+    const QJsonValue state = document.object()["$extensions"][QString::fromLatin1(key)]["scheme"];
     if (!state.isObject()) {
         read.palette = true;
         read.error = QStringLiteral("It is a palette, not a ChromaLune scheme: it holds no "
@@ -225,19 +293,19 @@ DocumentRead readSchemeDocument(const QByteArray& text, int styleCount) {
         return read;
     }
     StateReader reader;
-    const Snapshot snapshot = snapshotOf(o, styleCount, reader);
+    const Snapshot snapshot = snapshotOf(o, reader);
     if (!reader.error.isEmpty())
         read.error = reader.error;
     else
-        read.snapshot = snapshot;
+        read.snapshot = consistent(snapshot);
     return read;
 }
 
-DocumentRead readSchemeDocumentFile(const QString& path, int styleCount) {
+DocumentRead readSchemeDocumentFile(const QString& path) {
     DocumentRead read;
     const std::optional<QByteArray> text =
         io::readRegularFile(path, kMaxDocumentBytes, &read.error);
-    return text ? readSchemeDocument(*text, styleCount) : read;
+    return text ? readSchemeDocument(*text) : read;
 }
 
 } // namespace palette

@@ -45,9 +45,12 @@ struct DocumentRead {
     bool holdsScheme = false;
 };
 
-/// The snapshot a document's text holds; styleCount is how many preview styles there are.
-DocumentRead readSchemeDocument(const QByteArray& text, int styleCount);
+/// The snapshot a document's text holds, the one way every caller reads a document. What its
+/// parts determine is derived from them, not read: the six texts of each column from its
+/// colour, and colours that contradict the rule at the document's wheel, position, lightness
+/// and base from those (a frozen scheme keeps colours of its own, as an applied fix leaves).
+DocumentRead readSchemeDocument(const QByteArray& text);
 /// The snapshot of the document at path: a regular file of at most kMaxDocumentBytes.
-DocumentRead readSchemeDocumentFile(const QString& path, int styleCount);
+DocumentRead readSchemeDocumentFile(const QString& path);
 
 } // namespace palette

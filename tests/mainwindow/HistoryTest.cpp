@@ -1,6 +1,9 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
+#include "palette/OpenFile.h"
+#include "palette/SchemeDocument.h"
+
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -9,8 +12,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUndoView>
 
 namespace {
 
@@ -45,6 +51,20 @@ Shown shown(const MainWindowDriver& d) {
     c += d.child<QLabel>("lblLightness")->isVisible() ? d.child<QLabel>("lblLightness")->text()
                                                       : QString();
     return s;
+}
+
+/// Answers the next file dialog with name.
+void fileDialogTakes(const QString& name) {
+    whenModalAppears<QFileDialog>([name](QFileDialog* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+}
+
+/// The scheme the document at path holds, or none.
+std::optional<scheme::SchemeModel::Snapshot> documentAt(const QString& path) {
+    return palette::readSchemeDocumentFile(path).snapshot;
 }
 
 } // namespace
@@ -135,13 +155,6 @@ private slots:
     // before changes are lost
     void documentsReopenExactlyAndAskBeforeLosingChanges() {
         QTemporaryDir dir;
-        const auto fileDialogTakes = [](const QString& name) {
-            whenModalAppears<QFileDialog>([name](QFileDialog* dialog) {
-                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-                edit->setText(name);
-                QTest::keyClick(edit, Qt::Key_Return);
-            });
-        };
         MainWindowDriver d;
         QCOMPARE(d.w->windowTitle(), QStringLiteral("ChromaLune"));
         d.move(200, 60);
@@ -208,6 +221,24 @@ private slots:
         QCOMPARE(recent->actions().size(), 10 + 2);
         QCOMPARE(recent->actions().first()->text(), QStringLiteral("c11.tokens.json"));
 
+        // a damaged recent list gives the paths it still holds whole, and is written back so
+        QFile list(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                   "/recent.txt");
+        QRandomGenerator bytes(7);
+        QByteArray garbage;
+        for (int i = 0; i < 4000; ++i)
+            garbage += char(bytes.bounded(256));
+        garbage += '\n' + QFile::encodeName(dir.filePath("c3.tokens.json")) + "\nrelative\n/";
+        garbage += QByteArray(300000, 'x');
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write(garbage) == garbage.size());
+        list.close();
+        QVERIFY(other.w->openDocument(dir.filePath("c5.tokens.json")));
+        emit recent->aboutToShow();
+        listed.clear();
+        for (const QAction* entry : recent->actions())
+            listed << entry->text();
+        QCOMPARE(listed, QStringList({"c5.tokens.json", "c3.tokens.json", "", "Clear Recent"}));
+
         // a changed document: Cancel stays, Discard closes
         other.chooseRule(1);
         for (const auto button : {QMessageBox::Cancel, QMessageBox::Discard}) {
@@ -216,6 +247,115 @@ private slots:
             other.w->close();
             QCOMPARE(other.w->isVisible(), button == QMessageBox::Cancel);
         }
+    }
+
+    // the document travels with the history: undoing an Open returns to the document before
+    // it, saved or not as it was, and redoing it to the opened one; whatever is opened,
+    // changed, undone, redone and saved, a save writes the scheme shown into the file of the
+    // document it belongs to and no other file ever changes
+    void savesNeverWriteOneDocumentIntoAnother() {
+        QTemporaryDir dir;
+        QStringList files;
+        QMap<QString, scheme::SchemeModel::Snapshot> onDisk;
+        {
+            MainWindowDriver maker;
+            maker.move(200, 60);
+            maker.press(200, 60);
+            for (int rule : {0, 3, 4}) {
+                maker.chooseRule(rule);
+                files << dir.filePath(QStringLiteral("s%1.tokens.json").arg(rule));
+                fileDialogTakes(files.last());
+                maker.runMenu("mnusavescheme");
+                onDisk[files.last()] = maker.model().snapshot();
+            }
+        }
+        MainWindowDriver d;
+        d.runMenu("mnuhistory");
+        QUndoStack* stack = in<QUndoView>(d.w.get(), "frmhistory")->stack();
+        // the document each place in the history belongs to
+        QStringList documentAtStep{QString()};
+        QRandomGenerator random(20240607);
+        for (int i = 0; i < 120; ++i) {
+            const int index = stack->index();
+            switch (random.bounded(6)) {
+            case 0: {
+                const QString path = files[int(random.bounded(3))];
+                QVERIFY(d.w->openDocument(path));
+                documentAtStep = documentAtStep.mid(0, index + 1) << path;
+                break;
+            }
+            case 1:
+            case 2:
+                d.chooseRule(int(random.bounded(5)));
+                if (stack->index() == index + 1)
+                    documentAtStep = documentAtStep.mid(0, index + 1) << documentAtStep[index];
+                break;
+            case 3:
+                if (stack->canUndo())
+                    d.runMenu("mnuundo");
+                break;
+            case 4:
+                if (stack->canRedo())
+                    d.runMenu("mnuredo");
+                break;
+            default:
+                // closing with the changes saved, then on with the same window
+                if (!d.w->isWindowModified())
+                    break;
+                whenModalAppears<QMessageBox>(
+                    [](QMessageBox* box) { box->button(QMessageBox::Save)->click(); });
+                QVERIFY(d.w->close());
+                d.w->show();
+                onDisk[documentAtStep[stack->index()]] = d.model().snapshot();
+                break;
+            }
+            const QString document = documentAtStep[stack->index()];
+            QCOMPARE(d.w->windowTitle(), document.isEmpty()
+                                             ? QStringLiteral("ChromaLune")
+                                             : QFileInfo(document).fileName() + "[*] - ChromaLune");
+            if (!document.isEmpty() && !d.w->isWindowModified())
+                QVERIFY2(*documentAt(document) == d.model().snapshot(), qPrintable(document));
+            for (const QString& file : files)
+                QVERIFY2(*documentAt(file) == onDisk[file], qPrintable(file));
+        }
+    }
+
+    // a file named at start-up is where the history starts: nothing to undo, nothing unsaved
+    void aFileNamedAtStartUpIsNoStep() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("start.tokens.json");
+        MainWindowDriver maker;
+        maker.move(200, 60);
+        maker.chooseRule(3);
+        fileDialogTakes(path);
+        maker.runMenu("mnusavescheme");
+        MainWindowDriver d;
+        QVERIFY(d.w->showOpenedFile(path, palette::openFile(path), true));
+        QVERIFY(d.model().snapshot() == maker.model().snapshot());
+        QVERIFY(!d.action("mnuundo")->isEnabled());
+        QCOMPARE(d.w->windowTitle(), QStringLiteral("start.tokens.json[*] - ChromaLune"));
+        QVERIFY(!d.w->isWindowModified());
+    }
+
+    // opening anything while a picture is read cancels the reading and its note
+    void aCancelledPictureReadClearsItsNote() {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("huge.png");
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        MainWindowDriver maker;
+        maker.move(200, 60);
+        const QString path = dir.filePath("scheme.tokens.json");
+        fileDialogTakes(path);
+        maker.runMenu("mnusavescheme");
+        MainWindowDriver d;
+        QVERIFY(d.w->openDocument(picture));
+        auto* note = in<QLabel>(d.w.get(), "lblpalettestatus");
+        QCOMPARE(note->text(), QStringLiteral("Reading huge.png..."));
+        QVERIFY(d.w->openDocument(path));
+        QTest::qWait(200);
+        QCOMPARE(note->text(), QString());
     }
 };
 

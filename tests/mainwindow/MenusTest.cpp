@@ -421,8 +421,7 @@ private slots:
         };
         QCOMPARE(tokens(window), tokens(readAll(QString::fromStdString(cli))));
         // and the whole scheme, which opens again as it stands
-        const palette::DocumentRead read =
-            palette::readSchemeDocument(window, int(preview::previewStyles().size()));
+        const palette::DocumentRead read = palette::readSchemeDocument(window);
         QVERIFY(read.snapshot && *read.snapshot == d.model().snapshot());
     }
 

@@ -1,6 +1,8 @@
 #include "palette/SchemeDocument.h"
 
 #include "core/CssColor.h"
+#include "palette/CommandLine.h"
+#include "palette/OpenFile.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using palette::readSchemeDocument;
 using Snapshot = scheme::SchemeModel::Snapshot;
@@ -41,7 +47,9 @@ Snapshot randomState(quint32 seed, int count) {
             model.setRaster(static_cast<scheme::WheelRaster>(1 + any(3)));
             break;
         case 4:
-            model.setLightness(random.generateDouble());
+            // the slider is there only on the perceptual wheel
+            if (model.isPerceptual())
+                model.setLightness(random.generateDouble());
             break;
         case 5: {
             const core::CssColor c =
@@ -54,12 +62,14 @@ Snapshot randomState(quint32 seed, int count) {
             break;
         }
         case 6:
-            model.setSwatchColor(1 + any(3), core::Color(random.bounded(0x1000000)));
+            // a fix is offered for the scheme's colours, once there is a scheme
+            if (model.hasScheme())
+                model.setSwatchColor(1 + any(int(model.colorCount())),
+                                     core::Color(random.bounded(0x1000000)));
             break;
         default:
             model.setPreviewStyle(any(kStyles + 1) - 1);
             model.setFollowPreview(any(2) == 1);
-            model.setText(1 + any(3), scheme::Field::Blue, "typed \"\\\n\xC3\xA9");
             break;
         }
     }
@@ -72,6 +82,38 @@ QByteArray documentOf(const Snapshot& s) {
     return QByteArray::fromStdString(text);
 }
 
+/// The document with part of its scheme state replaced by JSON value (removed when null).
+QByteArray edited(const QByteArray& document, const char* key, const char* value) {
+    QJsonObject root = QJsonDocument::fromJson(document).object();
+    QJsonObject ext = root["$extensions"].toObject();
+    QJsonObject own = ext["io.github.moonquill.chromalune"].toObject();
+    QJsonObject state = own["scheme"].toObject();
+    if (value == nullptr)
+        state.remove(key);
+    else
+        state[key] = QJsonDocument::fromJson(QByteArray("[") + value + "]").array().at(0);
+    own["scheme"] = state;
+    ext["io.github.moonquill.chromalune"] = own;
+    root["$extensions"] = ext;
+    return QJsonDocument(root).toJson();
+}
+
+void writeTo(const QByteArray& nativePath, const QByteArray& bytes) {
+    QFile file;
+    ASSERT_TRUE(file.open(std::fopen(nativePath.constData(), "wb"), QIODevice::WriteOnly,
+                          QFileDevice::AutoCloseHandle) &&
+                file.write(bytes) == bytes.size());
+}
+
+/// What the command line answers: its status and the file it wrote, if any.
+std::pair<int, QByteArray> exported(const QString& target, const QByteArray& from) {
+    std::ostringstream out, err;
+    const int status = palette::runCommandLine(
+        {"--export", target.toStdString(), "--from", from.toStdString()}, out, err);
+    QFile written(target);
+    return {status, written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray()};
+}
+
 } // namespace
 
 // Whatever the scheme, its document gives it back exactly, and the tokens stay what a token
@@ -80,9 +122,16 @@ TEST(SchemeDocument, EveryStateReadsBackExactly) {
     for (quint32 seed = 1; seed <= 200; ++seed) {
         const Snapshot s = randomState(seed, int(seed % 40));
         const QByteArray text = documentOf(s);
-        const palette::DocumentRead read = readSchemeDocument(text, kStyles);
+        const palette::DocumentRead read = readSchemeDocument(text);
         ASSERT_TRUE(read.snapshot) << seed << ": " << read.error.toStdString();
-        EXPECT_TRUE(*read.snapshot == s) << seed;
+        Snapshot expected = s;
+        // a rule's read off the wheel's surface shows "-1" in a column whose colour it left
+        // as it was; reopened, the column shows the codes of that colour
+        for (size_t i = 0; i < 3; ++i) {
+            if (s.state.texts[i].decimal == "-1")
+                expected.state.texts[i] = read.snapshot->state.texts[i];
+        }
+        EXPECT_TRUE(*read.snapshot == expected) << seed;
         const QJsonObject root = QJsonDocument::fromJson(text).object();
         EXPECT_EQ(root["color-1"]["$value"]["hex"].toString(), "#563412") << seed;
     }
@@ -91,21 +140,12 @@ TEST(SchemeDocument, EveryStateReadsBackExactly) {
 // A document that is broken, hostile or someone else's is refused with a sentence naming what
 // is wrong; a tokens file without the state is a palette.
 TEST(SchemeDocument, RefusesWhatIsNoSchemeAndSaysWhy) {
-    const QByteArray good = documentOf(randomState(7, 20));
+    QByteArray good = documentOf(randomState(7, 20));
     const auto edited = [&good](const char* key, const char* value) {
-        QJsonObject root = QJsonDocument::fromJson(good).object();
-        QJsonObject ext = root["$extensions"].toObject();
-        QJsonObject own = ext["io.github.moonquill.chromalune"].toObject();
-        QJsonObject state = own["scheme"].toObject();
-        if (value == nullptr)
-            state.remove(key);
-        else
-            state[key] = QJsonDocument::fromJson(QByteArray("[") + value + "]").array().at(0);
-        own["scheme"] = state;
-        ext["io.github.moonquill.chromalune"] = own;
-        root["$extensions"] = ext;
-        return QJsonDocument(root).toJson();
+        return ::edited(good, key, value);
     };
+    QByteArray damaged = good;
+    damaged.replace("\"frozen\"", "\"fr\xF6zen\"");
     const struct {
         QByteArray text;
         const char* says;
@@ -126,9 +166,10 @@ TEST(SchemeDocument, RefusesWhatIsNoSchemeAndSaysWhy) {
         {edited("texts", nullptr), "\"texts\" is not a list of 3", false},
         {edited("frozen", "\"yes\""), "\"frozen\" is not true or false", false},
         {edited("base", "{\"color\": 1, \"L\": 0.5, \"C\": 2, \"h\": 0}"), "\"base.C\"", false},
+        {damaged, "at byte ", false},
     };
     for (const auto& c : cases) {
-        const palette::DocumentRead read = readSchemeDocument(c.text, kStyles);
+        const palette::DocumentRead read = readSchemeDocument(c.text);
         EXPECT_FALSE(read.snapshot) << c.says;
         EXPECT_EQ(read.palette, c.palette) << c.says;
         EXPECT_TRUE(read.error.contains(QLatin1String(c.says)) && !read.error.contains('\n'))
@@ -145,17 +186,107 @@ TEST(SchemeDocument, ReadsOnlySmallRegularFiles) {
     QFile big(huge);
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(palette::kMaxDocumentBytes + 1));
     big.close();
+    const QString loop = dir.filePath("loop.tokens.json");
+    ASSERT_TRUE(QFile::link(loop + ".2", loop) && QFile::link(loop, loop + ".2"));
     const std::pair<QString, const char*> cases[] = {{dir.filePath("none"), "no such file"},
+                                                     {loop, "loop of symbolic links"},
                                                      {dir.path(), "not a file"},
                                                      {fifo, "not a file"},
                                                      {huge, "too large"}};
     for (const auto& [path, says] : cases) {
-        const palette::DocumentRead read = palette::readSchemeDocumentFile(path, kStyles);
+        const palette::DocumentRead read = palette::readSchemeDocumentFile(path);
         EXPECT_TRUE(!read.snapshot && read.error.contains(QLatin1String(says)))
             << read.error.toStdString();
     }
     QFile doc(dir.filePath("s.tokens.json"));
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly) && doc.write(documentOf(randomState(3, 9))) > 0);
     doc.close();
-    EXPECT_TRUE(palette::readSchemeDocumentFile(doc.fileName(), kStyles).snapshot);
+    EXPECT_TRUE(palette::readSchemeDocumentFile(doc.fileName()).snapshot);
+}
+
+// What a document's other parts determine is derived from them, never read: texts that
+// contradict the colours, and colours that contradict the rule where no fix set them.
+TEST(SchemeDocument, DerivesWhatItsPartsDetermine) {
+    scheme::SchemeModel model;
+    model.setRule(core::SchemeType::Monochromatic);
+    model.trackPointer(200, 60);
+    const Snapshot made = model.snapshot();
+    const QByteArray good = documentOf(made);
+    const struct {
+        const char* key;
+        const char* value;
+        bool frozen;
+    } cases[] = {
+        {"texts",
+         R"([["999","-1","x","0","#GGGGGG","<b>"], ["", "", "", "", "", ""],
+             ["1", "2", "3", "4", "#000004", "#000000"]])",
+         false},
+        {"swatches", "[255, 65280, 16711680]", false},
+        {"swatches", "[255, 65280, 16711680]", true},
+    };
+    for (const auto& c : cases) {
+        const QByteArray text =
+            edited(edited(good, c.key, c.value), "frozen", c.frozen ? "true" : "false");
+        const palette::DocumentRead read = readSchemeDocument(text);
+        ASSERT_TRUE(read.snapshot) << read.error.toStdString();
+        Snapshot expected = made;
+        expected.locked = c.frozen;
+        // a frozen scheme holds the colours an applied fix gave it, with their codes
+        if (c.frozen) {
+            scheme::SchemeModel fixed;
+            fixed.restore(made);
+            for (int k = 1; k <= 3; ++k)
+                fixed.setSwatchColor(k, 0xFF << (8 * (k - 1)));
+            expected.state.swatch = fixed.snapshot().state.swatch;
+            expected.state.texts = fixed.snapshot().state.texts;
+        }
+        EXPECT_TRUE(read.snapshot->state.swatch == expected.state.swatch) << c.value;
+        EXPECT_TRUE(*read.snapshot == expected) << c.value;
+    }
+}
+
+// Every way of reading a document checks it alike: the command line refuses what the window
+// refuses, takes a name that is no UTF-8, and never reads a damaged document as a palette.
+TEST(SchemeDocument, TheCommandLineReadsDocumentsAsTheWindowDoes) {
+    QTemporaryDir dir;
+    const QByteArray good = documentOf(randomState(11, 12));
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    QByteArray damaged = good;
+    damaged.replace("\"frozen\"", "\"fr\xF6zen\"");
+    const struct {
+        QByteArray name;
+        QByteArray text;
+        int status;
+    } cases[] = {
+        {"good.tokens.json", good, 0},
+        {"sch\xE9ma.tokens.json", good, 0},
+        {"style.tokens.json", edited(good, "style", "99"), 2},
+        {"damaged.tokens.json", damaged, 2},
+    };
+    const QString reference = dir.filePath("reference.tokens.json");
+    ASSERT_EQ(exported(reference, folder + "none").first, 2);
+    writeTo(folder + cases[0].name, cases[0].text);
+    ASSERT_EQ(exported(reference, folder + cases[0].name).first, 0);
+    for (const auto& c : cases) {
+        writeTo(folder + c.name, c.text);
+        const auto [status, written] = exported(dir.filePath("out.tokens.json"), folder + c.name);
+        EXPECT_EQ(status, c.status) << c.name.toStdString();
+        if (c.status == 0) {
+            QFile same(reference);
+            ASSERT_TRUE(same.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written, same.readAll()) << c.name.toStdString();
+        }
+        QFile::remove(dir.filePath("out.tokens.json"));
+    }
+    // a palette of such a name opens too
+    writeTo(folder + "sch\xE9ma.gpl", "GIMP Palette\n255 0 0 red\n");
+    const palette::OpenedFile gpl = palette::openFileNamed(folder + "sch\xE9ma.gpl");
+    ASSERT_TRUE(gpl.palette) << gpl.error.toStdString();
+    EXPECT_EQ(gpl.palette->colors.size(), 1U);
+    const palette::OpenedFile opened = palette::openFile(dir.filePath("damaged.tokens.json"));
+    EXPECT_TRUE(!opened.palette && !opened.scheme && opened.error.contains("at byte "))
+        << opened.error.toStdString();
+    // names the folder's removal cannot spell
+    for (const char* name : {"sch\xE9ma.tokens.json", "sch\xE9ma.gpl"})
+        ::unlink((folder + name).constData());
 }
