@@ -38,7 +38,14 @@ OpenedFile openFile(const QString& path, int styleCount) {
         io::readRegularFile(path, qint64(paletteimport::kMaxPaletteBytes), &opened.error);
     if (!bytes)
         return opened;
-    const DocumentRead document = readSchemeDocument(*bytes, styleCount);
+    // only a text that names the program's key, plainly or through "\u" escapes, can hold its
+    // state: a large palette is not parsed twice
+    const bool mayHoldScheme =
+        bytes->contains(
+            QByteArrayView(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()))) ||
+        bytes->contains("\\u");
+    const DocumentRead document =
+        mayHoldScheme ? readSchemeDocument(*bytes, styleCount) : DocumentRead{};
     // a file that holds the program's state is a scheme, even one that cannot be read
     if (document.snapshot || document.holdsScheme) {
         opened.scheme = document.snapshot;
