@@ -268,6 +268,22 @@ TEST(PaletteReader, RefusesMoreThanTheBoundsAllow) {
     EXPECT_FALSE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth + 1)).value);
 }
 
+TEST(JsonReader, ReadsEachLiteralAsItsTypeAndTruth) {
+    using Type = paletteimport::JsonValue::Type;
+    const struct {
+        const char* text;
+        Type type;
+        bool truth;
+    } cases[] = {
+        {"true", Type::Bool, true}, {"false", Type::Bool, false}, {" null", Type::Null, false}};
+    for (const auto& c : cases) {
+        const auto value = paletteimport::parseJson(c.text).value;
+        ASSERT_TRUE(value) << c.text;
+        EXPECT_EQ(value->type, c.type) << c.text;
+        EXPECT_EQ(value->boolean, c.truth) << c.text;
+    }
+}
+
 TEST(PaletteReader, ExactColourIsKeptBesideTheShownOne) {
     const PaletteRead read = readPalette(":root { --p3: color(display-p3 1 0 0); }", "x.css");
     ASSERT_TRUE(read.palette);
