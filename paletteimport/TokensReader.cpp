@@ -188,6 +188,9 @@ PaletteRead readDesignTokens(std::string_view bytes) {
     if (!parsed.value->isObject())
         return failedRead("line 1: a design-tokens file is a JSON object.");
     TokenList list;
+    // a flat file holds a token in each member: room for them at once, not grown one by one
+    list.tokens.reserve(std::min(parsed.value->members.size(), kMaxPaletteColors + 1));
+    list.byName.reserve(list.tokens.capacity());
     list.collect(*parsed.value, {}, typeOf(*parsed.value, {}));
     PaletteCollector collector;
     collector.reserve(list.tokens.size());
