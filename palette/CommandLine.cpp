@@ -455,13 +455,18 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 namespace {
 
 /// Makes the request's scheme in model as the window would: the scheme read --from, or the one
-/// the options give. A palette read --from is put in palette instead; the message says why
-/// there is neither.
+/// the options give. A palette read --from is put in palette instead, the message then noting
+/// its skipped entries; else the message says why there is neither.
 std::string buildScheme(const ExportRequest& request, scheme::SchemeModel& model,
                         std::optional<core::Palette>& palette) {
     if (!request.from.empty()) {
         const OpenedFile opened = openFileNamed(QByteArray::fromStdString(request.from));
         palette = opened.palette;
+        // the note the window shows too: the palette is still written
+        if (opened.palette && opened.skipped > 0)
+            return fail(std::to_string(opened.skipped) +
+                            (opened.skipped == 1 ? " entry skipped" : " entries skipped"),
+                        "--from", core::printableText(opened.firstSkipped.toStdString(), 200));
         if (opened.palette)
             return {};
         if (!opened.scheme)
@@ -514,7 +519,8 @@ int exportSheet(const ExportRequest& request, sheet::SheetFormat format, std::os
     }
     scheme::SchemeModel model;
     std::optional<core::Palette> palette;
-    if (const std::string error = buildScheme(request, model, palette); !error.empty()) {
+    if (const std::string error = buildScheme(request, model, palette);
+        !error.empty() && !palette) {
         err << error << '\n';
         return 2;
     }
@@ -658,6 +664,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << scheme.error << '\n';
         return 2;
     }
+    if (!scheme.error.empty())
+        err << scheme.error << '\n';
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
     const Format format = *formatForFileName(request.file);
     ExportOptions options = request.options;

@@ -53,7 +53,14 @@ namespace {
 /// state (even one that cannot be read), else a palette in any format the readers know.
 OpenedFile openBytes(const QByteArray& bytes, const QByteArray& name) {
     OpenedFile opened;
-    const DocumentRead document = readSchemeDocument(bytes);
+    // only a text that names the program's key, plainly or through "\u" escapes, can hold its
+    // state: a large palette is not parsed twice
+    const bool mayHoldScheme =
+        bytes.contains(
+            QByteArrayView(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()))) ||
+        bytes.contains("\\u");
+    const DocumentRead document = mayHoldScheme ? readSchemeDocument(bytes) : DocumentRead{};
+    // a file that holds the program's state is a scheme, even one that cannot be read
     if (document.snapshot || document.holdsScheme) {
         opened.scheme = document.snapshot;
         opened.error = document.error;

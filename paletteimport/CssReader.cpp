@@ -11,6 +11,8 @@ namespace {
 
 /// How many references one value may follow before it is refused.
 constexpr int kMaxReferenceDepth = 32;
+/// Longest text a value's var() may make of it, and most bytes read making it.
+constexpr size_t kMaxSubstitutedBytes = 4096;
 /// How long a name is shown in a message.
 constexpr size_t kShownName = 40;
 
@@ -189,43 +191,127 @@ bool namedLikeColor(std::string_view name) {
     return lower.find("color") != std::string::npos || lower.find("colour") != std::string::npos;
 }
 
+/// Where a call "var(" starts in text at or after from (any case, not the tail of a longer
+/// name), or npos.
+size_t findVarCall(std::string_view text, size_t from) {
+    for (size_t at = from; at + 4 <= text.size(); ++at) {
+        if (text[at + 3] == '(' && lowerCase(text.substr(at, 3)) == "var" &&
+            (at == 0 || !isIdentChar(text[at - 1])))
+            return at;
+    }
+    return std::string_view::npos;
+}
+
+/// The index of the ")" that closes the "(" at text[open], or npos.
+size_t closingParenthesis(std::string_view text, size_t open) {
+    int depth = 0;
+    for (size_t i = open; i < text.size(); ++i) {
+        if (text[i] == '(')
+            ++depth;
+        else if (text[i] == ')' && --depth == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 class Resolver {
 public:
     Resolver(const std::vector<Property>& properties,
              const std::unordered_map<std::string, size_t>& index)
         : m_properties(properties), m_index(index) {}
 
-    /// The colour of a value, following references; lastText is the last value tried that
-    /// is not a reference.
-    core::CssParseResult resolve(std::string_view value, std::string& lastText) {
-        m_visiting.clear();
-        return resolveAt(value, lastText, 0);
+    /// The colour of the index-th property, following references and putting in the var()
+    /// inside its value; lastText is the last value tried that is not a reference.
+    core::CssParseResult resolve(size_t index, std::string& lastText) {
+        m_visiting.assign(1, index);
+        m_inLoop = false;
+        return resolveAt(m_properties[index].value, lastText, 0);
     }
+
+    /// Whether the last value resolved ran into a loop of references.
+    bool inLoop() const { return m_inLoop; }
 
 private:
     static core::CssParseResult failure(std::string message) {
         return {std::nullopt, std::move(message)};
     }
 
+    static std::string tooDeep() {
+        return "it refers on more than " + std::to_string(kMaxReferenceDepth) + " times";
+    }
+
+    /// Why reference (which names property) cannot be followed when it is already on the way,
+    /// or "" when it is not: it names the properties the loop runs through.
+    std::string loopAt(std::string_view reference, size_t property) {
+        const auto on = std::find(m_visiting.begin(), m_visiting.end(), property);
+        if (on == m_visiting.end())
+            return {};
+        m_inLoop = true;
+        std::string through;
+        for (auto it = on + 1; it != m_visiting.end(); ++it)
+            through += (through.empty() ? "" : ", ") + std::string(m_properties[*it].source);
+        return core::printableText(reference, kShownName) + " refers to itself" +
+               (through.empty() ? "" : " through " + core::printableText(through, kShownName));
+    }
+
     core::CssParseResult follow(std::string_view reference, std::string_view fallback,
                                 std::string& lastText, int depth) {
-        const std::string key = keyOf(reference);
-        const auto found = m_index.find(key);
+        const auto found = m_index.find(keyOf(reference));
         if (found == m_index.end()) {
             if (!fallback.empty())
                 return resolveAt(fallback, lastText, depth + 1);
             return failure(core::printableText(reference, kShownName) + " is not set in the file");
         }
-        if (std::find(m_visiting.begin(), m_visiting.end(), key) != m_visiting.end())
-            return failure(core::printableText(reference, kShownName) + " refers to itself");
-        m_visiting.push_back(key);
+        if (std::string loop = loopAt(reference, found->second); !loop.empty())
+            return failure(std::move(loop));
+        m_visiting.push_back(found->second);
         return resolveAt(m_properties[found->second].value, lastText, depth + 1);
+    }
+
+    /// Appends value to out with each var() in it replaced by the property's value (or the
+    /// fallback), itself with its var() put in; "" or why it cannot be done.
+    std::string substitute(std::string_view value, std::string& out, int depth) {
+        if (depth > kMaxReferenceDepth)
+            return tooDeep();
+        // every byte read counts, so that references fanning out cannot multiply the work
+        m_substituted += value.size();
+        if (m_substituted > kMaxSubstitutedBytes)
+            return "with its var() put in it is longer than " +
+                   std::to_string(kMaxSubstitutedBytes) + " bytes";
+        for (size_t at = 0;;) {
+            const size_t call = findVarCall(value, at);
+            out += value.substr(at, call == std::string_view::npos ? call : call - at);
+            if (call == std::string_view::npos)
+                return {};
+            const size_t close = closingParenthesis(value, call + 3);
+            if (close == std::string_view::npos)
+                return "a var( is not closed";
+            const std::string_view inside = value.substr(call + 4, close - call - 4);
+            const size_t comma = inside.find(',');
+            const std::string_view reference = trimmed(inside.substr(0, comma));
+            const auto found = m_index.find(keyOf(reference));
+            std::string error;
+            if (found != m_index.end()) {
+                error = loopAt(reference, found->second);
+                if (!error.empty())
+                    return error;
+                m_visiting.push_back(found->second);
+                error = substitute(m_properties[found->second].value, out, depth + 1);
+                m_visiting.pop_back();
+            } else if (comma != std::string_view::npos) {
+                error = substitute(trimmed(inside.substr(comma + 1)), out, depth + 1);
+            } else {
+                error = core::printableText(reference, kShownName) + " is not set in the file";
+            }
+            if (!error.empty())
+                return error;
+            at = close + 1;
+        }
     }
 
     core::CssParseResult resolveAt(std::string_view value, std::string& lastText, int depth) {
         if (depth > kMaxReferenceDepth)
-            return failure("it refers on more than " + std::to_string(kMaxReferenceDepth) +
-                           " times");
+            return failure(tooDeep());
         value = trimmed(value);
         if (const auto inside = callArguments(value, "var")) {
             const auto [reference, fallback] = splitAtComma(*inside);
@@ -239,12 +325,22 @@ private:
             return resolveAt(splitAtComma(*inside).first, lastText, depth + 1);
         }
         lastText = std::string(value);
-        return core::parseCssColor(value);
+        if (findVarCall(value, 0) == std::string_view::npos)
+            return core::parseCssColor(value);
+        // a var() inside a colour ("oklch(60% 0.1 var(--hue))") stands for its value's text
+        m_substituted = 0;
+        std::string substituted;
+        if (std::string error = substitute(value, substituted, depth); !error.empty())
+            return failure(std::move(error));
+        lastText = substituted;
+        return core::parseCssColor(substituted);
     }
 
     const std::vector<Property>& m_properties;
     const std::unordered_map<std::string, size_t>& m_index;
-    std::vector<std::string> m_visiting;
+    std::vector<size_t> m_visiting; ///< the properties of the reference chain being followed
+    bool m_inLoop = false;
+    size_t m_substituted = 0; ///< bytes read while putting in one value's var()
 };
 
 } // namespace
@@ -299,14 +395,13 @@ PaletteRead readCssProperties(std::string_view bytes, bool scss) {
     });
     PaletteCollector collector;
     Resolver resolver(properties, index);
-    for (const Property& p : properties) {
-        if (collector.full())
-            break;
+    for (size_t k = 0; k < properties.size() && !collector.full(); ++k) {
+        const Property& p = properties[k];
         std::string lastText;
-        const core::CssParseResult read = resolver.resolve(p.value, lastText);
+        const core::CssParseResult read = resolver.resolve(k, lastText);
         if (read.color)
             collector.add(core::paletteColorOf(p.name, *read.color));
-        else if (namedLikeColor(p.source) || looksLikeCssColor(lastText))
+        else if (resolver.inLoop() || namedLikeColor(p.source) || looksLikeCssColor(lastText))
             collector.skip("line " + std::to_string(p.line) + ": " +
                            core::printableText(p.source, kShownName) + ": " + read.error);
     }

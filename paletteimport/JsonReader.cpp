@@ -171,7 +171,13 @@ private:
             if (static_cast<unsigned char>(c) < 0x20)
                 return fail("a string holds a control character");
             if (c != '\\') {
-                out += c;
+                // the plain run up to the next quote, escape or control character at once
+                size_t end = m_at;
+                while (end < m_text.size() && m_text[end] != '"' && m_text[end] != '\\' &&
+                       static_cast<unsigned char>(m_text[end]) >= 0x20)
+                    ++end;
+                out.append(m_text.data() + m_at - 1, end - m_at + 1);
+                m_at = end;
                 continue;
             }
             const char escape = peek();

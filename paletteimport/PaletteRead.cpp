@@ -1,5 +1,7 @@
 #include "PaletteRead.h"
 
+#include <algorithm>
+
 namespace paletteimport {
 
 bool PaletteCollector::add(core::PaletteColor color) {
@@ -7,6 +9,10 @@ bool PaletteCollector::add(core::PaletteColor color) {
         return false;
     m_colors.push_back(std::move(color));
     return !full();
+}
+
+void PaletteCollector::reserve(size_t count) {
+    m_colors.reserve(std::min(count, kMaxPaletteColors + 1));
 }
 
 void PaletteCollector::skip(std::string message) {

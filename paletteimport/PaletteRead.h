@@ -33,6 +33,9 @@ public:
     void skip(std::string message);
     /// Whether more than kMaxPaletteColors were added: nothing more is taken.
     bool full() const { return m_colors.size() > kMaxPaletteColors; }
+    /// Makes room for count colours at once (at most the bound), for a reader that knows how
+    /// many entries it holds: a palette grown colour by colour copies itself again and again.
+    void reserve(size_t count);
     /// The palette's own name, when the file gives one.
     void setName(std::string name) { m_name = std::move(name); }
     /// The palette, or the reason there is none: too many colours, or none read at all.

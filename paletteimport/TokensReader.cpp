@@ -21,7 +21,7 @@ constexpr size_t kMaxPathBytes = 4096;
 struct Token {
     std::string name;
     const JsonValue* value = nullptr;
-    std::string type; ///< its own or its group's; empty when none says
+    std::string_view type; ///< its own or its group's (text of the parsed file); empty for none
     size_t line = 0;
 };
 
@@ -37,7 +37,7 @@ const JsonValue* tokenValue(const JsonValue& object) {
     return nullptr;
 }
 
-std::string typeOf(const JsonValue& object, const std::string& inherited) {
+std::string_view typeOf(const JsonValue& object, std::string_view inherited) {
     for (const char* key : {"$type", "type"}) {
         const JsonValue* type = object.find(key);
         if (type != nullptr && type->isString())
@@ -52,7 +52,7 @@ public:
     std::unordered_map<std::string, size_t> byName;
     std::vector<size_t> tooLong; ///< the lines of tokens and groups whose path is too long
 
-    void collect(const JsonValue& group, const std::string& path, const std::string& type) {
+    void collect(const JsonValue& group, const std::string& path, std::string_view type) {
         for (const auto& [key, member] : group.members) {
             if (!member.isObject())
                 continue;
@@ -75,13 +75,13 @@ public:
     }
 
 private:
-    void add(const std::string& name, const JsonValue& object, const std::string& type) {
+    void add(const std::string& name, const JsonValue& object, std::string_view type) {
         const auto [found, added] = byName.emplace(name, tokens.size());
-        const Token token{name, tokenValue(object), typeOf(object, type), object.line};
+        Token token{name, tokenValue(object), typeOf(object, type), object.line};
         if (added)
-            tokens.push_back(token);
+            tokens.push_back(std::move(token));
         else
-            tokens[found->second] = token;
+            tokens[found->second] = std::move(token);
     }
 };
 
@@ -146,10 +146,11 @@ class Resolver {
 public:
     explicit Resolver(const TokenList& list) : m_list(list) {}
 
-    ObjectColor resolve(const Token& token) {
+    /// The colour of the index-th token, following its aliases.
+    ObjectColor resolve(size_t index) {
         m_visiting.clear();
-        m_visiting.push_back(token.name);
-        return resolveValue(*token.value, 0);
+        m_visiting.push_back(index);
+        return resolveValue(*m_list.tokens[index].value, 0);
     }
 
 private:
@@ -168,14 +169,14 @@ private:
         const auto found = m_list.byName.find(target);
         if (found == m_list.byName.end())
             return {{std::nullopt, core::quotedText(value.text) + " names no token"}};
-        if (std::find(m_visiting.begin(), m_visiting.end(), target) != m_visiting.end())
+        if (std::find(m_visiting.begin(), m_visiting.end(), found->second) != m_visiting.end())
             return {{std::nullopt, core::quotedText(value.text) + " refers back to itself"}};
-        m_visiting.push_back(target);
+        m_visiting.push_back(found->second);
         return resolveValue(*m_list.tokens[found->second].value, depth + 1);
     }
 
     const TokenList& m_list;
-    std::vector<std::string> m_visiting;
+    std::vector<size_t> m_visiting; ///< the tokens of the alias chain being followed
 };
 
 } // namespace
@@ -187,18 +188,23 @@ PaletteRead readDesignTokens(std::string_view bytes) {
     if (!parsed.value->isObject())
         return failedRead("line 1: a design-tokens file is a JSON object.");
     TokenList list;
+    // a flat file holds a token in each member: room for them at once, not grown one by one
+    list.tokens.reserve(std::min(parsed.value->members.size(), kMaxPaletteColors + 1));
+    list.byName.reserve(list.tokens.capacity());
     list.collect(*parsed.value, {}, typeOf(*parsed.value, {}));
     PaletteCollector collector;
+    collector.reserve(list.tokens.size());
     for (const size_t line : list.tooLong)
         collector.skip("line " + std::to_string(line) + ": the name is longer than " +
                        std::to_string(kMaxPathBytes) + " bytes");
     Resolver resolver(list);
-    for (const Token& token : list.tokens) {
+    for (size_t index = 0; index < list.tokens.size(); ++index) {
         if (collector.full())
             break;
+        const Token& token = list.tokens[index];
         if (!token.type.empty() && token.type != "color")
             continue;
-        const ObjectColor color = resolver.resolve(token);
+        const ObjectColor color = resolver.resolve(index);
         if (color.read.color) {
             core::PaletteColor entry = core::paletteColorOf(token.name, *color.read.color);
             entry.approximate = color.approximate;

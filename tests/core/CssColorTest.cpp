@@ -92,6 +92,8 @@ TEST(CssColor, SaysWhatIsWrongWithMalformedText) {
         {"rgb(10deg 2 3)", "numbers 0-255"},
         {"hsl(120, 50, 50)", "percentages"},
         {"hsl(10% 50% 50%)", "hue"},
+        {"hsl(10 5deg 50%)", "second and third values take percentages"},
+        {"hsl(10 50% 5deg)", "second and third values take percentages"},
         {"hwb(0, 10%, 10%)", "spaces, not commas"},
         {"lab(50 20deg 0)", "numbers or percentages"},
         {"oklch(0.5 0.1 20%)", "hue"},

@@ -662,6 +662,14 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
         lines += QString::asprintf("%3d %3d %3d\tcolor-%zu\n", c.r, c.g, c.b, i + 1).toStdString();
     }
     EXPECT_NE(readAll(QString::fromStdString(gpl)).toStdString().find(lines), std::string::npos);
+    // a palette read in part is written, with the window's note on one line
+    const std::string partial = dir.filePath("p.css").toStdString();
+    std::ofstream(partial) << ":root { --a: #123456; --color-b: #12345; }";
+    const Outcome noted = run({"--export", gpl, "--from", partial});
+    EXPECT_EQ(noted.status, 0);
+    EXPECT_EQ(noted.err, "chromalune: 1 entry skipped (--from); line 1: --color-b: a hex colour "
+                         "has 3, 4, 6 or 8 digits, not 5\n");
+    EXPECT_NE(readAll(QString::fromStdString(gpl)).indexOf("\ta\n"), -1);
     expectRefused(run({"--export", out, "--from", gpl, "--dark"}), 2,
                   "no ramps or dark twins (--dark)");
     const std::string empty = dir.filePath("empty.txt").toStdString();

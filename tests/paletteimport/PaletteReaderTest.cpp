@@ -143,8 +143,32 @@ INSTANTIATE_TEST_SUITE_P(
              "  --link: var(--brand);\n  --fallback: var(--none, rgb(0 0 255));\n"
              "  --color-1: #12345;\n  --loop-a: var(--loop-b);\n  --loop-b: var(--loop-a);\n"
              "  --url: url(\"a;b\"); --wide: color(display-p3 1 0 0) !important\n}\n",
-             "brand=#3366CC, link=#3366CC, fallback=#0000FF, wide=#FF0B0C", 1,
+             "brand=#3366CC, link=#3366CC, fallback=#0000FF, wide=#FF0B0C", 3,
              "line 7: --color-1: a hex colour has 3, 4, 6 or 8 digits, not 5"},
+        Case{"var() inside a colour", "x.css",
+             ":root {\n  --hue: 250;\n  --brand: oklch(60% 0.1 var(--hue));\n"
+             "  --accent: hsl(VAR( --hue ) 60% 45%);\n  --plain: #fff;\n"
+             "  --open: oklch(25% .05 var(--color-hue, 0));\n"
+             "  --deep: rgb(var(--none, var(--hue, 1)) 0 0);\n"
+             "  --unset: hsl(var(--nope) 50% 50%);\n  --calc: oklch(1 calc(var(--hue)) 0);\n}\n",
+             "brand=#4F84BA, accent=#452EB8, plain=#FFFFFF, open=#351621, deep=#FA0000", 2,
+             "line 8: --unset: --nope is not set in the file"},
+        Case{"loop of two", "x.css", ":root {\n  --a: var(--b);\n  --b: var(--a);\n}\n",
+             "error: It holds no colour that can be read (line 2: --a: --a refers to itself "
+             "through --b).",
+             2, ""},
+        Case{"loop inside a colour", "x.css",
+             ":root { --c: #123; --x: rgb(var(--y) 0 0); --y: var(--z); --z: var(--x) }",
+             "c=#112233", 3, "line 1: --x: --x refers to itself through --y, --z"},
+        Case{"var() fanning out", "x.css",
+             [] {
+                 std::string text = ":root {\n  --f0: 1;\n";
+                 for (int k = 1; k <= 30; ++k)
+                     text += "  --f" + std::to_string(k) + ": var(--f" + std::to_string(k - 1) +
+                             ") var(--f" + std::to_string(k - 1) + ");\n";
+                 return text + "  --color-x: rgb(var(--f30));\n  --ok: #000;\n}\n";
+             }(),
+             "ok=#000000", 1, "line 33: --color-x: with its var() put in it is longer than 4096"},
         Case{"own oklch file", "x.oklch.css",
              ":root {\n  --color-1: #3366CC;\n  --color-1: oklch(60% 0.1 30);\n}\n",
              "color-1=#B4685C", 0, ""},
@@ -244,6 +268,22 @@ TEST(PaletteReader, RefusesMoreThanTheBoundsAllow) {
     EXPECT_FALSE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth + 1)).value);
 }
 
+TEST(JsonReader, ReadsEachLiteralAsItsTypeAndTruth) {
+    using Type = paletteimport::JsonValue::Type;
+    const struct {
+        const char* text;
+        Type type;
+        bool truth;
+    } cases[] = {
+        {"true", Type::Bool, true}, {"false", Type::Bool, false}, {" null", Type::Null, false}};
+    for (const auto& c : cases) {
+        const auto value = paletteimport::parseJson(c.text).value;
+        ASSERT_TRUE(value) << c.text;
+        EXPECT_EQ(value->type, c.type) << c.text;
+        EXPECT_EQ(value->boolean, c.truth) << c.text;
+    }
+}
+
 TEST(PaletteReader, ExactColourIsKeptBesideTheShownOne) {
     const PaletteRead read = readPalette(":root { --p3: color(display-p3 1 0 0); }", "x.css");
     ASSERT_TRUE(read.palette);
@@ -270,6 +310,7 @@ TEST(PaletteReader, AnyBytesGiveAPaletteOrAMessage) {
         {kAseGood, "x.ase"},
         {"GIMP Palette\nName: x\n1 2 3 a\n4 5 6\tb c\n", "x.gpl"},
         {":root { --a: #123; --b: var(--a); --c: light-dark(red, blue) }", "x.css"},
+        {":root { --h: 9; --c: hsl(var(--h) 1% 2%); --d: rgb(var(--n, var(--d)) 0 0) }", "x.css"},
         {"$a: #123; // c\n$b: $a;", "x.scss"},
         {R"({"a": {"$type": "color", "b": {"$value": {"colorSpace": "oklch",
            "components": [0.5, 0.1, 20]}}, "c": {"$value": "{a.b}"}}})",
