@@ -261,11 +261,13 @@ DocumentRead readSchemeDocument(const QByteArray& text) {
     const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);
     const QByteArray key(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()));
     if (parsed.error != QJsonParseError::NoError) {
-        read.error = QStringLiteral("It is not a design-tokens file: %1 at byte %2.")
-                         .arg(parsed.errorString())
-                         .arg(parsed.offset);
         // one damaged byte must not make a scheme document pass for a palette of another kind
         read.holdsScheme = text.contains('"' + key + '"');
+        read.error =
+            (read.holdsScheme ? QStringLiteral("It is a damaged ChromaLune scheme: %1 at byte %2.")
+                              : QStringLiteral("It is not a design-tokens file: %1 at byte %2."))
+                .arg(parsed.errorString())
+                .arg(parsed.offset);
         return read;
     }
     if (!document.isObject()) {

@@ -151,7 +151,8 @@ TEST(SchemeDocument, RefusesWhatIsNoSchemeAndSaysWhy) {
         const char* says;
         bool palette;
     } cases[] = {
-        {good.left(good.size() / 2), "not a design-tokens file", false},
+        {good.left(good.size() / 2), "a damaged ChromaLune scheme", false},
+        {"{\"color-1\": {\"$value\": \"#fff\"", "not a design-tokens file", false},
         {"[1, 2]", "holds no group", false},
         {"{\"color-1\": {\"$type\": \"color\", \"$value\": \"#fff\"}}", "a palette", true},
         {edited("version", "2"), "newer ChromaLune (version 2)", false},
@@ -284,7 +285,9 @@ TEST(SchemeDocument, TheCommandLineReadsDocumentsAsTheWindowDoes) {
     ASSERT_TRUE(gpl.palette) << gpl.error.toStdString();
     EXPECT_EQ(gpl.palette->colors.size(), 1U);
     const palette::OpenedFile opened = palette::openFile(dir.filePath("damaged.tokens.json"));
-    EXPECT_TRUE(!opened.palette && !opened.scheme && opened.error.contains("at byte "))
+    EXPECT_TRUE(!opened.palette && !opened.scheme &&
+                opened.error.startsWith("It is a damaged ChromaLune scheme") &&
+                opened.error.contains("at byte "))
         << opened.error.toStdString();
     // names the folder's removal cannot spell
     for (const char* name : {"sch\xE9ma.tokens.json", "sch\xE9ma.gpl"})
