@@ -1,9 +1,9 @@
 #include "core/PrintableText.h"
+#include "document/OpenFile.h"
 #include "io/FileWriter.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
-#include "palette/OpenFile.h"
 #include "platform/Desktop.h"
 #include "platform/DisplayStartup.h"
 
@@ -38,9 +38,9 @@ int main(int argc, char* argv[]) {
     const std::optional<std::string> document = palette::documentArgument(args);
     const QString documentPath =
         document ? QFile::decodeName(QByteArray::fromStdString(*document)) : QString();
-    std::optional<palette::OpenedFile> opened;
+    std::optional<document::OpenedFile> opened;
     if (document) {
-        opened = palette::openFileNamed(QByteArray::fromStdString(*document));
+        opened = document::openFileNamed(QByteArray::fromStdString(*document));
         if (!opened->scheme && !opened->palette) {
             std::cerr << "chromalune: cannot open " << core::quotedText(*document) << ": "
                       << core::printableText(opened->error.toStdString()) << '\n';

@@ -1,7 +1,7 @@
 // The palette readers over any file: a palette or a message, never a crash or a hang, within
 // the bounds; whatever they read writes in every format and reads back as many colours.
 // The input's first line is the file's name, the rest its bytes.
-#include "palette/PaletteFormats.h"
+#include "formats/PaletteFormats.h"
 #include "paletteimport/PaletteReader.h"
 
 #include <cstdint>
@@ -37,13 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(c.rgb == core::rgb8Of(c.color));
     if (palette.colors.size() > kLargestWrittenBack)
         return 0;
-    for (palette::Format format : palette::kFormats) {
-        const std::vector<uint8_t> written = palette::fileBytes(format, palette);
+    for (formats::Format format : formats::kFormats) {
+        const std::vector<uint8_t> written = formats::fileBytes(format, palette);
         const paletteimport::PaletteRead back = paletteimport::readPalette(
             std::string_view(reinterpret_cast<const char*>(written.data()), written.size()),
-            "x" + std::string(palette::extension(format)));
+            "x" + std::string(formats::extension(format)));
         check(back.palette && back.palette->colors.size() == palette.colors.size());
-        check(back.palette->colors.front().name == palette::paletteNames(format, palette).front());
+        check(back.palette->colors.front().name == formats::paletteNames(format, palette).front());
     }
     return 0;
 }

@@ -35,9 +35,11 @@ class AccessibilityWindow;
 namespace designsystem {
 class RampsWindow;
 } // namespace designsystem
+namespace document {
+struct OpenedFile;
+} // namespace document
 namespace palette {
 class PaletteWindow;
-struct OpenedFile;
 } // namespace palette
 namespace html {
 class HtmlOutputWindow;
@@ -66,7 +68,7 @@ public:
     bool openDocument(const QString& path);
     /// Shows what was read from the file at path, as openDocument does once it has read it;
     /// a scheme read atStart (named on the command line) is where the history starts, no step.
-    bool showOpenedFile(const QString& path, const palette::OpenedFile& opened,
+    bool showOpenedFile(const QString& path, const document::OpenedFile& opened,
                         bool atStart = false);
 
 protected:

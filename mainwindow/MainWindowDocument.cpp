@@ -1,10 +1,10 @@
 #include "MainWindow.h"
 
-#include "io/FileWriter.h"
-#include "palette/OpenFile.h"
-#include "palette/PaletteFile.h"
+#include "document/OpenFile.h"
+#include "document/PaletteFile.h"
+#include "document/RecentFiles.h"
+#include "document/SchemeDocument.h"
 #include "palette/PaletteWindow.h"
-#include "palette/SchemeDocument.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,12 +18,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
-
-#include <algorithm>
 
 namespace mainwindow {
 
@@ -39,51 +36,6 @@ const QString kOpenFilter =
     kDocumentFilter +
     QStringLiteral(";;Palettes (%1);;Pictures (%2);;All Files (*)")
         .arg(kPaletteFiles, kPictureFiles);
-constexpr qsizetype kRecentCount = 10;
-/// The longest path a recent entry may be, as the system's own limit.
-constexpr qsizetype kLongestPath = 4096;
-/// As long as ten of the longest paths take.
-constexpr qint64 kLongestRecentFile = kRecentCount * (kLongestPath + 1) * 4;
-
-/// The one file the program keeps in the user's configuration folder.
-QString recentFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/recent.txt");
-}
-
-/// Whether line of the recent list is a path the program wrote there: absolute, of a
-/// length a system takes, of text without control characters.
-bool isRecentPath(const QString& line) {
-    if (!line.startsWith(QLatin1Char('/')) || line.size() > kLongestPath)
-        return false;
-    return std::none_of(line.begin(), line.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
-    });
-}
-
-/// The recent documents, most recent first: one path a line, at most ten; a damaged list
-/// gives only the paths it still holds whole.
-QStringList recentDocuments() {
-    QFile file(recentFilePath());
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return {};
-    const QStringList lines =
-        QString::fromUtf8(file.read(kLongestRecentFile)).split(QLatin1Char('\n'));
-    QStringList paths;
-    for (const QString& line : lines) {
-        if (paths.size() == kRecentCount)
-            break;
-        if (isRecentPath(line) && !paths.contains(line))
-            paths << line;
-    }
-    return paths;
-}
-
-void keepRecentDocuments(const QStringList& paths) {
-    QDir().mkpath(QFileInfo(recentFilePath()).absolutePath());
-    const QString text = paths.isEmpty() ? QString() : paths.join(QLatin1Char('\n')) + '\n';
-    io::writeFile(recentFilePath(), text.toUtf8(), nullptr);
-}
 
 } // namespace
 
@@ -103,14 +55,14 @@ bool MainWindow::openDocument(const QString& path) {
             m_palette->showNote({});
     }
     m_pictureCancel.reset();
-    if (palette::isPictureFile(path)) {
+    if (document::isPictureFile(path)) {
         readPicture(path);
         return true;
     }
-    return showOpenedFile(path, palette::openFile(path));
+    return showOpenedFile(path, document::openFile(path));
 }
 
-bool MainWindow::showOpenedFile(const QString& path, const palette::OpenedFile& opened,
+bool MainWindow::showOpenedFile(const QString& path, const document::OpenedFile& opened,
                                 bool atStart) {
     const QString name = QFileInfo(path).fileName();
     if (opened.palette) {
@@ -172,7 +124,7 @@ void MainWindow::readPicture(const QString& path) {
     m_pictureCancel = cancel;
     const QString name = QFileInfo(path).fileName();
     showPalette()->showNote(QStringLiteral("Reading %1...").arg(name));
-    auto* watcher = new QFutureWatcher<palette::OpenedFile>(this);
+    auto* watcher = new QFutureWatcher<document::OpenedFile>(this);
     // a busy pointer once it takes longer than a glance
     auto* busy = new QTimer(watcher);
     busy->setSingleShot(true);
@@ -189,7 +141,7 @@ void MainWindow::readPicture(const QString& path) {
         if (cancel->load())
             return;
         m_pictureCancel.reset();
-        const palette::OpenedFile opened = watcher->result();
+        const document::OpenedFile opened = watcher->result();
         if (!opened.palette || !opened.picture) {
             showPalette()->showNote({});
             QMessageBox::warning(this, QStringLiteral("Open"), opened.error);
@@ -198,7 +150,7 @@ void MainWindow::readPicture(const QString& path) {
         showOpenedFile(path, opened);
     });
     watcher->setFuture(
-        QtConcurrent::run([path, cancel] { return palette::openPicture(path, cancel.get()); }));
+        QtConcurrent::run([path, cancel] { return document::openPicture(path, cancel.get()); }));
 }
 
 void MainWindow::saveSchemeAs() {
@@ -220,9 +172,9 @@ void MainWindow::saveSchemeAs() {
 
 bool MainWindow::writeDocument(const QString& path) {
     std::string reason;
-    if (palette::writePaletteFile(path, palette::Format::DesignTokens, m_model.schemeColors(),
-                                  &reason, {false, false, m_model.exactColors()},
-                                  palette::schemeStateText(m_model.snapshot())))
+    if (document::writePaletteFile(path, formats::Format::DesignTokens, m_model.schemeColors(),
+                                   &reason, {false, false, m_model.exactColors()},
+                                   document::schemeStateText(m_model.snapshot())))
         return true;
     QMessageBox::warning(this, QStringLiteral("Save Scheme As"),
                          QStringLiteral("The scheme was not saved to %1: %2.")
@@ -232,7 +184,7 @@ bool MainWindow::writeDocument(const QString& path) {
 
 void MainWindow::showRecentDocuments() {
     m_recentMenu->clear();
-    const QStringList paths = recentDocuments();
+    const QStringList paths = document::recentDocuments();
     for (const QString& path : paths) {
         QAction* entry = m_recentMenu->addAction(QFileInfo(path).fileName());
         entry->setToolTip(QDir::toNativeSeparators(path));
@@ -245,17 +197,11 @@ void MainWindow::showRecentDocuments() {
     QAction* clear = m_recentMenu->addAction(QStringLiteral("Clear Recent"));
     clear->setObjectName(QStringLiteral("mnuclearrecent"));
     clear->setEnabled(!paths.isEmpty());
-    connect(clear, &QAction::triggered, this, [] { keepRecentDocuments({}); });
+    connect(clear, &QAction::triggered, this, [] { document::keepRecentDocuments({}); });
 }
 
 void MainWindow::rememberDocument(const QString& path) {
-    if (!QFileInfo::exists(path))
-        return;
-    QStringList paths = recentDocuments();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    paths.removeAll(absolute);
-    paths.prepend(absolute);
-    keepRecentDocuments(paths.mid(0, kRecentCount));
+    document::rememberRecentDocument(path);
 }
 
 void MainWindow::setDocument(const QString& path) {

@@ -2,11 +2,11 @@
 
 #include "AboutWindow.h"
 #include "ClickLineEdit.h"
+#include "document/PaletteFile.h"
+#include "document/SchemeDocument.h"
 #include "io/ColorsFile.h"
 #include "io/FileWriter.h"
 #include "palette/ExportDialog.h"
-#include "palette/PaletteFile.h"
-#include "palette/SchemeDocument.h"
 #include "platform/Desktop.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
@@ -271,11 +271,11 @@ void MainWindow::exportPalette() {
         return;
     // the dialog has added the filter's extension to a name typed without one
     const QString path = dialog.target();
-    const palette::Format format = dialog.formatFor(path);
+    const formats::Format format = dialog.formatFor(path);
     std::string reason;
-    if (!palette::writePaletteFile(path, format, m_model.schemeColors(), &reason,
-                                   {false, false, m_model.exactColors()},
-                                   palette::schemeStateText(m_model.snapshot())))
+    if (!document::writePaletteFile(path, format, m_model.schemeColors(), &reason,
+                                    {false, false, m_model.exactColors()},
+                                    document::schemeStateText(m_model.snapshot())))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),
             QStringLiteral("The palette was not exported to %1: %2.")

@@ -1,12 +1,12 @@
 #include "CommandLine.h"
 
-#include "OpenFile.h"
-#include "PaletteFile.h"
-#include "SchemeDocument.h"
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
 #include "core/Wheel.h"
+#include "document/OpenFile.h"
+#include "document/PaletteFile.h"
+#include "document/SchemeDocument.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
@@ -146,9 +146,10 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     if (name == "--export") {
         if (value.empty())
             return fail("empty file name", name);
-        if (!formatForFileName(value) && !sheet::sheetFormatForFileName(value))
+        if (!formats::formatForFileName(value) && !sheet::sheetFormatForFileName(value))
             return fail("unknown file type " + core::quotedText(value), name,
-                        "use " + supportedExtensionsText() + "; .png, .svg or .pdf for a sheet");
+                        "use " + formats::supportedExtensionsText() +
+                            "; .png, .svg or .pdf for a sheet");
         // the writer takes names as text: a name that does not read back as the same bytes
         // would be written under another one
         const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
@@ -157,8 +158,8 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
         request.file = std::string(value);
     } else if (name == "--rule") {
         const std::string wanted = lower(value);
-        for (int i = 0; i < int(std::size(kRuleNames)); ++i) {
-            if (wanted == kRuleNames[i]) {
+        for (int i = 0; i < int(std::size(document::kRuleNames)); ++i) {
+            if (wanted == document::kRuleNames[i]) {
                 request.rule = static_cast<core::SchemeType>(i);
                 return {};
             }
@@ -167,8 +168,8 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
                     "use complementary, analogous, split-complementary, triad or monochromatic");
     } else if (name == "--raster") {
         const std::string wanted = lower(value);
-        for (int i = 1; i < int(std::size(kWheelNames)); ++i) {
-            if (wanted == kWheelNames[i]) {
+        for (int i = 1; i < int(std::size(document::kWheelNames)); ++i) {
+            if (wanted == document::kWheelNames[i]) {
                 request.raster = static_cast<scheme::WheelRaster>(i);
                 return {};
             }
@@ -460,7 +461,8 @@ namespace {
 std::string buildScheme(const ExportRequest& request, scheme::SchemeModel& model,
                         std::optional<core::Palette>& palette) {
     if (!request.from.empty()) {
-        const OpenedFile opened = openFileNamed(QByteArray::fromStdString(request.from));
+        const document::OpenedFile opened =
+            document::openFileNamed(QByteArray::fromStdString(request.from));
         palette = opened.palette;
         // the note the window shows too: the palette is still written
         if (opened.palette && opened.skipped > 0)
@@ -561,7 +563,7 @@ SchemeResult schemeColors(const ExportRequest& request) {
         return {std::nullopt, std::move(error), {}, palette, {}};
     return {model.schemeColors(),
             {},
-            schemeStateText(model.snapshot()),
+            document::schemeStateText(model.snapshot()),
             std::nullopt,
             model.exactColors()};
 }
@@ -667,13 +669,14 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (!scheme.error.empty())
         err << scheme.error << '\n';
     const QString path = QFile::decodeName(QByteArray::fromStdString(request.file));
-    const Format format = *formatForFileName(request.file);
-    ExportOptions options = request.options;
+    const formats::Format format = *formats::formatForFileName(request.file);
+    formats::ExportOptions options = request.options;
     options.exact = scheme.exact;
     std::string reason;
     if (!(scheme.palette
-              ? writeBytesFile(path, fileBytes(format, *scheme.palette), &reason)
-              : writePaletteFile(path, format, *scheme.colors, &reason, options, scheme.state))) {
+              ? document::writeBytesFile(path, formats::fileBytes(format, *scheme.palette), &reason)
+              : document::writePaletteFile(path, format, *scheme.colors, &reason, options,
+                                           scheme.state))) {
         err << "chromalune: cannot write " << core::quotedText(request.file) << ": "
             << core::printableText(reason) << '\n';
         return 1;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PaletteFormats.h"
 #include "core/Palette.h"
 #include "core/Scheme.h"
+#include "formats/PaletteFormats.h"
 #include "scheme/SchemeModel.h"
 
 #include <functional>
@@ -25,7 +25,7 @@ struct ExportRequest {
     std::optional<core::Oklch> baseExact;   ///< the same colour exactly, for the perceptual wheel
     std::optional<double> lightness;        ///< the perceptual disc's lightness 0..1
     std::optional<std::array<float, 2>> at; ///< a pointer position in wheel pixels
-    ExportOptions options;                  ///< --ramps and --dark
+    formats::ExportOptions options;         ///< --ramps and --dark
     std::string from;                       ///< a saved scheme to write instead
     std::optional<int> scale;               ///< pixels a sheet unit in a PNG sheet: 1 or 2
 };
@@ -63,7 +63,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args);
 /// The scheme's colours the swatches would show for the request (two for complementary,
 /// else three), or a message naming the argument that puts the pointer off the wheel.
 struct SchemeResult {
-    std::optional<SchemeColors> colors;
+    std::optional<formats::SchemeColors> colors;
     std::string error;
     /// The whole scheme, which a design-tokens file holds so that the window reopens it.
     std::string state;

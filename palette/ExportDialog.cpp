@@ -16,12 +16,13 @@ namespace palette {
 
 namespace {
 
-QString filterOf(Format format) {
-    return QString::fromStdString(dialogFilter(format));
+QString filterOf(formats::Format format) {
+    return QString::fromStdString(formats::dialogFilter(format));
 }
 
-QString extensionOf(Format format) {
-    return QString::fromLatin1(extension(format).data(), qsizetype(extension(format).size()));
+QString extensionOf(formats::Format format) {
+    return QString::fromLatin1(formats::extension(format).data(),
+                               qsizetype(formats::extension(format).size()));
 }
 
 /// Whether the working folder's name reads as text. The toolkit names any other working
@@ -41,7 +42,7 @@ QString withoutFormatExtension(QString name) {
     for (bool stripped = true; stripped;) {
         stripped = false;
         QStringList tails;
-        for (Format f : kFormats) {
+        for (formats::Format f : formats::kFormats) {
             for (const QString& part : extensionOf(f).split(QLatin1Char('.'), Qt::SkipEmptyParts))
                 tails << QLatin1Char('.') + part;
         }
@@ -100,7 +101,7 @@ ExportDialog::ExportDialog(QWidget* parent) : QFileDialog(parent) {
     // the toolkit's own dialog: the same on every desktop and reachable by tests
     setOption(QFileDialog::DontUseNativeDialog);
     QStringList filters;
-    for (Format f : kFormats)
+    for (formats::Format f : formats::kFormats)
         filters << filterOf(f);
     setNameFilters(filters);
     selectFile(QStringLiteral("scheme") + extensionOf(chosenFormat()));
@@ -108,13 +109,14 @@ ExportDialog::ExportDialog(QWidget* parent) : QFileDialog(parent) {
     connect(this, &QFileDialog::filterSelected, this, &ExportDialog::followFilter);
 }
 
-Format ExportDialog::chosenFormat() const {
+formats::Format ExportDialog::chosenFormat() const {
     const qsizetype index = nameFilters().indexOf(selectedNameFilter());
-    return kFormats.at(static_cast<size_t>(qMax<qsizetype>(0, index)));
+    return formats::kFormats.at(static_cast<size_t>(qMax<qsizetype>(0, index)));
 }
 
-Format ExportDialog::formatFor(const QString& path) const {
-    return formatForFileName(QFile::encodeName(path).toStdString()).value_or(chosenFormat());
+formats::Format ExportDialog::formatFor(const QString& path) const {
+    return formats::formatForFileName(QFile::encodeName(path).toStdString())
+        .value_or(chosenFormat());
 }
 
 void ExportDialog::followFilter() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaletteFormats.h"
+#include "formats/PaletteFormats.h"
 
 #include <QFileDialog>
 #include <QIcon>
@@ -23,9 +23,9 @@ public:
     /// can name.
     QString target() const { return m_target; }
     /// The format of the chosen filter.
-    Format chosenFormat() const;
+    formats::Format chosenFormat() const;
     /// The format a file is written in: its extension's, else the chosen filter's.
-    Format formatFor(const QString& path) const;
+    formats::Format formatFor(const QString& path) const;
 
 protected:
     void accept() override;

@@ -1,7 +1,7 @@
 #include "PaletteWindow.h"
 
 #include "ExportDialog.h"
-#include "PaletteFile.h"
+#include "document/PaletteFile.h"
 #include "paletteimport/PaletteRead.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
@@ -664,7 +664,8 @@ void PaletteWindow::exportPalette() {
         return;
     const QString path = dialog.target();
     std::string reason;
-    if (!writeBytesFile(path, fileBytes(dialog.formatFor(path), m_palette), &reason))
+    if (!document::writeBytesFile(path, formats::fileBytes(dialog.formatFor(path), m_palette),
+                                  &reason))
         QMessageBox::warning(this, QStringLiteral("Export Palette"),
                              QStringLiteral("The palette was not exported to %1: %2.")
                                  .arg(QDir::toNativeSeparators(path), text(reason)));

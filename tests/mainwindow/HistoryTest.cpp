@@ -1,8 +1,8 @@
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
-#include "palette/OpenFile.h"
-#include "palette/SchemeDocument.h"
+#include "document/OpenFile.h"
+#include "document/SchemeDocument.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -64,7 +64,7 @@ void fileDialogTakes(const QString& name) {
 
 /// The scheme the document at path holds, or none.
 std::optional<scheme::SchemeModel::Snapshot> documentAt(const QString& path) {
-    return palette::readSchemeDocumentFile(path).snapshot;
+    return document::readSchemeDocumentFile(path).snapshot;
 }
 
 } // namespace
@@ -330,7 +330,7 @@ private slots:
         fileDialogTakes(path);
         maker.runMenu("mnusavescheme");
         MainWindowDriver d;
-        QVERIFY(d.w->showOpenedFile(path, palette::openFile(path), true));
+        QVERIFY(d.w->showOpenedFile(path, document::openFile(path), true));
         QVERIFY(d.model().snapshot() == maker.model().snapshot());
         QVERIFY(!d.action("mnuundo")->isEnabled());
         QCOMPARE(d.w->windowTitle(), QStringLiteral("start.tokens.json[*] - ChromaLune"));

@@ -6,9 +6,9 @@
 #include "core/CssColor.h"
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
+#include "document/SchemeDocument.h"
 #include "mainwindow/SplashWindow.h"
 #include "palette/CommandLine.h"
-#include "palette/SchemeDocument.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
@@ -421,7 +421,7 @@ private slots:
         };
         QCOMPARE(tokens(window), tokens(readAll(QString::fromStdString(cli))));
         // and the whole scheme, which opens again as it stands
-        const palette::DocumentRead read = palette::readSchemeDocument(window);
+        const document::DocumentRead read = document::readSchemeDocument(window);
         QVERIFY(read.snapshot && *read.snapshot == d.model().snapshot());
     }
 

@@ -26,7 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using palette::Format;
+using formats::Format;
 
 namespace {
 
@@ -57,8 +57,8 @@ palette::SchemeResult schemeFor(std::vector<std::string> args) {
     return s;
 }
 
-palette::SchemeColors colorsFor(const std::vector<std::string>& args) {
-    return schemeFor(args).colors.value_or(palette::SchemeColors{});
+formats::SchemeColors colorsFor(const std::vector<std::string>& args) {
+    return schemeFor(args).colors.value_or(formats::SchemeColors{});
 }
 
 /// A copy of the program, with the files it reads beside it, in a folder anyone may enter:
@@ -122,7 +122,7 @@ Outcome runProgram(const std::vector<std::string>& args, rlim_t limit = RLIM_INF
 }
 
 /// Three with a black (its ramp pinned at 950), a perceptual complementary pair, a triad.
-std::vector<palette::SchemeColors> someSchemes() {
+std::vector<formats::SchemeColors> someSchemes() {
     return {{core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86), core::rgbValue(0, 0, 0)},
             colorsFor({"--rule=complementary", "--raster=perceptual", "--base=#2a7f62"}),
             colorsFor({"--rule=triad", "--at=60,200"})};
@@ -141,12 +141,12 @@ std::vector<Entry> operator+(std::vector<Entry> a, const std::vector<Entry>& b) 
 
 /// The scheme's colours paired with their twins, the steps "color-1-50" .. "neutral-950" each
 /// paired with the mirrored step of its ramp, and the twins "color-1-dark" ...
-std::array<std::vector<Entry>, 3> entriesOf(const palette::SchemeColors& scheme) {
-    const colorscience::DesignSystem system = palette::designSystemOf(scheme);
+std::array<std::vector<Entry>, 3> entriesOf(const formats::SchemeColors& scheme) {
+    const colorscience::DesignSystem system = formats::designSystemOf(scheme);
     std::array<std::vector<Entry>, 3> e;
     for (size_t i = 0; i < scheme.size(); ++i) {
-        e[0].push_back({palette::colorName(i), core::splitColor(scheme[i]), system.twins[i].color});
-        e[2].push_back({palette::colorName(i) + "-dark", system.twins[i].color, {}});
+        e[0].push_back({formats::colorName(i), core::splitColor(scheme[i]), system.twins[i].color});
+        e[2].push_back({formats::colorName(i) + "-dark", system.twins[i].color, {}});
     }
     for (size_t r = 0; r < system.ramps.size(); ++r) {
         const auto& s = system.ramps[r].steps;
@@ -191,7 +191,7 @@ int offBy(const std::string& value, core::ColorRGB want) {
 
 // The files in expected/ were checked by hand and read by other programs' readers.
 TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
-    const palette::SchemeColors scheme = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86),
+    const formats::SchemeColors scheme = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86),
                                           core::rgbValue(0, 0, 0)};
     const std::tuple<const char*, Format, const char*> cases[] = {
         {"a.CSS", Format::Css, "scheme.css"},
@@ -203,15 +203,15 @@ TEST(PaletteFormats, EveryFormatMatchesItsCheckedFileAndFollowsTheExtension) {
         {"f.TAILWIND.css", Format::TailwindTheme, "scheme.tailwind.css"},
         {"g.ramps.css", Format::CssRamps, "scheme.ramps.css"}};
     // exact colours inside sRGB change no byte: their 8-bit colours hold them
-    palette::ExportOptions exact;
+    formats::ExportOptions exact;
     for (const core::Color c : scheme)
         exact.exact.emplace_back(core::toOklch(core::oklabOf(core::splitColor(c))));
     for (const auto& [fileName, format, expected] : cases) {
-        EXPECT_EQ(palette::formatForFileName(fileName), format) << fileName;
+        EXPECT_EQ(formats::formatForFileName(fileName), format) << fileName;
         const std::string want =
             readAll(QStringLiteral(CHROMALUNE_PALETTE_EXPECTED "/") + expected).toStdString();
-        for (const palette::ExportOptions& options : {palette::ExportOptions{}, exact}) {
-            const std::vector<uint8_t> bytes = palette::fileBytes(format, scheme, options);
+        for (const formats::ExportOptions& options : {formats::ExportOptions{}, exact}) {
+            const std::vector<uint8_t> bytes = formats::fileBytes(format, scheme, options);
             EXPECT_EQ(std::string(bytes.begin(), bytes.end()), want) << fileName;
         }
     }
@@ -225,25 +225,25 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
     const core::Oklch p3Red =
         core::toOklch(core::oklabOf(core::linearP3Of(core::DisplayP3{1, 0, 0})));
     const core::ColorRGB red = core::mapToRgb8(p3Red);
-    palette::ExportOptions redOptions{true, true};
+    formats::ExportOptions redOptions{true, true};
     redOptions.exact = {p3Red, core::toOklch(core::oklabOf(core::ColorRGB{18, 52, 86})),
                         std::nullopt};
     // a scheme whose colours 1 and 3 lie beyond display-p3 as well
     const palette::SchemeResult beyond = schemeFor(
         {"--raster=perceptual", "--lightness=58", "--rule=split-complementary", "--at=192,113"});
-    palette::ExportOptions beyondOptions{true, true};
+    formats::ExportOptions beyondOptions{true, true};
     beyondOptions.exact = beyond.exact;
-    const std::pair<palette::SchemeColors, palette::ExportOptions> schemes[] = {
+    const std::pair<formats::SchemeColors, formats::ExportOptions> schemes[] = {
         {{core::rgbValue(red.r, red.g, red.b), core::rgbValue(18, 52, 86), 0}, redOptions},
         {*beyond.colors, beyondOptions}};
     for (const auto& [scheme, options] : schemes) {
-        const colorscience::DesignSystem system = palette::designSystemOf(scheme, options.exact);
-        const colorscience::DesignSystem classic = palette::designSystemOf(scheme);
+        const colorscience::DesignSystem system = formats::designSystemOf(scheme, options.exact);
+        const colorscience::DesignSystem classic = formats::designSystemOf(scheme);
         // the wide lines the files must hold: the colours', then the steps'
         std::vector<std::pair<std::string, std::string>> wide;
         for (size_t i = 0; i < scheme.size(); ++i) {
-            if (const std::string p3 = palette::wideGamutText(options.exact.at(i)); !p3.empty())
-                wide.emplace_back(palette::colorName(i), p3);
+            if (const std::string p3 = formats::wideGamutText(options.exact.at(i)); !p3.empty())
+                wide.emplace_back(formats::colorName(i), p3);
         }
         const size_t colourLines = wide.size();
         for (size_t r = 0; r < system.ramps.size(); ++r) {
@@ -252,9 +252,9 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
                 if (step.exact)
                     wide.emplace_back(colorscience::rampName(r, scheme.size()) + "-" +
                                           std::to_string(step.step),
-                                      palette::wideGamutText(step.exact));
+                                      formats::wideGamutText(step.exact));
                 // a ramp of a colour inside sRGB is the one made before
-                if (r >= scheme.size() || palette::wideGamutText(options.exact[r]).empty()) {
+                if (r >= scheme.size() || formats::wideGamutText(options.exact[r]).empty()) {
                     EXPECT_TRUE(!step.exact && step.color == classic.ramps[r].steps[s].color);
                 }
             }
@@ -295,38 +295,38 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
                     << found[k].first << ": " << it->second << " against " << value;
             }
         };
-        checkFile(palette::cssText(scheme, options), ":root", "--", true, false);
-        checkFile(palette::oklchCssText(scheme, options), ":root", "--", true, false);
-        checkFile(palette::tailwindThemeText(scheme, options), "@theme", "--color-", false, false);
-        checkFile(palette::cssRampsText(scheme, options), ":root", "--", true, true);
+        checkFile(formats::cssText(scheme, options), ":root", "--", true, false);
+        checkFile(formats::oklchCssText(scheme, options), ":root", "--", true, false);
+        checkFile(formats::tailwindThemeText(scheme, options), "@theme", "--color-", false, false);
+        checkFile(formats::cssRampsText(scheme, options), ":root", "--", true, true);
 
-        const std::string tokens = palette::designTokensText(scheme, options);
+        const std::string tokens = formats::designTokensText(scheme, options);
         const QJsonObject root =
             QJsonDocument::fromJson(QByteArray::fromStdString(tokens)).object();
         const auto p3Of = [](const QJsonValue& token) {
-            return token["$extensions"][QString::fromLatin1(palette::kTokenExtensionKey)]
+            return token["$extensions"][QString::fromLatin1(formats::kTokenExtensionKey)]
                         ["display-p3"]
                             .toString()
                             .toStdString();
         };
         for (size_t i = 0; i < scheme.size(); ++i)
-            EXPECT_EQ(p3Of(root[QString::fromStdString(palette::colorName(i))]),
-                      palette::wideGamutText(options.exact[i]));
+            EXPECT_EQ(p3Of(root[QString::fromStdString(formats::colorName(i))]),
+                      formats::wideGamutText(options.exact[i]));
         for (size_t s = 0; s < colorscience::kRampSize; ++s) {
             const colorscience::RampStep& step = system.ramps[0].steps[s];
             const QJsonValue token = root["ramp"]["color-1"][QString::number(step.step)];
-            EXPECT_EQ(p3Of(token), palette::wideGamutText(step.exact));
+            EXPECT_EQ(p3Of(token), formats::wideGamutText(step.exact));
             EXPECT_EQ(token["$value"]["hex"].toString().toUpper().toStdString(),
                       core::hexText(step.color));
         }
-        const std::string scss = palette::scssText(scheme, options);
+        const std::string scss = formats::scssText(scheme, options);
         EXPECT_NE(scss.find("$color-1: " + core::hexText(core::splitColor(scheme[0])) + "; // " +
                             wide.front().second + "\n"),
                   std::string::npos)
             << scss;
     }
     // display-p3 red is its own pinned step, exactly
-    EXPECT_EQ(palette::cssText(schemes[0].first, redOptions)
+    EXPECT_EQ(formats::cssText(schemes[0].first, redOptions)
                       .find("    --color-1-500: color(display-p3 1 0 0);\n") != std::string::npos,
               true);
 }
@@ -334,17 +334,17 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
 // Two colours (a complementary scheme) give two entries in every format, and nothing else
 // changes: the first two of the three colours' file, with the count where a format has one.
 TEST(PaletteFormats, TwoColorsGiveTwoEntries) {
-    const palette::SchemeColors two = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86)};
-    for (Format format : palette::kFormats) {
-        const std::vector<uint8_t> bytes = palette::fileBytes(format, two);
+    const formats::SchemeColors two = {core::rgbValue(255, 128, 0), core::rgbValue(18, 52, 86)};
+    for (Format format : formats::kFormats) {
+        const std::vector<uint8_t> bytes = formats::fileBytes(format, two);
         const std::string text(bytes.begin(), bytes.end());
         const std::string name2 = format == Format::AdobeSwatchExchange ? std::string("\0-\0002", 4)
-                                                                        : palette::colorName(1);
+                                                                        : formats::colorName(1);
         EXPECT_NE(text.find(name2), std::string::npos) << text;
         EXPECT_EQ(text.find(name2.substr(0, name2.size() - 1) + '3'), std::string::npos) << text;
     }
-    EXPECT_EQ(palette::aseBytes(two).at(11), 2); // the entry count
-    EXPECT_NE(palette::gimpPaletteText(two, "x").find("Columns: 2\n"), std::string::npos);
+    EXPECT_EQ(formats::aseBytes(two).at(11), 2); // the entry count
+    EXPECT_NE(formats::gimpPaletteText(two, "x").find("Columns: 2\n"), std::string::npos);
 }
 
 // Tokens show each level as exactly level / 255 and the ASE file as the float nearest it, so
@@ -352,10 +352,10 @@ TEST(PaletteFormats, TwoColorsGiveTwoEntries) {
 // any colours, and a colour's flag bit is not written.
 TEST(PaletteFormats, TokensAndAseGiveEveryLevelBack) {
     for (int level = 0; level < 256; ++level) {
-        ASSERT_EQ(std::strtod(palette::tokenComponent(level).c_str(), nullptr), level / 255.0)
-            << palette::tokenComponent(level);
+        ASSERT_EQ(std::strtod(formats::tokenComponent(level).c_str(), nullptr), level / 255.0)
+            << formats::tokenComponent(level);
         const std::vector<uint8_t> b =
-            palette::aseBytes({core::rgbValue(0, 0, level) | INT32_MIN, 0, 0});
+            formats::aseBytes({core::rgbValue(0, 0, level) | INT32_MIN, 0, 0});
         // the first colour's blue: after the header, the entry's type, length, name, "RGB ",
         // red and green
         const uint32_t bits = uint32_t(b.at(48)) << 24 | b.at(49) << 16 | b.at(50) << 8 | b.at(51);
@@ -369,7 +369,7 @@ TEST(PaletteFormats, TokensAndAseGiveEveryLevelBack) {
 // by name in order, each value reading back as the entry's 8-bit colour (oklch() within 1 per
 // channel, hex exactly); light-dark() pairs a colour with its twin, a step with its mirror.
 TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
-    for (const palette::SchemeColors& scheme : someSchemes()) {
+    for (const formats::SchemeColors& scheme : someSchemes()) {
         const auto [colors, steps, twins] = entriesOf(scheme);
         const struct {
             std::string text;
@@ -377,11 +377,11 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
             std::string prefix, start;
             std::vector<Entry> wanted;
         } cases[] = {
-            {palette::tailwindThemeText(scheme), "@theme", "--color-", "oklch(", steps},
-            {palette::tailwindThemeText(scheme, {true, true}), "@theme", "--color-", "oklch(",
+            {formats::tailwindThemeText(scheme), "@theme", "--color-", "oklch(", steps},
+            {formats::tailwindThemeText(scheme, {true, true}), "@theme", "--color-", "oklch(",
              steps + twins},
-            {palette::cssText(scheme, {true, true}), ":root", "--", "#", colors + steps + twins},
-            {palette::cssRampsText(scheme), ":root", "--", "light-dark(#", colors + steps},
+            {formats::cssText(scheme, {true, true}), ":root", "--", "#", colors + steps + twins},
+            {formats::cssRampsText(scheme), ":root", "--", "light-dark(#", colors + steps},
         };
         for (const auto& c : cases) {
             auto found = blockDeclarations(c.text, c.head);
@@ -411,7 +411,7 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
 // written before the ramps finds each colour where it was, the token color-N (so a build tool
 // still names it --color-N), beside no other top-level name but "ramp" and "dark".
 TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
-    for (const palette::SchemeColors& scheme : someSchemes()) {
+    for (const formats::SchemeColors& scheme : someSchemes()) {
         const auto [colors, steps, twins] = entriesOf(scheme);
         std::vector<std::pair<QString, core::ColorRGB>> wanted;
         for (size_t i = 0; i < scheme.size(); ++i) {
@@ -425,7 +425,7 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
         QJsonParseError error{};
         const QJsonObject root =
             QJsonDocument::fromJson(
-                QByteArray::fromStdString(palette::designTokensText(scheme, {false, true})), &error)
+                QByteArray::fromStdString(formats::designTokensText(scheme, {false, true})), &error)
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
         QStringList names{"dark", "ramp"};
@@ -434,7 +434,7 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
         names.sort();
         EXPECT_EQ(root.keys(), names);
         EXPECT_FALSE(QJsonDocument::fromJson(
-                         QByteArray::fromStdString(palette::designTokensText(scheme, {})))
+                         QByteArray::fromStdString(formats::designTokensText(scheme, {})))
                          .object()
                          .contains("dark"));
         EXPECT_EQ(root["ramp"].toObject().size(), qsizetype(scheme.size()) + 2); // + "$description"
@@ -558,8 +558,8 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     const std::string file = dir.filePath("s.SCSS").toStdString();
     const Outcome r = run({"--export=" + file, "--rule", "Triad", "--at", "250,130.4"});
     EXPECT_TRUE(r.status == 0 && r.err.empty() && r.out.empty()) << r.err;
-    const palette::SchemeColors c = colorsFor({"--rule=triad", "--at=250,130.4"});
-    EXPECT_EQ(readAll(QString::fromStdString(file)).toStdString(), palette::scssText(c));
+    const formats::SchemeColors c = colorsFor({"--rule=triad", "--at=250,130.4"});
+    EXPECT_EQ(readAll(QString::fromStdString(file)).toStdString(), formats::scssText(c));
     // left out, the rule and raster are the window's start ones
     EXPECT_EQ(colorsFor({"--at=250,130"}), colorsFor({"--at=250,130", "--rule=analogous"}));
     EXPECT_NE(c, colorsFor({"--rule=triad", "--at=250,130.4", "--raster=default"}));
@@ -581,7 +581,7 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
     const core::CssColor typed = *core::parseCssColor("oklch(55% 0.15 250)").color;
     EXPECT_EQ(
         colorsFor({"--raster", "perceptual", "--lightness", "65", "--base", "oklch(55% 0.15 250)"}),
-        (palette::SchemeColors{mapped(227.5), valueOf(core::rgb8Of(typed)), mapped(272.5)}));
+        (formats::SchemeColors{mapped(227.5), valueOf(core::rgb8Of(typed)), mapped(272.5)}));
     // without a base the lightness asked for holds, here at a pointer position
     EXPECT_EQ(colorsFor({"--raster=perceptual", "--lightness=40", "--at=200,60"})[1],
               valueOf(core::perceptualColorAt(200, 60, 0.4)));
@@ -619,9 +619,9 @@ TEST(CommandLine, AWideBaseKeepsItsExactColour) {
         EXPECT_NEAR(made.exact[0]->L, own.L, 1e-12) << c.base;
         EXPECT_NEAR(made.exact[0]->C, own.C, 1e-12) << c.base;
         EXPECT_NEAR(std::fmod(made.exact[0]->h - own.h + 360, 360), 180, 1e-9) << c.base;
-        const std::string p3 = *c.p3 ? c.p3 : palette::wideGamutText(own);
+        const std::string p3 = *c.p3 ? c.p3 : formats::wideGamutText(own);
         ASSERT_FALSE(p3.empty());
-        EXPECT_NE(palette::cssText(*made.colors, {false, false, made.exact})
+        EXPECT_NE(formats::cssText(*made.colors, {false, false, made.exact})
                       .find("    --color-2: " + p3 + ";\n"),
                   std::string::npos)
             << c.base;
@@ -645,7 +645,7 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
         schemeFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
     ASSERT_EQ(made.exact.size(), 3u);
     EXPECT_EQ(readAll(QString::fromStdString(out)).toStdString(),
-              palette::cssText(*made.colors, {false, false, made.exact}));
+              formats::cssText(*made.colors, {false, false, made.exact}));
     EXPECT_NE(readAll(QString::fromStdString(out)).indexOf("@media (color-gamut: p3)"), -1);
     expectRefused(run({"--export", out, "--from", saved, "--at=1,1"}), 2, "holds its own (--at)");
     // any palette file converts to any format, its names kept; a file of no colours is refused
@@ -654,7 +654,7 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
     ASSERT_EQ(run({"--export", scss, "--from", saved}).status, 0);
     const std::string gpl = dir.filePath("o.gpl").toStdString();
     ASSERT_EQ(run({"--export", gpl, "--from", scss}).status, 0);
-    const palette::SchemeColors want =
+    const formats::SchemeColors want =
         colorsFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
     std::string lines;
     for (size_t i = 0; i < want.size(); ++i) {
@@ -721,9 +721,9 @@ TEST(CommandLine, WritesARelativeNameInAFolderWhoseNameIsNotUtf8) {
         ::remove((folder + name).c_str());
     EXPECT_TRUE(made.status == 0 && replaced.status == 0 && linked.status == 0)
         << made.err << replaced.err << linked.err;
-    EXPECT_EQ(first, palette::cssText(colorsFor({"--at=60,200"})));
-    EXPECT_EQ(second, palette::cssText(colorsFor({"--at=60,200", "--rule=triad"})));
-    EXPECT_EQ(written, palette::cssText(colorsFor({"--at=60,200", "--rule=complementary"})));
+    EXPECT_EQ(first, formats::cssText(colorsFor({"--at=60,200"})));
+    EXPECT_EQ(second, formats::cssText(colorsFor({"--at=60,200", "--rule=triad"})));
+    EXPECT_EQ(written, formats::cssText(colorsFor({"--at=60,200", "--rule=complementary"})));
     EXPECT_TRUE((x.st_mode & 07777) == 0640 && S_ISLNK(l.st_mode));
 }
 
@@ -731,16 +731,16 @@ TEST(CommandLine, WritesARelativeNameInAFolderWhoseNameIsNotUtf8) {
 // them the file is the window's. GIMP and ASE count the steps and twins as entries.
 TEST(CommandLine, RampsAndDarkReachEveryFormat) {
     QTemporaryDir dir;
-    const palette::SchemeColors colors = colorsFor({"--rule=triad", "--at=60,200"});
-    for (Format format : palette::kFormats) {
+    const formats::SchemeColors colors = colorsFor({"--rule=triad", "--at=60,200"});
+    for (Format format : formats::kFormats) {
         const std::string file = dir.filePath("s").toStdString() + std::string(extension(format));
-        for (const palette::ExportOptions& o :
-             {palette::ExportOptions{false, false}, {true, false}, {false, true}, {true, true}}) {
+        for (const formats::ExportOptions& o :
+             {formats::ExportOptions{false, false}, {true, false}, {false, true}, {true, true}}) {
             std::vector<std::string> args = {"--export", file, "--rule=triad", "--at=60,200"};
             for (const auto& [on, flag] : {std::pair(o.ramps, "--ramps"), {o.dark, "--dark"}})
                 args.insert(args.end(), on ? 1 : 0, flag);
             ASSERT_EQ(run(args).status, 0);
-            const std::vector<uint8_t> bytes = palette::fileBytes(format, colors, o);
+            const std::vector<uint8_t> bytes = formats::fileBytes(format, colors, o);
             // a tokens file holds the scheme's state too, which its own test reads
             std::string written = readAll(QString::fromStdString(file)).toStdString();
             const size_t state = written.find(",\n  \"$extensions\"");
@@ -749,10 +749,10 @@ TEST(CommandLine, RampsAndDarkReachEveryFormat) {
             EXPECT_EQ(written, std::string(bytes.begin(), bytes.end()));
         }
     }
-    const std::string gimp = palette::gimpPaletteText(colors, "x", {true, true});
+    const std::string gimp = formats::gimpPaletteText(colors, "x", {true, true});
     EXPECT_EQ(std::count(gimp.begin(), gimp.end(), '\n'), 4 + 3 + 44 + 3);
     EXPECT_LT(gimp.find("\tneutral-950\n"), gimp.find("\tcolor-3-dark\n"));
-    EXPECT_EQ(palette::aseBytes(colors, {true, false}).at(11), 3 + 44);
+    EXPECT_EQ(formats::aseBytes(colors, {true, false}).at(11), 3 + 44);
 }
 
 // Mistyped options, stray words and a missing display are refused in one line before any

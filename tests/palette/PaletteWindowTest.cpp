@@ -1,5 +1,5 @@
 #include "palette/PaletteWindow.h"
-#include "palette/PaletteFormats.h"
+#include "formats/PaletteFormats.h"
 #include "paletteimport/PaletteReader.h"
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
@@ -267,7 +267,7 @@ private slots:
         add->click();
         QCOMPARE(window->palette().colors.size(), most);
         const std::vector<uint8_t> gpl =
-            palette::fileBytes(palette::Format::GimpPalette, window->palette());
+            formats::fileBytes(formats::Format::GimpPalette, window->palette());
         const paletteimport::PaletteRead read = paletteimport::readPalette(
             std::string_view(reinterpret_cast<const char*>(gpl.data()), gpl.size()), "x.gpl");
         QVERIFY2(read.palette && read.palette->colors.size() == most, read.error.c_str());

@@ -17,7 +17,7 @@
 #include <cmath>
 #include <limits>
 
-namespace palette {
+namespace document {
 
 namespace {
 
@@ -259,7 +259,8 @@ DocumentRead readSchemeDocument(const QByteArray& text) {
     DocumentRead read;
     QJsonParseError parsed{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);
-    const QByteArray key(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()));
+    const QByteArray key(formats::kTokenExtensionKey.data(),
+                         qsizetype(formats::kTokenExtensionKey.size()));
     if (parsed.error != QJsonParseError::NoError) {
         // one damaged byte must not make a scheme document pass for a palette of another kind
         read.holdsScheme = text.contains('"' + key + '"');
@@ -310,4 +311,4 @@ DocumentRead readSchemeDocumentFile(const QString& path) {
     return text ? readSchemeDocument(*text) : read;
 }
 
-} // namespace palette
+} // namespace document

@@ -5,12 +5,12 @@
 #include <QByteArray>
 #include <QString>
 
-namespace palette {
+namespace document {
 
-bool writePaletteFile(const QString& path, Format format, const SchemeColors& colors,
-                      std::string* reason, const ExportOptions& options,
-                      std::string_view schemeState) {
-    return writeBytesFile(path, fileBytes(format, colors, options, schemeState), reason);
+bool writePaletteFile(const QString& path, formats::Format format,
+                      const formats::SchemeColors& colors, std::string* reason,
+                      const formats::ExportOptions& options, std::string_view schemeState) {
+    return writeBytesFile(path, formats::fileBytes(format, colors, options, schemeState), reason);
 }
 
 bool writeBytesFile(const QString& path, const std::vector<uint8_t>& bytes, std::string* reason) {
@@ -24,4 +24,4 @@ bool writeBytesFile(const QString& path, const std::vector<uint8_t>& bytes, std:
     return false;
 }
 
-} // namespace palette
+} // namespace document

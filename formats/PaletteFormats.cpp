@@ -13,7 +13,7 @@
 #include <cstring>
 #include <set>
 
-namespace palette {
+namespace formats {
 
 namespace {
 
@@ -840,4 +840,4 @@ std::string supportedExtensionsText() {
     return text;
 }
 
-} // namespace palette
+} // namespace formats

@@ -1,8 +1,8 @@
-#include "palette/SchemeDocument.h"
+#include "document/SchemeDocument.h"
 
 #include "core/CssColor.h"
+#include "document/OpenFile.h"
 #include "palette/CommandLine.h"
-#include "palette/OpenFile.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -19,7 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using palette::readSchemeDocument;
+using document::readSchemeDocument;
 using Snapshot = scheme::SchemeModel::Snapshot;
 
 namespace {
@@ -78,7 +78,7 @@ Snapshot randomState(quint32 seed, int count) {
 
 QByteArray documentOf(const Snapshot& s) {
     const std::string text =
-        palette::designTokensText({0x123456, 0xABCDEF}, {}, palette::schemeStateText(s));
+        formats::designTokensText({0x123456, 0xABCDEF}, {}, document::schemeStateText(s));
     return QByteArray::fromStdString(text);
 }
 
@@ -122,7 +122,7 @@ TEST(SchemeDocument, EveryStateReadsBackExactly) {
     for (quint32 seed = 1; seed <= 200; ++seed) {
         const Snapshot s = randomState(seed, int(seed % 40));
         const QByteArray text = documentOf(s);
-        const palette::DocumentRead read = readSchemeDocument(text);
+        const document::DocumentRead read = readSchemeDocument(text);
         ASSERT_TRUE(read.snapshot) << seed << ": " << read.error.toStdString();
         Snapshot expected = s;
         // a rule's read off the wheel's surface shows "-1" in a column whose colour it left
@@ -170,7 +170,7 @@ TEST(SchemeDocument, RefusesWhatIsNoSchemeAndSaysWhy) {
         {damaged, "at byte ", false},
     };
     for (const auto& c : cases) {
-        const palette::DocumentRead read = readSchemeDocument(c.text);
+        const document::DocumentRead read = readSchemeDocument(c.text);
         EXPECT_FALSE(read.snapshot) << c.says;
         EXPECT_EQ(read.palette, c.palette) << c.says;
         EXPECT_TRUE(read.error.contains(QLatin1String(c.says)) && !read.error.contains('\n'))
@@ -185,7 +185,7 @@ TEST(SchemeDocument, ReadsOnlySmallRegularFiles) {
     const QString fifo = dir.filePath("pipe"), huge = dir.filePath("huge.tokens.json");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QFile big(huge);
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(palette::kMaxDocumentBytes + 1));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(document::kMaxDocumentBytes + 1));
     big.close();
     const QString loop = dir.filePath("loop.tokens.json");
     ASSERT_TRUE(QFile::link(loop + ".2", loop) && QFile::link(loop, loop + ".2"));
@@ -195,14 +195,14 @@ TEST(SchemeDocument, ReadsOnlySmallRegularFiles) {
                                                      {fifo, "not a file"},
                                                      {huge, "too large"}};
     for (const auto& [path, says] : cases) {
-        const palette::DocumentRead read = palette::readSchemeDocumentFile(path);
+        const document::DocumentRead read = document::readSchemeDocumentFile(path);
         EXPECT_TRUE(!read.snapshot && read.error.contains(QLatin1String(says)))
             << read.error.toStdString();
     }
     QFile doc(dir.filePath("s.tokens.json"));
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly) && doc.write(documentOf(randomState(3, 9))) > 0);
     doc.close();
-    EXPECT_TRUE(palette::readSchemeDocumentFile(doc.fileName()).snapshot);
+    EXPECT_TRUE(document::readSchemeDocumentFile(doc.fileName()).snapshot);
 }
 
 // What a document's other parts determine is derived from them, never read: texts that
@@ -228,7 +228,7 @@ TEST(SchemeDocument, DerivesWhatItsPartsDetermine) {
     for (const auto& c : cases) {
         const QByteArray text =
             edited(edited(good, c.key, c.value), "frozen", c.frozen ? "true" : "false");
-        const palette::DocumentRead read = readSchemeDocument(text);
+        const document::DocumentRead read = readSchemeDocument(text);
         ASSERT_TRUE(read.snapshot) << read.error.toStdString();
         Snapshot expected = made;
         expected.locked = c.frozen;
@@ -281,10 +281,10 @@ TEST(SchemeDocument, TheCommandLineReadsDocumentsAsTheWindowDoes) {
     }
     // a palette of such a name opens too
     writeTo(folder + "sch\xE9ma.gpl", "GIMP Palette\n255 0 0 red\n");
-    const palette::OpenedFile gpl = palette::openFileNamed(folder + "sch\xE9ma.gpl");
+    const document::OpenedFile gpl = document::openFileNamed(folder + "sch\xE9ma.gpl");
     ASSERT_TRUE(gpl.palette) << gpl.error.toStdString();
     EXPECT_EQ(gpl.palette->colors.size(), 1U);
-    const palette::OpenedFile opened = palette::openFile(dir.filePath("damaged.tokens.json"));
+    const document::OpenedFile opened = document::openFile(dir.filePath("damaged.tokens.json"));
     EXPECT_TRUE(!opened.palette && !opened.scheme &&
                 opened.error.startsWith("It is a damaged ChromaLune scheme") &&
                 opened.error.contains("at byte "))

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace palette {
+namespace formats {
 
 /// The file formats a scheme can be exported to.
 enum class Format {
@@ -155,4 +155,4 @@ std::string dialogFilter(Format format);
 /// Every supported extension for a message: ".css, .scss, ..., .tailwind.css or .ramps.css".
 std::string supportedExtensionsText();
 
-} // namespace palette
+} // namespace formats

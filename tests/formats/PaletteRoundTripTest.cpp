@@ -1,11 +1,11 @@
-#include "palette/PaletteFormats.h"
+#include "formats/PaletteFormats.h"
 #include "paletteimport/PaletteReader.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-using palette::Format;
+using formats::Format;
 
 namespace {
 
@@ -35,8 +35,8 @@ TEST(PaletteNames, BecomeWhatEachFormatAllows) {
          {"a", "\xEF\xBF\xBD", std::string(0xFFFE, 'n')}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(palette::paletteNames(c.format, paletteOf(c.names)), c.expected)
-            << palette::extension(c.format);
+        EXPECT_EQ(formats::paletteNames(c.format, paletteOf(c.names)), c.expected)
+            << formats::extension(c.format);
 }
 
 /// A random name from pieces that every format treats differently.
@@ -88,14 +88,14 @@ TEST(PaletteRoundTrip, EveryFormatReadsBackItsNamesAndColours) {
     std::mt19937 random(7);
     for (int round = 0; round < 150; ++round) {
         const core::Palette written = randomPalette(random);
-        for (Format format : palette::kFormats) {
-            const std::vector<uint8_t> bytes = palette::fileBytes(format, written);
-            const std::string fileName = "x" + std::string(palette::extension(format));
+        for (Format format : formats::kFormats) {
+            const std::vector<uint8_t> bytes = formats::fileBytes(format, written);
+            const std::string fileName = "x" + std::string(formats::extension(format));
             const paletteimport::PaletteRead read =
                 paletteimport::readPalette(std::string(bytes.begin(), bytes.end()), fileName);
             ASSERT_TRUE(read.palette) << fileName << ": " << read.error;
             const std::vector<core::PaletteColor>& back = read.palette->colors;
-            const std::vector<std::string> names = palette::paletteNames(format, written);
+            const std::vector<std::string> names = formats::paletteNames(format, written);
             ASSERT_EQ(back.size(), written.colors.size()) << fileName;
             EXPECT_EQ(read.skipped, 0u) << fileName << ": " << read.firstSkipped;
             // oklch text keeps the colour to its rounding; the CSS and light and dark files
@@ -105,7 +105,7 @@ TEST(PaletteRoundTrip, EveryFormatReadsBackItsNamesAndColours) {
             for (size_t i = 0; i < back.size(); ++i) {
                 const core::PaletteColor& w = written.colors[i];
                 EXPECT_EQ(back[i].name, names[i]) << fileName;
-                const std::string p3 = palette::wideGamutText(core::toOklch(w.color.oklab));
+                const std::string p3 = formats::wideGamutText(core::toOklch(w.color.oklab));
                 // SCSS keeps it as a comment after the variable, which a reader passes over
                 if (format == Format::Scss && !p3.empty()) {
                     EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("; // " + p3 + "\n"),

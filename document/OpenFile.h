@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace palette {
+namespace document {
 
 /// What a file opened by File, Open, a drop or the command line holds: a scheme document, a
 /// palette, or neither and why.
@@ -37,4 +37,4 @@ OpenedFile openFile(const QString& path);
 /// also when they are no UTF-8.
 OpenedFile openFileNamed(const QByteArray& nativePath);
 
-} // namespace palette
+} // namespace document

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace palette {
+namespace document {
 
 namespace {
 
@@ -56,8 +56,8 @@ OpenedFile openBytes(const QByteArray& bytes, const QByteArray& name) {
     // only a text that names the program's key, plainly or through "\u" escapes, can hold its
     // state: a large palette is not parsed twice
     const bool mayHoldScheme =
-        bytes.contains(
-            QByteArrayView(kTokenExtensionKey.data(), qsizetype(kTokenExtensionKey.size()))) ||
+        bytes.contains(QByteArrayView(formats::kTokenExtensionKey.data(),
+                                      qsizetype(formats::kTokenExtensionKey.size()))) ||
         bytes.contains("\\u");
     const DocumentRead document = mayHoldScheme ? readSchemeDocument(bytes) : DocumentRead{};
     // a file that holds the program's state is a scheme, even one that cannot be read
@@ -109,4 +109,4 @@ OpenedFile openFileNamed(const QByteArray& nativePath) {
     return openBytes(*bytes, baseName(nativePath));
 }
 
-} // namespace palette
+} // namespace document

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaletteFormats.h"
+#include "formats/PaletteFormats.h"
 #include "scheme/SchemeModel.h"
 
 #include <QByteArray>
@@ -14,7 +14,7 @@
 // whole scheme under the program's own "$extensions" key. One file is what a token pipeline
 // builds and what the program reopens exactly.
 
-namespace palette {
+namespace document {
 
 /// The rules' names on the command line and in documents, by core::SchemeType.
 constexpr const char* kRuleNames[] = {"complementary", "analogous", "split-complementary", "triad",
@@ -53,4 +53,4 @@ DocumentRead readSchemeDocument(const QByteArray& text);
 /// The snapshot of the document at path: a regular file of at most kMaxDocumentBytes.
 DocumentRead readSchemeDocumentFile(const QString& path);
 
-} // namespace palette
+} // namespace document
