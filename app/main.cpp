@@ -1,9 +1,9 @@
+#include "app/CommandLine.h"
 #include "core/PrintableText.h"
 #include "document/OpenFile.h"
 #include "io/FileWriter.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/SplashWindow.h"
-#include "palette/CommandLine.h"
 #include "platform/Desktop.h"
 #include "platform/DisplayStartup.h"
 
@@ -25,17 +25,17 @@ int main(int argc, char* argv[]) {
     io::ignoreWriteSignals();
     // an export runs before any application object exists, so it needs no display
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (palette::wantsCommandLine(args))
-        return palette::runCommandLine(args, std::cout, std::cerr);
+    if (app::wantsCommandLine(args))
+        return app::runCommandLine(args, std::cout, std::cerr);
     // refused before a window opens: a mistyped export would otherwise open the window and
     // leave a script waiting for it
-    if (const std::string error = palette::windowArgumentsError(args); !error.empty()) {
+    if (const std::string error = app::windowArgumentsError(args); !error.empty()) {
         std::cerr << error << '\n';
         return 2;
     }
     // a document that cannot be opened is said before any window
     // and what it holds is read once, for the window to show
-    const std::optional<std::string> document = palette::documentArgument(args);
+    const std::optional<std::string> document = app::documentArgument(args);
     const QString documentPath =
         document ? QFile::decodeName(QByteArray::fromStdString(*document)) : QString();
     std::optional<document::OpenedFile> opened;
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
             return 2;
         }
     }
-    if (!palette::displayNamed(args, [](const char* name) {
+    if (!app::displayNamed(args, [](const char* name) {
             const char* value = std::getenv(name);
             return std::string(value != nullptr ? value : "");
         })) {

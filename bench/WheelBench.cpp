@@ -1,8 +1,8 @@
 // Raster synthesis at start-up and a tracked pointer move end to end on the real window.
 #include "BenchSupport.h"
 
+#include "app/CommandLine.h"
 #include "core/Wheel.h"
-#include "palette/CommandLine.h"
 
 #include <QAction>
 #include <QFile>
@@ -82,8 +82,7 @@ void BM_OpenDocument(benchmark::State& state) {
     // the recent documents go to a folder of the benchmark's own
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
     std::ostringstream out, err;
-    palette::runCommandLine({"--export", path.toStdString(), "--rule=triad", "--at=60,200"}, out,
-                            err);
+    app::runCommandLine({"--export", path.toStdString(), "--rule=triad", "--at=60,200"}, out, err);
     mainwindow::MainWindow window;
     window.show();
     for (const char* key : {"mnuaccess", "mnuramps"})

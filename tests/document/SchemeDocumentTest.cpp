@@ -1,8 +1,8 @@
 #include "document/SchemeDocument.h"
 
+#include "app/CommandLine.h"
 #include "core/CssColor.h"
 #include "document/OpenFile.h"
-#include "palette/CommandLine.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -108,7 +108,7 @@ void writeTo(const QByteArray& nativePath, const QByteArray& bytes) {
 /// What the command line answers: its status and the file it wrote, if any.
 std::pair<int, QByteArray> exported(const QString& target, const QByteArray& from) {
     std::ostringstream out, err;
-    const int status = palette::runCommandLine(
+    const int status = app::runCommandLine(
         {"--export", target.toStdString(), "--from", from.toStdString()}, out, err);
     QFile written(target);
     return {status, written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray()};

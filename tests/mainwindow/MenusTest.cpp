@@ -3,12 +3,12 @@
 #include "support/TestFiles.h"
 #include "support/UrlRecorder.h"
 
+#include "app/CommandLine.h"
 #include "core/CssColor.h"
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
 #include "document/SchemeDocument.h"
 #include "mainwindow/SplashWindow.h"
-#include "palette/CommandLine.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
@@ -410,9 +410,9 @@ private slots:
         // formats themselves are checked beside the command line)
         std::ostringstream out, err;
         const std::string cli = dir.filePath("cli.tokens.json").toStdString();
-        QCOMPARE(palette::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60",
-                                          "--raster=perceptual"},
-                                         out, err),
+        QCOMPARE(app::runCommandLine({"--export", cli, "--rule=complementary", "--at=200,60",
+                                      "--raster=perceptual"},
+                                     out, err),
                  0);
         const QByteArray window = readAll(dir.filePath("window.tokens.json"));
         QVERIFY(window.contains("\"display-p3\": \"color(display-p3 "));

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace palette {
+namespace app {
 
 /// An export asked for on the command line.
 struct ExportRequest {
@@ -82,4 +82,4 @@ std::string usageText();
 /// written, 2 for a bad argument; messages go to err, help to out.
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-} // namespace palette
+} // namespace app

@@ -1,4 +1,4 @@
-#include "palette/CommandLine.h"
+#include "app/CommandLine.h"
 #include "support/TestFiles.h"
 
 #include "core/CssColor.h"
@@ -37,7 +37,7 @@ struct Outcome {
 
 Outcome run(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int status = palette::runCommandLine(args, out, err);
+    const int status = app::runCommandLine(args, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -49,10 +49,10 @@ void expectRefused(const Outcome& r, int status, const std::string& says) {
     EXPECT_TRUE(r.out.empty() && std::count(r.err.begin(), r.err.end(), '\n') == 1) << r.err;
 }
 
-palette::SchemeResult schemeFor(std::vector<std::string> args) {
+app::SchemeResult schemeFor(std::vector<std::string> args) {
     args.insert(args.begin(), {"--export", "x.css"});
-    const palette::ParsedArguments p = palette::parseArguments(args);
-    palette::SchemeResult s = palette::schemeColors(p.request.value());
+    const app::ParsedArguments p = app::parseArguments(args);
+    app::SchemeResult s = app::schemeColors(p.request.value());
     EXPECT_TRUE(s.colors) << s.error;
     return s;
 }
@@ -229,7 +229,7 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
     redOptions.exact = {p3Red, core::toOklch(core::oklabOf(core::ColorRGB{18, 52, 86})),
                         std::nullopt};
     // a scheme whose colours 1 and 3 lie beyond display-p3 as well
-    const palette::SchemeResult beyond = schemeFor(
+    const app::SchemeResult beyond = schemeFor(
         {"--raster=perceptual", "--lightness=58", "--rule=split-complementary", "--at=192,113"});
     formats::ExportOptions beyondOptions{true, true};
     beyondOptions.exact = beyond.exact;
@@ -505,9 +505,9 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     const Outcome version = run({"--bogus", "--version"});
     EXPECT_TRUE(version.status == 0 && version.out.rfind("chromalune 1.", 0) == 0) << version.err;
     // a "--" ends the options: what follows is never taken for one
-    EXPECT_TRUE(palette::wantsCommandLine({"-style", "s", "--ramps"}));
-    EXPECT_TRUE(palette::wantsCommandLine({"-export=x.css"}));
-    EXPECT_FALSE(palette::wantsCommandLine({"--", "--export"}));
+    EXPECT_TRUE(app::wantsCommandLine({"-style", "s", "--ramps"}));
+    EXPECT_TRUE(app::wantsCommandLine({"-export=x.css"}));
+    EXPECT_FALSE(app::wantsCommandLine({"--", "--export"}));
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
 }
@@ -517,7 +517,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
 TEST(CommandLine, EchoesArgumentsShortenedWithControlCharactersEscaped) {
     const std::string huge(size_t{120} * 1024, 'a');
     const auto window = [](const std::vector<std::string>& args) {
-        return Outcome{2, {}, palette::windowArgumentsError(args) + '\n'};
+        return Outcome{2, {}, app::windowArgumentsError(args) + '\n'};
     };
     const struct {
         Outcome outcome;
@@ -606,7 +606,7 @@ TEST(CommandLine, AWideBaseKeepsItsExactColour) {
     for (const auto& c : cases) {
         const core::CssColor typed = *core::parseCssColor(c.base).color;
         const core::Oklch own = core::toOklch(typed.oklab);
-        const palette::SchemeResult made = schemeFor(
+        const app::SchemeResult made = schemeFor(
             {"--raster=perceptual", "--rule=complementary", std::string("--base=") + c.base});
         ASSERT_EQ(made.exact.size(), 2u) << c.base;
         ASSERT_TRUE(made.exact[0] && made.exact[1]) << c.base;
@@ -641,7 +641,7 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
               0);
     ASSERT_EQ(run({"--export", out, "--from", saved}).status, 0);
     // with the exact colours, which the saved state gives back
-    const palette::SchemeResult made =
+    const app::SchemeResult made =
         schemeFor({"--rule=triad", "--raster=perceptual", "--at=60,200"});
     ASSERT_EQ(made.exact.size(), 3u);
     EXPECT_EQ(readAll(QString::fromStdString(out)).toStdString(),
@@ -869,24 +869,22 @@ TEST(CommandLine, TheWindowTakesTheToolkitsOptionsOnly) {
         {{"-"}, false},
     };
     for (const auto& [args, taken] : cases)
-        EXPECT_EQ(palette::windowArgumentsError(args).empty(), taken)
+        EXPECT_EQ(app::windowArgumentsError(args).empty(), taken)
             << (args.empty() ? std::string() : args.front());
     // Qt reads these only as "-name value": written "-name=value" they are a mistake
     for (const char* name :
          {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
           "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "display", "name", "visual"})
-        EXPECT_FALSE(palette::windowArgumentsError({std::string("-") + name + "=x"}).empty())
-            << name;
+        EXPECT_FALSE(app::windowArgumentsError({std::string("-") + name + "=x"}).empty()) << name;
     // one more argument is the scheme document to open, never an option's value
-    EXPECT_EQ(palette::documentArgument({"-style", "s", "doc.tokens.json", "-reverse"}),
+    EXPECT_EQ(app::documentArgument({"-style", "s", "doc.tokens.json", "-reverse"}),
               "doc.tokens.json");
-    EXPECT_EQ(palette::documentArgument({"-style", "s"}), std::nullopt);
-    EXPECT_EQ(palette::documentArgument({"-reverse", "--", "-dash.tokens.json"}),
-              "-dash.tokens.json");
-    EXPECT_FALSE(palette::windowArgumentsError({"a", "b"}).empty());
+    EXPECT_EQ(app::documentArgument({"-style", "s"}), std::nullopt);
+    EXPECT_EQ(app::documentArgument({"-reverse", "--", "-dash.tokens.json"}), "-dash.tokens.json");
+    EXPECT_FALSE(app::windowArgumentsError({"a", "b"}).empty());
     const auto env = [](const std::string& set) {
         return [set](const char* name) { return std::string(name == set ? ":0" : ""); };
     };
-    EXPECT_TRUE(palette::displayNamed({}, env("WAYLAND_DISPLAY")));
-    EXPECT_TRUE(palette::displayNamed({"-platform", "offscreen"}, env("HOME")));
+    EXPECT_TRUE(app::displayNamed({}, env("WAYLAND_DISPLAY")));
+    EXPECT_TRUE(app::displayNamed({"-platform", "offscreen"}, env("HOME")));
 }

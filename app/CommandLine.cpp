@@ -28,7 +28,7 @@
 #include <functional>
 #include <ostream>
 
-namespace palette {
+namespace app {
 
 namespace {
 
@@ -684,4 +684,4 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return 0;
 }
 
-} // namespace palette
+} // namespace app
