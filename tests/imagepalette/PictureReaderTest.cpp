@@ -207,6 +207,13 @@ TEST_F(PictureFiles, ALargePictureIsSampledSmallAtItsOwnCoordinates) {
         ASSERT_TRUE(got.error.isEmpty()) << format << got.error.toStdString();
         EXPECT_EQ(got.picture->size, QSize(3000, 2000));
         EXPECT_EQ(got.picture->preview.size(), QSize(512, 341));
+        // the preview is the picture made small, its patches where they were
+        for (const auto& [point, color] :
+             {std::pair{QPoint(300, 1000), kBlue}, std::pair{QPoint(2900, 1900), kRaspberry}}) {
+            const std::optional<ColorRGB> shown = imagepalette::colorAt(*got.picture, point);
+            ASSERT_TRUE(shown) << format;
+            EXPECT_LT(core::deltaEOK(core::oklabOf(*shown), core::oklabOf(color)), 0.02) << format;
+        }
         EXPECT_NEAR(double(got.picture->samples.size()), 128 * 128, 200);
         const FoundColor& raspberry = nearestTo(got.extraction.colors, kRaspberry);
         EXPECT_NEAR(raspberry.share, 10, 2) << format;
