@@ -74,7 +74,7 @@ TEST(CssColor, SaysWhatIsWrongWithMalformedText) {
         {"   ", "type a colour, such as #3366CC, rgb(51 102 204) or oklch(55% 0.15 250)"},
         {"#12345", "3, 4, 6 or 8 digits"},
         {"#ggg", "not a hex digit"},
-        {"#1g3", "\"g\" is not a hex digit"},
+        {"#1g3", "\"g\" is not a hex digit (0-9, A-F)"},
         {"#", "not 0"},
         {"bluish", "not a colour name"},
         {"rgb(1, 2)", "three values"},
