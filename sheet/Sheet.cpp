@@ -1,6 +1,7 @@
 #include "Sheet.h"
 
 #include "core/CssColor.h"
+#include "core/SchemeRules.h"
 
 #include <QFileInfo>
 
@@ -14,9 +15,6 @@ namespace {
 /// The wheels' names as the Options menu gives them, by scheme::WheelRaster; the wheel the
 /// window starts with is the default one cut to fewer levels.
 constexpr const char* kWheelCaptions[] = {"Start", "Default", "Websafe", "Perceptual"};
-/// The rules' names as the rule options give them, by core::SchemeType.
-constexpr const char* kRuleCaptions[] = {"Complementary", "Analogous", "Split Complementary",
-                                         "Triad", "Monochromatic"};
 
 std::string lower(std::string_view text) {
     std::string out(text);
@@ -76,7 +74,7 @@ SheetContent sheetOf(const scheme::SchemeModel& model, const QString& title, con
 
 QString originText(const SheetContent& content) {
     QString text = QStringLiteral("%1 rule, %2 wheel")
-                       .arg(QLatin1String(kRuleCaptions[static_cast<size_t>(content.rule)]),
+                       .arg(QLatin1String(core::schemeRule(content.rule).caption),
                             QLatin1String(kWheelCaptions[static_cast<size_t>(content.raster)]));
     if (content.raster == scheme::WheelRaster::Perceptual)
         text += QStringLiteral(" at lightness %1%").arg(content.lightness * 100, 0, 'f', 1);
