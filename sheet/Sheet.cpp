@@ -2,6 +2,7 @@
 
 #include "core/CssColor.h"
 #include "core/SchemeRules.h"
+#include "core/Text.h"
 
 #include <QFileInfo>
 
@@ -15,17 +16,6 @@ namespace {
 /// The wheels' names as the Options menu gives them, by scheme::WheelRaster; the wheel the
 /// window starts with is the default one cut to fewer levels.
 constexpr const char* kWheelCaptions[] = {"Start", "Default", "Websafe", "Perceptual"};
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
 
 } // namespace
 
@@ -82,12 +72,11 @@ QString originText(const SheetContent& content) {
 }
 
 std::optional<SheetFormat> sheetFormatForFileName(std::string_view fileName) {
-    const std::string name = lower(fileName);
-    if (endsWith(name, ".png"))
+    if (core::endsWithNoCase(fileName, ".png"))
         return SheetFormat::Png;
-    if (endsWith(name, ".svg"))
+    if (core::endsWithNoCase(fileName, ".svg"))
         return SheetFormat::Svg;
-    if (endsWith(name, ".pdf"))
+    if (core::endsWithNoCase(fileName, ".pdf"))
         return SheetFormat::Pdf;
     return std::nullopt;
 }
