@@ -3,6 +3,8 @@
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
+#include "core/SchemeRules.h"
+#include "core/Text.h"
 #include "core/Wheel.h"
 #include "document/OpenFile.h"
 #include "document/PaletteFile.h"
@@ -77,11 +79,14 @@ constexpr ToolkitOption kToolkitOptions[] = {
 // position (0, 0) the grey around the wheel.
 constexpr core::Color kDefaultBase = core::rgbValue(255, 0, 0);
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+/// "use a, b or c" over every rule's word.
+std::string ruleWordsHint() {
+    std::string text = "use";
+    for (size_t i = 0; i < core::kSchemeRules.size(); ++i) {
+        text += i == 0 ? " " : i + 1 == core::kSchemeRules.size() ? " or " : ", ";
+        text += core::kSchemeRules[i].word;
+    }
+    return text;
 }
 
 /// "chromalune: what (option)", then "; hint" when there is one.
@@ -157,17 +162,14 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
             return fail("the file name is not valid UTF-8", name, "rename it or pick another");
         request.file = std::string(value);
     } else if (name == "--rule") {
-        const std::string wanted = lower(value);
-        for (int i = 0; i < int(std::size(document::kRuleNames)); ++i) {
-            if (wanted == document::kRuleNames[i]) {
-                request.rule = static_cast<core::SchemeType>(i);
-                return {};
-            }
+        if (const std::optional<core::SchemeType> rule =
+                core::schemeTypeFromWord(core::lower(value))) {
+            request.rule = *rule;
+            return {};
         }
-        return fail("unknown rule " + core::quotedText(value), name,
-                    "use complementary, analogous, split-complementary, triad or monochromatic");
+        return fail("unknown rule " + core::quotedText(value), name, ruleWordsHint());
     } else if (name == "--raster") {
-        const std::string wanted = lower(value);
+        const std::string wanted = core::lower(value);
         for (int i = 1; i < int(std::size(document::kWheelNames)); ++i) {
             if (wanted == document::kWheelNames[i]) {
                 request.raster = static_cast<scheme::WheelRaster>(i);

@@ -1,6 +1,7 @@
 #include "CssColor.h"
 
 #include "PrintableText.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <array>
@@ -668,11 +669,8 @@ CssParseResult parseCssColor(std::string_view text) {
         ++begin;
     while (end > begin && isSpace(text[end - 1]))
         --end;
-    std::string lower(text.substr(begin, end - begin));
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    const std::string_view s = lower;
+    const std::string lowered = lower(text.substr(begin, end - begin));
+    const std::string_view s = lowered;
     if (s.empty())
         return failure("type a colour, such as #3366CC, rgb(51 102 204) or "
                        "oklch(55% 0.15 250)");

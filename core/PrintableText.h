@@ -20,7 +20,4 @@ std::string printableText(std::string_view text, size_t longest = std::string_vi
 /// 'text' for a one-line message: printableText cut after kQuotedLength characters.
 std::string quotedText(std::string_view text);
 
-/// Appends a code point (0..0x10FFFF, not a surrogate) to out as UTF-8.
-void appendUtf8(std::string& out, char32_t code);
-
 } // namespace core

@@ -1,6 +1,7 @@
 #include "SchemeDocument.h"
 
 #include "core/Numeric.h"
+#include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "io/FileReader.h"
@@ -58,9 +59,11 @@ public:
             fail(where, QStringLiteral("is not true or false"));
         return v.toBool();
     }
-    int choice(const QJsonValue& v, const QString& where, const char* const* names, int count) {
+    /// The index whose name (nameOf(index)) the value is, of count choices.
+    template <typename NameOf>
+    int choice(const QJsonValue& v, const QString& where, int count, NameOf nameOf) {
         for (int i = 0; i < count; ++i) {
-            if (v.toString() == QLatin1String(names[i]))
+            if (v.toString() == QLatin1String(nameOf(i)))
                 return i;
         }
         fail(where, QStringLiteral("names none of its choices"));
@@ -93,8 +96,11 @@ public:
 Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
     const auto styleCount = static_cast<int>(preview::previewStyles().size());
     Snapshot s;
-    s.raster = static_cast<scheme::WheelRaster>(r.choice(o["wheel"], "wheel", kWheelNames, 4));
-    s.rule = static_cast<core::SchemeType>(r.choice(o["rule"], "rule", kRuleNames, 5));
+    s.raster = static_cast<scheme::WheelRaster>(
+        r.choice(o["wheel"], "wheel", 4, [](int i) { return kWheelNames[i]; }));
+    s.rule = static_cast<core::SchemeType>(
+        r.choice(o["rule"], "rule", int(core::kSchemeRules.size()),
+                 [](int i) { return core::kSchemeRules[size_t(i)].word; }));
     s.locked = r.boolean(o["frozen"], "frozen");
     s.x = static_cast<float>(r.number(o["x"], "x", -kFarthest, kFarthest));
     s.y = static_cast<float>(r.number(o["y"], "y", -kFarthest, kFarthest));
@@ -220,7 +226,7 @@ QJsonObject schemeStateJson(const Snapshot& s) {
     QJsonObject o;
     o["version"] = kSchemeStateVersion;
     o["wheel"] = kWheelNames[static_cast<int>(s.raster)];
-    o["rule"] = kRuleNames[static_cast<int>(s.rule)];
+    o["rule"] = core::schemeRule(s.rule).word;
     o["frozen"] = s.locked;
     o["x"] = double(s.x);
     o["y"] = double(s.y);

@@ -16,9 +16,6 @@
 
 namespace document {
 
-/// The rules' names on the command line and in documents, by core::SchemeType.
-constexpr const char* kRuleNames[] = {"complementary", "analogous", "split-complementary", "triad",
-                                      "monochromatic"};
 /// The wheels' names, by scheme::WheelRaster; the start wheel is no choice on the command line.
 constexpr const char* kWheelNames[] = {"start", "default", "websafe", "perceptual"};
 

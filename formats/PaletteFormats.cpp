@@ -1,6 +1,6 @@
 #include "PaletteFormats.h"
 
-#include "core/PrintableText.h"
+#include "core/Text.h"
 
 #include "colorscience/Ramps.h"
 #include "core/Oklab.h"
@@ -39,18 +39,6 @@ void putFloat(std::vector<uint8_t>& out, float v) {
     uint32_t bits = 0;
     std::memcpy(&bits, &v, sizeof bits);
     putU32(out, bits);
-}
-
-bool endsWithNoCase(std::string_view text, std::string_view tail) {
-    if (text.size() < tail.size())
-        return false;
-    const std::string_view end = text.substr(text.size() - tail.size());
-    for (size_t i = 0; i < tail.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(end[i])) !=
-            std::tolower(static_cast<unsigned char>(tail[i])))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -422,39 +410,6 @@ std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
 
 namespace {
 
-/// The code points of UTF-8 text, a byte that starts no well-formed character as U+FFFD.
-std::u32string codePointsOf(std::string_view text) {
-    std::u32string out;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80                    ? 1
-                              : lead >= 0xC2 && lead <= 0xDF ? 2
-                              : lead >= 0xE0 && lead <= 0xEF ? 3
-                              : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                             : 0;
-        char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-        bool good = length > 0 && length <= text.size() - i;
-        for (size_t k = 1; good && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            good = (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3Fu);
-        }
-        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        good =
-            good && code >= kLeast[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        out += good ? code : char32_t{0xFFFD};
-        i += good ? length : 1;
-    }
-    return out;
-}
-
-std::string utf8Of(const std::u32string& codes) {
-    std::string out;
-    for (const char32_t code : codes)
-        core::appendUtf8(out, code);
-    return out;
-}
-
 bool isAsciiLetter(char32_t c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -462,24 +417,24 @@ bool isAsciiLetter(char32_t c) {
 /// A name as a CSS identifier: ASCII letters and digits, "-", "_" and non-ASCII characters
 /// kept, the rest "-".
 std::string cssIdentifierOf(std::string_view name) {
-    std::u32string codes = codePointsOf(name);
+    std::u32string codes = core::codePointsOf(name);
     for (char32_t& c : codes) {
         const bool kept = isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
                           (c >= 0x80 && c != 0xFFFD);
         c = kept ? c : '-';
     }
-    return utf8Of(codes);
+    return core::utf8Of(codes);
 }
 
 /// A name as a design token's: no "{", "}" or "." (which make aliases and paths) and no
 /// "$" first (which marks metadata); a broken UTF-8 byte as U+FFFD.
 std::string tokenNameOf(std::string_view name) {
-    std::u32string codes = codePointsOf(name);
+    std::u32string codes = core::codePointsOf(name);
     for (size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] == '{' || codes[i] == '}' || codes[i] == '.' || (i == 0 && codes[i] == '$'))
             codes[i] = '-';
     }
-    return utf8Of(codes);
+    return core::utf8Of(codes);
 }
 
 /// A GIMP palette's name of a colour: one line, without blanks at its ends.
@@ -500,7 +455,7 @@ constexpr size_t kMaxAseNameUnits = 0xFFFE;
 /// The UTF-16 units of a swatch exchange name: up to a zero character and kMaxAseNameUnits.
 std::u16string aseNameOf(std::string_view name) {
     std::u16string units;
-    for (const char32_t code : codePointsOf(name)) {
+    for (const char32_t code : core::codePointsOf(name)) {
         const size_t size = code >= 0x10000 ? 2 : 1;
         if (code == 0 || units.size() + size > kMaxAseNameUnits)
             break;
@@ -518,15 +473,14 @@ std::string utf8OfUtf16(const std::u16string& units) {
     std::u32string codes;
     for (size_t i = 0; i < units.size(); ++i) {
         const char32_t unit = units[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()) {
-            codes +=
-                static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+        if (core::isHighSurrogate(unit) && i + 1 < units.size()) {
+            codes += core::joinSurrogates(unit, units[i + 1]);
             ++i;
         } else {
             codes += unit;
         }
     }
-    return utf8Of(codes);
+    return core::utf8Of(codes);
 }
 
 /// Names made unique as a format compares them: a repeated one gets "-2", "-3", ...
@@ -800,7 +754,7 @@ std::optional<Format> formatForFileName(std::string_view fileName) {
     // the longest extension that fits: "a.oklch.css" is CSS Color 4, not plain CSS
     std::optional<Format> found;
     for (Format f : kFormats) {
-        if (endsWithNoCase(fileName, extension(f)) && fileName.size() > extension(f).size() &&
+        if (core::endsWithNoCase(fileName, extension(f)) && fileName.size() > extension(f).size() &&
             (!found || extension(f).size() > extension(*found).size()))
             found = f;
     }

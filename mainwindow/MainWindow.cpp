@@ -4,6 +4,7 @@
 #include "WheelSurface.h"
 #include "core/DesignColors.h"
 #include "core/Numeric.h"
+#include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "platform/Desktop.h"
@@ -162,19 +163,16 @@ void MainWindow::buildSchemeFrame() {
 
     struct Option {
         int index;
-        const char* caption;
         int top;
         int height;
     };
     // drawn top to bottom in this order; the index, not the place, picks the rule
-    static const Option kOptions[] = {{4, "Monochromatic", 8, 17},
-                                      {0, "Complementary", 24, 25},
-                                      {1, "Analogous", 48, 25},
-                                      {2, "Split Complementary", 72, 25},
-                                      {3, "Triad", 96, 17}};
+    static const Option kOptions[] = {
+        {4, 8, 17}, {0, 24, 25}, {1, 48, 25}, {2, 72, 25}, {3, 96, 17}};
     m_ruleGroup = new QButtonGroup(this);
     for (const Option& o : kOptions) {
-        auto* option = new QRadioButton(QString::fromLatin1(o.caption), m_ruleOptionsPanel);
+        const char* name = core::kSchemeRules[static_cast<size_t>(o.index)].caption;
+        auto* option = new QRadioButton(QString::fromLatin1(name), m_ruleOptionsPanel);
         option->setObjectName(QStringLiteral("chktype[%1]").arg(o.index));
         option->setGeometry(0, o.top, 129, o.height);
         m_ruleGroup->addButton(option, o.index);

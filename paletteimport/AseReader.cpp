@@ -1,7 +1,7 @@
 #include "AseReader.h"
 
 #include "core/Oklab.h"
-#include "core/PrintableText.h"
+#include "core/Text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -46,15 +46,15 @@ std::string utf8OfUtf16(const Bytes& bytes, size_t at, size_t units) {
         const char32_t unit = bytes.u16(at + 2 * k);
         if (unit == 0)
             break;
-        if (unit >= 0xD800 && unit <= 0xDBFF && k + 1 < units) {
+        if (core::isHighSurrogate(unit) && k + 1 < units) {
             const char32_t low = bytes.u16(at + 2 * (k + 1));
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                core::appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            if (core::isLowSurrogate(low)) {
+                core::appendUtf8(out, core::joinSurrogates(unit, low));
                 ++k;
                 continue;
             }
         }
-        core::appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
+        core::appendUtf8(out, core::isSurrogate(unit) ? 0xFFFD : unit);
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "CssReader.h"
 
 #include "core/PrintableText.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -20,14 +21,6 @@ bool isIdentChar(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '_' || u >= 0x80;
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lower;
 }
 
 bool startsWith(std::string_view text, std::string_view head) {
@@ -180,14 +173,14 @@ std::pair<std::string_view, std::string_view> splitAtComma(std::string_view text
 
 /// The inside of "name(...)" when text is one call of that function (case-insensitive).
 std::optional<std::string_view> callArguments(std::string_view text, std::string_view name) {
-    if (text.size() < name.size() + 2 || lowerCase(text.substr(0, name.size())) != name ||
+    if (text.size() < name.size() + 2 || core::lower(text.substr(0, name.size())) != name ||
         text[name.size()] != '(' || text.back() != ')')
         return std::nullopt;
     return text.substr(name.size() + 1, text.size() - name.size() - 2);
 }
 
 bool namedLikeColor(std::string_view name) {
-    const std::string lower = lowerCase(name);
+    const std::string lower = core::lower(name);
     return lower.find("color") != std::string::npos || lower.find("colour") != std::string::npos;
 }
 
@@ -195,7 +188,7 @@ bool namedLikeColor(std::string_view name) {
 /// name), or npos.
 size_t findVarCall(std::string_view text, size_t from) {
     for (size_t at = from; at + 4 <= text.size(); ++at) {
-        if (text[at + 3] == '(' && lowerCase(text.substr(at, 3)) == "var" &&
+        if (text[at + 3] == '(' && core::lower(text.substr(at, 3)) == "var" &&
             (at == 0 || !isIdentChar(text[at - 1])))
             return at;
     }

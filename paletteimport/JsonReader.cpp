@@ -1,6 +1,6 @@
 #include "JsonReader.h"
 
-#include "core/PrintableText.h"
+#include "core/Text.h"
 
 #include <charconv>
 #include <tuple>
@@ -208,16 +208,16 @@ private:
                 if (!unit)
                     return fail("\\u takes four hex digits");
                 char32_t code = *unit;
-                if (code >= 0xD800 && code <= 0xDBFF && m_text.substr(m_at, 2) == "\\u") {
+                if (core::isHighSurrogate(code) && m_text.substr(m_at, 2) == "\\u") {
                     const size_t back = m_at;
                     m_at += 2;
                     const std::optional<char32_t> low = hexUnit();
-                    if (low && *low >= 0xDC00 && *low <= 0xDFFF)
-                        code = 0x10000 + ((code - 0xD800) << 10) + (*low - 0xDC00);
+                    if (low && core::isLowSurrogate(*low))
+                        code = core::joinSurrogates(code, *low);
                     else
                         m_at = back;
                 }
-                core::appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);
+                core::appendUtf8(out, core::isSurrogate(code) ? 0xFFFD : code);
                 break;
             }
             default:

@@ -1,5 +1,7 @@
 #include "PaletteRead.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 
 namespace paletteimport {
@@ -60,9 +62,7 @@ std::string_view trimmed(std::string_view text) {
 bool looksLikeCssColor(std::string_view value) {
     if (!value.empty() && value.front() == '#')
         return true;
-    std::string lower(value.substr(0, 12));
-    for (char& c : lower)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::string lower = core::lower(value.substr(0, 12));
     for (std::string_view fn : {"rgb(", "rgba(", "hsl(", "hsla(", "hwb(", "lab(", "lch(", "oklab(",
                                 "oklch(", "color(", "light-dark("}) {
         if (lower.compare(0, fn.size(), fn) == 0)

@@ -6,21 +6,11 @@
 #include "TextReader.h"
 #include "TokensReader.h"
 
+#include "core/Text.h"
+
 namespace paletteimport {
 
 namespace {
-
-bool endsWithNoCase(std::string_view text, std::string_view tail) {
-    if (text.size() < tail.size())
-        return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        char c = text[text.size() - tail.size() + i];
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (c != tail[i])
-            return false;
-    }
-    return true;
-}
 
 bool isNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -54,18 +44,18 @@ PaletteFormat paletteFormatOf(std::string_view bytes, std::string_view fileName)
         return PaletteFormat::Gimp;
     if (!text.empty() && text.front() == '{')
         return PaletteFormat::DesignTokens;
-    const bool scssName = endsWithNoCase(fileName, ".scss");
+    const bool scssName = core::endsWithNoCase(fileName, ".scss");
     if (text.find("@theme") != std::string_view::npos || declares(text, "--"))
         return scssName ? PaletteFormat::Scss : PaletteFormat::Css;
     if (declares(text, "$"))
         return PaletteFormat::Scss;
-    if (endsWithNoCase(fileName, ".ase"))
+    if (core::endsWithNoCase(fileName, ".ase"))
         return PaletteFormat::Ase;
-    if (endsWithNoCase(fileName, ".gpl"))
+    if (core::endsWithNoCase(fileName, ".gpl"))
         return PaletteFormat::Gimp;
-    if (endsWithNoCase(fileName, ".json"))
+    if (core::endsWithNoCase(fileName, ".json"))
         return PaletteFormat::DesignTokens;
-    if (endsWithNoCase(fileName, ".css"))
+    if (core::endsWithNoCase(fileName, ".css"))
         return PaletteFormat::Css;
     if (scssName)
         return PaletteFormat::Scss;

@@ -1,6 +1,8 @@
 #include "Sheet.h"
 
 #include "core/CssColor.h"
+#include "core/SchemeRules.h"
+#include "core/Text.h"
 
 #include <QFileInfo>
 
@@ -14,20 +16,6 @@ namespace {
 /// The wheels' names as the Options menu gives them, by scheme::WheelRaster; the wheel the
 /// window starts with is the default one cut to fewer levels.
 constexpr const char* kWheelCaptions[] = {"Start", "Default", "Websafe", "Perceptual"};
-/// The rules' names as the rule options give them, by core::SchemeType.
-constexpr const char* kRuleCaptions[] = {"Complementary", "Analogous", "Split Complementary",
-                                         "Triad", "Monochromatic"};
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
 
 } // namespace
 
@@ -76,7 +64,7 @@ SheetContent sheetOf(const scheme::SchemeModel& model, const QString& title, con
 
 QString originText(const SheetContent& content) {
     QString text = QStringLiteral("%1 rule, %2 wheel")
-                       .arg(QLatin1String(kRuleCaptions[static_cast<size_t>(content.rule)]),
+                       .arg(QLatin1String(core::schemeRule(content.rule).caption),
                             QLatin1String(kWheelCaptions[static_cast<size_t>(content.raster)]));
     if (content.raster == scheme::WheelRaster::Perceptual)
         text += QStringLiteral(" at lightness %1%").arg(content.lightness * 100, 0, 'f', 1);
@@ -84,12 +72,11 @@ QString originText(const SheetContent& content) {
 }
 
 std::optional<SheetFormat> sheetFormatForFileName(std::string_view fileName) {
-    const std::string name = lower(fileName);
-    if (endsWith(name, ".png"))
+    if (core::endsWithNoCase(fileName, ".png"))
         return SheetFormat::Png;
-    if (endsWith(name, ".svg"))
+    if (core::endsWithNoCase(fileName, ".svg"))
         return SheetFormat::Svg;
-    if (endsWith(name, ".pdf"))
+    if (core::endsWithNoCase(fileName, ".pdf"))
         return SheetFormat::Pdf;
     return std::nullopt;
 }
