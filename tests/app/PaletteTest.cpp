@@ -66,12 +66,12 @@ formats::SchemeColors colorsFor(const std::vector<std::string>& args) {
 /// when it lies in a private folder. Empty when the copy cannot be made.
 const QString& programForNobody() {
     static QTemporaryDir dir;
-    static const QString copy = [] {
+    static const QString kCopy = [] {
         const auto copied = [](const QString& from, const QString& to, mode_t mode) {
             return QFile::copy(from, to) && ::chmod(QFile::encodeName(to).constData(), mode) == 0;
         };
         const QFileInfo program(QStringLiteral(CHROMALUNE_PROGRAM));
-        const QString to = dir.filePath(program.fileName());
+        QString to = dir.filePath(program.fileName());
         if (!dir.isValid() || ::chmod(QFile::encodeName(dir.path()).constData(), 0755) != 0 ||
             !copied(program.filePath(), to, 0755))
             return QString();
@@ -82,7 +82,7 @@ const QString& programForNobody() {
         }
         return to;
     }();
-    return copy;
+    return kCopy;
 }
 
 /// Runs the program as a shell leaves it (every signal at its default, none blocked) with no
