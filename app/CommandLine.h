@@ -2,7 +2,7 @@
 
 #include "core/Palette.h"
 #include "core/Scheme.h"
-#include "formats/PaletteFormats.h"
+#include "formats/FormatTable.h"
 #include "scheme/SchemeModel.h"
 
 #include <functional>

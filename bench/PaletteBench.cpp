@@ -12,8 +12,8 @@
 
 #include "colorscience/ColorDifference.h"
 #include "colorscience/PaletteCheck.h"
+#include "formats/FormatTable.h"
 #include "palette/PaletteWindow.h"
-#include "paletteimport/PaletteReader.h"
 
 #include <QAction>
 #include <QFile>
@@ -75,8 +75,8 @@ void BM_ReadLargePalette(benchmark::State& state) {
     const bool tokens = state.range(0) == 1;
     const std::string text = tokens ? largeTokens() : largeGpl();
     for (auto _ : state) {
-        const paletteimport::PaletteRead read =
-            paletteimport::readPalette(text, tokens ? "large.tokens.json" : "large.gpl");
+        const formats::PaletteRead read =
+            formats::readPalette(text, tokens ? "large.tokens.json" : "large.gpl");
         benchmark::DoNotOptimize(read.palette->colors.size());
     }
 }

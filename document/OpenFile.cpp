@@ -1,8 +1,8 @@
 #include "OpenFile.h"
 
 #include "SchemeDocument.h"
+#include "formats/FormatTable.h"
 #include "io/FileReader.h"
-#include "paletteimport/PaletteReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,7 +66,7 @@ OpenedFile openBytes(const QByteArray& bytes, const QByteArray& name) {
         opened.error = document.error;
         return opened;
     }
-    const paletteimport::PaletteRead read = paletteimport::readPalette(
+    const formats::PaletteRead read = formats::readPalette(
         std::string_view(bytes.constData(), size_t(bytes.size())), name.toStdString());
     opened.palette = read.palette;
     opened.skipped = int(read.skipped);
@@ -89,7 +89,7 @@ OpenedFile openFile(const QString& path) {
         return openPicture(path);
     OpenedFile opened;
     const std::optional<QByteArray> bytes =
-        io::readRegularFile(path, qint64(paletteimport::kMaxPaletteBytes), &opened.error);
+        io::readRegularFile(path, qint64(formats::kMaxPaletteBytes), &opened.error);
     if (!bytes)
         return opened;
     return openBytes(*bytes, baseName(QFile::encodeName(path)));
@@ -102,8 +102,8 @@ OpenedFile openFileNamed(const QByteArray& nativePath) {
     // a name that is not text is still a name: read by its bytes (the picture readers take
     // names only as text)
     OpenedFile opened;
-    const std::optional<QByteArray> bytes = io::readRegularFileNamed(
-        nativePath, qint64(paletteimport::kMaxPaletteBytes), &opened.error);
+    const std::optional<QByteArray> bytes =
+        io::readRegularFileNamed(nativePath, qint64(formats::kMaxPaletteBytes), &opened.error);
     if (!bytes)
         return opened;
     return openBytes(*bytes, baseName(nativePath));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formats/PaletteFormats.h"
+#include "formats/FormatTable.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "basecolor/SetBaseColorDialog.h"
 #include "designsystem/RampsWindow.h"
-#include "formats/PaletteFormats.h"
+#include "formats/FormatTable.h"
 #include "palette/PaletteWindow.h"
 #include "preview/PreviewSurface.h"
 #include "tools/ConvertWindow.h"

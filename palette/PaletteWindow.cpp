@@ -2,7 +2,7 @@
 
 #include "ExportDialog.h"
 #include "document/PaletteFile.h"
-#include "paletteimport/PaletteRead.h"
+#include "formats/PaletteRead.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
 #include "ui/CopyAsMenu.h"
@@ -648,7 +648,7 @@ void PaletteWindow::addSchemeColors() {
 
 bool PaletteWindow::hasRoomFor(size_t count) {
     // a palette larger than any file may hold would be exported and then refused on reading
-    const size_t most = paletteimport::kMaxPaletteColors;
+    const size_t most = formats::kMaxPaletteColors;
     if (m_palette.colors.size() + count <= most)
         return true;
     m_statusLabel->setText(

@@ -1,4 +1,9 @@
 #include "app/CommandLine.h"
+#include "formats/Ase.h"
+#include "formats/Css.h"
+#include "formats/Gpl.h"
+#include "formats/Tailwind.h"
+#include "formats/Tokens.h"
 #include "support/TestFiles.h"
 
 #include "core/CssColor.h"

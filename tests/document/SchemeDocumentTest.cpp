@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "core/CssColor.h"
 #include "document/OpenFile.h"
+#include "formats/Tokens.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,5 +1,4 @@
-#include "formats/PaletteFormats.h"
-#include "paletteimport/PaletteReader.h"
+#include "formats/FormatTable.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +90,8 @@ TEST(PaletteRoundTrip, EveryFormatReadsBackItsNamesAndColours) {
         for (Format format : formats::kFormats) {
             const std::vector<uint8_t> bytes = formats::fileBytes(format, written);
             const std::string fileName = "x" + std::string(formats::extension(format));
-            const paletteimport::PaletteRead read =
-                paletteimport::readPalette(std::string(bytes.begin(), bytes.end()), fileName);
+            const formats::PaletteRead read =
+                formats::readPalette(std::string(bytes.begin(), bytes.end()), fileName);
             ASSERT_TRUE(read.palette) << fileName << ": " << read.error;
             const std::vector<core::PaletteColor>& back = read.palette->colors;
             const std::vector<std::string> names = formats::paletteNames(format, written);

@@ -1,6 +1,5 @@
 #include "palette/PaletteWindow.h"
-#include "formats/PaletteFormats.h"
-#include "paletteimport/PaletteReader.h"
+#include "formats/FormatTable.h"
 #include "support/MainWindowDriver.h"
 #include "support/QtTestMain.h"
 
@@ -253,7 +252,7 @@ private slots:
     void addsNoMoreColoursThanAPaletteFileHolds() {
         MainWindowDriver d;
         d.move(200, 60);
-        const size_t most = paletteimport::kMaxPaletteColors;
+        const size_t most = formats::kMaxPaletteColors;
         core::Palette colors;
         colors.colors.assign(most - 2, entry("grey", "#808080"));
         palette::PaletteWindow* window = openPalette(d, colors);
@@ -268,7 +267,7 @@ private slots:
         QCOMPARE(window->palette().colors.size(), most);
         const std::vector<uint8_t> gpl =
             formats::fileBytes(formats::Format::GimpPalette, window->palette());
-        const paletteimport::PaletteRead read = paletteimport::readPalette(
+        const formats::PaletteRead read = formats::readPalette(
             std::string_view(reinterpret_cast<const char*>(gpl.data()), gpl.size()), "x.gpl");
         QVERIFY2(read.palette && read.palette->colors.size() == most, read.error.c_str());
     }

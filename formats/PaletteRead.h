@@ -9,7 +9,7 @@
 
 // What reading a palette file gives, and the bounds every reader keeps.
 
-namespace paletteimport {
+namespace formats {
 
 /// Largest file read, in bytes (8 MB).
 constexpr size_t kMaxPaletteBytes = size_t{8} * 1024 * 1024;
@@ -66,4 +66,4 @@ core::CssColor cssColorOfSrgb(const core::Srgb& srgb);
 /// The CssColor of linear sRGB channels (any values).
 core::CssColor cssColorOfLinear(const core::LinearRgb& linear);
 
-} // namespace paletteimport
+} // namespace formats

@@ -1,13 +1,15 @@
-#include "TokensReader.h"
+#include "Tokens.h"
 
-#include "JsonReader.h"
+#include "Json.h"
 #include "core/PrintableText.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <unordered_map>
 
-namespace paletteimport {
+namespace formats {
 
 namespace {
 
@@ -218,4 +220,178 @@ PaletteRead readDesignTokens(std::string_view bytes) {
     return collector.finish();
 }
 
-} // namespace paletteimport
+std::string tokenNameOf(std::string_view name) {
+    std::u32string codes = core::codePointsOf(name);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] == '{' || codes[i] == '}' || codes[i] == '.' || (i == 0 && codes[i] == '$'))
+            codes[i] = '-';
+    }
+    return core::utf8Of(codes);
+}
+
+std::string tokenComponent(int channel) {
+    // the shortest text that reads back as the same double keeps every 8-bit level exact
+    // for any reader that multiplies by 255 and rounds
+    char buffer[32];
+    const double value = channel / 255.0;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+namespace {
+
+std::string lowerHex(core::ColorRGB c) {
+    return core::lower(core::hexText(c));
+}
+
+/// The members of a JSON object, one a line, separated by commas.
+std::string joinMembers(const std::vector<std::string>& members) {
+    std::string text;
+    for (size_t i = 0; i < members.size(); ++i)
+        text += members[i] + (i + 1 < members.size() ? ",\n" : "\n");
+    return text;
+}
+
+/// A name as JSON string content: quotes, backslashes and control characters escaped.
+std::string jsonEscaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+/// One colour token "name": {...} with its lines indented by indent, no line end after its
+/// closing brace.
+std::string tokenText(const Swatch& s, const std::string& indent) {
+    const std::string head = indent + "\"" + jsonEscaped(s.name) + "\": {\n";
+    if (s.oklchToken && s.own) {
+        const core::Oklch& lch = *s.own;
+        return head + indent + "  \"$type\": \"color\",\n" + indent + "  \"$value\": {\n" + indent +
+               "    \"colorSpace\": \"oklch\",\n" + indent + "    \"components\": [" +
+               numberText(lch.L) + ", " + numberText(lch.C) + ", " + numberText(lch.h) + "],\n" +
+               indent + "    \"hex\": \"" + lowerHex(s.rgb) + "\"\n" + indent + "  }\n" + indent +
+               "}";
+    }
+    // an 8-bit colour of a palette is itself: no display-p3 value to add
+    const std::string wide = s.own ? std::string() : s.wide;
+    const core::ColorRGB c = s.rgb;
+    std::string text = head;
+    text += indent + "  \"$type\": \"color\",\n";
+    text += indent + "  \"$value\": {\n";
+    text += indent + "    \"colorSpace\": \"srgb\",\n";
+    text += indent + "    \"components\": [" + tokenComponent(c.r) + ", " + tokenComponent(c.g) +
+            ", " + tokenComponent(c.b) + "],\n";
+    text += indent + "    \"hex\": \"" + lowerHex(c) + "\"\n";
+    text += indent + "  },\n";
+    // readers that know only sRGB tokens skip "$extensions"; the text is plain ASCII, so it
+    // needs no escaping
+    text += indent + "  \"$extensions\": {\n";
+    text += indent + "    \"" + std::string(kTokenExtensionKey) + "\": {\n";
+    text += indent + "      \"oklch\": \"" + core::oklchText(c) + (wide.empty() ? "\"\n" : "\",\n");
+    if (!wide.empty())
+        text += indent + "      \"display-p3\": \"" + wide + "\"\n";
+    text += indent + "    }\n";
+    text += indent + "  }\n";
+    return text + indent + "}";
+}
+
+/// The part of a section ("ramp/color-1") at depth (0 for "ramp"), or "" beyond its end.
+std::string_view sectionPart(std::string_view section, size_t depth) {
+    for (size_t k = 0; k < depth && !section.empty(); ++k) {
+        const size_t slash = section.find('/');
+        section = slash == std::string_view::npos ? std::string_view() : section.substr(slash + 1);
+    }
+    return section.substr(0, section.find('/'));
+}
+
+/// The members at depth of the swatches [begin, end), which share their sections' first
+/// depth parts: a token for each swatch that ends there, a group for each run of the others.
+std::vector<std::string> tokenMembers(const FilePalette& palette, size_t begin, size_t end,
+                                      size_t depth) {
+    const std::string indent(2 * (depth + 1), ' ');
+    std::vector<std::string> members;
+    for (size_t i = begin; i < end;) {
+        const std::string& section = palette.swatches[i].section;
+        const std::string_view part = sectionPart(section, depth);
+        if (part.empty()) {
+            members.push_back(tokenText(palette.swatches[i++], indent));
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < end && sectionPart(palette.swatches[j].section, depth) == part)
+            ++j;
+        std::vector<std::string> inside = tokenMembers(palette, i, j, depth + 1);
+        const std::string path(
+            section.substr(0, static_cast<size_t>(part.data() + part.size() - section.data())));
+        const auto description = palette.descriptions.find(path);
+        if (description != palette.descriptions.end())
+            inside.insert(inside.begin(),
+                          indent + "  \"$description\": \"" + description->second + "\"");
+        members.push_back(indent + "\"" + jsonEscaped(part) + "\": {\n" + joinMembers(inside) +
+                          indent + "}");
+        i = j;
+    }
+    return members;
+}
+
+} // namespace
+
+std::string designTokensText(const FilePalette& palette) {
+    std::vector<std::string> top = tokenMembers(palette, 0, palette.swatches.size(), 0);
+    // the state last, where a reader of the tokens looks least
+    if (!palette.schemeState.empty())
+        top.push_back("  \"$extensions\": {\"" + std::string(kTokenExtensionKey) +
+                      "\": {\"scheme\": " + palette.schemeState + "}}");
+    return "{\n" + joinMembers(top) + "}\n";
+}
+
+FilePalette schemeTokens(const SchemeColors& colors, const ExportOptions& options,
+                         std::string_view schemeState) {
+    // The scheme's colours are tokens at the top, where build tools and readers of the files
+    // written before the ramps find them (color-1 builds as --color-1); a token cannot also
+    // be a group, so the ramps are groups of their own under "ramp" (ramp.color-1.50 ..
+    // ramp.neutral.950) and the twins under "dark".
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
+    FilePalette file;
+    file.schemeState = std::string(schemeState);
+    file.descriptions = {{"ramp", "Tonal ramps 50 (lightest) to 950 of each colour and of a "
+                                  "neutral tinted with the base colour's hue"},
+                         {"dark", "Each colour's dark twin: its OKLCH hue and chroma at the "
+                                  "lightness whose contrast on ramp.neutral.950 is nearest the "
+                                  "colour's contrast on white"}};
+    for (size_t i = 0; i < colors.size(); ++i)
+        file.swatches.push_back(
+            {colorName(i), core::splitColor(colors[i]), {}, false, wideTextOf(options, i)});
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        for (size_t s = 0; s < colorscience::kRampSize; ++s) {
+            const colorscience::RampStep& step = system.ramps[r].steps.at(s);
+            Swatch swatch{
+                std::to_string(step.step), step.color, {}, false, wideTextOf(system, r, s)};
+            swatch.section = "ramp/" + colorscience::rampName(r, system.colors.size());
+            file.swatches.push_back(std::move(swatch));
+        }
+    }
+    for (size_t i = 0; options.dark && i < system.twins.size(); ++i) {
+        file.swatches.push_back({colorName(i), system.twins[i].color});
+        file.swatches.back().section = "dark";
+    }
+    return file;
+}
+
+std::string designTokensText(const SchemeColors& colors, const ExportOptions& options,
+                             std::string_view schemeState) {
+    return designTokensText(schemeTokens(colors, options, schemeState));
+}
+
+} // namespace formats

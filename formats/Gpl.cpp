@@ -1,10 +1,11 @@
-#include "GplReader.h"
+#include "Gpl.h"
 
 #include "core/PrintableText.h"
 
 #include <charconv>
+#include <cstdio>
 
-namespace paletteimport {
+namespace formats {
 
 namespace {
 
@@ -81,4 +82,33 @@ PaletteRead readGimpPalette(std::string_view bytes) {
     return collector.finish();
 }
 
-} // namespace paletteimport
+std::string gimpNameOf(std::string_view name) {
+    std::string line(name);
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    const size_t begin = line.find_first_not_of(' ');
+    return begin == std::string::npos ? std::string()
+                                      : line.substr(begin, line.find_last_not_of(' ') - begin + 1);
+}
+
+std::string gimpPaletteText(const FilePalette& palette) {
+    std::string text = "GIMP Palette\nName: " + gimpNameOf(palette.name) +
+                       "\nColumns: " + std::to_string(palette.columns) + "\n#\n";
+    for (const Swatch& s : palette.swatches) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%3d %3d %3d\t", s.rgb.r, s.rgb.g, s.rgb.b);
+        text += line + s.name + "\n";
+    }
+    return text;
+}
+
+std::string gimpPaletteText(const SchemeColors& colors, std::string_view paletteName,
+                            const ExportOptions& options) {
+    FilePalette palette = schemeEntries(colors, options);
+    palette.name = std::string(paletteName);
+    return gimpPaletteText(palette);
+}
+
+} // namespace formats

@@ -1,6 +1,6 @@
-#include "paletteimport/PaletteReader.h"
+#include "formats/FormatTable.h"
 
-#include "paletteimport/JsonReader.h"
+#include "formats/Json.h"
 
 #include "core/PrintableText.h"
 
@@ -9,9 +9,9 @@
 #include <cstring>
 #include <random>
 
-using paletteimport::PaletteFormat;
-using paletteimport::PaletteRead;
-using paletteimport::readPalette;
+using PaletteFormat = formats::Format;
+using formats::PaletteRead;
+using formats::readPalette;
 
 namespace {
 
@@ -235,20 +235,20 @@ TEST(PaletteReader, FindsTheFormatByContentFirstThenByExtension) {
         PaletteFormat expected;
     };
     const Detection cases[] = {
-        {"ASEF", "a.gpl", PaletteFormat::Ase},
-        {"\xEF\xBB\xBF GIMP Palette\n", "a.css", PaletteFormat::Gimp},
+        {"ASEF", "a.gpl", PaletteFormat::AdobeSwatchExchange},
+        {"\xEF\xBB\xBF GIMP Palette\n", "a.css", PaletteFormat::GimpPalette},
         {" {\"a\": 1}", "a.txt", PaletteFormat::DesignTokens},
         {"@theme { }", "a.txt", PaletteFormat::Css},
         {"a { --x : red }", "a.scss", PaletteFormat::Scss},
         {"$x: red;", "a.txt", PaletteFormat::Scss},
-        {"#fff", "a.ASE", PaletteFormat::Ase},
-        {"#fff", "a.gpl", PaletteFormat::Gimp},
+        {"#fff", "a.ASE", PaletteFormat::AdobeSwatchExchange},
+        {"#fff", "a.gpl", PaletteFormat::GimpPalette},
         {"#fff", "a.json", PaletteFormat::DesignTokens},
         {"#fff", "a.css", PaletteFormat::Css},
-        {"#fff --x", "a", PaletteFormat::PlainText},
+        {"#fff --x", "a", PaletteFormat::TextList},
     };
     for (const Detection& d : cases)
-        EXPECT_EQ(paletteimport::paletteFormatOf(d.bytes, d.fileName), d.expected) << d.bytes;
+        EXPECT_EQ(formats::paletteFormatOf(d.bytes, d.fileName), d.expected) << d.bytes;
 }
 
 TEST(PaletteReader, RefusesMoreThanTheBoundsAllow) {
@@ -264,12 +264,12 @@ TEST(PaletteReader, RefusesMoreThanTheBoundsAllow) {
         return std::string(size_t(depth - 1), '[') + "{\"c\": {\"$value\": \"#123456\"}}" +
                std::string(size_t(depth - 1), ']');
     };
-    EXPECT_TRUE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth - 1)).value);
-    EXPECT_FALSE(paletteimport::parseJson(nested(paletteimport::kMaxJsonDepth + 1)).value);
+    EXPECT_TRUE(formats::parseJson(nested(formats::kMaxJsonDepth - 1)).value);
+    EXPECT_FALSE(formats::parseJson(nested(formats::kMaxJsonDepth + 1)).value);
 }
 
 TEST(JsonReader, ReadsEachLiteralAsItsTypeAndTruth) {
-    using Type = paletteimport::JsonValue::Type;
+    using Type = formats::JsonValue::Type;
     const struct {
         const char* text;
         Type type;
@@ -277,7 +277,7 @@ TEST(JsonReader, ReadsEachLiteralAsItsTypeAndTruth) {
     } cases[] = {
         {"true", Type::Bool, true}, {"false", Type::Bool, false}, {" null", Type::Null, false}};
     for (const auto& c : cases) {
-        const auto value = paletteimport::parseJson(c.text).value;
+        const auto value = formats::parseJson(c.text).value;
         ASSERT_TRUE(value) << c.text;
         EXPECT_EQ(value->type, c.type) << c.text;
         EXPECT_EQ(value->boolean, c.truth) << c.text;
@@ -299,7 +299,7 @@ void expectSound(const PaletteRead& read, const std::string& input) {
     ASSERT_NE(read.palette.has_value(), !read.error.empty()) << core::quotedText(input);
     if (!read.palette)
         return;
-    EXPECT_LE(read.palette->colors.size(), paletteimport::kMaxPaletteColors);
+    EXPECT_LE(read.palette->colors.size(), formats::kMaxPaletteColors);
     for (const core::PaletteColor& c : read.palette->colors)
         EXPECT_EQ(c.rgb, core::rgb8Of(c.color)) << core::quotedText(input);
     EXPECT_EQ(read.skipped == 0, read.firstSkipped.empty());

@@ -1,4 +1,4 @@
-#include "CssReader.h"
+#include "Css.h"
 
 #include "core/PrintableText.h"
 #include "core/Text.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace paletteimport {
+namespace formats {
 
 namespace {
 
@@ -401,4 +401,95 @@ PaletteRead readCssProperties(std::string_view bytes, bool scss) {
     return collector.finish();
 }
 
-} // namespace paletteimport
+std::string cssText(const FilePalette& palette) {
+    std::string text = ":root {\n";
+    for (const Swatch& s : palette.swatches)
+        text += "  --" + s.name + ": " + core::hexText(s.rgb) + ";\n";
+    return text + "}\n" + wideGamutRule(wideDeclarations(palette.swatches, {}, false));
+}
+
+std::string oklchCssText(const FilePalette& palette) {
+    std::string text = ":root {\n";
+    for (const Swatch& s : palette.swatches) {
+        const std::string property = "  --" + s.name + ": ";
+        text += property + core::hexText(s.rgb) + ";\n";
+        text += property + oklchOf(s) + ";\n";
+    }
+    return text + "}\n" + wideGamutRule(wideDeclarations(palette.swatches, {}, true));
+}
+
+std::string scssText(const FilePalette& palette) {
+    // a display-p3 value goes in a comment: a variable holds one value, the one every browser
+    // reads, and a second variable would be a colour of its own to a reader
+    std::string text;
+    for (const Swatch& s : palette.swatches)
+        text += "$" + s.name + ": " + core::hexText(s.rgb) + ";" +
+                (s.wide.empty() ? "" : " // " + s.wide) + "\n";
+    return text;
+}
+
+std::string cssRampsText(const FilePalette& palette) {
+    std::string text = palette.preface + ":root {\n  color-scheme: light dark;\n";
+    // the same pair with a side's display-p3 text where it has one
+    std::vector<std::string> wide;
+    for (const Swatch& s : palette.swatches) {
+        const core::ColorRGB dark = s.dark.value_or(s.rgb);
+        text += "  --" + s.name + ": light-dark(" + core::hexText(s.rgb) + ", " +
+                core::hexText(dark) + ");\n";
+        if (!s.wide.empty() || !s.darkWide.empty())
+            wide.push_back("--" + s.name + ": light-dark(" +
+                           (s.wide.empty() ? core::hexText(s.rgb) : s.wide) + ", " +
+                           (s.darkWide.empty() ? core::hexText(dark) : s.darkWide) + ");");
+    }
+    return text + "}\n" + wideGamutRule(wide);
+}
+
+std::string cssText(const SchemeColors& colors, const ExportOptions& options) {
+    return cssText(schemeEntries(colors, options));
+}
+
+std::string oklchCssText(const SchemeColors& colors, const ExportOptions& options) {
+    return oklchCssText(schemeEntries(colors, options));
+}
+
+std::string scssText(const SchemeColors& colors, const ExportOptions& options) {
+    return scssText(schemeEntries(colors, options));
+}
+
+FilePalette schemeRamps(const SchemeColors& colors, const ExportOptions& options) {
+    const colorscience::DesignSystem system = designSystemOf(colors, options.exact);
+    FilePalette file;
+    file.preface =
+        "/* The scheme's colours and their tonal ramps for light and dark mode. Each value is\n"
+        "   light-dark(light, dark); color-scheme lets the reader's setting choose.\n"
+        "   Dark mode: a ramp step takes the mirrored step of its ramp (50 and 950, 100 and 900,\n"
+        "   ... 400 and 600 swap; 500 stays), so --neutral-50 is the dark background (neutral\n"
+        "   950) and a pair that reads in light mode still reads. A colour takes its dark twin:\n"
+        "   the same OKLCH hue and chroma at the lightness whose contrast on that background is\n"
+        "   nearest the contrast the colour has on white.\n"
+        "*/\n";
+    for (size_t i = 0; i < colors.size(); ++i) {
+        const core::ColorRGB c = core::splitColor(colors[i]);
+        const core::ColorRGB dark = i < system.twins.size() ? system.twins[i].color : c;
+        file.swatches.push_back({colorName(i), c, {}, false, wideTextOf(options, i)});
+        file.swatches.back().dark = dark;
+    }
+    for (size_t r = 0; r < system.ramps.size(); ++r) {
+        const auto& steps = system.ramps[r].steps;
+        for (size_t s = 0; s < steps.size(); ++s) {
+            const size_t mirror = steps.size() - 1 - s;
+            Swatch step{
+                stepName(system, r, s), steps.at(s).color, {}, false, wideTextOf(system, r, s)};
+            step.dark = steps.at(mirror).color;
+            step.darkWide = wideTextOf(system, r, mirror);
+            file.swatches.push_back(std::move(step));
+        }
+    }
+    return file;
+}
+
+std::string cssRampsText(const SchemeColors& colors, const ExportOptions& options) {
+    return cssRampsText(schemeRamps(colors, options));
+}
+
+} // namespace formats

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace paletteimport {
+namespace formats {
 
 bool PaletteCollector::add(core::PaletteColor color) {
     if (full())
@@ -86,4 +86,4 @@ core::CssColor cssColorOfLinear(const core::LinearRgb& linear) {
     return c;
 }
 
-} // namespace paletteimport
+} // namespace formats

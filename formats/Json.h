@@ -11,7 +11,7 @@
 // order, bounded in nesting and in the number of values so that no input exhausts the stack
 // or the memory.
 
-namespace paletteimport {
+namespace formats {
 
 /// Deepest nesting of arrays and objects read.
 constexpr int kMaxJsonDepth = 64;
@@ -44,4 +44,4 @@ struct JsonParse {
 /// Reads a whole JSON text (an optional UTF-8 byte order mark before it); never throws.
 JsonParse parseJson(std::string_view text);
 
-} // namespace paletteimport
+} // namespace formats

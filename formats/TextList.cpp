@@ -1,8 +1,8 @@
-#include "TextReader.h"
+#include "TextList.h"
 
 #include "core/PrintableText.h"
 
-namespace paletteimport {
+namespace formats {
 
 namespace {
 
@@ -45,4 +45,4 @@ PaletteRead readPlainText(std::string_view bytes) {
     return collector.finish();
 }
 
-} // namespace paletteimport
+} // namespace formats

@@ -1,4 +1,4 @@
-#include "AseReader.h"
+#include "Ase.h"
 
 #include "core/Oklab.h"
 #include "core/Text.h"
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace paletteimport {
+namespace formats {
 
 namespace {
 
@@ -37,6 +37,9 @@ public:
 private:
     std::string_view m_bytes;
 };
+
+/// Longest name a swatch exchange block holds, in UTF-16 units without the closing zero.
+constexpr size_t kMaxAseNameUnits = 0xFFFE;
 
 /// UTF-8 of units UTF-16BE code units at `at`, up to the first zero; a lone surrogate
 /// becomes U+FFFD.
@@ -169,4 +172,106 @@ PaletteRead readAse(std::string_view data) {
     return collector.finish();
 }
 
-} // namespace paletteimport
+namespace {
+
+void putU16(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(static_cast<uint8_t>(v >> 8));
+    out.push_back(static_cast<uint8_t>(v & 0xFF));
+}
+
+void putU32(std::vector<uint8_t>& out, uint32_t v) {
+    putU16(out, static_cast<uint16_t>(v >> 16));
+    putU16(out, static_cast<uint16_t>(v & 0xFFFF));
+}
+
+void putFloat(std::vector<uint8_t>& out, float v) {
+    static_assert(sizeof(float) == sizeof(uint32_t), "IEEE single expected");
+    uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    putU32(out, bits);
+}
+
+/// The UTF-16 units of a swatch exchange name: up to a zero character and kMaxAseNameUnits.
+std::u16string aseUnitsOf(std::string_view name) {
+    std::u16string units;
+    for (const char32_t code : core::codePointsOf(name)) {
+        const size_t size = code >= 0x10000 ? 2 : 1;
+        if (code == 0 || units.size() + size > kMaxAseNameUnits)
+            break;
+        if (size == 1) {
+            units += static_cast<char16_t>(code);
+        } else {
+            units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    return units;
+}
+
+} // namespace
+
+std::string aseNameOf(std::string_view name) {
+    // read back as the reader reads a block's name, so the two never part
+    std::vector<uint8_t> bytes;
+    const std::u16string units = aseUnitsOf(name);
+    for (const char16_t unit : units)
+        putU16(bytes, unit);
+    return utf8OfUtf16(Bytes({reinterpret_cast<const char*>(bytes.data()), bytes.size()}), 0,
+                       units.size());
+}
+
+std::vector<uint8_t> aseBytes(const FilePalette& palette) {
+    std::vector<uint8_t> blocks;
+    uint32_t count = 0;
+    const auto putName = [&blocks](const std::u16string& units) {
+        putU16(blocks, static_cast<uint16_t>(units.size() + 1));
+        for (const char16_t unit : units)
+            putU16(blocks, unit);
+        putU16(blocks, 0);
+    };
+    std::string group;
+    const auto switchGroup = [&](const std::string& next) {
+        if (next == group)
+            return;
+        if (!group.empty()) {
+            putU16(blocks, kGroupEnd);
+            putU32(blocks, 0);
+            ++count;
+        }
+        group = next;
+        if (!group.empty()) {
+            const std::u16string units = aseUnitsOf(group);
+            putU16(blocks, kGroupStart);
+            putU32(blocks, static_cast<uint32_t>(2 + 2 * (units.size() + 1)));
+            putName(units);
+            ++count;
+        }
+    };
+    for (const Swatch& s : palette.swatches) {
+        switchGroup(s.group);
+        const std::u16string units = aseUnitsOf(s.name);
+        putU16(blocks, kColorBlock);
+        // the name's unit count, its units and closing zero, "RGB ", three floats, the type
+        putU32(blocks, static_cast<uint32_t>(2 + 2 * (units.size() + 1) + 4 + 3 * size_t{4} + 2));
+        putName(units);
+        for (const char ch : std::string_view("RGB "))
+            blocks.push_back(static_cast<uint8_t>(ch));
+        for (const uint8_t channel : {s.rgb.r, s.rgb.g, s.rgb.b})
+            putFloat(blocks, static_cast<float>(channel / 255.0));
+        putU16(blocks, 2); // normal (neither global nor spot)
+        ++count;
+    }
+    switchGroup({});
+    std::vector<uint8_t> out = {'A', 'S', 'E', 'F'};
+    putU16(out, 1); // version 1.0
+    putU16(out, 0);
+    putU32(out, count);
+    out.insert(out.end(), blocks.begin(), blocks.end());
+    return out;
+}
+
+std::vector<uint8_t> aseBytes(const SchemeColors& colors, const ExportOptions& options) {
+    return aseBytes(schemeEntries(colors, options));
+}
+
+} // namespace formats

@@ -1,11 +1,11 @@
-#include "JsonReader.h"
+#include "Json.h"
 
 #include "core/Text.h"
 
 #include <charconv>
 #include <tuple>
 
-namespace paletteimport {
+namespace formats {
 
 const JsonValue* JsonValue::find(std::string_view key) const {
     for (auto it = members.rbegin(); it != members.rend(); ++it) {
@@ -277,4 +277,4 @@ JsonParse parseJson(std::string_view text) {
     return Parser(text).parse();
 }
 
-} // namespace paletteimport
+} // namespace formats
