@@ -25,7 +25,10 @@ enum class Names {
 struct FormatInfo {
     Format format;
     std::string_view extension; ///< what a written file gets; empty for a format not written
-    std::string_view caption;   ///< the save dialog's name of it
+    /// What names a file of it when its content does not say (".json" also for ".tokens.json";
+    /// the oklch, Tailwind and light and dark style sheets are read as ".css").
+    std::string_view readExtension;
+    std::string_view caption; ///< the save dialog's name of it
     PaletteRead (*read)(std::string_view bytes);
     std::string (*nameOf)(std::string_view name); ///< a palette colour's name in the file
     Names names;
@@ -71,29 +74,24 @@ FilePalette theme(const SchemeColors& colors, const ExportOptions& options, std:
 }
 
 const FormatInfo kTable[] = {
-    {Format::Css, ".css", "CSS Custom Properties", readCss, cssIdentifierOf, Names::Unique,
+    {Format::Css, ".css", ".css", "CSS Custom Properties", readCss, cssIdentifierOf, Names::Unique,
      plainScheme, textBytes<cssText>},
-    {Format::Scss, ".scss", "SCSS Variables", readScss, scssNameOf, Names::Sass, plainScheme,
-     textBytes<scssText>},
-    {Format::DesignTokens, ".tokens.json", "Design Tokens", readDesignTokens, tokenNameOf,
+    {Format::Scss, ".scss", ".scss", "SCSS Variables", readScss, scssNameOf, Names::Sass,
+     plainScheme, textBytes<scssText>},
+    {Format::DesignTokens, ".tokens.json", ".json", "Design Tokens", readDesignTokens, tokenNameOf,
      Names::Unique, schemeTokens, textBytes<designTokensText>},
-    {Format::GimpPalette, ".gpl", "GIMP/Inkscape Palette", readGimpPalette, gimpNameOf,
+    {Format::GimpPalette, ".gpl", ".gpl", "GIMP/Inkscape Palette", readGimpPalette, gimpNameOf,
      Names::AsGiven, plainScheme, textBytes<gimpPaletteText>},
-    {Format::AdobeSwatchExchange, ".ase", "Adobe Swatch Exchange", readAse, aseNameOf,
+    {Format::AdobeSwatchExchange, ".ase", ".ase", "Adobe Swatch Exchange", readAse, aseNameOf,
      Names::AsGiven, plainScheme, aseBytes},
-    {Format::OklchCss, ".oklch.css", "CSS Color 4 (oklch)", readCss, cssIdentifierOf, Names::Unique,
-     plainScheme, textBytes<oklchCssText>},
-    {Format::TailwindTheme, ".tailwind.css", "Tailwind CSS 4 theme", readCss, cssIdentifierOf,
+    {Format::OklchCss, ".oklch.css", "", "CSS Color 4 (oklch)", readCss, cssIdentifierOf,
+     Names::Unique, plainScheme, textBytes<oklchCssText>},
+    {Format::TailwindTheme, ".tailwind.css", "", "Tailwind CSS 4 theme", readCss, cssIdentifierOf,
      Names::Unique, theme, textBytes<tailwindThemeText>},
-    {Format::CssRamps, ".ramps.css", "CSS Ramps, Light and Dark", readCss, cssIdentifierOf,
+    {Format::CssRamps, ".ramps.css", "", "CSS Ramps, Light and Dark", readCss, cssIdentifierOf,
      Names::Unique, ramps, textBytes<cssRampsText>},
-    {Format::TextList,
-     {},
-     "Colour list",
-     readPlainText,
-     nullptr,
-     Names::AsGiven,
-     nullptr,
+    // a list is read, never written
+    {Format::TextList, "", "", "Colour list", readPlainText, nullptr, Names::AsGiven, nullptr,
      nullptr}};
 
 const FormatInfo& infoOf(Format format) {
@@ -138,14 +136,9 @@ Format paletteFormatOf(std::string_view bytes, std::string_view fileName) {
         return scssName ? Format::Scss : Format::Css;
     if (declares(text, "$"))
         return Format::Scss;
-    // by the extension's last part: ".tokens.json" is a ".json", ".oklch.css" a ".css"
-    for (const auto& [tail, format] : {std::pair{".ase", Format::AdobeSwatchExchange},
-                                       {".gpl", Format::GimpPalette},
-                                       {".json", Format::DesignTokens},
-                                       {".css", Format::Css},
-                                       {".scss", Format::Scss}}) {
-        if (core::endsWithNoCase(fileName, tail))
-            return format;
+    for (const FormatInfo& info : kTable) {
+        if (!info.readExtension.empty() && core::endsWithNoCase(fileName, info.readExtension))
+            return info.format;
     }
     return Format::TextList;
 }

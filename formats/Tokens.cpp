@@ -338,8 +338,9 @@ std::vector<std::string> tokenMembers(const FilePalette& palette, size_t begin, 
         if (description != palette.descriptions.end())
             inside.insert(inside.begin(),
                           indent + "  \"$description\": \"" + description->second + "\"");
-        members.push_back(indent + "\"" + jsonEscaped(part) + "\": {\n" + joinMembers(inside) +
-                          indent + "}");
+        std::string group = indent + "\"" + jsonEscaped(part) + "\": {\n";
+        group += joinMembers(inside);
+        members.push_back(group + indent + "}");
         i = j;
     }
     return members;
