@@ -10,6 +10,7 @@
 #include "document/PaletteFile.h"
 #include "document/SchemeDocument.h"
 #include "preview/PreviewSurface.h"
+#include "scheme/WheelNames.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
 
@@ -79,12 +80,12 @@ constexpr ToolkitOption kToolkitOptions[] = {
 // position (0, 0) the grey around the wheel.
 constexpr core::Color kDefaultBase = core::rgbValue(255, 0, 0);
 
-/// "use a, b or c" over every rule's word.
-std::string ruleWordsHint() {
+/// "use a, b or c" over the words of a table's entries from first on.
+template <typename Table> std::string wordsHint(const Table& table, size_t first = 0) {
     std::string text = "use";
-    for (size_t i = 0; i < core::kSchemeRules.size(); ++i) {
-        text += i == 0 ? " " : i + 1 == core::kSchemeRules.size() ? " or " : ", ";
-        text += core::kSchemeRules[i].word;
+    for (size_t i = first; i < table.size(); ++i) {
+        text += i == first ? " " : i + 1 == table.size() ? " or " : ", ";
+        text += table[i].word;
     }
     return text;
 }
@@ -167,17 +168,16 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
             request.rule = *rule;
             return {};
         }
-        return fail("unknown rule " + core::quotedText(value), name, ruleWordsHint());
+        return fail("unknown rule " + core::quotedText(value), name, wordsHint(core::kSchemeRules));
     } else if (name == "--raster") {
-        const std::string wanted = core::lower(value);
-        for (int i = 1; i < int(std::size(document::kWheelNames)); ++i) {
-            if (wanted == document::kWheelNames[i]) {
-                request.raster = static_cast<scheme::WheelRaster>(i);
-                return {};
-            }
+        // the start wheel is where the window begins, no choice
+        if (const std::optional<scheme::WheelRaster> raster =
+                scheme::chosenWheelFromWord(core::lower(value))) {
+            request.raster = *raster;
+            return {};
         }
         return fail("unknown raster " + core::quotedText(value), name,
-                    "use default, websafe or perceptual");
+                    wordsHint(scheme::kWheelNames, 1));
     } else if (name == "--lightness") {
         const std::optional<float> percent = parseNumber(value);
         if (!percent || *percent < 0 || *percent > 100)

@@ -5,7 +5,7 @@
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "io/FileReader.h"
-#include "preview/PreviewStyles.h"
+#include "scheme/WheelNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,17 +94,17 @@ public:
 };
 
 Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
-    const auto styleCount = static_cast<int>(preview::previewStyles().size());
     Snapshot s;
     s.raster = static_cast<scheme::WheelRaster>(
-        r.choice(o["wheel"], "wheel", 4, [](int i) { return kWheelNames[i]; }));
+        r.choice(o["wheel"], "wheel", int(scheme::kWheelNames.size()),
+                 [](int i) { return scheme::kWheelNames[size_t(i)].word; }));
     s.rule = static_cast<core::SchemeType>(
         r.choice(o["rule"], "rule", int(core::kSchemeRules.size()),
                  [](int i) { return core::kSchemeRules[size_t(i)].word; }));
-    s.locked = r.boolean(o["frozen"], "frozen");
+    s.frozen = r.boolean(o["frozen"], "frozen");
     s.x = static_cast<float>(r.number(o["x"], "x", -kFarthest, kFarthest));
     s.y = static_cast<float>(r.number(o["y"], "y", -kFarthest, kFarthest));
-    const double style = r.number(o["style"], "style", -1, styleCount - 1);
+    const double style = r.number(o["style"], "style", -1, scheme::kPreviewStyleCount - 1);
     if (style != std::floor(style))
         r.fail("style", QStringLiteral("is not a whole number"));
     s.style = static_cast<int>(style);
@@ -202,7 +202,7 @@ Snapshot consistent(Snapshot s) {
     for (size_t i = 0; i < 3; ++i)
         shown[i] = core::displayedColor(s.state.swatch[i]);
     const bool painted = s.previewPaint && *s.previewPaint == shown;
-    if (ran && !s.locked && !painted && onSurface(s)) {
+    if (ran && !s.frozen && !painted && onSurface(s)) {
         scheme::SchemeModel model;
         // the column complementary leaves alone holds whatever it held
         const auto determined = std::ptrdiff_t(scheme::SchemeModel::colorCount(s.rule));
@@ -225,9 +225,9 @@ Snapshot consistent(Snapshot s) {
 QJsonObject schemeStateJson(const Snapshot& s) {
     QJsonObject o;
     o["version"] = kSchemeStateVersion;
-    o["wheel"] = kWheelNames[static_cast<int>(s.raster)];
+    o["wheel"] = scheme::wheelName(s.raster).word;
     o["rule"] = core::schemeRule(s.rule).word;
-    o["frozen"] = s.locked;
+    o["frozen"] = s.frozen;
     o["x"] = double(s.x);
     o["y"] = double(s.y);
     o["style"] = s.style;

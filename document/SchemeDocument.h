@@ -16,8 +16,8 @@
 
 namespace document {
 
-/// The wheels' names, by scheme::WheelRaster; the start wheel is no choice on the command line.
-constexpr const char* kWheelNames[] = {"start", "default", "websafe", "perceptual"};
+/// What a scheme document's name ends with.
+inline const QString kDocumentExtension = QStringLiteral(".tokens.json");
 
 /// Version of the scheme state written; a document of a later one is refused.
 constexpr int kSchemeStateVersion = 1;

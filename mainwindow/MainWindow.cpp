@@ -58,9 +58,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                 m_model.trackPointer(x, y);
             });
     connect(m_wheel, &WheelSurface::pointerPressed, &m_model, [this] {
-        m_history.record([this] { m_model.click(); },
+        m_history.record([this] { m_model.toggleFreeze(); },
                          [this] {
-                             return m_model.isLocked() ? "Freeze at " + swatchCode(2)
+                             return m_model.isFrozen() ? "Freeze at " + swatchCode(2)
                                                        : QStringLiteral("Release");
                          });
     });
