@@ -233,13 +233,7 @@ void MainWindow::setupMenus() {
 bool MainWindow::saveColorsToFile(const QString& fileName) {
     if (fileName.isEmpty())
         return false;
-    std::array<io::ColorFields, 3> colors;
-    const std::array<core::ColumnTexts, 3> texts = m_model.fileTexts();
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColumnTexts& t = texts[i];
-        colors[i] = {t.red, t.green, t.blue, t.decimal, t.html, t.webSafe};
-    }
-    const std::string text = io::colorsFileText(colors);
+    const std::string text = io::colorsFileText(m_model.fileTexts());
     QString reason;
     if (io::writeFile(fileName, QByteArray::fromStdString(text), &reason))
         return true;
