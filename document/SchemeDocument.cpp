@@ -1,5 +1,6 @@
 #include "SchemeDocument.h"
 
+#include "PaletteFile.h"
 #include "core/Numeric.h"
 #include "core/SchemeRules.h"
 #include "core/SystemColors.h"
@@ -315,6 +316,19 @@ DocumentRead readSchemeDocumentFile(const QString& path) {
     const std::optional<QByteArray> text =
         io::readRegularFile(path, kMaxDocumentBytes, &read.error);
     return text ? readSchemeDocument(*text) : read;
+}
+
+QString withDocumentExtension(const QString& path) {
+    if (path.endsWith(kDocumentExtension, Qt::CaseInsensitive))
+        return path;
+    return path +
+           (path.endsWith(QLatin1Char('.')) ? kDocumentExtension.mid(1) : kDocumentExtension);
+}
+
+bool writeSchemeDocument(const QString& path, const scheme::SchemeModel& model,
+                         std::string* reason) {
+    return writePaletteFile(path, formats::Format::DesignTokens, model.schemeColors(), reason,
+                            {false, false, model.exactColors()}, schemeStateText(model.snapshot()));
 }
 
 } // namespace document

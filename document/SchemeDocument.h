@@ -50,4 +50,12 @@ DocumentRead readSchemeDocument(const QByteArray& text);
 /// The snapshot of the document at path: a regular file of at most kMaxDocumentBytes.
 DocumentRead readSchemeDocumentFile(const QString& path);
 
+/// path ending with kDocumentExtension: added when missing, after a name's trailing dot without
+/// doubling it, left as it is in any case of letters.
+QString withDocumentExtension(const QString& path);
+/// Writes the model's scheme as a document to path, as the safe writer writes: on failure the
+/// earlier file stays as it was and reason says why.
+bool writeSchemeDocument(const QString& path, const scheme::SchemeModel& model,
+                         std::string* reason);
+
 } // namespace document

@@ -7,11 +7,13 @@
 #include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
+#include "document/PictureReading.h"
 #include "platform/Desktop.h"
 #include "ui/ColorConversion.h"
 #include "ui/CopyAsMenu.h"
 #include "ui/Swatch.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -65,7 +67,15 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                          });
     });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
-    connect(&m_history, &history::SchemeHistory::documentChanged, this, &MainWindow::showDocument);
+    connect(&m_history.document(), &document::Document::changed, this, &MainWindow::showDocument);
+    m_pictures = new document::PictureReading(this);
+    connect(m_pictures, &document::PictureReading::read, this, &MainWindow::showReadPicture);
+    connect(m_pictures, &document::PictureReading::busy, this, [](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 
     buildSchemeFrame();
     buildLightnessSlider();
@@ -106,11 +116,7 @@ void MainWindow::orderKeyboardFocus() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-MainWindow::~MainWindow() {
-    // a picture still being read is not wanted any more
-    if (m_pictureCancel)
-        m_pictureCancel->store(true);
-}
+MainWindow::~MainWindow() = default;
 
 QLabel* MainWindow::makeLabel(const QString& name, const QString& text, int x, int y,
                               QWidget* parent) {

@@ -299,9 +299,9 @@ void MainWindow::exportSheet() {
             [&dialog, &filters, &extensions](const QString& filter) {
                 dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter)));
             });
-    if (!m_documentPath.isEmpty())
-        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
-    dialog.selectFile(sheet::titleOf(m_documentPath) + QStringLiteral(".png"));
+    if (!m_history.document().path().isEmpty())
+        dialog.setDirectory(QFileInfo(m_history.document().path()).absolutePath());
+    dialog.selectFile(sheet::titleOf(m_history.document().path()) + QStringLiteral(".png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().constFirst();
