@@ -9,7 +9,7 @@
 #include "document/OpenFile.h"
 #include "document/PaletteFile.h"
 #include "document/SchemeDocument.h"
-#include "preview/PreviewSurface.h"
+#include "preview/PreviewPaint.h"
 #include "scheme/WheelNames.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
@@ -535,9 +535,9 @@ int exportSheet(const ExportRequest& request, sheet::SheetFormat format, std::os
         return 2;
     }
     const std::array<core::Color, 3> colors = model.swatchColors();
-    const QImage preview = preview::PreviewSurface::paintedStyle(
-        model.previewStyle(),
-        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const QImage preview =
+        preview::paintedStyle(model.previewStyle(), {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]),
+                                                     ui::toQRgb(colors[2])});
     const sheet::SheetContent content = sheet::sheetOf(
         model,
         request.from.empty()

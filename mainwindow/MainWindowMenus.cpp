@@ -8,6 +8,7 @@
 #include "io/FileWriter.h"
 #include "palette/ExportDialog.h"
 #include "platform/Desktop.h"
+#include "platform/RuntimeFiles.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
@@ -310,11 +311,11 @@ void MainWindow::exportSheet() {
         path += QLatin1Char('.') + extensions.value(filter, extensions.front());
     const sheet::SheetFormat format = *sheet::sheetFormatForFileName(path.toStdString());
     const std::array<core::Color, 3> colors = m_model.swatchColors();
-    const QImage preview = preview::PreviewSurface::paintedArea(
-        m_preview->bareMockup(), m_preview->lists(),
-        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
-    const sheet::SheetContent content =
-        sheet::sheetOf(m_model, sheet::titleOf(m_documentPath), QDate::currentDate(), preview);
+    const QImage preview =
+        preview::paintedArea(m_preview->bareMockup(), m_preview->lists(),
+                             {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const sheet::SheetContent content = sheet::sheetOf(
+        m_model, sheet::titleOf(m_history.document().path()), QDate::currentDate(), preview);
     QString reason;
     if (!sheet::writeSheet(path, format, content, filter == 1 ? 2 : 1, &reason))
         QMessageBox::warning(this, QStringLiteral("Export Sheet"),
