@@ -35,13 +35,98 @@ namespace app {
 
 namespace {
 
-/// The options of an export: those that take a value, then those that stand alone. They are
-/// also taken with one dash ("-rule triad") and with their value after '=' ("--rule=triad").
-constexpr std::string_view kValueOptions[] = {"export", "rule",      "base", "at",
-                                              "raster", "lightness", "from", "scale"};
-constexpr std::string_view kFlagOptions[] = {"ramps", "dark"};
-/// The options that make a scheme, which a scheme read --from holds itself.
-constexpr std::string_view kSchemeOptions[] = {"rule", "base", "at", "raster", "lightness"};
+/// What the parser makes of an option.
+enum class OptionKind { Value, Flag, Help, Version, EndOfOptions };
+
+/// One option of a command-line run: the parser and --help are both made from the one table,
+/// so an option added or renamed reads the same in both. Every option is also taken with one
+/// dash ("-rule triad") and with its value after '=' ("--rule=triad").
+struct Option {
+    /// As the parser knows it, without dashes; "h" is help's short name.
+    std::string_view name;
+    OptionKind kind;
+    /// A scheme read --from holds it itself.
+    bool makesScheme;
+    /// What --help shows in its column of options.
+    std::string_view label;
+    /// Its lines in --help, one '\n' between two.
+    std::string_view help;
+};
+
+constexpr Option kOptions[] = {
+    {"export", OptionKind::Value, false, "--export FILE",
+     "the file to write; its extension picks the format:\n"
+     ".css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"
+     ".scss (SCSS variables), .tokens.json (design tokens: the\n"
+     "colors as color-1 .., their ramps in the group \"ramp\"), .gpl\n"
+     "(GIMP/Inkscape palette), .ase (Adobe Swatch Exchange),\n"
+     ".tailwind.css (Tailwind CSS 4 theme of the ramps), .ramps.css\n"
+     "(colors and ramps for light and dark mode); .png, .svg or\n"
+     ".pdf write the scheme sheet: one page (A4 landscape in a PDF,\n"
+     "1600 x 1131 pixels in a PNG) with the scheme's name and the\n"
+     "date, each color with its hex, rgb(), hsl(), oklch() and\n"
+     "nearest CSS name, the tonal ramps, the contrast of each color\n"
+     "on the others, white and black, the preview as four\n"
+     "color-vision deficiencies see it, and the rule, wheel and\n"
+     "lightness"},
+    {"scale", OptionKind::Value, false, "--scale N",
+     "a PNG sheet at 1 (the default) or 2 pixels a unit: 3200 x 2262"},
+    {"rule", OptionKind::Value, true, "--rule NAME",
+     "complementary, analogous (the default), split-complementary,\n"
+     "triad or monochromatic"},
+    {"base", OptionKind::Value, true, "--base COLOR",
+     "the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
+     "it out) or any CSS color, e.g. 'oklch(55% 0.15 250)'; the\n"
+     "classic wheels take their pixel nearest to it, the perceptual\n"
+     "wheel the color itself, at its own lightness"},
+    {"at", OptionKind::Value, true, "--at X,Y",
+     "the base color at this wheel position (0-259 each, as the\n"
+     "pointer gives it; the centre is 130,130)\n"
+     "With neither, the base is #FF0000 (on the perceptual wheel\n"
+     "the rim at its hue)."},
+    {"raster", OptionKind::Value, true, "--raster NAME",
+     "default, websafe or perceptual (the OKLCH wheel); left out,\n"
+     "the wheel the window starts with. A classic wheel (default,\n"
+     "websafe) is a disc in a grey frame: a color a rule places\n"
+     "beyond its rim is the frame's grey, as in the window; the\n"
+     "perceptual wheel keeps every color of a scheme on its disc"},
+    {"lightness", OptionKind::Value, true, "--lightness N",
+     "the perceptual wheel's lightness, 0-100 percent (default 65);\n"
+     "only with --raster perceptual, and --base sets its own"},
+    {"ramps", OptionKind::Flag, false, "--ramps",
+     "add the tonal ramps 50-950 of each color and of the neutral\n"
+     "(color-1-50 .. neutral-950) to a .css, .oklch.css, .scss, .gpl\n"
+     "or .ase file; the other formats always hold them"},
+    {"dark", OptionKind::Flag, false, "--dark",
+     "add each color's dark twin for a dark background (color-1-dark\n"
+     "..; in design tokens the group \"dark\"); .ramps.css always\n"
+     "holds them"},
+    {"from", OptionKind::Value, false, "--from SCHEME",
+     "write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
+     ".tokens.json export) instead of --rule, --base, --at, --raster\n"
+     "and --lightness; or the colors and names of any palette file\n"
+     "the window opens, converting it to FILE's format"},
+    {"help", OptionKind::Help, false, "-h, --help", "show this text"},
+    {"version", OptionKind::Version, false, "--version", "show the version"},
+    {"", OptionKind::EndOfOptions, false, "--",
+     "ends the options: a scheme named \"-x.tokens.json\" follows it"},
+};
+
+/// The table's entry of an option named without its dashes ("h" is help), or nullptr.
+const Option* findOption(std::string_view name) {
+    if (name == "h")
+        name = "help";
+    for (const Option& o : kOptions) {
+        if (o.kind != OptionKind::EndOfOptions && o.name == name)
+            return &o;
+    }
+    return nullptr;
+}
+
+bool isKind(std::string_view name, OptionKind kind) {
+    const Option* o = findOption(name);
+    return o != nullptr && o->kind == kind;
+}
 
 /// An option Qt's application object reads itself, taken with one leading dash or two.
 struct ToolkitOption {
@@ -185,11 +270,8 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
                         "use a percentage from 0 to 100");
         request.lightness = *percent / 100.0;
     } else if (name == "--base") {
-        // bare hex digits keep working as they always have (a shell eats an unquoted '#'),
         // read as the window's dialog reads the same code
-        const std::optional<core::Color> hex = parseColor(value);
-        const core::CssParseResult css =
-            core::parseCssColor(hex ? core::hexText(core::splitColor(*hex)) : std::string(value));
+        const core::CssParseResult css = core::parseCssColor(baseColorText(value));
         if (!css.color)
             return fail("bad color " + core::quotedText(value), name,
                         "use #RRGGBB or a CSS color such as 'oklch(55% 0.15 250)': " +
@@ -258,19 +340,26 @@ std::string argumentNaming(const std::vector<std::string>& args, const QString& 
     return bytesOf(name);
 }
 
-template <size_t N> bool among(const std::string_view (&names)[N], std::string_view name) {
-    return std::find(std::begin(names), std::end(names), name) != std::end(names);
-}
-
-/// A parser of every export option, --help (-h) and --version.
+/// A parser of every option in the table.
 void addExportOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (std::string_view name : kValueOptions)
-        parser.addOption(QCommandLineOption(nameText(name), {}, QStringLiteral("value")));
-    for (std::string_view name : kFlagOptions)
-        parser.addOption(QCommandLineOption(nameText(name)));
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    for (const Option& o : kOptions) {
+        switch (o.kind) {
+        case OptionKind::Value:
+            parser.addOption(QCommandLineOption(nameText(o.name), {}, QStringLiteral("value")));
+            break;
+        case OptionKind::Flag:
+        case OptionKind::Version:
+            parser.addOption(QCommandLineOption(nameText(o.name)));
+            break;
+        case OptionKind::Help:
+            parser.addOption(
+                QCommandLineOption(QStringList{QStringLiteral("h"), nameText(o.name)}));
+            break;
+        case OptionKind::EndOfOptions:
+            break;
+        }
+    }
 }
 
 std::string unknownArgument(std::string_view arg) {
