@@ -58,7 +58,7 @@ inline void fillPixels(uint32_t* p, size_t count, uint32_t value) {
 
 QImage blankPicture() {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(preview::PreviewSurface::backgroundColor());
+    image.fill(preview::backgroundColor());
     return image;
 }
 
@@ -463,7 +463,7 @@ void AccessibilityWindow::follow(const scheme::SchemeModel& model,
             clearScheme();
         std::optional<std::array<QRgb, 3>> paint;
         if (const auto& painted = model.previewPaint())
-            paint = preview::PreviewSurface::listColors(
+            paint = preview::listColors(
                 {ui::toQRgb((*painted)[0]), ui::toQRgb((*painted)[1]), ui::toQRgb((*painted)[2])});
         // most moves leave the preview as it is: its pictures need no painting then
         if (paint != m_paint)
@@ -532,7 +532,7 @@ void AccessibilityWindow::simulateMockup() {
     // the drawing area as the preview holds it: mock-up at the top left on the surface colour
     const QImage bare = m_bare.size() == QSize(kWidth, kHeight)
                             ? m_bare.convertToFormat(QImage::Format_RGB32)
-                            : preview::PreviewSurface::composeDrawingArea(m_bare);
+                            : preview::composeDrawingArea(m_bare);
     for (int s = 0; s < colorscience::kSimulationCount; ++s) {
         QImage& out = m_simulatedMockup[size_t(s)];
         if (out.isNull())

@@ -9,7 +9,8 @@
 #include "document/OpenFile.h"
 #include "document/PaletteFile.h"
 #include "document/SchemeDocument.h"
-#include "preview/PreviewSurface.h"
+#include "preview/PreviewPaint.h"
+#include "scheme/WheelNames.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
 
@@ -22,7 +23,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -34,13 +34,98 @@ namespace app {
 
 namespace {
 
-/// The options of an export: those that take a value, then those that stand alone. They are
-/// also taken with one dash ("-rule triad") and with their value after '=' ("--rule=triad").
-constexpr std::string_view kValueOptions[] = {"export", "rule",      "base", "at",
-                                              "raster", "lightness", "from", "scale"};
-constexpr std::string_view kFlagOptions[] = {"ramps", "dark"};
-/// The options that make a scheme, which a scheme read --from holds itself.
-constexpr std::string_view kSchemeOptions[] = {"rule", "base", "at", "raster", "lightness"};
+/// What the parser makes of an option.
+enum class OptionKind { Value, Flag, Help, Version, EndOfOptions };
+
+/// One option of a command-line run: the parser and --help are both made from the one table,
+/// so an option added or renamed reads the same in both. Every option is also taken with one
+/// dash ("-rule triad") and with its value after '=' ("--rule=triad").
+struct Option {
+    /// As the parser knows it, without dashes; "h" is help's short name.
+    std::string_view name;
+    OptionKind kind;
+    /// A scheme read --from holds it itself.
+    bool makesScheme;
+    /// What --help shows in its column of options.
+    std::string_view label;
+    /// Its lines in --help, one '\n' between two.
+    std::string_view help;
+};
+
+constexpr Option kOptions[] = {
+    {"export", OptionKind::Value, false, "--export FILE",
+     "the file to write; its extension picks the format:\n"
+     ".css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"
+     ".scss (SCSS variables), .tokens.json (design tokens: the\n"
+     "colors as color-1 .., their ramps in the group \"ramp\"), .gpl\n"
+     "(GIMP/Inkscape palette), .ase (Adobe Swatch Exchange),\n"
+     ".tailwind.css (Tailwind CSS 4 theme of the ramps), .ramps.css\n"
+     "(colors and ramps for light and dark mode); .png, .svg or\n"
+     ".pdf write the scheme sheet: one page (A4 landscape in a PDF,\n"
+     "1600 x 1131 pixels in a PNG) with the scheme's name and the\n"
+     "date, each color with its hex, rgb(), hsl(), oklch() and\n"
+     "nearest CSS name, the tonal ramps, the contrast of each color\n"
+     "on the others, white and black, the preview as four\n"
+     "color-vision deficiencies see it, and the rule, wheel and\n"
+     "lightness"},
+    {"scale", OptionKind::Value, false, "--scale N",
+     "a PNG sheet at 1 (the default) or 2 pixels a unit: 3200 x 2262"},
+    {"rule", OptionKind::Value, true, "--rule NAME",
+     "complementary, analogous (the default), split-complementary,\n"
+     "triad or monochromatic"},
+    {"base", OptionKind::Value, true, "--base COLOR",
+     "the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
+     "it out) or any CSS color, e.g. 'oklch(55% 0.15 250)'; the\n"
+     "classic wheels take their pixel nearest to it, the perceptual\n"
+     "wheel the color itself, at its own lightness"},
+    {"at", OptionKind::Value, true, "--at X,Y",
+     "the base color at this wheel position (0-259 each, as the\n"
+     "pointer gives it; the centre is 130,130)\n"
+     "With neither, the base is #FF0000 (on the perceptual wheel\n"
+     "the rim at its hue)."},
+    {"raster", OptionKind::Value, true, "--raster NAME",
+     "default, websafe or perceptual (the OKLCH wheel); left out,\n"
+     "the wheel the window starts with. A classic wheel (default,\n"
+     "websafe) is a disc in a grey frame: a color a rule places\n"
+     "beyond its rim is the frame's grey, as in the window; the\n"
+     "perceptual wheel keeps every color of a scheme on its disc"},
+    {"lightness", OptionKind::Value, true, "--lightness N",
+     "the perceptual wheel's lightness, 0-100 percent (default 65);\n"
+     "only with --raster perceptual, and --base sets its own"},
+    {"ramps", OptionKind::Flag, false, "--ramps",
+     "add the tonal ramps 50-950 of each color and of the neutral\n"
+     "(color-1-50 .. neutral-950) to a .css, .oklch.css, .scss, .gpl\n"
+     "or .ase file; the other formats always hold them"},
+    {"dark", OptionKind::Flag, false, "--dark",
+     "add each color's dark twin for a dark background (color-1-dark\n"
+     "..; in design tokens the group \"dark\"); .ramps.css always\n"
+     "holds them"},
+    {"from", OptionKind::Value, false, "--from SCHEME",
+     "write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
+     ".tokens.json export) instead of --rule, --base, --at, --raster\n"
+     "and --lightness; or the colors and names of any palette file\n"
+     "the window opens, converting it to FILE's format"},
+    {"help", OptionKind::Help, false, "-h, --help", "show this text"},
+    {"version", OptionKind::Version, false, "--version", "show the version"},
+    {"", OptionKind::EndOfOptions, false, "--",
+     "ends the options: a scheme named \"-x.tokens.json\" follows it"},
+};
+
+/// The table's entry of an option named without its dashes ("h" is help), or nullptr.
+const Option* findOption(std::string_view name) {
+    if (name == "h")
+        name = "help";
+    for (const Option& o : kOptions) {
+        if (o.kind != OptionKind::EndOfOptions && o.name == name)
+            return &o;
+    }
+    return nullptr;
+}
+
+bool isKind(std::string_view name, OptionKind kind) {
+    const Option* o = findOption(name);
+    return o != nullptr && o->kind == kind;
+}
 
 /// An option Qt's application object reads itself, taken with one leading dash or two.
 struct ToolkitOption {
@@ -79,12 +164,12 @@ constexpr ToolkitOption kToolkitOptions[] = {
 // position (0, 0) the grey around the wheel.
 constexpr core::Color kDefaultBase = core::rgbValue(255, 0, 0);
 
-/// "use a, b or c" over every rule's word.
-std::string ruleWordsHint() {
+/// "use a, b or c" over the words of a table's entries from first on.
+template <typename Table> std::string wordsHint(const Table& table, size_t first = 0) {
     std::string text = "use";
-    for (size_t i = 0; i < core::kSchemeRules.size(); ++i) {
-        text += i == 0 ? " " : i + 1 == core::kSchemeRules.size() ? " or " : ", ";
-        text += core::kSchemeRules[i].word;
+    for (size_t i = first; i < table.size(); ++i) {
+        text += i == first ? " " : i + 1 == table.size() ? " or " : ", ";
+        text += table[i].word;
     }
     return text;
 }
@@ -97,32 +182,14 @@ std::string fail(std::string_view what, std::string_view option, std::string_vie
     return text;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-/// "#RRGGBB" or the short "#RGB", hex digits only: a number reader would also take a sign.
-std::optional<core::Color> parseColor(std::string_view text) {
-    // the '#' is optional: a shell takes an unquoted word starting with it for a comment
-    if (!text.empty() && text.front() == '#')
-        text.remove_prefix(1);
-    if (text.size() != 6 && text.size() != 3)
-        return std::nullopt;
-    const size_t width = text.size() / 3;
-    int parts[3] = {};
-    for (size_t i = 0; i < 3; ++i) {
-        for (size_t d = 0; d < 2; ++d) {
-            // a short code's digit stands for itself twice: #F80 is #FF8800
-            const int digit = hexDigit(text[i * width + (width == 2 ? d : 0)]);
-            if (digit < 0)
-                return std::nullopt;
-            parts[i] = parts[i] * 16 + digit;
-        }
-    }
-    return core::rgbValue(parts[0], parts[1], parts[2]);
+/// The text the CSS reader takes for a --base value: bare hex digits, three or six, are a
+/// code whose '#' was left out, since a shell takes an unquoted word starting with it for a
+/// comment.
+std::string baseColorText(std::string_view value) {
+    const bool bareHex =
+        (value.size() == 3 || value.size() == 6) &&
+        value.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
+    return bareHex ? "#" + std::string(value) : std::string(value);
 }
 
 std::optional<float> parseNumber(std::string_view text) {
@@ -167,17 +234,16 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
             request.rule = *rule;
             return {};
         }
-        return fail("unknown rule " + core::quotedText(value), name, ruleWordsHint());
+        return fail("unknown rule " + core::quotedText(value), name, wordsHint(core::kSchemeRules));
     } else if (name == "--raster") {
-        const std::string wanted = core::lower(value);
-        for (int i = 1; i < int(std::size(document::kWheelNames)); ++i) {
-            if (wanted == document::kWheelNames[i]) {
-                request.raster = static_cast<scheme::WheelRaster>(i);
-                return {};
-            }
+        // the start wheel is where the window begins, no choice
+        if (const std::optional<scheme::WheelRaster> raster =
+                scheme::chosenWheelFromWord(core::lower(value))) {
+            request.raster = *raster;
+            return {};
         }
         return fail("unknown raster " + core::quotedText(value), name,
-                    "use default, websafe or perceptual");
+                    wordsHint(scheme::kWheelNames, 1));
     } else if (name == "--lightness") {
         const std::optional<float> percent = parseNumber(value);
         if (!percent || *percent < 0 || *percent > 100)
@@ -185,11 +251,8 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
                         "use a percentage from 0 to 100");
         request.lightness = *percent / 100.0;
     } else if (name == "--base") {
-        // bare hex digits keep working as they always have (a shell eats an unquoted '#'),
         // read as the window's dialog reads the same code
-        const std::optional<core::Color> hex = parseColor(value);
-        const core::CssParseResult css =
-            core::parseCssColor(hex ? core::hexText(core::splitColor(*hex)) : std::string(value));
+        const core::CssParseResult css = core::parseCssColor(baseColorText(value));
         if (!css.color)
             return fail("bad color " + core::quotedText(value), name,
                         "use #RRGGBB or a CSS color such as 'oklch(55% 0.15 250)': " +
@@ -258,19 +321,26 @@ std::string argumentNaming(const std::vector<std::string>& args, const QString& 
     return bytesOf(name);
 }
 
-template <size_t N> bool among(const std::string_view (&names)[N], std::string_view name) {
-    return std::find(std::begin(names), std::end(names), name) != std::end(names);
-}
-
-/// A parser of every export option, --help (-h) and --version.
+/// A parser of every option in the table.
 void addExportOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (std::string_view name : kValueOptions)
-        parser.addOption(QCommandLineOption(nameText(name), {}, QStringLiteral("value")));
-    for (std::string_view name : kFlagOptions)
-        parser.addOption(QCommandLineOption(nameText(name)));
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    for (const Option& o : kOptions) {
+        switch (o.kind) {
+        case OptionKind::Value:
+            parser.addOption(QCommandLineOption(nameText(o.name), {}, QStringLiteral("value")));
+            break;
+        case OptionKind::Flag:
+        case OptionKind::Version:
+            parser.addOption(QCommandLineOption(nameText(o.name)));
+            break;
+        case OptionKind::Help:
+            parser.addOption(
+                QCommandLineOption(QStringList{QStringLiteral("h"), nameText(o.name)}));
+            break;
+        case OptionKind::EndOfOptions:
+            break;
+        }
+    }
 }
 
 std::string unknownArgument(std::string_view arg) {
@@ -294,7 +364,7 @@ std::string exportArgumentsError(const std::vector<std::string>& args,
     const std::vector<std::string_view> options = optionArguments(args);
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string_view name = optionName(options[i]);
-        if (!among(kFlagOptions, name))
+        if (!isKind(name, OptionKind::Flag))
             continue;
         // a word after the flag is a value meant for it too: no other argument stands alone
         if (options[i].find('=') != std::string_view::npos ||
@@ -305,7 +375,10 @@ std::string exportArgumentsError(const std::vector<std::string>& args,
     // the parser stops short only at an option that still wants its value
     if (!parsed)
         return missingValue(bytesOf(found.back()));
-    for (std::string_view name : kValueOptions) {
+    for (const Option& o : kOptions) {
+        const std::string_view name = o.name;
+        if (o.kind != OptionKind::Value)
+            continue;
         const std::string value = bytesOf(parser.value(nameText(name)));
         if (!parser.isSet(nameText(name)) || value.rfind("--", 0) != 0)
             continue;
@@ -331,8 +404,7 @@ std::string exportArgumentsError(const std::vector<std::string>& args,
 bool wantsCommandLine(const std::vector<std::string>& args) {
     for (std::string_view arg : optionArguments(args)) {
         const std::string_view name = optionName(arg);
-        if (name == "h" || name == "help" || name == "version" || among(kValueOptions, name) ||
-            among(kFlagOptions, name))
+        if (findOption(name) != nullptr)
             return true;
     }
     return false;
@@ -414,7 +486,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
     const bool parsed = parser.parse(parserArguments(args));
     for (std::string_view arg : optionArguments(args)) {
         const std::string_view name = optionName(arg);
-        if ((name == "h" || name == "help" || name == "version") &&
+        if ((isKind(name, OptionKind::Help) || isKind(name, OptionKind::Version)) &&
             arg.find('=') != std::string_view::npos)
             return {std::nullopt, fail("takes no value", "--" + std::string(name))};
     }
@@ -432,9 +504,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         if (!error.empty())
             return {std::nullopt, error};
     }
-    for (std::string_view name : kSchemeOptions) {
-        const std::string option = "--" + std::string(name);
-        if (!request.from.empty() && parser.isSet(nameText(name)))
+    for (const Option& o : kOptions) {
+        const std::string option = "--" + std::string(o.name);
+        if (o.makesScheme && !request.from.empty() && parser.isSet(nameText(o.name)))
             return {std::nullopt,
                     fail("a scheme read --from holds its own", option, "leave out " + option)};
     }
@@ -535,9 +607,9 @@ int exportSheet(const ExportRequest& request, sheet::SheetFormat format, std::os
         return 2;
     }
     const std::array<core::Color, 3> colors = model.swatchColors();
-    const QImage preview = preview::PreviewSurface::paintedStyle(
-        model.previewStyle(),
-        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const QImage preview =
+        preview::paintedStyle(model.previewStyle(), {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]),
+                                                     ui::toQRgb(colors[2])});
     const sheet::SheetContent content = sheet::sheetOf(
         model,
         request.from.empty()
@@ -570,68 +642,50 @@ SchemeResult schemeColors(const ExportRequest& request) {
             model.exactColors()};
 }
 
+namespace {
+
+/// The options' column of --help: each label, then its lines beside it.
+std::string optionsHelpText() {
+    constexpr size_t kLabelWidth = 16;
+    const std::string indent(2 + kLabelWidth, ' ');
+    std::string text;
+    for (const Option& o : kOptions) {
+        text += "  " + std::string(o.label);
+        text += std::string(kLabelWidth - std::min(kLabelWidth, o.label.size()), ' ');
+        for (size_t start = 0;;) {
+            const size_t end = o.help.find('\n', start);
+            text += std::string(o.help.substr(start, end - start)) + "\n";
+            if (end == std::string_view::npos)
+                break;
+            start = end + 1;
+            text += indent;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::string usageText() {
-    return "Usage: chromalune [SCHEME.tokens.json | PALETTE]\n"
-           "       chromalune --export FILE [--from SCHEME | --from PALETTE | [--rule NAME]\n"
-           "                  [--base COLOR | --at X,Y]\n"
-           "                  [--raster default|websafe|perceptual] [--lightness N]\n"
-           "                  [--ramps] [--dark]]\n"
-           "       chromalune --export SHEET.png|.svg|.pdf [--scale 1|2] [--from SCHEME |\n"
-           "                  [--rule NAME] [--base COLOR | --at X,Y] [--raster NAME]\n"
-           "                  [--lightness N]]\n"
-           "\n"
-           "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
-           "Scheme As (or a .tokens.json export) it opens that scheme; with a palette file\n"
-           "(.gpl, .ase, CSS or SCSS properties, a Tailwind theme, design tokens, a text list\n"
-           "of CSS colors) it shows the palette. With --export it writes the scheme colors to\n"
-           "FILE without opening a window and exits. The window\n"
-           "also takes the toolkit's own options (-platform NAME, -style NAME, -reverse, ...).\n"
-           "\n"
-           "  --export FILE   the file to write; its extension picks the format:\n"
-           "                  .css (CSS custom properties), .oklch.css (CSS Color 4 oklch()),\n"
-           "                  .scss (SCSS variables), .tokens.json (design tokens: the\n"
-           "                  colors as color-1 .., their ramps in the group \"ramp\"), .gpl\n"
-           "                  (GIMP/Inkscape palette), .ase (Adobe Swatch Exchange),\n"
-           "                  .tailwind.css (Tailwind CSS 4 theme of the ramps), .ramps.css\n"
-           "                  (colors and ramps for light and dark mode); .png, .svg or\n"
-           "                  .pdf write the scheme sheet: one page (A4 landscape in a PDF,\n"
-           "                  1600 x 1131 pixels in a PNG) with the scheme's name and the\n"
-           "                  date, each color with its hex, rgb(), hsl(), oklch() and\n"
-           "                  nearest CSS name, the tonal ramps, the contrast of each color\n"
-           "                  on the others, white and black, the preview as four\n"
-           "                  color-vision deficiencies see it, and the rule, wheel and\n"
-           "                  lightness\n"
-           "  --scale N       a PNG sheet at 1 (the default) or 2 pixels a unit: 3200 x 2262\n"
-           "  --rule NAME     complementary, analogous (the default), split-complementary,\n"
-           "                  triad or monochromatic\n"
-           "  --base COLOR    the base color: #RRGGBB, #RGB (quote the # in a shell, or leave\n"
-           "                  it out) or any CSS color, e.g. 'oklch(55% 0.15 250)'; the\n"
-           "                  classic wheels take their pixel nearest to it, the perceptual\n"
-           "                  wheel the color itself, at its own lightness\n"
-           "  --at X,Y        the base color at this wheel position (0-259 each, as the\n"
-           "                  pointer gives it; the centre is 130,130)\n"
-           "                  With neither, the base is #FF0000 (on the perceptual wheel\n"
-           "                  the rim at its hue).\n"
-           "  --raster NAME   default, websafe or perceptual (the OKLCH wheel); left out,\n"
-           "                  the wheel the window starts with. A classic wheel (default,\n"
-           "                  websafe) is a disc in a grey frame: a color a rule places\n"
-           "                  beyond its rim is the frame's grey, as in the window; the\n"
-           "                  perceptual wheel keeps every color of a scheme on its disc\n"
-           "  --lightness N   the perceptual wheel's lightness, 0-100 percent (default 65);\n"
-           "                  only with --raster perceptual, and --base sets its own\n"
-           "  --ramps         add the tonal ramps 50-950 of each color and of the neutral\n"
-           "                  (color-1-50 .. neutral-950) to a .css, .oklch.css, .scss, .gpl\n"
-           "                  or .ase file; the other formats always hold them\n"
-           "  --dark          add each color's dark twin for a dark background (color-1-dark\n"
-           "                  ..; in design tokens the group \"dark\"); .ramps.css always\n"
-           "                  holds them\n"
-           "  --from SCHEME   write the scheme saved in SCHEME (File, Save Scheme As, or a\n"
-           "                  .tokens.json export) instead of --rule, --base, --at, --raster\n"
-           "                  and --lightness; or the colors and names of any palette file\n"
-           "                  the window opens, converting it to FILE's format\n"
-           "  -h, --help      show this text\n"
-           "  --version       show the version\n"
-           "  --              ends the options: a scheme named \"-x.tokens.json\" follows it\n"
+    return std::string(
+               "Usage: chromalune [SCHEME.tokens.json | PALETTE]\n"
+               "       chromalune --export FILE [--from SCHEME | --from PALETTE | [--rule NAME]\n"
+               "                  [--base COLOR | --at X,Y]\n"
+               "                  [--raster default|websafe|perceptual] [--lightness N]\n"
+               "                  [--ramps] [--dark]]\n"
+               "       chromalune --export SHEET.png|.svg|.pdf [--scale 1|2] [--from SCHEME |\n"
+               "                  [--rule NAME] [--base COLOR | --at X,Y] [--raster NAME]\n"
+               "                  [--lightness N]]\n"
+               "\n"
+               "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
+               "Scheme As (or a .tokens.json export) it opens that scheme; with a palette file\n"
+               "(.gpl, .ase, CSS or SCSS properties, a Tailwind theme, design tokens, a text list\n"
+               "of CSS colors) it shows the palette. With --export it writes the scheme colors to\n"
+               "FILE without opening a window and exits. The window\n"
+               "also takes the toolkit's own options (-platform NAME, -style NAME, -reverse, "
+               "...).\n"
+               "\n") +
+           optionsHelpText() +
            "\n"
            "Every option also takes one dash, and its value after '=' (--rule=triad).\n"
            "\n"

@@ -6,7 +6,7 @@
 // the ramps computed, the PNG made at 1x.
 #include "BenchSupport.h"
 
-#include "preview/PreviewSurface.h"
+#include "preview/PreviewPaint.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
 
@@ -22,9 +22,9 @@ void makeScheme(scheme::SchemeModel& model) {
 
 sheet::SheetContent contentOf(const scheme::SchemeModel& model) {
     const std::array<core::Color, 3> colors = model.swatchColors();
-    const QImage preview = preview::PreviewSurface::paintedStyle(
-        model.previewStyle(),
-        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const QImage preview =
+        preview::paintedStyle(model.previewStyle(), {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]),
+                                                     ui::toQRgb(colors[2])});
     return sheet::sheetOf(model, sheet::kUntitled, QDate(2024, 3, 9), preview);
 }
 

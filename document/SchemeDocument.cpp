@@ -1,11 +1,12 @@
 #include "SchemeDocument.h"
 
+#include "PaletteFile.h"
 #include "core/Numeric.h"
 #include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
 #include "io/FileReader.h"
-#include "preview/PreviewStyles.h"
+#include "scheme/WheelNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,17 +95,17 @@ public:
 };
 
 Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
-    const auto styleCount = static_cast<int>(preview::previewStyles().size());
     Snapshot s;
     s.raster = static_cast<scheme::WheelRaster>(
-        r.choice(o["wheel"], "wheel", 4, [](int i) { return kWheelNames[i]; }));
+        r.choice(o["wheel"], "wheel", int(scheme::kWheelNames.size()),
+                 [](int i) { return scheme::kWheelNames[size_t(i)].word; }));
     s.rule = static_cast<core::SchemeType>(
         r.choice(o["rule"], "rule", int(core::kSchemeRules.size()),
                  [](int i) { return core::kSchemeRules[size_t(i)].word; }));
-    s.locked = r.boolean(o["frozen"], "frozen");
+    s.frozen = r.boolean(o["frozen"], "frozen");
     s.x = static_cast<float>(r.number(o["x"], "x", -kFarthest, kFarthest));
     s.y = static_cast<float>(r.number(o["y"], "y", -kFarthest, kFarthest));
-    const double style = r.number(o["style"], "style", -1, styleCount - 1);
+    const double style = r.number(o["style"], "style", -1, scheme::kPreviewStyleCount - 1);
     if (style != std::floor(style))
         r.fail("style", QStringLiteral("is not a whole number"));
     s.style = static_cast<int>(style);
@@ -202,7 +203,7 @@ Snapshot consistent(Snapshot s) {
     for (size_t i = 0; i < 3; ++i)
         shown[i] = core::displayedColor(s.state.swatch[i]);
     const bool painted = s.previewPaint && *s.previewPaint == shown;
-    if (ran && !s.locked && !painted && onSurface(s)) {
+    if (ran && !s.frozen && !painted && onSurface(s)) {
         scheme::SchemeModel model;
         // the column complementary leaves alone holds whatever it held
         const auto determined = std::ptrdiff_t(scheme::SchemeModel::colorCount(s.rule));
@@ -225,9 +226,9 @@ Snapshot consistent(Snapshot s) {
 QJsonObject schemeStateJson(const Snapshot& s) {
     QJsonObject o;
     o["version"] = kSchemeStateVersion;
-    o["wheel"] = kWheelNames[static_cast<int>(s.raster)];
+    o["wheel"] = scheme::wheelName(s.raster).word;
     o["rule"] = core::schemeRule(s.rule).word;
-    o["frozen"] = s.locked;
+    o["frozen"] = s.frozen;
     o["x"] = double(s.x);
     o["y"] = double(s.y);
     o["style"] = s.style;
@@ -315,6 +316,19 @@ DocumentRead readSchemeDocumentFile(const QString& path) {
     const std::optional<QByteArray> text =
         io::readRegularFile(path, kMaxDocumentBytes, &read.error);
     return text ? readSchemeDocument(*text) : read;
+}
+
+QString withDocumentExtension(const QString& path) {
+    if (path.endsWith(kDocumentExtension, Qt::CaseInsensitive))
+        return path;
+    return path +
+           (path.endsWith(QLatin1Char('.')) ? kDocumentExtension.mid(1) : kDocumentExtension);
+}
+
+bool writeSchemeDocument(const QString& path, const scheme::SchemeModel& model,
+                         std::string* reason) {
+    return writePaletteFile(path, formats::Format::DesignTokens, model.schemeColors(), reason,
+                            {false, false, model.exactColors()}, schemeStateText(model.snapshot()));
 }
 
 } // namespace document

@@ -16,8 +16,8 @@
 
 namespace document {
 
-/// The wheels' names, by scheme::WheelRaster; the start wheel is no choice on the command line.
-constexpr const char* kWheelNames[] = {"start", "default", "websafe", "perceptual"};
+/// What a scheme document's name ends with.
+inline const QString kDocumentExtension = QStringLiteral(".tokens.json");
 
 /// Version of the scheme state written; a document of a later one is refused.
 constexpr int kSchemeStateVersion = 1;
@@ -49,5 +49,13 @@ struct DocumentRead {
 DocumentRead readSchemeDocument(const QByteArray& text);
 /// The snapshot of the document at path: a regular file of at most kMaxDocumentBytes.
 DocumentRead readSchemeDocumentFile(const QString& path);
+
+/// path ending with kDocumentExtension: added when missing, after a name's trailing dot without
+/// doubling it, left as it is in any case of letters.
+QString withDocumentExtension(const QString& path);
+/// Writes the model's scheme as a document to path, as the safe writer writes: on failure the
+/// earlier file stays as it was and reason says why.
+bool writeSchemeDocument(const QString& path, const scheme::SchemeModel& model,
+                         std::string* reason);
 
 } // namespace document

@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<QString> f = fuzzFields(data, size, 18);
-    std::array<io::ColorFields, 3> colors;
+    std::array<core::ColumnTexts, 3> colors;
     for (size_t k = 0; k < 3; ++k) {
         const size_t b = 6 * k;
         colors[k] = {f[b].toStdString(),     f[b + 1].toStdString(), f[b + 2].toStdString(),

@@ -53,42 +53,33 @@ private:
 class OpenStep final : public SchemeStep {
 public:
     OpenStep(scheme::SchemeModel& model, scheme::SchemeModel::Snapshot before,
-             scheme::SchemeModel::Snapshot after, const QString& text, Document opened,
-             Document& current)
+             scheme::SchemeModel::Snapshot after, const QString& text,
+             document::Document::State opened, document::Document& current)
         : SchemeStep(model, std::move(before), std::move(after), text, Merge::None),
           m_held(std::move(opened)), m_current(current) {}
 
-    // the one held is swapped in: a save made meanwhile stays with its document
     void undo() override {
         SchemeStep::undo();
-        std::swap(m_held, m_current);
+        m_current.swap(m_held);
     }
     void redo() override {
         SchemeStep::redo();
-        std::swap(m_held, m_current);
+        m_current.swap(m_held);
     }
 
 private:
-    Document m_held;
-    Document& m_current;
+    document::Document::State m_held;
+    document::Document& m_current;
 };
 
 } // namespace
 
 SchemeHistory::SchemeHistory(scheme::SchemeModel& model, QObject* parent)
-    : QObject(parent), m_model(model) {
-    connect(&m_stack, &QUndoStack::indexChanged, this, &SchemeHistory::documentChanged);
-}
+    : QObject(parent), m_model(model) {}
 
-SchemeHistory::~SchemeHistory() {
-    // the stack's clearing as it goes is no change of the document for whoever shows it
-    disconnect(&m_stack, nullptr, this, nullptr);
-}
-
-void SchemeHistory::forgetUndoneSave() {
-    if (m_document.savedIndex > m_stack.index())
-        m_document.savedIndex = -1;
-}
+// the document goes before the stack: the stack's clearing as it goes is no change of the
+// document for whoever shows it
+SchemeHistory::~SchemeHistory() = default;
 
 void SchemeHistory::record(const std::function<void()>& change,
                            const std::function<QString()>& describe, Merge merge) {
@@ -96,9 +87,9 @@ void SchemeHistory::record(const std::function<void()>& change,
     change();
     if (m_model.snapshot() == before)
         return;
-    forgetUndoneSave();
+    m_document.forgetUndoneSave();
     // a change after a save is a change of its own, which asks again before closing
-    if (m_document.savedIndex == m_stack.index())
+    if (m_document.isSavedHere())
         merge = Merge::None;
     m_stack.push(new SchemeStep(m_model, std::move(before), m_model.snapshot(), describe(), merge));
 }
@@ -107,15 +98,10 @@ void SchemeHistory::recordOpen(const std::function<void()>& change, const QStrin
                                const QString& path) {
     scheme::SchemeModel::Snapshot before = m_model.snapshot();
     change();
-    forgetUndoneSave();
+    m_document.forgetUndoneSave();
     // the step goes on at the next index, where the opened file holds the scheme
     m_stack.push(new OpenStep(m_model, std::move(before), m_model.snapshot(), describe,
-                              Document{path, m_stack.index() + 1}, m_document));
-}
-
-void SchemeHistory::setDocument(const QString& path) {
-    m_document = Document{path, m_stack.index()};
-    emit documentChanged();
+                              {path, m_stack.index() + 1}, m_document));
 }
 
 } // namespace history

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Document.h"
 #include "scheme/SchemeModel.h"
 
 #include <QObject>
@@ -18,14 +19,6 @@ namespace history {
 
 /// Steps whose consecutive changes fold into one (a slider drag, a burst of keys).
 enum class Merge { None = -1, Lightness = 1 };
-
-/// The document a scheme belongs to: its file and when the scheme was last written to it.
-struct Document {
-    /// Empty before a document was opened or saved.
-    QString path;
-    /// The history's index at which the file was last written; -1 when that state is gone.
-    int savedIndex = -1;
-};
 
 class SchemeHistory : public QObject {
     Q_OBJECT
@@ -48,29 +41,16 @@ public:
     void recordOpen(const std::function<void()>& change, const QString& describe,
                     const QString& path);
 
-    const Document& document() const { return m_document; }
-    /// The scheme as it stands now is the document at path, as saved (no step).
-    void setDocument(const QString& path);
-    /// The document's file was written with the scheme as it stands now.
-    void markSaved() { setDocument(m_document.path); }
-    /// Whether there is a document whose file holds another scheme than the one shown.
-    bool isModified() const {
-        return !m_document.path.isEmpty() && m_document.savedIndex != m_stack.index();
-    }
-
-signals:
-    /// The document, or whether it is modified, may have changed.
-    void documentChanged();
+    /// The document the scheme as it stands belongs to; saving and setting it are no steps.
+    document::Document& document() { return m_document; }
+    const document::Document& document() const { return m_document; }
 
 private:
-    /// A new step drops the steps undone, and with them a save made at one of them.
-    void forgetUndoneSave();
-    void push(QUndoCommand* step);
-
     scheme::SchemeModel& m_model;
-    /// Before the stack: its steps refer to it.
-    Document m_document;
     QUndoStack m_stack;
+    /// After the stack, which it follows; the stack's steps refer to it but never touch it
+    /// as they go.
+    document::Document m_document{m_stack};
 };
 
 } // namespace history

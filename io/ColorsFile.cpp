@@ -2,7 +2,7 @@
 
 namespace io {
 
-std::string colorsFileLine(int k, const ColorFields& fields) {
+std::string colorsFileLine(int k, const core::ColumnTexts& fields) {
     // the uneven spacing around the labels is part of the format
     std::string line = "Color" + std::to_string(k) + " ";
     line += "R:" + fields.red;
@@ -15,7 +15,7 @@ std::string colorsFileLine(int k, const ColorFields& fields) {
     return line;
 }
 
-std::string colorsFileText(const std::array<ColorFields, 3>& colors) {
+std::string colorsFileText(const std::array<core::ColumnTexts, 3>& colors) {
     std::string text;
     for (int k = 1; k <= 3; ++k)
         text += colorsFileLine(k, colors[static_cast<size_t>(k - 1)]);

@@ -7,11 +7,13 @@
 #include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
+#include "document/PictureReading.h"
 #include "platform/Desktop.h"
 #include "ui/ColorConversion.h"
 #include "ui/CopyAsMenu.h"
 #include "ui/Swatch.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -58,14 +60,22 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                 m_model.trackPointer(x, y);
             });
     connect(m_wheel, &WheelSurface::pointerPressed, &m_model, [this] {
-        m_history.record([this] { m_model.click(); },
+        m_history.record([this] { m_model.toggleFreeze(); },
                          [this] {
-                             return m_model.isLocked() ? "Freeze at " + swatchCode(2)
+                             return m_model.isFrozen() ? "Freeze at " + swatchCode(2)
                                                        : QStringLiteral("Release");
                          });
     });
     connect(&m_model, &scheme::SchemeModel::changed, this, &MainWindow::schemeChanged);
-    connect(&m_history, &history::SchemeHistory::documentChanged, this, &MainWindow::showDocument);
+    connect(&m_history.document(), &document::Document::changed, this, &MainWindow::showDocument);
+    m_pictures = new document::PictureReading(this);
+    connect(m_pictures, &document::PictureReading::read, this, &MainWindow::showReadPicture);
+    connect(m_pictures, &document::PictureReading::busy, this, [](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 
     buildSchemeFrame();
     buildLightnessSlider();
@@ -106,11 +116,7 @@ void MainWindow::orderKeyboardFocus() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-MainWindow::~MainWindow() {
-    // a picture still being read is not wanted any more
-    if (m_pictureCancel)
-        m_pictureCancel->store(true);
-}
+MainWindow::~MainWindow() = default;
 
 QLabel* MainWindow::makeLabel(const QString& name, const QString& text, int x, int y,
                               QWidget* parent) {

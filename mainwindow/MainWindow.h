@@ -7,8 +7,6 @@
 #include <QWidget>
 
 #include <array>
-#include <atomic>
-#include <memory>
 
 class QButtonGroup;
 class QAction;
@@ -37,6 +35,7 @@ class RampsWindow;
 } // namespace designsystem
 namespace document {
 struct OpenedFile;
+class PictureReading;
 } // namespace document
 namespace palette {
 class PaletteWindow;
@@ -164,8 +163,8 @@ private:
     /// Takes a picture's palette off the window's thread and shows it with the picture; opening
     /// anything else meanwhile cancels it.
     void readPicture(const QString& path);
-    /// Puts path first in the recent documents, kept in the user's configuration folder.
-    void rememberDocument(const QString& path);
+    /// Shows a picture read off the window's thread, or says why it was not.
+    void showReadPicture(const QString& path, const document::OpenedFile& opened);
     /// Writes the scheme as a document to path; a failure says why and keeps the earlier file.
     bool writeDocument(const QString& path);
     /// The scheme is the document at path now, as saved: the title names it.
@@ -184,9 +183,6 @@ private:
     scheme::SchemeModel m_model;
     history::SchemeHistory m_history{m_model};
     QPointer<QWidget> m_historyWindow;
-    /// The scheme document's file as the history has it now (showDocument); empty before one
-    /// was opened or saved.
-    QString m_documentPath;
     QMenu* m_recentMenu = nullptr;
 
     WheelSurface* m_wheel = nullptr;
@@ -228,8 +224,7 @@ private:
     QPointer<accessibility::AccessibilityWindow> m_accessCheck;
     QPointer<designsystem::RampsWindow> m_ramps;
     QPointer<palette::PaletteWindow> m_palette;
-    /// Set to stop the picture being read, when there is one.
-    std::shared_ptr<std::atomic<bool>> m_pictureCancel;
+    document::PictureReading* m_pictures = nullptr;
 };
 
 } // namespace mainwindow

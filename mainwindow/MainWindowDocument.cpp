@@ -1,33 +1,30 @@
 #include "MainWindow.h"
 
 #include "document/OpenFile.h"
-#include "document/PaletteFile.h"
+#include "document/PictureReading.h"
 #include "document/RecentFiles.h"
 #include "document/SchemeDocument.h"
 #include "palette/PaletteWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace mainwindow {
 
 namespace {
 
-const QString kDocumentFilter = QStringLiteral("ChromaLune Scheme (*.tokens.json)");
-const QString kDocumentExtension = QStringLiteral(".tokens.json");
+const QString kDocumentFilter =
+    QStringLiteral("ChromaLune Scheme (*") + document::kDocumentExtension + QStringLiteral(")");
 /// What Open offers: schemes, then every palette the readers know, then pictures.
 const QString kPaletteFiles = QStringLiteral("*.gpl *.ase *.css *.scss *.json *.txt");
 const QString kPictureFiles = QStringLiteral("*.png *.jpg *.jpeg *.webp *.gif *.bmp *.tif *.tiff");
@@ -49,12 +46,8 @@ void MainWindow::openDocumentFromDialog() {
 
 bool MainWindow::openDocument(const QString& path) {
     // whatever is opened now replaces a picture still being read, and the note saying so
-    if (m_pictureCancel) {
-        m_pictureCancel->store(true);
-        if (m_palette)
-            m_palette->showNote({});
-    }
-    m_pictureCancel.reset();
+    if (m_pictures->cancel() && m_palette)
+        m_palette->showNote({});
     if (document::isPictureFile(path)) {
         readPicture(path);
         return true;
@@ -67,7 +60,7 @@ bool MainWindow::showOpenedFile(const QString& path, const document::OpenedFile&
     const QString name = QFileInfo(path).fileName();
     if (opened.palette) {
         // a palette leaves the scheme as it is: it is shown beside it
-        rememberDocument(path);
+        document::rememberRecentDocument(path);
         palette::PaletteWindow* window = showPalette();
         window->setPalette(*opened.palette, name, opened.skipped, opened.firstSkipped);
         if (opened.picture)
@@ -89,7 +82,7 @@ bool MainWindow::showOpenedFile(const QString& path, const document::OpenedFile&
             setDocument(path);
         return true;
     }
-    rememberDocument(path);
+    document::rememberRecentDocument(path);
     m_history.recordOpen([this, &snapshot] { m_model.restore(snapshot); }, "Open " + name, path);
     return true;
 }
@@ -120,37 +113,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::readPicture(const QString& path) {
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    m_pictureCancel = cancel;
-    const QString name = QFileInfo(path).fileName();
-    showPalette()->showNote(QStringLiteral("Reading %1...").arg(name));
-    auto* watcher = new QFutureWatcher<document::OpenedFile>(this);
-    // a busy pointer once it takes longer than a glance
-    auto* busy = new QTimer(watcher);
-    busy->setSingleShot(true);
-    connect(busy, &QTimer::timeout, watcher, [watcher] {
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        watcher->setProperty("busy", true);
-    });
-    busy->start(100);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, cancel, path] {
-        watcher->deleteLater();
-        if (watcher->property("busy").toBool())
-            QApplication::restoreOverrideCursor();
-        // something else was opened meanwhile
-        if (cancel->load())
-            return;
-        m_pictureCancel.reset();
-        const document::OpenedFile opened = watcher->result();
-        if (!opened.palette || !opened.picture) {
-            showPalette()->showNote({});
-            QMessageBox::warning(this, QStringLiteral("Open"), opened.error);
-            return;
-        }
-        showOpenedFile(path, opened);
-    });
-    watcher->setFuture(
-        QtConcurrent::run([path, cancel] { return document::openPicture(path, cancel.get()); }));
+    showPalette()->showNote(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    m_pictures->start(path);
+}
+
+void MainWindow::showReadPicture(const QString& path, const document::OpenedFile& opened) {
+    if (!opened.palette || !opened.picture) {
+        showPalette()->showNote({});
+        QMessageBox::warning(this, QStringLiteral("Open"), opened.error);
+        return;
+    }
+    showOpenedFile(path, opened);
 }
 
 void MainWindow::saveSchemeAs() {
@@ -159,22 +132,19 @@ void MainWindow::saveSchemeAs() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // the document's folder, with no file chosen in it: a choice made while the folder loads
     // would replace the name being typed
-    if (!m_documentPath.isEmpty())
-        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
+    const QString& current = m_history.document().path();
+    if (!current.isEmpty())
+        dialog.setDirectory(QFileInfo(current).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    QString path = dialog.selectedFiles().constFirst();
-    if (!path.endsWith(kDocumentExtension, Qt::CaseInsensitive))
-        path += path.endsWith(QLatin1Char('.')) ? kDocumentExtension.mid(1) : kDocumentExtension;
+    const QString path = document::withDocumentExtension(dialog.selectedFiles().constFirst());
     if (writeDocument(path))
         setDocument(path);
 }
 
 bool MainWindow::writeDocument(const QString& path) {
     std::string reason;
-    if (document::writePaletteFile(path, formats::Format::DesignTokens, m_model.schemeColors(),
-                                   &reason, {false, false, m_model.exactColors()},
-                                   document::schemeStateText(m_model.snapshot())))
+    if (document::writeSchemeDocument(path, m_model, &reason))
         return true;
     QMessageBox::warning(this, QStringLiteral("Save Scheme As"),
                          QStringLiteral("The scheme was not saved to %1: %2.")
@@ -200,36 +170,33 @@ void MainWindow::showRecentDocuments() {
     connect(clear, &QAction::triggered, this, [] { document::keepRecentDocuments({}); });
 }
 
-void MainWindow::rememberDocument(const QString& path) {
-    document::rememberRecentDocument(path);
-}
-
 void MainWindow::setDocument(const QString& path) {
-    rememberDocument(path);
-    m_history.setDocument(path);
+    document::rememberRecentDocument(path);
+    m_history.document().setSaved(path);
 }
 
 void MainWindow::showDocument() {
-    m_documentPath = m_history.document().path;
-    setWindowTitle(m_documentPath.isEmpty()
+    const document::Document& shown = m_history.document();
+    setWindowTitle(shown.path().isEmpty()
                        ? QStringLiteral("ChromaLune")
-                       : QFileInfo(m_documentPath).fileName() + QStringLiteral("[*] - ChromaLune"));
-    setWindowModified(m_history.isModified());
+                       : QFileInfo(shown.path()).fileName() + QStringLiteral("[*] - ChromaLune"));
+    setWindowModified(shown.isModified());
 }
 
 bool MainWindow::mayClose() {
-    if (!m_history.isModified())
+    document::Document& shown = m_history.document();
+    if (!shown.isModified())
         return true;
     QMessageBox ask(
         QMessageBox::Question, QStringLiteral("ChromaLune"),
-        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_documentPath).fileName()),
+        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(shown.path()).fileName()),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     ask.setDefaultButton(QMessageBox::Save);
     switch (ask.exec()) {
     case QMessageBox::Save:
-        if (!writeDocument(m_documentPath))
+        if (!writeDocument(shown.path()))
             return false;
-        m_history.markSaved();
+        shown.markSaved();
         return true;
     case QMessageBox::Discard:
         return true;

@@ -8,6 +8,7 @@
 #include "io/FileWriter.h"
 #include "palette/ExportDialog.h"
 #include "platform/Desktop.h"
+#include "platform/RuntimeFiles.h"
 #include "preview/PreviewSurface.h"
 #include "sheet/SheetPainter.h"
 #include "ui/ColorConversion.h"
@@ -233,13 +234,7 @@ void MainWindow::setupMenus() {
 bool MainWindow::saveColorsToFile(const QString& fileName) {
     if (fileName.isEmpty())
         return false;
-    std::array<io::ColorFields, 3> colors;
-    const std::array<core::ColumnTexts, 3> texts = m_model.fileTexts();
-    for (size_t i = 0; i < colors.size(); ++i) {
-        const core::ColumnTexts& t = texts[i];
-        colors[i] = {t.red, t.green, t.blue, t.decimal, t.html, t.webSafe};
-    }
-    const std::string text = io::colorsFileText(colors);
+    const std::string text = io::colorsFileText(m_model.fileTexts());
     QString reason;
     if (io::writeFile(fileName, QByteArray::fromStdString(text), &reason))
         return true;
@@ -305,9 +300,9 @@ void MainWindow::exportSheet() {
             [&dialog, &filters, &extensions](const QString& filter) {
                 dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter)));
             });
-    if (!m_documentPath.isEmpty())
-        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
-    dialog.selectFile(sheet::titleOf(m_documentPath) + QStringLiteral(".png"));
+    if (!m_history.document().path().isEmpty())
+        dialog.setDirectory(QFileInfo(m_history.document().path()).absolutePath());
+    dialog.selectFile(sheet::titleOf(m_history.document().path()) + QStringLiteral(".png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().constFirst();
@@ -316,11 +311,11 @@ void MainWindow::exportSheet() {
         path += QLatin1Char('.') + extensions.value(filter, extensions.front());
     const sheet::SheetFormat format = *sheet::sheetFormatForFileName(path.toStdString());
     const std::array<core::Color, 3> colors = m_model.swatchColors();
-    const QImage preview = preview::PreviewSurface::paintedArea(
-        m_preview->bareMockup(), m_preview->lists(),
-        {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
-    const sheet::SheetContent content =
-        sheet::sheetOf(m_model, sheet::titleOf(m_documentPath), QDate::currentDate(), preview);
+    const QImage preview =
+        preview::paintedArea(m_preview->bareMockup(), m_preview->lists(),
+                             {ui::toQRgb(colors[0]), ui::toQRgb(colors[1]), ui::toQRgb(colors[2])});
+    const sheet::SheetContent content = sheet::sheetOf(
+        m_model, sheet::titleOf(m_history.document().path()), QDate::currentDate(), preview);
     QString reason;
     if (!sheet::writeSheet(path, format, content, filter == 1 ? 2 : 1, &reason))
         QMessageBox::warning(this, QStringLiteral("Export Sheet"),

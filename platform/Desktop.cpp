@@ -1,7 +1,6 @@
 #include "Desktop.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -78,13 +77,6 @@ void applyDesktopLook(QApplication& app) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     app.setFont(font);
-}
-
-QString runtimeFilesDir() {
-    const QString own = QCoreApplication::applicationDirPath();
-    // a path relative to the program, so an installed tree keeps working wherever it is moved
-    const QDir installed(own + QStringLiteral("/" CHROMALUNE_DATA_FROM_BIN));
-    return installed.exists() ? installed.absolutePath() : own;
 }
 
 } // namespace platform

@@ -17,11 +17,6 @@ void setClipboardText(const QString& text);
 /// The clipboard's plain text.
 QString clipboardText();
 
-/// The folder of the files the program reads at run time (pixel lists, help page): the
-/// installed data folder where it lies at its place beside the program's bin/ folder, else
-/// the program's own folder, as in the build tree.
-QString runtimeFilesDir();
-
 } // namespace platform
 
 class QApplication;

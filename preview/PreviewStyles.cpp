@@ -1,6 +1,14 @@
 #include "PreviewStyles.h"
 
+#include "scheme/SchemeModel.h"
+
+#include <type_traits>
+
 namespace preview {
+
+// documents check a style by the count alone
+static_assert(std::tuple_size_v<std::decay_t<decltype(previewStyles())>> ==
+              scheme::kPreviewStyleCount);
 
 const std::array<PreviewStyle, 6>& previewStyles() {
     // The file order decides which scheme colour paints which part: list 1 takes colour 1,

@@ -1,46 +1,15 @@
 #include "PreviewSurface.h"
 
 #include "Mockups.h"
-#include "PixelListFile.h"
+#include "PreviewPaint.h"
 #include "PreviewStyles.h"
-#include "core/DesignColors.h"
-#include "platform/Desktop.h"
 #include "platform/SunkenBorder.h"
 #include "scheme/SchemeModel.h"
 #include "ui/ColorConversion.h"
 
-#include <QDir>
 #include <QPainter>
 
 namespace preview {
-
-namespace {
-
-const QColor kSurfaceBackground = ui::toQColor(core::kButtonFaceColor);
-
-/// Appends the style's three pixel lists, read from beside the program, to lists; a list
-/// that cannot be read is left out with a warning.
-void readPixelLists(const PreviewStyle& style, PixelLists& lists) {
-    const QDir dir(platform::runtimeFilesDir());
-    for (int k = 1; k <= 3; ++k) {
-        const std::string_view file = style.files[static_cast<size_t>(k - 1)];
-        const QString path =
-            dir.filePath(QString::fromLatin1(file.data(), static_cast<int>(file.size())));
-        PixelList points;
-        const PixelListFileRead read = readPixelListFile(path, points);
-        if (!read.read)
-            qWarning().noquote() << QStringLiteral("Cannot read the preview pixel list %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), read.error);
-        else if (read.skippedLines > 0)
-            qWarning().noquote() << QStringLiteral("Skipped %1 malformed line(s) in the preview "
-                                                   "pixel list %2")
-                                        .arg(read.skippedLines)
-                                        .arg(QDir::toNativeSeparators(path));
-        lists.append(k, points);
-    }
-}
-
-} // namespace
 
 PreviewSurface::PreviewSurface(QWidget* parent)
     : QWidget(parent), m_image(kDrawWidth, kDrawHeight, QImage::Format_RGB32),
@@ -49,23 +18,11 @@ PreviewSurface::PreviewSurface(QWidget* parent)
     setAccessibleName(QStringLiteral("Preview"));
     setFixedSize(kDrawWidth + 2 * kBorder, kDrawHeight + 2 * kBorder);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_image.fill(kSurfaceBackground);
-}
-
-QImage PreviewSurface::composeDrawingArea(const QImage& picture) {
-    QImage area(kDrawWidth, kDrawHeight, QImage::Format_RGB32);
-    area.fill(kSurfaceBackground);
-    QPainter painter(&area);
-    painter.drawImage(0, 0, picture);
-    return area;
-}
-
-QRgb PreviewSurface::backgroundColor() {
-    return kSurfaceBackground.rgb();
+    m_image.fill(QColor(backgroundColor()));
 }
 
 void PreviewSurface::setPicture(const QImage& picture) {
-    m_image.fill(kSurfaceBackground);
+    m_image.fill(QColor(backgroundColor()));
     {
         QPainter painter(&m_image);
         painter.drawImage(0, 0, picture);
@@ -112,32 +69,6 @@ void PreviewSurface::showStyle(int index) {
     m_painted.reset();
     m_shownStyle = index;
     emit styleShown();
-}
-
-QImage PreviewSurface::paintedArea(const QImage& bare, const PixelLists& lists,
-                                   const std::array<QRgb, 3>& schemeColors) {
-    QImage area = bare.convertToFormat(QImage::Format_RGB32);
-    for (size_t i = 0; i < kPaintOrder.size(); ++i)
-        paintRuns(reinterpret_cast<uint32_t*>(area.bits()), lists.runs(kPaintOrder[i]),
-                  schemeColors[i] | ~RGB_MASK);
-    return area;
-}
-
-QImage PreviewSurface::paintedStyle(int index, const std::array<QRgb, 3>& schemeColors) {
-    if (index < 0 || index >= static_cast<int>(previewStyles().size()))
-        return composeDrawingArea({});
-    const PreviewStyle& style = previewStyles()[static_cast<size_t>(index)];
-    const QImage bare = composeDrawingArea(mockupPicture(style.mockupKey));
-    PixelLists lists(kDrawWidth, kDrawHeight, static_cast<int>(bare.bytesPerLine() / 4));
-    readPixelLists(style, lists);
-    return paintedArea(bare, lists, schemeColors);
-}
-
-std::array<QRgb, 3> PreviewSurface::listColors(const std::array<QRgb, 3>& schemeColors) {
-    std::array<QRgb, 3> colors{};
-    for (size_t i = 0; i < kPaintOrder.size(); ++i)
-        colors[static_cast<size_t>(kPaintOrder[i] - 1)] = schemeColors[i];
-    return colors;
 }
 
 std::array<QRgb, 3> PreviewSurface::paintScheme(const std::array<QRgb, 3>& schemeColors) {

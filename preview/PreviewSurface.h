@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PixelList.h"
+#include "PreviewPaint.h"
 #include "core/ColorCodes.h"
 
 #include <QImage>
@@ -23,8 +24,8 @@ class PreviewSurface : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kBorder = 2;
-    static constexpr int kDrawWidth = 373;
-    static constexpr int kDrawHeight = 269;
+    static constexpr int kDrawWidth = preview::kDrawWidth;
+    static constexpr int kDrawHeight = preview::kDrawHeight;
 
     explicit PreviewSurface(QWidget* parent = nullptr);
 
@@ -37,22 +38,6 @@ public:
     void showStyle(int index);
     /// The drawing area as the style's mock-up fills it, before any list is painted.
     const QImage& bareMockup() const { return m_bareMockup; }
-    /// The colour each list (1-3, at index k - 1) gets when the scheme's colours are painted.
-    static std::array<QRgb, 3> listColors(const std::array<QRgb, 3>& schemeColors);
-
-    /// The drawing area as it shows picture: the bare background with the picture drawn
-    /// unscaled at (0, 0) and clipped.
-    static QImage composeDrawingArea(const QImage& picture);
-    /// The surface's own colour, seen where no picture covers the drawing area.
-    static QRgb backgroundColor();
-    /// The drawing area as a click paints the scheme's colours over bare (the drawing area
-    /// before any list is painted): every list in painting order, lists sharing bare's size.
-    static QImage paintedArea(const QImage& bare, const PixelLists& lists,
-                              const std::array<QRgb, 3>& schemeColors);
-    /// The drawing area of style index (into previewStyles()) as paintedArea paints it: its
-    /// mock-up and its pixel lists read from beside the program, as showStyle puts them up;
-    /// the bare surface for an index outside the list.
-    static QImage paintedStyle(int index, const std::array<QRgb, 3>& schemeColors);
 
     /// Clears the image and draws the picture unscaled at (0, 0).
     void setPicture(const QImage& picture);
@@ -62,9 +47,6 @@ public:
 
     PixelLists& lists() { return m_lists; }
     const PixelLists& lists() const { return m_lists; }
-    /// The list painted in scheme colour 1, 2 and 3, in painting order: a later list wins
-    /// where lists share a point.
-    static constexpr std::array<int, 3> kPaintOrder = {1, 3, 2};
     /// Paints the lists in the scheme's colours, in painting order, and shows the result.
     /// Returns the colour each list (1-3, at index k - 1) got.
     std::array<QRgb, 3> paintScheme(const std::array<QRgb, 3>& schemeColors);

@@ -225,7 +225,7 @@ void SchemeModel::rerunPerceptual() {
 }
 
 bool SchemeModel::trackPointer(float x, float y) {
-    if (m_now.locked)
+    if (m_now.frozen)
         return false;
     if (isPerceptual()) {
         // the disc covers the surface as a raster does: off it the move is ignored
@@ -253,8 +253,8 @@ bool SchemeModel::trackPointer(float x, float y) {
     return true;
 }
 
-void SchemeModel::click() {
-    m_now.locked = !m_now.locked;
+void SchemeModel::toggleFreeze() {
+    m_now.frozen = !m_now.frozen;
     paintPreview();
     emit changed(Change::Click);
 }
@@ -332,7 +332,7 @@ void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
                            &core::systemColor);
     }
     // frozen as after a click, so the pointer leaving the dialog does not undo the choice
-    m_now.locked = true;
+    m_now.frozen = true;
     paintPreview();
     emit changed(Change::Base);
 }
@@ -351,7 +351,7 @@ void SchemeModel::setSwatchColor(int k, core::Color color) {
     t.webSafe = core::htmlCode(core::webSafeColor(color, &core::systemColor));
     if (k == 2)
         m_now.base.reset();
-    m_now.locked = true;
+    m_now.frozen = true;
     paintPreview();
     emit changed(Change::Swatch);
 }
@@ -364,7 +364,7 @@ bool operator==(const SchemeModel::Snapshot& a, const SchemeModel::Snapshot& b) 
         return x->color == y->color && x->exact.L == y->exact.L && x->exact.C == y->exact.C &&
                x->exact.h == y->exact.h;
     };
-    return a.raster == b.raster && a.rule == b.rule && a.locked == b.locked && a.x == b.x &&
+    return a.raster == b.raster && a.rule == b.rule && a.frozen == b.frozen && a.x == b.x &&
            a.y == b.y && a.style == b.style && a.followPreview == b.followPreview &&
            a.previewPaint == b.previewPaint && a.state.swatch == b.state.swatch &&
            a.state.texts == b.state.texts && a.state.lines == b.state.lines &&

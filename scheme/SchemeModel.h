@@ -33,6 +33,10 @@ enum class Change {
     Restore
 };
 
+/// How many preview styles there are; a snapshot's style is one of them or -1. The preview
+/// holds the styles themselves; the count is here so that documents check it without them.
+inline constexpr int kPreviewStyleCount = 6;
+
 /// One of the six texts of a swatch column.
 enum class Field { Red, Green, Blue, Decimal, Html, WebSafe };
 
@@ -59,7 +63,7 @@ public:
     struct Snapshot {
         WheelRaster raster = WheelRaster::Start;
         core::SchemeType rule = core::SchemeType::Analogous;
-        bool locked = false;
+        bool frozen = false;
         float x = 0;
         float y = 0;
         int style = 0;
@@ -78,7 +82,7 @@ public:
     void restore(const Snapshot& snapshot);
 
     core::SchemeType rule() const { return m_now.rule; }
-    bool isLocked() const { return m_now.locked; }
+    bool isFrozen() const { return m_now.frozen; }
     /// The last tracked pointer position in wheel pixels; (0, 0) before the first move.
     float pointerX() const { return m_now.x; }
     float pointerY() const { return m_now.y; }
@@ -151,7 +155,7 @@ public:
     /// took it (not frozen, and the pixel under the pointer lies on the wheel's surface).
     bool trackPointer(float x, float y);
     /// A press on the wheel: freezes or releases the scheme.
-    void click();
+    void toggleFreeze();
     void setRule(core::SchemeType rule);
     /// A preview style choice (-1: the choice named no style); the rule runs again.
     void setPreviewStyle(int index);

@@ -3,6 +3,7 @@
 #include "core/CssColor.h"
 #include "core/SchemeRules.h"
 #include "core/Text.h"
+#include "scheme/WheelNames.h"
 
 #include <QFileInfo>
 
@@ -10,14 +11,6 @@
 #include <cctype>
 
 namespace sheet {
-
-namespace {
-
-/// The wheels' names as the Options menu gives them, by scheme::WheelRaster; the wheel the
-/// window starts with is the default one cut to fewer levels.
-constexpr const char* kWheelCaptions[] = {"Start", "Default", "Websafe", "Perceptual"};
-
-} // namespace
 
 ColorCodes colorCodes(core::ColorRGB color) {
     return {core::hexText(color), core::rgbText(color), core::hslText(color),
@@ -65,7 +58,7 @@ SheetContent sheetOf(const scheme::SchemeModel& model, const QString& title, con
 QString originText(const SheetContent& content) {
     QString text = QStringLiteral("%1 rule, %2 wheel")
                        .arg(QLatin1String(core::schemeRule(content.rule).caption),
-                            QLatin1String(kWheelCaptions[static_cast<size_t>(content.raster)]));
+                            QLatin1String(scheme::wheelName(content.raster).caption));
     if (content.raster == scheme::WheelRaster::Perceptual)
         text += QStringLiteral(" at lightness %1%").arg(content.lightness * 100, 0, 'f', 1);
     return text;

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot create the folder %s\n", qPrintable(args[2]));
         return 1;
     }
-    QImage area = preview::PreviewSurface::composeDrawingArea(picture);
+    QImage area = preview::composeDrawingArea(picture);
     const std::array<std::string, 3> texts = preview::scanTemplates(area, targets);
     for (size_t i = 0; i < 3; ++i) {
         const QString path = folder.filePath(files[i]);

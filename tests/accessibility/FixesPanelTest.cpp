@@ -75,13 +75,13 @@ private slots:
         QTest::mouseClick(in<QWidget>(window, "cmdapplyfix"), Qt::LeftButton);
         const int k = applicable->changed() + 1;
         QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
-        QVERIFY(d.model().isLocked());
+        QVERIFY(d.model().isFrozen());
         QCOMPARE((*d.model().previewPaint())[size_t(k - 1)], d.model().swatchColor(k));
         // a step of its own, taken back and again
         QCOMPARE(d.action("mnuundo")->text(),
                  QStringLiteral("Undo Apply fix: Color %1 \u2192 %2").arg(k).arg(code));
         d.runMenu("mnuundo");
-        QVERIFY(d.text(QStringLiteral("txthtml%1").arg(k)) != code && !d.model().isLocked());
+        QVERIFY(d.text(QStringLiteral("txthtml%1").arg(k)) != code && !d.model().isFrozen());
         d.runMenu("mnuredo");
         QCOMPARE(d.text(QStringLiteral("txthtml%1").arg(k)), code);
         // the pair passes now: the table lists the fixes of the scheme as it is, within a frame

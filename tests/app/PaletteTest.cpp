@@ -469,6 +469,9 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     } cases[] = {
         {{"--export", file, "--rule", "foo"}, "unknown rule 'foo' (--rule)"},
         {{"--export", file, "--raster", "huge"}, "unknown raster 'huge' (--raster)"},
+        // the wheel the window starts with is no choice
+        {{"--export", file, "--raster", "Start"},
+         "unknown raster 'Start' (--raster); use default, websafe or perceptual"},
         {{"--export", file, "--base", "#12345G"}, "bad color '#12345G' (--base)"},
         {{"--export", file, "--base", "#F0"}, "bad color '#F0' (--base)"},
         {{"--export", file, "--base", "oklch(55% 0.15)"}, "bad color 'oklch(55% 0.15)' (--base)"},
@@ -580,6 +583,8 @@ TEST(CommandLine, WritesTheSchemeOfTheRuleRasterAndPositionOrOfTheBaseColorsPixe
               colorsFor({"--at", at, "--rule=triad"}));
     // off the wheel, the nearest: the start raster holds no 0xFE, so FFFFFE lands on white
     EXPECT_EQ(colorsFor({"--base", "FFFFFE"})[1], core::kWhite);
+    // bare digits are a code whose '#' a shell would eat, short ones too
+    EXPECT_EQ(colorsFor({"--base", "f80"}), colorsFor({"--base", "#FF8800"}));
     // the perceptual wheel builds the scheme exactly around a CSS colour, at its lightness
     const auto valueOf = [](core::ColorRGB v) { return core::rgbValue(v.r, v.g, v.b); };
     const auto mapped = [&](double hue) { return valueOf(core::mapToRgb8({0.55, 0.15, hue})); };

@@ -39,7 +39,7 @@ Snapshot randomState(quint32 seed, int count) {
                                float(random.bounded(280.0) - 10));
             break;
         case 1:
-            model.click();
+            model.toggleFreeze();
             break;
         case 2:
             model.setRule(static_cast<core::SchemeType>(any(5)));
@@ -232,7 +232,7 @@ TEST(SchemeDocument, DerivesWhatItsPartsDetermine) {
         const document::DocumentRead read = readSchemeDocument(text);
         ASSERT_TRUE(read.snapshot) << read.error.toStdString();
         Snapshot expected = made;
-        expected.locked = c.frozen;
+        expected.frozen = c.frozen;
         // a frozen scheme holds the colours an applied fix gave it, with their codes
         if (c.frozen) {
             scheme::SchemeModel fixed;

@@ -163,11 +163,11 @@ private slots:
             QCOMPARE(shown(), byPointer[static_cast<qsizetype>(i)]);
         }
         QTest::keyClick(m_d->wheel(), Qt::Key_Space);
-        QVERIFY(m_d->model().isLocked());
+        QVERIFY(m_d->model().isFrozen());
         QTest::keyClick(m_d->wheel(), Qt::Key_Right);
         QCOMPARE(shown(), byPointer.last());
         QTest::keyClick(m_d->wheel(), Qt::Key_Return);
-        QVERIFY(!m_d->model().isLocked());
+        QVERIFY(!m_d->model().isFrozen());
         QTest::keyClick(m_d->wheel(), Qt::Key_Left);
         QCOMPARE(shown(), byPointer.last());
         // a frame round the very edge of the surface shows the focus

@@ -33,7 +33,7 @@ TEST(PixelListFiles, RegenerateByteForByteFromTheCommittedMockups) {
         const QImage committed = QImage(kAssets + "/mockups/" + style.key + ".png")
                                      .convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(preview::mockupPicture(style.key).convertToFormat(committed.format()), committed);
-        QImage area = preview::PreviewSurface::composeDrawingArea(committed);
+        QImage area = preview::composeDrawingArea(committed);
         const auto& t = style.templates;
         const auto texts = preview::scanTemplates(area, {{{t[0], {}}, {t[1], {}}, {t[2], {}}}});
         for (size_t i = 0; i < 3; ++i) {

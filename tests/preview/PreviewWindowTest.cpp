@@ -33,7 +33,7 @@ QRgb shownSwatch(const MainWindowDriver& d, int k) {
 /// The style's mock-up with the points of its k-th list file in the colour of swatch
 /// 1, 3, 2 for k = 1, 2, 3.
 QImage expectedPreview(const MainWindowDriver& d, const preview::PreviewStyle& s) {
-    QImage image = Surface::composeDrawingArea(preview::mockupPicture(s.mockupKey));
+    QImage image = preview::composeDrawingArea(preview::mockupPicture(s.mockupKey));
     const int swatchOfList[] = {1, 3, 2};
     for (int k = 0; k < 3; ++k) {
         preview::PixelList points;
@@ -58,7 +58,7 @@ private slots:
     void startsBareThenPaintsOnAClickARuleChoiceAndWithFollowPreviewOnEveryMove() {
         const auto& styles = preview::previewStyles();
         const preview::PreviewStyle& first = styles[0];
-        const QImage bare = Surface::composeDrawingArea(preview::mockupPicture(first.mockupKey));
+        const QImage bare = preview::composeDrawingArea(preview::mockupPicture(first.mockupKey));
         QCOMPARE(shownPreview(*m_d), bare);
         // an entry typed in full, even with Return, is text only
         auto* combo = m_d->child<QComboBox>("cmbpreview");

@@ -192,7 +192,7 @@ TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
     model.trackPointer(300, 50); // off the surface: nothing is written
     EXPECT_EQ(model.texts(1).blue, "typed");
     // a rule choice runs the rule again, even on a frozen wheel
-    model.click();
+    model.toggleFreeze();
     model.setRule(SchemeType::Triad);
     EXPECT_EQ(model.texts(1).blue, std::to_string(core::splitColor(model.swatchValue(1)).b));
 }
@@ -227,7 +227,7 @@ TEST(SchemeModel, HasASchemeOnceTheRuleHasRun) {
     };
     const Step steps[] = {
         {"a move off the surface", [](SchemeModel& m) { m.trackPointer(300, 50); }, false},
-        {"a click", [](SchemeModel& m) { m.click(); }, false},
+        {"a click", [](SchemeModel& m) { m.toggleFreeze(); }, false},
         {"a wheel", [](SchemeModel& m) { m.setRaster(scheme::WheelRaster::WebSafe); }, false},
         {"a move", [](SchemeModel& m) { m.trackPointer(200, 60); }, true},
         {"a rule", [](SchemeModel& m) { m.setRule(SchemeType::Complementary); }, true},
