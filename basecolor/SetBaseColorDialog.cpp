@@ -174,7 +174,7 @@ void SetBaseColorDialog::readText() {
     }
     m_ok->setEnabled(m_color.has_value());
     if (m_color) {
-        m_swatch->setBackColor(core::rgbValue(m_color->rgb8.r, m_color->rgb8.g, m_color->rgb8.b));
+        m_swatch->setBackColor(core::colorValue(m_color->rgb8));
         m_swatch->setToolTip(hexOf(m_color->rgb8));
     } else {
         // an unreadable text shows no colour: the swatch takes the dialog's own background
