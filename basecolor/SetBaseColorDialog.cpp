@@ -183,9 +183,7 @@ void SetBaseColorDialog::readText() {
     }
     if (m_nearest && m_color) {
         const core::ColorRGB pixel = m_nearest(m_color->rgb8);
-        const double distance = colorscience::colorDifference(
-            colorscience::rgb24(m_color->rgb8.r, m_color->rgb8.g, m_color->rgb8.b),
-            colorscience::rgb24(pixel.r, pixel.g, pixel.b));
+        const double distance = colorscience::colorDifference(m_color->rgb8, pixel);
         setInfoText(tr("The nearest wheel pixel is %1, ΔE2000 = %2.")
                         .arg(hexOf(pixel))
                         .arg(distance, 0, 'f', 2));
