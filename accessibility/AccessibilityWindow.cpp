@@ -166,7 +166,7 @@ public:
         case Qt::DisplayRole:
             return QString::fromLatin1(colorscience::checkedColorName(section));
         case Qt::DecorationRole:
-            return swatch(size_t(section), m_check.colors[size_t(section)], 0);
+            return swatch(size_t(section), m_check.colors[size_t(section)], {});
         case Qt::ToolTipRole:
             if (m_kind == Kind::Apca)
                 return orientation == Qt::Vertical ? QStringLiteral("Text color")
@@ -248,12 +248,14 @@ private:
     /// The swatch in slot (a header, then a pair row), made again only when its colours
     /// change. The views draw a picture through an icon, which keeps each picture it is given
     /// in the toolkit's picture cache: a new picture at every paint would fill that cache.
-    QPixmap swatch(size_t slot, colorscience::Rgb24 first, colorscience::Rgb24 second) const {
+    QPixmap swatch(size_t slot, core::ColorRGB first, core::ColorRGB second) const {
         Swatch& s = m_swatches[slot];
-        const uint64_t colors = uint64_t(first & 0xFFFFFFu) << 24 | (second & 0xFFFFFFu);
+        const QRgb a = ui::toQRgb(first);
+        const QRgb b = ui::toQRgb(second);
+        const uint64_t colors = uint64_t(a & 0xFFFFFFu) << 24 | (b & 0xFFFFFFu);
         if (s.picture.isNull() || s.colors != colors) {
-            s.picture = slot < colorscience::kCheckedColors ? ui::swatchPicture({first})
-                                                            : ui::swatchPicture({first, second});
+            s.picture = slot < colorscience::kCheckedColors ? ui::swatchPicture({a})
+                                                            : ui::swatchPicture({a, b});
             s.colors = colors;
         }
         return s.picture;
@@ -316,7 +318,7 @@ AccessibilityWindow::AccessibilityWindow(QWidget* owner)
     platform::setBackColor(*this, ui::windowBackColor());
     for (QImage& image : m_simulatedMockup)
         image = blankPicture();
-    m_check = colorscience::checkScheme({0, 0, 0});
+    m_check = colorscience::checkScheme({});
 
     auto* pictures = new QGridLayout;
     pictures->setSpacing(8);
@@ -520,8 +522,7 @@ void AccessibilityWindow::catchUp() {
     }
     if (m_schemeStale) {
         m_check = colorscience::checkScheme(
-            {m_colors[0] & 0xFFFFFFu, m_colors[1] & 0xFFFFFFu, m_colors[2] & 0xFFFFFFu},
-            m_colorCount);
+            {ui::rgbOf(m_colors[0]), ui::rgbOf(m_colors[1]), ui::rgbOf(m_colors[2])}, m_colorCount);
         m_schemeStale = false;
     }
     if (!m_frame.isActive())
@@ -578,9 +579,7 @@ void AccessibilityWindow::paintPictures() {
         // is copied back only when the lists change
         if (m_paint) {
             uint32_t colors[3];
-            for (size_t k = 0; k < 3; ++k)
-                colors[k] =
-                    0xFF000000u | colorscience::simulate(simulation, (*m_paint)[k] & 0xFFFFFFu);
+            colorscience::simulatePixels(simulation, m_paint->data(), colors, 3);
             auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
             for (const ListRun& run : m_listRuns)
                 fillPixels(pixels + run.offset, run.length, colors[run.list]);

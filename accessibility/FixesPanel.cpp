@@ -20,14 +20,6 @@ namespace {
 
 using core::ColorRGB;
 
-colorscience::ColorRGB rgbOf(colorscience::Rgb24 c) {
-    return {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)};
-}
-
-colorscience::Rgb24 rgb24Of(colorscience::ColorRGB c) {
-    return colorscience::rgb24(c.r, c.g, c.b);
-}
-
 QString name(int index) {
     return QString::fromLatin1(colorscience::checkedColorName(index));
 }
@@ -51,8 +43,8 @@ std::vector<PairFix> pairFixes(const colorscience::SchemeCheck& check, colorscie
             if (!check.compared(fg) || !check.compared(bg))
                 continue;
             const double ratio = check.ratio[size_t(fg)][size_t(bg)];
-            const colorscience::ColorRGB text = rgbOf(check.colors[size_t(fg)]);
-            const colorscience::ColorRGB back = rgbOf(check.colors[size_t(bg)]);
+            const colorscience::ColorRGB text = check.colors[size_t(fg)];
+            const colorscience::ColorRGB back = check.colors[size_t(bg)];
             const std::vector<colorscience::ContrastFix> fixes =
                 colorscience::contrastFixes(text, back, level);
             for (const colorscience::ContrastFix& fix : fixes)
@@ -79,9 +71,10 @@ public:
         m_fixes = std::move(fixes);
         m_pictures.clear();
         for (const PairFix& f : m_fixes)
-            m_pictures.push_back({ui::swatchPicture({check.colors[size_t(f.foreground)],
-                                                     check.colors[size_t(f.background)]}),
-                                  f.fix ? ui::swatchPicture({rgb24Of(f.fix->color)}) : QPixmap()});
+            m_pictures.push_back(
+                {ui::swatchPicture({ui::toQRgb(check.colors[size_t(f.foreground)]),
+                                    ui::toQRgb(check.colors[size_t(f.background)])}),
+                 f.fix ? ui::swatchPicture({ui::toQRgb(f.fix->color)}) : QPixmap()});
         m_check = check;
         m_level = level;
         endResetModel();
@@ -193,7 +186,7 @@ private:
 
 FixesPanel::FixesPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fixpanel"));
-    m_check = colorscience::checkScheme({0, 0, 0});
+    m_check = colorscience::checkScheme({});
 
     auto* levelLabel = new QLabel(QStringLiteral("&Fix pairs that fail:"), this);
     m_level = new QComboBox(this);
@@ -336,7 +329,7 @@ void FixesPanel::applyFix() {
         return;
     const PairFix& f = fixes()[size_t(row)];
     if (f.fix && f.changed() < m_check.schemeColors)
-        emit applyRequested(f.changed() + 1, QRgb(rgb24Of(f.fix->color)));
+        emit applyRequested(f.changed() + 1, ui::toQRgb(f.fix->color));
 }
 
 } // namespace accessibility

@@ -174,7 +174,7 @@ void SetBaseColorDialog::readText() {
     }
     m_ok->setEnabled(m_color.has_value());
     if (m_color) {
-        m_swatch->setBackColor(core::rgbValue(m_color->rgb8.r, m_color->rgb8.g, m_color->rgb8.b));
+        m_swatch->setBackColor(core::colorValue(m_color->rgb8));
         m_swatch->setToolTip(hexOf(m_color->rgb8));
     } else {
         // an unreadable text shows no colour: the swatch takes the dialog's own background
@@ -183,9 +183,7 @@ void SetBaseColorDialog::readText() {
     }
     if (m_nearest && m_color) {
         const core::ColorRGB pixel = m_nearest(m_color->rgb8);
-        const double distance = colorscience::colorDifference(
-            colorscience::rgb24(m_color->rgb8.r, m_color->rgb8.g, m_color->rgb8.b),
-            colorscience::rgb24(pixel.r, pixel.g, pixel.b));
+        const double distance = colorscience::colorDifference(m_color->rgb8, pixel);
         setInfoText(tr("The nearest wheel pixel is %1, ΔE2000 = %2.")
                         .arg(hexOf(pixel))
                         .arg(distance, 0, 'f', 2));

@@ -110,22 +110,24 @@ void BM_ReadLargeGplFloor(benchmark::State& state) {
     }
 }
 
-std::vector<colorscience::Rgb24> thirtyTwoColours() {
-    std::vector<colorscience::Rgb24> colors;
-    for (uint32_t i = 0; i < 32; ++i)
-        colors.push_back((i * 0x2F1B07u + 0x102030u) & 0xFFFFFFu);
+std::vector<core::ColorRGB> thirtyTwoColours() {
+    std::vector<core::ColorRGB> colors;
+    for (uint32_t i = 0; i < 32; ++i) {
+        const uint32_t rgb = i * 0x2F1B07u + 0x102030u;
+        colors.push_back({uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
+    }
     return colors;
 }
 
 void BM_PairCheck(benchmark::State& state) {
-    const std::vector<colorscience::Rgb24> colors = thirtyTwoColours();
+    const std::vector<core::ColorRGB> colors = thirtyTwoColours();
     for (auto _ : state)
         benchmark::DoNotOptimize(colorscience::checkPalette(colors).pairs.size());
 }
 
 void BM_PairDifferenceFloor(benchmark::State& state) {
     std::vector<colorscience::Lab> labs;
-    for (colorscience::Rgb24 c : thirtyTwoColours())
+    for (core::ColorRGB c : thirtyTwoColours())
         labs.push_back(colorscience::srgbToLab(c));
     for (auto _ : state) {
         double sum = 0;

@@ -1,5 +1,7 @@
 #include "ColorDifference.h"
 
+#include "core/Oklab.h"
+
 #include <cmath>
 
 namespace colorscience {
@@ -31,10 +33,8 @@ double hueAngle(double b, double a) {
 
 } // namespace
 
-Lab srgbToLab(Rgb24 color) {
-    const double r = srgbToLinear(redOf(color));
-    const double g = srgbToLinear(greenOf(color));
-    const double b = srgbToLinear(blueOf(color));
+Lab srgbToLab(ColorRGB color) {
+    const auto [r, g, b] = core::linearOf(color);
     const double x = 0.4124564 * r + 0.3575761 * g + 0.1804375 * b;
     const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
     const double z = 0.0193339 * r + 0.1191920 * g + 0.9503041 * b;
@@ -100,7 +100,7 @@ double ciede2000(const Lab& first, const Lab& second) {
     return std::sqrt(l * l + c * c + h * h + rt * c * h);
 }
 
-double colorDifference(Rgb24 first, Rgb24 second) {
+double colorDifference(ColorRGB first, ColorRGB second) {
     return ciede2000(srgbToLab(first), srgbToLab(second));
 }
 

@@ -12,12 +12,12 @@ struct Lab {
 };
 
 /// CIELAB of an 8-bit sRGB colour: linear light, XYZ under D65, then L*a*b*.
-Lab srgbToLab(Rgb24 color);
+Lab srgbToLab(ColorRGB color);
 
 /// CIEDE2000 colour difference (kL = kC = kH = 1), 0 for equal colours.
 double ciede2000(const Lab& first, const Lab& second);
 
 /// CIEDE2000 difference of two sRGB colours.
-double colorDifference(Rgb24 first, Rgb24 second);
+double colorDifference(ColorRGB first, ColorRGB second);
 
 } // namespace colorscience

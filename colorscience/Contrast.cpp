@@ -1,5 +1,7 @@
 #include "Contrast.h"
 
+#include "core/Oklab.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -34,9 +36,9 @@ double apcaChannel(int channel) {
 }
 
 /// Screen luminance as APCA estimates it: a plain 2.4 curve, no linear toe.
-double apcaY(Rgb24 c) {
-    return 0.2126729 * apcaChannel(redOf(c)) + 0.7151522 * apcaChannel(greenOf(c)) +
-           0.0721750 * apcaChannel(blueOf(c));
+double apcaY(ColorRGB c) {
+    return 0.2126729 * apcaChannel(c.r) + 0.7151522 * apcaChannel(c.g) +
+           0.0721750 * apcaChannel(c.b);
 }
 
 /// Soft clamp of near-black: flare lifts very dark colours.
@@ -48,17 +50,12 @@ double softClampBlack(double y) {
 
 } // namespace
 
-double srgbToLinear(int channel) {
-    const double c = std::clamp(channel, 0, 255) / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+double relativeLuminance(ColorRGB color) {
+    const core::LinearRgb linear = core::linearOf(color);
+    return 0.2126 * linear.r + 0.7152 * linear.g + 0.0722 * linear.b;
 }
 
-double relativeLuminance(Rgb24 color) {
-    return 0.2126 * srgbToLinear(redOf(color)) + 0.7152 * srgbToLinear(greenOf(color)) +
-           0.0722 * srgbToLinear(blueOf(color));
-}
-
-double contrastRatio(Rgb24 a, Rgb24 b) {
+double contrastRatio(ColorRGB a, ColorRGB b) {
     const double la = relativeLuminance(a);
     const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
@@ -136,7 +133,7 @@ std::string levelWords(double ratio) {
     return "passes " + passed + "; fails " + failed;
 }
 
-double apcaContrast(Rgb24 text, Rgb24 background) {
+double apcaContrast(ColorRGB text, ColorRGB background) {
     const double textY = softClampBlack(apcaY(text));
     const double backY = softClampBlack(apcaY(background));
     if (std::fabs(backY - textY) < 0.0005)

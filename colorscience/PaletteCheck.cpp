@@ -1,35 +1,26 @@
 #include "PaletteCheck.h"
 
 #include "ColorDifference.h"
+#include "core/Oklab.h"
 #include "core/PrintableText.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace colorscience {
 
-namespace {
-
-std::string hexOf(Rgb24 color) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(color & 0xFFFFFFu));
-    return text;
-}
-
-} // namespace
-
-PaletteCheck checkPalette(const std::vector<Rgb24>& colors, const std::vector<std::string>& names) {
+PaletteCheck checkPalette(const std::vector<ColorRGB>& colors,
+                          const std::vector<std::string>& names) {
     PaletteCheck check;
     const size_t count = std::min(colors.size(), size_t(kMostCheckedPaletteColors));
     check.leftOut = static_cast<int>(colors.size() - count);
     for (size_t i = 0; i < count; ++i) {
-        check.colors.push_back(colors[i] & 0xFFFFFFu);
+        check.colors.push_back(colors[i]);
         check.names.push_back(i < names.size() ? names[i] : std::string());
     }
     // each colour seen once per vision, so that a pair costs only its differences
     std::vector<Lab> normal;
     std::array<std::vector<Lab>, kSimulationCount> seen;
-    for (Rgb24 color : check.colors) {
+    for (ColorRGB color : check.colors) {
         normal.push_back(srgbToLab(color));
         for (int s = 0; s < kSimulationCount; ++s)
             seen[size_t(s)].push_back(srgbToLab(simulate(static_cast<Simulation>(s), color)));
@@ -71,7 +62,7 @@ PaletteCheck checkPalette(const std::vector<Rgb24>& colors, const std::vector<st
 std::string colorLabel(const PaletteCheck& check, int index) {
     if (index < 0 || size_t(index) >= check.colors.size())
         return {};
-    const std::string hex = hexOf(check.colors[size_t(index)]);
+    const std::string hex = core::hexText(check.colors[size_t(index)]);
     const std::string name = size_t(index) < check.names.size() ? check.names[size_t(index)] : "";
     return name.empty() ? hex : core::printableText(name, kShownNameLength) + " " + hex;
 }

@@ -33,7 +33,7 @@ struct PalettePair {
 
 /// Every pair of a palette's colours.
 struct PaletteCheck {
-    std::vector<Rgb24> colors;      ///< the colours compared (at most kMostCheckedPaletteColors)
+    std::vector<ColorRGB> colors;   ///< the colours compared (at most kMostCheckedPaletteColors)
     std::vector<std::string> names; ///< their names in the palette, "" for none
     int leftOut = 0;                ///< colours of the palette beyond those compared
     /// The pairs, those passing AA normal text first, each part by falling contrast ratio,
@@ -43,9 +43,9 @@ struct PaletteCheck {
     std::array<std::vector<int>, kSimulationCount> failing;
 };
 
-/// Checks a palette's colours (0xRRGGBB), named names (by index; fewer names leave the rest
+/// Checks a palette's colours, named names (by index; fewer names leave the rest
 /// unnamed): the first kMostCheckedPaletteColors of them.
-PaletteCheck checkPalette(const std::vector<Rgb24>& colors,
+PaletteCheck checkPalette(const std::vector<ColorRGB>& colors,
                           const std::vector<std::string>& names = {});
 
 /// Colour index of the check as a reader finds it in the palette: "Brand red #D03030" (the

@@ -9,10 +9,6 @@ namespace colorscience {
 
 namespace {
 
-colorscience::Rgb24 rgb24Of(ColorRGB c) {
-    return colorscience::rgb24(c.r, c.g, c.b);
-}
-
 Oklch oklchOf(ColorRGB c) {
     return core::toOklch(core::oklabOf(c));
 }
@@ -42,7 +38,7 @@ struct Candidate {
 } // namespace
 
 double contrastOf(ColorRGB a, ColorRGB b) {
-    return colorscience::contrastRatio(rgb24Of(a), rgb24Of(b));
+    return colorscience::contrastRatio(a, b);
 }
 
 int nearestStepIndex(double L) {
@@ -177,7 +173,7 @@ std::vector<ContrastFix> contrastFixes(ColorRGB foreground, ColorRGB background,
             fix.ratio = contrastOf(fix.color, other);
             const ColorRGB text = side == FixSide::Foreground ? fix.color : foreground;
             const ColorRGB back = side == FixSide::Foreground ? background : fix.color;
-            fix.apcaLc = colorscience::apcaContrast(rgb24Of(text), rgb24Of(back));
+            fix.apcaLc = colorscience::apcaContrast(text, back);
             const bool better = !best || hi < bestK ||
                                 (hi == bestK && (fix.ratio > best->ratio ||
                                                  (fix.ratio == best->ratio && direction > 0)));

@@ -1,6 +1,7 @@
 #include "SchemeCheck.h"
 
 #include "ColorDifference.h"
+#include "core/Oklab.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,12 +16,6 @@ std::string name(int index) {
     return checkedColorName(index);
 }
 
-std::string htmlCode(Rgb24 color) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "#%06X", static_cast<unsigned>(color & 0xFFFFFFu));
-    return buffer;
-}
-
 } // namespace
 
 const char* checkedColorName(int index) {
@@ -29,13 +24,13 @@ const char* checkedColorName(int index) {
     return index >= 0 && index < kCheckedColors ? kNames[index] : "";
 }
 
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors, int count) {
+SchemeCheck checkScheme(const std::array<ColorRGB, 3>& schemeColors, int count) {
     SchemeCheck check;
     check.schemeColors = count == 2 ? 2 : 3;
     for (int i = 0; i < 3; ++i)
-        check.colors[size_t(i)] = schemeColors[size_t(i)] & 0xFFFFFFu;
-    check.colors[3] = 0xFFFFFF;
-    check.colors[4] = 0x000000;
+        check.colors[size_t(i)] = schemeColors[size_t(i)];
+    check.colors[3] = ColorRGB{255, 255, 255};
+    check.colors[4] = ColorRGB{0, 0, 0};
     for (size_t row = 0; row < kCheckedColors; ++row)
         for (size_t column = 0; column < kCheckedColors; ++column) {
             check.ratio[row][column] = contrastRatio(check.colors[row], check.colors[column]);
@@ -84,7 +79,7 @@ std::string pairWords(const SchemeCheck& check, int index) {
 std::string reportText(const SchemeCheck& check) {
     std::string text = "Accessibility check of the scheme";
     for (int i = 0; i < check.schemeColors; ++i)
-        text += (i ? ", " : " ") + name(i) + " " + htmlCode(check.colors[size_t(i)]);
+        text += (i ? ", " : " ") + name(i) + " " + core::hexText(check.colors[size_t(i)]);
     text += "\n\nWCAG 2.2 contrast ratio (AA normal text 4.5, AA large text 3, AAA normal text 7, "
             "AAA large text 4.5, non-text 3)\n";
     for (int row = 0; row < kCheckedColors; ++row)

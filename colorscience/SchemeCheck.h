@@ -18,8 +18,8 @@ struct SimulatedPair {
     Simulation simulation = Simulation::Protanopia;
     int first = 0;  ///< scheme colour index 0..2
     int second = 1; ///< scheme colour index 0..2, after first
-    Rgb24 firstSeen = 0;
-    Rgb24 secondSeen = 0;
+    ColorRGB firstSeen;
+    ColorRGB secondSeen;
     double difference = 0.0; ///< CIEDE2000
     bool hardToTell = false; ///< difference under kHardToTellApart
 };
@@ -34,7 +34,7 @@ struct SchemeCheck {
     /// How many of the first colours belong to the scheme: 2 (complementary) or 3. A colour
     /// beyond them is not in the scheme, and nothing is checked or reported against it.
     int schemeColors = 3;
-    std::array<Rgb24, kCheckedColors> colors{};
+    std::array<ColorRGB, kCheckedColors> colors{};
     /// WCAG contrast ratio of colours[row] and colours[column].
     std::array<std::array<double, kCheckedColors>, kCheckedColors> ratio{};
     /// APCA Lc of colours[row] as text on colours[column] as background.
@@ -50,8 +50,8 @@ struct SchemeCheck {
     }
 };
 
-/// Checks the scheme colours (0xRRGGBB): the first count (2 or 3) of them.
-SchemeCheck checkScheme(const std::array<Rgb24, 3>& schemeColors, int count = 3);
+/// Checks the scheme colours: the first count (2 or 3) of them.
+SchemeCheck checkScheme(const std::array<ColorRGB, 3>& schemeColors, int count = 3);
 
 /// "Color 1 on White: 4.47 to 1; passes AA large text, non-text; fails ..."
 std::string contrastWords(const SchemeCheck& check, int row, int column);

@@ -29,6 +29,11 @@ constexpr Color rgbValue(int r, int g, int b) {
     return r + 256 * g + 65536 * b;
 }
 
+/// The colour value of an 8-bit colour: r + 256 g + 65536 b.
+constexpr Color colorValue(ColorRGB c) {
+    return rgbValue(c.r, c.g, c.b);
+}
+
 /// True when bit 31 is set: the value refers to the system colour table.
 constexpr bool isSystemColor(Color v) {
     return (v & INT32_MIN) != 0;

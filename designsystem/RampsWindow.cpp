@@ -65,10 +65,6 @@ bool passesAa(double ratio) {
     return colorscience::passes(ratio, colorscience::Level::AaNormal);
 }
 
-double luminanceOf(colorscience::ColorRGB c) {
-    return colorscience::relativeLuminance(colorscience::rgb24(c.r, c.g, c.b));
-}
-
 /// The WCAG ratio of two luminances, as contrastOf computes it: the window finds each colour's
 /// luminance once for all the ratios it takes part in.
 double ratioOf(double a, double b) {
@@ -222,7 +218,7 @@ protected:
         c.exact = exact;
         c.code = text(core::hexText(color));
         c.glyphs.setText(GlyphText::font(m_codeSize), c.code);
-        const double luminance = luminanceOf(color);
+        const double luminance = colorscience::relativeLuminance(color);
         c.ink = ratioOf(luminance, 0) >= ratioOf(luminance, 1) ? Qt::black : Qt::white;
     }
     /// How many cells are shown (the first count).
@@ -337,7 +333,7 @@ public:
     void showRamp(const colorscience::Ramp& ramp) {
         std::array<double, colorscience::kRampSize> luminance{};
         for (size_t i = 0; i < colorscience::kRampSize; ++i)
-            luminance[i] = luminanceOf(ramp.steps[i].color);
+            luminance[i] = colorscience::relativeLuminance(ramp.steps[i].color);
         bool changed = false;
         for (size_t i = 0; i < colorscience::kRampSize; ++i) {
             const colorscience::RampStep& s = ramp.steps[i];

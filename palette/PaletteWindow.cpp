@@ -5,6 +5,7 @@
 #include "formats/PaletteRead.h"
 #include "platform/Desktop.h"
 #include "scheme/SchemeModel.h"
+#include "ui/ColorConversion.h"
 #include "ui/CopyAsMenu.h"
 
 #include <QAbstractButton>
@@ -35,16 +36,8 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QColor qColorOf(core::ColorRGB c) {
-    return {c.r, c.g, c.b};
-}
-
-colorscience::Rgb24 rgb24Of(core::ColorRGB c) {
-    return colorscience::rgb24(c.r, c.g, c.b);
-}
-
-QString hexOf(colorscience::Rgb24 c) {
-    return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+QString hexOf(core::ColorRGB c) {
+    return text(core::hexText(c));
 }
 
 /// The colour of an entry beyond sRGB exactly, which color(display-p3) copies; none inside
@@ -93,7 +86,7 @@ public:
             return {};
         const core::PaletteColor& entry = m_palette->colors[size_t(index.row())];
         if (role == Qt::DecorationRole && index.column() == NameColumn)
-            return qColorOf(entry.rgb);
+            return ui::toQColor(entry.rgb);
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
             return {};
         switch (index.column()) {
@@ -156,11 +149,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (!m_check || section < 0 || section >= rowCount())
             return {};
-        const colorscience::Rgb24 color = m_check->colors[size_t(section)];
+        const core::ColorRGB color = m_check->colors[size_t(section)];
         if (role == Qt::DisplayRole)
             return hexOf(color);
         if (role == Qt::DecorationRole)
-            return QColor(QRgb(color));
+            return ui::toQColor(color);
         if (role == Qt::ToolTipRole)
             return hexOf(color) + (orientation == Qt::Vertical ? QStringLiteral(" as text")
                                                                : QStringLiteral(" as background"));
@@ -173,8 +166,8 @@ public:
             return {};
         const size_t n = m_check->colors.size();
         const double ratio = m_ratio[size_t(index.row()) * n + size_t(index.column())];
-        const colorscience::Rgb24 textColor = m_check->colors[size_t(index.row())];
-        const colorscience::Rgb24 back = m_check->colors[size_t(index.column())];
+        const core::ColorRGB textColor = m_check->colors[size_t(index.row())];
+        const core::ColorRGB back = m_check->colors[size_t(index.column())];
         switch (role) {
         case Qt::DisplayRole:
             if (index.row() == index.column())
@@ -187,9 +180,9 @@ public:
                    text(colorscience::levelWords(ratio)) + QStringLiteral("; APCA Lc ") +
                    text(colorscience::apcaText(colorscience::apcaContrast(textColor, back)));
         case Qt::ForegroundRole:
-            return QColor(QRgb(textColor));
+            return ui::toQColor(textColor);
         case Qt::BackgroundRole:
-            return QColor(QRgb(back));
+            return ui::toQColor(back);
         default:
             return {};
         }
@@ -323,7 +316,7 @@ protected:
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(at, radius, radius);
             painter.setPen(QPen(Qt::black, 1.5));
-            painter.setBrush(qColorOf(c.rgb));
+            painter.setBrush(ui::toQColor(c.rgb));
             painter.drawEllipse(at, radius, radius);
         }
     }
@@ -606,10 +599,10 @@ void PaletteWindow::showCheck() {
     if (!m_checkStale || m_tabs->currentIndex() != 1)
         return;
     m_checkStale = false;
-    std::vector<colorscience::Rgb24> colors;
+    std::vector<core::ColorRGB> colors;
     std::vector<std::string> names;
     for (const core::PaletteColor& entry : m_palette.colors) {
-        colors.push_back(rgb24Of(entry.rgb));
+        colors.push_back(entry.rgb);
         names.push_back(entry.name);
     }
     m_check = colorscience::checkPalette(colors, names);

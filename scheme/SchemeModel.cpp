@@ -88,7 +88,7 @@ std::optional<core::Oklch> SchemeModel::exactColor(int k) const {
     // a swatch given a colour of its own (a contrast fix) no longer shows the wheel's colour
     if (exact) {
         const core::ColorRGB mapped = core::mapToRgb8(*exact);
-        if (core::rgbValue(mapped.r, mapped.g, mapped.b) != shown)
+        if (core::colorValue(mapped) != shown)
             return std::nullopt;
     }
     return exact;
@@ -158,7 +158,7 @@ public:
     explicit DiscColors(const SchemeModel::Snapshot& s) : m_s(s) {}
     core::Color colorAt(double angle, double radius) override {
         const core::ColorRGB c = core::mapToRgb8(SchemeModel::polarColor(m_s, angle, radius));
-        return core::rgbValue(c.r, c.g, c.b);
+        return core::colorValue(c);
     }
 
 private:
@@ -218,7 +218,7 @@ void SchemeModel::rerunPerceptual() {
         const std::array<core::Oklch, 2> partners = core::monochromePartners(base);
         for (size_t i = 0; i < partners.size(); ++i) {
             const core::ColorRGB c = core::mapToRgb8(partners[i]);
-            show(i * 2, core::rgbValue(c.r, c.g, c.b));
+            show(i * 2, core::colorValue(c));
         }
     }
     core::refreshColumnCodes(m_now.state, &core::systemColor);
@@ -321,10 +321,10 @@ void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
         m_now.x = core::toSingle(at.x);
         m_now.y = core::toSingle(at.y);
         m_now.around = std::array<double, 2>{exact.h, r};
-        m_now.base = ChosenBase{core::rgbValue(rgb8.r, rgb8.g, rgb8.b), exact};
+        m_now.base = ChosenBase{core::colorValue(rgb8), exact};
         rerunPerceptual();
     } else {
-        const std::array<float, 2> at = nearestPixel(core::rgbValue(rgb8.r, rgb8.g, rgb8.b));
+        const std::array<float, 2> at = nearestPixel(core::colorValue(rgb8));
         m_now.x = at[0];
         m_now.y = at[1];
         core::RasterSurface surface(raster(), core::systemColor(core::kSystemButtonFace));

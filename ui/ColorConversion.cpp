@@ -7,12 +7,24 @@
 namespace ui {
 
 QRgb toQRgb(core::Color value) {
-    const core::ColorRGB c = core::splitColor(core::displayedColor(value));
-    return qRgb(c.r, c.g, c.b);
+    return toQRgb(core::splitColor(core::displayedColor(value)));
 }
 
 QColor toQColor(core::Color value) {
     return QColor(toQRgb(value));
+}
+
+QRgb toQRgb(core::ColorRGB color) {
+    return qRgb(color.r, color.g, color.b);
+}
+
+QColor toQColor(core::ColorRGB color) {
+    return QColor(toQRgb(color));
+}
+
+core::ColorRGB rgbOf(QRgb pixel) {
+    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
+            static_cast<uint8_t>(qBlue(pixel))};
 }
 
 QImage rasterImage(const core::Raster& raster) {

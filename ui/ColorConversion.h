@@ -18,6 +18,13 @@ QRgb toQRgb(core::Color value);
 /// The QColor a colour value shows on screen, as toQRgb.
 QColor toQColor(core::Color value);
 
+/// The opaque QRgb of an 8-bit colour.
+QRgb toQRgb(core::ColorRGB color);
+/// The QColor of an 8-bit colour.
+QColor toQColor(core::ColorRGB color);
+/// The 8-bit colour of a QRgb; alpha is ignored.
+core::ColorRGB rgbOf(QRgb pixel);
+
 /// The raster as a picture, pixel for pixel.
 QImage rasterImage(const core::Raster& raster);
 

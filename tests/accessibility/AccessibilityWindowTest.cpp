@@ -3,6 +3,7 @@
 #include "accessibility/AccessibilityWindow.h"
 #include "preview/Mockups.h"
 #include "preview/PreviewSurface.h"
+#include "ui/ColorConversion.h"
 #include "ui/WindowHelpers.h"
 
 #include <QTableView>
@@ -45,7 +46,8 @@ private slots:
                 QImage seen = surface.image().convertToFormat(QImage::Format_RGB32);
                 for (int y = 0; y < seen.height(); ++y)
                     for (int x = 0; x < seen.width(); ++x)
-                        seen.setPixel(x, y, simulate(Simulation(k), seen.pixel(x, y) & RGB_MASK));
+                        seen.setPixel(
+                            x, y, ui::toQRgb(simulate(Simulation(k), ui::rgbOf(seen.pixel(x, y)))));
                 const QString name = QString("pic") + simulationName(Simulation(k));
                 QTRY_COMPARE(w.findChild<QWidget*>(name.toLower())->grab().toImage(), seen);
             }
@@ -69,7 +71,8 @@ private slots:
                  "Text color|Background color|White text on Black background: APCA Lc -107.9");
         QTest::mouseClick(w.findChild<QWidget*>("cmdcopyreport"), Qt::LeftButton);
         QCOMPARE(platform::clipboardText(),
-                 QString::fromStdString(reportText(checkScheme({0x777777, 0xCC3333, 0x006633}))));
+                 QString::fromStdString(reportText(
+                     checkScheme({{{0x77, 0x77, 0x77}, {0xCC, 0x33, 0x33}, {0x00, 0x66, 0x33}}}))));
         // two colours (complementary): the third is greyed, says so, and the report leaves it out
         w.setSchemeColors(schemes[1], 2);
         QCOMPARE(cell("tblapca", 2, 4) + '|' + cell("tblcontrast", 4, 2) + '|' +

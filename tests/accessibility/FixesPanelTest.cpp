@@ -15,17 +15,9 @@ using namespace colorscience;
 
 namespace {
 
-Rgb24 rgb24Of(core::ColorRGB c) {
-    return rgb24(c.r, c.g, c.b);
-}
-
-core::ColorRGB rgbOf(Rgb24 c) {
-    return {uint8_t(redOf(c)), uint8_t(greenOf(c)), uint8_t(blueOf(c))};
-}
-
 SchemeCheck checkOf(const scheme::SchemeModel& model) {
     const std::array<core::Color, 3> c = model.swatchColors();
-    const auto value = [](core::Color color) { return rgb24Of(core::splitColor(color)); };
+    const auto value = [](core::Color color) { return core::splitColor(color); };
     return checkScheme({value(c[0]), value(c[1]), value(c[2])}, int(model.colorCount()));
 }
 
@@ -99,7 +91,8 @@ private slots:
 
     void pairsNoLightnessFixesSayHowFarTheyGet() {
         // the perceptual wheel's triad at L 55 %: no pair of its colours can reach AAA
-        const SchemeCheck check = checkScheme({0x008775, 0x737900, 0xC14100});
+        const SchemeCheck check =
+            checkScheme({{{0x00, 0x87, 0x75}, {0x73, 0x79, 0x00}, {0xC1, 0x41, 0x00}}});
         FixesPanel panel;
         panel.show();
         panel.setCheck(check);
@@ -114,9 +107,8 @@ private slots:
             if (f.fix)
                 continue;
             pairs << cell(r, 0).toString();
-            const double best =
-                colorscience::bestLightnessRatio(rgbOf(check.colors[size_t(f.foreground)]),
-                                                 rgbOf(check.colors[size_t(f.background)]));
+            const double best = colorscience::bestLightnessRatio(
+                check.colors[size_t(f.foreground)], check.colors[size_t(f.background)]);
             QCOMPARE(cell(r, 1).toString(),
                      QStringLiteral("no lightness change of either colour reaches 7:1\n%1 at "
                                     "best: change the hue or chroma")
@@ -146,7 +138,8 @@ private slots:
     }
 
     void whiteAndBlackAreNeverApplied() {
-        SchemeCheck check = checkScheme({0xFFFFFF, 0xEEEEEE, 0xDDDDDD}, 2);
+        SchemeCheck check =
+            checkScheme({{{0xFF, 0xFF, 0xFF}, {0xEE, 0xEE, 0xEE}, {0xDD, 0xDD, 0xDD}}}, 2);
         FixesPanel panel;
         panel.show();
         panel.setCheck(check);

@@ -149,8 +149,7 @@ private slots:
         const double tolerance = QTest::currentDataTag() == QByteArray("oklch exact") ? 1e-9 : 1e-3;
         QVERIFY(qAbs(got.L - exact.L) < tolerance && qAbs(got.C - exact.C) < tolerance &&
                 qAbs(got.h - exact.h) < (exact.C > 0 ? tolerance * 100 : 1e-12));
-        const double distance = colorscience::colorDifference(
-            colorscience::rgb24(rgb8.r, rgb8.g, rgb8.b), colorscience::rgb24(255, 0, 0));
+        const double distance = colorscience::colorDifference(rgb8, core::ColorRGB{255, 0, 0});
         QCOMPARE(
             dialog.findChild<QLabel*>("lblbaseinfo")->text(),
             QString("The nearest wheel pixel is #FF0000, ΔE2000 = %1.").arg(distance, 0, 'f', 2));

@@ -11,18 +11,37 @@
 
 using namespace colorscience;
 
+namespace {
+
+ColorRGB rgb(int r, int g, int b) {
+    return {uint8_t(r), uint8_t(g), uint8_t(b)};
+}
+
+/// The colour of a code written as 0xRRGGBB.
+ColorRGB hex(uint32_t code) {
+    return rgb(int(code >> 16 & 0xFFu), int(code >> 8 & 0xFFu), int(code & 0xFFu));
+}
+
+/// The opaque picture word 0xAARRGGBB of a colour.
+uint32_t pixelOf(ColorRGB c) {
+    return 0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
+}
+
+} // namespace
+
 TEST(Contrast, KnownRatiosCutToHundredthsJudgedOnTheExactRatioAndApcaAsPublished) {
     struct PairCase {
-        Rgb24 first, second;
+        ColorRGB first, second;
         double value;
         const char* shown;
         bool aaNormal = false;
     };
     const PairCase cases[] = {
-        {0x000000, 0xFFFFFF, 21.0, "21.00:1", true},
-        {0xFFFFFF, 0x777777, 4.4781, "4.47:1", false}, // order does not matter
-        {0x767676, 0xFFFFFF, 4.5422, "4.54:1", true},  // the lightest grey passing AA on white
-        {0x0A00FF, 0xFFFFFF, 8.5473, "8.54:1", true},  // red in the linear segment
+        {hex(0x000000), hex(0xFFFFFF), 21.0, "21.00:1", true},
+        {hex(0xFFFFFF), hex(0x777777), 4.4781, "4.47:1", false}, // order does not matter
+        {hex(0x767676), hex(0xFFFFFF), 4.5422, "4.54:1",
+         true}, // the lightest grey passing AA on white
+        {hex(0x0A00FF), hex(0xFFFFFF), 8.5473, "8.54:1", true}, // red in the linear segment
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(contrastRatio(c.first, c.second), c.value, 1e-4) << c.shown;
@@ -46,9 +65,12 @@ TEST(Contrast, KnownRatiosCutToHundredthsJudgedOnTheExactRatioAndApcaAsPublished
 
     const PairCase apca[] = {
         // text color, background color
-        {0x888888, 0xFFFFFF, 63.056, "63.1"},   {0xFFFFFF, 0x888888, -68.541, "-68.5"},
-        {0x000000, 0xFFFFFF, 106.041, "106.0"}, {0xFFFFFF, 0x000000, -107.885, "-107.9"},
-        {0x000000, 0xAAAAAA, 58.146, "58.1"},   {0xFAFAFA, 0xFFFFFF, 0.0, "0.0"},
+        {hex(0x888888), hex(0xFFFFFF), 63.056, "63.1"},
+        {hex(0xFFFFFF), hex(0x888888), -68.541, "-68.5"},
+        {hex(0x000000), hex(0xFFFFFF), 106.041, "106.0"},
+        {hex(0xFFFFFF), hex(0x000000), -107.885, "-107.9"},
+        {hex(0x000000), hex(0xAAAAAA), 58.146, "58.1"},
+        {hex(0xFAFAFA), hex(0xFFFFFF), 0.0, "0.0"},
     };
     for (const auto& c : apca) {
         EXPECT_NEAR(apcaContrast(c.first, c.second), c.value, 0.001) << c.shown;
@@ -73,42 +95,42 @@ TEST(ColorDifference, Ciede2000MatchesSharmaWuDalalAndLabTheKnownColors) {
     }
     EXPECT_EQ(pairs, 35);
     // the matrix's own white comes out neutral; red's CIELAB values
-    const Lab red = srgbToLab(0xFF0000), white = srgbToLab(0xFFFFFF);
+    const Lab red = srgbToLab(hex(0xFF0000)), white = srgbToLab(hex(0xFFFFFF));
     EXPECT_NEAR(red.L + red.a + red.b, 53.2408 + 80.0925 + 67.2032, 3e-3);
     EXPECT_NEAR(std::abs(white.L - 100.0) + std::abs(white.a) + std::abs(white.b), 0.0, 1e-3);
 }
 
 TEST(VisionSimulation, PrimariesFollowTheMatricesGreysStayGreyAndTheFastPathIsExact) {
     // each primary's linear result is one matrix column, clamped and encoded
-    const std::array<Rgb24, 3> seen[] = {
-        {rgb24(109, 95, 0), rgb24(255, 229, 0), rgb24(0, 89, 255)},
-        {rgb24(163, 144, 0), rgb24(239, 214, 58), rgb24(0, 61, 251)},
-        {rgb24(255, 0, 15), rgb24(0, 247, 217), rgb24(0, 107, 150)},
-        {rgb24(127, 127, 127), rgb24(220, 220, 220), rgb24(76, 76, 76)},
+    const std::array<ColorRGB, 3> seen[] = {
+        {rgb(109, 95, 0), rgb(255, 229, 0), rgb(0, 89, 255)},
+        {rgb(163, 144, 0), rgb(239, 214, 58), rgb(0, 61, 251)},
+        {rgb(255, 0, 15), rgb(0, 247, 217), rgb(0, 107, 150)},
+        {rgb(127, 127, 127), rgb(220, 220, 220), rgb(76, 76, 76)},
     };
     std::vector<uint32_t> colors;
-    for (uint32_t c = 0; c <= 0xFFFFFF; c += 331) // every level of every channel, mixed
+    for (uint32_t c = 0; c <= 0xFFFFFFu; c += 331) // every level of every channel, mixed
         colors.push_back(0xFF000000u | c);
     for (int v = 0; v < 256; ++v) // and the pure and extreme mixtures
-        for (Rgb24 c : {rgb24(v, 0, 255 - v), rgb24(0, v, v * 37 % 256), rgb24(255, v, 255 - v)})
-            colors.push_back(0xFF000000u | c);
+        for (ColorRGB c : {rgb(v, 0, 255 - v), rgb(0, v, v * 37 % 256), rgb(255, v, 255 - v)})
+            colors.push_back(pixelOf(c));
     std::vector<uint32_t> fast(colors.size());
     for (Simulation s : {Simulation::Protanopia, Simulation::Deuteranopia, Simulation::Tritanopia,
                          Simulation::Achromatopsia}) {
-        const std::array<Rgb24, 3> primaries = {simulate(s, 0xFF0000), simulate(s, 0x00FF00),
-                                                simulate(s, 0x0000FF)};
+        const std::array<ColorRGB, 3> primaries = {
+            simulate(s, hex(0xFF0000)), simulate(s, hex(0x00FF00)), simulate(s, hex(0x0000FF))};
         EXPECT_EQ(primaries, seen[int(s)]) << simulationName(s);
         for (int v = 0; v < 256; ++v) // and linearising and encoding undo each other
-            ASSERT_EQ(simulate(s, rgb24(v, v, v)), rgb24(v, v, v)) << simulationName(s) << v;
+            ASSERT_EQ(simulate(s, rgb(v, v, v)), rgb(v, v, v)) << simulationName(s) << v;
         simulatePixels(s, colors.data(), fast.data(), colors.size());
         for (size_t i = 0; i < colors.size(); ++i)
-            ASSERT_EQ(fast[i], 0xFF000000u | simulate(s, colors[i] & 0xFFFFFF))
+            ASSERT_EQ(fast[i], pixelOf(simulate(s, hex(colors[i] & 0xFFFFFFu))))
                 << simulationName(s) << " " << std::hex << colors[i];
     }
 }
 
 TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLineAndFlagsPairsInWords) {
-    const SchemeCheck check = checkScheme({0xCC3333, 0x006633, 0x777777});
+    const SchemeCheck check = checkScheme({hex(0xCC3333), hex(0x006633), hex(0x777777)});
     const std::string report = reportText(check);
     // red and green collapse for a protanope; a tritanope keeps them apart
     const std::string lines[] = {
@@ -128,12 +150,12 @@ TEST(SchemeCheck, ReportListsEveryPairOnItsOwnLineAndFlagsPairsInWords) {
 
 // Each cell of the grids is its row's colour as text on its column's, every colour included.
 TEST(SchemeCheck, EveryCellHoldsItsRowAsTextOnItsColumn) {
-    const SchemeCheck check = checkScheme({0xCC3333, 0x006633, 0x777777});
-    EXPECT_EQ(check.colors[3], 0xFFFFFFu);
-    EXPECT_EQ(check.colors[4], 0x000000u);
+    const SchemeCheck check = checkScheme({hex(0xCC3333), hex(0x006633), hex(0x777777)});
+    EXPECT_EQ(check.colors[3], hex(0xFFFFFF));
+    EXPECT_EQ(check.colors[4], hex(0x000000));
     for (size_t row = 0; row < kCheckedColors; ++row)
         for (size_t column = 0; column < kCheckedColors; ++column) {
-            const Rgb24 text = check.colors[row], back = check.colors[column];
+            const ColorRGB text = check.colors[row], back = check.colors[column];
             EXPECT_EQ(check.ratio[row][column], contrastRatio(text, back)) << row << column;
             EXPECT_EQ(check.lc[row][column], apcaContrast(text, back)) << row << column;
         }
@@ -144,8 +166,8 @@ TEST(SchemeCheck, EveryCellHoldsItsRowAsTextOnItsColumn) {
 TEST(PaletteCheck, ListsUsablePairsFirstAndFlagsPairsPerDeficiency) {
     using colorscience::Simulation;
     // #D03030 and #5C8A00 differ in normal vision and merge without green cones
-    const std::vector<colorscience::Rgb24> colors = {0xFFFFFF, 0xD03030, 0x5C8A00,
-                                                     0x000000, 0x3366CC, 0x3467CC};
+    const std::vector<ColorRGB> colors = {hex(0xFFFFFF), hex(0xD03030), hex(0x5C8A00),
+                                          hex(0x000000), hex(0x3366CC), hex(0x3467CC)};
     const colorscience::PaletteCheck check = colorscience::checkPalette(colors);
     ASSERT_EQ(check.pairs.size(), 15u);
     bool failingSeen = false;
@@ -186,10 +208,11 @@ TEST(PaletteCheck, ListsUsablePairsFirstAndFlagsPairsPerDeficiency) {
     EXPECT_EQ(colorscience::verdictText(named, int(Simulation::Tritanopia)),
               "Tritanopia: 1 pair fails (Brand blue #3366CC and Brand blue, a shade ligh... "
               "#3467CC too close in any vision)");
-    EXPECT_EQ(colorscience::verdictText(colorscience::checkPalette({0xFFFFFF, 0x000000}), 0),
-              "Protanopia: safe");
+    EXPECT_EQ(
+        colorscience::verdictText(colorscience::checkPalette({hex(0xFFFFFF), hex(0x000000)}), 0),
+        "Protanopia: safe");
     const colorscience::PaletteCheck large =
-        colorscience::checkPalette(std::vector<colorscience::Rgb24>(130, 0x808080));
+        colorscience::checkPalette(std::vector<ColorRGB>(130, hex(0x808080)));
     EXPECT_TRUE(large.colors.size() == 100 && large.leftOut == 30 && large.pairs.size() == 4950);
     EXPECT_NE(colorscience::verdictText(large, 3).find(", and 4947 more)"), std::string::npos);
 }

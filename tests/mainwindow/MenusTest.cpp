@@ -466,10 +466,9 @@ private slots:
         int wrong = 0;
         for (int y = 0; y < shown.height(); y += 2)
             for (int x = 0; x < shown.width(); x += 2)
-                wrong +=
-                    png.pixel((strip.topLeft() + QPoint(x, y)) * 2) !=
-                    (0xFF000000u | colorscience::simulate(colorscience::Simulation::Deuteranopia,
-                                                          shown.pixel(x, y)));
+                wrong += png.pixel((strip.topLeft() + QPoint(x, y)) * 2) !=
+                         ui::toQRgb(colorscience::simulate(colorscience::Simulation::Deuteranopia,
+                                                           ui::rgbOf(shown.pixel(x, y))));
         QCOMPARE(wrong, 0);
         exportTo(dir.filePath("sheet"), 2);
         QTRY_VERIFY(QFile::exists(dir.filePath("sheet.svg")));

@@ -217,12 +217,17 @@ private slots:
         for (int s = 0; s < colorscience::kSimulationCount; ++s) {
             const auto simulation = static_cast<colorscience::Simulation>(s);
             const QRect place = sheet::simulationRect(simulation);
+            const auto seen = [simulation](QRgb pixel) {
+                const core::ColorRGB c = colorscience::simulate(
+                    simulation,
+                    {uint8_t(qRed(pixel)), uint8_t(qGreen(pixel)), uint8_t(qBlue(pixel))});
+                return qRgb(c.r, c.g, c.b);
+            };
             int wrong = 0;
             for (int y = 0; y < content.preview.height(); y += 3)
                 for (int x = 0; x < content.preview.width(); x += 3)
-                    wrong += at(place.left() + x, place.top() + y) !=
-                             (0xFF000000u |
-                              colorscience::simulate(simulation, content.preview.pixel(x, y)));
+                    wrong +=
+                        at(place.left() + x, place.top() + y) != seen(content.preview.pixel(x, y));
             QCOMPARE(wrong, 0);
         }
     }
