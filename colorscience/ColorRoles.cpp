@@ -282,8 +282,9 @@ private:
                 reason +=
                     std::string("; no choice of the ") + rampKindName(r.ramp) + " ramp reaches it";
             if (m_missingStep[size_t(i)])
-                reason = "The step set does not exist, so contrast chose it" +
-                         (reason.empty() ? "" : "; " + reason);
+                reason.insert(0, reason.empty()
+                                     ? "The step set does not exist, so contrast chose it"
+                                     : "The step set does not exist, so contrast chose it; ");
             r.failing = !reason.empty();
             r.reason = r.failing ? reason + "." : std::string();
         }
