@@ -231,6 +231,18 @@ TEST(ColorRoles, AMissingStepIsChosenByContrastAndMarked) {
     }
 }
 
+// The link must differ from the text around it; both set alike, both are marked.
+TEST(ColorRoles, ALinkLikeTheTextIsMarked) {
+    RoleOverrides overrides;
+    overrides.at(Theme::Light, Role::Text) = RoleOverride{-1, {20, 40, 120}, {}};
+    overrides.at(Theme::Light, Role::Link) = RoleOverride{-1, {22, 40, 120}, {}};
+    const ThemeRoles light =
+        deriveRoles({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {}, overrides).theme(Theme::Light);
+    EXPECT_EQ(light[Role::Link].reason, "differs by 0.002 from Text, needs 0.1.");
+    // the text was set too: it shares the blame
+    EXPECT_EQ(light[Role::Text].reason, "differs by 0.002 from Link, needs 0.1.");
+}
+
 TEST(ColorRoles, NamesReadBack) {
     for (const RoleInfo& info : roleTable())
         EXPECT_EQ(roleFromId(info.id), info.role);
