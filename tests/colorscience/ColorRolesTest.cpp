@@ -136,6 +136,43 @@ TEST(ColorRoles, AWideBaseGivesExactRoles) {
     EXPECT_EQ(primary.color, core::shownOfDisplayP3(base));
 }
 
+// Colours beyond sRGB: the page passes on a wide screen too, where the exact colours show
+// and their luminance differs from that of the 8-bit fallback.
+TEST(ColorRoles, WideRolesPassOnWideScreensToo) {
+    const auto luminance = [](const RoleColor& c) {
+        const core::LinearRgb l =
+            c.exact ? core::linearOf(core::toOklab(*c.exact)) : core::linearOf(c.color);
+        return 0.2126 * l.r + 0.7152 * l.g + 0.0722 * l.b;
+    };
+    int wide = 0;
+    for (int h = 0; h < 360; h += 20) {
+        for (const double L : {0.5, 0.65, 0.8}) {
+            std::vector<std::optional<core::Oklch>> exact;
+            std::vector<ColorRGB> colors;
+            for (const double turn : {120.0, 0.0, 240.0}) {
+                const core::Oklch c{L, 0.3, std::fmod(h + turn, 360)};
+                exact.emplace_back(c);
+                colors.push_back(core::shownOfDisplayP3(c));
+            }
+            const Roles roles = deriveRoles(colors, exact);
+            for (const Theme theme : {Theme::Light, Theme::Dark}) {
+                for (const PairResult& p : roles.theme(theme).pairs) {
+                    const RoleColor& f = roles.theme(theme)[p.pair.foreground];
+                    const RoleColor& b = roles.theme(theme)[p.pair.background];
+                    if (p.pair.kind == PairKind::Distinct || (!f.exact && !b.exact))
+                        continue;
+                    ++wide;
+                    const double yf = luminance(f), yb = luminance(b);
+                    EXPECT_GE((std::max(yf, yb) + 0.05) / (std::min(yf, yb) + 0.05), p.pair.target)
+                        << h << " " << L << " " << themeName(theme) << " "
+                        << roleInfo(p.pair.foreground).id;
+                }
+            }
+        }
+    }
+    EXPECT_GT(wide, 100);
+}
+
 namespace {
 
 struct OverrideRow {
