@@ -159,8 +159,8 @@ QSize pageSize() {
 }
 
 const std::vector<PageElement>& pageElements() {
-    static const std::vector<PageElement> elements = makeElements();
-    return elements;
+    static const std::vector<PageElement> kElements = makeElements();
+    return kElements;
 }
 
 int elementIndexAt(const QPoint& point) {
