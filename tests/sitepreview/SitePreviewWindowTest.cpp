@@ -34,6 +34,7 @@ struct Site {
         const QPoint at = page(t)->mapTo(w, pageElements()[k].rect.center());
         QTest::mouseMove(w->windowHandle(), at);
     }
+    static QColor color(core::ColorRGB c) { return {c.r, c.g, c.b}; }
     QColor role(Theme t, Role r) const {
         const core::ColorRGB c = w->roles()->theme(t)[r].color;
         return {c.r, c.g, c.b};
@@ -199,6 +200,25 @@ private slots:
         QTRY_COMPARE(s.fill(Theme::Dark, button), before);
         s.d.runMenu("mnuredo");
         QTRY_COMPARE(s.fill(Theme::Dark, button), QColor(want.r, want.g, want.b));
+        // "auto" gives the role back to the contrast search, as one more step
+        const int automatic = step->findText("auto");
+        step->setCurrentIndex(automatic);
+        emit step->activated(automatic);
+        QTRY_COMPARE(s.fill(Theme::Dark, button), before);
+        QVERIFY(!s.w->roles()->theme(Theme::Dark)[Role::Primary].overridden);
+        s.d.runMenu("mnuundo");
+        QTRY_COMPARE(s.fill(Theme::Dark, button), QColor(want.r, want.g, want.b));
+    }
+
+    void followsTheSchemeLive() {
+        Site s;
+        const size_t button = Site::element("Primary button");
+        const QColor before = s.fill(Theme::Light, button);
+        s.d.move(70, 150);
+        // once a display frame: the page shows the new scheme's primary
+        QTRY_VERIFY(s.fill(Theme::Light, button) != before);
+        QCOMPARE(s.fill(Theme::Light, button),
+                 Site::color(s.d.model().roles().theme(Theme::Light)[Role::Primary].color));
     }
 
     void unreadableColorChangesNothing_data() {
