@@ -345,7 +345,9 @@ void SitePreviewWindow::showTable() {
             if (!cells.color->hasFocus() || !cells.color->isModified())
                 cells.color->setText(code(rc.color));
             const std::optional<PairResult> pair = tablePair(themeRoles, role);
-            const QString mark = rc.failing ? QStringLiteral(" \u2717") : QString();
+            // the role fails, or the pair shown does (the text on a background, say)
+            const bool fails = rc.failing || (pair && !pair->passes);
+            const QString mark = fails ? QStringLiteral(" \u2717") : QString();
             cells.ratio->setText(pair ? text(colorscience::ratioText(pair->ratio)) + mark : mark);
             cells.lc->setText(pair && pair->pair.kind == PairKind::Text
                                   ? text(colorscience::apcaText(pair->apcaLc))
@@ -360,8 +362,8 @@ void SitePreviewWindow::showTable() {
             cells.ratio->setToolTip(tip);
             QPalette palette = cells.ratio->palette();
             palette.setColor(QPalette::WindowText,
-                             rc.failing ? QColor(0xB0, 0x00, 0x20)
-                                        : this->palette().color(QPalette::WindowText));
+                             fails ? QColor(0xB0, 0x00, 0x20)
+                                   : this->palette().color(QPalette::WindowText));
             cells.ratio->setPalette(palette);
         }
     }

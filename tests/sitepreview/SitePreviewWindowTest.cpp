@@ -178,6 +178,9 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         QTRY_VERIFY(s.count(Theme::Light, headline, kMarkRed, 4) > 0);
         QVERIFY(s.w->roles()->theme(Theme::Light)[Role::Text].failing);
+        // the table marks the pair on the background's row too
+        for (const char* row : {"lblratio_text_light", "lblratio_background_light"})
+            QVERIFY2(in<QLabel>(s.w, row)->text().endsWith(QChar(0x2717)), row);
         // the dark page's text is still its own and passes
         QCOMPARE(s.count(Theme::Dark, headline, kMarkRed, 4), 0);
         s.pointAt(Theme::Light, headline);
