@@ -143,6 +143,8 @@ private:
     void showAccessibilityCheck();
     /// Opens "Tonal Ramps" (made once, then reused).
     void showRamps();
+    /// Opens "Site Preview" (made once, then reused).
+    void showSitePreview();
     /// Opens "Palette" (made once, then reused), showing the palette last opened.
     palette::PaletteWindow* showPalette();
     /// Sets the base to a colour exactly, as Set Base Color does, as one step.

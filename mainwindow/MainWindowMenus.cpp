@@ -188,6 +188,9 @@ void MainWindow::setupMenus() {
     connect(addEntry(tools, "mnuramps", QStringLiteral("Tonal Ramps"),
                      menuIcon("preferences-desktop-color", QStyle::SP_FileDialogListView)),
             &QAction::triggered, this, &MainWindow::showRamps);
+    connect(addEntry(tools, "mnusite", QStringLiteral("Site Preview"),
+                     menuIcon("text-html", QStyle::SP_DesktopIcon)),
+            &QAction::triggered, this, &MainWindow::showSitePreview);
     connect(addEntry(tools, "mnupalette", QStringLiteral("Palette"),
                      menuIcon("applications-graphics", QStyle::SP_FileDialogDetailedView)),
             &QAction::triggered, this, &MainWindow::showPalette);

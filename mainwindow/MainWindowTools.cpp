@@ -6,6 +6,7 @@
 #include "formats/FormatTable.h"
 #include "palette/PaletteWindow.h"
 #include "preview/PreviewSurface.h"
+#include "sitepreview/SitePreviewWindow.h"
 #include "tools/ConvertWindow.h"
 #include "ui/WindowHelpers.h"
 
@@ -50,6 +51,17 @@ void MainWindow::showRamps() {
         m_ramps->follow(m_model);
     }
     ui::bringToFront(m_ramps);
+}
+
+void MainWindow::showSitePreview() {
+    // kept like the ramps; found among the children, so the window needs no member
+    auto* site = findChild<sitepreview::SitePreviewWindow*>(QStringLiteral("frmsite"),
+                                                            Qt::FindDirectChildrenOnly);
+    if (!site) {
+        site = new sitepreview::SitePreviewWindow(this);
+        site->follow(m_model, m_history);
+    }
+    ui::bringToFront(site);
 }
 
 void MainWindow::showSetBaseColor() {

@@ -220,17 +220,18 @@ private slots:
 
     void windowsSayThereIsNoSchemeBeforeTheFirstPick() {
         MainWindowDriver d;
-        for (const char* key : {"mnuaccess", "mnuramps", "mnusetbase"})
+        for (const char* key : {"mnuaccess", "mnuramps", "mnusite", "mnusetbase"})
             d.runMenu(key);
         auto* dialog = in<QDialog>(d.w.get(), "frmsetbase");
         // the figures and the note, by window: shown before the pick, then after it
-        const QStringList figures = {"frmaccess/tabcontrast", "frmaccess/tblpairs",
+        const QStringList figures = {"frmaccess/tabcontrast",   "frmaccess/tblpairs",
                                      "frmaccess/cmdcopyreport", "frmramps/ramp1",
-                                     "frmramps/darktwin"};
+                                     "frmramps/darktwin",       "frmsite/pagelight",
+                                     "frmsite/tblroles"};
         const auto shown = [&d](const QString& path) {
             return in(d.child(path.section('/', 0, 0)), path.section('/', 1))->isVisible();
         };
-        for (const char* window : {"frmaccess", "frmramps"}) {
+        for (const char* window : {"frmaccess", "frmramps", "frmsite"}) {
             auto* note = in<QLabel>(d.child(window), "lblnoscheme");
             QTRY_VERIFY(note->isVisible());
             QCOMPARE(note->text(), QStringLiteral("No scheme yet: pick a color on the wheel."));
@@ -244,7 +245,7 @@ private slots:
         d.move(200, 60);
         for (const QString& part : figures)
             QTRY_VERIFY2(shown(part), qPrintable(part));
-        for (const char* window : {"frmaccess", "frmramps"})
+        for (const char* window : {"frmaccess", "frmramps", "frmsite"})
             QVERIFY(!in(d.child(window), "lblnoscheme")->isVisible());
         in<QPushButton>(dialog, "cmdcancel")->click();
         d.runMenu("mnusetbase");
@@ -321,7 +322,7 @@ private slots:
     // an entry whose window is open already brings it back to the front, minimised or not
     void toolEntriesBringTheirOpenWindowToTheFront() {
         MainWindowDriver d;
-        for (const char* key : {"mnuconvert", "mnuaccess", "mnuramps", "mnusetbase"}) {
+        for (const char* key : {"mnuconvert", "mnuaccess", "mnuramps", "mnusite", "mnusetbase"}) {
             d.runMenu(key);
             QTRY_VERIFY(QApplication::activeWindow() != nullptr &&
                         QApplication::activeWindow() != d.w.get());

@@ -26,6 +26,7 @@ struct OpenWindows {
         d.runMenu("mnuabout");
         d.runMenu("mnuaccess");
         d.runMenu("mnuramps");
+        d.runMenu("mnusite");
         d.runMenu("mnusetbase");
         d.runMenu("mnupalette");
         core::Palette brand;
@@ -45,7 +46,7 @@ struct OpenWindows {
         splash->show();
     }
 
-    /// Every window open, the eleven when all went well.
+    /// Every window open, the twelve when all went well.
     static QList<QWidget*> all() {
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
