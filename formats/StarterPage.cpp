@@ -239,6 +239,16 @@ std::string htmlEscaped(std::string_view text) {
     return out;
 }
 
+StarterPageContent starterPageOf(const colorscience::Roles& roles, std::string title) {
+    StarterPageContent content{std::move(title), {}};
+    for (const colorscience::RoleInfo& info : colorscience::roleTable()) {
+        const colorscience::RoleColor& light = roles.theme(colorscience::Theme::Light)[info.role];
+        const colorscience::RoleColor& dark = roles.theme(colorscience::Theme::Dark)[info.role];
+        content.roles.push_back({info.cssName, light.color, dark.color, light.exact, dark.exact});
+    }
+    return content;
+}
+
 std::string starterPageText(const StarterPageContent& content) {
     const auto all = [](const PageRole&) { return true; };
     std::string css = cascade(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colorscience/ColorRoles.h"
 #include "core/ColorCodes.h"
 #include "core/Oklab.h"
 
@@ -23,16 +24,16 @@ struct PageRole {
 };
 
 /// What the starter page shows: the scheme's name in its title and headline, and the roles.
+/// The page's stylesheet uses every role of the role table by its CSS name; more are declared
+/// too.
 struct StarterPageContent {
     std::string title; ///< UTF-8; escaped in the page, a byte that is not UTF-8 as U+FFFD
     std::vector<PageRole> roles;
 };
 
-/// The roles the page's stylesheet uses, each as "var(--name)"; the content should hold each
-/// of them (it may hold more: every role given is declared).
-constexpr std::string_view kPageRoleNames[] = {
-    "bg",        "surface",      "text",   "text-muted", "border", "primary",   "on-primary",
-    "secondary", "on-secondary", "accent", "on-accent",  "link",   "focus-ring"};
+/// The content of a scheme's page: each role of the table under its CSS name, with its light
+/// and dark colours.
+StarterPageContent starterPageOf(const colorscience::Roles& roles, std::string title);
 
 /// The id of each element a test or a stylesheet finds on the page, in the order it appears.
 constexpr std::string_view kPageElementIds[] = {

@@ -17,9 +17,9 @@ using formats::PageRole;
 formats::StarterPageContent contentOf(std::string title = "Scheme") {
     formats::StarterPageContent content{std::move(title), {}};
     int i = 0;
-    for (std::string_view name : formats::kPageRoleNames) {
+    for (const colorscience::RoleInfo& info : colorscience::roleTable()) {
         const auto v = static_cast<uint8_t>(10 + 7 * i++);
-        content.roles.push_back({std::string(name), {v, 0x20, 0x30}, {0x40, v, 0x50}});
+        content.roles.push_back({info.cssName, {v, 0x20, 0x30}, {0x40, v, 0x50}});
     }
     return content;
 }
@@ -46,8 +46,10 @@ std::string withoutIndent(const std::string& text) {
     return std::regex_replace(text, std::regex("(^|\n) +"), "$1");
 }
 
-TEST(StarterPage, DeclaresEveryRoleForEachThemeWhereverItIsChosen) {
-    const formats::StarterPageContent content = contentOf();
+class StarterPageRoles : public testing::TestWithParam<formats::StarterPageContent> {};
+
+TEST_P(StarterPageRoles, AreDeclaredForEachThemeWhereverItIsChosen) {
+    const formats::StarterPageContent& content = GetParam();
     const std::string page = formats::starterPageText(content);
     struct Case {
         std::string selector;
@@ -77,6 +79,22 @@ TEST(StarterPage, DeclaresEveryRoleForEachThemeWhereverItIsChosen) {
     EXPECT_NE(page.find("<meta name=\"color-scheme\" content=\"light dark\">"), std::string::npos);
 }
 
+/// The roles of a scheme, each declared under its name in the table.
+formats::StarterPageContent derivedContent() {
+    const formats::StarterPageContent content = formats::starterPageOf(
+        colorscience::deriveRoles({{200, 40, 40}, {30, 90, 200}, {240, 180, 20}}), "Derived");
+    std::vector<std::string> names;
+    for (const PageRole& r : content.roles)
+        names.push_back(r.name);
+    EXPECT_EQ(names.size(), size_t(colorscience::kRoleCount));
+    EXPECT_EQ(names.front(), "bg");
+    EXPECT_EQ(names.at(size_t(colorscience::Role::MutedText)), "text-muted");
+    return content;
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, StarterPageRoles,
+                         testing::Values(contentOf(), derivedContent()));
+
 TEST(StarterPage, UsesOnlyDeclaredRolesAndNamesEachElementOnce) {
     const std::string page = formats::starterPageText(contentOf());
     std::set<std::string> used;
@@ -84,8 +102,10 @@ TEST(StarterPage, UsesOnlyDeclaredRolesAndNamesEachElementOnce) {
     for (auto it = std::sregex_iterator(page.begin(), page.end(), var);
          it != std::sregex_iterator(); ++it)
         used.insert((*it)[1]);
-    EXPECT_EQ(used, std::set<std::string>(std::begin(formats::kPageRoleNames),
-                                          std::end(formats::kPageRoleNames)));
+    std::set<std::string> table;
+    for (const colorscience::RoleInfo& info : colorscience::roleTable())
+        table.insert(info.cssName);
+    EXPECT_EQ(used, table);
     // no colour but the roles': a hex code only in their declarations
     const std::string layout = page.substr(page.find("*, *::before"));
     EXPECT_FALSE(
