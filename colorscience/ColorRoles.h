@@ -174,10 +174,18 @@ RoleColor choiceColor(const Ramp& ramp, int choice);
 
 /// The roles of a scheme's colours (2 or 3, in swatch order; fewer than two give the roles
 /// of a mid grey), with their exact OKLCH where known (as designSystemOf takes them), and the
-/// designer's overrides. Each role not overridden takes, of the choices whose pairs with the
-/// roles chosen before it all meet their targets, the one whose lightness is nearest the
-/// role's preferred tone (a tie: the higher contrast); where none meets them, the one that
-/// comes nearest, marked failing.
+/// designer's overrides. Roles are chosen in this order: background, surface, text, muted
+/// text, border, focus ring, each fill then the text on it, link. Each role not overridden
+/// takes, of the choices whose pairs with the roles chosen before it and the roles the
+/// designer set all meet their targets (a fill: and some choice of its ramp reads on it), the
+/// one whose lightness is nearest the role's preferred tone (a tie: the higher contrast);
+/// where none meets them, the one that comes nearest, marked failing. Background and surface
+/// are the ground the rest is measured on: they take their preferred tone (light: neutral 50
+/// and white; dark: neutral 950 and 900). Preferred tones, light / dark: text 900 / 100,
+/// muted text 600 / 400, border 400 / 600; primary, secondary and accent their colour's own
+/// step held within 400..800 / 300..600 (with two colours the secondary 200 / 800 of the
+/// base's ramp); link and focus ring the primary's step held within 600..900 / 200..400; the
+/// text on a fill 50 where white reads better on the fill than black, else 950.
 Roles deriveRoles(const std::vector<ColorRGB>& colors,
                   const std::vector<std::optional<Oklch>>& exact = {},
                   const RoleOverrides& overrides = {});
