@@ -88,11 +88,15 @@ std::string figure(double value) {
     return buffer;
 }
 
-/// A pair's measure against its target: above 1 passes.
+/// What the search asks beyond a ratio's target: a pair chosen this close above it still
+/// passes where a checker rounds the luminances its own way.
+constexpr double kRatioWhisker = 0.01;
+
+/// A pair's measure against what the search asks of it: 1 and above passes.
 double margin(const RolePair& pair, ColorRGB foreground, ColorRGB background) {
     if (pair.kind == PairKind::Distinct)
         return core::deltaEOK(core::oklabOf(foreground), core::oklabOf(background)) / pair.target;
-    return wcagRatio(foreground, background) / pair.target;
+    return wcagRatio(foreground, background) / (pair.target + kRatioWhisker);
 }
 
 bool isFill(Role role) {
@@ -126,7 +130,12 @@ private:
 
     void setOverride(Role role, const RoleOverride& o) {
         RoleColor& r = m_out.roles[size_t(role)];
-        if (o.choice >= 0 && o.choice < kChoiceCount) {
+        if (o.choice < -1 || o.choice >= kChoiceCount) {
+            // no such step: the search chooses, and the role says why it is not what was set
+            m_missingStep[size_t(role)] = true;
+            return;
+        }
+        if (o.choice >= 0) {
             r = choiceColor(rampOf(role), o.choice);
         } else {
             r.color = o.color;
@@ -201,7 +210,7 @@ private:
             double best = 0;
             for (int k = 0; k < kChoiceCount; ++k)
                 best = std::max(best, wcagRatio(choiceColor(rampOf(role), k).color, c));
-            least = std::min(least, best / kReadableRatio);
+            least = std::min(least, best / (kReadableRatio + kRatioWhisker));
         }
         return least;
     }
@@ -269,10 +278,14 @@ private:
                            " on it, needs " + figure(p.pair.target) + ":1";
                 reason += (reason.empty() ? "" : "; ") + what;
             }
-            r.failing = !reason.empty();
-            if (r.failing && m_unreachable[size_t(i)])
+            if (!reason.empty() && m_unreachable[size_t(i)])
                 reason +=
                     std::string("; no choice of the ") + rampKindName(r.ramp) + " ramp reaches it";
+            if (m_missingStep[size_t(i)])
+                reason.insert(0, reason.empty()
+                                     ? "The step set does not exist, so contrast chose it"
+                                     : "The step set does not exist, so contrast chose it; ");
+            r.failing = !reason.empty();
             r.reason = r.failing ? reason + "." : std::string();
         }
         return m_out;
@@ -286,6 +299,7 @@ private:
     ThemeRoles m_out;
     std::array<bool, kRoleCount> m_known{};
     std::array<bool, kRoleCount> m_unreachable{};
+    std::array<bool, kRoleCount> m_missingStep{};
 };
 
 } // namespace

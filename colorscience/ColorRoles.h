@@ -97,7 +97,8 @@ const std::vector<RolePair>& rolePairs();
 
 /// A role the designer set: a choice of its ramp, or a typed colour.
 struct RoleOverride {
-    /// 0..kChoiceCount-1, or -1 for the typed colour.
+    /// 0..kChoiceCount-1, or -1 for the typed colour. Any other number names no step: the
+    /// role is then chosen by contrast and marked failing with that reason.
     int choice = -1;
     /// The typed colour (8-bit; beyond sRGB the value an sRGB screen shows of exact).
     ColorRGB color;
