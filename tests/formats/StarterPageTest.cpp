@@ -92,8 +92,8 @@ formats::StarterPageContent derivedContent() {
     return content;
 }
 
-INSTANTIATE_TEST_SUITE_P(Contents, StarterPageRoles,
-                         testing::Values(contentOf(), derivedContent()));
+INSTANTIATE_TEST_SUITE_P(Contents, StarterPageRoles, testing::Values(contentOf(), derivedContent()),
+                         [](const auto& row) { return row.param.title; });
 
 TEST(StarterPage, UsesOnlyDeclaredRolesAndNamesEachElementOnce) {
     const std::string page = formats::starterPageText(contentOf());
@@ -151,6 +151,7 @@ TEST(StarterPage, WideRolesGetTheirDisplayP3InEveryTheme) {
 }
 
 struct EscapeCase {
+    std::string name;
     std::string title;
     std::string escaped;
 };
@@ -168,12 +169,14 @@ TEST_P(StarterPageTitle, IsEscapedInTheTitleAndTheHeadline) {
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, StarterPageTitle,
-    testing::Values(EscapeCase{"Brand & co", "Brand &amp; co"},
-                    EscapeCase{"</title><script>alert(1)</script>",
-                               "&lt;/title&gt;&lt;script&gt;alert(1)&lt;/script&gt;"},
-                    EscapeCase{"\"quoted\" 'single'", "&quot;quoted&quot; &#39;single&#39;"},
-                    EscapeCase{"bell\a\r\x1B[0m\xC2\x85", "bell   [0m "},
-                    EscapeCase{"caf\xC3\xA9 \xFF\xC0", "caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD"},
-                    EscapeCase{"{{title}}", "{{title}}"}, EscapeCase{"", "Untitled"}));
+    testing::Values(
+        EscapeCase{"Ampersand", "Brand & co", "Brand &amp; co"},
+        EscapeCase{"Markup", "</title><script>alert(1)</script>",
+                   "&lt;/title&gt;&lt;script&gt;alert(1)&lt;/script&gt;"},
+        EscapeCase{"Quotes", "\"quoted\" 'single'", "&quot;quoted&quot; &#39;single&#39;"},
+        EscapeCase{"Controls", "bell\a\r\x1B[0m\xC2\x85", "bell   [0m "},
+        EscapeCase{"BrokenUtf8", "caf\xC3\xA9 \xFF\xC0", "caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD"},
+        EscapeCase{"Placeholder", "{{title}}", "{{title}}"}, EscapeCase{"Empty", "", "Untitled"}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace
