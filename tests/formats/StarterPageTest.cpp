@@ -81,7 +81,7 @@ TEST_P(StarterPageRoles, AreDeclaredForEachThemeWhereverItIsChosen) {
 
 /// The roles of a scheme, each declared under its name in the table.
 formats::StarterPageContent derivedContent() {
-    const formats::StarterPageContent content = formats::starterPageOf(
+    formats::StarterPageContent content = formats::starterPageOf(
         colorscience::deriveRoles({{200, 40, 40}, {30, 90, 200}, {240, 180, 20}}), "Derived");
     std::vector<std::string> names;
     for (const PageRole& r : content.roles)
