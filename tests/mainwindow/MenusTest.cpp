@@ -455,9 +455,10 @@ private slots:
                 QTest::keyClick(name, Qt::Key_Return);
                 if (dialog->isVisible())
                     return dialog->reject();
+                // the offer, or the warning of a failed write
                 whenModalAppears<QMessageBox>([&seen, open](QMessageBox* box) {
                     seen << box->text();
-                    box->button(open)->click();
+                    box->button(box->button(open) ? open : QMessageBox::Ok)->click();
                 });
             });
             d.runMenu("mnuexportpage");
@@ -477,6 +478,16 @@ private slots:
         QCOMPARE(readAll(path).toStdString(), formats::starterPageText(formats::starterPageOf(
                                                   d.model().roles(), "Untitled scheme")));
         QCOMPARE(m_recorder.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        // a pipe nobody reads takes nothing: the warning, and no page offered
+        const QString pipe = dir.filePath("pipe.html");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        seen.clear();
+        exportTo(pipe, QMessageBox::Yes, QMessageBox::Yes);
+        QCOMPARE(seen.size(), 3);
+        QVERIFY2(seen[2].startsWith("The starter page was not exported to " +
+                                    QDir::toNativeSeparators(pipe) + ": "),
+                 qPrintable(seen[2]));
+        QCOMPARE(m_recorder.urls.size(), 1);
     }
 
     // the sheet shows the scheme and the preview as they stand; a name typed without an
