@@ -19,6 +19,25 @@ double wcagRatio(ColorRGB a, ColorRGB b) {
     return contrastRatio(contrastColor(a), contrastColor(b));
 }
 
+/// WCAG relative luminance of a role's colour as a wide screen shows it: of its exact colour
+/// where it lies beyond sRGB (inside display-p3 that is never below 0), else of the 8-bit.
+double wideLuminance(const RoleColor& c) {
+    const core::LinearRgb l =
+        c.exact ? core::linearOf(core::toOklab(*c.exact)) : core::linearOf(c.color);
+    return std::max(0.0, 0.2126 * l.r + 0.7152 * l.g + 0.0722 * l.b);
+}
+
+/// The ratio a pair is judged on: that of the 8-bit colours an sRGB screen shows and, where
+/// either is wide, the lower of it and the ratio a wide screen shows of the exact colours, so
+/// that a page passes on both.
+double pairRatio(const RoleColor& a, const RoleColor& b) {
+    const double ratio = wcagRatio(a.color, b.color);
+    if (!a.exact && !b.exact)
+        return ratio;
+    const double ya = wideLuminance(a), yb = wideLuminance(b);
+    return std::min(ratio, (std::max(ya, yb) + 0.05) / (std::min(ya, yb) + 0.05));
+}
+
 double apcaLc(ColorRGB text, ColorRGB background) {
     return apcaContrast(contrastColor(text), contrastColor(background));
 }
@@ -93,10 +112,11 @@ std::string figure(double value) {
 constexpr double kRatioWhisker = 0.01;
 
 /// A pair's measure against what the search asks of it: 1 and above passes.
-double margin(const RolePair& pair, ColorRGB foreground, ColorRGB background) {
+double margin(const RolePair& pair, const RoleColor& foreground, const RoleColor& background) {
     if (pair.kind == PairKind::Distinct)
-        return core::deltaEOK(core::oklabOf(foreground), core::oklabOf(background)) / pair.target;
-    return wcagRatio(foreground, background) / (pair.target + kRatioWhisker);
+        return core::deltaEOK(core::oklabOf(foreground.color), core::oklabOf(background.color)) /
+               pair.target;
+    return pairRatio(foreground, background) / (pair.target + kRatioWhisker);
 }
 
 bool isFill(Role role) {
@@ -191,7 +211,7 @@ private:
 
     /// The least margin of a candidate colour for role over the pairs whose other side is
     /// known; a fill whose text is still to be chosen counts the best text its ramp offers.
-    double score(Role role, ColorRGB c) const {
+    double score(Role role, const RoleColor& c) const {
         double least = 1e9;
         // the ground is what the rest is measured on: it follows its preference alone
         if (role == Role::Background || role == Role::Surface)
@@ -203,13 +223,13 @@ private:
             const Role other = fore ? pair.background : pair.foreground;
             if (!m_known[size_t(other)])
                 continue;
-            const ColorRGB o = m_out.roles[size_t(other)].color;
+            const RoleColor& o = m_out.roles[size_t(other)];
             least = std::min(least, fore ? margin(pair, c, o) : margin(pair, o, c));
         }
         if (isFill(role) && !m_known[size_t(onRole(role))]) {
             double best = 0;
             for (int k = 0; k < kChoiceCount; ++k)
-                best = std::max(best, wcagRatio(choiceColor(rampOf(role), k).color, c));
+                best = std::max(best, pairRatio(choiceColor(rampOf(role), k), c));
             least = std::min(least, best / (kReadableRatio + kRatioWhisker));
         }
         return least;
@@ -221,7 +241,7 @@ private:
         int chosen = -1, best = -1;
         double chosenScore = 0, bestScore = -1;
         for (int k = 0; k < kChoiceCount; ++k) {
-            const double s = score(role, choiceColor(ramp, k).color);
+            const double s = score(role, choiceColor(ramp, k));
             if (s > bestScore) {
                 best = k;
                 bestScore = s;
@@ -248,7 +268,7 @@ private:
             const RoleColor& b = m_out.roles[size_t(pair.background)];
             PairResult p;
             p.pair = pair;
-            p.ratio = wcagRatio(f.color, b.color);
+            p.ratio = pairRatio(f, b);
             p.apcaLc = apcaLc(f.color, b.color);
             p.deltaE = core::deltaEOK(core::oklabOf(f.color), core::oklabOf(b.color));
             p.passes = (pair.kind == PairKind::Distinct ? p.deltaE : p.ratio) >= pair.target;

@@ -12,7 +12,7 @@
 // page. Every role is one choice of its ramp (a step, or white or black), picked by the
 // contrast of the pairs the page puts it in, or a colour the designer set; every pair is
 // reported with its WCAG ratio and APCA Lc, judged on the 8-bit colours a page's sRGB values
-// hold.
+// hold and, for colours beyond sRGB, also on the exact colours a wide screen shows.
 
 namespace colorscience {
 
@@ -142,7 +142,9 @@ struct RoleColor {
 /// One pair as the theme's roles make it.
 struct PairResult {
     RolePair pair;
-    double ratio = 1;   ///< WCAG ratio 1..21
+    /// WCAG ratio 1..21 of the 8-bit colours; where either colour is wide, the lower of that
+    /// and the ratio of the exact colours as a wide screen shows them.
+    double ratio = 1;
     double apcaLc = 0;  ///< APCA Lc of the foreground as text on the background
     double deltaE = 0;  ///< deltaEOK of the two colours
     bool passes = true; ///< the target is met (judged on the exact figure)

@@ -136,6 +136,43 @@ TEST(ColorRoles, AWideBaseGivesExactRoles) {
     EXPECT_EQ(primary.color, core::shownOfDisplayP3(base));
 }
 
+// Colours beyond sRGB: the page passes on a wide screen too, where the exact colours show
+// and their luminance differs from that of the 8-bit fallback.
+TEST(ColorRoles, WideRolesPassOnWideScreensToo) {
+    const auto luminance = [](const RoleColor& c) {
+        const core::LinearRgb l =
+            c.exact ? core::linearOf(core::toOklab(*c.exact)) : core::linearOf(c.color);
+        return 0.2126 * l.r + 0.7152 * l.g + 0.0722 * l.b;
+    };
+    int wide = 0;
+    for (int h = 0; h < 360; h += 20) {
+        for (const double L : {0.5, 0.65, 0.8}) {
+            std::vector<std::optional<core::Oklch>> exact;
+            std::vector<ColorRGB> colors;
+            for (const double turn : {120.0, 0.0, 240.0}) {
+                const core::Oklch c{L, 0.3, std::fmod(h + turn, 360)};
+                exact.emplace_back(c);
+                colors.push_back(core::shownOfDisplayP3(c));
+            }
+            const Roles roles = deriveRoles(colors, exact);
+            for (const Theme theme : {Theme::Light, Theme::Dark}) {
+                for (const PairResult& p : roles.theme(theme).pairs) {
+                    const RoleColor& f = roles.theme(theme)[p.pair.foreground];
+                    const RoleColor& b = roles.theme(theme)[p.pair.background];
+                    if (p.pair.kind == PairKind::Distinct || (!f.exact && !b.exact))
+                        continue;
+                    ++wide;
+                    const double yf = luminance(f), yb = luminance(b);
+                    EXPECT_GE((std::max(yf, yb) + 0.05) / (std::min(yf, yb) + 0.05), p.pair.target)
+                        << h << " " << L << " " << themeName(theme) << " "
+                        << roleInfo(p.pair.foreground).id;
+                }
+            }
+        }
+    }
+    EXPECT_GT(wide, 100);
+}
+
 namespace {
 
 struct OverrideRow {
@@ -229,6 +266,18 @@ TEST(ColorRoles, AMissingStepIsChosenByContrastAndMarked) {
         EXPECT_EQ(r.reason.rfind("The step set does not exist", 0), 0u) << r.reason;
         EXPECT_EQ(r.color, deriveRoles(colors).theme(Theme::Dark)[Role::Border].color);
     }
+}
+
+// The link must differ from the text around it; both set alike, both are marked.
+TEST(ColorRoles, ALinkLikeTheTextIsMarked) {
+    RoleOverrides overrides;
+    overrides.at(Theme::Light, Role::Text) = RoleOverride{-1, {20, 40, 120}, {}};
+    overrides.at(Theme::Light, Role::Link) = RoleOverride{-1, {22, 40, 120}, {}};
+    const ThemeRoles light =
+        deriveRoles({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {}, overrides).theme(Theme::Light);
+    EXPECT_EQ(light[Role::Link].reason, "differs by 0.002 from Text, needs 0.1.");
+    // the text was set too: it shares the blame
+    EXPECT_EQ(light[Role::Text].reason, "differs by 0.002 from Link, needs 0.1.");
 }
 
 TEST(ColorRoles, NamesReadBack) {
