@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "StarterPageExport.h"
 
 #include "core/CssColor.h"
 #include "core/Numeric.h"
@@ -67,7 +68,11 @@ constexpr Option kOptions[] = {
      "nearest CSS name, the tonal ramps, the contrast of each color\n"
      "on the others, white and black, the preview as four\n"
      "color-vision deficiencies see it, and the rule, wheel and\n"
-     "lightness"},
+     "lightness; .html (or .htm) writes the starter page: one\n"
+     "self-contained page in the scheme's color roles (--bg,\n"
+     "--surface, --text, --text-muted, --border, --primary,\n"
+     "--on-primary, --secondary, --on-secondary, --accent,\n"
+     "--on-accent, --link, --focus-ring) for light and dark"},
     {"scale", OptionKind::Value, false, "--scale N",
      "a PNG sheet at 1 (the default) or 2 pixels a unit: 3200 x 2262"},
     {"rule", OptionKind::Value, true, "--rule NAME",
@@ -218,10 +223,11 @@ std::string applyOption(ExportRequest& request, std::string_view name, std::stri
     if (name == "--export") {
         if (value.empty())
             return fail("empty file name", name);
-        if (!formats::formatForFileName(value) && !sheet::sheetFormatForFileName(value))
+        if (!formats::formatForFileName(value) && !sheet::sheetFormatForFileName(value) &&
+            !isStarterPageName(value))
             return fail("unknown file type " + core::quotedText(value), name,
                         "use " + formats::supportedExtensionsText() +
-                            "; .png, .svg or .pdf for a sheet");
+                            "; .png, .svg or .pdf for a sheet; .html for a starter page");
         // the writer takes names as text: a name that does not read back as the same bytes
         // would be written under another one
         const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
@@ -521,6 +527,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         sheet::sheetFormatForFileName(request.file);
     if (request.scale && sheetFormat != sheet::SheetFormat::Png)
         return {std::nullopt, fail("a scale is for a PNG sheet", "--scale", "export to FILE.png")};
+    if (isStarterPageName(request.file) && (request.options.ramps || request.options.dark))
+        return {std::nullopt, fail("a starter page always holds both themes and no ramps",
+                                   request.options.ramps ? "--ramps" : "--dark")};
     if (sheetFormat && (request.options.ramps || request.options.dark))
         return {std::nullopt, fail("a sheet always shows the ramps and no dark twins",
                                    request.options.ramps ? "--ramps" : "--dark")};
@@ -639,7 +648,8 @@ SchemeResult schemeColors(const ExportRequest& request) {
             {},
             document::schemeStateText(model.snapshot()),
             std::nullopt,
-            model.exactColors()};
+            model.exactColors(),
+            model.roles()};
 }
 
 namespace {
@@ -676,6 +686,8 @@ std::string usageText() {
                "       chromalune --export SHEET.png|.svg|.pdf [--scale 1|2] [--from SCHEME |\n"
                "                  [--rule NAME] [--base COLOR | --at X,Y] [--raster NAME]\n"
                "                  [--lightness N]]\n"
+               "       chromalune --export PAGE.html [--from SCHEME | [--rule NAME]\n"
+               "                  [--base COLOR | --at X,Y] [--raster NAME] [--lightness N]]\n"
                "\n"
                "Without arguments ChromaLune opens its window; with a scheme saved by File, Save\n"
                "Scheme As (or a .tokens.json export) it opens that scheme; with a palette file\n"
@@ -709,6 +721,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         }
         return 0;
     }
+    if (isStarterPageName(request.file))
+        return exportStarterPage(request, err);
     if (const auto sheetFormat = sheet::sheetFormatForFileName(request.file))
         return exportSheet(request, *sheetFormat, err);
     const SchemeResult scheme = schemeColors(request);

@@ -72,6 +72,8 @@ struct SchemeResult {
     /// The colours' exact OKLCH (SchemeModel::exactColors), which the CSS files and tokens
     /// also write where they reach beyond sRGB.
     std::vector<std::optional<core::Oklch>> exact{};
+    /// The scheme's colour roles in light and dark, with the roles it sets (a scheme only).
+    std::optional<colorscience::Roles> roles{};
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

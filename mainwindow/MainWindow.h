@@ -125,6 +125,8 @@ private:
     void exportPalette();
     /// Asks where, then writes the scheme as it stands as a sheet (PNG, SVG or PDF).
     void exportSheet();
+    /// File, Export Starter Page: the roles on a page to open in a browser.
+    void exportStarterPage();
     /// Puts the wheel of option on, as one step.
     void showWheelOption(QAction* option, scheme::WheelRaster raster);
     void showDefaultWheel(bool checked);

@@ -153,6 +153,9 @@ void MainWindow::setupMenus() {
     connect(addEntry(file, "mnuexportsheet", QStringLiteral("Export Sheet..."),
                      menuIcon("x-office-document", QStyle::SP_FileIcon)),
             &QAction::triggered, this, &MainWindow::exportSheet);
+    connect(addEntry(file, "mnuexportpage", QStringLiteral("Export Starter Page..."),
+                     menuIcon("text-html", QStyle::SP_FileIcon)),
+            &QAction::triggered, this, &MainWindow::exportStarterPage);
     connect(addEntry(file, "mnufileexit", QStringLiteral("Exit"), {},
                      QKeySequence(QStringLiteral("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);

@@ -7,11 +7,12 @@ set -eu
 # qt6-wayland, wl-clipboard and xdotool run the Wayland tests in a nested compositor;
 # dbus-daemon gives the screen picker's tests a private bus with a stand-in portal;
 # qt6-image-formats-plugins reads WebP and TIFF pictures; qt6-svg-dev writes the sheet's SVG
-# and poppler-utils reads the text of its PDF back in the tests.
+# and poppler-utils reads the text of its PDF back in the tests; chromium renders the starter
+# page headless in its browser test.
 CHROMALUNE_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 libbenchmark-dev fonts-liberation xvfb xauth appstream desktop-file-utils \
 dpkg-dev lintian man-db weston qt6-wayland wl-clipboard xdotool dbus-daemon \
-qt6-image-formats-plugins qt6-svg-dev poppler-utils"
+qt6-image-formats-plugins qt6-svg-dev poppler-utils chromium"
 
 missing=""
 for p in $CHROMALUNE_PACKAGES ${CHROMALUNE_EXTRA_PACKAGES:-}; do

@@ -4,6 +4,7 @@
 #include "formats/Gpl.h"
 #include "formats/Tailwind.h"
 #include "formats/Tokens.h"
+#include "formats/StarterPage.h"
 #include "support/TestFiles.h"
 
 #include "core/CssColor.h"
@@ -504,6 +505,8 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
         {{"--export", dir.filePath("s.png").toStdString(), "--scale", "3"},
          "bad scale '3' (--scale); use 1 or 2"},
         {{"--export", dir.filePath("s.pdf").toStdString(), "--dark"}, "no dark twins (--dark)"},
+        {{"--export", dir.filePath("p.html").toStdString(), "--ramps"}, "no ramps (--ramps)"},
+        {{"--export", dir.filePath("p.HTM").toStdString(), "--at", "300,3"}, "(--at)"},
     };
     for (const auto& c : cases)
         expectRefused(run(c.args), 2, c.named);
@@ -693,11 +696,18 @@ TEST(CommandLine, WritesAnyFormatFromASavedScheme) {
         expectRefused(run({"--export", out, "--from", bytes.fileName().toStdString()}), 2,
                       "it is not a picture ChromaLune can read");
     }
-    // a sheet shows a scheme, which a palette is not
+    // a sheet and a starter page show a scheme, which a palette is not
     const std::string pdf = dir.filePath("o.pdf").toStdString();
     expectRefused(run({"--export", pdf, "--from", gpl}), 2,
                   "no scheme to show on a sheet (--from)");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+    const std::string page = dir.filePath("o.html").toStdString();
+    expectRefused(run({"--export", page, "--from", gpl}), 2, "no color roles for a page (--from)");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(page)));
+    // the page holds the saved scheme's roles, under its name
+    ASSERT_EQ(run({"--export", page, "--from", saved}).status, 0);
+    EXPECT_EQ(readAll(QString::fromStdString(page)).toStdString(),
+              formats::starterPageText(formats::starterPageOf(*made.roles, "s")));
 }
 
 // A working folder whose name is not UTF-8 takes a relative name as any other: a new file, a
@@ -793,8 +803,8 @@ TEST(Program, RefusesWhatItCannotDoInOneLineWhateverTheSignals) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(big)));
 }
 
-// A sheet written where the other exports cannot write fails the same way: exit 1 with the
-// reason in one line, and an earlier file there keeps its content. In a folder nobody may
+// A sheet or a starter page written where the other exports cannot write fails the same way: exit 1
+// with the reason in one line, and an earlier file there keeps its content. In a folder nobody may
 // write, an earlier file of one's own is written in place.
 TEST(Program, ASheetGoesWhereTheOtherExportsGoOrSaysWhy) {
     enum Target { SizeLimit, FullDisk, UnreadPipe, ReadOnlyFile, ReadOnlyFolder, NewInReadOnly };
@@ -823,7 +833,7 @@ TEST(Program, ASheetGoesWhereTheOtherExportsGoOrSaysWhy) {
                          << " private?)";
     }
     const QByteArray earlier = "an earlier file";
-    for (const char* extension : {".png", ".svg", ".pdf"}) {
+    for (const char* extension : {".png", ".svg", ".pdf", ".html"}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(extension) + " " + std::to_string(int(c.target)));
             QTemporaryDir dir;

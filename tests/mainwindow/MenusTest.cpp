@@ -8,6 +8,7 @@
 #include "core/PerceptualWheel.h"
 #include "core/Wheel.h"
 #include "document/SchemeDocument.h"
+#include "formats/StarterPage.h"
 #include "mainwindow/SplashWindow.h"
 #include "preview/PreviewStyles.h"
 #include "preview/PreviewSurface.h"
@@ -424,6 +425,70 @@ private slots:
         // and the whole scheme, which opens again as it stands
         const document::DocumentRead read = document::readSchemeDocument(window);
         QVERIFY(read.snapshot && *read.snapshot == d.model().snapshot());
+    }
+
+    // the page of the scheme's roles: the dialog asks before it replaces a file, nothing is
+    // written when cancelled, and the browser opens the page when the user asks for it
+    void exportStarterPageAsksBeforeReplacingAndOffersTheBrowser() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.html");
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("mine") == 4);
+        earlier.close();
+        QDesktopServices::setUrlHandler("file", &m_recorder, "open");
+        MainWindowDriver d;
+        d.move(200, 60);
+        d.press(200, 60);
+        QStringList seen;
+        // types typed (none: cancels), then answers the replace question and the offer
+        const auto exportTo = [&](const QString& typed, QMessageBox::StandardButton replace,
+                                  QMessageBox::StandardButton open) {
+            whenModalAppears<QFileDialog>([&seen, typed, replace, open](QFileDialog* dialog) {
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                seen << name->text();
+                if (typed.isEmpty())
+                    return dialog->reject();
+                whenModalAppears<QMessageBox>([&seen, replace](QMessageBox* box) {
+                    seen << box->text();
+                    box->button(replace)->click();
+                });
+                name->setText(typed);
+                QTest::keyClick(name, Qt::Key_Return);
+                if (dialog->isVisible())
+                    return dialog->reject();
+                // the offer, or the warning of a failed write
+                whenModalAppears<QMessageBox>([&seen, open](QMessageBox* box) {
+                    seen << box->text();
+                    box->button(box->button(open) ? open : QMessageBox::Ok)->click();
+                });
+            });
+            d.runMenu("mnuexportpage");
+        };
+        exportTo({}, QMessageBox::Yes, QMessageBox::Yes);
+        exportTo(dir.filePath("page"), QMessageBox::No, QMessageBox::Yes);
+        QCOMPARE(seen, QStringList({"starter-page.html", "starter-page.html",
+                                    "page.html already exists.\nDo you want to replace it?"}));
+        QCOMPARE(readAll(path), "mine");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.html"});
+        seen.clear();
+        exportTo(dir.filePath("page"), QMessageBox::Yes, QMessageBox::Yes);
+        QCOMPARE(seen.mid(1),
+                 QStringList({"page.html already exists.\nDo you want to replace it?",
+                              "The starter page is written to " + QDir::toNativeSeparators(path) +
+                                  ".\nOpen it in your browser?"}));
+        QCOMPARE(readAll(path).toStdString(), formats::starterPageText(formats::starterPageOf(
+                                                  d.model().roles(), "Untitled scheme")));
+        QCOMPARE(m_recorder.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        // a pipe nobody reads takes nothing: the warning, and no page offered
+        const QString pipe = dir.filePath("pipe.html");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        seen.clear();
+        exportTo(pipe, QMessageBox::Yes, QMessageBox::Yes);
+        QCOMPARE(seen.size(), 3);
+        QVERIFY2(seen[2].startsWith("The starter page was not exported to " +
+                                    QDir::toNativeSeparators(pipe) + ": "),
+                 qPrintable(seen[2]));
+        QCOMPARE(m_recorder.urls.size(), 1);
     }
 
     // the sheet shows the scheme and the preview as they stand; a name typed without an
