@@ -10,13 +10,8 @@ namespace colorscience {
 
 namespace {
 
-/// The one place the roles meet the contrast functions' colour type.
-Rgb24 contrastColor(ColorRGB c) {
-    return rgb24(c.r, c.g, c.b);
-}
-
 double wcagRatio(ColorRGB a, ColorRGB b) {
-    return contrastRatio(contrastColor(a), contrastColor(b));
+    return contrastRatio(a, b);
 }
 
 /// WCAG relative luminance of a role's colour as a wide screen shows it: of its exact colour
@@ -39,7 +34,7 @@ double pairRatio(const RoleColor& a, const RoleColor& b) {
 }
 
 double apcaLc(ColorRGB text, ColorRGB background) {
-    return apcaContrast(contrastColor(text), contrastColor(background));
+    return apcaContrast(text, background);
 }
 
 const std::array<RoleInfo, kRoleCount> kRoles = {{

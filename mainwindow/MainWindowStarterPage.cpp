@@ -27,16 +27,17 @@ void MainWindow::exportStarterPage() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("HTML Page (*.html *.htm)")});
     dialog.setDefaultSuffix(QStringLiteral("html"));
-    if (!m_documentPath.isEmpty())
-        dialog.setDirectory(QFileInfo(m_documentPath).absolutePath());
-    dialog.selectFile(m_documentPath.isEmpty()
+    const QString& documentPath = m_history.document().path();
+    if (!documentPath.isEmpty())
+        dialog.setDirectory(QFileInfo(documentPath).absolutePath());
+    dialog.selectFile(documentPath.isEmpty()
                           ? QStringLiteral("starter-page.html")
-                          : sheet::titleOf(m_documentPath) + QStringLiteral(".html"));
+                          : sheet::titleOf(documentPath) + QStringLiteral(".html"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
     const std::string page = formats::starterPageText(
-        formats::starterPageOf(m_model.roles(), sheet::titleOf(m_documentPath).toStdString()));
+        formats::starterPageOf(m_model.roles(), sheet::titleOf(documentPath).toStdString()));
     std::string reason;
     if (!document::writeBytesFile(path, {page.begin(), page.end()}, &reason)) {
         QMessageBox::warning(
