@@ -29,7 +29,10 @@ expect() {
     fi
 }
 
-expect "X11 ':99'" DISPLAY=:99 --
+# a display number no server holds, even while other virtual displays run beside the tests
+free=99
+while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
+expect "X11 ':$free'" "DISPLAY=:$free" --
 expect 'X11 (DISPLAY is not set)' QT_QPA_PLATFORM=xcb --
 expect 'X11 (DISPLAY is not set)' -- -platform xcb
 expect "Wayland 'wayland-0'" QT_QPA_PLATFORM=wayland --
