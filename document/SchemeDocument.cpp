@@ -1,6 +1,7 @@
 #include "SchemeDocument.h"
 
 #include "core/Numeric.h"
+#include "core/PrintableText.h"
 #include "core/SchemeRules.h"
 #include "core/SystemColors.h"
 #include "core/Wheel.h"
@@ -93,6 +94,105 @@ public:
     }
 };
 
+/// A key of the file in a message: printable, cut where it runs long.
+QString keyText(const QString& key) {
+    return QString::fromStdString(core::printableText(key.toStdString(), core::kQuotedLength));
+}
+
+/// One role the designer set: {"step": "900"} or {"color": value} with, for a colour beyond
+/// sRGB, its exact "L", "C" and "h" (which then give the 8-bit colour, as a ramp's steps do).
+colorscience::RoleOverride roleOf(const QJsonValue& v, const QString& where, StateReader& r) {
+    colorscience::RoleOverride o;
+    const QJsonObject role = v.toObject();
+    if (!v.isObject() || role.contains("step") == role.contains("color")) {
+        r.fail(where, QStringLiteral("is not a step or a colour"));
+        return o;
+    }
+    if (role.contains("step")) {
+        const std::optional<int> choice =
+            colorscience::choiceFromName(role["step"].toString().toStdString());
+        if (!role["step"].isString() || !choice)
+            r.fail(where + ".step", QStringLiteral("names no step (50 to 950, white or black)"));
+        o.choice = choice.value_or(0);
+        return o;
+    }
+    o.color = core::splitColor(r.color(role["color"], where + ".color"));
+    if (role.contains("L") || role.contains("C") || role.contains("h")) {
+        const core::Oklch exact{r.number(role["L"], where + ".L", 0, 1),
+                                r.number(role["C"], where + ".C", 0, 1),
+                                r.number(role["h"], where + ".h", 0, 360)};
+        // inside sRGB the 8-bit colour is the colour
+        if (core::outsideSrgb(exact)) {
+            o.exact = exact;
+            o.color = core::shownOfDisplayP3(exact);
+        }
+    }
+    return o;
+}
+
+/// The roles the designer set, by theme and role id; none where the document holds none.
+colorscience::RoleOverrides rolesOf(const QJsonValue& v, StateReader& r) {
+    colorscience::RoleOverrides roles;
+    if (v.isUndefined() || v.isNull())
+        return roles;
+    if (!v.isObject()) {
+        r.fail("roles", QStringLiteral("is not a group of themes"));
+        return roles;
+    }
+    const QJsonObject themes = v.toObject();
+    for (auto t = themes.begin(); t != themes.end(); ++t) {
+        const QString where = "roles." + keyText(t.key());
+        const auto theme = colorscience::themeFromName(t.key().toStdString());
+        if (!theme) {
+            r.fail(where, QStringLiteral("names no theme (light or dark)"));
+            continue;
+        }
+        if (!t.value().isObject()) {
+            r.fail(where, QStringLiteral("is not a group of colour roles"));
+            continue;
+        }
+        const QJsonObject set = t.value().toObject();
+        for (auto k = set.begin(); k != set.end(); ++k) {
+            const QString at = where + "." + keyText(k.key());
+            const auto role = colorscience::roleFromId(k.key().toStdString());
+            if (!role)
+                r.fail(at, QStringLiteral("names no colour role"));
+            else
+                roles.at(*theme, *role) = roleOf(k.value(), at, r);
+        }
+    }
+    return roles;
+}
+
+/// The roles the designer set as the document holds them; none is no member at all, so a
+/// scheme without them writes what it always wrote.
+QJsonObject rolesJson(const colorscience::RoleOverrides& roles) {
+    QJsonObject themes;
+    for (const auto theme : {colorscience::Theme::Light, colorscience::Theme::Dark}) {
+        QJsonObject set;
+        for (const colorscience::RoleInfo& info : colorscience::roleTable()) {
+            const std::optional<colorscience::RoleOverride>& o = roles.at(theme, info.role);
+            if (!o)
+                continue;
+            QJsonObject role;
+            if (o->choice >= 0) {
+                role["step"] = QString::fromStdString(colorscience::choiceName(o->choice));
+            } else {
+                role["color"] = core::rgbValue(o->color.r, o->color.g, o->color.b);
+                if (o->exact) {
+                    role["L"] = o->exact->L;
+                    role["C"] = o->exact->C;
+                    role["h"] = o->exact->h;
+                }
+            }
+            set[QLatin1String(info.id)] = role;
+        }
+        if (!set.isEmpty())
+            themes[QLatin1String(colorscience::themeName(theme))] = set;
+    }
+    return themes;
+}
+
 Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
     const auto styleCount = static_cast<int>(preview::previewStyles().size());
     Snapshot s;
@@ -154,6 +254,7 @@ Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
                         r.number(base["h"], "base.h", 0, 360)};
         s.base = chosen;
     }
+    s.roles = rolesOf(o["roles"], r);
     return s;
 }
 
@@ -254,6 +355,8 @@ QJsonObject schemeStateJson(const Snapshot& s) {
                                 {"h", s.base->exact.h}};
     else
         o["base"] = QJsonValue();
+    if (!s.roles.empty())
+        o["roles"] = rolesJson(s.roles);
     return o;
 }
 

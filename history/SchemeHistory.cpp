@@ -103,6 +103,22 @@ void SchemeHistory::record(const std::function<void()>& change,
     m_stack.push(new SchemeStep(m_model, std::move(before), m_model.snapshot(), describe(), merge));
 }
 
+void SchemeHistory::setRole(colorscience::Theme theme, colorscience::Role role,
+                            const std::optional<colorscience::RoleOverride>& value) {
+    record([&] { m_model.setRole(theme, role, value); },
+           [&] {
+               QString what = QStringLiteral("automatic");
+               if (value && value->choice >= 0)
+                   what = QString::fromStdString(colorscience::choiceName(value->choice));
+               else if (value)
+                   what = QString::fromStdString(value->exact ? core::oklchText(*value->exact)
+                                                              : core::hexText(value->color));
+               return QStringLiteral("%1 (%2) \u2192 %3")
+                   .arg(QLatin1String(colorscience::roleInfo(role).caption),
+                        QLatin1String(colorscience::themeName(theme)), what);
+           });
+}
+
 void SchemeHistory::recordOpen(const std::function<void()>& change, const QString& describe,
                                const QString& path) {
     scheme::SchemeModel::Snapshot before = m_model.snapshot();

@@ -7,6 +7,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <optional>
 
 // Undo and redo of the scheme: each deliberate change is one step that puts the whole model
 // back as it stood before it, and forward again. The model knows nothing of the steps. The
@@ -42,6 +43,10 @@ public:
     /// a second of each other fold into one, but never into the step a document was saved at.
     void record(const std::function<void()>& change, const std::function<QString()>& describe,
                 Merge merge = Merge::None);
+    /// Sets role of theme to value, or with none gives it back to the contrast search, as one
+    /// step named "Text (dark) \u2192 900", "... \u2192 #1A2B3C" or "... \u2192 automatic".
+    void setRole(colorscience::Theme theme, colorscience::Role role,
+                 const std::optional<colorscience::RoleOverride>& value);
     /// Runs change, which puts the scheme of the file at path in the model, as one step (also
     /// when the scheme stays as it was): the document is path, as saved, from then on;
     /// undoing the step returns to the document before, redoing it to this one.

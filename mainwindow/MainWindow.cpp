@@ -337,6 +337,7 @@ void MainWindow::schemeChanged(scheme::Change what) {
         showScheme();
         break;
     case scheme::Change::Click:
+    case scheme::Change::Roles:
         break;
     case scheme::Change::Raster:
         showWheel();

@@ -368,7 +368,24 @@ bool operator==(const SchemeModel::Snapshot& a, const SchemeModel::Snapshot& b) 
            a.y == b.y && a.style == b.style && a.followPreview == b.followPreview &&
            a.previewPaint == b.previewPaint && a.state.swatch == b.state.swatch &&
            a.state.texts == b.state.texts && a.state.lines == b.state.lines &&
-           a.lightness == b.lightness && a.around == b.around && sameBase(a.base, b.base);
+           a.lightness == b.lightness && a.around == b.around && sameBase(a.base, b.base) &&
+           a.roles == b.roles;
+}
+
+colorscience::Roles SchemeModel::roles() const {
+    std::vector<core::ColorRGB> colors;
+    for (const core::Color c : schemeColors())
+        colors.push_back(core::splitColor(c));
+    return colorscience::deriveRoles(colors, exactColors(), m_now.roles);
+}
+
+void SchemeModel::setRole(colorscience::Theme theme, colorscience::Role role,
+                          const std::optional<colorscience::RoleOverride>& value) {
+    std::optional<colorscience::RoleOverride>& now = m_now.roles.at(theme, role);
+    if (now == value)
+        return;
+    now = value;
+    emit changed(Change::Roles);
 }
 
 void SchemeModel::restore(const Snapshot& snapshot) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colorscience/ColorRoles.h"
 #include "core/Oklab.h"
 #include "core/PerceptualWheel.h"
 #include "core/Raster.h"
@@ -20,7 +21,8 @@ enum class WheelRaster { Start, Default, WebSafe, Perceptual };
 /// What a change notification is about: Lightness is a new lightness of the perceptual disc
 /// (the disc and the scheme's colours change), Base a scheme set around a chosen colour,
 /// Swatch one swatch given a colour of its own (a contrast fix applied), Restore the whole
-/// model put back as it stood before (every part may have changed).
+/// model put back as it stood before (every part may have changed), Roles a colour role set
+/// or given back to the contrast search (only the roles change).
 enum class Change {
     PointerMove,
     Click,
@@ -30,7 +32,8 @@ enum class Change {
     Lightness,
     Base,
     Swatch,
-    Restore
+    Restore,
+    Roles
 };
 
 /// One of the six texts of a swatch column.
@@ -70,6 +73,8 @@ public:
         /// The chosen base's exact angle and radius, while the pointer has not moved since.
         std::optional<std::array<double, 2>> around;
         std::optional<ChosenBase> base;
+        /// The colour roles the designer set; the others follow the scheme.
+        colorscience::RoleOverrides roles;
         friend bool operator==(const Snapshot& a, const Snapshot& b);
     };
     /// The model as it stands.
@@ -137,6 +142,11 @@ public:
     std::optional<core::Oklch> exactColor(int k) const;
     /// exactColor of each colour schemeColors holds, in the same order.
     std::vector<std::optional<core::Oklch>> exactColors() const;
+    /// The page's colour roles in light and dark, from the scheme's colours (exact where
+    /// known) and the roles the designer set.
+    colorscience::Roles roles() const;
+    const colorscience::RoleOverrides& roleOverrides() const { return m_now.roles; }
+
     /// The texts a colours file holds, column by column, as the fields stand: single-byte
     /// text, where a character beyond Latin-1 becomes "?".
     std::array<core::ColumnTexts, 3> fileTexts() const;
@@ -171,6 +181,10 @@ public:
     /// Swatch k (1..3) takes color (24-bit) with its six texts, and the scheme freezes as after
     /// a click, so the pointer's next move keeps it; the next click releases it as usual.
     void setSwatchColor(int k, core::Color color);
+    /// Role of theme takes value, or with none goes back to the contrast search; only the
+    /// roles change, and nothing is announced when they stay as they were.
+    void setRole(colorscience::Theme theme, colorscience::Role role,
+                 const std::optional<colorscience::RoleOverride>& value);
     /// A text typed into a field of column k; not a scheme change, so nothing is announced.
     void setText(int k, Field field, const std::string& text);
     /// Whether tracked moves repaint the preview; nothing is announced.

@@ -33,7 +33,7 @@ Snapshot randomState(quint32 seed, int count) {
     scheme::SchemeModel model;
     const auto any = [&random](int n) { return int(random.bounded(n)); };
     for (int i = 0; i < count; ++i) {
-        switch (any(8)) {
+        switch (any(9)) {
         case 0:
             model.trackPointer(float(random.bounded(280.0) - 10),
                                float(random.bounded(280.0) - 10));
@@ -68,6 +68,21 @@ Snapshot randomState(quint32 seed, int count) {
                 model.setSwatchColor(1 + any(int(model.colorCount())),
                                      core::Color(random.bounded(0x1000000)));
             break;
+        case 7: {
+            // a role set to a step, a typed colour (wide ones too) or back to the search
+            const auto theme = static_cast<colorscience::Theme>(any(2));
+            const auto role = static_cast<colorscience::Role>(any(colorscience::kRoleCount));
+            std::optional<colorscience::RoleOverride> value;
+            if (any(3) == 0)
+                value = colorscience::RoleOverride{any(colorscience::kChoiceCount), {}, {}};
+            else if (any(2) == 0)
+                value = colorscience::parseRoleColor("oklch(0.7 " +
+                                                     std::to_string(random.bounded(0.4)) + " " +
+                                                     std::to_string(random.bounded(360.0)) + ")")
+                            .value;
+            model.setRole(theme, role, value);
+            break;
+        }
         default:
             model.setPreviewStyle(any(kStyles + 1) - 1);
             model.setFollowPreview(any(2) == 1);
@@ -133,6 +148,8 @@ TEST(SchemeDocument, EveryStateReadsBackExactly) {
                 expected.state.texts[i] = read.snapshot->state.texts[i];
         }
         EXPECT_TRUE(*read.snapshot == expected) << seed;
+        // a scheme without roles writes what it wrote before there were any
+        EXPECT_EQ(text.contains("\"roles\""), !s.roles.empty()) << seed;
         const QJsonObject root = QJsonDocument::fromJson(text).object();
         EXPECT_EQ(root["color-1"]["$value"]["hex"].toString(), "#563412") << seed;
     }
@@ -169,6 +186,25 @@ TEST(SchemeDocument, RefusesWhatIsNoSchemeAndSaysWhy) {
         {edited("frozen", "\"yes\""), "\"frozen\" is not true or false", false},
         {edited("base", "{\"color\": 1, \"L\": 0.5, \"C\": 2, \"h\": 0}"), "\"base.C\"", false},
         {damaged, "at byte ", false},
+        {edited("roles", "[]"), "\"roles\" is not a group of themes", false},
+        {edited("roles", "{\"dim\": {}}"), "\"roles.dim\" names no theme", false},
+        {edited("roles", "{\"dark\": 1}"), "\"roles.dark\" is not a group", false},
+        {edited("roles", "{\"light\": {\"txt\u0007\": {\"step\": \"900\"}}}"),
+         "\"roles.light.txt\\x07\" names no colour role", false},
+        {edited("roles", "{\"light\": {\"text\": {\"step\": \"975\"}}}"),
+         "\"roles.light.text.step\" names no step", false},
+        {edited("roles", "{\"light\": {\"text\": {\"step\": 900}}}"),
+         "\"roles.light.text.step\" names no step", false},
+        {edited("roles", "{\"dark\": {\"link\": {\"color\": 16777216}}}"),
+         "\"roles.dark.link.color\" is not a colour", false},
+        {edited("roles", "{\"dark\": {\"link\": {\"color\": -5}}}"),
+         "\"roles.dark.link.color\" is not a colour", false},
+        {edited("roles", "{\"dark\": {\"link\": {\"color\": 1, \"L\": 2, \"C\": 0, \"h\": 0}}}"),
+         "\"roles.dark.link.L\" is not a number from 0 to 1", false},
+        {edited("roles", "{\"dark\": {\"link\": {\"color\": 1, \"step\": \"50\"}}}"),
+         "\"roles.dark.link\" is not a step or a colour", false},
+        {edited("roles", "{\"dark\": {\"link\": \"#fff\"}}"),
+         "\"roles.dark.link\" is not a step or a colour", false},
     };
     for (const auto& c : cases) {
         const document::DocumentRead read = readSchemeDocument(c.text);

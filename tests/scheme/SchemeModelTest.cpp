@@ -1,5 +1,7 @@
 #include "scheme/SchemeModel.h"
 
+#include "history/SchemeHistory.h"
+
 #include "core/CssColor.h"
 #include "core/PerceptualWheel.h"
 #include "core/SystemColors.h"
@@ -243,4 +245,45 @@ TEST(SchemeModel, HasASchemeOnceTheRuleHasRun) {
         step.act(model);
         EXPECT_EQ(model.hasScheme(), step.scheme) << step.what;
     }
+}
+
+// Setting a role is one step of the history: undone, the role follows the contrast search
+// again; redone, it is set again; setting what is already set is no step. The roles follow
+// the scheme's colours, and a role change announces only the roles.
+TEST(SchemeModel, ARoleSetIsOneUndoableStep) {
+    using colorscience::Role;
+    using colorscience::Theme;
+    SchemeModel model;
+    history::SchemeHistory history(model);
+    model.setRaster(scheme::WheelRaster::Perceptual);
+    model.setBaseColor({37, 99, 235}, core::toOklch(core::oklabOf(core::ColorRGB{37, 99, 235})));
+    const colorscience::Roles before = model.roles();
+    EXPECT_EQ(before.theme(Theme::Light)[Role::Primary].color, (core::ColorRGB{37, 99, 235}));
+    std::vector<scheme::Change> changes;
+    QObject::connect(&model, &SchemeModel::changed,
+                     [&changes](scheme::Change what) { changes.push_back(what); });
+
+    history.setRole(Theme::Dark, Role::Text, colorscience::RoleOverride{1, {}, {}});
+    const colorscience::RoleOverride typed = *colorscience::parseRoleColor("#102030").value;
+    history.setRole(Theme::Light, Role::Link, typed);
+    history.setRole(Theme::Light, Role::Link, typed);
+    ASSERT_EQ(history.stack().count(), 2);
+    EXPECT_EQ(history.stack().text(0), QStringLiteral("Text (dark) \u2192 100"));
+    EXPECT_EQ(history.stack().text(1), QStringLiteral("Link (light) \u2192 #102030"));
+    EXPECT_EQ(changes, std::vector<scheme::Change>(2, scheme::Change::Roles));
+    EXPECT_EQ(model.roles().theme(Theme::Dark)[Role::Text].choice, 1);
+    EXPECT_EQ(model.roles().theme(Theme::Light)[Role::Link].color, (core::ColorRGB{16, 32, 48}));
+
+    history.stack().undo();
+    EXPECT_FALSE(model.roleOverrides().at(Theme::Light, Role::Link));
+    EXPECT_EQ(model.roles().theme(Theme::Light)[Role::Link].color,
+              before.theme(Theme::Light)[Role::Link].color);
+    history.stack().undo();
+    EXPECT_TRUE(model.roleOverrides().empty());
+    history.stack().redo();
+    history.stack().redo();
+    EXPECT_EQ(model.roleOverrides().at(Theme::Light, Role::Link), typed);
+    history.setRole(Theme::Light, Role::Link, std::nullopt);
+    EXPECT_EQ(history.stack().text(2), QStringLiteral("Link (light) \u2192 automatic"));
+    EXPECT_FALSE(model.roleOverrides().at(Theme::Light, Role::Link));
 }
