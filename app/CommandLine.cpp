@@ -567,7 +567,8 @@ SchemeResult schemeColors(const ExportRequest& request) {
             {},
             document::schemeStateText(model.snapshot()),
             std::nullopt,
-            model.exactColors()};
+            model.exactColors(),
+            model.roleOverrides()};
 }
 
 std::string usageText() {
@@ -674,6 +675,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const formats::Format format = *formats::formatForFileName(request.file);
     formats::ExportOptions options = request.options;
     options.exact = scheme.exact;
+    options.roleOverrides = scheme.roles;
     std::string reason;
     if (!(scheme.palette
               ? document::writeBytesFile(path, formats::fileBytes(format, *scheme.palette), &reason)

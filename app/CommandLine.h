@@ -72,6 +72,8 @@ struct SchemeResult {
     /// The colours' exact OKLCH (SchemeModel::exactColors), which the CSS files and tokens
     /// also write where they reach beyond sRGB.
     std::vector<std::optional<core::Oklch>> exact{};
+    /// The roles the scheme's designer set (a scheme read --from keeps them).
+    colorscience::RoleOverrides roles{};
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

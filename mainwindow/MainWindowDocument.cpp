@@ -173,7 +173,8 @@ void MainWindow::saveSchemeAs() {
 bool MainWindow::writeDocument(const QString& path) {
     std::string reason;
     if (document::writePaletteFile(path, formats::Format::DesignTokens, m_model.schemeColors(),
-                                   &reason, {false, false, m_model.exactColors()},
+                                   &reason,
+                                   {false, false, m_model.exactColors(), m_model.roleOverrides()},
                                    document::schemeStateText(m_model.snapshot())))
         return true;
     QMessageBox::warning(this, QStringLiteral("Save Scheme As"),
