@@ -182,6 +182,12 @@ std::vector<std::pair<std::string, std::string>> blockDeclarations(const std::st
     return found;
 }
 
+/// A scheme's file without its roles, which the role export tests check: the colours' part.
+formats::FilePalette withoutRoles(formats::FilePalette file) {
+    file.roles.clear();
+    return file;
+}
+
 /// Largest difference of a channel between the 8-bit colour a CSS colour text reads back as
 /// and want; 256 when it does not read.
 int offBy(const std::string& value, core::ColorRGB want) {
@@ -300,10 +306,14 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
                     << found[k].first << ": " << it->second << " against " << value;
             }
         };
-        checkFile(formats::cssText(scheme, options), ":root", "--", true, false);
-        checkFile(formats::oklchCssText(scheme, options), ":root", "--", true, false);
-        checkFile(formats::tailwindThemeText(scheme, options), "@theme", "--color-", false, false);
-        checkFile(formats::cssRampsText(scheme, options), ":root", "--", true, true);
+        checkFile(formats::cssText(formats::schemeEntries(scheme, options)), ":root", "--", true,
+                  false);
+        checkFile(formats::oklchCssText(formats::schemeEntries(scheme, options)), ":root", "--",
+                  true, false);
+        checkFile(formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, options))),
+                  "@theme", "--color-", false, false);
+        checkFile(formats::cssRampsText(withoutRoles(formats::schemeRamps(scheme, options))),
+                  ":root", "--", true, true);
 
         const std::string tokens = formats::designTokensText(scheme, options);
         const QJsonObject root =
@@ -382,11 +392,14 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
             std::string prefix, start;
             std::vector<Entry> wanted;
         } cases[] = {
-            {formats::tailwindThemeText(scheme), "@theme", "--color-", "oklch(", steps},
-            {formats::tailwindThemeText(scheme, {true, true}), "@theme", "--color-", "oklch(",
-             steps + twins},
-            {formats::cssText(scheme, {true, true}), ":root", "--", "#", colors + steps + twins},
-            {formats::cssRampsText(scheme), ":root", "--", "light-dark(#", colors + steps},
+            {formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, {}))), "@theme",
+             "--color-", "oklch(", steps},
+            {formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, {true, true}))),
+             "@theme", "--color-", "oklch(", steps + twins},
+            {formats::cssText(formats::schemeEntries(scheme, {true, true})), ":root", "--", "#",
+             colors + steps + twins},
+            {formats::cssRampsText(withoutRoles(formats::schemeRamps(scheme, {}))), ":root", "--",
+             "light-dark(#", colors + steps},
         };
         for (const auto& c : cases) {
             auto found = blockDeclarations(c.text, c.head);
@@ -433,7 +446,7 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
                 QByteArray::fromStdString(formats::designTokensText(scheme, {false, true})), &error)
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        QStringList names{"dark", "ramp"};
+        QStringList names{"dark", "ramp", "roles"};
         for (size_t i = 0; i < scheme.size(); ++i)
             names << QString::fromStdString(colors[i].name);
         names.sort();
