@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
+#include "document/SchemeDocument.h"
 #include "formats/Ase.h"
 #include "formats/Css.h"
 #include "formats/Gpl.h"
 #include "formats/Tailwind.h"
 #include "formats/Tokens.h"
+#include "scheme/SchemeModel.h"
 #include "support/TestFiles.h"
 
 #include "core/CssColor.h"
@@ -646,6 +648,25 @@ TEST(CommandLine, AWideBaseKeepsItsExactColour) {
     }
     EXPECT_EQ(colorsFor({"--rule=complementary", "--base=color(display-p3 1 0 0)"}),
               colorsFor({"--rule=complementary", "--base=#FF0B0C"}));
+}
+
+// The roles the designer set travel with a saved scheme: --from it writes them.
+TEST(CommandLine, WritesTheRolesASavedSchemeHolds) {
+    QTemporaryDir dir;
+    scheme::SchemeModel model;
+    model.setRole(colorscience::Theme::Light, colorscience::Role::Text,
+                  colorscience::RoleOverride{colorscience::kBlackChoice, {}, std::nullopt});
+    const QString saved = dir.filePath("s.tokens.json");
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(formats::designTokensText(
+        model.schemeColors(), {}, document::schemeStateText(model.snapshot()))));
+    file.close();
+    const std::string out = dir.filePath("o.css").toStdString();
+    ASSERT_EQ(run({"--export", out, "--from", saved.toStdString()}).status, 0);
+    const std::string css = readAll(QString::fromStdString(out)).toStdString();
+    const size_t text = css.find("  --text: #000000;\n");
+    EXPECT_LT(text, css.find("@media (prefers-color-scheme: dark)")) << css;
 }
 
 // A scheme saved as tokens is written again in any format --from it, exactly as it was made,
