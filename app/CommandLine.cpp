@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "colorscience/ColorRoles.h"
+
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
@@ -571,6 +573,34 @@ SchemeResult schemeColors(const ExportRequest& request) {
             model.roleOverrides()};
 }
 
+namespace {
+
+/// The paragraph of --help on the colour roles, their names from the role table, wrapped
+/// within 80 columns.
+std::string rolesHelpText() {
+    std::string text = "A scheme's export (not a palette's) also holds the page's color roles in"
+                       "\nlight and dark, with the ones set in the scheme:";
+    size_t column = text.size() - text.rfind('\n') - 1;
+    const auto& roles = colorscience::roleTable();
+    for (size_t k = 0; k < roles.size(); ++k) {
+        const std::string word = std::string(k + 1 == roles.size() ? " and --" : " --") +
+                                 roles[k].cssName + (k + 1 == roles.size() ? "" : ",");
+        if (column + word.size() > 79) {
+            text += "\n";
+            column = 0;
+        }
+        text += column == 0 ? word.substr(1) : word;
+        column += column == 0 ? word.size() - 1 : word.size();
+    }
+    return text + " in .css,\n"
+                  ".oklch.css and .ramps.css (light on :root, dark under @media\n"
+                  "(prefers-color-scheme: dark) and [data-theme=\"dark\"], light again under\n"
+                  "[data-theme=\"light\"]); --color-bg .. in .tailwind.css; the groups\n"
+                  "roles.light and roles.dark in .tokens.json; $bg .. and $bg-dark .. in .scss.\n";
+}
+
+} // namespace
+
 std::string usageText() {
     return "Usage: chromalune [SCHEME.tokens.json | PALETTE]\n"
            "       chromalune --export FILE [--from SCHEME | --from PALETTE | [--rule NAME]\n"
@@ -633,6 +663,8 @@ std::string usageText() {
            "  -h, --help      show this text\n"
            "  --version       show the version\n"
            "  --              ends the options: a scheme named \"-x.tokens.json\" follows it\n"
+           "\n" +
+           rolesHelpText() +
            "\n"
            "Every option also takes one dash, and its value after '=' (--rule=triad).\n"
            "\n"

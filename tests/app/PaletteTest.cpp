@@ -530,6 +530,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     EXPECT_FALSE(app::wantsCommandLine({"--", "--export"}));
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--bg, --surface, --text,"), std::string::npos) << help.out;
 }
 
 // An argument a message echoes is quoted shortened, with control characters (C0, DEL, C1) and
