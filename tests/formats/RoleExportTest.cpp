@@ -124,6 +124,7 @@ const Sheet kSheets[] = {{Format::Css, "--", ":root", hexValues},
 
 const std::string kDarkMedia = "@media (prefers-color-scheme: dark) > :root";
 const std::string kP3 = "@media (color-gamut: p3)";
+const std::string kP3DarkMedia = kP3 + " > " + kDarkMedia;
 
 } // namespace
 
@@ -182,7 +183,7 @@ TEST(RoleExport, WideRolesTakeTheirDisplayP3ValuesInTheWideGamutRuleForBothTheme
             const std::vector<std::string> darkValue{darkP3.empty() ? core::hexText(dark.color)
                                                                     : darkP3};
             EXPECT_EQ(rules[kP3 + " > :root"][name], lightValue) << name;
-            EXPECT_EQ(rules[kP3 + " > " + kDarkMedia][name], darkValue) << name;
+            EXPECT_EQ(rules[kP3DarkMedia][name], darkValue) << name;
             EXPECT_EQ(rules[kP3 + " > [data-theme=\"dark\"]"][name], darkValue) << name;
             EXPECT_EQ(rules[kP3 + " > [data-theme=\"light\"]"][name], lightValue) << name;
         }
