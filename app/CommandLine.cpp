@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 #include "StarterPageExport.h"
 
+#include "colorscience/ColorRoles.h"
+
 #include "core/CssColor.h"
 #include "core/Numeric.h"
 #include "core/PrintableText.h"
@@ -649,7 +651,8 @@ SchemeResult schemeColors(const ExportRequest& request) {
             document::schemeStateText(model.snapshot()),
             std::nullopt,
             model.exactColors(),
-            model.roles()};
+            model.roles(),
+            model.roleOverrides()};
 }
 
 namespace {
@@ -672,6 +675,30 @@ std::string optionsHelpText() {
         }
     }
     return text;
+}
+
+/// The paragraph of --help on the colour roles, their names from the role table, wrapped
+/// within 80 columns.
+std::string rolesHelpText() {
+    std::string text = "A scheme's export (not a palette's) also holds the page's color roles in"
+                       "\nlight and dark, with the ones set in the scheme:";
+    size_t column = text.size() - text.rfind('\n') - 1;
+    const auto& roles = colorscience::roleTable();
+    for (size_t k = 0; k < roles.size(); ++k) {
+        const std::string word = std::string(k + 1 == roles.size() ? " and --" : " --") +
+                                 roles[k].cssName + (k + 1 == roles.size() ? "" : ",");
+        if (column + word.size() > 79) {
+            text += "\n";
+            column = 0;
+        }
+        text += column == 0 ? word.substr(1) : word;
+        column += column == 0 ? word.size() - 1 : word.size();
+    }
+    return text + " in .css,\n"
+                  ".oklch.css and .ramps.css (light on :root, dark under @media\n"
+                  "(prefers-color-scheme: dark) and [data-theme=\"dark\"], light again under\n"
+                  "[data-theme=\"light\"]); --color-bg .. in .tailwind.css; the groups\n"
+                  "roles.light and roles.dark in .tokens.json; $bg .. and $bg-dark .. in .scss.\n";
 }
 
 } // namespace
@@ -697,7 +724,7 @@ std::string usageText() {
                "also takes the toolkit's own options (-platform NAME, -style NAME, -reverse, "
                "...).\n"
                "\n") +
-           optionsHelpText() +
+           optionsHelpText() + "\n" + rolesHelpText() +
            "\n"
            "Every option also takes one dash, and its value after '=' (--rule=triad).\n"
            "\n"
@@ -742,6 +769,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const formats::Format format = *formats::formatForFileName(request.file);
     formats::ExportOptions options = request.options;
     options.exact = scheme.exact;
+    options.roleOverrides = scheme.roleOverrides;
     std::string reason;
     if (!(scheme.palette
               ? document::writeBytesFile(path, formats::fileBytes(format, *scheme.palette), &reason)

@@ -74,6 +74,8 @@ struct SchemeResult {
     std::vector<std::optional<core::Oklch>> exact{};
     /// The scheme's colour roles in light and dark, with the roles it sets (a scheme only).
     std::optional<colorscience::Roles> roles{};
+    /// The roles the scheme's designer set (a scheme read --from keeps them).
+    colorscience::RoleOverrides roleOverrides{};
 };
 SchemeResult schemeColors(const ExportRequest& request);
 

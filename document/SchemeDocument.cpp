@@ -431,7 +431,8 @@ QString withDocumentExtension(const QString& path) {
 bool writeSchemeDocument(const QString& path, const scheme::SchemeModel& model,
                          std::string* reason) {
     return writePaletteFile(path, formats::Format::DesignTokens, model.schemeColors(), reason,
-                            {false, false, model.exactColors()}, schemeStateText(model.snapshot()));
+                            {false, false, model.exactColors(), model.roleOverrides()},
+                            schemeStateText(model.snapshot()));
 }
 
 } // namespace document

@@ -401,11 +401,32 @@ PaletteRead readCssProperties(std::string_view bytes, bool scss) {
     return collector.finish();
 }
 
+namespace {
+
+/// A role in the oklch file: its hex, then its oklch(), as the file writes every colour.
+std::vector<std::string> oklchRoleValues(const RoleProperty& role, bool dark) {
+    const core::ColorRGB c = dark ? role.dark : role.light;
+    return {core::hexText(c), core::oklchText(c)};
+}
+
+/// The light roles on :root, after the swatches: the page follows the reader's setting.
+std::string rootRoleLines(const FilePalette& palette, const RoleValues& valuesOf,
+                          bool colorScheme) {
+    if (palette.roles.empty())
+        return {};
+    return (colorScheme ? "  color-scheme: light dark;\n" : "") +
+           roleLines(palette.roles, false, valuesOf, {}, "  ");
+}
+
+} // namespace
+
 std::string cssText(const FilePalette& palette) {
     std::string text = ":root {\n";
     for (const Swatch& s : palette.swatches)
         text += "  --" + s.name + ": " + core::hexText(s.rgb) + ";\n";
-    return text + "}\n" + wideGamutRule(wideDeclarations(palette.swatches, {}, false));
+    text += rootRoleLines(palette, hexRoleValues, true);
+    return text + "}\n" + roleThemeRules(palette.roles, hexRoleValues, {}, {}, true) +
+           wideGamutRuleWithRoles(wideDeclarations(palette.swatches, {}, false), palette.roles, {});
 }
 
 std::string oklchCssText(const FilePalette& palette) {
@@ -415,7 +436,9 @@ std::string oklchCssText(const FilePalette& palette) {
         text += property + core::hexText(s.rgb) + ";\n";
         text += property + oklchOf(s) + ";\n";
     }
-    return text + "}\n" + wideGamutRule(wideDeclarations(palette.swatches, {}, true));
+    text += rootRoleLines(palette, oklchRoleValues, true);
+    return text + "}\n" + roleThemeRules(palette.roles, oklchRoleValues, {}, {}, true) +
+           wideGamutRuleWithRoles(wideDeclarations(palette.swatches, {}, true), palette.roles, {});
 }
 
 std::string scssText(const FilePalette& palette) {
@@ -425,6 +448,16 @@ std::string scssText(const FilePalette& palette) {
     for (const Swatch& s : palette.swatches)
         text += "$" + s.name + ": " + core::hexText(s.rgb) + ";" +
                 (s.wide.empty() ? "" : " // " + s.wide) + "\n";
+    // Sass has no theme of its own: the light roles under their CSS names, the dark ones
+    // with "-dark" after them, for the reader's own dark rules
+    for (const bool dark : {false, true}) {
+        for (const RoleProperty& role : palette.roles) {
+            const std::string wide = wideGamutText(dark ? role.darkExact : role.lightExact);
+            text += "$" + role.name + (dark ? "-dark: " : ": ") +
+                    core::hexText(dark ? role.dark : role.light) + ";" +
+                    (wide.empty() ? "" : " // " + wide) + "\n";
+        }
+    }
     return text;
 }
 
@@ -441,19 +474,21 @@ std::string cssRampsText(const FilePalette& palette) {
                            (s.wide.empty() ? core::hexText(s.rgb) : s.wide) + ", " +
                            (s.darkWide.empty() ? core::hexText(dark) : s.darkWide) + ");");
     }
-    return text + "}\n" + wideGamutRule(wide);
+    text += rootRoleLines(palette, hexRoleValues, false);
+    return text + "}\n" + roleThemeRules(palette.roles, hexRoleValues, {}, {}, true) +
+           wideGamutRuleWithRoles(wide, palette.roles, {});
 }
 
 std::string cssText(const SchemeColors& colors, const ExportOptions& options) {
-    return cssText(schemeEntries(colors, options));
+    return cssText(schemeStyleSheet(colors, options));
 }
 
 std::string oklchCssText(const SchemeColors& colors, const ExportOptions& options) {
-    return oklchCssText(schemeEntries(colors, options));
+    return oklchCssText(schemeStyleSheet(colors, options));
 }
 
 std::string scssText(const SchemeColors& colors, const ExportOptions& options) {
-    return scssText(schemeEntries(colors, options));
+    return scssText(schemeStyleSheet(colors, options));
 }
 
 FilePalette schemeRamps(const SchemeColors& colors, const ExportOptions& options) {
@@ -485,6 +520,7 @@ FilePalette schemeRamps(const SchemeColors& colors, const ExportOptions& options
             file.swatches.push_back(std::move(step));
         }
     }
+    file.roles = schemeRoleProperties(colors, options);
     return file;
 }
 

@@ -20,14 +20,18 @@ namespace formats {
 PaletteRead readCssProperties(std::string_view bytes, bool scss);
 
 /// CSS custom properties in a :root rule, "#RRGGBB" codes, then the display-p3 values of the
-/// swatches beyond sRGB in an "@media (color-gamut: p3)" rule. LF line ends.
+/// swatches beyond sRGB in an "@media (color-gamut: p3)" rule. A scheme's roles follow each
+/// part: "color-scheme: light dark" and the light roles at the end of :root, the dark and
+/// data-theme rules after it (roleThemeRules), the wide roles in the display-p3 rule (the
+/// oklch and light and dark files alike). LF line ends.
 std::string cssText(const FilePalette& palette);
 
 /// CSS Color 4 custom properties in a :root rule: each swatch as "#RRGGBB", then again as
 /// oklch() (the same property twice, so a browser without oklch() keeps the hex), LF line ends.
 std::string oklchCssText(const FilePalette& palette);
 
-/// SCSS variables "$name: #RRGGBB;", a display-p3 value as a comment after it, LF line ends.
+/// SCSS variables "$name: #RRGGBB;", a display-p3 value as a comment after it, then a
+/// scheme's light roles "$bg: ..;" and dark roles "$bg-dark: ..;". LF line ends.
 std::string scssText(const FilePalette& palette);
 
 /// CSS for light and dark mode: a :root rule with "color-scheme: light dark" and each swatch

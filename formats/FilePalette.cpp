@@ -41,6 +41,16 @@ std::string wideTextOf(const colorscience::DesignSystem& system, size_t r, size_
     return wideGamutText(system.ramps.at(r).steps.at(s).exact);
 }
 
+std::vector<RoleProperty> schemeRoleProperties(const SchemeColors& colors,
+                                               const ExportOptions& options) {
+    if (colors.size() < 2)
+        return {};
+    std::vector<core::ColorRGB> rgb;
+    for (core::Color c : colors)
+        rgb.push_back(core::splitColor(c));
+    return roleProperties(colorscience::deriveRoles(rgb, options.exact, options.roleOverrides));
+}
+
 FilePalette schemeEntries(const SchemeColors& colors, const ExportOptions& options) {
     FilePalette file;
     file.columns = colors.size();
@@ -60,6 +70,12 @@ FilePalette schemeEntries(const SchemeColors& colors, const ExportOptions& optio
     }
     for (size_t i = 0; options.dark && i < system.twins.size(); ++i)
         file.swatches.push_back({colorName(i) + "-dark", system.twins[i].color});
+    return file;
+}
+
+FilePalette schemeStyleSheet(const SchemeColors& colors, const ExportOptions& options) {
+    FilePalette file = schemeEntries(colors, options);
+    file.roles = schemeRoleProperties(colors, options);
     return file;
 }
 
@@ -138,13 +154,13 @@ std::vector<std::string> wideDeclarations(const std::vector<Swatch>& swatches,
     return declarations;
 }
 
-std::string wideGamutRule(const std::vector<std::string>& declarations) {
+std::string wideGamutRule(const std::vector<std::string>& declarations, std::string_view rules) {
     if (declarations.empty())
         return {};
     std::string text = "@media (color-gamut: p3) {\n  :root {\n";
     for (const std::string& d : declarations)
         text += "    " + d + "\n";
-    return text + "  }\n}\n";
+    return text + "  }\n" + std::string(rules) + "}\n";
 }
 
 std::string oklchOf(const Swatch& swatch) {

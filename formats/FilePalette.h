@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RoleCss.h"
+
+#include "colorscience/ColorRoles.h"
 #include "colorscience/DesignSystem.h"
 #include "core/ColorCodes.h"
 #include "core/Oklab.h"
@@ -32,6 +35,9 @@ struct ExportOptions {
     /// step beyond sRGB has a display-p3 value too, and its 8-bit code is that value as an
     /// sRGB screen shows it. The twins are made inside sRGB, from the 8-bit colours.
     std::vector<std::optional<core::Oklch>> exact{};
+    /// The roles the designer set (the scheme document's); the others are chosen by contrast.
+    /// Every scheme export but the GIMP palette and the swatch exchange file holds the roles.
+    colorscience::RoleOverrides roleOverrides{};
 };
 
 /// The scheme's colours as plain colour values (red in the low byte; the top byte is
@@ -79,7 +85,15 @@ struct FilePalette {
     std::vector<Swatch> swatches;
     std::map<std::string, std::string> descriptions{}; ///< of design-token groups by section
     std::string schemeState{}; ///< a JSON object's text under the tokens' root "$extensions"
+    /// The colour roles the style sheets declare after the swatches (schemeRoleProperties);
+    /// none in a palette's file.
+    std::vector<RoleProperty> roles{};
 };
+
+/// The roles of a scheme with its exact colours and the designer's overrides
+/// (colorscience::deriveRoles); none for fewer than two colours.
+std::vector<RoleProperty> schemeRoleProperties(const SchemeColors& colors,
+                                               const ExportOptions& options);
 
 /// "color-1-50" .. "neutral-950": the name of ramp's step of a design system.
 std::string stepName(const colorscience::DesignSystem& system, size_t ramp, size_t step);
@@ -94,6 +108,9 @@ std::string wideTextOf(const colorscience::DesignSystem& system, size_t r, size_
 /// step, then with options.dark the twins ("color-1-dark"); the GIMP palette's columns are
 /// the colours.
 FilePalette schemeEntries(const SchemeColors& colors, const ExportOptions& options);
+
+/// schemeEntries with the scheme's roles, as the CSS, oklch and SCSS files write it.
+FilePalette schemeStyleSheet(const SchemeColors& colors, const ExportOptions& options);
 
 /// A palette's colours under names (paletteNames of the format), each with its own OKLCH
 /// and display-p3 text; with twins each also gets its dark twin on the neutral 950 of the
@@ -116,8 +133,10 @@ std::vector<std::string> wideDeclarations(const std::vector<Swatch>& swatches,
                                           std::string_view prefix, bool oklch);
 
 /// An "@media (color-gamut: p3)" rule whose :root rule holds the declarations (each "name:
-/// value;"), or nothing when there are none, so a file of colours inside sRGB stays as it was.
-std::string wideGamutRule(const std::vector<std::string>& declarations);
+/// value;"), then the rules given (indented by two spaces), or nothing when there are no
+/// declarations, so a file of colours inside sRGB stays as it was.
+std::string wideGamutRule(const std::vector<std::string>& declarations,
+                          std::string_view rules = {});
 
 /// The oklch() text of a swatch: of its own OKLCH, else of its 8-bit colour.
 std::string oklchOf(const Swatch& swatch);

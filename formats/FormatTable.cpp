@@ -65,6 +65,10 @@ FilePalette plainScheme(const SchemeColors& colors, const ExportOptions& options
     return schemeEntries(colors, options);
 }
 
+FilePalette styleSheet(const SchemeColors& colors, const ExportOptions& options, std::string_view) {
+    return schemeStyleSheet(colors, options);
+}
+
 FilePalette ramps(const SchemeColors& colors, const ExportOptions& options, std::string_view) {
     return schemeRamps(colors, options);
 }
@@ -75,9 +79,9 @@ FilePalette theme(const SchemeColors& colors, const ExportOptions& options, std:
 
 const FormatInfo kTable[] = {
     {Format::Css, ".css", ".css", "CSS Custom Properties", readCss, cssIdentifierOf, Names::Unique,
-     plainScheme, textBytes<cssText>},
+     styleSheet, textBytes<cssText>},
     {Format::Scss, ".scss", ".scss", "SCSS Variables", readScss, scssNameOf, Names::Sass,
-     plainScheme, textBytes<scssText>},
+     styleSheet, textBytes<scssText>},
     {Format::DesignTokens, ".tokens.json", ".json", "Design Tokens", readDesignTokens, tokenNameOf,
      Names::Unique, schemeTokens, textBytes<designTokensText>},
     {Format::GimpPalette, ".gpl", ".gpl", "GIMP/Inkscape Palette", readGimpPalette, gimpNameOf,
@@ -85,7 +89,7 @@ const FormatInfo kTable[] = {
     {Format::AdobeSwatchExchange, ".ase", ".ase", "Adobe Swatch Exchange", readAse, aseNameOf,
      Names::AsGiven, plainScheme, aseBytes},
     {Format::OklchCss, ".oklch.css", "", "CSS Color 4 (oklch)", readCss, cssIdentifierOf,
-     Names::Unique, plainScheme, textBytes<oklchCssText>},
+     Names::Unique, styleSheet, textBytes<oklchCssText>},
     {Format::TailwindTheme, ".tailwind.css", "", "Tailwind CSS 4 theme", readCss, cssIdentifierOf,
      Names::Unique, theme, textBytes<tailwindThemeText>},
     {Format::CssRamps, ".ramps.css", "", "CSS Ramps, Light and Dark", readCss, cssIdentifierOf,

@@ -50,7 +50,9 @@ Format paletteFormatOf(std::string_view bytes, std::string_view fileName);
 PaletteRead readPalette(std::string_view bytes, std::string_view fileName);
 
 /// The whole file for a format of a scheme (the GIMP palette named "ChromaLune"), with a
-/// schemeState in the design tokens. The window writes it with the default options, as the
+/// schemeState in the design tokens, and the scheme's colour roles (with options'
+/// roleOverrides) in every format but the GIMP palette and the swatch exchange file. The
+/// window writes it with the default options, as the
 /// command line does without --ramps and --dark.
 std::vector<uint8_t> fileBytes(Format format, const SchemeColors& colors,
                                const ExportOptions& options = {},

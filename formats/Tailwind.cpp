@@ -2,6 +2,15 @@
 
 namespace formats {
 
+namespace {
+
+/// A role as the theme writes a ramp step: the oklch() of its 8-bit colour.
+std::vector<std::string> oklchRoleValues(const RoleProperty& role, bool dark) {
+    return {core::oklchText(dark ? role.dark : role.light)};
+}
+
+} // namespace
+
 std::string tailwindThemeText(const FilePalette& palette) {
     std::string text = palette.preface + "@theme {\n";
     for (size_t i = 0; i < palette.swatches.size(); ++i) {
@@ -10,8 +19,14 @@ std::string tailwindThemeText(const FilePalette& palette) {
             text += "\n";
         text += "  --color-" + s.name + ": " + oklchOf(s) + ";\n";
     }
+    // the light roles are theme colours (bg-primary, text-on-primary, ...); the dark ones
+    // override the same variables, which the utilities read, where dark is asked for
+    if (!palette.roles.empty())
+        text += "\n" + roleLines(palette.roles, false, oklchRoleValues, "color-", "  ");
     // @theme stays at the top level, as Tailwind asks; the theme's variables live on :root
-    return text + "}\n" + wideGamutRule(wideDeclarations(palette.swatches, "color-", true));
+    text += "}\n" + roleThemeRules(palette.roles, oklchRoleValues, "color-", {}, true);
+    return text + wideGamutRuleWithRoles(wideDeclarations(palette.swatches, "color-", true),
+                                         palette.roles, "color-");
 }
 
 FilePalette schemeTheme(const SchemeColors& colors, const ExportOptions& options) {
@@ -39,6 +54,7 @@ FilePalette schemeTheme(const SchemeColors& colors, const ExportOptions& options
         file.swatches.push_back({colorName(i) + "-dark", system.twins[i].color});
         file.swatches.back().section = "dark";
     }
+    file.roles = schemeRoleProperties(colors, options);
     return file;
 }
 

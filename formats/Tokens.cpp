@@ -387,6 +387,23 @@ FilePalette schemeTokens(const SchemeColors& colors, const ExportOptions& option
         file.swatches.push_back({colorName(i), system.twins[i].color});
         file.swatches.back().section = "dark";
     }
+    // the roles after everything the files held before, so no earlier token moves
+    const std::vector<RoleProperty> roles = schemeRoleProperties(colors, options);
+    for (const bool dark : {false, true}) {
+        for (size_t k = 0; k < roles.size(); ++k) {
+            const RoleProperty& role = roles[k];
+            Swatch swatch{colorscience::roleTable().at(k).tokenName,
+                          dark ? role.dark : role.light,
+                          {},
+                          false,
+                          wideGamutText(dark ? role.darkExact : role.lightExact)};
+            swatch.section = dark ? "roles/dark" : "roles/light";
+            file.swatches.push_back(std::move(swatch));
+        }
+    }
+    if (!roles.empty())
+        file.descriptions["roles"] = "The colours a web page paints in each role (background, "
+                                     "text, primary, ...), for a light and a dark page";
     return file;
 }
 

@@ -35,7 +35,8 @@ std::string designTokensText(const FilePalette& palette);
 
 /// A scheme's tokens: the colours at the top, then the group "ramp" holding a group per ramp
 /// ("color-1" .. "neutral") of tokens "50" .. "950"; with options.dark a group "dark" of the
-/// colours' twins; with a schemeState (a JSON object's text) that state.
+/// colours' twins; then the group "roles" of the groups "light" and "dark" of a token a role
+/// (the role table's tokenName); with a schemeState (a JSON object's text) that state.
 FilePalette schemeTokens(const SchemeColors& colors, const ExportOptions& options,
                          std::string_view schemeState);
 

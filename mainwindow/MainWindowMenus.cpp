@@ -275,7 +275,7 @@ void MainWindow::exportPalette() {
     const formats::Format format = dialog.formatFor(path);
     std::string reason;
     if (!document::writePaletteFile(path, format, m_model.schemeColors(), &reason,
-                                    {false, false, m_model.exactColors()},
+                                    {false, false, m_model.exactColors(), m_model.roleOverrides()},
                                     document::schemeStateText(m_model.snapshot())))
         QMessageBox::warning(
             this, QStringLiteral("Export Palette"),

@@ -1,10 +1,12 @@
 #include "app/CommandLine.h"
+#include "document/SchemeDocument.h"
 #include "formats/Ase.h"
 #include "formats/Css.h"
 #include "formats/Gpl.h"
 #include "formats/Tailwind.h"
 #include "formats/Tokens.h"
 #include "formats/StarterPage.h"
+#include "scheme/SchemeModel.h"
 #include "support/TestFiles.h"
 
 #include "core/CssColor.h"
@@ -183,6 +185,12 @@ std::vector<std::pair<std::string, std::string>> blockDeclarations(const std::st
     return found;
 }
 
+/// A scheme's file without its roles, which the role export tests check: the colours' part.
+formats::FilePalette withoutRoles(formats::FilePalette file) {
+    file.roles.clear();
+    return file;
+}
+
 /// Largest difference of a channel between the 8-bit colour a CSS colour text reads back as
 /// and want; 256 when it does not read.
 int offBy(const std::string& value, core::ColorRGB want) {
@@ -301,10 +309,14 @@ TEST(PaletteFormats, ColoursBeyondSrgbAddTheirDisplayP3ValueForWideScreens) {
                     << found[k].first << ": " << it->second << " against " << value;
             }
         };
-        checkFile(formats::cssText(scheme, options), ":root", "--", true, false);
-        checkFile(formats::oklchCssText(scheme, options), ":root", "--", true, false);
-        checkFile(formats::tailwindThemeText(scheme, options), "@theme", "--color-", false, false);
-        checkFile(formats::cssRampsText(scheme, options), ":root", "--", true, true);
+        checkFile(formats::cssText(formats::schemeEntries(scheme, options)), ":root", "--", true,
+                  false);
+        checkFile(formats::oklchCssText(formats::schemeEntries(scheme, options)), ":root", "--",
+                  true, false);
+        checkFile(formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, options))),
+                  "@theme", "--color-", false, false);
+        checkFile(formats::cssRampsText(withoutRoles(formats::schemeRamps(scheme, options))),
+                  ":root", "--", true, true);
 
         const std::string tokens = formats::designTokensText(scheme, options);
         const QJsonObject root =
@@ -383,11 +395,14 @@ TEST(PaletteFormats, CssLikeFilesHoldEveryEntryByNameWithItsColour) {
             std::string prefix, start;
             std::vector<Entry> wanted;
         } cases[] = {
-            {formats::tailwindThemeText(scheme), "@theme", "--color-", "oklch(", steps},
-            {formats::tailwindThemeText(scheme, {true, true}), "@theme", "--color-", "oklch(",
-             steps + twins},
-            {formats::cssText(scheme, {true, true}), ":root", "--", "#", colors + steps + twins},
-            {formats::cssRampsText(scheme), ":root", "--", "light-dark(#", colors + steps},
+            {formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, {}))), "@theme",
+             "--color-", "oklch(", steps},
+            {formats::tailwindThemeText(withoutRoles(formats::schemeTheme(scheme, {true, true}))),
+             "@theme", "--color-", "oklch(", steps + twins},
+            {formats::cssText(formats::schemeEntries(scheme, {true, true})), ":root", "--", "#",
+             colors + steps + twins},
+            {formats::cssRampsText(withoutRoles(formats::schemeRamps(scheme, {}))), ":root", "--",
+             "light-dark(#", colors + steps},
         };
         for (const auto& c : cases) {
             auto found = blockDeclarations(c.text, c.head);
@@ -434,7 +449,7 @@ TEST(PaletteFormats, TokensHoldTheRampsAsGroupsAndTheTwinsWhenAskedFor) {
                 QByteArray::fromStdString(formats::designTokensText(scheme, {false, true})), &error)
                 .object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        QStringList names{"dark", "ramp"};
+        QStringList names{"dark", "ramp", "roles"};
         for (size_t i = 0; i < scheme.size(); ++i)
             names << QString::fromStdString(colors[i].name);
         names.sort();
@@ -521,6 +536,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneLineNamingThem) {
     EXPECT_FALSE(app::wantsCommandLine({"--", "--export"}));
     EXPECT_NE(help.out.find("[--rule NAME]"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("[--ramps] [--dark]"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--bg, --surface, --text,"), std::string::npos) << help.out;
 }
 
 // An argument a message echoes is quoted shortened, with control characters (C0, DEL, C1) and
@@ -641,6 +657,25 @@ TEST(CommandLine, AWideBaseKeepsItsExactColour) {
     }
     EXPECT_EQ(colorsFor({"--rule=complementary", "--base=color(display-p3 1 0 0)"}),
               colorsFor({"--rule=complementary", "--base=#FF0B0C"}));
+}
+
+// The roles the designer set travel with a saved scheme: --from it writes them.
+TEST(CommandLine, WritesTheRolesASavedSchemeHolds) {
+    QTemporaryDir dir;
+    scheme::SchemeModel model;
+    model.setRole(colorscience::Theme::Light, colorscience::Role::Text,
+                  colorscience::RoleOverride{colorscience::kBlackChoice, {}, std::nullopt});
+    const QString saved = dir.filePath("s.tokens.json");
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(formats::designTokensText(
+        model.schemeColors(), {}, document::schemeStateText(model.snapshot()))));
+    file.close();
+    const std::string out = dir.filePath("o.css").toStdString();
+    ASSERT_EQ(run({"--export", out, "--from", saved.toStdString()}).status, 0);
+    const std::string css = readAll(QString::fromStdString(out)).toStdString();
+    const size_t text = css.find("  --text: #000000;\n");
+    EXPECT_LT(text, css.find("@media (prefers-color-scheme: dark)")) << css;
 }
 
 // A scheme saved as tokens is written again in any format --from it, exactly as it was made,
