@@ -50,16 +50,24 @@ std::string roleLines(const std::vector<RoleProperty>& roles, bool dark, const R
     return text;
 }
 
+std::string roleRule(std::string_view selector, const std::vector<RoleProperty>& roles, bool dark,
+                     const RoleValues& valuesOf, std::string_view prefix, std::string_view indent,
+                     std::string_view scheme) {
+    const std::string in(indent);
+    std::string text = in + std::string(selector) + " {\n";
+    if (!scheme.empty())
+        text += in + "  color-scheme: " + std::string(scheme) + ";\n";
+    return text + roleLines(roles, dark, valuesOf, prefix, in + "  ") + in + "}\n";
+}
+
 std::string roleThemeRules(const std::vector<RoleProperty>& roles, const RoleValues& valuesOf,
                            std::string_view prefix, std::string_view indent, bool colorScheme) {
     if (roles.empty())
         return {};
     const std::string in(indent);
     const auto rule = [&](std::string_view selector, bool dark, std::string_view scheme) {
-        std::string text = in + std::string(selector) + " {\n";
-        if (colorScheme && !scheme.empty())
-            text += in + "  color-scheme: " + std::string(scheme) + ";\n";
-        return text + roleLines(roles, dark, valuesOf, prefix, in + "  ") + in + "}\n";
+        return roleRule(selector, roles, dark, valuesOf, prefix, in,
+                        colorScheme ? scheme : std::string_view());
     };
     return in + "@media (prefers-color-scheme: dark) {\n" + in + "  :root {\n" +
            roleLines(roles, true, valuesOf, prefix, in + "    ") + in + "  }\n" + in + "}\n" +

@@ -52,6 +52,13 @@ std::vector<std::string> roleDeclarations(const std::vector<RoleProperty>& roles
 std::string roleLines(const std::vector<RoleProperty>& roles, bool dark, const RoleValues& valuesOf,
                       std::string_view prefix, std::string_view indent);
 
+/// "<selector> { color-scheme: <scheme>; --<prefix><name>: <value>; ... }" of the theme's values,
+/// each line after indent (the declarations two spaces further); no color-scheme when scheme
+/// is empty.
+std::string roleRule(std::string_view selector, const std::vector<RoleProperty>& roles, bool dark,
+                     const RoleValues& valuesOf, std::string_view prefix, std::string_view indent,
+                     std::string_view scheme);
+
 /// The rules after a :root rule with the light values: the dark values under
 /// "@media (prefers-color-scheme: dark) { :root { } }", then under [data-theme="dark"], then
 /// the light values under [data-theme="light"], so that a page (or a part of it) forces

@@ -4,8 +4,6 @@
 
 #include "core/Text.h"
 
-#include <functional>
-
 namespace formats {
 
 namespace {
@@ -156,56 +154,17 @@ constexpr std::string_view kBody = R"html(<header class="site-header" id="site-h
 </footer>
 )html";
 
-/// Declarations "--name: value;" of the roles that pass keep, each value as valueOf gives it,
-/// indented by indent.
-std::string declarations(const std::vector<PageRole>& roles,
-                         const std::function<bool(const PageRole&)>& keep,
-                         const std::function<std::string(const PageRole&)>& valueOf,
-                         std::string_view indent) {
-    std::string text;
-    for (const PageRole& role : roles) {
-        if (keep(role))
-            text += std::string(indent) + "--" + role.name + ": " + valueOf(role) + ";\n";
-    }
-    return text;
-}
-
-/// The roles' cascade: light on :root, dark where the system prefers it, then either theme
-/// where the page's switch or a data-theme attribute asks for it; indent is that of the rules.
-/// The later rules win (the switch's by weight, the attribute's by order), and an element
-/// with data-theme passes its own values down to its part of the page.
-std::string cascade(const std::vector<PageRole>& roles,
-                    const std::function<bool(const PageRole&)>& keep,
-                    const std::function<std::string(const PageRole&, bool dark)>& valueOf,
-                    std::string_view indent, bool withColorScheme) {
-    const std::string in(indent);
-    const auto block = [&](std::string_view selector, std::string_view scheme, bool dark,
-                           std::string_view at) {
-        const std::string body = declarations(
-            roles, keep, [&](const PageRole& r) { return valueOf(r, dark); },
-            at.empty() ? in + "  " : in + "    ");
-        if (body.empty())
-            return std::string();
-        std::string rule = (withColorScheme && !scheme.empty()
-                                ? std::string(at.empty() ? in + "  " : in + "    ") +
-                                      "color-scheme: " + std::string(scheme) + ";\n"
-                                : std::string()) +
-                           body;
-        if (at.empty())
-            return in + std::string(selector) + " {\n" + rule + in + "}\n";
-        return in + std::string(at) + " {\n" + in + "  " + std::string(selector) + " {\n" + rule +
-               in + "  }\n" + in + "}\n";
-    };
-    return block(":root", "light dark", false, {}) +
-           block(":root", {}, true, "@media (prefers-color-scheme: dark)") +
-           block(":root:has(#theme-light:checked)", "light", false, {}) +
-           block(":root:has(#theme-dark:checked)", "dark", true, {}) +
-           block("[data-theme=\"light\"]", "light", false, {}) +
-           block("[data-theme=\"dark\"]", "dark", true, {});
-}
-
-std::string wideText(const PageRole& role, bool dark) {
-    return wideGamutText(dark ? role.darkExact : role.lightExact);
+/// The roles' rules after :root: dark where the system prefers it, either theme where a
+/// data-theme attribute asks for it, and where the page's switch does. The switch's rules win
+/// by weight (its id), the attribute's over the system's by order, and an element with
+/// data-theme passes its own values down to its part of the page.
+std::string themeRules(const std::vector<PageRole>& roles, const RoleValues& valuesOf,
+                       std::string_view indent, bool colorScheme) {
+    return roleThemeRules(roles, valuesOf, "", indent, colorScheme) +
+           roleRule(":root:has(#theme-light:checked)", roles, false, valuesOf, "", indent,
+                    colorScheme ? "light" : "") +
+           roleRule(":root:has(#theme-dark:checked)", roles, true, valuesOf, "", indent,
+                    colorScheme ? "dark" : "");
 }
 
 } // namespace
@@ -240,36 +199,18 @@ std::string htmlEscaped(std::string_view text) {
 }
 
 StarterPageContent starterPageOf(const colorscience::Roles& roles, std::string title) {
-    StarterPageContent content{std::move(title), {}};
-    for (const colorscience::RoleInfo& info : colorscience::roleTable()) {
-        const colorscience::RoleColor& light = roles.theme(colorscience::Theme::Light)[info.role];
-        const colorscience::RoleColor& dark = roles.theme(colorscience::Theme::Dark)[info.role];
-        content.roles.push_back({info.cssName, light.color, dark.color, light.exact, dark.exact});
-    }
-    return content;
+    return {std::move(title), roleProperties(roles)};
 }
 
 std::string starterPageText(const StarterPageContent& content) {
-    const auto all = [](const PageRole&) { return true; };
-    std::string css = cascade(
-        content.roles, all,
-        [](const PageRole& r, bool dark) { return core::hexText(dark ? r.dark : r.light); }, "",
-        true);
+    std::string css = roleRule(":root", content.roles, false, hexRoleValues, "", "", "light dark") +
+                      themeRules(content.roles, hexRoleValues, "", true);
     css += kLayoutCss;
-    // beyond sRGB the same cascade again, so that a theme's wide value never outweighs the
-    // other theme's plain one: every rule sets each role that is wide in either theme
-    const auto wide = [](const PageRole& r) {
-        return !wideText(r, false).empty() || !wideText(r, true).empty();
-    };
-    const std::string p3 = cascade(
-        content.roles, wide,
-        [](const PageRole& r, bool dark) {
-            const std::string text = wideText(r, dark);
-            return text.empty() ? core::hexText(dark ? r.dark : r.light) : text;
-        },
-        "  ", false);
-    if (!p3.empty())
-        css += "@media (color-gamut: p3) {\n" + p3 + "}\n";
+    // beyond sRGB the same rules again, so that a theme's wide value never outweighs the other
+    // theme's plain one: every rule sets each role that is wide in either theme
+    const std::vector<PageRole> wide = wideRoles(content.roles);
+    css += wideGamutRule(roleDeclarations(wide, false, wideRoleValues, ""),
+                         themeRules(wide, wideRoleValues, "  ", false));
 
     const std::string title = htmlEscaped(content.title.empty() ? "Untitled" : content.title);
     std::string body(kBody);

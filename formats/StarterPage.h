@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RoleCss.h"
+
 #include "colorscience/ColorRoles.h"
 #include "core/ColorCodes.h"
 #include "core/Oklab.h"
@@ -11,17 +13,8 @@
 
 namespace formats {
 
-/// One colour role as the starter page declares it: a CSS custom property with a value for a
-/// light page and one for a dark page.
-struct PageRole {
-    std::string name; ///< the property's name without its "--": "bg", "text", ...
-    core::ColorRGB light;
-    core::ColorRGB dark;
-    /// The exact colours where they reach beyond sRGB (none, or a colour inside sRGB: the 8-bit
-    /// colour is the colour); written as display-p3 in the wide-gamut rule.
-    std::optional<core::Oklch> lightExact{};
-    std::optional<core::Oklch> darkExact{};
-};
+/// One colour role as the starter page declares it, as every style sheet does.
+using PageRole = RoleProperty;
 
 /// What the starter page shows: the scheme's name in its title and headline, and the roles.
 /// The page's stylesheet uses every role of the role table by its CSS name; more are declared
