@@ -30,7 +30,7 @@ a { color: var(--link); text-decoration: underline; text-underline-offset: 0.2em
 }
 .brand { color: var(--text); font-size: 1.25rem; font-weight: 700; text-decoration: none; }
 .site-nav ul { display: flex; flex-wrap: wrap; gap: 1.5rem; margin: 0; padding: 0; list-style: none; }
-.site-nav a { color: var(--text); font-weight: 600; text-decoration: none; }
+.site-nav a { color: var(--link); font-weight: 600; text-decoration: none; }
 .site-nav a:hover { text-decoration: underline; }
 .theme-switch {
   display: flex; gap: 0.75rem; margin: 0 0 0 auto; padding: 0.25rem 0.75rem;
