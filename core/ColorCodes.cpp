@@ -24,11 +24,19 @@ int webSafeLevel(int component) {
     return 51 * ((component + 25) / 51);
 }
 
-Color webSafeColor(Color value, SystemColorLookup sysColor) {
-    if (isSystemColor(value) && sysColor != nullptr)
-        value = sysColor(value & 0xFFFFFF);
-    const ColorRGB c = splitColor(value);
+Color shownColor(const SwatchValue& v, SystemColorLookup sysColor) {
+    if (v.systemEntry && sysColor != nullptr)
+        return sysColor(*v.systemEntry) & 0xFFFFFF;
+    return swatchCode(v) & 0xFFFFFF;
+}
+
+Color webSafeColor(const SwatchValue& v, SystemColorLookup sysColor) {
+    const ColorRGB c = splitColor(shownColor(v, sysColor));
     return rgbValue(webSafeLevel(c.r), webSafeLevel(c.g), webSafeLevel(c.b));
+}
+
+Color webSafeColor(Color code, SystemColorLookup sysColor) {
+    return webSafeColor(swatchValueOfCode(code), sysColor);
 }
 
 std::string decimalCode(Color value) {

@@ -14,7 +14,7 @@ public:
     void setSwatchColor(int k, Color v) override {
         // a swatch keeps its colour when a read finds none
         if (v != kNoColor)
-            m_s.swatch.at(static_cast<size_t>(k - 1)) = v;
+            m_s.swatch.at(static_cast<size_t>(k - 1)) = {splitColor(v), std::nullopt};
     }
     void setDecimalText(int k, const std::string& text) override {
         m_s.texts.at(static_cast<size_t>(k - 1)).decimal = text;
@@ -52,7 +52,7 @@ Color RasterSurface::pixelAt(int32_t x, int32_t y) {
 
 void refreshColumnCodes(SchemeState& state, SystemColorLookup sysColor) {
     for (size_t i = 0; i < 3; ++i) {
-        const ColorRGB c = splitColor(state.swatch[i]);
+        const ColorRGB c = splitColor(swatchCode(state.swatch[i]));
         ColumnTexts& t = state.texts[i];
         t.red = std::to_string(c.r);
         t.green = std::to_string(c.g);
@@ -81,7 +81,7 @@ bool trackPointer(SchemeState& state, SchemeType type, float x, float y, const W
     const Color c = reader.pixelAt(pixelCoordinate(x), pixelCoordinate(y));
     if (c == kNoColor)
         return false;
-    state.swatch[0] = c;
+    state.swatch[0] = {splitColor(c), std::nullopt};
     rerunScheme(state, type, x, y, g, reader, sysColor);
     return true;
 }

@@ -40,10 +40,10 @@ struct ColumnTexts {
 };
 
 /// The scheme as the swatch panel and the wheel show it: per column (k = 1..3 at index k - 1)
-/// the swatch's colour value (never -1; possibly a system colour reference) and its texts,
-/// and the three construction lines.
+/// the swatch's value (a colour, or a system colour reference) and its texts, and the three
+/// construction lines.
 struct SchemeState {
-    std::array<Color, 3> swatch{};
+    std::array<SwatchValue, 3> swatch{};
     std::array<ColumnTexts, 3> texts;
     std::array<LineState, 3> lines;
 };
@@ -65,8 +65,9 @@ void rerunSchemeAround(SchemeState& state, SchemeType type, double theta, double
                        float y, const WheelGeometry& g, PolarColorSource& source,
                        SystemColorLookup sysColor);
 
-/// Component and web-safe texts of every column from its swatch's colour value (components
-/// of the raw value's low bytes; the web-safe code of the colour it shows).
+/// Component and web-safe texts of every column from its swatch's value (components of the
+/// low bytes of its code, so a reference shows its entry; the web-safe code of the colour it
+/// shows).
 void refreshColumnCodes(SchemeState& state, SystemColorLookup sysColor);
 
 } // namespace core

@@ -22,10 +22,12 @@ Color systemColor(int32_t index) {
     }
 }
 
-Color displayedColor(Color value) {
-    if (isSystemColor(value))
-        value = systemColor(value & 0xFFFFFF);
-    return value & 0xFFFFFF;
+Color displayedColor(const SwatchValue& value) {
+    return shownColor(value, &systemColor);
+}
+
+Color displayedColor(Color code) {
+    return displayedColor(swatchValueOfCode(code));
 }
 
 } // namespace core

@@ -17,8 +17,9 @@ constexpr int32_t kSystemButtonHighlight = 20;
 constexpr int32_t kSystemDarkShadow = 21;
 constexpr int32_t kSystemLight = 22;
 
-/// The colour a value shows on screen (24-bit): system colour references resolved, top
-/// byte dropped.
-Color displayedColor(Color value);
+/// The colour a swatch value shows on screen (24-bit), a reference resolved through the table.
+Color displayedColor(const SwatchValue& value);
+/// The colour a decimal code (swatchValueOfCode) shows on screen (24-bit).
+Color displayedColor(Color code);
 
 } // namespace core

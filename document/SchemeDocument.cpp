@@ -76,18 +76,26 @@ public:
             fail(where, QStringLiteral("is not a list of %1").arg(size));
         return v.isArray() && v.toArray().size() == size ? v.toArray() : QJsonArray();
     }
-    /// A 24-bit colour, or with system a reference to one of the system colours.
-    core::Color color(const QJsonValue& v, const QString& where, bool system = false) {
+    /// A 24-bit colour, or with system also a reference to an entry the system colour table
+    /// holds, each as its code (swatchCode).
+    core::SwatchValue swatch(const QJsonValue& v, const QString& where, bool system) {
         const double d = v.toDouble(-1);
-        const bool plain = v.isDouble() && d >= 0 && d <= 0xFFFFFF && d == std::floor(d);
-        const bool reference = system && v.isDouble() && d >= INT32_MIN && d < 0 &&
-                               d == std::floor(d) && core::isSystemColor(static_cast<int32_t>(d)) &&
-                               core::systemColor(static_cast<int32_t>(d) & 0xFFFFFF) != 0;
+        const bool whole = v.isDouble() && d == std::floor(d);
+        const bool plain = whole && d >= 0 && d <= 0xFFFFFF;
+        const bool negative = whole && d >= INT32_MIN && d < 0;
+        const core::SwatchValue value =
+            core::swatchValueOfCode(plain || negative ? static_cast<int32_t>(d) : 0);
+        const bool reference =
+            system && negative && value.systemEntry && core::systemColor(*value.systemEntry) != 0;
         if (!plain && !reference) {
             fail(where, QStringLiteral("is not a colour"));
-            return 0;
+            return {};
         }
-        return static_cast<core::Color>(d);
+        return value;
+    }
+    /// A 24-bit colour.
+    core::Color color(const QJsonValue& v, const QString& where) {
+        return core::colorValue(swatch(v, where, false).rgb);
     }
     void text(const QJsonValue& v, const QString& where) {
         if (!v.isString() || v.toString().size() > kLongestText)
@@ -220,7 +228,7 @@ Snapshot snapshotOf(const QJsonObject& o, StateReader& r) {
     }
     const QJsonArray swatches = r.array(o["swatches"], "swatches", 3);
     for (qsizetype i = 0; i < swatches.size(); ++i)
-        s.state.swatch[size_t(i)] = r.color(swatches[i], "swatches", true);
+        s.state.swatch[size_t(i)] = r.swatch(swatches[i], "swatches", true);
     // the texts are written for the programs that read the file; the colours give them here
     const QJsonArray texts = r.array(o["texts"], "texts", 3);
     for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -268,8 +276,8 @@ bool onSurface(const Snapshot& s) {
 
 /// The colours a run of the document's rule gives on wheel, at its position, lightness and
 /// base.
-std::array<core::Color, 3> ruleColors(scheme::SchemeModel& model, Snapshot s,
-                                      scheme::WheelRaster wheel) {
+std::array<core::SwatchValue, 3> ruleColors(scheme::SchemeModel& model, Snapshot s,
+                                            scheme::WheelRaster wheel) {
     s.raster = wheel;
     model.restore(s);
     model.setRule(s.rule);
@@ -282,15 +290,16 @@ std::array<core::Color, 3> ruleColors(scheme::SchemeModel& model, Snapshot s,
 void deriveTexts(Snapshot& s) {
     core::SchemeState& state = s.state;
     state.texts = {};
-    if (std::all_of(state.swatch.begin(), state.swatch.end(), core::isSystemColor))
+    const auto isReference = [](const core::SwatchValue& v) { return v.systemEntry.has_value(); };
+    if (std::all_of(state.swatch.begin(), state.swatch.end(), isReference))
         return;
     core::refreshColumnCodes(state, &core::systemColor);
     for (size_t i = 0; i < 3; ++i) {
-        if (core::isSystemColor(state.swatch[i]) ||
-            (i == 2 && s.rule == core::SchemeType::Complementary))
+        if (isReference(state.swatch[i]) || (i == 2 && s.rule == core::SchemeType::Complementary))
             continue;
-        state.texts[i].decimal = core::decimalCode(state.swatch[i]);
-        state.texts[i].html = core::htmlCode(state.swatch[i]);
+        const core::Color color = core::colorValue(state.swatch[i].rgb);
+        state.texts[i].decimal = core::decimalCode(color);
+        state.texts[i].html = core::htmlCode(color);
     }
 }
 
@@ -299,7 +308,7 @@ void deriveTexts(Snapshot& s) {
 /// own (an applied fix freezes it), and so may one whose preview was painted in them (a fix,
 /// then a release); colours the rule gave on another wheel (the wheel changed since) stay too.
 Snapshot consistent(Snapshot s) {
-    const bool ran = !core::isSystemColor(s.state.swatch[1]);
+    const bool ran = !s.state.swatch[1].systemEntry;
     std::array<core::Color, 3> shown{};
     for (size_t i = 0; i < 3; ++i)
         shown[i] = core::displayedColor(s.state.swatch[i]);
@@ -308,10 +317,10 @@ Snapshot consistent(Snapshot s) {
         scheme::SchemeModel model;
         // the column complementary leaves alone holds whatever it held
         const auto determined = std::ptrdiff_t(scheme::SchemeModel::colorCount(s.rule));
-        const auto matches = [&](const std::array<core::Color, 3>& colors) {
+        const auto matches = [&](const std::array<core::SwatchValue, 3>& colors) {
             return std::equal(colors.begin(), colors.begin() + determined, s.state.swatch.begin());
         };
-        const std::array<core::Color, 3> own = ruleColors(model, s, s.raster);
+        const std::array<core::SwatchValue, 3> own = ruleColors(model, s, s.raster);
         bool any = matches(own);
         for (int wheel = 0; wheel < 4 && !any; ++wheel)
             any = matches(ruleColors(model, s, static_cast<scheme::WheelRaster>(wheel)));
@@ -336,7 +345,9 @@ QJsonObject schemeStateJson(const Snapshot& s) {
     o["followPreview"] = s.followPreview;
     o["lightness"] = s.lightness;
     o["previewPaint"] = s.previewPaint ? QJsonValue(colorArray(*s.previewPaint)) : QJsonValue();
-    o["swatches"] = colorArray(s.state.swatch);
+    o["swatches"] =
+        QJsonArray{core::swatchCode(s.state.swatch[0]), core::swatchCode(s.state.swatch[1]),
+                   core::swatchCode(s.state.swatch[2])};
     QJsonArray texts, lines;
     for (size_t i = 0; i < 3; ++i) {
         QJsonArray fields;

@@ -266,7 +266,7 @@ void MainWindow::buildSwatchPanel() {
         const int k = i + 1;
         // a swatch starts with the model's colour (the title-bar text colour before the first
         // pick) and keeps its colour when handed none
-        auto* sw = new ui::Swatch(m_model.swatchValue(k), ui::Swatch::NoColor::Refused, this);
+        auto* sw = new ui::Swatch(m_model.swatchColor(k), ui::Swatch::NoColor::Refused, this);
         sw->setObjectName(QStringLiteral("Picture%1").arg(k));
         sw->setGeometry(kSwatchLeft[i], 376, 57, 33);
         sw->setAccessibleName(QStringLiteral("Color %1 swatch").arg(k));
@@ -318,7 +318,7 @@ void MainWindow::buildSwatchPanel() {
 void MainWindow::showScheme() {
     for (size_t i = 0; i < 3; ++i) {
         const int k = static_cast<int>(i) + 1;
-        m_swatches[i]->setBackColor(m_model.swatchValue(k));
+        m_swatches[i]->setBackColor(m_model.swatchColor(k));
         const core::ColumnTexts& t = m_model.texts(k);
         m_decimalFields[i]->setText(fromStd(t.decimal));
         m_htmlFields[i]->setText(fromStd(t.html));

@@ -15,7 +15,7 @@ SchemeModel::SchemeModel(QObject* parent)
     : QObject(parent), m_default(core::makeDefaultRaster()), m_webSafe(core::makeWebSafeRaster()),
       m_start(core::makeStartRaster(m_default)) {
     // before the first pick every swatch shows the title-bar text colour
-    m_now.state.swatch.fill(INT32_MIN | core::kSystemCaptionText);
+    m_now.state.swatch.fill(core::SwatchValue::system(core::kSystemCaptionText));
 }
 
 const core::Raster& SchemeModel::raster(WheelRaster kind) const {
@@ -58,7 +58,7 @@ bool SchemeModel::hasScheme() const {
     // no rule gives a system colour: the swatches hold one only until the first run
     const auto first = m_now.state.swatch.begin();
     return std::none_of(first, first + static_cast<std::ptrdiff_t>(colorCount()),
-                        core::isSystemColor);
+                        [](const core::SwatchValue& v) { return v.systemEntry.has_value(); });
 }
 
 std::vector<core::Color> SchemeModel::schemeColors() const {
@@ -205,7 +205,7 @@ void SchemeModel::rerunPerceptual() {
     core::rerunSchemeAround(m_now.state, m_now.rule, theta, r, m_now.x, m_now.y, g, colors,
                             &core::systemColor);
     const auto show = [this](size_t slot, core::Color color) {
-        m_now.state.swatch.at(slot) = color;
+        m_now.state.swatch.at(slot) = {core::splitColor(color), std::nullopt};
         m_now.state.texts.at(slot).decimal = core::decimalCode(color);
         m_now.state.texts.at(slot).html = core::htmlCode(color);
     };
@@ -339,7 +339,7 @@ void SchemeModel::setBaseColor(core::ColorRGB rgb8, const core::Oklch& exact) {
 
 void SchemeModel::setSwatchColor(int k, core::Color color) {
     color &= 0xFFFFFF;
-    m_now.state.swatch.at(index(k)) = color;
+    m_now.state.swatch.at(index(k)) = {core::splitColor(color), std::nullopt};
     core::ColumnTexts& t = m_now.state.texts.at(index(k));
     t.decimal = core::decimalCode(color);
     t.html = core::htmlCode(color);

@@ -110,8 +110,8 @@ public:
     /// Centre and largest radius the rules use.
     static core::WheelGeometry geometry();
 
-    /// Swatch k's colour value (k = 1..3), possibly a system colour reference.
-    core::Color swatchValue(int k) const { return m_now.state.swatch.at(index(k)); }
+    /// Swatch k's value (k = 1..3): its colour, or the system colour reference it starts with.
+    const core::SwatchValue& swatchValue(int k) const { return m_now.state.swatch.at(index(k)); }
     /// The colour swatch k shows (24-bit).
     core::Color swatchColor(int k) const;
     const core::ColumnTexts& texts(int k) const { return m_now.state.texts.at(index(k)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ColorCodes.h"
+#include "core/SystemColors.h"
 
 #include <cstdint>
 #include <string>
@@ -9,7 +10,8 @@
 namespace tools {
 
 /// The colour the converter's swatch shows before its first conversion: the button face.
-constexpr core::Color kInitialSwatchColor = INT32_MIN | 15;
+constexpr core::Color kInitialSwatchColor =
+    core::swatchCode(core::SwatchValue::system(core::kSystemButtonFace));
 
 /// The converter window's fields as texts (UTF-8), plus the colour value of its swatch.
 struct ConverterFields {

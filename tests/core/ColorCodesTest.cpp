@@ -41,4 +41,10 @@ TEST(ColorCodes, RoundTripOverTheColorCubeOfTheLowTwentyFourBits) {
     const auto ref = static_cast<Color>(0x80000009);
     EXPECT_EQ(htmlCode(ref), "#090000");
     EXPECT_EQ(htmlCode(webSafeColor(ref, sysTable)), "#FFFFFF");
+    // a reference's code is its entry with bit 31 set, read back as the reference; any other
+    // code is the colour of its low twenty-four bits
+    EXPECT_EQ(swatchValueOfCode(ref), SwatchValue::system(9));
+    EXPECT_EQ(swatchCode(SwatchValue::system(9)), ref);
+    EXPECT_EQ(swatchValueOfCode(0x7F00000A), (SwatchValue{{10, 0, 0}, std::nullopt}));
+    EXPECT_EQ(shownColor(SwatchValue::system(9), sysTable), rgbValue(255, 255, 255));
 }

@@ -156,6 +156,13 @@ TEST(SchemeDocument, EveryStateReadsBackExactly) {
         const QJsonObject root = QJsonDocument::fromJson(text).object();
         EXPECT_EQ(root["color-1"]["$value"]["hex"].toString(), "#563412") << seed;
     }
+    // before the first scheme a swatch holds the caption text colour's reference, written as
+    // its entry with bit 31 set
+    const QJsonObject fresh =
+        QJsonDocument::fromJson(documentOf(scheme::SchemeModel().snapshot())).object();
+    EXPECT_EQ(
+        fresh["$extensions"]["io.github.moonquill.chromalune"]["scheme"]["swatches"][2].toInteger(),
+        INT32_MIN + 9);
 }
 
 // A document that is broken, hostile or someone else's is refused with a sentence naming what

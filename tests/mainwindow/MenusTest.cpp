@@ -180,7 +180,8 @@ private slots:
         QTRY_VERIFY(in<QLabel>(dialog, "lblbaseinfo")->text().contains("2000"));
         in<QPushButton>(dialog, "cmdok")->click();
         const std::array<float, 2> at = d.model().nearestPixel(core::rgbValue(0x33, 0x66, 0xCC));
-        QCOMPARE(d.model().swatchValue(2), d.model().raster().at(int(at[0]), int(at[1])));
+        QCOMPARE(core::swatchCode(d.model().swatchValue(2)),
+                 d.model().raster().at(int(at[0]), int(at[1])));
         // the keys go on from the base's pixel: Space releases the scheme, a step there and back
         d.wheel()->setFocus();
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Left})

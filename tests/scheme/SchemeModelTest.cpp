@@ -25,7 +25,8 @@ core::Color startAt(int x, int y) {
     return kStart.at(x, y);
 }
 
-constexpr core::Color kStartSwatch = INT32_MIN | core::kSystemCaptionText;
+constexpr core::Color kStartSwatch =
+    core::swatchCode(core::SwatchValue::system(core::kSystemCaptionText));
 
 } // namespace
 
@@ -53,8 +54,9 @@ TEST_P(SchemeModelRule, ReadsThePointerAndItsPartnersIntoTheColumns) {
     SchemeModel model;
     model.setRule(c.rule);
     ASSERT_TRUE(model.trackPointer(float(c.x), float(c.y)));
-    EXPECT_EQ(model.swatchValue(1), startAt(c.p1[0], c.p1[1]));
-    EXPECT_EQ(model.swatchValue(3), c.p2 ? startAt((*c.p2)[0], (*c.p2)[1]) : kStartSwatch);
+    EXPECT_EQ(core::swatchCode(model.swatchValue(1)), startAt(c.p1[0], c.p1[1]));
+    EXPECT_EQ(core::swatchCode(model.swatchValue(3)),
+              c.p2 ? startAt((*c.p2)[0], (*c.p2)[1]) : kStartSwatch);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(model.line(k).visible, c.lines[size_t(k - 1)]) << "line " << k;
     // lines end at the pointer and the partners they lead to
@@ -97,8 +99,10 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
                 core::perceptualPolar(theta + turn, r * (mono ? 1.0 : scale), lightness, g));
             return core::rgbValue(v.r, v.g, v.b);
         };
-        EXPECT_EQ(model.swatchValue(1), at(c.turns[0], c.scales[0], 0.15)) << when;
-        EXPECT_EQ(model.swatchValue(3), c.p2 ? at(c.turns[1], c.scales[1], -0.15) : kStartSwatch)
+        EXPECT_EQ(core::swatchCode(model.swatchValue(1)), at(c.turns[0], c.scales[0], 0.15))
+            << when;
+        EXPECT_EQ(core::swatchCode(model.swatchValue(3)),
+                  c.p2 ? at(c.turns[1], c.scales[1], -0.15) : kStartSwatch)
             << when;
     };
     // off the surface on any side the move is ignored, as on a raster
@@ -120,7 +124,7 @@ TEST_P(SchemeModelRule, ComputesThePerceptualColoursAtTheExactAngles) {
     expectScheme(exact.h, radius, 0.55, "typed");
     model.setLightness(0.4);
     const core::ColorRGB base = core::mapToRgb8(core::perceptualPolar(exact.h, radius, 0.4, g));
-    EXPECT_EQ(model.swatchValue(2), core::rgbValue(base.r, base.g, base.b));
+    EXPECT_EQ(core::swatchCode(model.swatchValue(2)), core::rgbValue(base.r, base.g, base.b));
     expectScheme(exact.h, radius, 0.4, "lightness");
 }
 
@@ -196,18 +200,20 @@ TEST(SchemeModel, TypedTextStaysUntilTheSchemeWritesAgain) {
     // a rule choice runs the rule again, even on a frozen wheel
     model.toggleFreeze();
     model.setRule(SchemeType::Triad);
-    EXPECT_EQ(model.texts(1).blue, std::to_string(core::splitColor(model.swatchValue(1)).b));
+    EXPECT_EQ(model.texts(1).blue,
+              std::to_string(core::splitColor(core::swatchCode(model.swatchValue(1))).b));
 }
 
 TEST(SchemeModel, ARasterSwitchTakesEffectAtTheNextMove) {
     SchemeModel model;
     model.trackPointer(60, 60);
-    const core::Color picked = model.swatchValue(2);
+    const core::Color picked = core::swatchCode(model.swatchValue(2));
     model.setRaster(scheme::WheelRaster::WebSafe);
-    EXPECT_EQ(model.swatchValue(2), picked);
+    EXPECT_EQ(core::swatchCode(model.swatchValue(2)), picked);
     EXPECT_FALSE(model.previewPaint().has_value()); // nor is the preview painted
     model.trackPointer(60, 60);
-    EXPECT_EQ(model.swatchValue(2), model.raster(scheme::WheelRaster::WebSafe).at(60, 60));
+    EXPECT_EQ(core::swatchCode(model.swatchValue(2)),
+              model.raster(scheme::WheelRaster::WebSafe).at(60, 60));
 }
 
 TEST(SchemeModel, FileTextsAreSingleByteWithAQuestionMarkBeyondLatin1) {
