@@ -3,9 +3,9 @@
 #include "formats/Ase.h"
 #include "formats/Css.h"
 #include "formats/Gpl.h"
+#include "formats/StarterPage.h"
 #include "formats/Tailwind.h"
 #include "formats/Tokens.h"
-#include "formats/StarterPage.h"
 #include "scheme/SchemeModel.h"
 #include "support/TestFiles.h"
 
